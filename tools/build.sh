@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds everything into build/ (the program folder is build/program).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/tools/install-deps.sh"
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$here/build" -j"$(nproc)"
