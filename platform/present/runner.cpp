@@ -73,6 +73,15 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
 }
 
 const PlatformOptions& CurrentPlatformOptions() { return g_options; }
+
+std::string ExecutableFolder() {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) return ".";
+    std::string path(buffer, static_cast<std::size_t>(n));
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
 bool PreviousInstanceRunning() { return g_previousInstance; }
 bool IsHeadless() { return g_options.presenter == PresenterKind::Headless; }
 

@@ -30,6 +30,8 @@ PlatformOptions ReadPlatformOptions();
 // folder is running, registers this copy, and arms the end of a bounded run.
 void StartPlatform(const PlatformOptions& options, const std::string& programFolder);
 const PlatformOptions& CurrentPlatformOptions();
+// The folder of the running executable: the program folder of a normal run.
+std::string ExecutableFolder();
 bool PreviousInstanceRunning();
 bool IsHeadless();
 
