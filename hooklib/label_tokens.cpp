@@ -9,26 +9,29 @@ namespace {
 
 constexpr int kNoRow = -1;
 
-// Bytes that start some pattern; every other byte is known to be literal at once.
-constexpr std::array<bool, 256> kStartsPattern = [] {
-    std::array<bool, 256> starts{};
-    for (const TokenRow& row : kTokenTable) {
-        starts[static_cast<unsigned char>(row.Pattern.front())] = true;
-    }
-    return starts;
-}();
-
 static_assert(kTokenTable.size() < kLiteralTokenRow, "row numbers must not collide with the literal mark");
+
+// For each byte, the first row whose pattern starts with it; kNoRow when none does, so most
+// literal characters are settled by one look-up.
+constexpr std::array<int, 256> kFirstRowFor = [] {
+    std::array<int, 256> first{};
+    first.fill(kNoRow);
+    for (int row = static_cast<int>(kTokenTable.size()) - 1; row >= 0; --row) {
+        first[static_cast<unsigned char>(kTokenTable[row].Pattern.front())] = row;
+    }
+    return first;
+}();
 
 // The first row, in table order, whose pattern starts at pos.
 int RowAt(std::string_view text, std::size_t pos) {
-    if (!kStartsPattern[static_cast<unsigned char>(text[pos])]) {
+    const int first = kFirstRowFor[static_cast<unsigned char>(text[pos])];
+    if (first == kNoRow) {
         return kNoRow;
     }
     const std::string_view rest = text.substr(pos);
-    for (std::size_t row = 0; row < kTokenTable.size(); ++row) {
+    for (int row = first; row < static_cast<int>(kTokenTable.size()); ++row) {
         if (rest.starts_with(kTokenTable[row].Pattern)) {
-            return static_cast<int>(row);
+            return row;
         }
     }
     return kNoRow;
