@@ -14,6 +14,7 @@ struct Module {
     int loadRefs[kContextCount] = {};
     bool mapped[kContextCount] = {};
     bool detachPending[kContextCount] = {};
+    int running = 0;  // DllMain calls in progress: the file stays open under them
 };
 
 struct Loader {
@@ -43,10 +44,16 @@ bool Attach(std::uint32_t id, ProcessContext context) {
     m->detachPending[Index(context)] = false;
     DLLMAINPROC dllMain = m->dllMain;
     if (!dllMain) return true;
-    ContextScope scope(context);
-    if (dllMain(HMODULE{id}, DLL_PROCESS_ATTACH, nullptr)) return true;
-    if ((m = FindModule(id))) m->mapped[Index(context)] = false;
-    return false;
+    ++m->running;
+    BOOL attached;
+    {
+        ContextScope scope(context);
+        attached = dllMain(HMODULE{id}, DLL_PROCESS_ATTACH, nullptr);
+    }
+    m = FindModule(id);
+    --m->running;
+    if (!attached) m->mapped[Index(context)] = false;
+    return attached != 0;
 }
 
 void Detach(std::uint32_t id, ProcessContext context) {
@@ -56,14 +63,18 @@ void Detach(std::uint32_t id, ProcessContext context) {
     m->detachPending[Index(context)] = false;
     DLLMAINPROC dllMain = m->dllMain;
     if (!dllMain) return;
-    ContextScope scope(context);
-    dllMain(HMODULE{id}, DLL_PROCESS_DETACH, nullptr);
+    ++m->running;
+    {
+        ContextScope scope(context);
+        dllMain(HMODULE{id}, DLL_PROCESS_DETACH, nullptr);
+    }
+    --FindModule(id)->running;
 }
 
 // Closes the file once nothing can run its code any more.
 void CloseIfUnused(std::uint32_t id) {
     Module* m = FindModule(id);
-    if (!m) return;
+    if (!m || m->running) return;
     for (int c = 0; c < kContextCount; ++c)
         if (m->loadRefs[c] || m->mapped[c] || m->detachPending[c]) return;
     if (detail::ModuleHasLiveHooksAnywhere(id)) return;
