@@ -106,8 +106,6 @@ struct GRADIENT_RECT {
 };
 
 // Layered windows: what SetLayeredWindowAttributes stores for a window.
-constexpr DWORD LWA_COLORKEY = 0x1;
-constexpr DWORD LWA_ALPHA = 0x2;
 struct LayeredAttributes {
     COLORREF colorKey = 0;
     BYTE alpha = 255;

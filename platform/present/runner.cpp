@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/present/desktop_screen.h"
 #include "platform/present/window_dump.h"
 #include "platform/services/clock.h"
 #include "platform/window/loop.h"
@@ -66,6 +67,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     g_options = options;
     if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
     SetScreenSize(options.screen);
+    StartDesktopScreen();
     SetRunningProgramFolder(programFolder);
     g_previousInstance = AnotherCopyIsRunning(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);
