@@ -7,6 +7,7 @@
 
 #include "platform/present/desktop_screen.h"
 #include "platform/present/window_dump.h"
+#include "platform/present/x11_presenter.h"
 #include "platform/services/clock.h"
 #include "platform/window/loop.h"
 #include "platform/window/remote.h"
@@ -68,6 +69,13 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
     SetScreenSize(options.screen);
     StartDesktopScreen();
+    if (g_options.presenter == PresenterKind::X11) {
+        std::string why;
+        if (!StartX11Presenter(&why)) {
+            std::fprintf(stderr, "OZRClock: %s; running headless.\n", why.c_str());
+            g_options.presenter = PresenterKind::Headless;
+        }
+    }
     SetRunningProgramFolder(programFolder);
     g_previousInstance = AnotherCopyIsRunning(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);
