@@ -6,10 +6,12 @@
 #include <cstdlib>
 
 #include "platform/present/desktop_screen.h"
+#include "platform/present/message_box_window.h"
 #include "platform/present/window_dump.h"
 #include "platform/present/x11_presenter.h"
 #include "platform/services/clock.h"
 #include "platform/window/loop.h"
+#include "platform/window/message_box.h"
 #include "platform/window/remote.h"
 #include "platform/window/screen.h"
 
@@ -74,6 +76,8 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
         if (!StartX11Presenter(&why)) {
             std::fprintf(stderr, "OZRClock: %s; running headless.\n", why.c_str());
             g_options.presenter = PresenterKind::Headless;
+        } else {
+            SetMessageBoxHandler(ShowMessageBoxWindow);  // a person answers on a real desktop
         }
     }
     SetRunningProgramFolder(programFolder);
