@@ -204,6 +204,33 @@ TEST(DrawImages, BrokenFilesAreErrorsNotCrashes) {
     EXPECT_FALSE(LoadImageFile(folder.path("")));  // a folder is not a picture
 }
 
+TEST(DrawImages, DamagedCopiesOfGoodFilesNeverCrash) {
+    const std::function<bool(int, int)> noMask = [](int, int) { return false; };
+    const std::vector<std::uint32_t> palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    std::ifstream jpegFile(std::string(OZR_FIXTURES_DIR) + "/draw/red_blue_16x8.jpg", std::ios::binary);
+    const Bytes jpeg((std::istreambuf_iterator<char>(jpegFile)), std::istreambuf_iterator<char>());
+    const Bytes originals[] = {
+        MakeBmp(MakeDib(8, 5, 3, false, palette, [](int x, int) { return x % 4u; }), 16),
+        MakePng(5, 3, [](int x, int) { return 0x80000000u | static_cast<std::uint32_t>(x) * 40; }),
+        MakeGif(5, 3, palette, {std::vector<std::uint8_t>(15, 2)}, 1),
+        MakeIco({{4, 32, MakeDib(32, 4, 4, false, {}, [](int, int) { return 0x80FF0000u; }, &noMask)}}),
+        jpeg,
+    };
+    std::mt19937 random(1234);
+    for (const Bytes& original : originals) {
+        ASSERT_TRUE(DecodeImage(original)) << DecodeImage(original).error;
+        for (int round = 0; round < 300; ++round) {
+            Bytes damaged = original;
+            const int changes = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < changes; ++i) damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
+            if (random() % 4 == 0) damaged.resize(random() % damaged.size());
+            const DecodedImage image = DecodeImage(damaged, 16);
+            if (image) EXPECT_TRUE(image.surface->width() > 0 && image.surface->height() > 0);
+            else EXPECT_FALSE(image.error.empty());
+        }
+    }
+}
+
 TEST(DrawImages, LoadImageMakesBitmapsAndIconsOfTheAskedSize) {
     TempFolder folder;
     const std::string bmp = folder.write("Gradient.bmp", MakeBmp(MakeDib(24, 3, 2, false, {}, [](int x, int y) {
@@ -251,9 +278,9 @@ TEST(DrawImages, LoadImageMakesBitmapsAndIconsOfTheAskedSize) {
         std::replace(mapped.begin(), mapped.end(), '\\', '/');
         return mapped;
     });
-    std::string windowsStyle = bmp;
-    std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
-    HBITMAP mapped = LoadImage(windowsStyle, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    std::string backslashed = bmp;
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    HBITMAP mapped = LoadImage(backslashed, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     EXPECT_TRUE(mapped) << LastImageError();
     draw::SetImagePathMapper(nullptr);
     for (HGDIOBJ object : {natural, stretched, mapped}) DeleteObject(object);
