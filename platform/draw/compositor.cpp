@@ -20,14 +20,14 @@ void PaintLayer(Surface& screen, const Layer& layer, RECT damage) {
     const Pixel key = OpaquePixel(layer.layered.colorKey);
     const std::uint32_t alpha = layer.layered.alpha;
     for (int y = area.top; y < area.bottom; ++y) {
-        const Pixel* src = surface.row(y - layer.position.y) - layer.position.x;
+        const Pixel* src = surface.row(y - layer.position.y);
         Pixel* dst = screen.row(y);
         if (!keyed && !blended) {
-            std::memcpy(dst + area.left, src + area.left, sizeof(Pixel) * area.width());
+            std::memcpy(dst + area.left, src + (area.left - layer.position.x), sizeof(Pixel) * area.width());
             continue;
         }
         for (int x = area.left; x < area.right; ++x) {
-            const Pixel s = src[x];
+            const Pixel s = src[x - layer.position.x];
             if (keyed && SameColor(s, key)) continue;
             if (!blended) {
                 dst[x] = s | 0xFF000000u;

@@ -62,10 +62,10 @@ void DrawRun(Surface& surface, RECT clip, int x, int top, FontInstance& font, st
         const int y0 = std::max(gy, area.top);
         const int y1 = std::min(gy + g.rows, area.bottom);
         for (int y = y0; y < y1; ++y) {
-            const std::uint8_t* coverage = g.coverage.data() + static_cast<std::size_t>(y - gy) * g.width - gx;
+            const std::uint8_t* coverage = g.coverage.data() + static_cast<std::size_t>(y - gy) * g.width;
             Pixel* row = surface.row(y);
             for (int px = x0; px < x1; ++px)
-                if (coverage[px]) CoverPixel(row[px], color, coverage[px]);
+                if (const std::uint8_t c = coverage[px - gx]) CoverPixel(row[px], color, c);
         }
         penX += g.advance;
     }

@@ -32,11 +32,16 @@ public:
     COLORREF at(int x, int y) const { return PixelColor(surface_->at(x, y)); }
 
     // The smallest rectangle holding every pixel that differs from background; empty when none.
-    RECT inkBounds(COLORREF background) const {
+    RECT inkBounds(COLORREF background) const { return bounds([&](COLORREF c) { return c != background; }); }
+    // The smallest rectangle holding every pixel of color; empty when none.
+    RECT colorBounds(COLORREF color) const { return bounds([&](COLORREF c) { return c == color; }); }
+
+    template <class Predicate>
+    RECT bounds(Predicate matches) const {
         RECT r{surface_->width(), surface_->height(), 0, 0};
         for (int y = 0; y < surface_->height(); ++y)
             for (int x = 0; x < surface_->width(); ++x)
-                if (at(x, y) != background) {
+                if (matches(at(x, y))) {
                     r.left = std::min<LONG>(r.left, x);
                     r.top = std::min<LONG>(r.top, y);
                     r.right = std::max<LONG>(r.right, x + 1);

@@ -79,8 +79,8 @@ TEST(DrawHandles, BitmapSitsInOneMemoryDcAtATime) {
 }
 
 TEST(DrawHandles, DeletingASelectedObjectFreesItOnceTheDcLetsGo) {
-    const std::size_t before = LiveGdiObjectCount();
     HDC dc = CreateCompatibleDC(HDC());
+    const std::size_t before = LiveGdiObjectCount();
     HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
     SelectObject(dc, bitmap);
     HBRUSH brush = CreateSolidBrush(RGB(0, 255, 0));
