@@ -8,6 +8,7 @@
 #include "platform/draw/gdi.h"
 #include "platform/draw/hooks.h"
 #include "platform/present/runner.h"
+#include "platform/services/paths.h"
 #include "platform/window/loop.h"
 #include "platform/window/paint.h"
 #include "platform/window/screen.h"
@@ -183,6 +184,7 @@ void StartDesktopScreen() {
     St().started = true;
     draw::SetOwnerContextProvider([] { return static_cast<int>(CurrentContext()); });
     draw::SetScreenSizeProvider([] { return ScreenSize(); });
+    draw::SetImagePathMapper([](const std::string& path) { return MapPath(path); });
     DcProvider provider;
     provider.make = [](HWND top, POINT origin, RECT clip) {
         auto surface = SurfaceFor(top);

@@ -10,6 +10,7 @@
 #include "platform/present/window_dump.h"
 #include "platform/present/x11_presenter.h"
 #include "platform/services/clock.h"
+#include "platform/services/paths.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "platform/window/remote.h"
@@ -68,6 +69,7 @@ PlatformOptions ReadPlatformOptions() {
 
 void StartPlatform(const PlatformOptions& options, const std::string& programFolder) {
     g_options = options;
+    SetProgramFolder(programFolder);
     if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
     SetScreenSize(options.screen);
     StartDesktopScreen();
@@ -88,14 +90,6 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
 
 const PlatformOptions& CurrentPlatformOptions() { return g_options; }
 
-std::string ExecutableFolder() {
-    char buffer[4096];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) return ".";
-    std::string path(buffer, static_cast<std::size_t>(n));
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-}
 bool PreviousInstanceRunning() { return g_previousInstance; }
 bool IsHeadless() { return g_options.presenter == PresenterKind::Headless; }
 
