@@ -1,5 +1,28 @@
 #include "core/program.h"
 
+#include <cstdio>
+
+#include "core/frm_main.h"
+#include "platform/present/runner.h"
+#include "platform/window/loop.h"
+
 namespace core {
-int RunProgram() { return 0; }
+
+bool StartProgram() { return frmMain::Load(); }
+
+int RunProgram() {
+    platform::PlatformOptions options;
+    try {
+        options = platform::ReadPlatformOptions();
+    } catch (const platform::Error& e) {
+        std::fprintf(stderr, "OZRClock: %s\n", e.what());
+        return 2;
+    }
+    platform::StartPlatform(options, platform::ExecutableFolder());
+    if (!StartProgram()) return platform::QuitRequested() ? platform::QuitCode() : 0;
+    int status = platform::RunMessageLoop();
+    platform::WriteRunOutputs();
+    return status;
+}
+
 }  // namespace core

@@ -1,0 +1,107 @@
+#include "platform/present/runner.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/present/window_dump.h"
+#include "platform/services/clock.h"
+#include "platform/window/loop.h"
+#include "platform/window/remote.h"
+#include "platform/window/screen.h"
+
+namespace platform {
+namespace {
+
+PlatformOptions g_options;
+bool g_previousInstance = false;
+std::function<bool(const std::string&)> g_screenshotWriter;
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+}  // namespace
+
+PlatformOptions ReadPlatformOptions() {
+    PlatformOptions o;
+    std::string presenter = Env("OZR_PRESENTER");
+    if (presenter.empty()) presenter = Env("DISPLAY").empty() ? "headless" : "x11";
+    if (presenter == "headless")
+        o.presenter = PresenterKind::Headless;
+    else if (presenter == "x11")
+        o.presenter = PresenterKind::X11;
+    else
+        throw Error("OZR_PRESENTER must be \"headless\" or \"x11\", not \"" + presenter + "\"");
+
+    if (std::string screen = Env("OZR_SCREEN"); !screen.empty()) {
+        int w = 0, h = 0;
+        char tail = 0;
+        if (std::sscanf(screen.c_str(), "%dx%d%c", &w, &h, &tail) != 2 || w < 64 || h < 64 || w > 16384 || h > 16384)
+            throw Error("OZR_SCREEN must be WIDTHxHEIGHT in pixels (64 to 16384), not \"" + screen + "\"");
+        o.screen = SIZE{w, h};
+    }
+    if (std::string clock = Env("OZR_CLOCK"); !clock.empty()) {
+        const std::string prefix = "virtual:";
+        std::int64_t start = 0;
+        if (clock.rfind(prefix, 0) != 0 || !ParseLocalTimestamp(clock.substr(prefix.size()), &start))
+            throw Error("OZR_CLOCK must be virtual:YYYY-MM-DDTHH:MM:SS, not \"" + clock + "\"");
+        o.virtualStartUtcMs = start;
+    }
+    if (std::string runFor = Env("OZR_RUN_FOR"); !runFor.empty()) {
+        char* end = nullptr;
+        double seconds = std::strtod(runFor.c_str(), &end);
+        if (!end || *end || seconds < 0 || seconds > 1e7)
+            throw Error("OZR_RUN_FOR must be a number of seconds, not \"" + runFor + "\"");
+        o.runForMs = static_cast<std::int64_t>(seconds * 1000);
+    }
+    o.windowDumpPath = Env("OZR_WINDOW_DUMP");
+    o.screenshotPath = Env("OZR_SCREENSHOT");
+    return o;
+}
+
+void StartPlatform(const PlatformOptions& options, const std::string& programFolder) {
+    g_options = options;
+    if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
+    SetScreenSize(options.screen);
+    SetRunningProgramFolder(programFolder);
+    g_previousInstance = AnotherCopyIsRunning(programFolder);
+    if (!g_previousInstance) RegisterRunningCopy(programFolder);
+    if (options.runForMs) SetRunDeadline(CurrentClock().MonotonicMs() + *options.runForMs, [] { EndRun(0); });
+}
+
+const PlatformOptions& CurrentPlatformOptions() { return g_options; }
+
+std::string ExecutableFolder() {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) return ".";
+    std::string path(buffer, static_cast<std::size_t>(n));
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
+bool PreviousInstanceRunning() { return g_previousInstance; }
+bool IsHeadless() { return g_options.presenter == PresenterKind::Headless; }
+
+void SetScreenshotWriter(std::function<bool(const std::string&)> writer) { g_screenshotWriter = std::move(writer); }
+
+void WriteRunOutputs() {
+    if (!g_options.windowDumpPath.empty() && !WriteWindowDump(g_options.windowDumpPath))
+        std::fprintf(stderr, "Could not write the window dump to %s\n", g_options.windowDumpPath.c_str());
+    if (!g_options.screenshotPath.empty()) {
+        if (!g_screenshotWriter || !g_screenshotWriter(g_options.screenshotPath))
+            std::fprintf(stderr, "Could not write the screenshot to %s\n", g_options.screenshotPath.c_str());
+    }
+}
+
+void EndRun(int status) {
+    WriteRunOutputs();
+    UnregisterRunningCopy();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(status);
+}
+
+}  // namespace platform

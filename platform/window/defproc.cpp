@@ -1,0 +1,62 @@
+// What a window does with a message that its own procedure passes on.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/window/paint.h"
+#include "platform/window/window_store.h"
+
+namespace platform {
+using namespace detail;
+
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* w = Find(hwnd);
+    if (!w) return 0;
+    switch (msg) {
+        case WM_NCCREATE: return 1;
+        case WM_SETTEXT: {
+            w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+            NotifyChanged(hwnd);
+            if (w->topLevel()) NotifyDamaged(hwnd, RECT{0, 0, w->rect.width(), w->rect.height()});
+            return 1;
+        }
+        case WM_GETTEXT: {
+            char* buffer = reinterpret_cast<char*>(lParam);
+            int size = static_cast<int>(wParam);
+            if (!buffer || size <= 0) return 0;
+            int n = std::min<int>(static_cast<int>(w->text.size()), size - 1);
+            std::memcpy(buffer, w->text.data(), static_cast<std::size_t>(n));
+            buffer[n] = '\0';
+            return n;
+        }
+        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+        case WM_CLOSE: DestroyWindow(hwnd); return 0;
+        case WM_ERASEBKGND: EraseWithClassBackground(hwnd, HDC{static_cast<std::uint32_t>(wParam)}); return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_NCHITTEST: return HTCLIENT;
+        case WM_MOUSEACTIVATE: return (w->exStyle & WS_EX_NOACTIVATE) ? MA_NOACTIVATE : MA_ACTIVATE;
+        case WM_WINDOWPOSCHANGED: {
+            const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (wp && !(wp->flags & SWP_NOMOVE)) SendMessage(hwnd, WM_MOVE, 0, MakePointParam(w->rect.left, w->rect.top));
+            if (wp && !(wp->flags & SWP_NOSIZE)) {
+                RECT c;
+                GetClientRect(hwnd, &c);
+                SendMessage(hwnd, WM_SIZE, 0, MakePointParam(c.right, c.bottom));
+            }
+            return 0;
+        }
+        case WM_SYSKEYDOWN:
+            if (wParam == static_cast<WPARAM>(VK_F4)) {
+                HWND top = GetTopLevel(hwnd);
+                PostMessage(top, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        default: return 0;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,248 @@
+#include "platform/window/input.h"
+
+#include <cstdlib>
+
+#include "platform/services/clock.h"
+#include "platform/window/window_store.h"
+
+namespace platform {
+using namespace detail;
+
+namespace {
+
+struct InputState {
+    POINT cursor{0, 0};
+    bool keys[256] = {};
+    bool toggled[256] = {};
+    HWND lastDownWindow;
+    UINT lastDownMessage = 0;
+    std::int64_t lastDownTime = -1'000'000;
+    POINT lastDownPoint{};
+    HWND hover;
+};
+
+InputState& I() {
+    static InputState state;
+    return state;
+}
+
+// The deepest visible, enabled window under a screen point, topmost first.
+HWND ChildFromPoint(HWND hwnd, POINT screen) {
+    Window* w = Find(hwnd);
+    if (!w) return HWND{};
+    RECT client = ClientRectOnScreen(hwnd);
+    if (!client.contains(screen)) return hwnd;
+    for (HWND child : w->children) {
+        Window* c = Find(child);
+        if (!c || !(c->style & WS_VISIBLE)) continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        if (r.contains(screen)) return (c->style & WS_DISABLED) ? child : ChildFromPoint(child, screen);
+    }
+    return hwnd;
+}
+
+WPARAM MouseKeyState() {
+    WPARAM state = 0;
+    if (I().keys[VK_LBUTTON]) state |= MK_LBUTTON;
+    if (I().keys[VK_RBUTTON]) state |= MK_RBUTTON;
+    if (I().keys[VK_MBUTTON]) state |= MK_MBUTTON;
+    if (I().keys[VK_SHIFT]) state |= MK_SHIFT;
+    if (I().keys[VK_CONTROL]) state |= MK_CONTROL;
+    return state;
+}
+
+HWND MouseTarget(POINT screen) {
+    if (S().capture && Find(S().capture)) return S().capture;
+    return WindowFromPoint(screen);
+}
+
+LPARAM ClientPoint(HWND hwnd, POINT screen) {
+    POINT p = screen;
+    ScreenToClient(hwnd, &p);
+    return MakePointParam(p.x, p.y);
+}
+
+void SendFocusChange(HWND from, HWND to) {
+    if (from && Find(from)) SendMessage(from, WM_KILLFOCUS, static_cast<WPARAM>(to.id()), 0);
+    if (to && Find(to)) SendMessage(to, WM_SETFOCUS, static_cast<WPARAM>(from.id()), 0);
+}
+
+}  // namespace
+
+HWND WindowFromPoint(POINT screen) {
+    for (HWND top : S().topLevels) {
+        Window* w = Find(top);
+        if (!w || !(w->style & WS_VISIBLE) || w->minimized) continue;
+        if (w->exStyle & WS_EX_TRANSPARENT) continue;
+        RECT r;
+        GetWindowRect(top, &r);
+        if (r.contains(screen)) return ChildFromPoint(top, screen);
+    }
+    return HWND{};
+}
+
+HWND SetFocus(HWND hwnd) {
+    int ctx = static_cast<int>(CurrentContext());
+    HWND old = S().focus[ctx];
+    if (hwnd) {
+        Window* w = FindOrFail(hwnd);
+        if (!w || w->context != CurrentContext() || (w->style & WS_DISABLED)) return HWND{};
+        HWND top = GetTopLevel(hwnd);
+        if (S().active[ctx] != top) SetActiveWindow(top);
+    }
+    if (old == hwnd) return old;
+    S().focus[ctx] = hwnd;
+    SendFocusChange(old, hwnd);
+    return old;
+}
+
+HWND GetFocus() { return S().focus[static_cast<int>(CurrentContext())]; }
+
+HWND SetActiveWindow(HWND hwnd) {
+    int ctx = static_cast<int>(CurrentContext());
+    HWND old = S().active[ctx];
+    if (hwnd) {
+        Window* w = FindOrFail(hwnd);
+        if (!w || w->context != CurrentContext()) return HWND{};
+        hwnd = GetTopLevel(hwnd);
+    }
+    if (old == hwnd) return old;
+    S().active[ctx] = hwnd;
+    if (old && Find(old)) SendMessage(old, WM_ACTIVATE, WA_INACTIVE, static_cast<LPARAM>(hwnd.id()));
+    if (hwnd) {
+        S().foreground = hwnd;
+        SendMessage(hwnd, WM_ACTIVATE, WA_ACTIVE, static_cast<LPARAM>(old.id()));
+    }
+    return old;
+}
+
+HWND GetActiveWindow() { return S().active[static_cast<int>(CurrentContext())]; }
+
+BOOL SetForegroundWindow(HWND hwnd) {
+    Window* w = FindOrFail(hwnd);
+    if (!w) return 0;
+    HWND top = GetTopLevel(hwnd);
+    S().foreground = top;
+    {
+        ContextScope scope(w->context);
+        SetActiveWindow(top);
+    }
+    BringWindowToTop(top);
+    return 1;
+}
+
+HWND GetForegroundWindow() { return S().foreground; }
+
+HWND SetCapture(HWND hwnd) {
+    HWND old = S().capture;
+    if (hwnd && !FindOrFail(hwnd)) return HWND{};
+    S().capture = hwnd;
+    if (old && old != hwnd && Find(old)) SendMessage(old, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(hwnd.id()));
+    return old;
+}
+
+BOOL ReleaseCapture() {
+    HWND old = S().capture;
+    S().capture = HWND{};
+    if (old && Find(old)) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+    return 1;
+}
+
+HWND GetCapture() { return S().capture; }
+
+BOOL GetCursorPos(POINT* point) {
+    if (!point) return 0;
+    *point = I().cursor;
+    return 1;
+}
+
+BOOL SetCursorPos(int x, int y) {
+    I().cursor = POINT{x, y};
+    return 1;
+}
+
+short GetAsyncKeyState(int vk) {
+    if (vk < 0 || vk > 255) return 0;
+    return I().keys[vk] ? static_cast<short>(0x8000) : 0;
+}
+
+short GetKeyState(int vk) {
+    if (vk < 0 || vk > 255) return 0;
+    short state = I().keys[vk] ? static_cast<short>(0x8000) : 0;
+    if (I().toggled[vk]) state |= 1;
+    return state;
+}
+
+UINT GetDoubleClickTime() { return 500; }
+
+void InjectMouseMove(POINT screen) {
+    I().cursor = screen;
+    HWND target = MouseTarget(screen);
+    if (!target) return;
+    PostMessage(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
+}
+
+void InjectMouseButton(POINT screen, MouseButton button, bool down) {
+    I().cursor = screen;
+    static const UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+    static const UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+    static const UINT kDouble[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
+    static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    int b = static_cast<int>(button);
+    I().keys[kVk[b]] = down;
+    HWND target = MouseTarget(screen);
+    if (!target) return;
+    Window* w = Find(target);
+    if (!w) return;
+    if (!down) {
+        PostMessage(target, kUp[b], MouseKeyState(), ClientPoint(target, screen));
+        return;
+    }
+    // A press activates the window's top-level window unless it asks not to be.
+    HWND top = GetTopLevel(target);
+    if (Window* t = Find(top)) {
+        if (!(t->exStyle & WS_EX_NOACTIVATE) && S().foreground != top) {
+            ContextScope scope(t->context);
+            if (SendMessage(target, WM_MOUSEACTIVATE, static_cast<WPARAM>(top.id()), 0) != MA_NOACTIVATE) {
+                S().foreground = top;
+                SetActiveWindow(top);
+            }
+        }
+    }
+    UINT msg = kDown[b];
+    std::int64_t now = CurrentClock().MonotonicMs();
+    int halfX = GetSystemMetrics(SM_CXDOUBLECLK) / 2, halfY = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    bool doubleClick = (w->cls->style & CS_DBLCLKS) && I().lastDownWindow == target && I().lastDownMessage == kDown[b] &&
+                       now - I().lastDownTime <= GetDoubleClickTime() &&
+                       std::abs(screen.x - I().lastDownPoint.x) <= halfX && std::abs(screen.y - I().lastDownPoint.y) <= halfY;
+    if (doubleClick) {
+        msg = kDouble[b];
+        I().lastDownTime = -1'000'000;
+    } else {
+        I().lastDownTime = now;
+    }
+    I().lastDownWindow = target;
+    I().lastDownMessage = kDown[b];
+    I().lastDownPoint = screen;
+    PostMessage(target, msg, MouseKeyState(), ClientPoint(target, screen));
+}
+
+void InjectKey(int vk, bool down, char character) {
+    if (vk < 0 || vk > 255) return;
+    if (down && !I().keys[vk]) I().toggled[vk] = !I().toggled[vk];
+    I().keys[vk] = down;
+    // Keys go to the focus window of the foreground window's context.
+    HWND fg = S().foreground;
+    Window* f = Find(fg);
+    ProcessContext ctx = f ? f->context : ProcessContext::Program;
+    HWND target = S().focus[static_cast<int>(ctx)];
+    if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
+    if (!target || !Find(target)) return;
+    bool alt = I().keys[VK_MENU] && vk != VK_MENU;
+    UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    PostMessage(target, msg, static_cast<WPARAM>(vk), down ? 1 : static_cast<LPARAM>(0xC0000001u));
+    if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(character)), 1);
+}
+
+}  // namespace platform

@@ -1,0 +1,38 @@
+// The message loop: posted messages, input, paints and timers on the one thread, idle until the
+// next due timer or an outside event. Modal loops nest inside it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/window/window.h"
+
+namespace platform {
+
+// Runs until PostQuitMessage; returns its exit code.
+int RunMessageLoop();
+// Runs a nested loop until done() is true (checked after each piece of work) or a quit is posted
+// (the quit is then left for the outer loop). Returns false when it ended by a quit.
+bool RunModalLoop(const std::function<bool()>& done);
+// Does every piece of work that is due now, without waiting. Returns true when anything ran.
+bool PumpPendingWork();
+// Runs the loop until the clock's monotonic time reaches the target (a virtual clock jumps).
+void RunUntil(std::int64_t monotonicMs);
+// Runs the loop for the given milliseconds of clock time.
+void RunFor(std::int64_t ms);
+bool QuitRequested();
+int QuitCode();
+void ResetQuit();
+
+// Outside events (sockets, the X connection): the loop waits on these descriptors as well.
+int AddEventSource(int fd, std::function<void()> onReadable);
+void RemoveEventSource(int id);
+
+// Brings what was painted to the screen (the compositor and the presenter); runs whenever the
+// loop has no more work and is about to wait.
+void SetPresentHook(std::function<void()> hook);
+
+// Called when a run deadline passes; the handler decides what to do (the runner ends the process).
+void SetRunDeadline(std::int64_t monotonicMs, std::function<void()> onDeadline);
+
+}  // namespace platform

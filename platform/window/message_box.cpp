@@ -1,0 +1,58 @@
+#include "platform/window/message_box.h"
+
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+int PrintAndAnswer(const MessageBoxRequest& request) {
+    std::string line = MessageBoxLine(request);
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+    return DefaultMessageBoxButton(request.type);
+}
+
+MessageBoxHandler& Handler() {
+    static MessageBoxHandler handler = PrintAndAnswer;
+    return handler;
+}
+
+}  // namespace
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = handler ? std::move(handler) : PrintAndAnswer; }
+
+int DefaultMessageBoxButton(UINT type) {
+    static const int kButtons[][3] = {
+        {IDOK, IDOK, IDOK},            // MB_OK
+        {IDOK, IDCANCEL, IDCANCEL},    // MB_OKCANCEL
+        {IDOK, IDCANCEL, IDCANCEL},    // (abort/retry/ignore is not used)
+        {IDYES, IDNO, IDCANCEL},       // MB_YESNOCANCEL
+        {IDYES, IDNO, IDNO},           // MB_YESNO
+        {IDOK, IDCANCEL, IDCANCEL},    // (retry/cancel is not used)
+    };
+    UINT buttons = type & 0xF;
+    if (buttons > 5) buttons = 0;
+    UINT which = (type & MB_DEFBUTTON3) ? 2 : (type & MB_DEFBUTTON2) ? 1 : 0;
+    return kButtons[buttons][which];
+}
+
+std::string MessageBoxLine(const MessageBoxRequest& request) {
+    // Line breaks of the text stay visible as \n so that one box is one line.
+    std::string text;
+    for (char c : request.text) {
+        if (c == '\r') continue;
+        if (c == '\n')
+            text += "\\n";
+        else
+            text += c;
+    }
+    return "MessageBox " + std::to_string(request.type) + " \"" + request.caption + "\": " + text;
+}
+
+int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+    MessageBoxRequest request{owner, text ? text : "", caption ? caption : "", type};
+    MessageBoxHandler handler = Handler();  // a copy: the handler may replace itself
+    return handler(request);
+}
+
+}  // namespace platform

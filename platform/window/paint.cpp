@@ -1,0 +1,232 @@
+#include "platform/window/paint.h"
+
+#include <algorithm>
+
+#include "platform/window/window_store.h"
+
+namespace platform {
+using namespace detail;
+
+namespace {
+DcProvider& Provider() {
+    static DcProvider provider;
+    return provider;
+}
+
+// The DC of a window: its client area (or whole window), clipped to itself and its ancestors.
+HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
+    Window* w = Find(hwnd);
+    if (!w || !Provider().make) return HDC{};
+    HWND top = GetTopLevel(hwnd);
+    Window* t = Find(top);
+    if (!t) return HDC{};
+    POINT topOrigin = WindowOriginOnScreen(*t);
+    POINT origin = WindowOriginOnScreen(*w);
+    origin.x -= topOrigin.x;
+    origin.y -= topOrigin.y;
+    RECT area = RECT{0, 0, w->rect.width(), w->rect.height()};
+    if (client) {
+        RECT c = ClientAreaInWindow(*w);
+        origin.x += c.left;
+        origin.y += c.top;
+        area = RECT{0, 0, c.width(), c.height()};
+    }
+    RECT clip = OffsetRectBy(clipInClient ? IntersectRects(*clipInClient, area) : area, origin.x, origin.y);
+    // Children are clipped to every ancestor's client area.
+    for (Window* a = w; !a->topLevel();) {
+        Window* parent = Find(a->parent);
+        if (!parent) break;
+        POINT po = WindowOriginOnScreen(*parent);
+        RECT pc = OffsetRectBy(ClientAreaInWindow(*parent), po.x - topOrigin.x, po.y - topOrigin.y);
+        clip = IntersectRects(clip, pc);
+        a = parent;
+    }
+    return Provider().make(top, origin, clip);
+}
+
+void AddUpdate(Window& w, const RECT& r, bool erase) {
+    if (r.empty()) return;
+    w.update = UnionRects(w.update, r);
+    w.updateErase = w.updateErase || erase;
+}
+
+// Children lie above their parent and higher siblings above lower ones, so what a window
+// repaints must be repainted in everything that covers it.
+void InvalidateCovering(Window& w, const RECT& clientRect, bool erase) {
+    RECT client = ClientAreaInWindow(w);
+    for (HWND childHandle : w.children) {
+        Window* child = Find(childHandle);
+        if (!child || !(child->style & WS_VISIBLE)) continue;
+        RECT overlap = IntersectRects(clientRect, child->rect);
+        if (overlap.empty()) continue;
+        RECT inChild = OffsetRectBy(overlap, -child->rect.left, -child->rect.top);
+        RECT childClient = ClientAreaInWindow(*child);
+        AddUpdate(*child, IntersectRects(OffsetRectBy(inChild, -childClient.left, -childClient.top),
+                                          RECT{0, 0, childClient.width(), childClient.height()}),
+                  erase);
+        InvalidateCovering(*child, OffsetRectBy(inChild, -childClient.left, -childClient.top), erase);
+    }
+    (void)client;
+}
+
+void CollectPending(HWND hwnd, std::vector<HWND>& out) {
+    Window* w = Find(hwnd);
+    if (!w || !(w->style & WS_VISIBLE) || w->minimized) return;
+    if (!w->update.empty()) out.push_back(hwnd);
+    // Lower siblings first, so higher ones paint over them.
+    for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) CollectPending(*it, out);
+}
+
+}  // namespace
+
+void detail::SetDcProvider(DcProvider provider) { Provider() = std::move(provider); }
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
+    if (!hwnd) {
+        for (HWND top : S().topLevels) InvalidateRect(top, nullptr, erase);
+        return 1;
+    }
+    Window* w = FindOrFail(hwnd);
+    if (!w) return 0;
+    RECT c = ClientAreaInWindow(*w);
+    RECT full{0, 0, c.width(), c.height()};
+    RECT r = rect ? IntersectRects(*rect, full) : full;
+    AddUpdate(*w, r, erase != 0);
+    InvalidateCovering(*w, r, erase != 0);
+    // Siblings above this window that overlap it are covered by its repaint too.
+    if (!w->topLevel()) {
+        if (Window* parent = Find(w->parent)) {
+            RECT inParent = OffsetRectBy(r, w->rect.left + c.left, w->rect.top + c.top);
+            for (HWND sib : parent->children) {
+                if (sib == hwnd) break;
+                Window* s = Find(sib);
+                if (!s || !(s->style & WS_VISIBLE)) continue;
+                RECT overlap = IntersectRects(inParent, s->rect);
+                if (overlap.empty()) continue;
+                RECT sc = ClientAreaInWindow(*s);
+                RECT local = OffsetRectBy(overlap, -s->rect.left - sc.left, -s->rect.top - sc.top);
+                AddUpdate(*s, local, erase != 0);
+                InvalidateCovering(*s, local, erase != 0);
+            }
+        }
+    }
+    return 1;
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT* rect) {
+    Window* w = FindOrFail(hwnd);
+    if (!w) return 0;
+    if (!rect || (rect->left <= w->update.left && rect->top <= w->update.top && rect->right >= w->update.right &&
+                  rect->bottom >= w->update.bottom)) {
+        w->update = RECT{};
+        w->updateErase = false;
+    }
+    return 1;
+}
+
+BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL) {
+    Window* w = FindOrFail(hwnd);
+    if (!w) return 0;
+    if (rect) *rect = w->update;
+    return w->update.empty() ? 0 : 1;
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+    Window* w = FindOrFail(hwnd);
+    if (!w) return 0;
+    std::vector<HWND> pending;
+    CollectPending(hwnd, pending);
+    for (HWND h : pending) {
+        Window* p = Find(h);
+        if (!p || p->update.empty()) continue;
+        DispatchToWindow(h, WM_PAINT, 0, 0);
+        if ((p = Find(h))) ValidateRect(h, nullptr);  // a procedure that never validates must not loop
+    }
+    return 1;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+    Window* w = FindOrFail(hwnd);
+    if (!w || !ps) return HDC{};
+    RECT c = ClientAreaInWindow(*w);
+    ps->rcPaint = w->update.empty() ? RECT{0, 0, c.width(), c.height()} : w->update;
+    bool erase = w->updateErase;
+    w->update = RECT{};
+    w->updateErase = false;
+    ps->hdc = MakeWindowDc(hwnd, true, &ps->rcPaint);
+    ps->fErase = 0;
+    if (erase) ps->fErase = SendMessage(hwnd, WM_ERASEBKGND, static_cast<WPARAM>(ps->hdc.id()), 0) ? 0 : 1;
+    return ps->hdc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+    if (!ps) return 0;
+    if (ps->hdc && Provider().release) Provider().release(ps->hdc);
+    Window* w = Find(hwnd);
+    if (!w) return 1;
+    HWND top = GetTopLevel(hwnd);
+    Window* t = Find(top);
+    if (!t) return 1;
+    POINT topOrigin = WindowOriginOnScreen(*t);
+    RECT client = ClientRectOnScreen(hwnd);
+    NotifyDamaged(top, OffsetRectBy(ps->rcPaint, client.left - topOrigin.x, client.top - topOrigin.y));
+    return 1;
+}
+
+HDC GetDC(HWND hwnd) {
+    if (!FindOrFail(hwnd)) return HDC{};
+    return MakeWindowDc(hwnd, true, nullptr);
+}
+
+HDC GetWindowDC(HWND hwnd) {
+    if (!FindOrFail(hwnd)) return HDC{};
+    return MakeWindowDc(hwnd, false, nullptr);
+}
+
+int ReleaseDC(HWND hwnd, HDC hdc) {
+    if (!hdc) return 0;
+    if (Provider().release) Provider().release(hdc);
+    // What was drawn through a window DC reaches the screen.
+    if (Window* w = Find(hwnd)) {
+        HWND top = GetTopLevel(hwnd);
+        if (Window* t = Find(top)) NotifyDamaged(top, RECT{0, 0, t->rect.width(), t->rect.height()});
+        (void)w;
+    }
+    return 1;
+}
+
+bool detail::AnyPaintPending() {
+    for (HWND top : S().topLevels) {
+        std::vector<HWND> pending;
+        CollectPending(top, pending);
+        if (!pending.empty()) return true;
+    }
+    return false;
+}
+
+bool detail::PaintPendingWindows() {
+    bool painted = false;
+    std::vector<HWND> tops = S().topLevels;
+    // Bottom to top, so that the compositor sees each window finished in stacking order.
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        std::vector<HWND> pending;
+        CollectPending(*it, pending);
+        for (HWND h : pending) {
+            Window* w = Find(h);
+            if (!w || w->update.empty()) continue;
+            DispatchToWindow(h, WM_PAINT, 0, 0);
+            if (Find(h)) ValidateRect(h, nullptr);
+            painted = true;
+        }
+    }
+    return painted;
+}
+
+void detail::EraseWithClassBackground(HWND hwnd, HDC hdc) {
+    Window* w = Find(hwnd);
+    if (!w || !hdc || !Provider().eraseBackground) return;
+    RECT c = ClientAreaInWindow(*w);
+    Provider().eraseBackground(hwnd, hdc, RECT{0, 0, c.width(), c.height()});
+}
+
+}  // namespace platform

@@ -1,0 +1,277 @@
+// Running copies of the program register a Unix socket in a per-user folder. Another copy finds
+// windows there by class and title and sends them plain messages; only processes of the same
+// user are answered (peer credentials), and a client gives up after 5 s.
+#include "platform/window/remote.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "platform/window/loop.h"
+#include "platform/window/window_store.h"
+
+namespace platform {
+namespace {
+
+enum RequestKind : std::uint32_t { kAskFolder = 1, kFindWindow = 2, kSendMessage = 3 };
+
+struct Request {
+    std::uint32_t kind = 0;
+    std::uint32_t hwnd = 0;
+    std::uint32_t msg = 0;
+    std::uint32_t pad = 0;
+    std::uint64_t wParam = 0;
+    std::int64_t lParam = 0;
+    char className[128] = {};
+    char windowName[128] = {};
+    std::uint8_t hasClass = 0;
+    std::uint8_t hasName = 0;
+};
+
+struct Reply {
+    std::int64_t result = 0;
+    char text[4096] = {};
+};
+
+struct RemoteWindow {
+    std::string socketPath;
+    std::uint32_t remoteId = 0;
+};
+
+struct Registry {
+    int listenFd = -1;
+    int sourceId = 0;
+    std::string socketPath;
+    std::string programFolder;
+    std::map<std::uint32_t, RemoteWindow> remotes;
+};
+
+Registry& R() {
+    static Registry registry;
+    return registry;
+}
+
+constexpr int kTimeoutSeconds = 5;
+
+std::string RegistryFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string base = (runtime && *runtime) ? runtime : "/tmp";
+    std::string folder = base + "/ozr-ruriv-" + std::to_string(getuid());
+    mkdir(folder.c_str(), 0700);
+    // Only a real folder of our own, closed to others, is trusted.
+    struct stat st{};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077)) return "";
+    return folder;
+}
+
+bool FillAddress(const std::string& path, sockaddr_un* addr) {
+    if (path.size() >= sizeof(addr->sun_path)) return false;
+    std::memset(addr, 0, sizeof(*addr));
+    addr->sun_family = AF_UNIX;
+    std::memcpy(addr->sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = write(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool ReadAll(int fd, void* data, std::size_t size) {
+    char* p = static_cast<char*>(data);
+    while (size > 0) {
+        ssize_t n = read(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void SetTimeouts(int fd) {
+    timeval tv{kTimeoutSeconds, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof(tv));
+}
+
+// Asks the copy behind a socket; false when it does not answer (a stale socket is removed).
+bool Ask(const std::string& socketPath, const Request& request, Reply* reply) {
+    sockaddr_un addr;
+    if (!FillAddress(socketPath, &addr)) return false;
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    SetTimeouts(fd);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
+        if (errno == ECONNREFUSED) unlink(socketPath.c_str());
+        close(fd);
+        return false;
+    }
+    bool ok = WriteAll(fd, &request, sizeof(request)) && ReadAll(fd, reply, sizeof(*reply));
+    close(fd);
+    if (!ok) SetLastError(ERROR_TIMEOUT);
+    return ok;
+}
+
+std::vector<std::string> OtherSockets() {
+    std::vector<std::string> sockets;
+    std::string folder = RegistryFolder();
+    if (folder.empty()) return sockets;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return sockets;
+    while (dirent* e = readdir(dir)) {
+        std::string name = e->d_name;
+        if (name.size() < 6 || name.substr(name.size() - 5) != ".sock") continue;
+        std::string path = folder + "/" + name;
+        if (path == R().socketPath) continue;
+        sockets.push_back(path);
+    }
+    closedir(dir);
+    return sockets;
+}
+
+std::vector<std::string> CopiesOfFolder(const std::string& programFolder) {
+    std::vector<std::string> copies;
+    for (const std::string& path : OtherSockets()) {
+        Request request;
+        request.kind = kAskFolder;
+        Reply reply;
+        if (Ask(path, request, &reply) && programFolder == reply.text) copies.push_back(path);
+    }
+    return copies;
+}
+
+void Serve(const Request& request, Reply* reply) {
+    switch (request.kind) {
+        case kAskFolder:
+            std::strncpy(reply->text, R().programFolder.c_str(), sizeof(reply->text) - 1);
+            break;
+        case kFindWindow: {
+            std::string cls(request.className, strnlen(request.className, sizeof(request.className)));
+            std::string name(request.windowName, strnlen(request.windowName, sizeof(request.windowName)));
+            HWND found = FindWindowEx(HWND{}, HWND{}, request.hasClass ? cls.c_str() : nullptr,
+                                      request.hasName ? name.c_str() : nullptr);
+            reply->result = found.id();
+            break;
+        }
+        case kSendMessage:
+            // Only plain messages cross: a pointer from another process means nothing here.
+            if (request.msg == WM_COPYDATA || request.msg == WM_SETTEXT || request.msg == WM_GETTEXT) break;
+            reply->result = SendMessage(HWND{request.hwnd}, request.msg, static_cast<WPARAM>(request.wParam),
+                                        static_cast<LPARAM>(request.lParam));
+            break;
+        default: break;
+    }
+}
+
+void AcceptOne() {
+    int fd = accept4(R().listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) return;
+    ucred cred{};
+    socklen_t len = sizeof(cred);
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != getuid()) {
+        close(fd);
+        return;
+    }
+    SetTimeouts(fd);
+    Request request;
+    Reply reply;
+    if (ReadAll(fd, &request, sizeof(request))) {
+        Serve(request, &reply);
+        WriteAll(fd, &reply, sizeof(reply));
+    }
+    close(fd);
+}
+
+}  // namespace
+
+bool RegisterRunningCopy(const std::string& programFolder) {
+    if (R().listenFd >= 0) return true;
+    std::string folder = RegistryFolder();
+    if (folder.empty()) return false;
+    std::string path = folder + "/" + std::to_string(getpid()) + ".sock";
+    sockaddr_un addr;
+    if (!FillAddress(path, &addr)) return false;
+    unlink(path.c_str());
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 || listen(fd, 8) != 0) {
+        close(fd);
+        return false;
+    }
+    R().listenFd = fd;
+    R().socketPath = path;
+    R().programFolder = programFolder;
+    R().sourceId = AddEventSource(fd, AcceptOne);
+    return true;
+}
+
+void UnregisterRunningCopy() {
+    if (R().listenFd < 0) return;
+    RemoveEventSource(R().sourceId);
+    close(R().listenFd);
+    unlink(R().socketPath.c_str());
+    R().listenFd = -1;
+    R().socketPath.clear();
+}
+
+bool AnotherCopyIsRunning(const std::string& programFolder) { return !CopiesOfFolder(programFolder).empty(); }
+
+HWND detail::FindRemoteWindow(const char* className, const char* windowName) {
+    // Only copies of this program (the same program folder) are searched.
+    if (R().programFolder.empty()) return HWND{};
+    for (const std::string& path : CopiesOfFolder(R().programFolder)) {
+        Request request;
+        request.kind = kFindWindow;
+        if (className) {
+            std::strncpy(request.className, className, sizeof(request.className) - 1);
+            request.hasClass = 1;
+        }
+        if (windowName) {
+            std::strncpy(request.windowName, windowName, sizeof(request.windowName) - 1);
+            request.hasName = 1;
+        }
+        Reply reply;
+        if (!Ask(path, request, &reply) || reply.result == 0) continue;
+        HWND local{NewHandleId()};
+        R().remotes[local.id()] = RemoteWindow{path, static_cast<std::uint32_t>(reply.result)};
+        return local;
+    }
+    return HWND{};
+}
+
+bool detail::IsRemoteWindow(HWND hwnd) { return R().remotes.count(hwnd.id()) != 0; }
+
+bool detail::SendRemoteMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    auto it = R().remotes.find(hwnd.id());
+    if (it == R().remotes.end()) return false;
+    Request request;
+    request.kind = kSendMessage;
+    request.hwnd = it->second.remoteId;
+    request.msg = msg;
+    request.wParam = wParam;
+    request.lParam = lParam;
+    Reply reply;
+    if (!Ask(it->second.socketPath, request, &reply)) return false;
+    *result = static_cast<LRESULT>(reply.result);
+    return true;
+}
+
+void SetRunningProgramFolder(const std::string& programFolder) { R().programFolder = programFolder; }
+
+}  // namespace platform

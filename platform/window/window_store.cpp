@@ -1,0 +1,149 @@
+#include "platform/window/window_store.h"
+
+#include <algorithm>
+
+namespace platform::detail {
+namespace {
+std::vector<WindowObserver>& Observers() {
+    static std::vector<WindowObserver> observers;
+    return observers;
+}
+}  // namespace
+
+Store& S() {
+    static Store store;
+    return store;
+}
+
+Window* Find(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    auto& windows = S().windows;
+    auto it = windows.find(hwnd.id());
+    return it == windows.end() ? nullptr : it->second.get();
+}
+
+Window* FindOrFail(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
+
+std::uint32_t NewHandleId() {
+    // Ids are never reused, so a stale handle can never reach a newer object.
+    std::uint32_t id = S().nextHandle;
+    S().nextHandle += 2;
+    return id;
+}
+
+WNDPROC ProcFromId(LONG id) {
+    auto& procs = S().procs;
+    if (id <= 0 || static_cast<std::size_t>(id) > procs.size()) return nullptr;
+    return procs[static_cast<std::size_t>(id) - 1];
+}
+
+RECT NonClientInsets(const Window& w) {
+    LONG frame = 0;
+    if (w.style & WS_THICKFRAME)
+        frame = 4;
+    else if (w.style & WS_DLGFRAME)
+        frame = 3;
+    else if (w.style & WS_BORDER)
+        frame = 1;
+    if (w.exStyle & WS_EX_CLIENTEDGE) frame += 2;
+    LONG caption = ((w.style & WS_CAPTION) == WS_CAPTION) ? 18 : 0;
+    return RECT{frame, frame + caption, frame, frame};
+}
+
+RECT ClientAreaInWindow(const Window& w) {
+    RECT in = NonClientInsets(w);
+    RECT r{in.left, in.top, w.rect.width() - in.right, w.rect.height() - in.bottom};
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
+}
+
+POINT WindowOriginOnScreen(const Window& w) {
+    POINT p{w.rect.left, w.rect.top};
+    const Window* cur = &w;
+    while (!cur->topLevel()) {
+        const Window* parent = Find(cur->parent);
+        if (!parent) break;
+        RECT client = ClientAreaInWindow(*parent);
+        p.x += parent->rect.left + client.left;
+        p.y += parent->rect.top + client.top;
+        cur = parent;
+    }
+    return p;
+}
+
+bool IsTopmost(const Window& w) { return (w.exStyle & WS_EX_TOPMOST) != 0; }
+
+void RemoveFromZOrder(Window& w) {
+    std::vector<HWND>* list = &S().topLevels;
+    if (!w.topLevel()) {
+        Window* parent = Find(w.parent);
+        if (!parent) return;
+        list = &parent->children;
+    }
+    list->erase(std::remove(list->begin(), list->end(), w.hwnd), list->end());
+}
+
+void InsertInZOrder(Window& w, HWND insertAfter) {
+    if (!w.topLevel()) {
+        Window* parent = Find(w.parent);
+        if (!parent) return;
+        auto& list = parent->children;
+        if (insertAfter == HWND_BOTTOM) {
+            list.push_back(w.hwnd);
+            return;
+        }
+        auto it = std::find(list.begin(), list.end(), insertAfter);
+        list.insert(it == list.end() || insertAfter == HWND_TOP ? list.begin() : it + 1, w.hwnd);
+        return;
+    }
+    auto& list = S().topLevels;
+    // The topmost band lies in front of every other window; a window stays within its band.
+    auto bandEnd = std::find_if(list.begin(), list.end(), [](HWND h) {
+        Window* o = Find(h);
+        return o && !IsTopmost(*o);
+    });
+    bool topmost = IsTopmost(w);
+    auto bandBegin = topmost ? list.begin() : bandEnd;
+    if (insertAfter == HWND_BOTTOM) {
+        list.insert(topmost ? bandEnd : list.end(), w.hwnd);
+        return;
+    }
+    if (insertAfter && insertAfter != HWND_TOP && insertAfter != HWND_TOPMOST && insertAfter != HWND_NOTOPMOST) {
+        auto it = std::find(list.begin(), list.end(), insertAfter);
+        Window* after = Find(insertAfter);
+        if (it != list.end() && after && IsTopmost(*after) == topmost) {
+            list.insert(it + 1, w.hwnd);
+            return;
+        }
+    }
+    list.insert(bandBegin, w.hwnd);
+}
+
+int AddWindowObserver(WindowObserver observer) {
+    Observers().push_back(std::move(observer));
+    return static_cast<int>(Observers().size());
+}
+
+void NotifyCreated(HWND hwnd) {
+    for (auto& o : Observers())
+        if (o.created) o.created(hwnd);
+}
+void NotifyDestroyed(HWND hwnd) {
+    for (auto& o : Observers())
+        if (o.destroyed) o.destroyed(hwnd);
+}
+void NotifyChanged(HWND hwnd) {
+    for (auto& o : Observers())
+        if (o.changed) o.changed(hwnd);
+}
+void NotifyDamaged(HWND topLevel, const RECT& windowRect) {
+    for (auto& o : Observers())
+        if (o.damaged) o.damaged(topLevel, windowRect);
+}
+
+}  // namespace platform::detail

@@ -1,0 +1,101 @@
+// Inside the window system: the records behind window, class and hook handles.
+// Only platform/ includes this header.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/window/window.h"
+
+namespace platform::detail {
+
+struct WindowClass {
+    std::string name;
+    UINT style = 0;
+    LONG procId = 0;
+    HBRUSH brush;
+    COLORREF background = 0xFFFFFFFF;
+    ProcessContext context = ProcessContext::Program;
+    bool global = false;
+};
+
+struct Window {
+    HWND hwnd;
+    ProcessContext context = ProcessContext::Program;
+    std::shared_ptr<WindowClass> cls;
+    std::string text;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT rect;  // in the parent's client coordinates; screen coordinates for a top-level window
+    HWND parent;
+    HWND owner;
+    std::vector<HWND> children;  // z-order, topmost first
+    LONG procId = 0;
+    LONG_PTR userData = 0;
+    LONG controlId = 0;
+    COLORREF layeredKey = 0;
+    BYTE layeredAlpha = 255;
+    DWORD layeredFlags = 0;
+    bool layeredSet = false;
+    RECT update;  // window coordinates of the client area's pending paint
+    bool updateErase = false;
+    bool destroying = false;
+    bool minimized = false;
+    bool topLevel() const { return (style & WS_CHILD) == 0; }
+};
+
+struct Hook {
+    HHOOK handle;
+    int kind = 0;
+    HOOKPROC proc = nullptr;
+    DWORD threadId = 0;
+    ProcessContext owner = ProcessContext::Program;  // where the hook procedure runs
+    bool removed = false;
+};
+
+struct Store {
+    std::unordered_map<std::uint32_t, std::unique_ptr<Window>> windows;
+    std::vector<HWND> topLevels;  // z-order, topmost first; the topmost band leads
+    std::unordered_map<std::string, std::shared_ptr<WindowClass>> classes[kContextCount];
+    std::vector<std::unique_ptr<Hook>> hooks;  // install order
+    std::vector<WNDPROC> procs;                // index + 1 is the procedure id
+    std::uint32_t nextHandle = 0x00010010;
+    HWND focus[kContextCount];
+    HWND active[kContextCount];
+    HWND foreground;
+    HWND capture;
+    int sendDepth = 0;
+};
+
+Store& S();
+Window* Find(HWND hwnd);                // null for a stale or unknown handle
+Window* FindOrFail(HWND hwnd);          // also sets ERROR_INVALID_WINDOW_HANDLE
+std::uint32_t NewHandleId();
+WNDPROC ProcFromId(LONG id);
+RECT NonClientInsets(const Window& w);  // left, top, right, bottom widths of the frame
+RECT ClientAreaInWindow(const Window& w);
+POINT WindowOriginOnScreen(const Window& w);  // top-left of the window rect on screen
+bool IsTopmost(const Window& w);
+void RemoveFromZOrder(Window& w);
+void InsertInZOrder(Window& w, HWND insertAfter);
+
+// Calls the window procedure in the window's context (no hooks): what dispatching does.
+LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Observers that other platform parts (drawing, presenters, the dump) use.
+struct WindowObserver {
+    std::function<void(HWND)> created;
+    std::function<void(HWND)> destroyed;
+    std::function<void(HWND)> changed;  // moved, resized, shown, hidden, restyled or re-stacked
+    std::function<void(HWND, const RECT&)> damaged;  // window coordinates of a top-level window
+};
+int AddWindowObserver(WindowObserver observer);
+void NotifyCreated(HWND hwnd);
+void NotifyDestroyed(HWND hwnd);
+void NotifyChanged(HWND hwnd);
+void NotifyDamaged(HWND topLevel, const RECT& windowRect);
+
+}  // namespace platform::detail
