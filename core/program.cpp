@@ -4,6 +4,7 @@
 
 #include "core/frm_main.h"
 #include "platform/present/runner.h"
+#include "platform/services/paths.h"
 #include "platform/window/loop.h"
 
 namespace core {
@@ -18,7 +19,7 @@ int RunProgram() {
         std::fprintf(stderr, "OZRClock: %s\n", e.what());
         return 2;
     }
-    platform::StartPlatform(options, platform::ExecutableFolder());
+    platform::StartPlatform(options, platform::ProgramFolder());
     if (!StartProgram()) return platform::QuitRequested() ? platform::QuitCode() : 0;
     int status = platform::RunMessageLoop();
     platform::WriteRunOutputs();

@@ -27,6 +27,11 @@ constexpr int GetRValue(COLORREF c) { return c & 0xFF; }
 constexpr int GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
 constexpr int GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
 
+// Layered windows: what SetLayeredWindowAttributes applies (the window system stores it, the
+// compositor draws it).
+constexpr DWORD LWA_COLORKEY = 0x1;
+constexpr DWORD LWA_ALPHA = 0x2;
+
 constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
 constexpr LONG MAKELONG(WORD lo, WORD hi) { return static_cast<LONG>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }

@@ -5,9 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/present/desktop_screen.h"
+#include "platform/present/message_box_window.h"
 #include "platform/present/window_dump.h"
+#include "platform/present/x11_presenter.h"
 #include "platform/services/clock.h"
+#include "platform/services/paths.h"
 #include "platform/window/loop.h"
+#include "platform/window/message_box.h"
 #include "platform/window/remote.h"
 #include "platform/window/screen.h"
 
@@ -64,8 +69,19 @@ PlatformOptions ReadPlatformOptions() {
 
 void StartPlatform(const PlatformOptions& options, const std::string& programFolder) {
     g_options = options;
+    SetProgramFolder(programFolder);
     if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
     SetScreenSize(options.screen);
+    StartDesktopScreen();
+    if (g_options.presenter == PresenterKind::X11) {
+        std::string why;
+        if (!StartX11Presenter(&why)) {
+            std::fprintf(stderr, "OZRClock: %s; running headless.\n", why.c_str());
+            g_options.presenter = PresenterKind::Headless;
+        } else {
+            SetMessageBoxHandler(ShowMessageBoxWindow);  // a person answers on a real desktop
+        }
+    }
     SetRunningProgramFolder(programFolder);
     g_previousInstance = AnotherCopyIsRunning(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);
@@ -74,14 +90,6 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
 
 const PlatformOptions& CurrentPlatformOptions() { return g_options; }
 
-std::string ExecutableFolder() {
-    char buffer[4096];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) return ".";
-    std::string path(buffer, static_cast<std::size_t>(n));
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-}
 bool PreviousInstanceRunning() { return g_previousInstance; }
 bool IsHeadless() { return g_options.presenter == PresenterKind::Headless; }
 

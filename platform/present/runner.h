@@ -26,12 +26,11 @@ struct PlatformOptions {
 // (and DISPLAY for the default presenter). A malformed value raises platform::Error.
 PlatformOptions ReadPlatformOptions();
 
-// Installs the clock and the screen, notes whether another copy of the program in this program
-// folder is running, registers this copy, and arms the end of a bounded run.
+// Installs the clock and the screen, makes programFolder the program folder (where the clock's
+// paths lead), notes whether another copy of the program in this program folder is running,
+// registers this copy, and arms the end of a bounded run.
 void StartPlatform(const PlatformOptions& options, const std::string& programFolder);
 const PlatformOptions& CurrentPlatformOptions();
-// The folder of the running executable: the program folder of a normal run.
-std::string ExecutableFolder();
 bool PreviousInstanceRunning();
 bool IsHeadless();
 

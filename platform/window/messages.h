@@ -149,9 +149,6 @@ constexpr int GWL_EXSTYLE = -20;
 constexpr int GWL_USERDATA = -21;
 constexpr int GCL_STYLE = -26;
 
-// Layered windows.
-constexpr DWORD LWA_COLORKEY = 0x1;
-constexpr DWORD LWA_ALPHA = 0x2;
 
 // Hooks.
 constexpr int WH_CALLWNDPROC = 4;

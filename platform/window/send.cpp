@@ -229,3 +229,12 @@ HWND FindWindow(const char* className, const char* windowName) {
 }
 
 }  // namespace platform
+
+namespace platform::detail {
+bool AnyHookOnContext(ProcessContext context) {
+    DWORD thread = ContextThreadId(context);
+    for (auto& h : S().hooks)
+        if (!h->removed && h->threadId == thread) return true;
+    return false;
+}
+}  // namespace platform::detail

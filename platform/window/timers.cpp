@@ -62,8 +62,19 @@ std::int64_t NextDue(std::int64_t now, UINT interval) {
     return now + (aligned - wall);
 }
 
+// Entries of killed or re-set timers stay in the heap until they come up; when they pile up
+// (a timer re-set far more often than it fires) the heap is rebuilt from the live timers.
+void CompactIfStale() {
+    auto& q = Q();
+    if (q.heap.size() <= 4 * q.timers.size() + 1024) return;
+    decltype(q.heap) fresh;
+    for (auto& [key, t] : q.timers) fresh.push(Due{t.due, q.order++, key, t.generation});
+    q.heap.swap(fresh);
+}
+
 void Schedule(std::uint64_t key, Timer& t) {
     Q().heap.push(Due{t.due, Q().order++, key, t.generation});
+    CompactIfStale();
 }
 
 }  // namespace

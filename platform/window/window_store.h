@@ -99,3 +99,8 @@ void NotifyChanged(HWND hwnd);
 void NotifyDamaged(HWND topLevel, const RECT& windowRect);
 
 }  // namespace platform::detail
+
+namespace platform::detail {
+// True while a hook of any kind is installed on the thread of that context.
+bool AnyHookOnContext(ProcessContext context);
+}  // namespace platform::detail

@@ -54,11 +54,19 @@ inline HWND MakeWindow(const char* cls, const char* title, DWORD style = WS_POPU
     return CreateWindowEx(0, cls, title, style, r.left, r.top, r.width(), r.height(), parent);
 }
 
+// The messages a window received, without the painting ones (which come whenever the loop runs).
 inline std::vector<UINT> MessagesTo(HWND hwnd) {
     std::vector<UINT> out;
     for (auto& r : Log())
-        if (r.hwnd == hwnd) out.push_back(r.msg);
+        if (r.hwnd == hwnd && r.msg != WM_PAINT && r.msg != WM_ERASEBKGND) out.push_back(r.msg);
     return out;
+}
+
+inline int PaintsOf(HWND hwnd) {
+    int n = 0;
+    for (auto& r : Log())
+        if (r.hwnd == hwnd && r.msg == WM_PAINT) ++n;
+    return n;
 }
 
 inline bool GotMessage(HWND hwnd, UINT msg) {

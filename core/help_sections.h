@@ -1,0 +1,76 @@
+// The help file's layout: its sections, the help keys of the pages' controls, and the tips of the
+// day.
+//
+// The file starts with two sections that hold no popup help: its header and "TOTD", the tips of
+// the day. Then comes one section per page, in the order of kHelpSections; each page makes its own
+// section current on HelpFile when it loads, and ShowHelp reads the current section.
+//
+// A control's help key is its page number in two digits, its number on the page in two digits and
+// its name ("0701chRepetitive"); the help id is the number of the first four characters (701). An
+// entry is the title under "S" + key and the text under "S" + key + "T". When the user dismisses an
+// entry for good, both keys begin with "H" instead, and ShowHelp no longer finds them
+// (help_dismissal.h). Every section that holds entries also holds kSectionMaxIdKey, a number greater
+// than every help id of the section, so that a dismissal searches only the sections that may hold
+// the id.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr const char* kHelpFileHeader = "Dralo Software Development Ruriv - Help File";
+inline constexpr const char* kSectionMaxIdKey = "ThisSectionMaxID";
+
+// Live and dismissed entries: the first character of both keys.
+inline constexpr char kLiveHelpMark = 'S';
+inline constexpr char kDismissedHelpMark = 'H';
+inline constexpr const char* kHelpTextSuffix = "T";
+
+// The pages with popup help and their sections, in file order. The alarm lists page shows no help
+// (kNoHelpPage) but keeps its section: the pages that have none make it current.
+inline constexpr int kNoHelpPage = -1;
+struct HelpSection {
+    int page;  // the first two digits of the page's help keys
+    const char* name;
+};
+inline constexpr HelpSection kHelpSections[] = {
+    {0, "Popup Help System - Program Settings - Main Window"},
+    {1, "Popup Help System - Program Settings - General Options"},
+    {2, "Popup Help System - Program Settings - Advanced Settings"},
+    {3, "Popup Help System - Program Settings - Aspect"},
+    {4, "Popup Help System - Program Settings - Label Customization"},
+    {kNoHelpPage, "Popup Help System - Alarm Settings - Alarm Lists"},
+    {6, "Popup Help System - Alarm Settings - Alarm Management"},
+    {7, "Popup Help System - Alarm Settings - Alarm Warlock Step 1"},
+    {8, "Popup Help System - Alarm Settings - Alarm Warlock Step 1A"},
+    {9, "Popup Help System - Alarm Settings - Alarm Warlock Step 2"},
+    {10, "Popup Help System - Alarm Settings - Alarm Warlock Step 2A"},
+    {11, "Popup Help System - Alarm Settings - Alarm Warlock Step 3"},
+    {12, "Popup Help System - Alarm Settings - Alarm Warlock Step 3A"},
+    {13, "Popup Help System - Alarm Settings - Alarm Warlock Step 4"},
+    {16, "Popup Help System - Atomic Ruriv"},
+    {17, "Popup Help System - OZR Ruriv Anywhere"},
+};
+
+// The help keys of the controls built so far; the help file holds an entry for each. Each page
+// adds its controls' keys here when it is built.
+inline constexpr const char* kHelpKeys[] = {
+    "0204txtDelayPopup",  // advanced settings: popup help delay box and its two buttons
+    "0701chRepetitive",   // alarm wizard step 1: the alarm repeats
+    "0809cmdClear",       // alarm wizard step 1A: interval boxes to 0
+    "0809optDaily",       // alarm wizard step 1A: every day (shares its id with cmdClear)
+};
+
+// The help id of a help key: the number its first four characters make, read as far as they are
+// digits.
+std::int16_t HelpIdOf(std::string_view helpKey);
+
+// The tips of the day: kSectionMaxIdKey holds the number of the last tip, kTipHeadingKey the heading
+// shown above every tip, and tip n is stored under TipKey(n).
+inline constexpr const char* kTipsSection = "TOTD";
+inline constexpr const char* kTipHeadingKey = "Tip Of The Day";
+std::string TipKey(int number);  // 7 -> "007T"
+
+}  // namespace core

@@ -1,0 +1,49 @@
+#include "core/popup_help.h"
+
+#include "core/help_sections.h"
+#include "core/language_files.h"
+#include "core/language_text.h"
+#include "core/program_settings.h"
+
+namespace core {
+namespace {
+
+PopupHelpPresenter& Presenter() {
+    static PopupHelpPresenter presenter;
+    return presenter;
+}
+
+std::optional<ShownHelpEntry>& LastShown() {
+    static std::optional<ShownHelpEntry> entry;
+    return entry;
+}
+
+}  // namespace
+
+void SetPopupHelpPresenter(PopupHelpPresenter presenter) { Presenter() = std::move(presenter); }
+
+std::optional<PopupHelpRequest> FindHelpEntry(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
+    const std::string titleKey = kLiveHelpMark + helpKey;
+    const std::string textKey = titleKey + kHelpTextSuffix;
+    if (HelpFile.KeyExists(titleKey) == 0 || HelpFile.KeyExists(textKey) == 0) return std::nullopt;
+    return PopupHelpRequest{hWnd,
+                            ExpandLineBreaks(HelpFile.ReadString(titleKey)),
+                            ExpandLineBreaks(HelpFile.ReadString(textKey)),
+                            Settings.PopupHelpDelay,
+                            HelpIdOf(helpKey),
+                            inflate};
+}
+
+void ShowHelp(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
+    if (!Settings.PopupHelp) return;
+    std::optional<PopupHelpRequest> entry = FindHelpEntry(hWnd, helpKey, inflate);
+    if (!entry || !Presenter()) return;
+    LastShown() = ShownHelpEntry{HelpFile.GetCurrentSection(), helpKey};
+    Presenter()(*entry);
+}
+
+std::optional<ShownHelpEntry> LastShownHelpEntry() { return LastShown(); }
+
+void ForgetShownHelpEntry() { LastShown().reset(); }
+
+}  // namespace core

@@ -1,0 +1,54 @@
+// Builds the screen from the top-level windows' surfaces.
+#pragma once
+
+#include "platform/draw/gdi_types.h"
+#include "platform/draw/surface.h"
+
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace platform {
+
+// One top-level window as the screen shows it. Child windows have already painted into their
+// top-level's surface, clipped to themselves, so only top-level windows are layers.
+struct Layer {
+    const Surface* surface = nullptr;
+    POINT position;  // the window's top-left corner on the screen
+    bool visible = true;
+    LayeredAttributes layered;  // flags 0: opaque, whatever the key and alpha say
+};
+
+// Paints the layers, given bottom-first (the last one is the topmost window), over the
+// background colour onto screen, inside damage only. Hidden layers and layers without a surface
+// are skipped. A layered window's pixels of its colour key (LWA_COLORKEY) are left out and the
+// rest is blended with its alpha (LWA_ALPHA).
+void ComposeLayers(Surface& screen, std::span<const Layer> bottomFirst, RECT damage, COLORREF background);
+
+// Keeps the screen and what of it is out of date, so a change recomposes only its own area.
+class Compositor {
+public:
+    Compositor(int width, int height, COLORREF background);
+
+    void Damage(RECT area);  // screen coordinates
+    void DamageAll();
+    bool HasDamage() const { return !damage_.empty(); }
+    const std::vector<RECT>& DamagedAreas() const { return damage_; }
+
+    // Recomposes the damaged areas and clears the damage; returns their bounding box.
+    RECT Compose(std::span<const Layer> bottomFirst);
+
+    // Changes the screen's size; everything is damaged.
+    void Resize(int width, int height);
+
+    const Surface& Screen() const { return *screen_; }
+    // The screen's surface, for DCs that read the screen.
+    std::shared_ptr<Surface> ScreenSurface() const { return screen_; }
+
+private:
+    std::shared_ptr<Surface> screen_;
+    COLORREF background_;
+    std::vector<RECT> damage_;  // disjoint-or-not rectangles; merged when they overlap
+};
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+// Device contexts: the window system's DCs onto window surfaces, memory DCs, object selection,
+// the DC's text attributes, device capabilities and single pixels.
+#pragma once
+
+#include "platform/draw/gdi_types.h"
+#include "platform/draw/surface.h"
+
+#include <memory>
+
+namespace platform {
+
+// For the window system: a DC that draws into target with its (0, 0) at origin, limited to clip
+// (in target coordinates). Window and client DCs are made this way; reading such a DC reads
+// target, which is what the screen shows of that window. Released with DeleteDC.
+HDC CreateSurfaceDC(std::shared_ptr<Surface> target, POINT origin, RECT clip);
+
+// A memory DC; hdc may be null (compatible with the screen). It starts with a 1 x 1 bitmap.
+HDC CreateCompatibleDC(HDC hdc);
+BOOL DeleteDC(HDC hdc);  // any DC, memory or surface
+
+// Returns the object it replaces, or null when hdc or object is refused (a bitmap goes only into
+// a memory DC, and into one DC at a time).
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+
+COLORREF SetTextColor(HDC hdc, COLORREF color);  // each returns the previous value, CLR_INVALID or 0 on refusal
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+int SetBkMode(HDC hdc, int mode);  // TRANSPARENT or OPAQUE
+
+int GetDeviceCaps(HDC hdc, int index);  // LOGPIXELSX/Y 96, BITSPIXEL 32, PLANES 1, HORZRES/VERTRES the screen
+
+COLORREF GetPixel(HDC hdc, int x, int y);  // CLR_INVALID outside the DC's clip
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);  // the colour set, or CLR_INVALID
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+// Pixel work on surfaces, shared by the blits, text, shapes, image scaling and the compositor.
+// Every operation writes only inside `clip` (surface coordinates, also cut to the surface) and
+// reads only inside the source surface; source pixels outside it leave the destination as it was.
+#pragma once
+
+#include "platform/draw/surface.h"
+
+#include <optional>
+
+namespace platform::draw {
+
+// round(v / 255) for v up to 255 * 255.
+constexpr std::uint32_t Div255(std::uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
+
+// colour over destination with a coverage of 0 to 255; the result is opaque.
+inline void CoverPixel(Pixel& dst, Pixel color, std::uint32_t coverage) {
+    if (coverage >= 255) {
+        dst = color | 0xFF000000u;
+        return;
+    }
+    const std::uint32_t rest = 255 - coverage;
+    const std::uint32_t r = Div255(((color >> 16) & 0xFF) * coverage + ((dst >> 16) & 0xFF) * rest);
+    const std::uint32_t g = Div255(((color >> 8) & 0xFF) * coverage + ((dst >> 8) & 0xFF) * rest);
+    const std::uint32_t b = Div255((color & 0xFF) * coverage + (dst & 0xFF) * rest);
+    dst = 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+RECT ClipToSurface(const Surface& surface, RECT clip);
+
+void FillArea(Surface& dst, RECT clip, RECT area, Pixel value);
+
+// How a source pixel lands on its destination pixel.
+struct PixelTransfer {
+    enum class Mode { Copy, ColorKey, Blend } mode = Mode::Copy;
+    Pixel key = 0;             // ColorKey: source pixels of this colour are left out
+    BYTE constantAlpha = 255;  // Blend: applied to every source pixel
+    bool sourceAlpha = false;  // Blend: the source carries premultiplied per-pixel alpha
+};
+
+// Maps srcRect onto dstRect (nearest pixel when the sizes differ). Both rectangles must have a
+// positive size. A source that is the destination itself is read before anything is written.
+void TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, RECT srcRect,
+                  const PixelTransfer& transfer);
+
+// A copy of surface scaled to width x height (nearest pixel).
+Surface ScaledCopy(const Surface& surface, int width, int height);
+
+}  // namespace platform::draw

@@ -1,0 +1,23 @@
+#include "platform/draw/surface.h"
+
+#include <algorithm>
+
+namespace platform {
+
+Surface::Surface(int width, int height, Pixel fill, bool bottomUp)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      bottomUp_(bottomUp),
+      pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
+
+void Surface::fill(RECT area, Pixel value) {
+    const RECT r = IntersectRects(area, bounds());
+    for (int y = r.top; y < r.bottom; ++y) std::fill(row(y) + r.left, row(y) + r.right, value);
+}
+
+bool SurfaceSizeAllowed(int width, int height) {
+    return width >= 0 && height >= 0 && width <= kMaxSurfaceSide && height <= kMaxSurfaceSide &&
+           static_cast<long long>(width) * height <= kMaxSurfacePixels;
+}
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#include "platform/draw/text_layout.h"
+
+#include "platform/draw/raster.h"
+
+#include <algorithm>
+
+namespace platform::draw {
+
+std::u32string DecodeUtf8(std::string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        char32_t cp = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+        bool valid = length != 0 && i + length <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valid && (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) valid = false;
+        if (!valid) {
+            out.push_back(U'\uFFFD');
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += static_cast<std::size_t>(length);
+    }
+    return out;
+}
+
+int MeasureRun(FontInstance& font, std::u32string_view run) {
+    int width = 0;
+    for (char32_t cp : run) width += font.glyph(cp).advance;
+    return width;
+}
+
+void DrawRun(Surface& surface, RECT clip, int x, int top, FontInstance& font, std::u32string_view run,
+             const RunStyle& style) {
+    const RECT area = ClipToSurface(surface, clip);
+    if (area.empty()) return;
+    const FontMetrics& m = font.metrics();
+    const int baseline = top + m.ascent;
+    const Pixel color = style.color;
+    int penX = x;
+    int mnemonicLeft = 0;
+    int mnemonicRight = 0;
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        const Glyph& g = font.glyph(run[i]);
+        if (static_cast<int>(i) == style.mnemonic) {
+            mnemonicLeft = penX;
+            mnemonicRight = penX + g.advance;
+        }
+        const int gx = penX + g.left;
+        const int gy = baseline - g.top;
+        const int x0 = std::max(gx, area.left);
+        const int x1 = std::min(gx + g.width, area.right);
+        const int y0 = std::max(gy, area.top);
+        const int y1 = std::min(gy + g.rows, area.bottom);
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* coverage = g.coverage.data() + static_cast<std::size_t>(y - gy) * g.width;
+            Pixel* row = surface.row(y);
+            for (int px = x0; px < x1; ++px)
+                if (const std::uint8_t c = coverage[px - gx]) CoverPixel(row[px], color, c);
+        }
+        penX += g.advance;
+    }
+    auto line = [&](int left, int right, int y, int thickness) {
+        FillArea(surface, area, RECT{left, y, right, y + thickness}, color);
+    };
+    if (style.underline) line(x, penX, baseline + m.underlineOffset, m.underlineThickness);
+    if (style.strikeOut) line(x, penX, baseline - m.strikeoutOffset, m.strikeoutThickness);
+    if (style.mnemonic >= 0 && mnemonicRight > mnemonicLeft)
+        line(mnemonicLeft, mnemonicRight, baseline + m.underlineOffset, m.underlineThickness);
+}
+
+}  // namespace platform::draw

@@ -1,0 +1,240 @@
+#include "platform/present/desktop_screen.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "platform/draw/dc.h"
+#include "platform/draw/gdi.h"
+#include "platform/draw/hooks.h"
+#include "platform/present/runner.h"
+#include "platform/services/paths.h"
+#include "platform/window/loop.h"
+#include "platform/window/paint.h"
+#include "platform/window/screen.h"
+#include "platform/window/window_store.h"
+
+namespace platform {
+using namespace detail;
+
+namespace {
+
+constexpr COLORREF kDesktopColour = RGB(58, 110, 165);
+constexpr COLORREF kFrameColour = RGB(192, 192, 192);
+constexpr COLORREF kCaptionColour = RGB(0, 0, 128);
+
+struct ScreenState {
+    bool started = false;
+    std::map<std::uint32_t, std::shared_ptr<Surface>> surfaces;
+    std::map<std::uint32_t, RECT> lastScreenRect;  // where each top-level window was composed
+    std::unique_ptr<Compositor> compositor;
+    std::function<void(HWND, const RECT&)> presented;
+    std::map<std::uint32_t, RECT> pendingPresent;
+};
+
+ScreenState& St() {
+    static ScreenState state;
+    return state;
+}
+
+Compositor& Comp() {
+    SIZE size = ScreenSize();
+    auto& c = St().compositor;
+    if (!c) c = std::make_unique<Compositor>(size.cx, size.cy, kDesktopColour);
+    if (c->Screen().width() != size.cx || c->Screen().height() != size.cy) c->Resize(size.cx, size.cy);
+    return *c;
+}
+
+RECT ScreenRectOf(const Window& w) {
+    POINT o = WindowOriginOnScreen(w);
+    return RECT{o.x, o.y, o.x + w.rect.width(), o.y + w.rect.height()};
+}
+
+// The frame and caption of a top-level window, drawn the classic way.
+void PaintNonClient(HWND hwnd, Surface& surface) {
+    Window* w = Find(hwnd);
+    if (!w) return;
+    RECT in = NonClientInsets(*w);
+    if (in.left == 0 && in.top == 0) return;
+    RECT whole{0, 0, surface.width(), surface.height()};
+    RECT client = ClientAreaInWindow(*w);
+    for (RECT band : {RECT{0, 0, whole.right, client.top}, RECT{0, client.bottom, whole.right, whole.bottom},
+                      RECT{0, 0, client.left, whole.bottom}, RECT{client.right, 0, whole.right, whole.bottom}})
+        surface.fill(band, OpaquePixel(kFrameColour));
+    if (client.top - in.left > 2) {
+        RECT caption{in.left, in.left, whole.right - in.right, client.top - 1};
+        surface.fill(caption, OpaquePixel(kCaptionColour));
+        std::shared_ptr<Surface> target = St().surfaces[hwnd.id()];
+        HDC dc = CreateSurfaceDC(target, POINT{0, 0}, caption);
+        HFONT font = CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0,
+                                ANTIALIASED_QUALITY, 0, "Arial");
+        HGDIOBJ old = SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 255, 255));
+        RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
+        DrawText(dc, w->text, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        DeleteDC(dc);
+    }
+}
+
+std::shared_ptr<Surface> SurfaceFor(HWND top) {
+    Window* w = Find(top);
+    if (!w || !w->topLevel()) return nullptr;
+    int width = std::max<LONG>(1, w->rect.width()), height = std::max<LONG>(1, w->rect.height());
+    auto& s = St().surfaces[top.id()];
+    if (!s || s->width() != width || s->height() != height) {
+        if (!SurfaceSizeAllowed(width, height)) return nullptr;
+        COLORREF back = w->cls->background != 0xFFFFFFFF ? w->cls->background : RGB(255, 255, 255);
+        s = std::make_shared<Surface>(width, height, OpaquePixel(back));
+        PaintNonClient(top, *s);
+        InvalidateRect(top, nullptr, 1);
+    }
+    return s;
+}
+
+void DamageWindow(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w) return;
+    HWND top = GetTopLevel(hwnd);
+    Window* t = Find(top);
+    if (!t) return;
+    RECT now = ScreenRectOf(*t);
+    auto& last = St().lastScreenRect[top.id()];
+    Comp().Damage(UnionRects(last, now));
+    last = now;
+    St().pendingPresent[top.id()] = RECT{0, 0, now.width(), now.height()};
+}
+
+void OnChanged(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w) return;
+    if (w->topLevel()) {
+        auto it = St().surfaces.find(hwnd.id());
+        if (it != St().surfaces.end() && it->second) PaintNonClient(hwnd, *SurfaceFor(hwnd));
+    }
+    DamageWindow(hwnd);
+}
+
+void OnDestroyed(HWND hwnd) {
+    auto it = St().lastScreenRect.find(hwnd.id());
+    if (it != St().lastScreenRect.end()) {
+        Comp().Damage(it->second);
+        St().lastScreenRect.erase(it);
+    }
+    St().surfaces.erase(hwnd.id());
+    St().pendingPresent.erase(hwnd.id());
+}
+
+void OnDamaged(HWND top, const RECT& area) {
+    Window* t = Find(top);
+    if (!t) return;
+    RECT screen = ScreenRectOf(*t);
+    Comp().Damage(OffsetRectBy(area, screen.left, screen.top));
+    St().lastScreenRect[top.id()] = screen;
+    RECT& pending = St().pendingPresent[top.id()];
+    pending = UnionRects(pending, area);
+}
+
+std::vector<Layer> LayersBottomFirst() {
+    std::vector<Layer> layers;
+    auto& tops = S().topLevels;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        Window* w = Find(*it);
+        if (!w || !(w->style & WS_VISIBLE) || w->minimized) continue;
+        auto s = St().surfaces.find(it->id());
+        if (s == St().surfaces.end() || !s->second) continue;
+        Layer layer;
+        layer.surface = s->second.get();
+        layer.position = WindowOriginOnScreen(*w);
+        layer.visible = true;
+        if ((w->exStyle & WS_EX_LAYERED) && w->layeredSet) {
+            layer.layered.colorKey = w->layeredKey;
+            layer.layered.alpha = w->layeredAlpha;
+            layer.layered.flags = w->layeredFlags;
+        }
+        layers.push_back(layer);
+    }
+    return layers;
+}
+
+void Present() {
+    // Windows that were shown but never painted still get their surface and background.
+    for (HWND top : S().topLevels)
+        if (Window* w = Find(top); w && (w->style & WS_VISIBLE)) SurfaceFor(top);
+    if (Comp().HasDamage()) {
+        auto layers = LayersBottomFirst();
+        Comp().Compose(layers);
+    }
+    if (St().presented) {
+        auto pending = std::move(St().pendingPresent);
+        St().pendingPresent.clear();
+        for (auto& [id, area] : pending)
+            if (Find(HWND{id})) St().presented(HWND{id}, area);
+    } else {
+        St().pendingPresent.clear();
+    }
+}
+
+}  // namespace
+
+void StartDesktopScreen() {
+    if (St().started) return;
+    St().started = true;
+    draw::SetOwnerContextProvider([] { return static_cast<int>(CurrentContext()); });
+    draw::SetScreenSizeProvider([] { return ScreenSize(); });
+    draw::SetImagePathMapper([](const std::string& path) { return MapPath(path); });
+    DcProvider provider;
+    provider.make = [](HWND top, POINT origin, RECT clip) {
+        auto surface = SurfaceFor(top);
+        return surface ? CreateSurfaceDC(surface, origin, clip) : HDC{};
+    };
+    provider.release = [](HDC dc) { DeleteDC(dc); };
+    provider.eraseBackground = [](HWND hwnd, HDC dc, const RECT& area) {
+        Window* w = Find(hwnd);
+        if (!w) return;
+        if (w->cls->brush) {
+            FillRect(dc, &area, w->cls->brush);
+        } else if (w->cls->background != 0xFFFFFFFF) {
+            HBRUSH brush = CreateSolidBrush(w->cls->background);
+            FillRect(dc, &area, brush);
+            DeleteObject(brush);
+        }
+    };
+    SetDcProvider(std::move(provider));
+    WindowObserver observer;
+    observer.changed = OnChanged;
+    observer.destroyed = OnDestroyed;
+    observer.damaged = OnDamaged;
+    AddWindowObserver(std::move(observer));
+    SetPresentHook(Present);
+    SetScreenshotWriter(WriteScreenshot);
+}
+
+std::shared_ptr<Surface> WindowSurface(HWND topLevel) { return SurfaceFor(topLevel); }
+
+const Surface& ComposedScreen() {
+    Present();
+    return Comp().Screen();
+}
+
+bool WriteScreenshot(const std::string& path) { return WritePng(ComposedScreen(), path); }
+
+bool WriteWindowScreenshot(HWND hwnd, const std::string& path) {
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return false;
+    const Surface& screen = ComposedScreen();
+    r = IntersectRects(r, screen.bounds());
+    if (r.empty()) return false;
+    Surface part(r.width(), r.height());
+    for (int y = 0; y < r.height(); ++y)
+        std::copy(screen.row(r.top + y) + r.left, screen.row(r.top + y) + r.right, part.row(y));
+    return WritePng(part, path);
+}
+
+void SetPresentedWindowsListener(std::function<void(HWND, const RECT&)> listener) {
+    St().presented = std::move(listener);
+}
+
+}  // namespace platform

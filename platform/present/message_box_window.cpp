@@ -1,0 +1,166 @@
+#include "platform/present/message_box_window.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/draw/gdi.h"
+#include "platform/window/loop.h"
+#include "platform/window/screen.h"
+
+namespace platform {
+namespace {
+
+constexpr int kButtonWidth = 80, kButtonHeight = 24, kMargin = 14, kGap = 8;
+
+struct Button {
+    int id;
+    const char* caption;
+    RECT rect;
+};
+
+struct BoxState {
+    MessageBoxRequest request;
+    std::vector<Button> buttons;
+    int defaultIndex = 0;
+    int focused = 0;
+    int answer = 0;
+    RECT textRect;
+};
+
+BoxState* g_box = nullptr;  // one box at a time is painted; nested boxes save and restore it
+
+std::vector<Button> ButtonsFor(UINT type) {
+    switch (type & 0xF) {
+        case MB_OKCANCEL: return {{IDOK, "OK", {}}, {IDCANCEL, "Cancel", {}}};
+        case MB_YESNOCANCEL: return {{IDYES, "Yes", {}}, {IDNO, "No", {}}, {IDCANCEL, "Cancel", {}}};
+        case MB_YESNO: return {{IDYES, "Yes", {}}, {IDNO, "No", {}}};
+        default: return {{IDOK, "OK", {}}};
+    }
+}
+
+HFONT BoxFont() {
+    return CreateFont(-MulDiv(9, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0,
+                      ANTIALIASED_QUALITY, 0, "Arial");
+}
+
+void Paint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HBRUSH face = CreateSolidBrush(RGB(236, 233, 216));
+    FillRect(dc, &client, face);
+    DeleteObject(face);
+    HFONT font = BoxFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT text = g_box->textRect;
+    DrawText(dc, g_box->request.text, &text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    for (std::size_t i = 0; i < g_box->buttons.size(); ++i) {
+        const Button& b = g_box->buttons[i];
+        HPEN pen = CreatePen(PS_SOLID, static_cast<int>(i) == g_box->focused ? 2 : 1, RGB(0, 0, 0));
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HBRUSH fill = CreateSolidBrush(RGB(245, 244, 238));
+        HGDIOBJ oldBrush = SelectObject(dc, fill);
+        Rectangle(dc, b.rect.left, b.rect.top, b.rect.right, b.rect.bottom);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(fill);
+        DeleteObject(pen);
+        RECT r = b.rect;
+        DrawText(dc, b.caption, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!g_box) return DefWindowProc(hwnd, msg, wParam, lParam);
+    switch (msg) {
+        case WM_PAINT: Paint(hwnd); return 0;
+        case WM_LBUTTONUP: {
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            for (const Button& b : g_box->buttons)
+                if (b.rect.contains(p)) g_box->answer = b.id;
+            return 0;
+        }
+        case WM_KEYDOWN: {
+            int n = static_cast<int>(g_box->buttons.size());
+            if (wParam == static_cast<WPARAM>(VK_RETURN) || wParam == static_cast<WPARAM>(VK_SPACE))
+                g_box->answer = g_box->buttons[static_cast<std::size_t>(g_box->focused)].id;
+            else if (wParam == static_cast<WPARAM>(VK_ESCAPE))
+                g_box->answer = n == 1 ? IDOK : ((g_box->request.type & 0xF) == MB_YESNO ? IDNO : IDCANCEL);
+            else if (wParam == static_cast<WPARAM>(VK_TAB) || wParam == static_cast<WPARAM>(VK_RIGHT)) {
+                g_box->focused = (g_box->focused + 1) % n;
+                InvalidateRect(hwnd, nullptr, 1);
+            } else if (wParam == static_cast<WPARAM>(VK_LEFT)) {
+                g_box->focused = (g_box->focused + n - 1) % n;
+                InvalidateRect(hwnd, nullptr, 1);
+            }
+            return 0;
+        }
+        case WM_CLOSE:
+            g_box->answer = g_box->buttons.size() == 1 ? IDOK : IDCANCEL;
+            return 0;
+        default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int ShowMessageBoxWindow(const MessageBoxRequest& request) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASS wc;
+        wc.lpfnWndProc = BoxProc;
+        wc.lpszClassName = "#32770";
+        wc.style = CS_GLOBALCLASS;
+        wc.background = RGB(236, 233, 216);
+        registered = RegisterClass(&wc) != 0;
+    }
+    BoxState state;
+    state.request = request;
+    state.buttons = ButtonsFor(request.type);
+    int defaultButton = DefaultMessageBoxButton(request.type);
+    for (std::size_t i = 0; i < state.buttons.size(); ++i)
+        if (state.buttons[i].id == defaultButton) state.defaultIndex = static_cast<int>(i);
+    state.focused = state.defaultIndex;
+
+    // Size the text, then the box around it.
+    HDC measure = CreateCompatibleDC(HDC{});
+    HFONT font = BoxFont();
+    HGDIOBJ old = SelectObject(measure, font);
+    RECT text{0, 0, 360, 0};
+    DrawText(measure, request.text, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(measure, old);
+    DeleteObject(font);
+    DeleteDC(measure);
+    int buttonsWidth = static_cast<int>(state.buttons.size()) * (kButtonWidth + kGap) - kGap;
+    int clientWidth = std::max<int>(text.right, buttonsWidth) + 2 * kMargin;
+    int clientHeight = text.bottom + 3 * kMargin + kButtonHeight;
+    state.textRect = OffsetRectBy(text, kMargin, kMargin);
+    int x = (clientWidth - buttonsWidth) / 2;
+    for (Button& b : state.buttons) {
+        b.rect = RECT{x, clientHeight - kMargin - kButtonHeight, x + kButtonWidth, clientHeight - kMargin};
+        x += kButtonWidth + kGap;
+    }
+    int width = clientWidth + 6, height = clientHeight + 24;
+    SIZE screen = ScreenSize();
+    BoxState* saved = g_box;
+    g_box = &state;
+    DWORD ex = (request.type & MB_SYSTEMMODAL) ? WS_EX_TOPMOST : 0;
+    HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_SYSMENU,
+                              (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
+    if (ex) SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(box, SW_SHOW);
+    SetFocus(box);
+    RunModalLoop([&] { return state.answer != 0 || !IsWindow(box); });
+    int answer = state.answer ? state.answer : defaultButton;
+    DestroyWindow(box);
+    g_box = saved;
+    return answer;
+}
+
+}  // namespace platform

@@ -1,0 +1,402 @@
+#include "platform/present/x11_presenter.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "platform/present/desktop_screen.h"
+#include "platform/present/x11_keys.h"
+#include "platform/window/input.h"
+#include "platform/window/loop.h"
+#include "platform/window/screen.h"
+#include "platform/window/window_store.h"
+
+namespace platform {
+using detail::Find;
+using detail::S;
+using detail::AnyHookOnContext;
+using detail::WindowObserver;
+using detail::AddWindowObserver;
+using XWindowId = ::Window;
+
+namespace {
+
+struct XWin {
+    XWindowId xid = 0;
+    bool mapped = false;
+    RECT screenRect;
+    std::string title;
+    DWORD exStyle = 0;
+    bool shaped = false;
+    bool keyed = false;
+    DWORD layeredFlags = 0;
+    BYTE alpha = 255;
+    COLORREF key = 0;
+};
+
+struct X11State {
+    Display* display = nullptr;
+    int screen = 0;
+    XWindowId root = 0;
+    int sourceId = 0;
+    bool shapeExtension = false;
+    std::map<std::uint32_t, XWin> windows;
+    std::vector<XWindowId> lastStack;
+    Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager,
+        windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
+        motifHints;
+};
+
+X11State& X() {
+    static X11State state;
+    return state;
+}
+
+Atom Intern(const char* name) { return XInternAtom(X().display, name, False); }
+
+// Windows of the shell (the taskbar) show only while the clock has taken over its tray clock;
+// otherwise the real desktop keeps its own panel and no second taskbar appears.
+bool Presented(const detail::Window& w) {
+    if (!w.topLevel()) return false;
+    if (w.context == ProcessContext::Shell && !AnyHookOnContext(ProcessContext::Shell)) return false;
+    return true;
+}
+
+bool IsPopupLike(const detail::Window& w) {
+    return w.cls->name == "#32768" || (w.exStyle & WS_EX_NOACTIVATE) ||
+           ((w.style & WS_POPUP) && (w.exStyle & WS_EX_TOOLWINDOW) && (w.exStyle & WS_EX_TOPMOST) && w.owner);
+}
+
+void SetAtomList(XWindowId xid, Atom property, const std::vector<Atom>& atoms) {
+    XChangeProperty(X().display, xid, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));
+}
+
+void ApplyStates(XWin& xw, const detail::Window& w) {
+    std::vector<Atom> states;
+    if (w.exStyle & WS_EX_TOPMOST) states.push_back(X().stateAbove);
+    if ((w.exStyle & WS_EX_TOOLWINDOW) || w.owner || w.context == ProcessContext::Shell) {
+        states.push_back(X().stateSkipTaskbar);
+        states.push_back(X().stateSkipPager);
+    }
+    SetAtomList(xw.xid, X().netWmState, states);
+    xw.exStyle = w.exStyle;
+}
+
+void ApplyStrut(const XWin& xw, const RECT& r) {
+    // A dock along the edge it touches reserves that band of the screen.
+    SIZE screen = ScreenSize();
+    long strut[12] = {};
+    if (r.top >= screen.cy / 2) {
+        strut[3] = screen.cy - r.top;
+        strut[10] = r.left;
+        strut[11] = r.right - 1;
+    } else if (r.left >= screen.cx / 2) {
+        strut[1] = screen.cx - r.left;
+        strut[6] = r.top;
+        strut[7] = r.bottom - 1;
+    } else if (r.bottom < screen.cy / 2) {
+        strut[2] = r.bottom;
+        strut[8] = r.left;
+        strut[9] = r.right - 1;
+    } else {
+        strut[0] = r.right;
+        strut[4] = r.top;
+        strut[5] = r.bottom - 1;
+    }
+    XChangeProperty(X().display, xw.xid, X().strutPartial, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(strut), 12);
+    XChangeProperty(X().display, xw.xid, X().strut, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(strut), 4);
+}
+
+XWin& Create(HWND hwnd, const detail::Window& w, const RECT& r) {
+    XWin& xw = X().windows[hwnd.id()];
+    XSetWindowAttributes attrs{};
+    attrs.override_redirect = IsPopupLike(w) ? True : False;
+    attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
+                       KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
+    attrs.background_pixel = 0;
+    xw.xid = XCreateWindow(X().display, X().root, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
+                           static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixel, &attrs);
+    xw.screenRect = r;
+    XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
+    // Our windows draw their own frames; the window manager adds none.
+    long motif[5] = {2, 0, 0, 0, 0};
+    XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(motif), 5);
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition | USSize | PSize;
+    hints.x = r.left;
+    hints.y = r.top;
+    hints.width = r.width();
+    hints.height = r.height();
+    XSetWMNormalHints(X().display, xw.xid, &hints);
+    XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
+    XSetClassHint(X().display, xw.xid, &classHint);
+    Atom type = X().typeNormal;
+    if (w.cls->name == "Shell_TrayWnd")
+        type = X().typeDock;
+    else if (w.cls->name == "#32768")
+        type = X().typePopupMenu;
+    else if (IsPopupLike(w))
+        type = X().typeTooltip;
+    else if (w.exStyle & WS_EX_TOOLWINDOW)
+        type = X().typeUtility;
+    SetAtomList(xw.xid, X().windowType, {type});
+    if (type == X().typeDock) ApplyStrut(xw, r);
+    ApplyStates(xw, w);
+    return xw;
+}
+
+void SetTitle(XWin& xw, const std::string& title) {
+    if (xw.title == title && !title.empty()) return;
+    xw.title = title;
+    XStoreName(X().display, xw.xid, title.c_str());
+    XChangeProperty(X().display, xw.xid, X().netWmName, X().utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
+}
+
+void ApplyLayered(XWin& xw, const detail::Window& w) {
+    DWORD flags = ((w.exStyle & WS_EX_LAYERED) && w.layeredSet) ? w.layeredFlags : 0;
+    if (flags & LWA_ALPHA) {
+        unsigned long value = static_cast<unsigned long>(w.layeredAlpha) * 0x01010101ul;
+        XChangeProperty(X().display, xw.xid, X().opacity, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&value), 1);
+    } else if (xw.layeredFlags & LWA_ALPHA) {
+        XDeleteProperty(X().display, xw.xid, X().opacity);
+    }
+    xw.keyed = (flags & LWA_COLORKEY) != 0;
+    xw.key = w.layeredKey;
+    xw.layeredFlags = flags;
+    xw.alpha = w.layeredAlpha;
+}
+
+// The colour key becomes the window's shape: key-coloured pixels are not part of the window.
+void ApplyShape(XWin& xw, const Surface& surface) {
+    if (!X().shapeExtension) return;
+    if (!xw.keyed) {
+        if (xw.shaped) XShapeCombineMask(X().display, xw.xid, ShapeBounding, 0, 0, None, ShapeSet);
+        xw.shaped = false;
+        return;
+    }
+    Pixel key = OpaquePixel(xw.key);
+    std::vector<XRectangle> runs;
+    for (int y = 0; y < surface.height(); ++y) {
+        const Pixel* row = surface.row(y);
+        int x = 0;
+        while (x < surface.width()) {
+            while (x < surface.width() && SameColor(row[x], key)) ++x;
+            int start = x;
+            while (x < surface.width() && !SameColor(row[x], key)) ++x;
+            if (x > start)
+                runs.push_back(XRectangle{static_cast<short>(start), static_cast<short>(y),
+                                          static_cast<unsigned short>(x - start), 1});
+        }
+    }
+    XShapeCombineRectangles(X().display, xw.xid, ShapeBounding, 0, 0, runs.data(), static_cast<int>(runs.size()),
+                            ShapeSet, Unsorted);
+    xw.shaped = true;
+}
+
+void PushPixels(HWND hwnd, const RECT& area) {
+    auto it = X().windows.find(hwnd.id());
+    if (it == X().windows.end() || !it->second.mapped) return;
+    auto surface = WindowSurface(hwnd);
+    if (!surface) return;
+    RECT r = IntersectRects(area, surface->bounds());
+    if (r.empty()) return;
+    Visual* visual = DefaultVisual(X().display, X().screen);
+    int depth = DefaultDepth(X().display, X().screen);
+    XImage* image = XCreateImage(X().display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                                 reinterpret_cast<char*>(const_cast<Pixel*>(surface->row(0))),
+                                 static_cast<unsigned>(surface->width()), static_cast<unsigned>(surface->height()), 32,
+                                 surface->width() * 4);
+    if (!image) return;
+    GC gc = DefaultGC(X().display, X().screen);
+    XPutImage(X().display, it->second.xid, gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.width()),
+              static_cast<unsigned>(r.height()));
+    image->data = nullptr;  // the pixels belong to the surface
+    XDestroyImage(image);
+    ApplyShape(it->second, *surface);
+}
+
+void Restack() {
+    std::vector<XWindowId> stack;
+    for (HWND top : S().topLevels) {
+        auto it = X().windows.find(top.id());
+        if (it != X().windows.end() && it->second.mapped) stack.push_back(it->second.xid);
+    }
+    if (stack == X().lastStack || stack.empty()) return;
+    X().lastStack = stack;
+    XRaiseWindow(X().display, stack.front());
+    XRestackWindows(X().display, stack.data(), static_cast<int>(stack.size()));
+}
+
+void Sync(HWND hwnd) {
+    detail::Window* w = Find(hwnd);
+    if (!w) return;
+    if (!w->topLevel()) {
+        HWND top = GetTopLevel(hwnd);
+        if (top && top != hwnd) Sync(top);
+        return;
+    }
+    bool show = Presented(*w) && (w->style & WS_VISIBLE) && !w->minimized;
+    auto it = X().windows.find(hwnd.id());
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    if (it == X().windows.end()) {
+        if (!show) return;
+        Create(hwnd, *w, r);
+        it = X().windows.find(hwnd.id());
+    }
+    XWin& xw = it->second;
+    SetTitle(xw, w->text);
+    if (xw.exStyle != w->exStyle) ApplyStates(xw, *w);
+    ApplyLayered(xw, *w);
+    if (!(xw.screenRect == r)) {
+        XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
+                          static_cast<unsigned>(std::max<LONG>(1, r.height())));
+        if (w->cls->name == "Shell_TrayWnd") ApplyStrut(xw, r);
+        xw.screenRect = r;
+    }
+    if (show && !xw.mapped) {
+        XMapWindow(X().display, xw.xid);
+        xw.mapped = true;
+        PushPixels(hwnd, RECT{0, 0, r.width(), r.height()});
+    } else if (!show && xw.mapped) {
+        XUnmapWindow(X().display, xw.xid);
+        xw.mapped = false;
+    }
+    Restack();
+    XFlush(X().display);
+}
+
+void Forget(HWND hwnd) {
+    auto it = X().windows.find(hwnd.id());
+    if (it == X().windows.end()) return;
+    XDestroyWindow(X().display, it->second.xid);
+    X().windows.erase(it);
+    X().lastStack.clear();
+    XFlush(X().display);
+}
+
+HWND HandleOf(XWindowId xid) {
+    for (auto& [id, xw] : X().windows)
+        if (xw.xid == xid) return HWND{id};
+    return HWND{};
+}
+
+void HandleEvent(XEvent& e) {
+    switch (e.type) {
+        case Expose: {
+            HWND h = HandleOf(e.xexpose.window);
+            if (h) PushPixels(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
+            break;
+        }
+        case MotionNotify: InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}); break;
+        case ButtonPress:
+        case ButtonRelease: {
+            static const MouseButton kButtons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
+            unsigned b = e.xbutton.button;
+            if (b < 1 || b > 3) break;
+            InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress);
+            break;
+        }
+        case KeyPress:
+        case KeyRelease: {
+            char text[8] = {};
+            KeySym sym = 0;
+            int n = XLookupString(&e.xkey, text, sizeof(text), &sym, nullptr);
+            int vk = VirtualKeyFromKeysym(sym);
+            if (vk) InjectKey(vk, e.type == KeyPress, n == 1 ? text[0] : 0);
+            break;
+        }
+        case ClientMessage:
+            if (static_cast<Atom>(e.xclient.data.l[0]) == X().wmDelete) {
+                HWND h = HandleOf(e.xclient.window);
+                if (h) PostMessage(h, WM_CLOSE, 0, 0);
+            }
+            break;
+        default: break;
+    }
+}
+
+void DrainEvents() {
+    while (XPending(X().display) > 0) {
+        XEvent e;
+        XNextEvent(X().display, &e);
+        HandleEvent(e);
+    }
+}
+
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+bool StartX11Presenter(std::string* error) {
+    if (X().display) return true;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        if (error) *error = "cannot open the X display (DISPLAY is not set or the server does not answer)";
+        return false;
+    }
+    XSetErrorHandler(IgnoreXErrors);  // a window that vanished under us is not worth a crash
+    X().display = display;
+    X().screen = DefaultScreen(display);
+    X().root = RootWindow(display, X().screen);
+    int eventBase = 0, errorBase = 0;
+    X().shapeExtension = XShapeQueryExtension(display, &eventBase, &errorBase);
+    X().wmDelete = Intern("WM_DELETE_WINDOW");
+    X().wmProtocols = Intern("WM_PROTOCOLS");
+    X().netWmName = Intern("_NET_WM_NAME");
+    X().utf8 = Intern("UTF8_STRING");
+    X().netWmState = Intern("_NET_WM_STATE");
+    X().stateAbove = Intern("_NET_WM_STATE_ABOVE");
+    X().stateSkipTaskbar = Intern("_NET_WM_STATE_SKIP_TASKBAR");
+    X().stateSkipPager = Intern("_NET_WM_STATE_SKIP_PAGER");
+    X().windowType = Intern("_NET_WM_WINDOW_TYPE");
+    X().typeDock = Intern("_NET_WM_WINDOW_TYPE_DOCK");
+    X().typeUtility = Intern("_NET_WM_WINDOW_TYPE_UTILITY");
+    X().typeNormal = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
+    X().typePopupMenu = Intern("_NET_WM_WINDOW_TYPE_POPUP_MENU");
+    X().typeTooltip = Intern("_NET_WM_WINDOW_TYPE_TOOLTIP");
+    X().strutPartial = Intern("_NET_WM_STRUT_PARTIAL");
+    X().strut = Intern("_NET_WM_STRUT");
+    X().opacity = Intern("_NET_WM_WINDOW_OPACITY");
+    X().motifHints = Intern("_MOTIF_WM_HINTS");
+    SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
+
+    WindowObserver observer;
+    observer.changed = Sync;
+    observer.destroyed = Forget;
+    AddWindowObserver(std::move(observer));
+    SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
+        Sync(hwnd);
+        PushPixels(hwnd, area);
+        XFlush(X().display);
+    });
+    X().sourceId = AddEventSource(ConnectionNumber(display), DrainEvents);
+    for (HWND top : S().topLevels) Sync(top);
+    XFlush(display);
+    return true;
+}
+
+void StopX11Presenter() {
+    if (!X().display) return;
+    RemoveEventSource(X().sourceId);
+    for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
+    X().windows.clear();
+    XCloseDisplay(X().display);
+    X().display = nullptr;
+}
+
+bool X11PresenterRunning() { return X().display != nullptr; }
+
+}  // namespace platform

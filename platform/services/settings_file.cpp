@@ -1,0 +1,474 @@
+#include "platform/services/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <unordered_map>
+#include <utility>
+
+#include "platform/base.h"
+#include "platform/services/paths.h"
+
+namespace platform {
+namespace {
+
+// ---- The text form ---------------------------------------------------------------------------
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+bool KeyNeedsEscaping(std::string_view key) {
+    return key.find_first_of("=\r\n") != std::string_view::npos || (!key.empty() && (key.front() == '\\' || key.front() == '['));
+}
+
+bool SectionNameNeedsEscaping(std::string_view name) { return HasLineBreak(name) || (!name.empty() && name.front() == '\\'); }
+
+void AppendEscaped(std::string& out, std::string_view text, bool inKey) {
+    for (char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            case '=':
+                if (inKey) out += '\\';
+                out += '=';
+                break;
+            default: out += c;
+        }
+    }
+}
+
+// Undoes AppendEscaped from position pos. When stopAtEquals, stops at the first "=" that is not
+// escaped and leaves pos on it; otherwise reads to the end.
+std::string Unescape(std::string_view text, std::size_t& pos, bool stopAtEquals) {
+    std::string out;
+    while (pos < text.size()) {
+        char c = text[pos];
+        if (c == '\\' && pos + 1 < text.size()) {
+            static constexpr std::string_view kEscaped = "\\rn=";
+            static constexpr std::string_view kMeaning = "\\\r\n=";
+            std::size_t which = kEscaped.find(text[pos + 1]);
+            if (which != std::string_view::npos) {
+                out += kMeaning[which];
+                pos += 2;
+                continue;
+            }
+        }
+        if (stopAtEquals && c == '=') break;
+        out += c;
+        ++pos;
+    }
+    return out;
+}
+
+// Collects sections and entries in file order, merging repeated names and keys.
+class ContentBuilder {
+public:
+    void StartSection(std::string name) {
+        auto [it, added] = sectionIndex_.try_emplace(name, content_.size());
+        if (added) {
+            content_.push_back(SettingsSection{std::move(name), {}});
+            keyIndex_.emplace_back();
+        }
+        current_ = it->second;
+    }
+    void AddEntry(std::string key, std::string value) {
+        if (!current_) StartSection("");
+        auto& keys = keyIndex_[*current_];
+        auto& entries = content_[*current_].entries;
+        auto [it, added] = keys.try_emplace(key, entries.size());
+        if (added) {
+            entries.push_back(SettingsEntry{std::move(key), std::move(value)});
+        } else {
+            entries[it->second].value = std::move(value);
+        }
+    }
+    SettingsContent Take() { return std::move(content_); }
+
+private:
+    SettingsContent content_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
+    std::vector<std::unordered_map<std::string, std::size_t>> keyIndex_;
+    std::optional<std::size_t> current_;
+};
+
+void ReadLine(std::string_view line, ContentBuilder& builder) {
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+        std::string_view inner = line.substr(1, line.size() - 2);
+        if (!inner.empty() && inner.front() == '\\') {
+            std::size_t pos = 1;
+            builder.StartSection(Unescape(inner, pos, false));
+        } else {
+            builder.StartSection(std::string(inner));
+        }
+        return;
+    }
+    if (!line.empty() && line.front() == '\\') {
+        std::size_t pos = 1;
+        std::string key = Unescape(line, pos, true);
+        if (pos >= line.size()) return;  // no "=": not an entry
+        ++pos;
+        builder.AddEntry(std::move(key), Unescape(line, pos, false));
+        return;
+    }
+    std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return;  // a blank line or a note
+    builder.AddEntry(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)));
+}
+
+// ---- Files ----------------------------------------------------------------------------------
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.emplace();
+        char buffer[65536];
+        for (;;) {
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) break;
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                bytes.reset();
+                break;
+            }
+            bytes->append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
+[[noreturn]] void ThrowSaveError(const std::string& path, int error) {
+    throw Error("Cannot save the settings file \"" + path + "\": " + std::strerror(error));
+}
+
+// Writes a temporary file beside the target, flushes it to the disk and renames it over the
+// target, so that a crash or a full disk leaves either the old file or the new one.
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+
+    static unsigned counter = 0;
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temporary = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
+    }
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        ThrowSaveError(path, error);
+    };
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);  // keep the file's mode
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) fail(n < 0 ? errno : ENOSPC);
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) fail(errno);
+    if (::close(fd) != 0) {
+        int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowSaveError(path, error);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowSaveError(path, error);
+    }
+    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);  // makes the rename itself lasting; the file is complete either way
+        ::close(folderFd);
+    }
+}
+
+}  // namespace
+
+SettingsContent ParseSettingsText(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    ContentBuilder builder;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        ReadLine(line, builder);
+    }
+    return builder.Take();
+}
+
+std::string FormatSettingsText(const SettingsContent& content) {
+    std::string out;
+    for (const SettingsSection& section : content) {
+        if (!out.empty()) out += '\n';
+        out += '[';
+        if (SectionNameNeedsEscaping(section.name)) {
+            out += '\\';
+            AppendEscaped(out, section.name, false);
+        } else {
+            out += section.name;
+        }
+        out += "]\n";
+        for (const SettingsEntry& entry : section.entries) {
+            if (KeyNeedsEscaping(entry.key) || HasLineBreak(entry.value)) {
+                out += '\\';
+                AppendEscaped(out, entry.key, true);
+                out += '=';
+                AppendEscaped(out, entry.value, false);
+            } else {
+                out += entry.key;
+                out += '=';
+                out += entry.value;
+            }
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+std::optional<std::int32_t> ParseLongText(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+    }
+    std::int32_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// ---- The object -----------------------------------------------------------------------------
+
+SettingsSection* SettingsFile::Find(const std::string& name) {
+    auto it = std::find_if(content_.begin(), content_.end(), [&](const SettingsSection& s) { return s.name == name; });
+    return it == content_.end() ? nullptr : &*it;
+}
+
+const SettingsSection* SettingsFile::Find(const std::string& name) const { return const_cast<SettingsFile*>(this)->Find(name); }
+
+SettingsSection& SettingsFile::FindOrAdd(const std::string& name) {
+    if (SettingsSection* section = Find(name)) return *section;
+    content_.push_back(SettingsSection{name, {}});
+    return content_.back();
+}
+
+const std::string& SettingsFile::CurrentForWriting() const {
+    if (!current_) throw Error("No section of the settings file \"" + path_ + "\" was chosen before a write");
+    return *current_;
+}
+
+SettingsEntry* SettingsFile::FindEntry(const std::string& section, const std::string& key) {
+    SettingsSection* s = Find(section);
+    if (!s) return nullptr;
+    auto it = std::find_if(s->entries.begin(), s->entries.end(), [&](const SettingsEntry& e) { return e.key == key; });
+    return it == s->entries.end() ? nullptr : &*it;
+}
+
+const std::string* SettingsFile::Value(const std::string& section, const std::string& key) const {
+    const SettingsEntry* entry = const_cast<SettingsFile*>(this)->FindEntry(section, key);
+    return entry ? &entry->value : nullptr;
+}
+
+std::int32_t SettingsFile::ToLong(const std::string& section, const std::string& key) const {
+    const std::string* value = Value(section, key);
+    if (!value) return 0;
+    if (auto number = ParseLongText(*value)) return *number;
+    throw Error("The value \"" + *value + "\" of \"" + key + "\" in section \"" + section + "\" of \"" + path_ + "\" is not a number");
+}
+
+void SettingsFile::Set(const std::string& section, const std::string& key, const std::string& value, bool addWhenMissing) {
+    if (SettingsEntry* existing = FindEntry(section, key)) {
+        existing->value = value;
+    } else if (addWhenMissing) {
+        FindOrAdd(section).entries.push_back(SettingsEntry{key, value});
+    }
+}
+
+std::int32_t SettingsFile::ListItemExists(const std::string& list, const std::string& key) {
+    if (Value(list, key)) {
+        foundListItem_ = ListItem{list, key};
+        return 1;
+    }
+    foundListItem_.reset();
+    return 0;
+}
+
+std::int32_t SettingsFile::KeyExists(const std::string& key) {
+    const std::string* value = current_ ? Value(*current_, key) : nullptr;
+    foundValue_ = value ? std::optional<std::string>(*value) : std::nullopt;
+    return value ? 1 : 0;
+}
+
+std::int32_t SettingsFile::FindSection(const std::string& name) {
+    sought_ = name;
+    if (!Find(name)) return 0;
+    current_ = name;
+    return 1;
+}
+
+std::int32_t SettingsFile::SectionFound() const { return current_ && Find(*current_) ? 1 : 0; }
+
+std::string SettingsFile::ReadText(const std::string& section, const std::string& key) const {
+    const std::string* value = Value(section, key);
+    return value ? *value : std::string();
+}
+
+std::string SettingsFile::ReadStringDefault(const std::string& key, const std::string& defaultValue, bool addWhenMissing) {
+    if (const std::string* value = current_ ? Value(*current_, key) : nullptr) return *value;
+    if (addWhenMissing) Set(CurrentForWriting(), key, defaultValue, true);
+    return defaultValue;
+}
+
+std::string SettingsFile::ReadString(const std::string& key) const { return current_ ? ReadText(*current_, key) : std::string(); }
+
+std::string SettingsFile::FoundValue() const { return foundValue_.value_or(std::string()); }
+
+std::int32_t SettingsFile::ReadLongIn(const std::string& section, const std::string& key, std::int32_t defaultValue, bool addWhenMissing) {
+    if (Value(section, key)) return ToLong(section, key);
+    if (addWhenMissing) Set(section, key, std::to_string(defaultValue), true);
+    return defaultValue;
+}
+
+std::int32_t SettingsFile::ReadLongAt(const std::string& section, const std::string& key) const { return ToLong(section, key); }
+
+std::int32_t SettingsFile::ReadLongDefault(const std::string& key, std::int32_t defaultValue, bool addWhenMissing) {
+    if (!current_ && !addWhenMissing) return defaultValue;
+    return ReadLongIn(CurrentForWriting(), key, defaultValue, addWhenMissing);
+}
+
+std::int32_t SettingsFile::ReadLong(const std::string& key) const { return current_ ? ToLong(*current_, key) : 0; }
+
+void SettingsFile::AddListItem(const std::string& list, const std::string& key, const std::string& value) { Set(list, key, value, true); }
+
+void SettingsFile::AddString(const std::string& key, const std::string& value) { Set(CurrentForWriting(), key, value, true); }
+
+void SettingsFile::AddLong(const std::string& key, std::int32_t value) { AddString(key, std::to_string(value)); }
+
+void SettingsFile::SetListItem(const std::string& list, const std::string& key, const std::string& value) { Set(list, key, value, true); }
+
+void SettingsFile::WriteStringEx(const std::string& key, const std::string& value, const std::string&, bool addWhenMissing) {
+    Set(CurrentForWriting(), key, value, addWhenMissing);
+}
+
+void SettingsFile::WriteLongEx(const std::string& key, std::int32_t value, std::int32_t, bool addWhenMissing) {
+    Set(CurrentForWriting(), key, std::to_string(value), addWhenMissing);
+}
+
+void SettingsFile::WriteString(const std::string& key, const std::string& value) { Set(CurrentForWriting(), key, value, true); }
+
+void SettingsFile::WriteLong(const std::string& key, std::int32_t value) { WriteString(key, std::to_string(value)); }
+
+void SettingsFile::WriteLongIn(const std::string& section, const std::string& key, std::int32_t value, std::int32_t, bool addWhenMissing) {
+    Set(section, key, std::to_string(value), addWhenMissing);
+}
+
+void SettingsFile::WriteLongAt(const std::string& section, const std::string& key, std::int32_t value) {
+    Set(section, key, std::to_string(value), true);
+}
+
+void SettingsFile::RenameKey(const std::string& section, const std::string& oldKey, const std::string& newKey) {
+    if (oldKey == newKey || !FindEntry(section, oldKey)) return;
+    DeleteListItem(section, newKey);
+    FindEntry(section, oldKey)->key = newKey;
+}
+
+void SettingsFile::DeleteListItem(const std::string& list, const std::string& key) {
+    if (SettingsSection* s = Find(list)) std::erase_if(s->entries, [&](const SettingsEntry& e) { return e.key == key; });
+}
+
+std::int32_t SettingsFile::DeleteFoundListItem() {
+    if (!foundListItem_) return 0;
+    ListItem item = *std::exchange(foundListItem_, std::nullopt);
+    if (!Value(item.list, item.key)) return 0;
+    DeleteListItem(item.list, item.key);
+    return 1;
+}
+
+void SettingsFile::AddSection(const std::string& name) {
+    FindOrAdd(name);
+    current_ = name;
+}
+
+void SettingsFile::CreateFoundSection() {
+    if (!sought_) throw Error("CreateFoundSection on \"" + path_ + "\" before any FindSection");
+    AddSection(*sought_);
+}
+
+void SettingsFile::DeleteSection(const std::string& name) {
+    std::erase_if(content_, [&](const SettingsSection& s) { return s.name == name; });
+}
+
+std::int32_t SettingsFile::DeleteCurrentSection() {
+    if (!SectionFound()) return 0;
+    DeleteSection(*current_);
+    return 1;
+}
+
+std::int32_t SettingsFile::ReadSection(const std::string& name, std::vector<std::string>& keys, std::vector<std::string>& values) const {
+    keys.clear();
+    values.clear();
+    if (const SettingsSection* s = Find(name)) {
+        for (const SettingsEntry& e : s->entries) {
+            keys.push_back(e.key);
+            values.push_back(e.value);
+        }
+    }
+    return static_cast<std::int32_t>(keys.size());
+}
+
+void SettingsFile::GetSectionNames(std::vector<std::string>& names, std::int32_t& count) const {
+    names.clear();
+    for (const SettingsSection& s : content_) names.push_back(s.name);
+    count = static_cast<std::int32_t>(names.size());
+}
+
+void SettingsFile::NewFile() {
+    content_.clear();
+    loaded_ = true;
+    sought_.reset();
+    foundValue_.reset();
+    foundListItem_.reset();
+}
+
+std::int32_t SettingsFile::Open(const std::string& path) {
+    NewFile();
+    path_ = MapPath(path);
+    std::optional<std::string> bytes = ReadWholeFile(path_);
+    loaded_ = bytes.has_value();
+    if (bytes) content_ = ParseSettingsText(*bytes);
+    return loaded_ ? 1 : 0;
+}
+
+std::int32_t SettingsFile::Save() {
+    if (path_.empty()) return 0;
+    WriteFileAtomically(path_, FormatSettingsText(content_));
+    loaded_ = true;
+    return 1;
+}
+
+std::int32_t SettingsFile::IsLoaded() const { return loaded_ ? 1 : 0; }
+
+std::string SettingsFile::GetCurrentSection() const { return current_.value_or(std::string()); }
+
+void SettingsFile::SelectSection(const std::string& name) { current_ = name; }
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+// A fresh program folder for the language and help tests, with the two file objects emptied and
+// message boxes recorded instead of printed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/language_files.h"
+#include "core/popup_help.h"
+#include "core/program_settings.h"
+#include "platform/window/message_box.h"
+#include "tests/platform/services/temp_folder.h"
+
+class HelpFilesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        core::LanguageFile = platform::SettingsFile{};
+        core::HelpFile = platform::SettingsFile{};
+        core::Settings = core::ProgramSettings{};
+        core::Settings.PopupHelp = true;
+        core::Settings.PopupHelpDelay = 500;
+        core::ForgetShownHelpEntry();
+        core::SetPopupHelpPresenter([this](const core::PopupHelpRequest& request) { shown.push_back(request); });
+        platform::SetMessageBoxHandler([this](const platform::MessageBoxRequest& request) {
+            boxes.push_back(request);
+            return platform::IDOK;
+        });
+    }
+    void TearDown() override {
+        core::SetPopupHelpPresenter(nullptr);
+        platform::SetMessageBoxHandler(nullptr);
+        core::LanguageFile = platform::SettingsFile{};
+        core::HelpFile = platform::SettingsFile{};
+    }
+
+    // The four language files, each naming itself, and a help file.
+    void WriteAllFiles() {
+        for (const core::LanguageChoice& choice : core::kLanguageFiles)
+            WriteClockFile(choice.path, "[Header]\n\n[General]\nMSGBOX Error=" + std::string(choice.path) + "\n");
+        WriteClockFile(core::kHelpFilePath, "[Header]\n\n[TOTD]\nThisSectionMaxID=0\n");
+    }
+    // Writes a file at one of the clock's paths ("\System\...").
+    void WriteClockFile(std::string clockPath, const std::string& content) {
+        for (char& c : clockPath)
+            if (c == '\\') c = '/';
+        folder.Write(clockPath.substr(1), content);
+    }
+
+    TempProgramFolder folder;
+    std::vector<platform::MessageBoxRequest> boxes;
+    std::vector<core::PopupHelpRequest> shown;
+};

@@ -1,0 +1,70 @@
+// The desktop harness: runs the whole program in-process, in a fresh temporary program folder,
+// on the headless desktop with a virtual clock. A test advances time, types, clicks, looks at
+// windows, answers message boxes and reads the program folder's files.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/window/input.h"
+#include "platform/window/message_box.h"
+#include "platform/window/window.h"
+
+namespace desktop {
+
+struct DesktopOptions {
+    std::string clock = "2026-03-01T12:00:00";  // local time of the virtual clock at start
+    platform::SIZE screen{1280, 1024};
+    // Runs on the fresh program folder before the program starts (write settings, remove files...).
+    std::function<void(const std::filesystem::path& folder)> prepare;
+};
+
+class Desktop {
+public:
+    explicit Desktop(DesktopOptions options = {});
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // Starts the program (frmMain's start-up). False when it ended during start-up.
+    bool Start();
+    bool Ended() const;
+    int ExitCode() const;
+
+    void Advance(std::int64_t ms);  // runs the program for that much clock time
+    void Pump();                    // runs what is due now
+    void Click(platform::POINT screen, platform::MouseButton button = platform::MouseButton::Left);
+    void DoubleClick(platform::POINT screen);
+    void Drag(platform::POINT from, platform::POINT to, int steps = 5);
+    void Key(int vk, char character = 0);
+    void KeyWithModifier(int modifierVk, int vk);
+    void Type(const std::string& text);
+
+    platform::HWND FindByTitle(const std::string& title) const;
+    platform::HWND FindByClass(const std::string& className) const;
+    std::string Text(platform::HWND hwnd) const;
+    platform::RECT Rect(platform::HWND hwnd) const;
+    std::string WindowDump() const;
+
+    // Message boxes are recorded and answered: by the scripted answers in order, then by their
+    // default button.
+    void AnswerNextMessageBoxes(std::vector<int> answers);
+    const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_; }
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    std::filesystem::path PathOf(const std::string& relative) const;
+    bool FileExists(const std::string& relative) const;
+    std::string ReadFile(const std::string& relative) const;
+    void WriteFile(const std::string& relative, const std::string& content) const;
+
+private:
+    DesktopOptions options_;
+    std::filesystem::path folder_;
+    std::vector<platform::MessageBoxRequest> boxes_;
+    std::vector<int> answers_;
+    bool started_ = false;
+};
+
+}  // namespace desktop

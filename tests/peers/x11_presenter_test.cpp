@@ -1,0 +1,213 @@
+// The X11 presenter against a real X server (Xvfb): windows are mapped where the window system
+// has them, colour keys become shapes, the taskbar is a dock, and real input reaches the windows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "../platform/window/window_test_support.h"
+#include "platform/draw/gdi.h"
+#include "platform/present/desktop_screen.h"
+#include "platform/present/x11_presenter.h"
+#include "platform/window/loop.h"
+#include "xvfb_server.h"
+
+// X11 last: its macros (None, Bool, Status) would break the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+
+using namespace platform;
+using namespace wintest;
+
+namespace {
+
+// A second, independent connection: what any X client sees of our windows.
+class Observer {
+public:
+    Observer() : display_(XOpenDisplay(nullptr)) {}
+    ~Observer() {
+        if (display_) XCloseDisplay(display_);
+    }
+    ::Window FindByName(const std::string& name) {
+        ::Window root = DefaultRootWindow(display_), parent, *children = nullptr;
+        unsigned count = 0;
+        ::Window found = 0;
+        XSync(display_, False);
+        if (XQueryTree(display_, root, &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count && !found; ++i) {
+                char* text = nullptr;
+                if (XFetchName(display_, children[i], &text) && text) {
+                    if (name == text) found = children[i];
+                    XFree(text);
+                }
+            }
+            XFree(children);
+        }
+        return found;
+    }
+    XWindowAttributes Attributes(::Window w) {
+        XWindowAttributes a{};
+        XGetWindowAttributes(display_, w, &a);
+        return a;
+    }
+    bool HasAtom(::Window w, const char* property, const char* value) {
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        Atom prop = XInternAtom(display_, property, False), want = XInternAtom(display_, value, False);
+        bool found = false;
+        if (XGetWindowProperty(display_, w, prop, 0, 64, False, AnyPropertyType, &type, &format, &count, &after, &data) ==
+                Success &&
+            data) {
+            auto* atoms = reinterpret_cast<Atom*>(data);
+            for (unsigned long i = 0; i < count; ++i) found = found || atoms[i] == want;
+            XFree(data);
+        }
+        return found;
+    }
+    int ShapeRectangles(::Window w) {
+        int count = 0, ordering = 0;
+        XRectangle* rects = XShapeGetRectangles(display_, w, ShapeBounding, &count, &ordering);
+        if (rects) XFree(rects);
+        return count;
+    }
+    bool ShapeContains(::Window w, int x, int y) {
+        int count = 0, ordering = 0;
+        XRectangle* rects = XShapeGetRectangles(display_, w, ShapeBounding, &count, &ordering);
+        bool inside = false;
+        for (int i = 0; i < count; ++i)
+            inside = inside || (x >= rects[i].x && x < rects[i].x + rects[i].width && y >= rects[i].y &&
+                                y < rects[i].y + rects[i].height);
+        if (rects) XFree(rects);
+        return inside;
+    }
+    Display* display() { return display_; }
+
+private:
+    Display* display_;
+};
+
+class X11Presenter : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        server_ = new XvfbServer();
+        if (server_->running()) {
+            std::string error;
+            started_ = StartX11Presenter(&error);
+            StartDesktopScreen();
+        }
+    }
+    static void TearDownTestSuite() {
+        StopX11Presenter();
+        delete server_;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server_->running()) << "Xvfb did not start";
+        ASSERT_TRUE(started_);
+        InstallClock(MakeSystemClock());
+    }
+    static void Settle() {
+        for (int i = 0; i < 5; ++i) {
+            PumpPendingWork();
+            RunFor(20);
+        }
+    }
+    static XvfbServer* server_;
+    static bool started_;
+};
+XvfbServer* X11Presenter::server_ = nullptr;
+bool X11Presenter::started_ = false;
+
+TEST_F(X11Presenter, WindowsAreMappedWhereTheWindowSystemHasThemAndFollowIt) {
+    HWND w = MakeWindow("X11Mapped", "OZR mapped window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{120, 140, 270, 190});
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Settle();
+    Observer o;
+    ::Window x = o.FindByName("OZR mapped window");
+    ASSERT_TRUE(x);
+    XWindowAttributes a = o.Attributes(x);
+    EXPECT_EQ(a.x, 120);
+    EXPECT_EQ(a.y, 140);
+    EXPECT_EQ(a.width, 150);
+    EXPECT_EQ(a.map_state, IsViewable);
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
+    MoveWindow(w, 300, 310, 150, 50, 1);
+    Settle();
+    a = o.Attributes(x);
+    EXPECT_EQ(a.x, 300);
+    EXPECT_EQ(a.y, 310);
+    ShowWindow(w, SW_HIDE);
+    Settle();
+    EXPECT_NE(o.Attributes(x).map_state, IsViewable);
+    DestroyWindow(w);
+    Settle();
+    EXPECT_FALSE(o.FindByName("OZR mapped window"));
+}
+
+TEST_F(X11Presenter, AColourKeyBecomesTheWindowsShape) {
+    EnsureClass("X11Keyed");
+    HWND w = CreateWindowEx(WS_EX_LAYERED | WS_EX_TOOLWINDOW, "X11Keyed", "OZR keyed window", WS_POPUP | WS_VISIBLE, 50, 50,
+                            100, 100, HWND{});
+    SetLayeredWindowAttributes(w, RGB(255, 0, 255), 255, LWA_COLORKEY);
+    Reactions()[w.id()] = [](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT all{0, 0, 100, 100}, solid{10, 10, 40, 40};
+        HBRUSH key = CreateSolidBrush(RGB(255, 0, 255)), red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &all, key);
+        FillRect(dc, &solid, red);
+        DeleteObject(key);
+        DeleteObject(red);
+        EndPaint(hwnd, &ps);
+        return true;
+    };
+    Settle();
+    Observer o;
+    ::Window x = o.FindByName("OZR keyed window");
+    ASSERT_TRUE(x);
+    EXPECT_TRUE(o.ShapeContains(x, 20, 20));
+    EXPECT_FALSE(o.ShapeContains(x, 70, 70)) << o.ShapeRectangles(x) << " rectangles";
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"));
+    DestroyWindow(w);
+}
+
+TEST_F(X11Presenter, RealPointerInputReachesTheWindowUnderIt) {
+    HWND w = MakeWindow("X11Input", "OZR input window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{400, 400, 500, 450});
+    Settle();
+    Log().clear();
+    ASSERT_EQ(server_->Run("xdotool mousemove 420 410 click 1"), 0);
+    for (int i = 0; i < 50 && !GotMessage(w, WM_LBUTTONUP); ++i) RunFor(20);
+    EXPECT_TRUE(GotMessage(w, WM_LBUTTONDOWN));
+    EXPECT_TRUE(GotMessage(w, WM_LBUTTONUP));
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p, (POINT{420, 410}));
+    DestroyWindow(w);
+}
+
+TEST_F(X11Presenter, TheTaskbarIsADockShownOnlyWhileTheShellIsHooked) {
+    HWND bar;
+    {
+        ContextScope shell(ProcessContext::Shell);
+        bar = MakeWindow("Shell_TrayWnd", "OZR test taskbar", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 994, 1280, 1024});
+    }
+    Settle();
+    Observer o;
+    EXPECT_FALSE(o.FindByName("OZR test taskbar"));  // the real desktop keeps its own panel
+    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROC, [](int c, WPARAM w, LPARAM l) { return CallNextHookEx(HHOOK{}, c, w, l); },
+                                  0, ContextThreadId(ProcessContext::Shell));
+    InvalidateRect(bar, nullptr, 1);
+    SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Settle();
+    ::Window x = o.FindByName("OZR test taskbar");
+    ASSERT_TRUE(x);
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK"));
+    UnhookWindowsHookEx(hook);
+    ContextScope shell(ProcessContext::Shell);
+    DestroyWindow(bar);
+}
+
+}  // namespace

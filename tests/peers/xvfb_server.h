@@ -1,0 +1,60 @@
+// A private Xvfb server for one test process: started on a free display number, stopped at the end.
+#pragma once
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+class XvfbServer {
+public:
+    XvfbServer() {
+        for (int attempt = 0; attempt < 20 && pid_ <= 0; ++attempt) {
+            int number = 100 + static_cast<int>((getpid() * 7 + attempt * 13) % 800);
+            std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+            if (std::filesystem::exists(socket) || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+                continue;
+            display_ = ":" + std::to_string(number);
+            pid_t pid = fork();
+            if (pid == 0) {
+                execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", nullptr);
+                _exit(127);
+            }
+            for (int i = 0; i < 100; ++i) {
+                if (std::filesystem::exists(socket)) {
+                    pid_ = pid;
+                    break;
+                }
+                int status = 0;
+                if (waitpid(pid, &status, WNOHANG) == pid) break;  // it failed: try another number
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            if (pid_ <= 0) {
+                kill(pid, SIGTERM);
+                waitpid(pid, nullptr, 0);
+            }
+        }
+        if (pid_ > 0) setenv("DISPLAY", display_.c_str(), 1);
+    }
+    ~XvfbServer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool running() const { return pid_ > 0; }
+    const std::string& display() const { return display_; }
+    // Runs a command against this display; returns its exit status.
+    int Run(const std::string& command) const {
+        return std::system(("DISPLAY=" + display_ + " " + command + " >/dev/null 2>&1").c_str());
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};

@@ -1,0 +1,116 @@
+// The window system and drawing together: what windows paint reaches the composed screen in
+// stacking order, layered windows are keyed and blended, and window DCs read back their pixels.
+#include <gtest/gtest.h>
+
+#include "../window/window_test_support.h"
+#include "platform/draw/gdi.h"
+#include "platform/present/desktop_screen.h"
+#include "platform/window/loop.h"
+
+using namespace platform;
+using namespace wintest;
+
+namespace {
+
+COLORREF ScreenAt(int x, int y) { return PixelColor(ComposedScreen().at(x, y)); }
+
+// A window that fills its client area with one colour and a 10 x 10 red square at (5, 5).
+HWND MakePainted(const char* title, RECT r, COLORREF fill, DWORD exStyle = 0) {
+    EnsureClass("Painted");
+    HWND h = CreateWindowEx(exStyle, "Painted", title, WS_POPUP | WS_VISIBLE, r.left, r.top, r.width(), r.height(), HWND{});
+    Reactions()[h.id()] = [fill](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT all;
+        GetClientRect(hwnd, &all);
+        HBRUSH b = CreateSolidBrush(fill);
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT square{5, 5, 15, 15};
+        FillRect(dc, &square, red);
+        DeleteObject(red);
+        EndPaint(hwnd, &ps);
+        return true;
+    };
+    return h;
+}
+
+class DesktopScreen : public ::testing::Test {
+protected:
+    void SetUp() override { StartDesktopScreen(); }
+};
+
+TEST_F(DesktopScreen, PaintedWindowsReachTheScreenInStackingOrder) {
+    HWND back = MakePainted("back", RECT{100, 100, 200, 200}, RGB(0, 0, 255));
+    HWND front = MakePainted("front", RECT{150, 150, 250, 250}, RGB(0, 255, 0));
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(120, 120), RGB(0, 0, 255));
+    EXPECT_EQ(ScreenAt(160, 160), RGB(255, 0, 0));  // front's square covers back
+    EXPECT_EQ(ScreenAt(190, 190), RGB(0, 255, 0));
+    BringWindowToTop(back);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(190, 190), RGB(0, 0, 255));
+    // Moving a window uncovers what lay under it.
+    MoveWindow(back, 400, 400, 100, 100, 1);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(190, 190), RGB(0, 255, 0));
+    EXPECT_EQ(ScreenAt(410, 410), RGB(255, 0, 0));
+    ShowWindow(front, SW_HIDE);
+    PumpPendingWork();
+    EXPECT_NE(ScreenAt(190, 190), RGB(0, 255, 0));
+    DestroyWindow(back);
+    DestroyWindow(front);
+}
+
+TEST_F(DesktopScreen, LayeredWindowsAreKeyedAndBlended) {
+    HWND under = MakePainted("under", RECT{0, 0, 100, 100}, RGB(0, 0, 255));
+    HWND keyed = MakePainted("keyed", RECT{0, 0, 100, 100}, RGB(255, 0, 255), WS_EX_LAYERED);
+    SetLayeredWindowAttributes(keyed, RGB(255, 0, 255), 255, LWA_COLORKEY);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(50, 50), RGB(0, 0, 255));   // the key colour lets the window below through
+    EXPECT_EQ(ScreenAt(10, 10), RGB(255, 0, 0));   // the square stays
+    SetLayeredWindowAttributes(keyed, RGB(255, 0, 255), 128, LWA_ALPHA);
+    PumpPendingWork();
+    COLORREF blended = ScreenAt(50, 50);
+    EXPECT_NEAR(GetRValue(blended), 128, 2);
+    EXPECT_NEAR(GetBValue(blended), 255, 2);
+    SetLayeredWindowAttributes(keyed, RGB(255, 0, 255), 128, 0);  // flags 0: opaque
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(50, 50), RGB(255, 0, 255));
+    DestroyWindow(under);
+    DestroyWindow(keyed);
+}
+
+TEST_F(DesktopScreen, AChildsWindowDcReadsWhatItsParentPaintedUnderIt) {
+    HWND bar = MakePainted("bar", RECT{0, 900, 800, 930}, RGB(10, 20, 30));
+    EnsureClass("ClockChild");
+    HWND clock = CreateWindowEx(0, "ClockChild", "", WS_CHILD | WS_VISIBLE, 700, 0, 60, 30, bar);
+    PumpPendingWork();
+    HDC dc = GetWindowDC(clock);
+    // The child never painted, so it shows its parent's pixels.
+    EXPECT_EQ(GetPixel(dc, 30, 15), RGB(10, 20, 30));
+    SetPixel(dc, 1, 1, RGB(200, 100, 50));
+    ReleaseDC(clock, dc);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(701, 901), RGB(200, 100, 50));
+    DestroyWindow(bar);
+}
+
+TEST_F(DesktopScreen, ScreenshotsAreWrittenAsPng) {
+    HWND w = MakePainted("shot", RECT{10, 10, 60, 40}, RGB(0, 128, 0));
+    PumpPendingWork();
+    std::string path = ::testing::TempDir() + "/ozr-screen.png";
+    ASSERT_TRUE(WriteScreenshot(path));
+    std::string windowPath = ::testing::TempDir() + "/ozr-window.png";
+    ASSERT_TRUE(WriteWindowScreenshot(w, windowPath));
+    DecodedImage image = LoadImageFile(windowPath);
+    ASSERT_TRUE(image.surface);
+    EXPECT_EQ(image.surface->width(), 50);
+    EXPECT_EQ(image.surface->height(), 30);
+    EXPECT_EQ(PixelColor(image.surface->at(40, 20)), RGB(0, 128, 0));
+    DestroyWindow(w);
+}
+
+}  // namespace

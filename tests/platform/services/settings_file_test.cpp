@@ -1,0 +1,361 @@
+#include "platform/services/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <random>
+
+#include "platform/base.h"
+#include "tests/platform/services/temp_folder.h"
+
+using platform::FormatSettingsText;
+using platform::ParseSettingsText;
+using platform::SettingsContent;
+using platform::SettingsFile;
+
+namespace platform {
+void PrintTo(const SettingsSection& section, std::ostream* out) {
+    *out << "[" << testing::PrintToString(section.name) << "]";
+    for (const auto& e : section.entries) *out << " " << testing::PrintToString(e.key) << "=" << testing::PrintToString(e.value);
+}
+}  // namespace platform
+
+namespace {
+
+// Names, keys and values that the clock's files hold or that users type.
+SettingsContent AwkwardContent() {
+    return {
+        {"Dralo Software Development Ruriv - Settings File", {{"Minimum OZRClock.exe Module Version", "2.7.17"}}},
+        {"ZTVLBL: Tom's #1 - label!", {{"SpawnString", "  achh:mm:ss  "}, {"Face", "\"Arial\""}}},
+        {"ZTVALR: 2024-03-05 # 07:08:09 # 417",
+         {{"FontInformation", "|Face: Arial |Size: 10 <@Colors|Back: 0 |Fore: 255 @> "},
+          {"Text", "Wake up!\\r\\nNow."},
+          {"Body", "line one\r\nline two\nthree\rfour"},
+          {"Sound", "\\Alarms\\Sounds\\Ring.wav"},
+          {"Trailing", "ends with a backslash\\"},
+          {"Equation", "a=b==c"},
+          {"Hash", "# not a note ; nor this"},
+          {"Empty", ""}}},
+        {"Awkward keys",
+         {{"a=b", "1"},
+          {"[bracket", "2"},
+          {"close]", "3"},
+          {"\\backslash", "4"},
+          {"two\nlines", "5"},
+          {"", "6"},
+          {" spaced ", " 7 "},
+          {"\\r\\n", "\\="}}},
+        {"", {{"nameless", "section"}}},
+        {"]", {}},
+        {"[[nested]]", {{"x", "y"}}},
+        {"\\starts with backslash", {{"k", "v"}}},
+        {"multi\r\nline name", {{"k", "v"}}},
+        {"Ünïcödé — ✓", {{"ключ", "значение"}}},
+    };
+}
+
+}  // namespace
+
+TEST(SettingsText, EveryNameKeyAndValueRoundTripsExactly) {
+    SettingsContent content = AwkwardContent();
+    std::string text = FormatSettingsText(content);
+    EXPECT_EQ(ParseSettingsText(text), content) << text;
+    // Through a file on disk as well.
+    TempProgramFolder folder;
+    SettingsFile file;
+    EXPECT_EQ(file.Open("\\Awkward.ozrini"), 0);
+    for (const auto& section : content) {
+        file.AddSection(section.name);
+        for (const auto& entry : section.entries) file.AddString(entry.key, entry.value);
+    }
+    EXPECT_EQ(file.Save(), 1);
+    SettingsFile again;
+    ASSERT_EQ(again.Open(folder / "Awkward.ozrini"), 1);
+    EXPECT_EQ(again.Content(), content);
+}
+
+TEST(SettingsText, IsThePlainIniFormWithEscapesOnlyWhereNeeded) {
+    SettingsContent content = {
+        {"Dralo Software Development Ruriv - Settings File", {{"Minimum OZRClock.exe Module Version", "2.7.17"}}},
+        {"Float Window", {{"X", "7605"}, {"Sound", "\\Alarms\\x.wav"}, {"Note", " a=b # c "}}},
+        {"Escaped", {{"a=b", "1"}, {"Text", "one\r\ntwo\\"}, {"[k", ""}}},
+        {"\\odd\nname", {}},
+    };
+    EXPECT_EQ(FormatSettingsText(content),
+              "[Dralo Software Development Ruriv - Settings File]\n"
+              "Minimum OZRClock.exe Module Version=2.7.17\n"
+              "\n"
+              "[Float Window]\n"
+              "X=7605\n"
+              "Sound=\\Alarms\\x.wav\n"
+              "Note= a=b # c \n"
+              "\n"
+              "[Escaped]\n"
+              "\\a\\=b=1\n"
+              "\\Text=one\\r\\ntwo\\\\\n"
+              "\\[k=\n"
+              "\n"
+              "[\\\\\\odd\\nname]\n");
+}
+
+TEST(SettingsText, HandWrittenFilesReadAsUsersExpect) {
+    const std::string text =
+        "\xEF\xBB\xBF"
+        "orphan=before any section\r\n"
+        "[Servers]\r\n"
+        "; a note without an equals sign\r\n"
+        "\r\n"
+        "1=pool.example.org\r\n"
+        "   \n"
+        "2=second\n"
+        "[Other]\n"
+        "k=v\n"
+        "[Servers]\n"
+        "1=replaced\n"
+        "3=third\n"
+        "\\Path\\file=\\x kept\\\n"
+        "[not a section] \n"
+        "no equals here\n"
+        "last=no line end";
+    SettingsContent expected = {
+        {"", {{"orphan", "before any section"}}},
+        {"Servers", {{"1", "replaced"}, {"2", "second"}, {"3", "third"}, {"Path\\file", "\\x kept\\"}, {"last", "no line end"}}},
+        {"Other", {{"k", "v"}}},
+    };
+    EXPECT_EQ(ParseSettingsText(text), expected);
+}
+
+TEST(SettingsText, ReaderNeverFailsAndItsResultIsStable) {
+    // Bounded random fuzzing: any bytes read, written and read again give the same content, and
+    // any content written reads back as itself.
+    std::mt19937 random(20240305);
+    const std::string alphabet = "[]=\\\r\n rnab;#:|\"'\xEF\xBB\xBF\x00";
+    auto randomText = [&](std::size_t maxLength) {
+        std::string s(random() % (maxLength + 1), ' ');
+        for (char& c : s) c = alphabet[random() % (alphabet.size() + 1)];  // +1: the NUL byte
+        return s;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = randomText(200);
+        SettingsContent once = ParseSettingsText(bytes);
+        std::string written = FormatSettingsText(once);
+        ASSERT_EQ(ParseSettingsText(written), once) << "input: " << testing::PrintToString(bytes);
+        ASSERT_EQ(FormatSettingsText(ParseSettingsText(written)), written);
+    }
+    for (int round = 0; round < 1000; ++round) {
+        SettingsContent content;
+        for (int s = random() % 5; s > 0; --s) {
+            std::string name = randomText(12);
+            if (std::any_of(content.begin(), content.end(), [&](const auto& x) { return x.name == name; })) continue;
+            content.push_back({name, {}});
+            for (int e = random() % 6; e > 0; --e) {
+                std::string key = randomText(8);
+                auto& entries = content.back().entries;
+                if (std::any_of(entries.begin(), entries.end(), [&](const auto& x) { return x.key == key; })) continue;
+                entries.push_back({key, randomText(20)});
+            }
+        }
+        ASSERT_EQ(ParseSettingsText(FormatSettingsText(content)), content) << FormatSettingsText(content);
+    }
+}
+
+TEST(SettingsFileLongs, AreDecimal32BitNumbersAndAnythingElseRaisesAnError) {
+    struct Case {
+        std::string text;
+        std::optional<std::int32_t> number;
+    } cases[] = {
+        {"0", 0},           {"-1", -1},          {" 42\t", 42},        {"+7", 7},
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"2147483648", std::nullopt},
+        {"", std::nullopt}, {"   ", std::nullopt}, {"12a", std::nullopt}, {"1.5", std::nullopt},
+        {"+-5", std::nullopt}, {"- 5", std::nullopt}, {"&H10", std::nullopt}, {"1 2", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(platform::ParseLongText(c.text), c.number) << '"' << c.text << '"';
+
+    SettingsFile file;
+    file.NewFile();
+    file.AddSection("S");
+    file.AddString("Word", "three hundred");
+    file.AddLong("Big", 300);
+    EXPECT_EQ(file.ReadLong("Big"), 300);
+    EXPECT_THROW(file.ReadLong("Word"), platform::Error);
+    EXPECT_THROW(file.ReadLongAt("S", "Word"), platform::Error);
+    EXPECT_THROW(file.ReadLongDefault("Word", 5, true), platform::Error);
+    // A missing key reads as 0 or "" where no default is given.
+    EXPECT_EQ(file.ReadLong("Missing"), 0);
+    EXPECT_EQ(file.ReadString("Missing"), "");
+    EXPECT_EQ(file.ReadText("No such section", "X"), "");
+}
+
+TEST(SettingsFileSections, CurrentIsTheSectionLastSelectedFoundOrAdded) {
+    SettingsFile file;
+    file.NewFile();
+    EXPECT_THROW(file.AddString("k", "v"), platform::Error);  // no section chosen yet
+    EXPECT_THROW(file.CreateFoundSection(), platform::Error);
+
+    EXPECT_EQ(file.FindSection("Header"), 0);
+    EXPECT_EQ(file.GetCurrentSection(), "");
+    file.CreateFoundSection();
+    EXPECT_EQ(file.GetCurrentSection(), "Header");
+    EXPECT_EQ(file.SectionFound(), 1);
+    file.AddString("Version", "1");
+    file.AddString("Version", "2");  // a key that is there takes the new value in its place
+
+    file.SelectSection("Later");  // not there yet: nothing to read, the first write adds it
+    EXPECT_EQ(file.SectionFound(), 0);
+    EXPECT_EQ(file.ReadLongDefault("A", 9, false), 9);
+    EXPECT_EQ(file.SectionFound(), 0);
+    EXPECT_EQ(file.ReadLongDefault("A", 9, true), 9);
+    EXPECT_EQ(file.SectionFound(), 1);
+    EXPECT_EQ(file.ReadStringDefault("B", "b", true), "b");
+    EXPECT_EQ(file.ReadStringDefault("B", "other", true), "b");
+    file.WriteLongEx("C", 3, 3, false);  // not added without the flag
+    file.WriteStringEx("D", "d", "d", true);
+    file.WriteLong("E", 5);  // the plain writes add what is missing
+
+    // Operations that name their section leave the current one alone.
+    EXPECT_EQ(file.ReadLongIn("Elsewhere", "N", 4, true), 4);
+    file.WriteLongIn("Elsewhere", "M", 1, 1, true);
+    file.WriteLongAt("Elsewhere", "O", 2);
+    EXPECT_EQ(file.ReadLongAt("Elsewhere", "M"), 1);
+    EXPECT_EQ(file.ReadText("Header", "Version"), "2");
+    EXPECT_EQ(file.GetCurrentSection(), "Later");
+
+    SettingsContent expected = {
+        {"Header", {{"Version", "2"}}},
+        {"Later", {{"A", "9"}, {"B", "b"}, {"D", "d"}, {"E", "5"}}},
+        {"Elsewhere", {{"N", "4"}, {"M", "1"}, {"O", "2"}}},
+    };
+    EXPECT_EQ(file.Content(), expected);
+
+    std::vector<std::string> names;
+    std::int32_t count = 0;
+    file.GetSectionNames(names, count);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(names, (std::vector<std::string>{"Header", "Later", "Elsewhere"}));
+
+    EXPECT_EQ(file.FindSection("Header"), 1);
+    EXPECT_EQ(file.GetCurrentSection(), "Header");
+    file.AddSection("Later");  // already there: made current, not doubled
+    EXPECT_EQ(file.GetCurrentSection(), "Later");
+    EXPECT_EQ(file.DeleteCurrentSection(), 1);
+    EXPECT_EQ(file.DeleteCurrentSection(), 0);
+    file.DeleteSection("Header");
+    file.GetSectionNames(names, count);
+    EXPECT_EQ(names, std::vector<std::string>{"Elsewhere"});
+}
+
+TEST(SettingsFileLists, ItemsKeepFileOrderAndFoundItemsCanBeRemoved) {
+    SettingsFile file;
+    file.NewFile();
+    file.AddListItem("Labels", "k2", "Second");
+    file.AddListItem("Labels", "k1", "First");
+    file.AddListItem("Labels", "k3", "Third");
+    file.SetListItem("Labels", "k2", "Renamed");
+
+    std::vector<std::string> keys, values;
+    EXPECT_EQ(file.ReadSection("Labels", keys, values), 3);
+    EXPECT_EQ(keys, (std::vector<std::string>{"k2", "k1", "k3"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"Renamed", "First", "Third"}));
+    EXPECT_EQ(file.ReadSection("Nothing", keys, values), 0);
+    EXPECT_TRUE(keys.empty() && values.empty());
+
+    EXPECT_EQ(file.ListItemExists("Labels", "k1"), 1);
+    EXPECT_EQ(file.DeleteFoundListItem(), 1);
+    EXPECT_EQ(file.DeleteFoundListItem(), 0);
+    EXPECT_EQ(file.ListItemExists("Labels", "k1"), 0);
+    EXPECT_EQ(file.DeleteFoundListItem(), 0);
+    file.DeleteListItem("Labels", "k3");
+    file.DeleteListItem("Labels", "not there");
+    EXPECT_EQ(file.ReadSection("Labels", keys, values), 1);
+    EXPECT_EQ(file.GetCurrentSection(), "");  // lists never change the current section
+}
+
+TEST(SettingsFileKeys, KeyExistsFindsValuesAndRenameKeepsValueAndPlace) {
+    SettingsFile file;
+    file.NewFile();
+    file.AddSection("Help");
+    file.AddString("S0701chRepetitive", "Title");
+    file.AddString("S0701chRepetitiveT", "Text");
+    file.AddString("H0701chRepetitive", "stale");
+    file.AddString("Tail", "t");
+
+    EXPECT_EQ(file.KeyExists("S0701chRepetitiveT"), 1);
+    EXPECT_EQ(file.FoundValue(), "Text");
+    EXPECT_EQ(file.KeyExists("Nope"), 0);
+    EXPECT_EQ(file.FoundValue(), "");
+
+    file.RenameKey("Help", "S0701chRepetitive", "H0701chRepetitive");  // drops the stale one
+    file.RenameKey("Help", "S0701chRepetitiveT", "H0701chRepetitiveT");
+    file.RenameKey("Help", "Missing", "Other");
+    SettingsContent expected = {{"Help", {{"H0701chRepetitive", "Title"}, {"H0701chRepetitiveT", "Text"}, {"Tail", "t"}}}};
+    EXPECT_EQ(file.Content(), expected);
+}
+
+TEST(SettingsFileOpen, ReplacesTheContentAndAFailedOpenKeepsThePathForSave) {
+    TempProgramFolder folder;
+    folder.Write("A.ozrini", "[A]\nx=1\n");
+    folder.Write("sub/b.ozrini", "[B]\ny=2\n");
+    SettingsFile file;
+    EXPECT_EQ(file.IsLoaded(), 0);
+    EXPECT_EQ(file.Save(), 0);  // nothing was ever opened: nothing is written
+    ASSERT_EQ(file.Open("\\A.ozrini"), 1);
+    ASSERT_EQ(file.Open("\\Sub\\B.ozrini"), 1);  // found without regard to case
+    EXPECT_EQ(file.Content(), (SettingsContent{{"B", {{"y", "2"}}}}));
+    EXPECT_EQ(file.RealPath(), folder / "sub/b.ozrini");
+
+    EXPECT_EQ(file.Open("\\Settings.ozrini"), 0);
+    EXPECT_EQ(file.IsLoaded(), 0);
+    EXPECT_TRUE(file.Content().empty());
+    EXPECT_EQ(file.Open("\\sub"), 0);  // a folder is not a settings file
+    EXPECT_EQ(file.Open("\\Settings.ozrini"), 0);
+    file.NewFile();
+    EXPECT_EQ(file.IsLoaded(), 1);
+    file.AddSection("Dralo Software Development Ruriv - Settings File");
+    EXPECT_EQ(file.Save(), 1);
+    EXPECT_EQ(folder.Read("Settings.ozrini"), "[Dralo Software Development Ruriv - Settings File]\n");
+}
+
+TEST(SettingsFileSave, IsAtomicWhenTheDiskIsFullAndRaisesAnError) {
+    TempProgramFolder folder;
+    const std::string old = "[Old]\nkept=yes\n";
+    folder.Write("Settings.ozrini", old);
+    SettingsFile file;
+    ASSERT_EQ(file.Open("\\Settings.ozrini"), 1);
+    file.SelectSection("Big");
+    file.AddString("Value", std::string(100000, 'x'));
+
+    // A file-size limit makes the write fail part-way, as a full disk does.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(file.Save(), platform::Error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(folder.Read("Settings.ozrini"), old);
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1u) << "the temporary file is left behind";
+
+    EXPECT_EQ(file.Save(), 1);  // with room again the same content is written whole
+    SettingsFile again;
+    ASSERT_EQ(again.Open("\\Settings.ozrini"), 1);
+    EXPECT_EQ(again.Content(), file.Content());
+}
+
+TEST(SettingsFileSave, IntoAFolderThatDoesNotExistRaisesAnError) {
+    TempProgramFolder folder;
+    SettingsFile file;
+    EXPECT_EQ(file.Open("\\Missing\\Folder\\x.ozrini"), 0);
+    file.NewFile();
+    EXPECT_THROW(file.Save(), platform::Error);
+    EXPECT_FALSE(folder.Exists("Missing"));
+}

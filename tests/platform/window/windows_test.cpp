@@ -1,0 +1,206 @@
+// Windows themselves: stacking with the topmost band, positions, look-ups, painting order, input
+// routing, message boxes and the window dump.
+#include <gtest/gtest.h>
+
+#include "platform/present/window_dump.h"
+#include "platform/window/input.h"
+#include "platform/window/loop.h"
+#include "platform/window/message_box.h"
+#include "window_test_support.h"
+
+using namespace platform;
+using namespace wintest;
+
+namespace {
+
+std::vector<HWND> ZOrder() {
+    std::vector<HWND> order;
+    for (HWND h = GetWindow(FindWindowEx(HWND{}, HWND{}, nullptr, nullptr), GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT))
+        order.push_back(h);
+    return order;
+}
+
+TEST(Stacking, TheTopmostBandStaysInFrontAndNotopmostLeavesIt) {
+    HWND a = MakeWindow("Stack", "a");
+    HWND b = MakeWindow("Stack", "b");
+    HWND c = MakeWindow("Stack", "c");
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{c, b, a}));
+    SetWindowPos(a, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(GetWindowLong(a, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{a, c, b}));
+    BringWindowToTop(b);  // an ordinary window cannot pass the topmost band
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{a, b, c}));
+    HWND d = MakeWindow("Stack", "d");
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{a, d, b, c}));
+    SetWindowPos(a, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // top of the ordinary windows
+    EXPECT_FALSE(GetWindowLong(a, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{a, d, b, c}));
+    SetWindowPos(a, c, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // insert after c
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{d, b, c, a}));
+    SetWindowPos(d, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(ZOrder(), (std::vector<HWND>{b, c, a, d}));
+    for (HWND h : {a, b, c, d}) DestroyWindow(h);
+}
+
+TEST(Positions, ThePositionChangingMessageMayAlterTheMoveAndFlagsAreHonoured) {
+    HWND parent = MakeWindow("PosParent", "parent", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_DLGFRAME, HWND{}, RECT{100, 100, 400, 300});
+    HWND child = MakeWindow("PosChild", "child", WS_CHILD | WS_VISIBLE, parent, RECT{10, 20, 60, 40});
+    Reactions()[child.id()] = [](HWND, UINT msg, WPARAM, LPARAM l, LRESULT*) {
+        if (msg == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(l)->x = 33;
+        return false;
+    };
+    SetWindowPos(child, HWND{}, 5, 6, 70, 30, SWP_NOZORDER);
+    RECT r;
+    GetWindowRect(child, &r);
+    // 3 px dialog frame and an 18 px caption lie between the parent's corner and its client area.
+    EXPECT_EQ(r, (RECT{100 + 3 + 33, 100 + 21 + 6, 100 + 3 + 33 + 70, 100 + 21 + 6 + 30}));
+    SetWindowPos(child, HWND{}, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOSIZE | SWP_NOMOVE);
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.width(), 70);
+    POINT p{0, 0};
+    ClientToScreen(child, &p);
+    EXPECT_EQ(p, (POINT{136, 127}));
+    ScreenToClient(parent, &p);
+    EXPECT_EQ(p, (POINT{33, 6}));
+    Log().clear();
+    MoveWindow(child, 1, 2, 3, 4, 1);
+    auto msgs = MessagesTo(child);
+    std::vector<UINT> expected{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE};
+    EXPECT_EQ(std::vector<UINT>(msgs.begin(), msgs.begin() + 4), expected);
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(child));  // children go with their parent
+}
+
+TEST(LookUps, FindWindowByClassAndTitleAndChildrenInOrder) {
+    HWND bar = MakeWindow("Shell_TrayWndTest", "");
+    HWND notify = MakeWindow("TrayNotifyWndTest", "", WS_CHILD | WS_VISIBLE, bar);
+    HWND first = MakeWindow("ButtonTest", "one", WS_CHILD | WS_VISIBLE, notify);
+    HWND second = MakeWindow("ButtonTest", "two", WS_CHILD | WS_VISIBLE, notify);
+    EXPECT_EQ(FindWindow("Shell_TrayWndTest", nullptr), bar);
+    EXPECT_EQ(FindWindowEx(bar, HWND{}, "TrayNotifyWndTest", nullptr), notify);
+    EXPECT_EQ(FindWindowEx(notify, HWND{}, "ButtonTest", "one"), first);
+    EXPECT_EQ(FindWindowEx(notify, first, "ButtonTest", nullptr), HWND{});  // "two" lies above "one"
+    EXPECT_EQ(FindWindowEx(notify, HWND{}, "ButtonTest", nullptr), second);
+    EXPECT_EQ(FindWindow(nullptr, "no such title"), HWND{});
+    EXPECT_EQ(GetClassNameString(notify), "TrayNotifyWndTest");
+    EXPECT_EQ(GetParent(first), notify);
+    DestroyWindow(bar);
+}
+
+TEST(Painting, ParentsPaintBeforeChildrenAndEachPendingWindowOnce) {
+    HWND top = MakeWindow("PaintTop", "top", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 0, 200, 100});
+    HWND lower = MakeWindow("PaintChild", "lower", WS_CHILD | WS_VISIBLE, top, RECT{10, 10, 60, 60});
+    HWND upper = MakeWindow("PaintChild", "upper", WS_CHILD | WS_VISIBLE, top, RECT{40, 10, 90, 60});
+    PumpPendingWork();
+    Log().clear();
+    RECT onlyLower{0, 0, 10, 10};
+    InvalidateRect(lower, &onlyLower, 1);  // does not reach "upper"
+    PumpPendingWork();
+    EXPECT_EQ(PaintsOf(lower), 1);
+    EXPECT_EQ(PaintsOf(upper), 0);
+    Log().clear();
+    InvalidateRect(top, nullptr, 1);
+    PumpPendingWork();
+    std::vector<HWND> painted;
+    for (auto& r : Log())
+        if (r.msg == WM_PAINT) painted.push_back(r.hwnd);
+    EXPECT_EQ(painted, (std::vector<HWND>{top, lower, upper}));
+    // Invalidating the lower sibling where the upper one covers it repaints the upper one after it.
+    Log().clear();
+    RECT overlap{35, 0, 50, 10};
+    InvalidateRect(lower, &overlap, 1);
+    PumpPendingWork();
+    painted.clear();
+    for (auto& r : Log())
+        if (r.msg == WM_PAINT) painted.push_back(r.hwnd);
+    EXPECT_EQ(painted, (std::vector<HWND>{lower, upper}));
+    DestroyWindow(top);
+}
+
+TEST(Input, ClicksGoToTheWindowUnderThePointerAndDoubleClicksNeedTheClassStyle) {
+    UseVirtualClock();
+    EnsureClass("DblClass", CS_DBLCLKS);
+    HWND dbl = CreateWindowEx(0, "DblClass", "dbl", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND{});
+    HWND plain = MakeWindow("PlainClass", "plain", WS_POPUP | WS_VISIBLE, HWND{}, RECT{200, 0, 300, 100});
+    auto click = [](POINT p) {
+        InjectMouseButton(p, MouseButton::Left, true);
+        InjectMouseButton(p, MouseButton::Left, false);
+        PumpPendingWork();
+    };
+    Log().clear();
+    click({10, 10});
+    RunFor(100);
+    click({12, 11});  // within the double-click box and time
+    EXPECT_EQ(MessagesTo(dbl), (std::vector<UINT>{WM_MOUSEACTIVATE, WM_ACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                  WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+    Log().clear();
+    click({210, 10});
+    click({210, 10});
+    auto msgs = MessagesTo(plain);
+    EXPECT_EQ(std::count(msgs.begin(), msgs.end(), static_cast<UINT>(WM_LBUTTONDOWN)), 2);
+    EXPECT_EQ(std::count(msgs.begin(), msgs.end(), static_cast<UINT>(WM_LBUTTONDBLCLK)), 0);
+    EXPECT_EQ(GetForegroundWindow(), plain);
+    // Client coordinates arrive in lParam, the button state in wParam.
+    Log().clear();
+    InjectMouseButton({250, 40}, MouseButton::Right, true);
+    PumpPendingWork();
+    ASSERT_FALSE(Log().empty());
+    EXPECT_EQ(Log().back().msg, static_cast<UINT>(WM_RBUTTONDOWN));
+    EXPECT_EQ(GET_X_LPARAM(Log().back().lParam), 50);
+    EXPECT_EQ(GET_Y_LPARAM(Log().back().lParam), 40);
+    EXPECT_TRUE(Log().back().wParam & MK_RBUTTON);
+    EXPECT_TRUE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
+    InjectMouseButton({250, 40}, MouseButton::Right, false);
+    PumpPendingWork();
+    // Keys go to the focus window.
+    SetFocus(plain);
+    Log().clear();
+    InjectKey(VK_F2, true);
+    InjectKey(VK_F2, false);
+    PumpPendingWork();
+    EXPECT_EQ(MessagesTo(plain), (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
+    DestroyWindow(dbl);
+    DestroyWindow(plain);
+}
+
+TEST(MessageBoxes, HeadlessBoxesPrintOneLineAndTakeTheDefaultButton) {
+    struct Case {
+        UINT type;
+        int answer;
+    } cases[] = {{16, IDOK}, {4112, IDOK}, {4160, IDOK}, {4132, IDYES}, {4132 | MB_DEFBUTTON2, IDNO}};
+    for (auto& c : cases) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(MessageBox(HWND{}, "Line one\r\nLine two", "OZR Ruriv - Error", c.type), c.answer);
+        std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(printed, "MessageBox " + std::to_string(c.type) + " \"OZR Ruriv - Error\": Line one\\nLine two\n");
+    }
+    std::vector<std::string> seen;
+    SetMessageBoxHandler([&](const MessageBoxRequest& r) {
+        seen.push_back(r.caption);
+        return IDNO;
+    });
+    EXPECT_EQ(MessageBox(HWND{}, "Sure?", "Question", 4132), IDNO);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Question"}));
+    SetMessageBoxHandler(nullptr);
+}
+
+TEST(WindowDump, ListsTopmostFirstWithChildrenAfterTheirParent) {
+    HWND back = MakeWindow("DumpBack", "back \"quoted\"", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 0, 50, 50});
+    HWND front = MakeWindow("DumpFront", "front", WS_POPUP | WS_VISIBLE, HWND{}, RECT{5, 5, 25, 25});
+    EXPECT_TRUE(MakeWindow("DumpKid", "kid", WS_CHILD, front, RECT{1, 1, 2, 2}));
+    std::string dump = WindowDumpJsonLines();
+    auto posFront = dump.find("\"text\":\"front\"");
+    auto posKid = dump.find("\"text\":\"kid\"");
+    auto posBack = dump.find("back \\\"quoted\\\"");
+    ASSERT_NE(posFront, std::string::npos);
+    ASSERT_NE(posKid, std::string::npos);
+    ASSERT_NE(posBack, std::string::npos);
+    EXPECT_LT(posFront, posKid);
+    EXPECT_LT(posKid, posBack);
+    EXPECT_NE(dump.find("{\"depth\":1,"), std::string::npos);
+    EXPECT_NE(dump.find("\"class\":\"DumpKid\",\"name\":\"\",\"text\":\"kid\",\"rect\":[6,6,7,7],\"visible\":false"), std::string::npos);
+    DestroyWindow(back);
+    DestroyWindow(front);
+}
+
+}  // namespace
