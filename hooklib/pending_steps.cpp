@@ -2,11 +2,18 @@
 #include "hooklib/pending_steps.h"
 
 #include "hooklib/shared_state.h"
+#include "platform/draw/gdi.h"
 
 namespace hooklib {
 
-void PaintClock(platform::HDC, std::int16_t) {
-    // Waits for the clock-painting step. Drawing is not part of the platform yet either.
+void PaintClock(platform::HDC hdc, std::int16_t) {
+    // Until the clock-painting step: the clock's area in the clock's background colour, so that
+    // the take-over shows.
+    platform::RECT client;
+    if (!platform::GetClientRect(platform::HWND{Share().TrayClockWindow}, &client)) return;
+    platform::HBRUSH brush = platform::CreateSolidBrush(static_cast<platform::COLORREF>(Share().ClockBackground));
+    platform::FillRect(hdc, &client, brush);
+    platform::DeleteObject(brush);
 }
 
 platform::BOOL DeleteLabelFont(int) { return 0; }  // waits for the clock-painting step

@@ -11,6 +11,7 @@
 namespace hooklib {
 
 // Clock painting (paint styles and transparency). For now: fills the clock with ClockBackground.
+// Runs between BeginPaint and EndPaint of the clock, in the taskbar's context.
 void PaintClock(platform::HDC hdc, std::int16_t style);
 // Deletes the font the painting made for a label; the result of the deletion. For now: the
 // painting makes no fonts, 0.

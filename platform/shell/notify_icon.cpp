@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/draw/gdi_objects.h"
 #include "platform/shell/notify_icon.h"
 #include "platform/shell/taskbar_state.h"
 
@@ -21,7 +22,11 @@ BOOL AddIcon(const NOTIFYICONDATA& data) {
     icon.owner = data.hWnd;
     icon.id = data.uID;
     if (data.uFlags & NIF_MESSAGE) icon.callbackMessage = data.uCallbackMessage;
-    if (data.uFlags & NIF_ICON) icon.icon = data.hIcon;
+    if (data.uFlags & NIF_ICON) {
+        // The icon belongs to its owner's context: the shell keeps a copy of its picture.
+        icon.icon = data.hIcon;
+        icon.pixels = SurfaceOfBitmap(data.hIcon);
+    }
     if (data.uFlags & NIF_TIP) {
         icon.hasTip = true;
         icon.tip.assign(data.szTip, strnlen(data.szTip, sizeof(data.szTip) - 1));
@@ -55,6 +60,15 @@ BOOL Shell_NotifyIcon(DWORD message, const NOTIFYICONDATA* data) {
     }
     RequestTaskbarLayout(false);
     return 1;
+}
+
+RECT detail::IconCell(int index) {
+    int column = index, row = 0;
+    if (!Horizontal(TB().edge)) {
+        column = index % IconsPerRow();
+        row = index / IconsPerRow();
+    }
+    return RECT{column * kIconCell, row * kIconCell, (column + 1) * kIconCell, (row + 1) * kIconCell};
 }
 
 int detail::ShownIconCount() { return std::min<int>(static_cast<int>(TB().icons.size()), kMaxShownIcons); }

@@ -2,8 +2,11 @@
 // window procedures share. Only platform/shell includes this header.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/draw/surface.h"
 
 #include "platform/shell/taskbar.h"
 #include "platform/shell/tray_messages.h"
@@ -25,6 +28,7 @@ struct TrayIcon {
     UINT id = 0;
     UINT callbackMessage = 0;
     HICON icon;
+    std::shared_ptr<Surface> pixels;  // the icon's picture, taken when it was added
     bool hasTip = false;
     std::string tip;
 };
@@ -53,6 +57,7 @@ void RequestTaskbarLayout(bool snap);
 
 // Notification icons as buttons of the toolbar.
 int ShownIconCount();
+RECT IconCell(int index);  // in the toolbar's client area
 int IconsPerRow();  // on a vertical taskbar
 TBBUTTON ButtonOfIcon(int index);
 

@@ -3,6 +3,8 @@
 // gives all of it back, also in the taskbar's context when the library leaves it.
 #include "clock_library_support.h"
 
+#include "platform/draw/gdi.h"
+#include "platform/present/desktop_screen.h"
 #include "platform/shell/notify_icon.h"
 #include "platform/window/input.h"
 #include "platform/window/timers.h"
@@ -293,6 +295,48 @@ TEST_F(TaskbarHook, TheFloatingClockHooksNothing) {
     lib.OZRUnHookSystem();  // kills the data-bridge timer at once
     EXPECT_EQ(detail::LiveTimerCount(), timersBefore);
     EXPECT_EQ(lib.share->DataBridgeTimer, 0);
+}
+
+}  // namespace
+
+namespace {
+
+COLORREF ScreenAt(int x, int y) { return PixelColor(ComposedScreen().at(x, y)); }
+
+TEST_F(TaskbarHook, TheTakeOverAndTheReturnShowOnTheScreen) {
+    StartDesktopScreen();
+    PumpPendingWork();
+    RECT own;
+    GetWindowRect(bar.clock, &own);
+    const COLORREF gradientRow = ScreenAt(own.right - 1, own.top + 1);
+    lib.OZRSetClockBackground(RGB(200, 0, 0));
+    ASSERT_NE(lib.OZRHookSystem(), 0u);
+    lib.OZRSetClockWidth(56);
+    PumpPendingWork();
+    RECT taken;
+    GetWindowRect(bar.clock, &taken);
+    EXPECT_EQ(taken.width(), 60);
+    // The library's painting fills the whole clock; the clock's own time is gone.
+    for (POINT p : {POINT{taken.left, taken.top}, POINT{taken.left + 30, taken.top + 13}, POINT{taken.right - 1, taken.bottom - 1}})
+        EXPECT_EQ(ScreenAt(p.x, p.y), RGB(200, 0, 0)) << p.x << "," << p.y;
+    RunFor(250);  // refresh ticks paint it again and again
+    EXPECT_EQ(ScreenAt(taken.left + 30, taken.top + 13), RGB(200, 0, 0));
+
+    lib.OZRUnHookSystem();
+    PumpPendingWork();
+    RECT back;
+    GetWindowRect(bar.clock, &back);
+    EXPECT_EQ(back.width(), 44);
+    int red = 0, light = 0;
+    for (int y = back.top; y < back.bottom; ++y)
+        for (int x = back.left; x < back.right; ++x) {
+            COLORREF c = ScreenAt(x, y);
+            if (c == RGB(200, 0, 0)) ++red;
+            if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200) ++light;
+        }
+    EXPECT_EQ(red, 0);
+    EXPECT_GT(light, 10);  // the time again
+    EXPECT_EQ(ScreenAt(back.right - 1, back.top + 1), gradientRow);
 }
 
 }  // namespace
