@@ -1,0 +1,289 @@
+#include "platform/forms/painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "platform/draw/gdi.h"
+#include "platform/forms/constants.h"
+#include "platform/forms/picture.h"
+#include "platform/window/context.h"
+
+namespace platform::forms {
+
+namespace {
+
+// Fonts are drawing objects of the context that made them; one per font and context, kept.
+HFONT FontFor(const FontSpec& spec) {
+    using Key = std::tuple<int, std::string, int, bool, bool, bool, bool>;
+    static auto* fonts = new std::map<Key, HFONT>;
+    int height = -static_cast<int>(std::lround(spec.size * kScreenDpi / 72.0));
+    Key key{static_cast<int>(CurrentContext()), spec.name, height, spec.bold, spec.italic, spec.underline, spec.strikethru};
+    auto it = fonts->find(key);
+    if (it != fonts->end()) return it->second;
+    HFONT font = CreateFont(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline, spec.strikethru,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec.name);
+    (*fonts)[key] = font;
+    return font;
+}
+
+// A memory DC with the font selected, for measuring outside a paint.
+class MeasuringDc {
+public:
+    explicit MeasuringDc(const FontSpec& font) : dc_(CreateCompatibleDC(HDC{})) {
+        if (dc_) old_ = SelectObject(dc_, FontFor(font));
+    }
+    ~MeasuringDc() {
+        if (!dc_) return;
+        if (old_) SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    MeasuringDc(const MeasuringDc&) = delete;
+    MeasuringDc& operator=(const MeasuringDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+UINT DrawTextFormat(unsigned flags) {
+    UINT format = 0;
+    if (flags & kTextCenter) format |= DT_CENTER;
+    if (flags & kTextRight) format |= DT_RIGHT;
+    if (flags & kTextVCenter) format |= DT_VCENTER | DT_SINGLELINE;
+    if ((flags & kTextWrap) && !(flags & kTextVCenter)) format |= DT_WORDBREAK;
+    if (!(flags & kTextMnemonic)) format |= DT_NOPREFIX;
+    if (flags & kTextNoClip) format |= DT_NOCLIP;
+    return format;
+}
+
+}  // namespace
+
+// ---- Painter ----
+
+Painter::Painter(HDC hdc, POINT origin, RECT clip) : hdc_(hdc), origin_(origin), clip_(clip) {}
+
+RECT Painter::ToDevice(const RECT& r) const { return OffsetRectBy(r, origin_.x, origin_.y); }
+
+// A scope paints into a memory bitmap of its visible part, which starts as a copy of what lies
+// beneath and is copied back at the end: that clips everything drawn in it, text included.
+Painter::Scope::Scope(Painter& painter, const RECT& r)
+    : painter_(painter), savedOrigin_(painter.origin_), savedClip_(painter.clip_) {
+    savedDc_ = painter.hdc_;
+    visible_ = IntersectRects(r, painter.clip_);
+    if (visible_.empty() || !savedDc_) {
+        painter.hdc_ = HDC{};
+        return;
+    }
+    memory_ = CreateCompatibleDC(savedDc_);
+    bitmap_ = CreateCompatibleBitmap(savedDc_, visible_.width(), visible_.height());
+    if (!memory_ || !bitmap_) {
+        painter.hdc_ = HDC{};
+        return;
+    }
+    oldBitmap_ = SelectObject(memory_, bitmap_);
+    BitBlt(memory_, 0, 0, visible_.width(), visible_.height(), savedDc_, savedOrigin_.x + visible_.left,
+           savedOrigin_.y + visible_.top, SRCCOPY);
+    painter.hdc_ = memory_;
+    painter.origin_ = POINT{r.left - visible_.left, r.top - visible_.top};
+    painter.clip_ = OffsetRectBy(visible_, -r.left, -r.top);
+}
+
+Painter::Scope::~Scope() {
+    if (memory_ && bitmap_ && savedDc_)
+        BitBlt(savedDc_, savedOrigin_.x + visible_.left, savedOrigin_.y + visible_.top, visible_.width(), visible_.height(),
+               memory_, 0, 0, SRCCOPY);
+    if (memory_) {
+        if (oldBitmap_) SelectObject(memory_, oldBitmap_);
+        DeleteDC(memory_);
+    }
+    if (bitmap_) DeleteObject(bitmap_);
+    painter_.hdc_ = savedDc_;
+    painter_.origin_ = savedOrigin_;
+    painter_.clip_ = savedClip_;
+}
+
+void Painter::FillRect(const RECT& r, COLORREF color) {
+    if (!hdc_) return;
+    RECT area = ToDevice(IntersectRects(r, clip_));
+    if (area.empty()) return;
+    HBRUSH brush = CreateSolidBrush(ResolveColor(color));
+    platform::FillRect(hdc_, &area, brush);
+    DeleteObject(brush);
+}
+
+void Painter::FrameRect(const RECT& r, COLORREF color) {
+    if (r.empty()) return;
+    FillRect(RECT{r.left, r.top, r.right, r.top + 1}, color);
+    FillRect(RECT{r.left, r.bottom - 1, r.right, r.bottom}, color);
+    FillRect(RECT{r.left, r.top, r.left + 1, r.bottom}, color);
+    FillRect(RECT{r.right - 1, r.top, r.right, r.bottom}, color);
+}
+
+void Painter::Line(int x1, int y1, int x2, int y2, COLORREF color, int width) {
+    if (!hdc_) return;
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, width), ResolveColor(color));
+    HGDIOBJ old = SelectObject(hdc_, pen);
+    MoveToEx(hdc_, x1 + origin_.x, y1 + origin_.y, nullptr);
+    LineTo(hdc_, x2 + origin_.x, y2 + origin_.y);
+    // The end point belongs to the line too.
+    SetPixel(hdc_, x2 + origin_.x, y2 + origin_.y, ResolveColor(color));
+    SelectObject(hdc_, old);
+    DeleteObject(pen);
+}
+
+void Painter::SunkenEdge(const RECT& r) {
+    FillRect(RECT{r.left, r.top, r.right, r.top + 1}, vbButtonShadow);
+    FillRect(RECT{r.left, r.top, r.left + 1, r.bottom}, vbButtonShadow);
+    FillRect(RECT{r.left, r.bottom - 1, r.right, r.bottom}, vb3DHighlight);
+    FillRect(RECT{r.right - 1, r.top, r.right, r.bottom}, vb3DHighlight);
+}
+
+void Painter::RaisedEdge(const RECT& r) {
+    FillRect(RECT{r.left, r.top, r.right, r.top + 1}, vb3DHighlight);
+    FillRect(RECT{r.left, r.top, r.left + 1, r.bottom}, vb3DHighlight);
+    FillRect(RECT{r.left, r.bottom - 1, r.right, r.bottom}, vbButtonShadow);
+    FillRect(RECT{r.right - 1, r.top, r.right, r.bottom}, vbButtonShadow);
+}
+
+void Painter::FocusRect(const RECT& r, COLORREF color) {
+    if (!hdc_ || r.empty()) return;
+    COLORREF c = ResolveColor(color);
+    auto dot = [&](int x, int y) {
+        if (clip_.contains(POINT{x, y})) SetPixel(hdc_, x + origin_.x, y + origin_.y, c);
+    };
+    for (int x = r.left; x < r.right; x += 2) {
+        dot(x, r.top);
+        dot(x, r.bottom - 1);
+    }
+    for (int y = r.top; y < r.bottom; y += 2) {
+        dot(r.left, y);
+        dot(r.right - 1, y);
+    }
+}
+
+void Painter::Text(const RECT& r, const std::string& text, const FontSpec& font, COLORREF color, unsigned flags) {
+    if (!hdc_ || text.empty()) return;
+    HGDIOBJ old = SelectObject(hdc_, FontFor(font));
+    SetTextColor(hdc_, ResolveColor(color));
+    SetBkMode(hdc_, TRANSPARENT);
+    RECT area = ToDevice(r);
+    DrawText(hdc_, text, &area, DrawTextFormat(flags));
+    if (old) SelectObject(hdc_, old);
+}
+
+void Painter::DrawPicture(const Picture& picture, int x, int y) {
+    if (!hdc_ || !picture) return;
+    SIZE size = picture.PixelSize();
+    HDC source = CreateCompatibleDC(hdc_);
+    HBITMAP bitmap = CreateBitmapFromSurface(picture.Pixels());
+    HGDIOBJ old = source && bitmap ? SelectObject(source, bitmap) : HGDIOBJ{};
+    if (old) {
+        BLENDFUNCTION blend;
+        blend.AlphaFormat = AC_SRC_ALPHA;  // pictures with transparency keep it
+        AlphaBlend(hdc_, x + origin_.x, y + origin_.y, size.cx, size.cy, source, 0, 0, size.cx, size.cy, blend);
+        SelectObject(source, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (source) DeleteDC(source);
+}
+
+void Painter::FillTriangle(POINT a, POINT b, POINT c, COLORREF color) {
+    int top = std::min({a.y, b.y, c.y}), bottom = std::max({a.y, b.y, c.y});
+    POINT pts[3] = {a, b, c};
+    for (int y = top; y <= bottom; ++y) {
+        // The span of the triangle on this row, from its three edges.
+        double lo = 1e9, hi = -1e9;
+        for (int i = 0; i < 3; ++i) {
+            POINT p = pts[i], q = pts[(i + 1) % 3];
+            if ((y < std::min(p.y, q.y)) || (y > std::max(p.y, q.y))) continue;
+            if (p.y == q.y) {
+                lo = std::min<double>({lo, double(p.x), double(q.x)});
+                hi = std::max<double>({hi, double(p.x), double(q.x)});
+                continue;
+            }
+            double x = p.x + (q.x - p.x) * double(y - p.y) / double(q.y - p.y);
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+        }
+        if (lo > hi) continue;
+        FillRect(RECT{static_cast<int>(std::lround(lo)), y, static_cast<int>(std::lround(hi)) + 1, y + 1}, color);
+    }
+}
+
+void Painter::Ellipse(const RECT& r, COLORREF fill, COLORREF frame) {
+    if (r.empty()) return;
+    double cx = (r.left + r.right - 1) / 2.0, cy = (r.top + r.bottom - 1) / 2.0;
+    double rx = r.width() / 2.0, ry = r.height() / 2.0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        double dy = (y - cy) / ry;
+        double half = rx * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        int x0 = static_cast<int>(std::lround(cx - half + 0.25)), x1 = static_cast<int>(std::lround(cx + half - 0.25));
+        if (x1 < x0) continue;
+        FillRect(RECT{x0, y, x1 + 1, y + 1}, fill);
+        if (frame != fill) {
+            FillRect(RECT{x0, y, x0 + 1, y + 1}, frame);
+            FillRect(RECT{x1, y, x1 + 1, y + 1}, frame);
+        }
+    }
+    if (frame == fill) return;
+    // Top and bottom rows of the outline.
+    for (int x = r.left; x < r.right; ++x) {
+        double dx = (x - cx) / rx;
+        double half = ry * std::sqrt(std::max(0.0, 1.0 - dx * dx));
+        FillRect(RECT{x, static_cast<int>(std::lround(cy - half + 0.25)), x + 1, static_cast<int>(std::lround(cy - half + 0.25)) + 1},
+                 frame);
+        FillRect(RECT{x, static_cast<int>(std::lround(cy + half - 0.25)), x + 1, static_cast<int>(std::lround(cy + half - 0.25)) + 1},
+                 frame);
+    }
+}
+
+// ---- Measuring ----
+
+SIZE MeasureText(const FontSpec& font, const std::string& text, unsigned flags, int wrapWidth) {
+    if (text.empty()) return SIZE{0, LineHeight(font)};
+    MeasuringDc dc(font);
+    if (!dc.get()) return SIZE{0, 0};
+    UINT format = DT_CALCRECT | ((flags & kTextMnemonic) ? 0 : DT_NOPREFIX);
+    if (flags & kTextWrap) format |= DT_WORDBREAK;
+    RECT r{0, 0, (flags & kTextWrap) ? std::max(1, wrapWidth) : 100000, 0};
+    DrawText(dc.get(), text, &r, format);
+    return SIZE{r.width(), r.height()};
+}
+
+int LineHeight(const FontSpec& font) {
+    MeasuringDc dc(font);
+    TEXTMETRIC tm;
+    if (!dc.get() || !GetTextMetrics(dc.get(), &tm)) return 13;
+    return tm.tmHeight;
+}
+
+std::vector<int> CharacterOffsets(const FontSpec& font, const std::string& line) {
+    std::vector<int> offsets{0};
+    MeasuringDc dc(font);
+    for (std::size_t i = 1; i <= line.size(); ++i) {
+        if (i < line.size() && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
+        SIZE size{0, 0};
+        if (dc.get()) GetTextExtentPoint32(dc.get(), std::string_view(line).substr(0, i), &size);
+        offsets.push_back(size.cx);
+    }
+    return offsets;
+}
+
+std::string StripMnemonic(const std::string& caption, int* underlined) {
+    std::string out;
+    int mark = -1;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] != '&' && mark < 0) mark = static_cast<int>(out.size());
+        }
+        out += caption[i];
+    }
+    if (underlined) *underlined = mark;
+    return out;
+}
+
+}  // namespace platform::forms

@@ -1,0 +1,437 @@
+#include "platform/forms/text_box.h"
+
+#include <algorithm>
+
+#include "platform/forms/captioned_control.h"
+#include "platform/forms/form.h"
+#include "platform/forms/painter.h"
+
+namespace platform::forms {
+
+namespace {
+constexpr int kBarWidth = 17;
+
+// Breaks one line (character offsets from CharacterOffsets) to fit a width: after the last blank
+// that fits, or inside a word that is wider than the whole width. Returns [start, end) pairs.
+std::vector<std::pair<int, int>> BreakLine(const std::string& line, const std::vector<int>& offsets, int width) {
+    std::vector<std::pair<int, int>> out;
+    int n = static_cast<int>(offsets.size()) - 1;
+    std::vector<std::size_t> bytes;  // byte offset of each character, to find blanks
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) bytes.push_back(i);
+    int start = 0;
+    while (start < n) {
+        int end = start + 1;
+        while (end < n && offsets[static_cast<std::size_t>(end + 1)] - offsets[static_cast<std::size_t>(start)] <= width) ++end;
+        if (end < n) {
+            int blank = -1;
+            for (int i = end; i > start; --i)
+                if (line[bytes[static_cast<std::size_t>(i - 1)]] == ' ') {
+                    blank = i;
+                    break;
+                }
+            if (blank > start) end = blank;
+        }
+        out.emplace_back(start, end);
+        start = end;
+    }
+    if (out.empty()) out.emplace_back(0, 0);
+    return out;
+}
+}  // namespace
+
+TextBox::TextBox(ContainerRef container, std::string name, int index) : WindowedControl(container, std::move(name), index) {
+    TextBox::ResetToDesign();
+}
+
+void TextBox::ResetToDesign() {
+    WindowedControl::ResetToDesign();
+    rect_ = RECT{0, 0, 100, 21};
+    SetDefaultColors(vbWindowBackground, vbWindowText);
+    edit_.SetText("");
+    maxLength_ = 0;
+    multiLine_ = false;
+    scrollBars_ = vbSBNone;
+    passwordChar_.clear();
+    alignment_ = vbLeftJustify;
+    scrollX_ = 0;
+    topLine_ = 0;
+    selecting_ = false;
+}
+
+void TextBox::CopyDesignFrom(const Control& other) {
+    WindowedControl::CopyDesignFrom(other);
+    const auto& o = static_cast<const TextBox&>(other);
+    edit_.SetText(o.edit_.Text());
+    maxLength_ = o.maxLength_;
+    multiLine_ = o.multiLine_;
+    scrollBars_ = o.scrollBars_;
+    passwordChar_ = o.passwordChar_;
+    alignment_ = o.alignment_;
+}
+
+// ---- Properties ----
+
+void TextBox::setText(std::string value) {
+    if (hwnd_)
+        SetWindowText(hwnd_, value.c_str());  // through the window, so that a subclass sees it
+    else
+        SetTextNow(value);
+}
+
+void TextBox::SetTextNow(const std::string& value) {
+    if (value == edit_.Text()) return;
+    edit_.SetText(value);
+    scrollX_ = 0;
+    topLine_ = 0;
+    Invalidate();
+    if (Live()) Change();
+}
+
+void TextBox::setMultiLine(bool value) {
+    if (!Parent().IsLoading()) throw Error("The property MultiLine of " + DisplayName() + " can be set only at design time");
+    multiLine_ = value;
+}
+
+void TextBox::setScrollBars(int value) {
+    if (!Parent().IsLoading()) throw Error("The property ScrollBars of " + DisplayName() + " can be set only at design time");
+    scrollBars_ = std::clamp(value, vbSBNone, vbBoth);
+}
+
+void TextBox::setPasswordChar(std::string value) {
+    // One character: the first of the text.
+    if (!value.empty()) {
+        TextEdit one;
+        one.SetText(value);
+        value = value.substr(0, one.ByteOffset(1));
+    }
+    passwordChar_ = value;
+    Invalidate();
+}
+
+void TextBox::setAlignment(int value) {
+    alignment_ = (value == vbRightJustify || value == vbCenter) ? value : vbLeftJustify;
+    Invalidate();
+}
+
+void TextBox::setSelStart(int value) {
+    edit_.SetSelStart(value);
+    EnsureCaretVisible();
+    Invalidate();
+}
+
+void TextBox::setSelLength(int value) {
+    edit_.SetSelLength(value);
+    EnsureCaretVisible();
+    Invalidate();
+}
+
+void TextBox::setSelText(std::string value) { Edited(edit_.ReplaceSelection(value)); }
+
+void TextBox::Edited(bool changed) {
+    EnsureCaretVisible();
+    Invalidate();
+    if (changed && Live()) Change();
+}
+
+void TextBox::AppearanceChanged() {
+    EnsureCaretVisible();
+    Invalidate();
+}
+
+// ---- Layout ----
+
+RECT TextBox::InnerRect() const {
+    int w = rect_.width(), h = rect_.height();
+    return RECT{3, 2, std::max(3, w - 3 - (HasVerticalBar() ? kBarWidth : 0)), std::max(2, h - 2)};
+}
+
+RECT TextBox::ScrollBarRect() const {
+    int w = rect_.width(), h = rect_.height();
+    return RECT{w - 1 - kBarWidth, 1, w - 1, h - 1};
+}
+
+std::string TextBox::Shown(int from, int to) const {
+    if (!passwordChar_.empty() && !multiLine_) {
+        std::string out;
+        for (int i = from; i < to; ++i) out += passwordChar_;
+        return out;
+    }
+    std::size_t a = edit_.ByteOffset(from), b = edit_.ByteOffset(to);
+    return edit_.Text().substr(a, b - a);
+}
+
+std::vector<TextBox::VisualLine> TextBox::Layout() const {
+    std::vector<VisualLine> lines;
+    if (!multiLine_) {
+        lines.push_back(VisualLine{0, edit_.Length()});
+        return lines;
+    }
+    int width = InnerRect().width();
+    int pos = 0;
+    while (true) {
+        int end = edit_.LineEndOf(pos);
+        std::string text = Shown(pos, end);
+        for (auto [a, b] : BreakLine(text, CharacterOffsets(font_, text), width)) lines.push_back(VisualLine{pos + a, pos + b});
+        if (end >= edit_.Length()) break;
+        pos = edit_.Next(end);  // past the line break
+    }
+    return lines;
+}
+
+int TextBox::LineOf(const std::vector<VisualLine>& lines, int position) const {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        bool last = i + 1 == lines.size();
+        // A position at a wrap point belongs to the following line.
+        if (position < lines[i].end || (position == lines[i].end && (last || lines[i + 1].start != position)))
+            return static_cast<int>(i);
+    }
+    return static_cast<int>(lines.size()) - 1;
+}
+
+int TextBox::LineLeft(const VisualLine& line) const {
+    RECT inner = InnerRect();
+    int width = CharacterOffsets(font_, Shown(line.start, line.end)).back();
+    if (!multiLine_ && width > inner.width()) return -scrollX_;
+    switch (alignment_) {
+        case vbRightJustify: return inner.width() - width - 1;
+        case vbCenter: return (inner.width() - width) / 2;
+        default: return multiLine_ ? 0 : -scrollX_;
+    }
+}
+
+int TextBox::XOf(const VisualLine& line, int position) const {
+    std::vector<int> offsets = CharacterOffsets(font_, Shown(line.start, line.end));
+    int i = std::clamp(position - line.start, 0, static_cast<int>(offsets.size()) - 1);
+    return LineLeft(line) + offsets[static_cast<std::size_t>(i)];
+}
+
+int TextBox::VisibleLineCount() const { return std::max(1, InnerRect().height() / std::max(1, LineHeight(font_))); }
+
+int TextBox::PositionAt(POINT px) const {
+    RECT inner = InnerRect();
+    std::vector<VisualLine> lines = Layout();
+    int index = 0;
+    if (multiLine_)
+        index = std::clamp(topLine_ + (px.y - inner.top) / std::max(1, LineHeight(font_)), 0,
+                           static_cast<int>(lines.size()) - 1);
+    const VisualLine& line = lines[static_cast<std::size_t>(index)];
+    std::vector<int> offsets = CharacterOffsets(font_, Shown(line.start, line.end));
+    int x = px.x - inner.left - LineLeft(line);
+    int best = 0;
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        if (std::abs(offsets[i] - x) < std::abs(offsets[static_cast<std::size_t>(best)] - x)) best = static_cast<int>(i);
+    return line.start + best;
+}
+
+ScrollModel TextBox::VerticalModel(const std::vector<VisualLine>& lines) const {
+    ScrollModel m;
+    m.vertical = true;
+    m.min = 0;
+    m.max = std::max(0, static_cast<int>(lines.size()) - VisibleLineCount());
+    m.value = std::clamp(topLine_, m.min, m.max);
+    m.smallChange = 1;
+    m.largeChange = VisibleLineCount();
+    return m;
+}
+
+void TextBox::EnsureCaretVisible() {
+    std::vector<VisualLine> lines = Layout();
+    int caretLine = LineOf(lines, edit_.Caret());
+    if (multiLine_) {
+        int visible = VisibleLineCount();
+        if (caretLine < topLine_) topLine_ = caretLine;
+        if (caretLine >= topLine_ + visible) topLine_ = caretLine - visible + 1;
+        topLine_ = std::clamp(topLine_, 0, std::max(0, static_cast<int>(lines.size()) - 1));
+        return;
+    }
+    const VisualLine& line = lines.front();
+    std::vector<int> offsets = CharacterOffsets(font_, Shown(line.start, line.end));
+    int width = InnerRect().width();
+    if (offsets.back() <= width) {
+        scrollX_ = 0;
+        return;
+    }
+    int x = offsets[static_cast<std::size_t>(std::clamp(edit_.Caret(), 0, static_cast<int>(offsets.size()) - 1))];
+    if (x - scrollX_ > width - 1) scrollX_ = x - width + 1 + width / 4;
+    if (x < scrollX_) scrollX_ = std::max(0, x - width / 4);
+    scrollX_ = std::clamp(scrollX_, 0, std::max(0, offsets.back() - width + 1));
+}
+
+// ---- Input ----
+
+void TextBox::HandleMouseDown(int button, int shift, POINT px) {
+    if (button == vbLeftButton && HasVerticalBar()) {
+        std::vector<VisualLine> lines = Layout();
+        ScrollModel model = VerticalModel(lines);
+        if (model.HitTest(ScrollBarRect(), px) != ScrollPart::None) {
+            WindowedControl::HandleMouseDown(button, shift, px);
+            tracker_.Press(hwnd_, model, ScrollBarRect(), px, [this](int v) {
+                topLine_ = v;
+                Invalidate();
+            });
+            return;
+        }
+    }
+    WindowedControl::HandleMouseDown(button, shift, px);
+    if (button != vbLeftButton || !hwnd_) return;
+    edit_.MoveCaret(PositionAt(px), (shift & vbShiftMask) != 0);
+    selecting_ = true;
+    EnsureCaretVisible();
+    Invalidate();
+}
+
+void TextBox::HandleMouseMove(int buttons, int shift, POINT px) {
+    if (tracker_.Active()) {
+        tracker_.Move(VerticalModel(Layout()), ScrollBarRect(), px, [this](int v) {
+            topLine_ = v;
+            Invalidate();
+        });
+    } else if (selecting_ && (buttons & vbLeftButton)) {
+        edit_.MoveCaret(PositionAt(px), true);
+        EnsureCaretVisible();
+        Invalidate();
+    }
+    WindowedControl::HandleMouseMove(buttons, shift, px);
+}
+
+void TextBox::HandleMouseUp(int button, int shift, POINT px, bool inside) {
+    if (button == vbLeftButton) {
+        tracker_.Release(hwnd_);
+        selecting_ = false;
+    }
+    WindowedControl::HandleMouseUp(button, shift, px, inside);
+}
+
+void TextBox::OnTimerTick(UINT_PTR id) {
+    if (id != ScrollTracker::kRepeatTimer) return;
+    tracker_.Repeat(hwnd_, VerticalModel(Layout()), ScrollBarRect(), [this](int v) {
+        topLine_ = v;
+        Invalidate();
+    });
+}
+
+void TextBox::OnKey(int keyCode, int shift) {
+    bool extend = (shift & vbShiftMask) != 0;
+    bool ctrl = (shift & vbCtrlMask) != 0;
+    std::vector<VisualLine> lines = Layout();
+    int caret = edit_.Caret();
+    int line = LineOf(lines, caret);
+    auto toLine = [&](int target) {
+        target = std::clamp(target, 0, static_cast<int>(lines.size()) - 1);
+        const VisualLine& from = lines[static_cast<std::size_t>(line)];
+        const VisualLine& to = lines[static_cast<std::size_t>(target)];
+        int x = XOf(from, caret);
+        std::vector<int> offsets = CharacterOffsets(font_, Shown(to.start, to.end));
+        int best = 0;
+        for (std::size_t i = 0; i < offsets.size(); ++i)
+            if (std::abs(LineLeft(to) + offsets[i] - x) < std::abs(LineLeft(to) + offsets[static_cast<std::size_t>(best)] - x))
+                best = static_cast<int>(i);
+        edit_.MoveCaret(to.start + best, extend);
+    };
+    // A single-line box moves its caret with Up and Down as with Left and Right.
+    if (!multiLine_ && keyCode == VK_UP) keyCode = VK_LEFT;
+    if (!multiLine_ && keyCode == VK_DOWN) keyCode = VK_RIGHT;
+    switch (keyCode) {
+        case VK_LEFT:
+            if (!extend && edit_.SelLength() > 0)
+                edit_.MoveCaret(edit_.SelStart(), false);
+            else
+                edit_.MoveCaret(edit_.Previous(caret), extend);
+            break;
+        case VK_RIGHT:
+            if (!extend && edit_.SelLength() > 0)
+                edit_.MoveCaret(edit_.SelStart() + edit_.SelLength(), false);
+            else
+                edit_.MoveCaret(edit_.Next(caret), extend);
+            break;
+        case VK_HOME: edit_.MoveCaret(ctrl || !multiLine_ ? 0 : lines[static_cast<std::size_t>(line)].start, extend); break;
+        case VK_END:
+            edit_.MoveCaret(ctrl || !multiLine_ ? edit_.Length() : lines[static_cast<std::size_t>(line)].end, extend);
+            break;
+        case VK_UP: toLine(line - 1); break;
+        case VK_DOWN: toLine(line + 1); break;
+        case VK_PRIOR:
+            if (multiLine_) toLine(line - VisibleLineCount());
+            break;
+        case VK_NEXT:
+            if (multiLine_) toLine(line + VisibleLineCount());
+            break;
+        case VK_DELETE: Edited(edit_.Delete()); return;
+        default: return;
+    }
+    EnsureCaretVisible();
+    Invalidate();
+}
+
+void TextBox::OnChar(unsigned codepoint) {
+    if (codepoint == VK_BACK) {
+        Edited(edit_.Backspace());
+    } else if (codepoint == VK_RETURN) {
+        if (multiLine_) Edited(edit_.Insert("\r\n", maxLength_));
+    } else if (codepoint >= 32 && codepoint != 127) {
+        Edited(edit_.Insert(Utf8FromCodePoint(codepoint), maxLength_));
+    }
+}
+
+void TextBox::OnFocusChanged() {
+    selecting_ = false;
+    Invalidate();
+}
+
+LRESULT TextBox::OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_SETTEXT: SetTextNow(lParam ? reinterpret_cast<const char*>(lParam) : ""); return 1;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH: return AnswerTextMessage(edit_.Text(), msg, wParam, lParam);
+        default: return WindowedControl::OnKindMessage(msg, wParam, lParam);
+    }
+}
+
+// ---- Look ----
+
+void TextBox::PaintLook(Painter& painter) {
+    RECT r{0, 0, rect_.width(), rect_.height()};
+    painter.FillRect(r, enabled_ ? backColor_ : vbButtonFace);
+    painter.FrameRect(r, hasFocus_ ? vbWindowFrame : vbButtonShadow);
+    std::vector<VisualLine> lines = Layout();
+    if (HasVerticalBar()) VerticalModel(lines).Paint(painter, ScrollBarRect(), enabled_);
+    RECT inner = InnerRect();
+    Painter::Scope scope(painter, inner);
+    int lh = LineHeight(font_);
+    COLORREF text = enabled_ ? foreColor_ : vbGrayText;
+    int selA = edit_.SelStart(), selB = edit_.SelStart() + edit_.SelLength();
+    int first = multiLine_ ? topLine_ : 0;
+    int count = multiLine_ ? VisibleLineCount() + 1 : 1;
+    int y0 = multiLine_ ? 0 : std::max(0, (inner.height() - lh) / 2);
+    for (int i = first; i < static_cast<int>(lines.size()) && i < first + count; ++i) {
+        const VisualLine& line = lines[static_cast<std::size_t>(i)];
+        int y = y0 + (i - first) * lh;
+        int a = std::clamp(selA, line.start, line.end), b = std::clamp(selB, line.start, line.end);
+        bool selected = hasFocus_ && b > a;
+        // The text in three runs: before, inside and after the selection.
+        auto run = [&](int from, int to, COLORREF color) {
+            if (to <= from) return;
+            int x = XOf(line, from);
+            painter.Text(RECT{x, y, XOf(line, to) + 2, y + lh}, Shown(from, to), font_, color, kTextLeft | kTextNoClip);
+        };
+        if (selected) {
+            painter.FillRect(RECT{XOf(line, a), y, XOf(line, b), y + lh}, vbHighlight);
+            run(line.start, a, text);
+            run(a, b, vbHighlightText);
+            run(b, line.end, text);
+        } else {
+            run(line.start, line.end, text);
+        }
+    }
+    if (hasFocus_) {
+        int caretLine = LineOf(lines, edit_.Caret());
+        if (caretLine >= first && caretLine < first + count) {
+            int x = XOf(lines[static_cast<std::size_t>(caretLine)], edit_.Caret());
+            int y = y0 + (caretLine - first) * lh;
+            painter.Line(x, y, x, y + lh - 1, foreColor_);
+        }
+    }
+}
+
+}  // namespace platform::forms

@@ -1,0 +1,102 @@
+// TextBox: an editable text. Text set from code raises Change only when it differs; typing raises
+// Change on every edit. Its KeyDown sees every key before the box acts on it, so arrow keys reach the
+// handler and still move the caret (unless the handler sets KeyCode to 0). MultiLine boxes wrap at
+// blanks (and inside words that do not fit) and take Enter as a line break unless the form has a
+// Default button; with ScrollBars vbVertical they show a vertical scroll bar.
+#pragma once
+
+#include <vector>
+
+#include "platform/forms/scroll_model.h"
+#include "platform/forms/text_edit.h"
+#include "platform/forms/windowed_control.h"
+
+namespace platform::forms {
+
+class TextBox : public WindowedControl {
+    std::string text() const { return edit_.Text(); }
+    void setText(std::string value);
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int value) { maxLength_ = value < 0 ? 0 : value; }
+    bool multiLine() const { return multiLine_; }
+    void setMultiLine(bool value);
+    int scrollBars() const { return scrollBars_; }
+    void setScrollBars(int value);
+    std::string passwordChar() const { return passwordChar_; }
+    void setPasswordChar(std::string value);
+    int alignment() const { return alignment_; }
+    void setAlignment(int value);
+    int selStart() const { return edit_.SelStart(); }
+    void setSelStart(int value);
+    int selLength() const { return edit_.SelLength(); }
+    void setSelLength(int value);
+    std::string selText() const { return edit_.SelText(); }
+    void setSelText(std::string value);
+
+public:
+    TextBox(ContainerRef container, std::string name, int index = -1);
+
+    Prop<&TextBox::text, &TextBox::setText> Text{this};
+    Prop<&TextBox::maxLength, &TextBox::setMaxLength> MaxLength{this};
+    Prop<&TextBox::multiLine, &TextBox::setMultiLine> MultiLine{this};     // design time
+    Prop<&TextBox::scrollBars, &TextBox::setScrollBars> ScrollBars{this};  // design time
+    Prop<&TextBox::passwordChar, &TextBox::setPasswordChar> PasswordChar{this};
+    Prop<&TextBox::alignment, &TextBox::setAlignment> Alignment{this};
+    Prop<&TextBox::selStart, &TextBox::setSelStart> SelStart{this};
+    Prop<&TextBox::selLength, &TextBox::setSelLength> SelLength{this};
+    Prop<&TextBox::selText, &TextBox::setSelText> SelText{this};
+
+    Event<> Change;
+
+    void PaintLook(Painter& painter) override;
+    void HandleMouseDown(int button, int shift, POINT px) override;
+    void HandleMouseMove(int buttons, int shift, POINT px) override;
+    void HandleMouseUp(int button, int shift, POINT px, bool inside) override;
+    const std::string& TextValue() const { return edit_.Text(); }  // without loading the form
+
+protected:
+    void ResetToDesign() override;
+    void CopyDesignFrom(const Control& other) override;
+    const char* ClassName() const override { return "OzrTextBox"; }
+    std::string WindowText() const override { return edit_.Text(); }
+    LRESULT OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnKey(int keyCode, int shift) override;
+    void OnChar(unsigned codepoint) override;
+    void OnFocusChanged() override;
+    void OnTimerTick(UINT_PTR id) override;
+    void AppearanceChanged() override;
+
+private:
+    struct VisualLine {
+        int start = 0;  // character positions; `end` excludes the line break
+        int end = 0;
+    };
+
+    void Edited(bool changed);
+    void SetTextNow(const std::string& value);
+    RECT InnerRect() const;
+    RECT ScrollBarRect() const;
+    bool HasVerticalBar() const { return multiLine_ && (scrollBars_ & vbVertical); }
+    std::vector<VisualLine> Layout() const;
+    int LineOf(const std::vector<VisualLine>& lines, int position) const;
+    std::string Shown(int from, int to) const;  // the characters as displayed (password masking)
+    int XOf(const VisualLine& line, int position) const;
+    int LineLeft(const VisualLine& line) const;
+    int PositionAt(POINT px) const;
+    void EnsureCaretVisible();
+    int VisibleLineCount() const;
+    ScrollModel VerticalModel(const std::vector<VisualLine>& lines) const;
+
+    TextEdit edit_;
+    int maxLength_ = 0;
+    bool multiLine_ = false;
+    int scrollBars_ = vbSBNone;
+    std::string passwordChar_;
+    int alignment_ = vbLeftJustify;
+    int scrollX_ = 0;      // pixels the single line is scrolled to the left
+    int topLine_ = 0;      // first visible line of a multi-line box
+    bool selecting_ = false;
+    ScrollTracker tracker_;
+};
+
+}  // namespace platform::forms

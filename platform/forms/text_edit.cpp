@@ -1,0 +1,158 @@
+#include "platform/forms/text_edit.h"
+
+#include <algorithm>
+
+namespace platform::forms {
+
+namespace {
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+}  // namespace
+
+int CharacterCount(const std::string& text) {
+    int n = 0;
+    for (unsigned char c : text)
+        if (!IsContinuation(c)) ++n;
+    return n;
+}
+
+std::string Utf8FromCodePoint(unsigned cp) {
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x110000) {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+std::size_t TextEdit::ByteOffset(int position) const {
+    int n = 0;
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        if (IsContinuation(static_cast<unsigned char>(text_[i]))) continue;
+        if (n == position) return i;
+        ++n;
+    }
+    return text_.size();
+}
+
+int TextEdit::PositionOfByte(std::size_t byteOffset) const {
+    int n = 0;
+    for (std::size_t i = 0; i < text_.size() && i < byteOffset; ++i)
+        if (!IsContinuation(static_cast<unsigned char>(text_[i]))) ++n;
+    return n;
+}
+
+int TextEdit::Clamp(int position) const { return std::clamp(position, 0, length_); }
+
+bool TextEdit::IsInsideLineBreak(int position) const {
+    if (position <= 0 || position >= length_) return false;
+    std::size_t b = ByteOffset(position);
+    return b > 0 && b < text_.size() && text_[b - 1] == '\r' && text_[b] == '\n';
+}
+
+int TextEdit::Snap(int position) const {
+    position = Clamp(position);
+    return IsInsideLineBreak(position) ? position + 1 : position;
+}
+
+void TextEdit::SetText(std::string text) {
+    text_ = std::move(text);
+    length_ = CharacterCount(text_);
+    anchor_ = caret_ = 0;
+}
+
+std::string TextEdit::SelText() const {
+    std::size_t a = ByteOffset(SelStart()), b = ByteOffset(SelStart() + SelLength());
+    return text_.substr(a, b - a);
+}
+
+void TextEdit::SetSelStart(int position) { anchor_ = caret_ = Snap(position); }
+
+void TextEdit::SetSelLength(int length) {
+    anchor_ = SelStart();
+    caret_ = Snap(anchor_ + std::max(0, length));
+}
+
+void TextEdit::Select(int anchor, int caret) {
+    anchor_ = Snap(anchor);
+    caret_ = Snap(caret);
+}
+
+void TextEdit::MoveCaret(int position, bool extend) {
+    caret_ = Snap(position);
+    if (!extend) anchor_ = caret_;
+}
+
+bool TextEdit::ReplaceSelection(const std::string& text) {
+    if (SelLength() == 0 && text.empty()) return false;
+    int start = SelStart();
+    std::size_t a = ByteOffset(start), b = ByteOffset(start + SelLength());
+    text_.replace(a, b - a, text);
+    length_ = CharacterCount(text_);
+    anchor_ = caret_ = Clamp(start + CharacterCount(text));
+    return true;
+}
+
+bool TextEdit::Insert(const std::string& text, int maxLength) {
+    std::string piece = text;
+    if (maxLength > 0) {
+        // Only as many characters as still fit once the selection is gone.
+        int room = maxLength - (length_ - SelLength());
+        if (room <= 0) return false;
+        if (CharacterCount(piece) > room) {
+            TextEdit cut;
+            cut.SetText(piece);
+            piece = piece.substr(0, cut.ByteOffset(room));
+            if (!piece.empty() && piece.back() == '\r') piece.pop_back();  // never half a line break
+        }
+    }
+    if (piece.empty()) return false;
+    return ReplaceSelection(piece);
+}
+
+bool TextEdit::Backspace() {
+    if (SelLength() > 0) return ReplaceSelection("");
+    if (caret_ == 0) return false;
+    anchor_ = Previous(caret_);
+    return ReplaceSelection("");
+}
+
+bool TextEdit::Delete() {
+    if (SelLength() > 0) return ReplaceSelection("");
+    if (caret_ >= length_) return false;
+    anchor_ = Next(caret_);
+    return ReplaceSelection("");
+}
+
+int TextEdit::Previous(int position) const {
+    int p = Clamp(position - 1);
+    return IsInsideLineBreak(p) ? p - 1 : p;
+}
+
+int TextEdit::Next(int position) const { return Snap(position + 1); }
+
+int TextEdit::LineStartOf(int position) const {
+    std::size_t b = ByteOffset(Clamp(position));
+    std::size_t nl = b == 0 ? std::string::npos : text_.rfind('\n', b - 1);
+    return nl == std::string::npos ? 0 : PositionOfByte(nl + 1);
+}
+
+int TextEdit::LineEndOf(int position) const {
+    std::size_t b = ByteOffset(Clamp(position));
+    std::size_t end = text_.find('\n', b);
+    if (end == std::string::npos) return length_;
+    if (end > 0 && text_[end - 1] == '\r') --end;
+    return PositionOfByte(end);
+}
+
+}  // namespace platform::forms

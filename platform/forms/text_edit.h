@@ -1,0 +1,57 @@
+// The text and selection of a text box, counted in characters of its UTF-8 text. A line break is the
+// pair CR LF; the caret never stops between its two characters.
+#pragma once
+
+#include <string>
+
+namespace platform::forms {
+
+class TextEdit {
+public:
+    const std::string& Text() const { return text_; }
+    // Replaces the whole text; the caret goes to the start.
+    void SetText(std::string text);
+    int Length() const { return length_; }
+
+    int SelStart() const { return caret_ < anchor_ ? caret_ : anchor_; }
+    int SelLength() const { return caret_ < anchor_ ? anchor_ - caret_ : caret_ - anchor_; }
+    std::string SelText() const;
+    int Caret() const { return caret_; }
+    // SelStart collapses the selection there; SelLength extends it from SelStart.
+    void SetSelStart(int position);
+    void SetSelLength(int length);
+    void Select(int anchor, int caret);
+    void MoveCaret(int position, bool extend);
+
+    // Typing and deleting; each returns true when the text changed. A maximum length of 0 is none.
+    bool Insert(const std::string& text, int maxLength);
+    bool Backspace();
+    bool Delete();
+    bool ReplaceSelection(const std::string& text);
+
+    // Character positions of the caret's neighbours, skipping a line break as one step.
+    int Previous(int position) const;
+    int Next(int position) const;
+    int LineStartOf(int position) const;
+    int LineEndOf(int position) const;
+
+    // Byte offset of a character position, and the reverse.
+    std::size_t ByteOffset(int position) const;
+    int PositionOfByte(std::size_t byteOffset) const;
+
+private:
+    int Clamp(int position) const;
+    int Snap(int position) const;  // off the middle of a CR LF pair
+    bool IsInsideLineBreak(int position) const;
+
+    std::string text_;
+    int length_ = 0;
+    int anchor_ = 0;
+    int caret_ = 0;
+};
+
+// Characters of a UTF-8 text, and the UTF-8 form of a code point.
+int CharacterCount(const std::string& text);
+std::string Utf8FromCodePoint(unsigned codepoint);
+
+}  // namespace platform::forms
