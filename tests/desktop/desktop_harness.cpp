@@ -54,6 +54,8 @@ bool Desktop::Start() {
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
     started_ = core::StartProgram();
+    // A program that ended during start-up has posted its quit: take it, so Ended() tells.
+    if (!started_) PumpPendingWork();
     return started_;
 }
 

@@ -1,14 +1,34 @@
-// The whole program on the headless desktop.
+// Start-up and shut-down of the whole program on the headless desktop.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "core/frm_main.h"
+#include "core/globals.h"
 #include "desktop_harness.h"
+#include "platform/window/message_box.h"
 
 using namespace platform;
 using desktop::Desktop;
+using desktop::DesktopOptions;
+
+namespace {
+
+// A settings file of an earlier run, so that no first-run introduction comes.
+void WriteLaterRunSettings(const std::filesystem::path& folder, const std::string& advancedSettings = "") {
+    std::ofstream out(folder / "Settings.ozrini");
+    out << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
+    if (!advancedSettings.empty())
+        out << "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\n" << advancedSettings;
+}
+
+std::string LogOf(const Desktop& d) { return d.FileExists("!debug.dump") ? d.ReadFile("!debug.dump") : ""; }
 
 TEST(Startup, TheMainWindowCarriesItsTitleAndAVirtualHourPasses) {
-    Desktop d;
+    Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f); }});
     ASSERT_TRUE(d.Start());
     HWND main = d.FindByTitle("OZR Ruriv Main Window");
     ASSERT_TRUE(main);
@@ -16,3 +36,94 @@ TEST(Startup, TheMainWindowCarriesItsTitleAndAVirtualHourPasses) {
     EXPECT_FALSE(d.Ended());
     EXPECT_EQ(d.Text(main), "OZR Ruriv Main Window");
 }
+
+TEST(Startup, ALaterRunCountsItselfWithoutChangingTheLoadedRunCount) {
+    Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f); }});
+    ASSERT_TRUE(d.Start());
+    EXPECT_EQ(core::Settings.RunCount, 4);
+    EXPECT_EQ(core::MainSettingsFile.ReadLongAt("Main Settings", "RunCount"), 5);
+}
+
+TEST(Startup, AMissingLanguageFileEndsTheProgramWithItsMessage) {
+    Desktop d({.prepare = [](auto& f) {
+        WriteLaterRunSettings(f);
+        std::filesystem::remove(f / "System/Lang/000English.ozrini");
+    }});
+    EXPECT_FALSE(d.Start());
+    EXPECT_TRUE(d.Ended());
+    EXPECT_NE(d.ExitCode(), 0);
+    ASSERT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_EQ(d.MessageBoxes()[0].type, 16u);
+}
+
+TEST(Startup, AMissingLibraryEndsTheProgramWithAMessageNamingTheFile) {
+    Desktop d({.prepare = [](auto& f) {
+        WriteLaterRunSettings(f);
+        std::filesystem::remove(f / "System/libOZRClock.so");
+    }});
+    EXPECT_FALSE(d.Start());
+    EXPECT_NE(d.ExitCode(), 0);
+    ASSERT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_NE(d.MessageBoxes()[0].text.find("libOZRClock.so"), std::string::npos);
+}
+
+TEST(Startup, WithDebugModeTheFirstLogLineOfTheRunIsTheStartLine) {
+    Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f, "DebugMode=1\nDLLDebugMode=0\n"); }});
+    ASSERT_TRUE(d.Start());
+    std::string log = LogOf(d);
+    auto firstEnd = log.find("\r\n");
+    ASSERT_NE(firstEnd, std::string::npos);
+    std::string first = log.substr(0, firstEnd);
+    EXPECT_NE(first.find("> [frmMain]: OZR Ruriv successfully started.\""), std::string::npos) << first;
+    // Then an empty line.
+    std::string second = log.substr(firstEnd + 2, log.find("\r\n", firstEnd + 2) - firstEnd - 2);
+    EXPECT_EQ(second.substr(second.size() - 4), " > \"");
+}
+
+TEST(Startup, QuitSavesTheSettingsAndEndsTheProgram) {
+    Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f); }});
+    ASSERT_TRUE(d.Start());
+    d.Advance(2000);
+    HWND main = d.FindByTitle("OZR Ruriv Main Window");
+    SendMessage(main, core::WM_CLOCKQUIT, 0, 0);
+    d.Advance(100);
+    EXPECT_TRUE(d.Ended());
+    EXPECT_EQ(d.ExitCode(), 0);
+    std::string settings = d.ReadFile("Settings.ozrini");
+    EXPECT_NE(settings.find("[Float Window]"), std::string::npos);
+    EXPECT_FALSE(IsWindow(main));
+}
+
+// A second copy, a real process in the same program folder, hands over and ends.
+TEST(Startup, ASecondCopyBringsTheFirstForwardAndEndsWithoutWritingAFile) {
+    Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f); }});
+    ASSERT_TRUE(d.Start());
+    HWND main = d.FindByTitle("OZR Ruriv Main Window");
+    HWND other = CreateWindowEx(0, "Form", "someone else", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND{});
+    SetForegroundWindow(other);
+    d.Advance(100);
+    auto before = std::filesystem::last_write_time(d.PathOf("Settings.ozrini"));
+    std::string executable = (d.Folder() / "OZRClock").string();
+    pid_t child = fork();
+    if (child == 0) {
+        setenv("OZR_PRESENTER", "headless", 1);
+        unsetenv("OZR_CLOCK");
+        setenv("OZR_RUN_FOR", "10", 1);
+        execl(executable.c_str(), executable.c_str(), nullptr);
+        _exit(127);
+    }
+    int status = -1;
+    for (int i = 0; i < 1000; ++i) {
+        d.Advance(10);
+        if (waitpid(child, &status, WNOHANG) == child) break;
+        usleep(5000);
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    d.Advance(100);
+    EXPECT_EQ(GetForegroundWindow(), main);
+    EXPECT_EQ(std::filesystem::last_write_time(d.PathOf("Settings.ozrini")), before);
+    EXPECT_FALSE(d.FileExists("!debug.dump"));
+}
+
+}  // namespace
