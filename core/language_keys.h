@@ -21,6 +21,7 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kGeneralSection, "MSGBOX Question"},
     // The library reload watchdog gives up.
     {kGeneralSection, "MSGBOX Error DLL"},
+    {kGeneralSection, "MSGBOX Error DLL Missing"},  // %1 the file, %2 why
     // The fixed clock size does not fit the screen and was made smaller.
     {kGeneralSection, "MSGBOX Warning Resolution"},
     // The floating clock when no label is shown.
