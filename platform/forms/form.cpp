@@ -140,6 +140,7 @@ void Form::FinishUnload() {
         detail::DestroyHostWindow(h);
     }
     for (Control* c : controls_) c->WindowsDestroyed();
+    dc_.Release(HWND{});
     state_ = State::Unloaded;
     auto& r = R();
     r.loaded.erase(std::remove(r.loaded.begin(), r.loaded.end(), this), r.loaded.end());
@@ -185,9 +186,9 @@ void Form::RequireDesignTime(const char* property) const {
 // ---- Showing ----
 
 void Form::Show(int modal, Form* owner) {
+    if (owner && owner != this) owner_ = owner;  // before a first load, so that the window is owned
     Touch();
     if (!IsLoaded()) return;
-    if (owner && owner != this) owner_ = owner;
     HWND previousActive = GetActiveWindow();
     bool child = IsChildWindow(hwnd_);
     if (!shownSinceLoad_) {
@@ -396,6 +397,8 @@ void Form::setStartUpPosition(int value) {
 
 WindowedControl* Form::activeControl() const { return lastFocus_; }
 
+HDC Form::hdc() const { return dc_.Get(hwnd_); }
+
 // ---- Controls, tab order, default and cancel buttons ----
 
 void Form::RegisterControl(Control* control) { controls_.push_back(control); }
@@ -579,9 +582,9 @@ void Form::PaintForm() {
         RECT client;
         GetClientRect(hwnd_, &client);
         painter.FillRect(client, backColor_);
-        paintDc_ = dc;
+        dc_.Painting(dc);
         Form_Paint();
-        paintDc_ = HDC{};
+        dc_.PaintDone();
         PaintWindowless(painter);
     }
     EndPaint(hwnd_, &ps);
@@ -597,6 +600,7 @@ LRESULT Form::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case detail::WM_FORMS_RESTOREFOCUS: RestoreFocus(); return 0;
+        case detail::WM_FORMS_RELEASEDC: dc_.Release(hwnd_); return 0;
         case WM_SETFOCUS:
             if (GetFocus() != hwnd_) return 0;
             if (lastFocus_ && lastFocus_->CanFocusNow(false)) {

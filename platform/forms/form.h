@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/client_dc.h"
 #include "platform/forms/container.h"
 #include "platform/forms/control.h"
 #include "platform/forms/host.h"
@@ -227,7 +228,7 @@ private:
     bool enabled_ = true;
 
     bool formPressed_ = false;  // a left press on the form itself may end in Form_Click
-    HDC paintDc_;
+    mutable detail::ClientDc dc_;
 };
 
 // The loaded forms, in the order they were loaded.
