@@ -1,7 +1,9 @@
 #include "platform/forms/form.h"
 
 #include <algorithm>
+#include <cctype>
 
+#include "platform/forms/captioned_control.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/describer.h"
@@ -486,7 +488,7 @@ bool Form::HandleNavigationKey(WindowedControl* from, int keyCode, int shift) {
         if (next && next != from) next->SetFocus();
         return true;
     }
-    if (shift & vbAltMask) return false;
+    if (shift & vbAltMask) return (shift & vbCtrlMask) == 0 && PressAccessKey(keyCode);
     if (keyCode == VK_RETURN) {
         // A focused button takes Enter itself; otherwise the default button is pressed and the
         // focus stays where it is.
@@ -502,6 +504,22 @@ bool Form::HandleNavigationKey(WindowedControl* from, int keyCode, int shift) {
     }
     if (keyCode == VK_ESCAPE && cancelButton_ && cancelButton_->CanBePressed()) {
         cancelButton_->PressFromKeyboard();
+        return true;
+    }
+    return false;
+}
+
+// Alt and the character a caption marks with "&": the control acts as if clicked, so the focus
+// moves to it first.
+bool Form::PressAccessKey(int keyCode) {
+    if (!std::isalnum(keyCode)) return false;
+    for (WindowedControl* c : tabOrder_) {
+        auto* captioned = dynamic_cast<CaptionedControl*>(c);
+        if (!captioned || !captioned->CanFocusNow(false)) continue;
+        int at = -1;
+        std::string shown = StripMnemonic(captioned->CaptionText(), &at);
+        if (at < 0 || std::toupper(static_cast<unsigned char>(shown[static_cast<std::size_t>(at)])) != keyCode) continue;
+        captioned->PressAccessKey();
         return true;
     }
     return false;

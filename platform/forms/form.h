@@ -149,8 +149,9 @@ public:
     bool DefaultButtonIs(const CommandButton* button) const { return button && defaultButton_ == button; }
     bool CancelButtonIs(const CommandButton* button) const { return button && cancelButton_ == button; }
     WindowedControl* ActiveControlNoLoad() const { return lastFocus_; }
-    // Tab, Enter and Esc from a control: true when the form took the key.
+    // Tab, Enter, Esc and Alt with an access key from a control: true when the form took the key.
     bool HandleNavigationKey(WindowedControl* from, int keyCode, int shift);
+    bool PressAccessKey(int keyCode);
     void ControlFocusChanged(WindowedControl* control, bool focused);
     // The first control in tab order that may take the focus after `from` (nullptr: from the start).
     WindowedControl* NextTabStop(WindowedControl* from, bool backwards) const;
