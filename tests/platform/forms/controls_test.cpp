@@ -561,5 +561,37 @@ TEST_F(ControlsTest, ALabelShowsAmpersandsByUseMnemonic) {
     EXPECT_EQ(f.lblLeft.Width, PixelsToTwips(MeasureText(FontSpec{}, "Tea && Time").cx));
 }
 
+// The clock subclasses windows of its forms (the main window its own) and sends them messages.
+LONG g_oldProc = 0;
+std::vector<UINT> g_seen;
+constexpr UINT WM_CLOCKNOTIFY = 0x2473;
+LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CLOCKNOTIFY) {
+        g_seen.push_back(msg);
+        return 77;
+    }
+    if (msg == WM_KEYDOWN) g_seen.push_back(msg);
+    return CallWindowProc(g_oldProc, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ControlsTest, FormsAndControlsWorkWhenTheirWindowsAreSubclassed) {
+    BoxForm f;
+    f.Show();
+    g_oldProc = SetWindowLong(f.hWnd, GWL_WNDPROC, AddressOf(SubclassProc));
+    EXPECT_EQ(SendMessage(f.hWnd, WM_CLOCKNOTIFY, 1, 0), 77);
+    f.txtShort.SetFocus();
+    LONG formProc = g_oldProc;
+    g_oldProc = SetWindowLong(f.txtShort.hWnd, GWL_WNDPROC, AddressOf(SubclassProc));
+    Type("ab");
+    EXPECT_EQ(f.txtShort.Text, "ab") << "the box still edits through the procedure it passes messages to";
+    EXPECT_EQ(g_seen, (std::vector<UINT>{WM_CLOCKNOTIFY, WM_KEYDOWN, WM_KEYDOWN}));
+    SetWindowText(f.txtShort.hWnd, "via the window");
+    EXPECT_EQ(f.txtShort.Text, "via the window");
+    SetWindowLong(f.txtShort.hWnd, GWL_WNDPROC, g_oldProc);
+    SetWindowLong(f.hWnd, GWL_WNDPROC, formProc);
+    f.Unload();
+    EXPECT_FALSE(f.IsLoaded());
+}
+
 }  // namespace
 }  // namespace formtest
