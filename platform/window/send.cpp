@@ -3,8 +3,10 @@
 // copied when they cross into another context.
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/services/library_loader.h"
 #include "platform/window/remote.h"
 #include "platform/window/window_store.h"
 
@@ -19,6 +21,17 @@ struct DepthGuard {
     DepthGuard() { ++S().sendDepth; }
     ~DepthGuard() { --S().sendDepth; }
 };
+
+// The module each hook was installed with (by hook id); a hook of module 0 maps nothing.
+std::unordered_map<std::uint32_t, std::uint32_t>& HookModules() {
+    static std::unordered_map<std::uint32_t, std::uint32_t> modules;
+    return modules;
+}
+
+std::uint32_t ModuleOf(const Hook& h) {
+    auto it = HookModules().find(h.handle.id());
+    return it == HookModules().end() ? 0 : it->second;
+}
 
 Hook* FindHook(HHOOK handle) {
     for (auto& h : S().hooks)
@@ -40,6 +53,10 @@ LRESULT RunHookChainFrom(HHOOK after, DWORD threadId, int code, WPARAM wParam, L
         --i;
         Hook* h = hooks[i].get();
         if (h->removed || h->kind != WH_CALLWNDPROC || h->threadId != threadId) continue;
+        // The hook's library is mapped into the hook's context before its code first runs there.
+        if (std::uint32_t module = ModuleOf(*h)) {
+            if (!MapModuleForHook(module, h->owner) || h->removed) continue;
+        }
         ContextScope scope(h->owner);
         return h->proc(code, wParam, lParam);
     }
@@ -48,9 +65,13 @@ LRESULT RunHookChainFrom(HHOOK after, DWORD threadId, int code, WPARAM wParam, L
 
 void PurgeRemovedHooks() {
     auto& hooks = S().hooks;
-    if (S().sendDepth == 0)
-        hooks.erase(std::remove_if(hooks.begin(), hooks.end(), [](auto& h) { return h->removed; }), hooks.end());
+    if (S().sendDepth != 0) return;
+    for (auto& h : hooks)
+        if (h->removed) HookModules().erase(h->handle.id());
+    hooks.erase(std::remove_if(hooks.begin(), hooks.end(), [](auto& h) { return h->removed; }), hooks.end());
 }
+
+LRESULT SendWithinDepth(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace
 
@@ -64,6 +85,14 @@ LRESULT detail::DispatchToWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = SendWithinDepth(hwnd, msg, wParam, lParam);
+    // A library whose last hook went during the send leaves that context once the send is over.
+    if (S().sendDepth == 0) RunPendingModuleDetaches();
+    return result;
+}
+
+namespace {
+LRESULT SendWithinDepth(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = Find(hwnd);
     if (!w) {
         LRESULT result = 0;
@@ -114,6 +143,7 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return DispatchToWindow(hwnd, msg, wParam, lParam);
 }
+}  // namespace
 
 LRESULT CallWindowProc(LONG previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC proc = ProcFromId(previous);
@@ -121,9 +151,14 @@ LRESULT CallWindowProc(LONG previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     return proc(hwnd, msg, wParam, lParam);
 }
 
-HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, UINT_PTR, DWORD threadId) {
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, UINT_PTR module, DWORD threadId) {
     if (idHook != WH_CALLWNDPROC || !proc) {
         SetLastError(ERROR_INVALID_PARAMETER);
+        return HHOOK{};
+    }
+    // module: the HMODULE id of the library that holds proc, or 0 for code that is always there.
+    if (module && (module > 0xFFFFFFFFu || !IsLoadedModule(static_cast<std::uint32_t>(module)))) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
         return HHOOK{};
     }
     // A hook on one thread only; a hook on every thread (thread id 0) is not offered.
@@ -144,6 +179,7 @@ HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, UINT_PTR, DWORD threadId) {
     hook->owner = owner;
     HHOOK handle = hook->handle;
     S().hooks.push_back(std::move(hook));
+    if (module) HookModules()[handle.id()] = static_cast<std::uint32_t>(module);
     return handle;
 }
 
@@ -155,7 +191,10 @@ BOOL UnhookWindowsHookEx(HHOOK handle) {
     }
     // Marked, not erased: a hook may remove itself while the chain is running.
     h->removed = true;
+    if (std::uint32_t module = ModuleOf(*h); module && !ModuleHasLiveHooks(module, h->owner))
+        HookOfModuleRemoved(module, h->owner);
     PurgeRemovedHooks();
+    if (S().sendDepth == 0) RunPendingModuleDetaches();
     return 1;
 }
 
@@ -164,6 +203,16 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
     auto it = std::find_if(hooks.begin(), hooks.end(), [&](auto& h) { return h->handle == hook; });
     if (it == hooks.end()) return 0;
     return RunHookChainFrom(hook, (*it)->threadId, code, wParam, lParam);
+}
+
+bool detail::ModuleHasLiveHooks(std::uint32_t moduleId, ProcessContext context) {
+    return std::any_of(S().hooks.begin(), S().hooks.end(),
+                       [&](auto& h) { return !h->removed && h->owner == context && ModuleOf(*h) == moduleId; });
+}
+
+bool detail::ModuleHasLiveHooksAnywhere(std::uint32_t moduleId) {
+    return std::any_of(S().hooks.begin(), S().hooks.end(),
+                       [&](auto& h) { return !h->removed && ModuleOf(*h) == moduleId; });
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {

@@ -1,0 +1,76 @@
+#include "hooklib/context_labels.h"
+
+#include <algorithm>
+#include <map>
+
+#include "hooklib/shared_state.h"
+#include "platform/window/context.h"
+
+namespace hooklib {
+namespace {
+
+struct OwnedStore {
+    platform::ProcessContext context;
+    LabelStore store;
+};
+
+struct Stores {
+    std::map<std::uint32_t, OwnedStore> byId;
+    std::uint32_t nextId = 0x4C000001;  // never reused, never 0
+};
+
+Stores& All() {
+    static Stores stores;
+    return stores;
+}
+
+}  // namespace
+
+std::uint32_t AllocateLabelStore(int count) {
+    ReleaseContextLabelStores();
+    std::uint32_t id = All().nextId++;
+    OwnedStore& owned = All().byId[id];
+    owned.context = platform::CurrentContext();
+    std::size_t n = count > 0 ? static_cast<std::size_t>(count) : 0;
+    owned.store.labels.resize(n);
+    owned.store.fonts.resize(n);
+    return id;
+}
+
+LabelStore* FindLabelStore(std::uint32_t id) {
+    auto it = All().byId.find(id);
+    if (it == All().byId.end() || it->second.context != platform::CurrentContext()) return nullptr;
+    return &it->second.store;
+}
+
+bool ReleaseLabelStore(std::uint32_t id) {
+    if (!FindLabelStore(id)) return false;
+    // The fonts go with the clock's painting, which makes them.
+    All().byId.erase(id);
+    return true;
+}
+
+void ReleaseContextLabelStores() {
+    auto& byId = All().byId;
+    for (auto it = byId.begin(); it != byId.end();) {
+        if (it->second.context == platform::CurrentContext())
+            it = byId.erase(it);
+        else
+            ++it;
+    }
+}
+
+std::span<HookLabel> ContextLabels() {
+    LabelStore* store = FindLabelStore(Share().HookLabels);
+    if (!store) return {};
+    std::size_t count = std::clamp<int>(Share().HookLabelCount, 0, static_cast<int>(store->labels.size()));
+    return std::span<HookLabel>(store->labels.data(), count);
+}
+
+HookLabel* ContextLabel(int index) {
+    std::span<HookLabel> labels = ContextLabels();
+    if (index < 0 || static_cast<std::size_t>(index) >= labels.size()) return nullptr;
+    return &labels[static_cast<std::size_t>(index)];
+}
+
+}  // namespace hooklib

@@ -1,0 +1,38 @@
+// The library's routines whose behaviour is built in later steps: clock painting, the label
+// batches to the program, the taskbar menu and click actions, smart windows, popup help and
+// the clock tooltip, and special behaviours. Until then each does what is noted below, and the
+// callers already call them where they belong.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window/window.h"
+
+namespace hooklib {
+
+// Clock painting (paint styles and transparency). For now: fills the clock with ClockBackground.
+// Runs between BeginPaint and EndPaint of the clock, in the taskbar's context.
+void PaintClock(platform::HDC hdc, std::int16_t style);
+// Deletes the font the painting made for a label; the result of the deletion. For now: the
+// painting makes no fonts, 0.
+platform::BOOL DeleteLabelFont(int index);
+// One label batch to the program and the clock size check. For now: nothing.
+void SynchronizeWithProgram();
+// The data-bridge timer. For now: nothing.
+void DataBridgeTmrProc(platform::HWND, platform::UINT, platform::UINT_PTR, platform::DWORD);
+// The clock's click actions (copy the timestamp, open the Date/Time panel). For now: nothing.
+void RunSingleClickAction();
+void RunDoubleClickAction();
+// The taskbar menu's part of the taskbar's procedure (WM_INITMENU, WM_MEASUREITEM, WM_DRAWITEM).
+// For now: nothing.
+void HandleTaskbarMenuMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
+// The clock tooltip's hover handling. For now: nothing.
+void ClockMouseMove(platform::LPARAM clientPoint);
+// Stops the two clock-tooltip timers. For now: there are none.
+void StopClockTooltipTimers();
+// Destroys the smart-window manager's windows and the manager. For now: there is none.
+void DestroySmartWindowManager();
+// Releases the calling context's special-behaviour queue. For now: there is none.
+void ReleaseBehaviorQueue();
+
+}  // namespace hooklib

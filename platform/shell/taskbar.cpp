@@ -1,0 +1,108 @@
+// Starting and stopping the taskbar, its edge and its background.
+#include "platform/shell/popup_menu.h"
+#include "platform/shell/taskbar_state.h"
+#include "platform/window/screen.h"
+
+namespace platform {
+using namespace detail;
+
+namespace {
+
+void RegisterTaskbarClasses() {
+    struct ClassEntry {
+        const char* name;
+        WNDPROC proc;
+    };
+    static const ClassEntry kClasses[] = {
+        {kTaskbarClass, TaskbarProc},          {kTaskBandClass, TaskbarPartProc},
+        {kTrayNotifyClass, TaskbarPartProc},   {kTrayPagerClass, TaskbarPartProc},
+        {kChevronClass, TaskbarPartProc},      {kToolbarClass, TrayToolbarProc},
+        {kTrayClockClass, TrayClockProc},      {kMenuWindowClass, TaskbarMenuWindowProc},
+    };
+    for (const auto& entry : kClasses) {
+        WNDCLASS wc;
+        wc.style = entry.proc == TrayClockProc ? CS_DBLCLKS : 0;
+        wc.lpfnWndProc = entry.proc;
+        wc.lpszClassName = entry.name;
+        RegisterClass(&wc);  // the classes stay registered in the shell after a stop
+    }
+}
+
+HWND MakePart(const char* cls, const char* title, HWND parent) {
+    return CreateWindowEx(0, cls, title, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent);
+}
+
+}  // namespace
+
+Taskbar& detail::TB() {
+    static Taskbar taskbar;
+    return taskbar;
+}
+
+bool detail::Horizontal(TaskbarEdge edge) { return edge == TaskbarEdge::Top || edge == TaskbarEdge::Bottom; }
+
+bool ShellRunning() { return IsWindow(TB().windows.taskbar) != 0; }
+
+bool StartShell() {
+    if (ShellRunning()) return true;
+    ContextScope shell(ProcessContext::Shell);
+    RegisterTaskbarClasses();
+    Taskbar& t = TB();
+    TaskbarBackground background = t.background;
+    t = Taskbar{};
+    t.background = background;
+    RECT r = TaskbarRectOnEdge(t.edge);
+    TaskbarWindows& w = t.windows;
+    w.taskbar = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTaskbarClass, "", WS_POPUP | WS_CLIPCHILDREN,
+                               r.left, r.top, r.width(), r.height(), HWND{});
+    if (!w.taskbar) return false;
+    w.taskBand = MakePart(kTaskBandClass, "", w.taskbar);
+    w.tray = MakePart(kTrayNotifyClass, "", w.taskbar);
+    w.chevron = MakePart(kChevronClass, "", w.tray);
+    w.pager = MakePart(kTrayPagerClass, "", w.tray);
+    w.toolbar = MakePart(kToolbarClass, kNotificationAreaTitle, w.pager);
+    w.clock = MakePart(kTrayClockClass, "", w.tray);
+    CreateTaskbarMenu();
+    RequestTaskbarLayout(true);
+    ShowWindow(w.taskbar, SW_SHOWNA);
+    return true;
+}
+
+void StopShell() {
+    Taskbar& t = TB();
+    ContextScope shell(ProcessContext::Shell);
+    CloseTaskbarMenu();
+    if (IsWindow(t.windows.taskbar)) DestroyWindow(t.windows.taskbar);
+    DestroyMenu(t.menu);
+    TaskbarBackground background = t.background;
+    t = Taskbar{};
+    t.background = background;
+}
+
+TaskbarWindows GetTaskbarWindows() { return ShellRunning() ? TB().windows : TaskbarWindows{}; }
+
+TaskbarEdge CurrentTaskbarEdge() { return TB().edge; }
+
+RECT TaskbarRectOnEdge(TaskbarEdge edge) {
+    SIZE screen = ScreenSize();
+    switch (edge) {
+        case TaskbarEdge::Left: return RECT{0, 0, kVerticalThickness, screen.cy};
+        case TaskbarEdge::Right: return RECT{screen.cx - kVerticalThickness, 0, screen.cx, screen.cy};
+        case TaskbarEdge::Top: return RECT{0, 0, screen.cx, kHorizontalThickness};
+        case TaskbarEdge::Bottom: break;
+    }
+    return RECT{0, screen.cy - kHorizontalThickness, screen.cx, screen.cy};
+}
+
+void SetTaskbarBackground(const TaskbarBackground& background) {
+    TB().background = background;
+    if (ShellRunning()) InvalidateRect(TB().windows.taskbar, nullptr, 1);
+}
+
+TaskbarBackground CurrentTaskbarBackground() { return TB().background; }
+
+bool TaskbarMenuOpen() { return IsWindow(TB().menuWindow) != 0; }
+
+HWND TaskbarMenuWindow() { return TaskbarMenuOpen() ? TB().menuWindow : HWND{}; }
+
+}  // namespace platform
