@@ -92,7 +92,7 @@ void Desktop::Drag(POINT from, POINT to, int steps) {
     Advance(20);
 }
 
-void Desktop::Key(int vk, char character) {
+void Desktop::Key(int vk, unsigned int character) {
     InjectKey(vk, true, character);
     Pump();
     InjectKey(vk, false);
@@ -109,7 +109,7 @@ void Desktop::KeyWithModifier(int modifierVk, int vk) {
 void Desktop::Type(const std::string& text) {
     for (char c : text) {
         int vk = (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : static_cast<unsigned char>(c);
-        Key(vk, c);
+        Key(vk, static_cast<unsigned char>(c));
     }
 }
 

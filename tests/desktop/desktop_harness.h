@@ -38,7 +38,7 @@ public:
     void Click(platform::POINT screen, platform::MouseButton button = platform::MouseButton::Left);
     void DoubleClick(platform::POINT screen);
     void Drag(platform::POINT from, platform::POINT to, int steps = 5);
-    void Key(int vk, char character = 0);
+    void Key(int vk, unsigned int character = 0);
     void KeyWithModifier(int modifierVk, int vk);
     void Type(const std::string& text);
 
