@@ -1,0 +1,10 @@
+// Which greeting windows are open. The main window's keys and commands read them: a key or another
+// window asked for closes the first-run window or the splash first.
+#pragma once
+
+namespace core {
+
+inline bool IntroShowing = false;  // frmIntro is loaded: the first-run choice or the splash
+inline bool TipsShowing = false;   // frmIntroTips is loaded: the tip of the day
+
+}  // namespace core
