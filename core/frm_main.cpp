@@ -100,7 +100,7 @@ void frmMainForm::Form_Load() {
 
     if (Settings.RunCount == 0) {
         OZRClockEngine.Enabled = false;
-        RunFirstRunIntro();
+        RunFirstRunIntro();  // it writes RunCount 1 and the choice, and saves the settings
         StartGreeting();
         OZRClockEngine.Enabled = true;
         if (!Settings.SystrayClock) {
