@@ -20,21 +20,18 @@ using platform::WPARAM;
 // The 8-bit code page of our texts is UTF-8: the library sends each byte of a UTF-8 text as one
 // 16-bit unit, so the low bytes put together are the text again.
 
-bool ValidLabelIndex(std::int16_t index) {
-    return index >= 0 && static_cast<std::size_t>(index) < Labels.size() && index < static_cast<std::int16_t>(LabelNeedsLayout.size());
-}
-
 void TakeLabelFlags(const COPYDATASTRUCT& cds) {
     std::int16_t i = CopyDataLabelIndex;
     // A record for a label the program does not hold is ignored, never read or written out of range.
-    if (!ValidLabelIndex(i) || cds.cbData < 4 || !cds.lpData) return;
+    if (i < 0 || i >= LabelCount || cds.cbData < 4 || !cds.lpData) return;
+    auto at = static_cast<std::size_t>(i);
     std::int32_t flags = 0;
     std::memcpy(&flags, cds.lpData, 4);
-    std::int32_t old = Labels[static_cast<std::size_t>(i)].LabelFlags;
-    Labels[static_cast<std::size_t>(i)].LabelFlags = flags;
-    if (LabelNeedsLayout[static_cast<std::size_t>(i)] && flags != old) {
+    std::int32_t old = Labels[at].LabelFlags;
+    Labels[at].LabelFlags = flags;
+    if (at < LabelNeedsLayout.size() && LabelNeedsLayout[at] && flags != old) {
         frmMain().UpdateDisplay(true);
-        LabelNeedsLayout[static_cast<std::size_t>(i)] = false;
+        LabelNeedsLayout[at] = false;
     }
 }
 

@@ -107,6 +107,7 @@ LRESULT WindowedControl::OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT WindowedControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!hwnd_) hwnd_ = hwnd;  // messages of the creation itself
+    BusyScope busy(*this);
     switch (msg) {
         case WM_SETFOCUS:
             if (GetFocus() != hwnd_ || hasFocus_) return 0;  // a focus change overtaken by a later one
@@ -192,6 +193,9 @@ LRESULT WindowedControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         case WM_CAPTURECHANGED:
             captured_ = false;
             return 0;
+        case WM_MOUSEACTIVATE:
+            // A press on a form that a modal form disabled does not activate it.
+            return detail::InputAllowed(hwnd_) ? DefWindowProc(hwnd_, msg, wParam, lParam) : MA_NOACTIVATE;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
