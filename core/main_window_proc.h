@@ -5,25 +5,26 @@
 
 #include <cstdint>
 
+#include "hooklib/ozrclock_exports.h"
 #include "platform/window/window.h"
 
 namespace core {
 
-inline constexpr platform::UINT WM_CLOCKNOTIFY = 0x2473;
-inline constexpr platform::WPARAM CN_OPENSETTINGS = 1;
-inline constexpr platform::WPARAM CN_OPENALARMS = 2;
-inline constexpr platform::WPARAM CN_OPENABOUT = 3;
-inline constexpr platform::WPARAM CN_EXIT = 4;
-inline constexpr platform::WPARAM CN_HELPDISMISSED = 5;
-inline constexpr platform::WPARAM CN_ALARMWINDOWCLOSED = 6;
-inline constexpr platform::WPARAM CN_SYNCCLOCK = 7;
-inline constexpr platform::WPARAM CN_LABELSREADY = 500201;
-inline constexpr platform::WPARAM CN_TASKBARDROPPED = 500202;
-
-inline constexpr std::uintptr_t CD_END = 0;
-inline constexpr std::uintptr_t CD_LABELINDEX = 1000;
-inline constexpr std::uintptr_t CD_LABELFLAGS = 1001;
-inline constexpr std::uintptr_t CD_LABELTEXT = 1002;
+// The library's messages, as its own header declares them.
+using hooklib::CD_END;
+using hooklib::CD_LABELFLAGS;
+using hooklib::CD_LABELINDEX;
+using hooklib::CD_LABELTEXT;
+using hooklib::CN_ALARMWINDOWCLOSED;
+using hooklib::CN_EXIT;
+using hooklib::CN_HELPDISMISSED;
+using hooklib::CN_LABELSREADY;
+using hooklib::CN_OPENABOUT;
+using hooklib::CN_OPENALARMS;
+using hooklib::CN_OPENSETTINGS;
+using hooklib::CN_SYNCCLOCK;
+using hooklib::CN_TASKBARDROPPED;
+using hooklib::WM_CLOCKNOTIFY;
 
 // The procedure that was in place before MainWindowProc; messages not consumed go to it.
 inline platform::LONG OldWindowProc = 0;

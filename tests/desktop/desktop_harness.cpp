@@ -23,6 +23,8 @@ fs::path MakeFreshFolder() {
                       ("ozr-desktop-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
     fs::remove_all(folder);
     fs::copy(OZR_PROGRAM_DIR, folder, fs::copy_options::recursive);
+    // What a run of the build's own program folder wrote is not part of a fresh folder.
+    for (const char* written : {"Settings.ozrini", "!debug.dump"}) fs::remove(folder / written);
     return folder;
 }
 }  // namespace
