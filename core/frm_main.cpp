@@ -26,6 +26,21 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     Label.MouseDown = [this](int i, int b, int s, int x, int y) { Label_MouseDown(i, b, s, x, y); };
     Label.MouseUp = [this](int i, int b, int s, int x, int y) { Label_MouseUp(i, b, s, x, y); };
     FocusStealer.KeyDown = [this](int& keyCode, int shift) { FocusStealer_KeyDown(keyCode, shift); };
+
+    // What the settings routines need of the main window.
+    SettingsRoutineHooks.GetScreenSize = [this] {
+        GetScreenSize();
+        return ScreenSizeTwips{static_cast<double>(ScreenWidthTwips), static_cast<double>(ScreenHeightTwips)};
+    };
+    SettingsRoutineHooks.UpdateLabelKerning = [this](std::int16_t dx, std::int16_t dy) { UpdateLabelKerning(dx, dy); };
+    SettingsRoutineHooks.ModalWindowOpen = [] { return ModalWindowOpen; };
+    SettingsRoutineHooks.MainWindowTopLeft = [this] {
+        return TwipsPoint{static_cast<double>(Left), static_cast<double>(Top)};
+    };
+    SettingsRoutineHooks.ResendLabels = [] {
+        DisplayLabelCount = 0;
+        SendLabelsToHook(true);
+    };
 }
 
 void frmMainForm::Design() {
@@ -85,7 +100,7 @@ void frmMainForm::Form_Load() {
 
     if (Settings.RunCount == 0) {
         OZRClockEngine.Enabled = false;
-        RunFirstRunIntro();
+        RunFirstRunIntro();  // it writes RunCount 1 and the choice, and saves the settings
         StartGreeting();
         OZRClockEngine.Enabled = true;
         if (!Settings.SystrayClock) {

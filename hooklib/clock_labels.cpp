@@ -2,9 +2,9 @@
 
 #include "hooklib/bounded_text.h"
 #include "hooklib/context_labels.h"
+#include "hooklib/label_painting.h"
 #include "hooklib/label_tokens.h"
 #include "hooklib/ozrclock_exports.h"
-#include "hooklib/pending_steps.h"
 #include "hooklib/program_bridge.h"
 #include "hooklib/shared_state.h"
 

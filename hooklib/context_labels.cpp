@@ -4,6 +4,7 @@
 #include <map>
 
 #include "hooklib/shared_state.h"
+#include "platform/draw/gdi_objects.h"
 #include "platform/window/context.h"
 
 namespace hooklib {
@@ -22,6 +23,14 @@ struct Stores {
 Stores& All() {
     static Stores stores;
     return stores;
+}
+
+// The fonts belong to the context that holds the store, which is the one releasing it.
+void DeleteFonts(LabelStore& store) {
+    for (platform::HFONT& font : store.fonts) {
+        if (font) platform::DeleteObject(font);
+        font = platform::HFONT{};
+    }
 }
 
 }  // namespace
@@ -44,8 +53,9 @@ LabelStore* FindLabelStore(std::uint32_t id) {
 }
 
 bool ReleaseLabelStore(std::uint32_t id) {
-    if (!FindLabelStore(id)) return false;
-    // The fonts go with the clock's painting, which makes them.
+    LabelStore* store = FindLabelStore(id);
+    if (!store) return false;
+    DeleteFonts(*store);
     All().byId.erase(id);
     return true;
 }
@@ -53,10 +63,12 @@ bool ReleaseLabelStore(std::uint32_t id) {
 void ReleaseContextLabelStores() {
     auto& byId = All().byId;
     for (auto it = byId.begin(); it != byId.end();) {
-        if (it->second.context == platform::CurrentContext())
+        if (it->second.context == platform::CurrentContext()) {
+            DeleteFonts(it->second.store);
             it = byId.erase(it);
-        else
+        } else {
             ++it;
+        }
     }
 }
 
@@ -71,6 +83,11 @@ HookLabel* ContextLabel(int index) {
     std::span<HookLabel> labels = ContextLabels();
     if (index < 0 || static_cast<std::size_t>(index) >= labels.size()) return nullptr;
     return &labels[static_cast<std::size_t>(index)];
+}
+
+platform::HFONT* ContextLabelFont(int index) {
+    if (!ContextLabel(index)) return nullptr;
+    return &FindLabelStore(Share().HookLabels)->fonts[static_cast<std::size_t>(index)];
 }
 
 }  // namespace hooklib

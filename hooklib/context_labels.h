@@ -23,9 +23,10 @@ struct LabelStore {
 std::uint32_t AllocateLabelStore(int count);
 // The store of that id when the calling context made it and still holds it; nullptr otherwise.
 LabelStore* FindLabelStore(std::uint32_t id);
-// Frees the calling context's store of that id; false for an id of another context.
+// Frees the calling context's store of that id, with the fonts made for it; false for an id of
+// another context.
 bool ReleaseLabelStore(std::uint32_t id);
-// Frees every store of the calling context.
+// Frees every store of the calling context, with their fonts.
 void ReleaseContextLabelStores();
 
 // The shared section's labels, as the calling context sees them: empty unless this context holds
@@ -33,5 +34,7 @@ void ReleaseContextLabelStores();
 std::span<HookLabel> ContextLabels();
 // The record of a label index, or nullptr for an index outside the labels this context holds.
 HookLabel* ContextLabel(int index);
+// The font slot of a label index, under the same bounds as its record.
+platform::HFONT* ContextLabelFont(int index);
 
 }  // namespace hooklib

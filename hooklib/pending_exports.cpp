@@ -1,13 +1,10 @@
-// Exports whose behaviour comes with later steps (transparency, alarm windows, special
-// behaviours, popup help, smart windows). Until then they keep in the shared section what it
-// has room for, and do nothing else.
+// Exports whose behaviour comes with later steps (alarm windows, special behaviours, popup help,
+// smart windows). Until then they keep in the shared section what it has room for, and do
+// nothing else.
 #include "hooklib/ozrclock_exports.h"
 #include "hooklib/shared_state.h"
 
 using namespace hooklib;
-
-// Waits for the clock-painting step, which also restarts the transparency capture.
-void OZRSetClockTransparent(std::uint8_t on) { Share().Transparent = on; }
 
 // Waits for the alarm-window step.
 void OZRFireAlarm(std::int32_t, const char*, const char*, std::uint8_t, const void*, std::int16_t, std::int16_t,

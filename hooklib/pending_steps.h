@@ -1,6 +1,5 @@
-// The library's routines whose behaviour is built in later steps: clock painting, the label
-// batches to the program, the taskbar menu and click actions, smart windows, popup help and
-// the clock tooltip, and special behaviours. Until then each does what is noted below, and the
+// The library's routines whose behaviour is built in later steps: the taskbar menu and click
+// actions, smart windows, popup help and the clock tooltip, and special behaviours. Until then each does what is noted below, and the
 // callers already call them where they belong.
 #pragma once
 
@@ -10,16 +9,6 @@
 
 namespace hooklib {
 
-// Clock painting (paint styles and transparency). For now: fills the clock with ClockBackground.
-// Runs between BeginPaint and EndPaint of the clock, in the taskbar's context.
-void PaintClock(platform::HDC hdc, std::int16_t style);
-// Deletes the font the painting made for a label; the result of the deletion. For now: the
-// painting makes no fonts, 0.
-platform::BOOL DeleteLabelFont(int index);
-// One label batch to the program and the clock size check. For now: nothing.
-void SynchronizeWithProgram();
-// The data-bridge timer. For now: nothing.
-void DataBridgeTmrProc(platform::HWND, platform::UINT, platform::UINT_PTR, platform::DWORD);
 // The clock's click actions (copy the timestamp, open the Date/Time panel). For now: nothing.
 void RunSingleClickAction();
 void RunDoubleClickAction();

@@ -16,4 +16,15 @@ void LogDebug(std::string_view text);
 // The text directly followed by the number in decimal.
 void LogDebugNumber(std::string_view text, std::int64_t number);
 
+// While one of these lives in the calling context, debug lines are kept and sent only when the
+// outermost one ends. Painting holds one: a send lets the program run requests in between,
+// and none of them may free the labels, fonts or bitmaps the paint is still using.
+class DebugLinesAfterPaint {
+public:
+    DebugLinesAfterPaint();
+    ~DebugLinesAfterPaint();
+    DebugLinesAfterPaint(const DebugLinesAfterPaint&) = delete;
+    DebugLinesAfterPaint& operator=(const DebugLinesAfterPaint&) = delete;
+};
+
 }  // namespace hooklib

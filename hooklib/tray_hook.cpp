@@ -6,6 +6,7 @@
 
 #include "hooklib/clock_labels.h"
 #include "hooklib/context_labels.h"
+#include "hooklib/label_batch.h"
 #include "hooklib/ozrclock_exports.h"
 #include "hooklib/pending_steps.h"
 #include "hooklib/process_state.h"

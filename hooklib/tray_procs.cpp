@@ -4,6 +4,7 @@
 // of the taskbar and repair the tray after a drag when the bug fixer is on.
 #include <cstdlib>
 
+#include "hooklib/clock_paint.h"
 #include "hooklib/ozrclock_exports.h"
 #include "hooklib/pending_steps.h"
 #include "hooklib/process_state.h"
@@ -144,6 +145,7 @@ LRESULT WndProcTrayClock(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     HandleClockMouse(hwnd, msg, wParam, lParam);
     // The clock's own procedure gets nothing while the library has it: every message paints.
+    DebugLinesAfterPaint afterPaint;
     platform::PAINTSTRUCT ps;
     platform::HDC hdc = platform::BeginPaint(hwnd, &ps);
     PaintClock(hdc, s.ClockStyle);

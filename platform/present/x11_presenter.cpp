@@ -315,7 +315,15 @@ void HandleEvent(XEvent& e) {
             KeySym sym = 0;
             int n = XLookupString(&e.xkey, text, sizeof(text), &sym, nullptr);
             int vk = VirtualKeyFromKeysym(sym);
-            if (vk) InjectKey(vk, e.type == KeyPress, n == 1 ? text[0] : 0);
+            // Characters as code points: Latin-1 key symbols are their code points, and key
+            // symbols of other scripts carry theirs above 0x01000000.
+            unsigned int character = 0;
+            if (sym >= 0x01000100 && sym <= 0x0110FFFF)
+                character = static_cast<unsigned int>(sym - 0x01000000);
+            else if (n == 1)
+                character = static_cast<unsigned char>(text[0]);
+            if (!vk && character) vk = 0xE5;  // a character key without a virtual key of its own
+            if (vk) InjectKey(vk, e.type == KeyPress, character);
             break;
         }
         case ClientMessage:

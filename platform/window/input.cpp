@@ -1,6 +1,7 @@
 #include "platform/window/input.h"
 
 #include <cstdlib>
+#include <deque>
 
 #include "platform/services/clock.h"
 #include "platform/window/window_store.h"
@@ -10,10 +11,23 @@ using namespace detail;
 
 namespace {
 
+enum class RawKind { Move, Button, Key };
+
+struct RawInput {
+    RawKind kind;
+    POINT screen;
+    MouseButton button = MouseButton::Left;
+    bool down = false;
+    int vk = 0;
+    unsigned int character = 0;
+};
+
 struct InputState {
     POINT cursor{0, 0};
-    bool keys[256] = {};
+    bool asyncKeys[256] = {};  // as the devices are now (GetAsyncKeyState)
+    bool keys[256] = {};       // as of the input being handled (GetKeyState, mouse key flags)
     bool toggled[256] = {};
+    std::deque<RawInput> queue;
     HWND lastDownWindow;
     UINT lastDownMessage = 0;
     std::int64_t lastDownTime = -1'000'000;
@@ -26,7 +40,14 @@ InputState& I() {
     return state;
 }
 
-// The deepest visible, enabled window under a screen point, topmost first.
+bool EnabledWithAncestors(HWND hwnd) {
+    for (Window* w = Find(hwnd); w; w = w->topLevel() ? nullptr : Find(w->parent))
+        if (w->style & WS_DISABLED) return false;
+    return Find(hwnd) != nullptr;
+}
+
+// The deepest visible, enabled window under a screen point, topmost first. A disabled child is
+// passed through to its parent, as the desktop does.
 HWND ChildFromPoint(HWND hwnd, POINT screen) {
     Window* w = Find(hwnd);
     if (!w) return HWND{};
@@ -37,7 +58,7 @@ HWND ChildFromPoint(HWND hwnd, POINT screen) {
         if (!c || !(c->style & WS_VISIBLE)) continue;
         RECT r;
         GetWindowRect(child, &r);
-        if (r.contains(screen)) return (c->style & WS_DISABLED) ? child : ChildFromPoint(child, screen);
+        if (r.contains(screen)) return (c->style & WS_DISABLED) ? hwnd : ChildFromPoint(child, screen);
     }
     return hwnd;
 }
@@ -164,7 +185,7 @@ BOOL SetCursorPos(int x, int y) {
 
 short GetAsyncKeyState(int vk) {
     if (vk < 0 || vk > 255) return 0;
-    return I().keys[vk] ? static_cast<short>(0x8000) : 0;
+    return I().asyncKeys[vk] ? static_cast<short>(0x8000) : 0;
 }
 
 short GetKeyState(int vk) {
@@ -176,15 +197,16 @@ short GetKeyState(int vk) {
 
 UINT GetDoubleClickTime() { return 500; }
 
-void InjectMouseMove(POINT screen) {
-    I().cursor = screen;
+// Disabled windows take no mouse input (a modal window disables the others); a capture still gets it.
+static bool TakesMouse(HWND target) { return target && (target == S().capture || EnabledWithAncestors(target)); }
+
+static void RouteMouseMove(POINT screen) {
     HWND target = MouseTarget(screen);
-    if (!target) return;
+    if (!TakesMouse(target)) return;
     PostMessage(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
 }
 
-void InjectMouseButton(POINT screen, MouseButton button, bool down) {
-    I().cursor = screen;
+static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
     static const UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
     static const UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     static const UINT kDouble[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
@@ -192,7 +214,7 @@ void InjectMouseButton(POINT screen, MouseButton button, bool down) {
     int b = static_cast<int>(button);
     I().keys[kVk[b]] = down;
     HWND target = MouseTarget(screen);
-    if (!target) return;
+    if (!TakesMouse(target)) return;
     Window* w = Find(target);
     if (!w) return;
     if (!down) {
@@ -228,8 +250,7 @@ void InjectMouseButton(POINT screen, MouseButton button, bool down) {
     PostMessage(target, msg, MouseKeyState(), ClientPoint(target, screen));
 }
 
-void InjectKey(int vk, bool down, char character) {
-    if (vk < 0 || vk > 255) return;
+static void RouteKey(int vk, bool down, unsigned int character) {
     if (down && !I().keys[vk]) I().toggled[vk] = !I().toggled[vk];
     I().keys[vk] = down;
     // Keys go to the focus window of the foreground window's context.
@@ -242,7 +263,46 @@ void InjectKey(int vk, bool down, char character) {
     bool alt = I().keys[VK_MENU] && vk != VK_MENU;
     UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     PostMessage(target, msg, static_cast<WPARAM>(vk), down ? 1 : static_cast<LPARAM>(0xC0000001u));
-    if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(character)), 1);
+    if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(character), 1);
+}
+
+void InjectMouseMove(POINT screen) {
+    I().cursor = screen;
+    I().queue.push_back(RawInput{RawKind::Move, screen});
+}
+
+void InjectMouseButton(POINT screen, MouseButton button, bool down) {
+    static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    I().cursor = screen;
+    I().asyncKeys[kVk[static_cast<int>(button)]] = down;
+    RawInput input{RawKind::Button, screen};
+    input.button = button;
+    input.down = down;
+    I().queue.push_back(input);
+}
+
+void InjectKey(int vk, bool down, unsigned int character) {
+    if (vk < 0 || vk > 255) return;
+    I().asyncKeys[vk] = down;
+    RawInput input{RawKind::Key, I().cursor};
+    input.down = down;
+    input.vk = vk;
+    input.character = character;
+    I().queue.push_back(input);
+}
+
+bool detail::InputPending() { return !I().queue.empty(); }
+
+bool detail::DispatchOneInput() {
+    if (I().queue.empty()) return false;
+    RawInput input = I().queue.front();
+    I().queue.pop_front();
+    switch (input.kind) {
+        case RawKind::Move: RouteMouseMove(input.screen); break;
+        case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down); break;
+        case RawKind::Key: RouteKey(input.vk, input.down, input.character); break;
+    }
+    return true;
 }
 
 }  // namespace platform

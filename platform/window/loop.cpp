@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/services/clock.h"
+#include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/timers.h"
 #include "platform/window/window_store.h"
@@ -88,6 +89,7 @@ bool CheckDeadline() {
 // One pass of work in the platform's order: posted messages, paints, timers.
 bool DoWork() {
     if (DispatchOnePosted()) return true;
+    if (DispatchOneInput()) return true;
     if (PaintPendingWindows()) return true;
     if (FireDueTimers(CurrentClock().MonotonicMs()) > 0) return true;
     return false;
@@ -145,7 +147,7 @@ int RunMessageLoop() {
     while (!L().quit) {
         if (CheckDeadline()) continue;
         if (DoWork()) continue;
-        if (L().deadline < 0 && NextTimerDue() < 0 && L().sources.empty() && L().queue.empty()) break;  // nothing can ever happen
+        if (L().deadline < 0 && NextTimerDue() < 0 && L().sources.empty() && L().queue.empty() && !InputPending()) break;  // nothing can ever happen
         Idle(-1);
     }
     return L().quitCode;

@@ -143,6 +143,7 @@ constexpr int SW_RESTORE = 9;
 // GetWindowLong / SetWindowLong / GetClassLong.
 constexpr int GWL_WNDPROC = -4;
 constexpr int GWL_HINSTANCE = -6;
+constexpr int GWL_HWNDPARENT = -8;  // the owner of a top-level window
 constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;

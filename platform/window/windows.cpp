@@ -307,6 +307,7 @@ LONG GetWindowLong(HWND hwnd, int index) {
         case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
         case GWL_ID: return w->controlId;
         case GWL_USERDATA: return static_cast<LONG>(w->userData);
+        case GWL_HWNDPARENT: return static_cast<LONG>(w->topLevel() ? w->owner.id() : w->parent.id());
         default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     }
 }
@@ -341,6 +342,19 @@ LONG SetWindowLong(HWND hwnd, int index, LONG value) {
         }
         case GWL_ID: w->controlId = value; return old;
         case GWL_USERDATA: w->userData = value; return old;
+        case GWL_HWNDPARENT: {
+            // Sets the owner of a top-level window (a window never owns itself or its owners).
+            HWND owner{static_cast<std::uint32_t>(value)};
+            if (!w->topLevel() || (owner && !FindOrFail(owner))) return 0;
+            for (HWND o = owner; o; o = Find(o) ? Find(o)->owner : HWND{})
+                if (o == hwnd) {
+                    SetLastError(ERROR_INVALID_PARAMETER);
+                    return 0;
+                }
+            w->owner = owner ? GetTopLevel(owner) : HWND{};
+            NotifyChanged(hwnd);
+            return old;
+        }
         default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     }
 }

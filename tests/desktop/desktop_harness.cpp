@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/frm_intro.h"
 #include "core/program.h"
 #include "platform/present/runner.h"
 #include "platform/present/window_dump.h"
@@ -45,6 +46,15 @@ Desktop::~Desktop() {
     fs::remove_all(folder_, ignored);
 }
 
+namespace {
+std::function<void()> g_duringFirstRun;
+void RunDuringFirstRun(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(HWND{}, id);
+    auto action = std::move(g_duringFirstRun);
+    if (action) action();
+}
+}  // namespace
+
 bool Desktop::Start() {
     PlatformOptions o;
     o.presenter = PresenterKind::Headless;
@@ -53,6 +63,11 @@ bool Desktop::Start() {
     ParseLocalTimestamp(options_.clock, &start);
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
+    if (options_.duringFirstRun) {
+        core::IntroDrivenByTest = true;
+        g_duringFirstRun = options_.duringFirstRun;
+        SetTimer(HWND{}, 0, 200, RunDuringFirstRun);
+    }
     started_ = core::StartProgram();
     // A program that ended during start-up has posted its quit: take it, so Ended() tells.
     if (!started_) PumpPendingWork();
@@ -92,7 +107,7 @@ void Desktop::Drag(POINT from, POINT to, int steps) {
     Advance(20);
 }
 
-void Desktop::Key(int vk, char character) {
+void Desktop::Key(int vk, unsigned int character) {
     InjectKey(vk, true, character);
     Pump();
     InjectKey(vk, false);
@@ -109,7 +124,7 @@ void Desktop::KeyWithModifier(int modifierVk, int vk) {
 void Desktop::Type(const std::string& text) {
     for (char c : text) {
         int vk = (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : static_cast<unsigned char>(c);
-        Key(vk, c);
+        Key(vk, static_cast<unsigned char>(c));
     }
 }
 

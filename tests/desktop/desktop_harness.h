@@ -18,7 +18,10 @@ struct DesktopOptions {
     std::string clock = "2026-03-01T12:00:00";  // local time of the virtual clock at start
     platform::SIZE screen{1280, 1024};
     // Runs on the fresh program folder before the program starts (write settings, remove files...).
-    std::function<void(const std::filesystem::path& folder)> prepare;
+    std::function<void(const std::filesystem::path& folder)> prepare = {};
+    // When set, the test answers the first-run choice itself: this runs once, 200 ms into the
+    // start, while the choice waits (use the Desktop's Click and Key on the intro window).
+    std::function<void()> duringFirstRun = {};
 };
 
 class Desktop {
@@ -38,7 +41,7 @@ public:
     void Click(platform::POINT screen, platform::MouseButton button = platform::MouseButton::Left);
     void DoubleClick(platform::POINT screen);
     void Drag(platform::POINT from, platform::POINT to, int steps = 5);
-    void Key(int vk, char character = 0);
+    void Key(int vk, unsigned int character = 0);
     void KeyWithModifier(int modifierVk, int vk);
     void Type(const std::string& text);
 

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/frm_intro.h"
 #include "core/frm_main.h"
+#include "core/intro_flags.h"
 #include "core/globals.h"
 #include "desktop_harness.h"
 #include "platform/window/message_box.h"
@@ -124,6 +126,90 @@ TEST(Startup, ASecondCopyBringsTheFirstForwardAndEndsWithoutWritingAFile) {
     EXPECT_EQ(GetForegroundWindow(), main);
     EXPECT_EQ(std::filesystem::last_write_time(d.PathOf("Settings.ozrini")), before);
     EXPECT_FALSE(d.FileExists("!debug.dump"));
+}
+
+}  // namespace
+
+namespace {
+
+// The centre of a window on the screen.
+POINT CentreOf(const Desktop& d, HWND hwnd) {
+    RECT r = d.Rect(hwnd);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST(FirstRun, AFreshFolderWritesEveryDefaultTwoLabelsAndRunCountOne) {
+    Desktop d;  // headless and nobody driving: the choice is answered with its default
+    ASSERT_TRUE(d.Start());
+    d.Advance(5000);
+    ASSERT_TRUE(d.FileExists("Settings.ozrini"));
+    std::string settings = d.ReadFile("Settings.ozrini");
+    EXPECT_EQ(settings.rfind("[Dralo Software Development Ruriv - Settings File]", 0), 0u);
+    for (const char* section : {"[Main Settings]", "[Float Window]", "[Systray Window]", "[Shortcuts]", "[Labels]",
+                                "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]"})
+        EXPECT_NE(settings.find(section), std::string::npos) << section;
+    EXPECT_NE(settings.find("RunCount=1"), std::string::npos);
+    ASSERT_EQ(core::LabelCount, 2);
+    EXPECT_NE(core::Labels[0].LabelKey, core::Labels[1].LabelKey);
+    // The floating clock was chosen: its top-left corner starts at the screen's centre.
+    EXPECT_FALSE(core::Settings.SystrayClock);
+    EXPECT_EQ(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
+    EXPECT_EQ(core::Settings.FloatWindowTop, 1024 * 15 / 2);
+}
+
+TEST(FirstRun, ChoosingTheSystrayClockKeepsThePositionAndStoresTheLabelOffset) {
+    DesktopOptions o;
+    Desktop* self = nullptr;
+    o.duringFirstRun = [&self] {
+        self->Click(CentreOf(*self, core::frmIntro().optSystray.hWnd));
+        self->Click(CentreOf(*self, core::frmIntro().cmdNext.hWnd));
+    };
+    Desktop d(o);
+    self = &d;
+    ASSERT_TRUE(d.Start());
+    EXPECT_TRUE(core::Settings.SystrayClock);
+    EXPECT_EQ(core::Settings.PositionY, -3);
+    EXPECT_NE(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
+    EXPECT_NE(d.ReadFile("Settings.ozrini").find("RunCount=1"), std::string::npos);
+    EXPECT_FALSE(IsWindowVisible(core::frmMain().hWnd));  // the systray clock hides the window
+}
+
+TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {
+    DesktopOptions o;
+    Desktop* self = nullptr;
+    o.duringFirstRun = [&self] {
+        self->Click(CentreOf(*self, core::frmIntro().optFloating.hWnd));
+        self->Click(CentreOf(*self, core::frmIntro().cmdNext.hWnd));
+    };
+    Desktop d(o);
+    self = &d;
+    ASSERT_TRUE(d.Start());
+    EXPECT_FALSE(core::Settings.SystrayClock);
+    EXPECT_EQ(core::Settings.PositionY, 0);
+    EXPECT_EQ(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
+    EXPECT_TRUE(IsWindowVisible(core::frmMain().hWnd));
+}
+
+TEST(LaterRun, WithSplashTheGreetingShowsAndWithoutItNothingDoes) {
+    {
+        Desktop d({.prepare = [](auto& f) {
+            std::ofstream(f / "Settings.ozrini")
+                << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=3\nSplash=1\n";
+        }});
+        ASSERT_TRUE(d.Start());
+        EXPECT_TRUE(core::IntroShowing);
+        d.Advance(2000);
+        EXPECT_TRUE(core::TipsShowing);  // the tip of the day opened over the splash
+    }
+}
+
+TEST(LaterRun, WithoutSplashNoIntroWindowShowsButTheRunIsCounted) {
+    Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f); }});
+    ASSERT_TRUE(d.Start());
+    d.Advance(2000);
+    EXPECT_FALSE(core::IntroShowing);
+    EXPECT_FALSE(core::TipsShowing);
+    EXPECT_EQ(core::MainSettingsFile.ReadLongAt("Main Settings", "RunCount"), 5);
 }
 
 }  // namespace

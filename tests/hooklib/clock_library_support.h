@@ -115,6 +115,7 @@ protected:
         bar = GetTaskbarWindows();
     }
     void SetUpSystrayClock() {
+        lib.OZRSetClockStyle(2);  // the program's style: the library draws the labels
         lib.OZRSetClockDebugMode(1);
         lib.OZRSetClockRefresh(100);
         lib.OZRSetClockType(hooklib::kSystrayClock);

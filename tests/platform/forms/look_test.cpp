@@ -131,14 +131,14 @@ TEST_F(Look, TooltipsShowWhenThePointerRests) {
     POINT on = CentreOf(f.cmdOk.hWnd);
     InjectMouseMove(on);
     Pump();
-    EXPECT_FALSE(detail::ToolTipWindow());
+    EXPECT_FALSE(platform::forms::detail::ToolTipWindow());
     RunFor(600);
-    HWND tip = detail::ToolTipWindow();
+    HWND tip = platform::forms::detail::ToolTipWindow();
     ASSERT_TRUE(tip);
     EXPECT_TRUE(IsWindowVisible(tip));
     SetCursorPos(0, 0);
     RunFor(200);
-    EXPECT_FALSE(detail::ToolTipWindow()) << "it goes when the pointer leaves";
+    EXPECT_FALSE(platform::forms::detail::ToolTipWindow()) << "it goes when the pointer leaves";
 }
 
 TEST_F(Look, RepaintingLeaksNoDrawingObjects) {

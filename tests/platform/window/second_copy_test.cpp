@@ -53,64 +53,62 @@ bool WaitForCopy(const std::string& folder) {
     return false;
 }
 
-TEST(SecondCopy, FindsTheFirstCopysWindowAndSendsItAMessage) {
-    std::string folder = UniqueFolder("a");
-    const char* title = "OZR Ruriv Main Window (copy test)";
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) RunFirstCopy(folder, title);
+// A first copy in a child process for one test; ends it by the message it waits for.
+class FirstCopy {
+public:
+    FirstCopy(const char* tag, const char* title) : folder_(UniqueFolder(tag)), title_(title) {
+        child_ = fork();
+        if (child_ == 0) RunFirstCopy(folder_, title_);
+    }
+    ~FirstCopy() { SetRunningProgramFolder(""); }
+    bool Registered() const { return child_ > 0 && WaitForCopy(folder_); }
+    // Finds its window as the second copy does (searching only copies of that folder).
+    HWND FindFrom(const std::string& folder) const {
+        SetRunningProgramFolder(folder);
+        return FindWindow(nullptr, title_);
+    }
+    // Sends the hand-over message and returns the first copy's exit status.
+    int HandOver() const {
+        HWND remote = FindFrom(folder_);
+        if (remote) SendMessage(remote, WM_ACTIVATE_COPY, 1, 0);
+        int status = 0;
+        waitpid(child_, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    const std::string& folder() const { return folder_; }
 
-    ASSERT_TRUE(WaitForCopy(folder));
-    SetRunningProgramFolder(folder);
-    HWND remote = FindWindow(nullptr, title);
+private:
+    std::string folder_;
+    const char* title_;
+    pid_t child_ = -1;
+};
+
+TEST(SecondCopy, FindsTheFirstCopysWindowAndSendsItAMessage) {
+    FirstCopy first("a", "OZR Ruriv Main Window (copy test)");
+    ASSERT_TRUE(first.Registered());
+    HWND remote = first.FindFrom(first.folder());
     ASSERT_TRUE(remote);
     EXPECT_FALSE(IsWindow(remote));  // a handle of the other process, not a local window
     EXPECT_EQ(SendMessage(remote, WM_ACTIVATE_COPY, 1, 0), 1234);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_FALSE(AnotherCopyIsRunning(folder));
-    SetRunningProgramFolder("");
+    EXPECT_EQ(first.HandOver(), 0);
+    EXPECT_FALSE(AnotherCopyIsRunning(first.folder()));
 }
 
 TEST(SecondCopy, CopiesOfOtherProgramFoldersAreNotFound) {
-    std::string folder = UniqueFolder("b");
-    const char* title = "OZR Ruriv Main Window (other folder)";
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) RunFirstCopy(folder, title);
-    ASSERT_TRUE(WaitForCopy(folder));
-    EXPECT_FALSE(AnotherCopyIsRunning(folder + "-elsewhere"));
-    SetRunningProgramFolder(folder + "-elsewhere");
-    EXPECT_FALSE(FindWindow(nullptr, title));
-    // Let the first copy end.
-    SetRunningProgramFolder(folder);
-    HWND remote = FindWindow(nullptr, title);
-    ASSERT_TRUE(remote);
-    SendMessage(remote, WM_ACTIVATE_COPY, 1, 0);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    SetRunningProgramFolder("");
+    FirstCopy first("b", "OZR Ruriv Main Window (other folder)");
+    ASSERT_TRUE(first.Registered());
+    EXPECT_FALSE(AnotherCopyIsRunning(first.folder() + "-elsewhere"));
+    EXPECT_FALSE(first.FindFrom(first.folder() + "-elsewhere"));
+    EXPECT_EQ(first.HandOver(), 0);
 }
 
 TEST(SecondCopy, PointerMessagesDoNotCross) {
-    std::string folder = UniqueFolder("c");
-    const char* title = "OZR Ruriv Main Window (pointers)";
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) RunFirstCopy(folder, title);
-    ASSERT_TRUE(WaitForCopy(folder));
-    SetRunningProgramFolder(folder);
-    HWND remote = FindWindow(nullptr, title);
+    FirstCopy first("c", "OZR Ruriv Main Window (pointers)");
+    ASSERT_TRUE(first.Registered());
+    HWND remote = first.FindFrom(first.folder());
     ASSERT_TRUE(remote);
     EXPECT_EQ(SendMessage(remote, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x")), 0);
-    SendMessage(remote, WM_ACTIVATE_COPY, 1, 0);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    SetRunningProgramFolder("");
+    EXPECT_EQ(first.HandOver(), 0);
 }
 
 }  // namespace
