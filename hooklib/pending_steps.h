@@ -1,6 +1,6 @@
 // The library's routines whose behaviour is built in later steps: the taskbar menu and click
-// actions, smart windows, popup help and the clock tooltip, and special behaviours. Until then each does what is noted below, and the
-// callers already call them where they belong.
+// actions, smart windows, popup help and the clock tooltip, and special behaviours. Until then
+// each does what is noted below, and the callers already call them where they belong.
 #pragma once
 
 #include <cstdint>

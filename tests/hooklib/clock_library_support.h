@@ -61,13 +61,45 @@ struct ClockLibrary {
     }
 };
 
+// One WM_COPYDATA record as the main window received it.
+struct CopyRecord {
+    std::uintptr_t type = 0;
+    WPARAM wParam = 0;
+    std::vector<std::uint8_t> bytes;
+
+    std::int16_t Int16() const {
+        std::int16_t v = 0;
+        if (bytes.size() >= 2) std::memcpy(&v, bytes.data(), 2);
+        return v;
+    }
+    std::uint32_t UInt32() const {
+        std::uint32_t v = 0;
+        if (bytes.size() >= 4) std::memcpy(&v, bytes.data(), 4);
+        return v;
+    }
+    // A text record's units; the text is their low bytes.
+    std::vector<std::uint16_t> Units() const {
+        std::vector<std::uint16_t> units(bytes.size() / 2);
+        if (!units.empty()) std::memcpy(units.data(), bytes.data(), units.size() * 2);
+        return units;
+    }
+    std::string Text() const {
+        std::string text;
+        for (std::uint16_t u : Units()) text += static_cast<char>(u & 0xFF);
+        return text;
+    }
+};
+
 // The program's main window as the library finds it; it records what the library sends.
 struct MainWindow {
     HWND hwnd;
     std::vector<WPARAM> codes;
     std::vector<LPARAM> codeParams;
     std::vector<std::string> lines;
+    std::vector<CopyRecord> records;
     std::function<void(WPARAM)> onNotify;
+    std::function<void(const std::string&)> onLine;
+    std::function<void(const CopyRecord&)> onRecord;
 
     void Make() {
         hwnd = wintest::MakeWindow("Form", "OZR Ruriv Main Window");
@@ -81,7 +113,20 @@ struct MainWindow {
             }
             if (msg == WM_SETTEXT) {
                 lines.emplace_back(reinterpret_cast<const char*>(l));
+                if (onLine) onLine(lines.back());
                 *r = 1;
+                return true;
+            }
+            if (msg == WM_COPYDATA) {
+                const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(l);
+                CopyRecord record;
+                record.type = cds->dwData;
+                record.wParam = w;
+                const auto* data = static_cast<const std::uint8_t*>(cds->lpData);
+                if (data) record.bytes.assign(data, data + cds->cbData);
+                records.push_back(record);
+                if (onRecord) onRecord(record);
+                *r = 0;
                 return true;
             }
             return false;
