@@ -1,0 +1,23 @@
+// The floating clock's layout state and the label flags it reads. The layout itself is done by
+// frmMain's SetLabelData, UpdateDisplay, UpdateLabelKerning and NoLabelsToDisplay.
+#pragma once
+
+#include <cstdint>
+
+namespace core {
+
+// Bits of ClockLabel::LabelFlags, as the library reports them.
+inline constexpr std::int32_t kLabelAlignLeft = 0x02;
+inline constexpr std::int32_t kLabelAlignCentre = 0x04;
+inline constexpr std::int32_t kLabelAlignRight = 0x08;
+inline constexpr std::int32_t kLabelTooltipOnly = 0x80;
+// A label class the label page lists apart; such a label never shows on the floating window.
+inline constexpr std::int32_t kLabelListedApart = 0x100;
+
+// The widest right edge of the label block (twips) seen since the last forced resize.
+inline std::int32_t LayoutRightEdge = 0;
+// The vertical offset (twips) that centres the labels in a fixed-size clock; it settles one pass
+// after a change, because each pass applies the value the previous one worked out.
+inline std::int32_t CentringOffsetY = 0;
+
+}  // namespace core
