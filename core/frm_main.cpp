@@ -72,6 +72,7 @@ void frmMainForm::Design() {
 }
 
 void frmMainForm::EndProgram(int status) {
+    if (!ended_) exitStatus_ = status;  // the first reason to end is the one reported
     ended_ = true;
     platform::PostQuitMessage(status);
 }

@@ -62,6 +62,7 @@ public:
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
     bool Ended() const { return ended_; }
+    int ExitStatus() const { return exitStatus_; }
     void EndProgram(int status);
 
 protected:
@@ -85,6 +86,7 @@ private:
     void PressOnClock(int Button, int Shift, double x, double y);
 
     bool ended_ = false;
+    int exitStatus_ = 0;
 };
 
 frmMainForm& frmMain();

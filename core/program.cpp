@@ -23,7 +23,7 @@ int RunProgram() {
         return 2;
     }
     platform::StartPlatform(options, platform::ProgramFolder());
-    if (!StartProgram()) return platform::QuitRequested() ? platform::QuitCode() : 0;
+    if (!StartProgram()) return frmMain().ExitStatus();
     int status = platform::RunMessageLoop();
     platform::WriteRunOutputs();
     return status;
