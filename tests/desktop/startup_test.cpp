@@ -213,3 +213,36 @@ TEST(LaterRun, WithoutSplashNoIntroWindowShowsButTheRunIsCounted) {
 }
 
 }  // namespace
+
+namespace {
+
+// The executable itself, as a user starts it: a missing help file ends it with its message on
+// standard error and a non-zero status.
+TEST(Executable, AMissingHelpFileEndsTheRunWithItsMessageAndAFailureStatus) {
+    Desktop d({.prepare = [](auto& f) {
+        WriteLaterRunSettings(f);
+        std::filesystem::remove(f / "System/Help/000HelpEnglish.ozrini");
+    }});
+    std::string command = "cd '" + d.Folder().string() +
+                          "' && OZR_PRESENTER=headless OZR_CLOCK=virtual:2026-03-01T12:00:00 OZR_RUN_FOR=5 "
+                          "./OZRClock 2>stderr.txt";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_EQ(d.ReadFile("stderr.txt").rfind("MessageBox 16 \"OZR Ruriv - ", 0), 0u);
+}
+
+TEST(Executable, AHeadlessRunOfAFreshFolderEndsOnItsOwnAndWritesTheDump) {
+    Desktop d;
+    std::string command = "cd '" + d.Folder().string() +
+                          "' && OZR_PRESENTER=headless OZR_CLOCK=virtual:2026-03-01T12:00:00 OZR_RUN_FOR=5 "
+                          "OZR_WINDOW_DUMP=dump.jsonl OZR_SCREENSHOT=screen.png ./OZRClock";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(d.ReadFile("dump.jsonl").find("\"text\":\"OZR Ruriv Main Window\""), std::string::npos);
+    EXPECT_EQ(d.ReadFile("screen.png").substr(1, 3), "PNG");
+    EXPECT_NE(d.ReadFile("Settings.ozrini").find("RunCount=1"), std::string::npos);
+}
+
+}  // namespace
