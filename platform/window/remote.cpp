@@ -59,7 +59,10 @@ Registry& R() {
     return registry;
 }
 
-constexpr int kTimeoutSeconds = 5;
+constexpr int kSendTimeoutMs = 5000;
+// Asking a copy which folder it runs in or for a window is quick; a copy that is busy elsewhere
+// must not hold up a start for long, so those questions wait less than a send does.
+constexpr int kQuestionTimeoutMs = 1000;
 
 std::string RegistryFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -104,19 +107,20 @@ bool ReadAll(int fd, void* data, std::size_t size) {
     return true;
 }
 
-void SetTimeouts(int fd) {
-    timeval tv{kTimeoutSeconds, 0};
+void SetTimeouts(int fd, int timeoutMs = kSendTimeoutMs) {
+    timeval tv{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
     setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof(tv));
 }
 
 // Asks the copy behind a socket; false when it does not answer (a stale socket is removed).
 bool Ask(const std::string& socketPath, const Request& request, Reply* reply) {
+    int timeoutMs = request.kind == kSendMessage ? kSendTimeoutMs : kQuestionTimeoutMs;
     sockaddr_un addr;
     if (!FillAddress(socketPath, &addr)) return false;
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
-    SetTimeouts(fd);
+    SetTimeouts(fd, timeoutMs);
     if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
         if (errno == ECONNREFUSED) unlink(socketPath.c_str());
         close(fd);

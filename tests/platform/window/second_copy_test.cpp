@@ -46,7 +46,7 @@ std::string UniqueFolder(const char* tag) {
 }
 
 bool WaitForCopy(const std::string& folder) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 400; ++i) {
         if (AnotherCopyIsRunning(folder)) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
