@@ -81,6 +81,13 @@ bool RunsOurProcedure(std::uint32_t window, platform::WNDPROC ours) {
     return window && platform::GetWindowLong(Slot(window), platform::GWL_WNDPROC) == platform::AddressOf(ours);
 }
 
+// Whether the tray clock's class had double clicks before the library took them, per context: the
+// unload gives the taskbar its class style back as it found it.
+bool& ClockDoubleClicksTaken() {
+    static bool taken[platform::kContextCount] = {};
+    return taken[static_cast<int>(platform::CurrentContext())];
+}
+
 void SubclassTaskbarWindows() {
     SharedHookState& s = Share();
     Subclass(s.TrayClockWindow, WndProcTrayClock, s.PreviousClockProc);
@@ -88,9 +95,9 @@ void SubclassTaskbarWindows() {
     Subclass(s.TaskbarWindow, WndProcTaskBar, s.PreviousTaskbarProc);
     // The library tells single from double clicks itself.
     const HWND clock = Slot(s.TrayClockWindow);
-    platform::SetClassLong(clock, platform::GCL_STYLE,
-                           static_cast<platform::LONG>(platform::GetClassLong(clock, platform::GCL_STYLE) &
-                                                       ~platform::CS_DBLCLKS));
+    const platform::DWORD style = platform::GetClassLong(clock, platform::GCL_STYLE);
+    ClockDoubleClicksTaken() = (style & platform::CS_DBLCLKS) != 0;
+    platform::SetClassLong(clock, platform::GCL_STYLE, static_cast<platform::LONG>(style & ~platform::CS_DBLCLKS));
     s.Subclassed = 1;
     LogDebug("{CALLBACK => MsgProc}: Windows subclassed.");
 }
@@ -159,6 +166,13 @@ void DLLUnloadProcedures() {
     // Only the taskbar's context can give its windows their procedures back; elsewhere this fails
     // without effect and the taskbar's own unload does it.
     s.RestoredProcedures[0] = Unsubclass(s.TrayClockWindow, WndProcTrayClock, s.PreviousClockProc);
+    if (s.RestoredProcedures[0] && ClockDoubleClicksTaken()) {
+        const HWND clock = Slot(s.TrayClockWindow);
+        platform::SetClassLong(clock, platform::GCL_STYLE,
+                               static_cast<platform::LONG>(platform::GetClassLong(clock, platform::GCL_STYLE) |
+                                                           platform::CS_DBLCLKS));
+        ClockDoubleClicksTaken() = false;
+    }
     s.RestoredProcedures[1] = Unsubclass(s.TrayNotifyWindow, WndProcSystray, s.PreviousTrayProc);
     s.RestoredProcedures[2] = Unsubclass(s.TaskbarWindow, WndProcTaskBar, s.PreviousTaskbarProc);
     s.Subclassed = RunsOurProcedure(s.TrayClockWindow, WndProcTrayClock) ||

@@ -74,10 +74,10 @@ TEST_F(TaskbarHook, HookingTakesTheClockOverAndUnhookingGivesItBack) {
     EXPECT_EQ(GetWindowLong(bar.tray, GWL_WNDPROC), trayProc);
     EXPECT_EQ(GetWindowLong(bar.taskbar, GWL_WNDPROC), taskbarProc);
     EXPECT_EQ(GetWindowLong(bar.taskbar, GWL_EXSTYLE), taskbarExStyle);
-    // The clock paints itself again and asks for its own size; its class keeps the cleared style.
+    // The clock paints itself again, asks for its own size and has its double clicks back.
     EXPECT_EQ(GetWindowTextString(bar.clock), "12:01");
     EXPECT_EQ(ClockRect().width(), 44);
-    EXPECT_FALSE(GetClassLong(bar.clock, GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_TRUE(GetClassLong(bar.clock, GCL_STYLE) & CS_DBLCLKS);
     // Each context stopped its own timers.
     EXPECT_EQ(detail::LiveTimerCount(), timersBefore);
     EXPECT_EQ(lib.share->RefreshTimer, 0);
