@@ -634,6 +634,7 @@ LRESULT Form::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             detail::OfferToKeyGrab(msg, wParam, lParam);
             return 0;
         case WM_CAPTURECHANGED: return 0;
+        case WM_MOUSEACTIVATE: return detail::InputAllowed(hwnd_) ? MA_ACTIVATE : MA_NOACTIVATE;
         default:
             if (detail::IsMouseMessage(msg)) {
                 if (!detail::InputAllowed(hwnd_) || !IsLoaded()) return 0;

@@ -192,6 +192,9 @@ LRESULT WindowedControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         case WM_CAPTURECHANGED:
             captured_ = false;
             return 0;
+        case WM_MOUSEACTIVATE:
+            // A press on a form that a modal form disabled does not activate it.
+            return detail::InputAllowed(hwnd_) ? DefWindowProc(hwnd_, msg, wParam, lParam) : MA_NOACTIVATE;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);

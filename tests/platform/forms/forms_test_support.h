@@ -9,6 +9,7 @@
 
 #include "../window/window_test_support.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/painter.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
