@@ -98,7 +98,7 @@ public:
                 }
             }
         }
-        if (!paragraph_.runs.empty()) EndParagraph();
+        if (!paragraph_.runs.empty()) FlushParagraph();
         for (auto& p : doc_.paragraphs)
             for (auto& r : p.runs) r.text = ValidUtf8(r.text);
         return std::move(doc_);
@@ -269,15 +269,22 @@ private:
             look.hasColor = true;
             look.color = colors_[static_cast<std::size_t>(f.color)];
         }
+        // A last paragraph without \par keeps the alignment of its text.
+        paragraph_.alignment = g.alignment;
         if (paragraph_.runs.empty() || !paragraph_.runs.back().SameLook(look)) paragraph_.runs.push_back(look);
         paragraph_.runs.back().text += character;
     }
 
+    // \par: the paragraph takes the alignment in effect where it ends.
     void EndParagraph() {
         GroupState& g = Top();
         if (g.destination != Destination::Text) return;
         skipFallback_ = 0;
         paragraph_.alignment = g.alignment;
+        FlushParagraph();
+    }
+
+    void FlushParagraph() {
         doc_.paragraphs.push_back(std::move(paragraph_));
         paragraph_ = RichParagraph{};
     }
