@@ -28,6 +28,7 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
+    std::string Root() const { return path_.string(); }
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
     std::string Write(const std::string& name, const std::string& content) const {
         std::filesystem::create_directories((path_ / name).parent_path());

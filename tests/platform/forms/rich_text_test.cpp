@@ -166,7 +166,7 @@ protected:
 
 TEST_F(RichBox, TheCreditsFileLoadsFromTheProgramFolder) {
     ScratchFolder folder;
-    SetProgramFolder(folder.Path(""));
+    SetProgramFolder(folder.Root());
     folder.Write("Chest/Hall Of Fame.richtext", "{\\rtf1 {\\b Thanks}\\par to all}");
     AboutForm f;
     f.Show();
