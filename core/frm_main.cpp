@@ -1,38 +1,247 @@
 #include "core/frm_main.h"
 
+#include "core/commands.h"
+#include "core/globals.h"
+#include "core/hook_settings.h"
+#include "core/intro_flags.h"
+#include "core/library_binding.h"
+#include "core/main_window_proc.h"
+#include "core/rounding.h"
+#include "platform/forms/constants.h"
 #include "platform/present/runner.h"
+#include "platform/services/clock.h"
 #include "platform/window/loop.h"
+#include "platform/window/remote.h"
 
 namespace core {
-namespace {
 
-platform::HWND g_main;
+using namespace platform::forms;
 
-platform::LRESULT MainProc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
-    if (msg == WM_CLOCKACTIVATE && wParam == 1) platform::SetForegroundWindow(hwnd);
-    return platform::DefWindowProc(hwnd, msg, wParam, lParam);
+frmMainForm::frmMainForm() : Form("frmMain") {
+    OZRClockEngine.Tick = [this] { OZRClockEngine_Timer(); };
+    Pulsar.Tick = [] { ++RescanCounter; };
+    BodyMovin.Tick = [this] { BodyMovin_Timer(); };
+    Tricker.Tick = [this] { Tricker_Timer(); };
+    DLLReloader.Tick = [this] { DLLReloader_Timer(); };
+    Label.MouseDown = [this](int i, int b, int s, int x, int y) { Label_MouseDown(i, b, s, x, y); };
+    Label.MouseUp = [this](int i, int b, int s, int x, int y) { Label_MouseUp(i, b, s, x, y); };
+    FocusStealer.KeyDown = [this](int& keyCode, int shift) { FocusStealer_KeyDown(keyCode, shift); };
 }
 
-}  // namespace
+void frmMainForm::Design() {
+    Caption = kMainWindowTitle;
+    BorderStyle = vbBSNone;
+    ShowInTaskbar = false;
+    // The size before the first layout: what the floating window's default position centres.
+    Width = 2250;
+    Height = 750;
+    struct TimerDesign {
+        Timer& timer;
+        int interval;
+        bool enabled;
+    } timers[] = {
+        {OZRClockEngine, 1, true},  {Pulsar, 1000, true},      {BodyMovin, 1, false},    {Tricker, 1, false},
+        {DLLReloader, 1000, false}, {tmrSoundWait, 1000, false}, {AtomicTimeout, 5000, false}, {AtomicMinute, 55000, true},
+        {tmrSyncAlarms, 1, true},   {tmrReDownload, 65000, true}, {tmrLoadAlarms, 50, true},
+    };
+    for (auto& t : timers) {
+        t.timer.Interval = t.interval;
+        t.timer.Enabled = t.enabled;
+    }
+    Label.Load(0);
+    Label(0).Caption = "<Loading>";
+    Label(0).AutoSize = true;
+    // Off the visible area: it only holds the keyboard focus.
+    FocusStealer.Left = -2000;
+    FocusStealer.Top = -2000;
+}
 
-bool frmMain::Load() {
+void frmMainForm::EndProgram(int status) {
+    ended_ = true;
+    platform::PostQuitMessage(status);
+}
+
+void frmMainForm::Form_Load() {
     using namespace platform;
-    // A second copy hands over to the running one and ends without touching any file.
+    ImmediateAlarms.assign(1, 0);
+
+    // A second copy hands over to the running one and ends without reading or writing any file.
     if (PreviousInstanceRunning()) {
         HWND running = FindWindow(nullptr, kMainWindowTitle);
+        if (running == hWnd) running = platform::detail::FindRemoteWindow(nullptr, kMainWindowTitle);
         if (running) SendMessage(running, WM_CLOCKACTIVATE, 1, 0);
-        PostQuitMessage(0);
-        return false;
+        EndProgram(0);
+        return;
     }
-    WNDCLASS wc;
-    wc.lpfnWndProc = MainProc;
-    wc.lpszClassName = "Form";
-    RegisterClass(&wc);
-    g_main = CreateWindowEx(WS_EX_TOOLWINDOW, "Form", kMainWindowTitle, WS_POPUP | WS_VISIBLE, 565, 487, 150,
-                            50, HWND{});
-    return static_cast<bool>(g_main);
+
+    AlarmsLoaded = false;
+    DownloadFailures = 0;
+    LoadSettings();
+    if (!LoadLanguageAndHelp()) {
+        EndProgram(1);
+        return;
+    }
+    GetScreenSize();
+
+    if (Settings.RunCount == 0) {
+        OZRClockEngine.Enabled = false;
+        RunFirstRunIntro();
+        StartGreeting();
+        OZRClockEngine.Enabled = true;
+        if (!Settings.SystrayClock) {
+            Settings.FloatWindowLeft = ScreenWidthTwips / 2;
+            Settings.FloatWindowTop = static_cast<std::int32_t>(RoundHalfEven(ScreenHeightTwips / 2.0));
+            Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
+        }
+    } else {
+        if (Settings.Splash) StartGreeting();
+        MainSettingsFile.WriteLongIn("Main Settings", "RunCount", Settings.RunCount + 1, Settings.RunCount + 1, 1);
+    }
+
+    StartTime = Now();
+    DisplayLabelCount = 0;
+    CopyDataLabelIndex = 0;
+    TimeSyncRetries = 0;
+    SyncMinuteCount = 0;
+    OnlineUserChanged = false;
+    LabelsRebuilding = false;
+    DLLReloadRequested = false;
+    DLLAnswered = false;
+    AlarmEditProgress = 0;
+    AlarmWizardPending = 0;
+    FastStartTicks = 10;
+    ResizeLabelDisplayArrays(1);
+    ImmediateAlarms.assign(1, 0);
+    RescanCounter = 2100;
+
+    OldWindowProc = SetWindowLong(hWnd, GWL_WNDPROC, AddressOf(MainWindowProc));
+    SetWindowLong(hWnd, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED));
+    SetLayeredWindowAttributes(hWnd, static_cast<COLORREF>(Settings.TransparencyColor), Settings.FloatAlpha,
+                               Settings.WindowType);
+
+    // Placement: pulled back onto the screen at the right and bottom; negative values stay.
+    if (Settings.FloatWindowLeft + Width > ScreenWidthTwips) Settings.FloatWindowLeft = ScreenWidthTwips - Width;
+    if (Settings.FloatWindowTop + Height > ScreenHeightTwips) Settings.FloatWindowTop = ScreenHeightTwips - Height;
+    Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
+    BackColor = static_cast<COLORREF>(Settings.FloatBackColor);
+    if (Settings.FloatAlwaysOnTop) AlwaysOnTop(true);
+    UpdateDisplay(false);
+    if (Settings.Anchor > 0) UpdateMainWindowAnchoring();
+
+    if (Settings.DebugMode) {
+        DebugOutputOn = 1;
+        // The settings were loaded before the log was on: their problems are told now.
+        for (const std::string& note : SettingsLoadNotes) DebugLog(note);
+    }
+    ApplyHookSettings();
+    if (ended_) return;
+    DebugLog("[frmMain]: OZR Ruriv successfully started.");
+    DebugLog("");
+    // Time synchronisation at start-up belongs to the time-synchronisation step of the clock.
 }
 
-platform::HWND frmMain::Handle() { return g_main; }
+void frmMainForm::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    OZRKillSmartWindows();
+    if (Settings.SystrayClock) OZRUnHookSystem();
+    if (OldWindowProc) platform::SetWindowLong(hWnd, platform::GWL_WNDPROC, OldWindowProc);
+    OldWindowProc = 0;
+}
+
+void frmMainForm::Form_GotFocus() {
+    if (Settings.FloatAlwaysOnTop) AlwaysOnTop(true);
+}
+
+void frmMainForm::Form_KeyDown(int& KeyCode, int Shift) { ClockKeyDown(KeyCode, Shift); }
+void frmMainForm::FocusStealer_KeyDown(int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); }
+
+void frmMainForm::Tricker_Timer() { RunPendingCommand(); }
+
+void frmMainForm::GoTimer() { OZRClockEngine_Timer(); }
+
+// The engine tick's display part; the alarm part follows once the alarm files are loaded.
+void frmMainForm::OZRClockEngine_Timer() {
+    if (FastStartTicks > 0) {
+        OZRClockEngine.Interval = 1;
+        --FastStartTicks;
+    } else {
+        OZRClockEngine.Interval = 1000;
+    }
+    UpdateDisplay(false);
+
+    auto keepOnTop = [this] {
+        if ((!IsForegroundFullScreen() || Settings.AlwaysOnTopFS) && Settings.FloatAlwaysOnTop) AlwaysOnTop(true);
+    };
+    std::int32_t oldWidth = ScreenWidthTwips, oldHeight = ScreenHeightTwips;
+    GetScreenSize();
+    if (oldWidth != ScreenWidthTwips || oldHeight != ScreenHeightTwips) {
+        keepOnTop();
+        if (!BodyMovin.Enabled && Settings.Anchor != 0 && !ModalWindowOpen) UpdateMainWindowAnchoring();
+    }
+    int second = Now().Second();
+    if ((second == 2 || second == 32) && !ModalWindowOpen && !BodyMovin.Enabled) {
+        keepOnTop();
+        if (Settings.Anchor > 0) UpdateMainWindowAnchoring();
+        CheckScreenResolution();
+    }
+    if (Top != Settings.FloatWindowTop || Left != Settings.FloatWindowLeft) {
+        Settings.FloatWindowLeft = Left;
+        Settings.FloatWindowTop = Top;
+        SaveSettings(false);
+    }
+    if (!AlarmsLoaded) return;
+}
+
+void frmMainForm::SwitchClockMode() {
+    DLLReloadAttempts = 0;
+    OZRUnHookSystem();
+    if (Settings.SystrayClock) {
+        std::fill(HookLabelX.begin(), HookLabelX.end(), 0);
+        std::fill(HookLabelY.begin(), HookLabelY.end(), 0);
+        ApplyHookSettings();
+        DLLReloader.Enabled = false;
+        DLLReloader.Enabled = true;
+        DLLReloadRequested = true;
+        DLLAnswered = false;
+    } else {
+        DLLReloader.Enabled = false;
+        DLLReloader.Enabled = true;
+        DLLReloadRequested = false;
+        DLLAnswered = false;
+    }
+}
+
+void frmMainForm::DLLReloader_Timer() {
+    if (DLLReloadRequested && DLLAnswered) {
+        DLLReloader.Enabled = false;
+        DLLReloadRequested = false;
+        DLLAnswered = false;
+        DebugLog("[frmMain]: OZR Ruriv DLL successfully reloaded");
+        return;
+    }
+    if (DLLReloadRequested) {
+        DebugLog("[frmMain]: Command to load the OZR Ruriv DLL wasn't issued yet.");
+        DLLReloadRequested = false;
+    }
+    ApplyHookSettings();
+    ++DLLReloadAttempts;
+    if (DLLReloadAttempts > 5) {
+        // The timer stops first, so the box is shown once and not once a second.
+        DLLReloader.Enabled = false;
+        std::string title = "OZR Ruriv - " + LanguageFile.ReadText("General", "MSGBOX Error");
+        std::string text = LanguageFile.ReadText("General", "MSGBOX Error DLL");
+        platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
+        EndProgram(1);
+        return;
+    }
+    DebugLog("[frmMain]: Reloading OZR Ruriv DLL now.");
+    DLLReloadRequested = true;
+    DLLAnswered = false;
+}
+
+frmMainForm& frmMain() {
+    static frmMainForm form;
+    return form;
+}
 
 }  // namespace core

@@ -1,18 +1,92 @@
-// frmMain: the main window. It is the floating clock's window, the owner of the program's timers
-// and the receiver of the library's and a second copy's messages.
+// frmMain: the main window. It is the floating clock's window (its Label controls show the clock
+// labels), the owner of every timer of the program and the receiver of the library's and a second
+// copy's messages. Its title never changes while the program runs: the library and a second copy
+// find the running program by it.
 #pragma once
 
-#include "platform/window/window.h"
+#include <cstdint>
+#include <string>
+
+#include "platform/forms/control_array.h"
+#include "platform/forms/form.h"
+#include "platform/forms/label.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/timer.h"
 
 namespace core {
 
-constexpr const char* kMainWindowTitle = "OZR Ruriv Main Window";
-constexpr platform::UINT WM_CLOCKACTIVATE = 0x06BE;
+inline constexpr const char* kMainWindowTitle = "OZR Ruriv Main Window";
+inline constexpr platform::UINT WM_CLOCKACTIVATE = 0x06BE;
+inline constexpr platform::UINT WM_CLOCKQUIT = 0x2474;
 
-namespace frmMain {
-// Form_Load: the start-up sequence. False when the program ended during it.
-bool Load();
-platform::HWND Handle();
-}  // namespace frmMain
+class frmMainForm : public platform::forms::Form {
+public:
+    frmMainForm();
+
+    // Timers (initial interval and state are set in Design).
+    platform::forms::Timer OZRClockEngine{this, "OZRClockEngine"};
+    platform::forms::Timer Pulsar{this, "Pulsar"};
+    platform::forms::Timer BodyMovin{this, "BodyMovin"};
+    platform::forms::Timer Tricker{this, "Tricker"};
+    platform::forms::Timer DLLReloader{this, "DLLReloader"};
+    platform::forms::Timer tmrSoundWait{this, "tmrSoundWait"};
+    platform::forms::Timer AtomicTimeout{this, "AtomicTimeout"};
+    platform::forms::Timer AtomicMinute{this, "AtomicMinute"};
+    platform::forms::Timer tmrSyncAlarms{this, "tmrSyncAlarms"};
+    platform::forms::Timer tmrReDownload{this, "tmrReDownload"};
+    platform::forms::Timer tmrLoadAlarms{this, "tmrLoadAlarms"};
+    // One label control per clock label; Label(0) exists from the start.
+    platform::forms::ControlArray<platform::forms::Label> Label{this, "Label"};
+    // Holds the keyboard focus; its keys go to Form_KeyDown.
+    platform::forms::TextBox FocusStealer{this, "FocusStealer"};
+
+    // Floating clock layout.
+    void SetLabelData(std::int16_t index, const std::string& text);
+    void UpdateDisplay(bool force);
+    void UpdateLabelKerning(std::int16_t dx, std::int16_t dy);
+    void NoLabelsToDisplay();
+
+    // Window placement, topmost and dragging.
+    void AlwaysOnTop(bool on);
+    void UpdateMainWindowAnchoring();
+    void GetScreenSize();
+    void CheckScreenResolution();
+    bool IsForegroundFullScreen();
+
+    // Library binding.
+    void SwitchClockMode();
+
+    // The clock engine's tick, run at once (the commands use it before opening a window).
+    void GoTimer();
+
+    // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
+    // status is the platform's quit code.
+    bool Ended() const { return ended_; }
+    void EndProgram(int status);
+
+protected:
+    void Design() override;
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+    void Form_GotFocus() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_MouseDown(int Button, int Shift, int X, int Y) override;
+    void Form_MouseUp(int Button, int Shift, int X, int Y) override;
+
+private:
+    void OZRClockEngine_Timer();
+    void Tricker_Timer();
+    void DLLReloader_Timer();
+    void BodyMovin_Timer();
+    void FocusStealer_KeyDown(int& KeyCode, int Shift);
+    void Label_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    // Starts a drag or opens the clock's menu from a press at (x, y) twips inside the window.
+    void PressOnClock(int Button, int Shift, double x, double y);
+
+    bool ended_ = false;
+};
+
+frmMainForm& frmMain();
 
 }  // namespace core

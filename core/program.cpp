@@ -9,7 +9,10 @@
 
 namespace core {
 
-bool StartProgram() { return frmMain::Load(); }
+bool StartProgram() {
+    frmMain().Load();
+    return !frmMain().Ended();
+}
 
 int RunProgram() {
     platform::PlatformOptions options;

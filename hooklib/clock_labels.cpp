@@ -87,6 +87,15 @@ void ServeLabelRequests() {
     if (Share().LabelPositionPending) ServePosition();
 }
 
+void ReleaseOwnLabels() {
+    SharedHookState& s = Share();
+    if (ReleaseLabelStore(s.HookLabels)) {
+        s.HookLabels = 0;
+        s.LabelFonts = 0;
+    }
+    ReleaseContextLabelStores();
+}
+
 void RecomputeLabelsShareBackground() {
     std::uint8_t share = 1;
     for (const HookLabel& label : ContextLabels())
@@ -176,11 +185,4 @@ void OZRSetClockLabelPositioning(std::int16_t index, std::int16_t x, std::int16_
     SendRequestToTaskbar();
 }
 
-void OZRFreeDLLMemory() {
-    // Only the calling context's blocks; the other context's stay for that context to free.
-    SharedHookState& s = Share();
-    if (ReleaseLabelStore(s.HookLabels)) {
-        s.HookLabels = 0;
-        s.LabelFonts = 0;
-    }
-}
+void OZRFreeDLLMemory() { ReleaseOwnLabels(); }

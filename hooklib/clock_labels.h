@@ -8,6 +8,9 @@ namespace hooklib {
 
 // Serves the staged requests in the order allocation, properties, position.
 void ServeLabelRequests();
+// Frees the label records the calling context holds and clears the section's slots for them;
+// records of the other context stay for that context to free.
+void ReleaseOwnLabels();
 // LabelsShareBackground: 1 unless a shown label's back colour differs from the clock's.
 void RecomputeLabelsShareBackground();
 

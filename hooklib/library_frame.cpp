@@ -1,7 +1,7 @@
 // The library's load and unload in each process context, its clock type, its status answers
 // and its image folder.
 #include "hooklib/bounded_text.h"
-#include "hooklib/context_labels.h"
+#include "hooklib/clock_labels.h"
 #include "hooklib/ozrclock_exports.h"
 #include "hooklib/process_state.h"
 #include "hooklib/program_bridge.h"
@@ -19,7 +19,7 @@ platform::BOOL DllMain(platform::HMODULE module, platform::DWORD reason, void*) 
         LogDebug("{DllMain => DLL_PROCESS_DETACH}: DLL unloaded!");
         // What this context made goes with it.
         StopOwnTimers();
-        ReleaseContextLabelStores();
+        ReleaseOwnLabels();
         SetThisModule(platform::HMODULE{});
     }
     return 1;

@@ -12,6 +12,7 @@
 #include "hooklib/program_bridge.h"
 #include "hooklib/shared_state.h"
 #include "hooklib/taskbar_probe.h"
+#include "platform/draw/gdi_objects.h"
 #include "platform/shell/tray_messages.h"
 
 namespace hooklib {
@@ -148,8 +149,12 @@ void DLLUnloadProcedures() {
     SharedHookState& s = Share();
     s.UnhookPending = 1;
     DestroySmartWindowManager();
-    // The strips and frozen backgrounds belong to the clock's painting, which makes them anew.
-    s.VerticalFrozenBackground = s.HorizontalFrozenBackground = s.RowStrip = s.ColumnStrip = 0;
+    // The painting captures a strip again only while its handle is clear. A bitmap of the other
+    // context is refused here and stays that context's.
+    for (std::uint32_t* bitmap : {&s.VerticalFrozenBackground, &s.HorizontalFrozenBackground, &s.RowStrip, &s.ColumnStrip}) {
+        if (*bitmap) platform::DeleteObject(platform::HBITMAP{*bitmap});
+        *bitmap = 0;
+    }
     // Only the taskbar's context can give its windows their procedures back; elsewhere this fails
     // without effect and the taskbar's own unload does it.
     s.RestoredProcedures[0] = Unsubclass(s.TrayClockWindow, WndProcTrayClock, s.PreviousClockProc);

@@ -40,6 +40,11 @@ void CaptionedControl::setCaption(std::string value) {
     AppearanceChanged();
 }
 
+void CaptionedControl::PressAccessKey() {
+    if (!SetFocus() || !Live()) return;
+    Clicked();
+}
+
 LRESULT CaptionedControl::OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_SETTEXT:

@@ -15,6 +15,8 @@ public:
 
     Prop<&CaptionedControl::caption, &CaptionedControl::setCaption> Caption{this};
     const std::string& CaptionText() const { return caption_; }  // without loading the form
+    // Alt and the caption's access key: the control takes the focus and acts as if clicked.
+    virtual void PressAccessKey();
 
 protected:
     void ResetToDesign() override;

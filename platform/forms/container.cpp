@@ -66,6 +66,7 @@ bool Container::RouteMouseToWindowless(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE: {
             InteractiveControl* target = pressedWindowless_ ? pressedWindowless_ : WindowlessAt(p);
             if (!target) return false;
+            Control::BusyScope busy(*target);
             target->HandleMouseMove(detail::ButtonsHeld(wParam), shift, local(target, p));
             return true;
         }
@@ -79,6 +80,7 @@ bool Container::RouteMouseToWindowless(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!target) return false;
             pressedWindowless_ = target;
             SetCapture(ContainerWindow());
+            Control::BusyScope busy(*target);
             int button = detail::MouseButtonOf(msg);
             if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK)
                 target->HandleDoubleClick(button, shift, local(target, p));
@@ -96,6 +98,7 @@ bool Container::RouteMouseToWindowless(UINT msg, WPARAM wParam, LPARAM lParam) {
                 pressedWindowless_ = nullptr;
                 if (GetCapture() == ContainerWindow()) ReleaseCapture();
             }
+            Control::BusyScope busy(*target);
             target->HandleMouseUp(detail::MouseButtonOf(msg), shift, local(target, p), inside);
             return true;
         }

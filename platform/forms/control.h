@@ -53,11 +53,25 @@ public:
     void Touch() const;
     // The form's windows exist, so the control's events may run.
     bool Live() const;
+    // One of the control's events is running (it must not be unloaded then).
+    bool InEvent() const { return busy_ > 0; }
 
 protected:
     friend class Form;
     friend class Container;
     friend class ControlArrayBase;
+
+    // Marks the control busy while input is handed to it.
+    class BusyScope {
+    public:
+        explicit BusyScope(Control& control) : control_(control) { ++control_.busy_; }
+        ~BusyScope() { --control_.busy_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        Control& control_;
+    };
 
     // Design values: every load of the form starts from the kind's defaults, then the form's Design().
     virtual void ResetToDesign() {}
@@ -72,6 +86,7 @@ private:
     Container* container_;
     std::string name_;
     int index_;
+    int busy_ = 0;
 };
 
 class VisualControl : public Control {

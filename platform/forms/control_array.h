@@ -87,6 +87,7 @@ public:
         if (!elements_.count(index)) Fail("does not exist", index);
         for (int d : designIndices_)
             if (d == index) Fail("was created at design time and cannot be unloaded", index);
+        if (elements_[index]->InEvent()) Fail("cannot be unloaded while one of its events runs", index);
         elements_.erase(index);
     }
 

@@ -1,7 +1,9 @@
 #include "platform/forms/form.h"
 
 #include <algorithm>
+#include <cctype>
 
+#include "platform/forms/captioned_control.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/describer.h"
@@ -140,6 +142,7 @@ void Form::FinishUnload() {
         detail::DestroyHostWindow(h);
     }
     for (Control* c : controls_) c->WindowsDestroyed();
+    dc_.Release(HWND{});
     state_ = State::Unloaded;
     auto& r = R();
     r.loaded.erase(std::remove(r.loaded.begin(), r.loaded.end(), this), r.loaded.end());
@@ -185,9 +188,9 @@ void Form::RequireDesignTime(const char* property) const {
 // ---- Showing ----
 
 void Form::Show(int modal, Form* owner) {
+    if (owner && owner != this) owner_ = owner;  // before a first load, so that the window is owned
     Touch();
     if (!IsLoaded()) return;
-    if (owner && owner != this) owner_ = owner;
     HWND previousActive = GetActiveWindow();
     bool child = IsChildWindow(hwnd_);
     if (!shownSinceLoad_) {
@@ -396,6 +399,8 @@ void Form::setStartUpPosition(int value) {
 
 WindowedControl* Form::activeControl() const { return lastFocus_; }
 
+HDC Form::hdc() const { return dc_.Get(hwnd_); }
+
 // ---- Controls, tab order, default and cancel buttons ----
 
 void Form::RegisterControl(Control* control) { controls_.push_back(control); }
@@ -483,7 +488,7 @@ bool Form::HandleNavigationKey(WindowedControl* from, int keyCode, int shift) {
         if (next && next != from) next->SetFocus();
         return true;
     }
-    if (shift & vbAltMask) return false;
+    if (shift & vbAltMask) return (shift & vbCtrlMask) == 0 && PressAccessKey(keyCode);
     if (keyCode == VK_RETURN) {
         // A focused button takes Enter itself; otherwise the default button is pressed and the
         // focus stays where it is.
@@ -499,6 +504,22 @@ bool Form::HandleNavigationKey(WindowedControl* from, int keyCode, int shift) {
     }
     if (keyCode == VK_ESCAPE && cancelButton_ && cancelButton_->CanBePressed()) {
         cancelButton_->PressFromKeyboard();
+        return true;
+    }
+    return false;
+}
+
+// Alt and the character a caption marks with "&": the control acts as if clicked, so the focus
+// moves to it first.
+bool Form::PressAccessKey(int keyCode) {
+    if (!std::isalnum(keyCode)) return false;
+    for (WindowedControl* c : tabOrder_) {
+        auto* captioned = dynamic_cast<CaptionedControl*>(c);
+        if (!captioned || !captioned->CanFocusNow(false)) continue;
+        int at = -1;
+        std::string shown = StripMnemonic(captioned->CaptionText(), &at);
+        if (at < 0 || std::toupper(static_cast<unsigned char>(shown[static_cast<std::size_t>(at)])) != keyCode) continue;
+        captioned->PressAccessKey();
         return true;
     }
     return false;
@@ -579,9 +600,9 @@ void Form::PaintForm() {
         RECT client;
         GetClientRect(hwnd_, &client);
         painter.FillRect(client, backColor_);
-        paintDc_ = dc;
+        dc_.Painting(dc);
         Form_Paint();
-        paintDc_ = HDC{};
+        dc_.PaintDone();
         PaintWindowless(painter);
     }
     EndPaint(hwnd_, &ps);
@@ -597,6 +618,7 @@ LRESULT Form::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case detail::WM_FORMS_RESTOREFOCUS: RestoreFocus(); return 0;
+        case detail::WM_FORMS_RELEASEDC: dc_.Release(hwnd_); return 0;
         case WM_SETFOCUS:
             if (GetFocus() != hwnd_) return 0;
             if (lastFocus_ && lastFocus_->CanFocusNow(false)) {

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/client_dc.h"
 #include "platform/forms/container.h"
 #include "platform/forms/control.h"
 #include "platform/forms/host.h"
@@ -148,8 +149,9 @@ public:
     bool DefaultButtonIs(const CommandButton* button) const { return button && defaultButton_ == button; }
     bool CancelButtonIs(const CommandButton* button) const { return button && cancelButton_ == button; }
     WindowedControl* ActiveControlNoLoad() const { return lastFocus_; }
-    // Tab, Enter and Esc from a control: true when the form took the key.
+    // Tab, Enter, Esc and Alt with an access key from a control: true when the form took the key.
     bool HandleNavigationKey(WindowedControl* from, int keyCode, int shift);
+    bool PressAccessKey(int keyCode);
     void ControlFocusChanged(WindowedControl* control, bool focused);
     // The first control in tab order that may take the focus after `from` (nullptr: from the start).
     WindowedControl* NextTabStop(WindowedControl* from, bool backwards) const;
@@ -227,7 +229,7 @@ private:
     bool enabled_ = true;
 
     bool formPressed_ = false;  // a left press on the form itself may end in Form_Click
-    HDC paintDc_;
+    mutable detail::ClientDc dc_;
 };
 
 // The loaded forms, in the order they were loaded.

@@ -15,6 +15,7 @@ void Label::ResetToDesign() {
     autoSize_ = false;
     alignment_ = vbLeftJustify;
     wordWrap_ = false;
+    useMnemonic_ = true;
 }
 
 void Label::CopyDesignFrom(const Control& other) {
@@ -24,6 +25,7 @@ void Label::CopyDesignFrom(const Control& other) {
     autoSize_ = o.autoSize_;
     alignment_ = o.alignment_;
     wordWrap_ = o.wordWrap_;
+    useMnemonic_ = o.useMnemonic_;
 }
 
 void Label::setCaption(std::string value) {
@@ -47,6 +49,11 @@ void Label::setWordWrap(bool value) {
     AppearanceChanged();
 }
 
+void Label::setUseMnemonic(bool value) {
+    useMnemonic_ = value;
+    AppearanceChanged();
+}
+
 void Label::AppearanceChanged() {
     Fit();
     Invalidate();
@@ -55,7 +62,8 @@ void Label::AppearanceChanged() {
 void Label::Fit() {
     if (!autoSize_) return;
     RECT r = rect_;
-    SIZE text = wordWrap_ ? MeasureText(font_, caption_, kTextWrap, r.width()) : MeasureText(font_, caption_);
+    unsigned mnemonic = useMnemonic_ ? kTextMnemonic : 0;
+    SIZE text = wordWrap_ ? MeasureText(font_, caption_, kTextWrap | mnemonic, r.width()) : MeasureText(font_, caption_, mnemonic);
     int w = wordWrap_ ? r.width() : text.cx;
     int left = r.left;
     if (alignment_ == vbCenter) left = r.left + (r.width() - w) / 2;
@@ -67,7 +75,7 @@ void Label::PaintLook(Painter& painter) {
     RECT r{0, 0, rect_.width(), rect_.height()};
     painter.FillRect(r, backColor_);
     unsigned flags = (alignment_ == vbCenter ? kTextCenter : alignment_ == vbRightJustify ? kTextRight : kTextLeft) |
-                     kTextMnemonic | (wordWrap_ || !autoSize_ ? kTextWrap : 0);
+                     (useMnemonic_ ? kTextMnemonic : 0) | (wordWrap_ || !autoSize_ ? kTextWrap : 0);
     painter.Text(r, caption_, font_, enabled_ ? foreColor_ : vbGrayText, flags);
 }
 

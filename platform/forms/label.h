@@ -16,6 +16,8 @@ class Label : public InteractiveControl {
     void setAlignment(int value);
     bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool value);
+    bool useMnemonic() const { return useMnemonic_; }
+    void setUseMnemonic(bool value);
 
 public:
     Label(ContainerRef container, std::string name, int index = -1);
@@ -24,6 +26,8 @@ public:
     Prop<&Label::autoSize, &Label::setAutoSize> AutoSize{this};
     Prop<&Label::alignment, &Label::setAlignment> Alignment{this};  // vbLeftJustify, vbRightJustify, vbCenter
     Prop<&Label::wordWrap, &Label::setWordWrap> WordWrap{this};
+    // "&" marks an access key (and "&&" shows "&") unless this is False.
+    Prop<&Label::useMnemonic, &Label::setUseMnemonic> UseMnemonic{this};
 
     void PaintLook(Painter& painter) override;
     const std::string& CaptionText() const { return caption_; }  // without loading the form
@@ -40,6 +44,7 @@ private:
     bool autoSize_ = false;
     int alignment_ = vbLeftJustify;
     bool wordWrap_ = false;
+    bool useMnemonic_ = true;
 };
 
 }  // namespace platform::forms

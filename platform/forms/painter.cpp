@@ -260,14 +260,17 @@ int LineHeight(const FontSpec& font) {
     return tm.tmHeight;
 }
 
+// Text widths are the sums of the characters' advances, so each character is measured once.
 std::vector<int> CharacterOffsets(const FontSpec& font, const std::string& line) {
     std::vector<int> offsets{0};
     MeasuringDc dc(font);
+    std::size_t start = 0;
     for (std::size_t i = 1; i <= line.size(); ++i) {
         if (i < line.size() && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
         SIZE size{0, 0};
-        if (dc.get()) GetTextExtentPoint32(dc.get(), std::string_view(line).substr(0, i), &size);
-        offsets.push_back(size.cx);
+        if (dc.get()) GetTextExtentPoint32(dc.get(), std::string_view(line).substr(start, i - start), &size);
+        offsets.push_back(offsets.back() + size.cx);
+        start = i;
     }
     return offsets;
 }

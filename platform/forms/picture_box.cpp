@@ -10,8 +10,6 @@ PictureBox::PictureBox(ContainerRef container, std::string name, int index)
     PictureBox::ResetToDesign();
 }
 
-PictureBox::~PictureBox() { ReleaseOwnDc(); }
-
 void PictureBox::ResetToDesign() {
     WindowedControl::ResetToDesign();
     rect_ = RECT{0, 0, 100, 100};
@@ -51,22 +49,17 @@ int PictureBox::scaleHeight() const {
     return PixelsToScale(c.height(), scaleMode_);
 }
 
-HDC PictureBox::hdc() const {
-    if (paintDc_) return paintDc_;
-    if (!ownDc_ && hwnd_) ownDc_ = GetDC(hwnd_);
-    return ownDc_;
-}
-
-void PictureBox::ReleaseOwnDc() const {
-    if (!ownDc_) return;
-    if (hwnd_) ReleaseDC(hwnd_, ownDc_);
-    ownDc_ = HDC{};
-}
+HDC PictureBox::hdc() const { return dc_.Get(hwnd_); }
 
 void PictureBox::WindowsDestroyed() {
-    ownDc_ = HDC{};
-    paintDc_ = HDC{};
+    dc_.Release(HWND{});
     WindowedControl::WindowsDestroyed();
+}
+
+LRESULT PictureBox::OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != detail::WM_FORMS_RELEASEDC) return WindowedControl::OnKindMessage(msg, wParam, lParam);
+    dc_.Release(hwnd_);
+    return 0;
 }
 
 void PictureBox::PaintLook(Painter& painter) {
@@ -78,9 +71,9 @@ void PictureBox::PaintLook(Painter& painter) {
 
 void PictureBox::PaintWindow(Painter& painter) {
     PaintLook(painter);
-    paintDc_ = painter.Dc();
+    dc_.Painting(painter.Dc());
     if (Live()) Paint();
-    paintDc_ = HDC{};
+    dc_.PaintDone();
     PaintWindowless(painter);
     if (borderStyle_ && hwnd_) {
         HDC windowDc = GetWindowDC(hwnd_);

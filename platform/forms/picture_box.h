@@ -3,6 +3,7 @@
 // children's positions and its mouse coordinates are in its own ScaleMode.
 #pragma once
 
+#include "platform/forms/client_dc.h"
 #include "platform/forms/container.h"
 #include "platform/forms/picture.h"
 #include "platform/forms/windowed_control.h"
@@ -22,7 +23,6 @@ class PictureBox : public WindowedControl, public Container {
 
 public:
     PictureBox(ContainerRef container, std::string name, int index = -1);
-    ~PictureBox() override;
 
     Prop<&PictureBox::picture, &PictureBox::setPicture> Picture{this};
     Prop<&PictureBox::scaleMode, &PictureBox::setScaleMode> ScaleMode{this};
@@ -51,15 +51,13 @@ protected:
     bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) override {
         return RouteMouseToWindowless(msg, wParam, lParam);
     }
+    LRESULT OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void ReleaseOwnDc() const;
-
     forms::Picture picture_;
     int scaleMode_ = vbTwips;
     int borderStyle_ = 1;
-    HDC paintDc_;
-    mutable HDC ownDc_;
+    mutable detail::ClientDc dc_;
 };
 
 }  // namespace platform::forms

@@ -54,6 +54,7 @@ void Timer::Restart() {
 void Timer::Fire() {
     if (firing_ || !running_ || !Live()) return;
     firing_ = true;
+    BusyScope busy(*this);
     Tick();
     firing_ = false;
 }

@@ -107,6 +107,7 @@ LRESULT WindowedControl::OnKindMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT WindowedControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!hwnd_) hwnd_ = hwnd;  // messages of the creation itself
+    BusyScope busy(*this);
     switch (msg) {
         case WM_SETFOCUS:
             if (GetFocus() != hwnd_ || hasFocus_) return 0;  // a focus change overtaken by a later one

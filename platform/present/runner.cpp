@@ -9,6 +9,7 @@
 #include "platform/present/message_box_window.h"
 #include "platform/present/window_dump.h"
 #include "platform/present/x11_presenter.h"
+#include "platform/shell/taskbar.h"
 #include "platform/services/clock.h"
 #include "platform/services/paths.h"
 #include "platform/window/loop.h"
@@ -82,6 +83,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
             SetMessageBoxHandler(ShowMessageBoxWindow);  // a person answers on a real desktop
         }
     }
+    StartShell();  // the taskbar the systray clock lives in
     SetRunningProgramFolder(programFolder);
     g_previousInstance = AnotherCopyIsRunning(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);

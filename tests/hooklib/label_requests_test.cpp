@@ -64,6 +64,12 @@ TEST_F(LabelRequests, TheSystrayHandshakeRunsNestedThroughTheTaskbarsContext) {
     SendCount(0);
     EXPECT_EQ(answers, before + 1);
     EXPECT_EQ(lib.share->HookLabelCount, 0);
+
+    // The taskbar's context frees its records when the library leaves it.
+    EXPECT_NE(lib.share->HookLabels, 0u);
+    lib.OZRUnHookSystem();
+    EXPECT_EQ(lib.share->HookLabels, 0u);
+    EXPECT_EQ(lib.share->LabelFonts, 0u);
 }
 
 TEST_F(LabelRequests, TheFloatingClocksRecordsLiveInTheProgramsContext) {

@@ -211,13 +211,17 @@ TEST_F(TaskbarHook, TheBugFixerAddsAFakeIconAfterAVerticalToHorizontalDropAndRem
     GetWindowRect(bar.tray, &tray);
     EXPECT_EQ(clock.left - tray.left, 1 + 18);
 
-    // At the tray's next move the fake icon goes.
-    lib.OZRSetClockWidth(50);
+    // At the tray's next move the fake icon goes, once, although deleting it moves the tray again.
+    RECT trayInBar = tray;
+    ScreenToClient(bar.taskbar, reinterpret_cast<POINT*>(&trayInBar.left));
+    SetWindowPos(bar.tray, HWND{}, trayInBar.left, trayInBar.top, tray.width(), tray.height(), SWP_NOZORDER);
     EXPECT_EQ(Buttons(), 0);
     EXPECT_EQ(lib.share->FakeIconPresent, 0);
     EXPECT_EQ(main.CountLines("{CALLBACK => WndProcSystray}: Deleted fake Systray icon."), 1);
     EXPECT_TRUE(main.Logged("{DetermineTaskBarPosition}: Made additional bug-fix operations for dropped TaskBar."));
+    lib.OZRSetClockWidth(50);
     EXPECT_EQ(ClockRect().width(), 54);
+    EXPECT_EQ(main.CountLines("{CALLBACK => WndProcSystray}: Deleted fake Systray icon."), 1);
 }
 
 TEST_F(TaskbarHook, ClicksOnTheClockAreToldApartAndTheRightButtonGoesToTheTaskbar) {

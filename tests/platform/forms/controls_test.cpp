@@ -511,5 +511,87 @@ TEST_F(ControlsTest, AutoSizeFitsALabelToItsTextAboutItsAlignment) {
     EXPECT_GE(f.lblWrap.Height, 3 * PixelsToTwips(LineHeight(FontSpec{}))) << "WordWrap grows the height";
 }
 
+struct IntroForm : Form {
+    IntroForm() : Form("frmIntro") {
+        OZR_HANDLE(optSystray, Click);
+        OZR_HANDLE(cmdNext, Click);
+        OZR_HANDLE(txtName, LostFocus);
+    }
+    TextBox txtName{this, "txtName"};
+    OptionButton optSystray{this, "optSystray"};
+    OptionButton optFloating{this, "optFloating"};
+    CommandButton cmdNext{this, "cmdNext"};
+    Strings events;
+    void Design() override {
+        BorderStyle = vbBSNone;
+        Move(0, 0, 6000, 4500);
+        txtName.Move(150, 150, 1500, 315);
+        optSystray.Move(150, 600, 1800, 255);
+        optSystray.Caption = "&Systray Ruriv";
+        optFloating.Move(150, 900, 1800, 255);
+        optFloating.Caption = "&Floating Ruriv";
+        cmdNext.Move(150, 1350, 1200, 375);
+        cmdNext.Caption = "S&tart >>";
+    }
+    void optSystray_Click() { events.push_back("optSystray_Click"); }
+    void cmdNext_Click() { events.push_back("cmdNext_Click"); }
+    void txtName_LostFocus() { events.push_back("txtName_LostFocus"); }
+};
+
+TEST_F(ControlsTest, AltAndAnAccessKeyActLikeAClickOnTheControl) {
+    IntroForm f;
+    f.Show();
+    ASSERT_EQ(GetFocus(), f.txtName.hWnd);
+    KeyWith(VK_MENU, 'S');
+    EXPECT_TRUE(f.optSystray.Value);
+    KeyWith(VK_MENU, 'T');
+    KeyWith(VK_MENU, 'Q');  // no control has it
+    EXPECT_EQ(f.events, (Strings{"txtName_LostFocus", "optSystray_Click", "cmdNext_Click"}));
+    EXPECT_EQ(GetFocus(), f.cmdNext.hWnd);
+    EXPECT_EQ(f.txtName.Text, "") << "the access key typed nothing";
+}
+
+TEST_F(ControlsTest, ALabelShowsAmpersandsByUseMnemonic) {
+    AutoSizeForm f;
+    f.lblLeft.Caption = "Tea && Time";
+    f.lblLeft.AutoSize = true;
+    int withMnemonics = f.lblLeft.Width;
+    f.lblLeft.UseMnemonic = false;
+    EXPECT_GT(f.lblLeft.Width, withMnemonics) << "without mnemonics both ampersands show";
+    EXPECT_EQ(f.lblLeft.Width, PixelsToTwips(MeasureText(FontSpec{}, "Tea && Time").cx));
+}
+
+// The clock subclasses windows of its forms (the main window its own) and sends them messages.
+LONG g_oldProc = 0;
+std::vector<UINT> g_seen;
+constexpr UINT WM_CLOCKNOTIFY = 0x2473;
+LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CLOCKNOTIFY) {
+        g_seen.push_back(msg);
+        return 77;
+    }
+    if (msg == WM_KEYDOWN) g_seen.push_back(msg);
+    return CallWindowProc(g_oldProc, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ControlsTest, FormsAndControlsWorkWhenTheirWindowsAreSubclassed) {
+    BoxForm f;
+    f.Show();
+    g_oldProc = SetWindowLong(f.hWnd, GWL_WNDPROC, AddressOf(SubclassProc));
+    EXPECT_EQ(SendMessage(f.hWnd, WM_CLOCKNOTIFY, 1, 0), 77);
+    f.txtShort.SetFocus();
+    LONG formProc = g_oldProc;
+    g_oldProc = SetWindowLong(f.txtShort.hWnd, GWL_WNDPROC, AddressOf(SubclassProc));
+    Type("ab");
+    EXPECT_EQ(f.txtShort.Text, "ab") << "the box still edits through the procedure it passes messages to";
+    EXPECT_EQ(g_seen, (std::vector<UINT>{WM_CLOCKNOTIFY, WM_KEYDOWN, WM_KEYDOWN}));
+    SetWindowText(f.txtShort.hWnd, "via the window");
+    EXPECT_EQ(f.txtShort.Text, "via the window");
+    SetWindowLong(f.txtShort.hWnd, GWL_WNDPROC, g_oldProc);
+    SetWindowLong(f.hWnd, GWL_WNDPROC, formProc);
+    f.Unload();
+    EXPECT_FALSE(f.IsLoaded());
+}
+
 }  // namespace
 }  // namespace formtest

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms_test_support.h"
+#include "platform/draw/gdi.h"
 #include "platform/forms/tooltip.h"
 
 namespace formtest {
@@ -138,6 +139,24 @@ TEST_F(Look, TooltipsShowWhenThePointerRests) {
     SetCursorPos(0, 0);
     RunFor(200);
     EXPECT_FALSE(detail::ToolTipWindow()) << "it goes when the pointer leaves";
+}
+
+TEST_F(Look, RepaintingLeaksNoDrawingObjects) {
+    LookForm f;
+    f.Show();
+    f.txtText.SetFocus();
+    Pump();
+    std::size_t objects = LiveGdiObjectCount(), dcs = LiveDcCount();
+    for (int i = 0; i < 5; ++i) {
+        f.lblClock.Caption = "12:34:5" + std::to_string(i);
+        f.Refresh();
+        InvalidateRect(f.hWnd, nullptr, 1);
+        Pump();
+        (void)f.hDC;  // a DC handed out outside a paint goes back on the next loop pass
+        Pump();
+    }
+    EXPECT_EQ(LiveGdiObjectCount(), objects);
+    EXPECT_EQ(LiveDcCount(), dcs);
 }
 
 }  // namespace

@@ -1,0 +1,69 @@
+// The program's global store: one set of globals for the whole program. The settings, the label
+// list, the file objects and the intro flags live in their own headers, gathered here; the rest
+// of the store is declared below with the routines that own it named beside each group.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/clock_label.h"
+#include "core/date_time.h"
+#include "core/debug_log.h"
+#include "core/language_files.h"
+#include "core/program_settings.h"
+#include "core/settings_load.h"
+
+namespace core {
+
+// Commands and windows (commands, the introduction, the settings window, the alarm manager).
+inline std::string PendingCommand;
+inline bool ModalWindowOpen = false;
+inline bool SettingsWindowOpen = false;
+inline bool AlarmManagerOpen = false;
+inline std::int16_t TreeExpandNode = -1;
+inline std::int16_t TreeSelectNode = 1;
+inline std::string CurrentPageName;
+
+// Screen size in twips, refreshed by GetScreenSize.
+inline std::int32_t ScreenWidthTwips = 0;
+inline std::int32_t ScreenHeightTwips = 0;
+
+// Start-up.
+inline DateTime StartTime;
+
+// The floating clock's per-label display state; each array holds DisplayLabelCount + 1 entries.
+inline std::int16_t DisplayLabelCount = 0;
+inline std::vector<std::string> LabelTexts(1);
+inline std::vector<std::int32_t> LabelLayoutWidth(1);
+inline std::vector<std::int32_t> LabelShownHeight(1);
+inline std::vector<std::int16_t> HookLabelX(1);
+inline std::vector<std::int16_t> HookLabelY(1);
+inline std::vector<bool> LabelNeedsLayout(1);
+inline std::vector<bool> LabelPushed(1);
+
+// Library binding and the label handshake.
+inline std::int16_t CopyDataLabelIndex = 0;
+inline bool LabelsRebuilding = false;
+inline bool LabelsJustSent = false;
+inline std::int16_t LabelSendIndex = -1;
+inline bool DLLReloadRequested = false;
+inline bool DLLAnswered = false;
+inline std::uint8_t DLLReloadAttempts = 0;
+
+// The clock engine, alarms, time synchronisation and the online storage.
+inline std::int16_t FastStartTicks = 0;
+inline std::int32_t RescanCounter = 0;
+inline std::vector<std::int32_t> ImmediateAlarms(1);
+inline bool AlarmsLoaded = false;
+inline std::int32_t DownloadFailures = 0;
+inline std::int32_t TimeSyncRetries = 0;
+inline std::int32_t SyncMinuteCount = 0;
+inline bool OnlineUserChanged = false;
+inline std::int16_t AlarmEditProgress = 0;
+inline std::int16_t AlarmWizardPending = 0;
+
+// Resizes every per-label array to count entries, keeping what they hold.
+void ResizeLabelDisplayArrays(std::size_t count);
+
+}  // namespace core

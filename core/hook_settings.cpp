@@ -1,0 +1,92 @@
+#include "core/hook_settings.h"
+
+#include <cmath>
+
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/library_binding.h"
+#include "core/rounding.h"
+#include "platform/forms/constants.h"
+#include "platform/services/paths.h"
+
+namespace core {
+namespace {
+
+void SendNextLabel() {
+    if (LabelSendIndex >= LabelCount) {
+        LabelsRebuilding = false;
+        frmMain().UpdateDisplay(true);
+        return;
+    }
+    const ClockLabel& l = Labels[static_cast<std::size_t>(LabelSendIndex)];
+    OZRSetClockLabelProperties(LabelSendIndex, l.X, l.Y, l.Face, l.Size, l.Bold, l.Italic ? 0xFF : 0,
+                               l.Underline ? 0xFF : 0, l.StrikeOut ? 0xFF : 0, static_cast<platform::COLORREF>(l.Back),
+                               static_cast<platform::COLORREF>(l.Fore), l.SpawnString, l.Visible ? 0xFF : 0);
+}
+
+}  // namespace
+
+void ApplyHookSettings() {
+    const ProgramSettings& s = Settings;
+    OZRSetClockImageResource(platform::ProgramFolder() + "\\GUI\\");
+    OZRSetClockStyle(2);  // the library draws the labels itself
+    OZRSetClockBackground(static_cast<platform::COLORREF>(s.FloatBackColor));
+    OZRSetClockTransparent(s.TransparentMode ? 0xFF : 0);
+    OZRSetClockTooltip(s.Tooltip ? 0xFF : 0, s.TooltipDelay, s.TooltipFadeIn, s.TooltipFadeOut, s.TooltipMaxOpacity);
+    OZRSetClockRefresh(s.Refresh);
+    OZRSetClockPaintThreshold(s.PaintThreshold);
+    OZRSetClockBugFixer(s.OSBugFixer ? 0xFF : 0);
+    OZRSetClockDebugMode(s.DLLDebugMode ? 0xFF : 0);
+    OZRSetClockShortcutCount(s.OZRShortcut ? 1 : 0);
+    std::uint8_t type;
+    if (!s.SystrayClock) {
+        frmMain().Show();
+        type = hooklib::kFloatingClock;
+    } else {
+        frmMain().Hide();
+        type = hooklib::kSystrayClock;
+    }
+    OZRSetClockType(type);
+    OZRHookSystem();
+    SendLabelsToHook(true);
+}
+
+void SendLabelsToHook(bool start) {
+    if (start) {
+        LabelSendIndex = -1;
+        if (LabelCount == 0)
+            frmMain().NoLabelsToDisplay();
+        else
+            OZRSetClockLabelCount(LabelCount);  // the whole handshake runs nested inside this call
+        return;
+    }
+    LabelSendIndex = static_cast<std::int16_t>(LabelSendIndex + 1);
+    SendNextLabel();
+}
+
+void PushLabelPositionsToHook() {
+    bool moved = false;
+    auto& labels = frmMain().Label;
+    int controls = labels.Count();
+    std::size_t bound = HookLabelX.size() - 1;  // the arrays hold DisplayLabelCount + 1 entries
+    for (int i = 0; i < controls && static_cast<std::size_t>(i) < bound; ++i) {
+        if (!labels.Exists(i)) continue;
+        float x = static_cast<float>(labels(i).Left) / 15.0f;
+        float y = static_cast<float>(labels(i).Top) / 15.0f + static_cast<float>(Settings.PositionY);
+        // Compared rounded, as they are stored: an unchanged label is not sent again.
+        auto rx = static_cast<std::int16_t>(RoundHalfEven(x));
+        auto ry = static_cast<std::int16_t>(RoundHalfEven(y));
+        if (rx != HookLabelX[static_cast<std::size_t>(i)] || ry != HookLabelY[static_cast<std::size_t>(i)]) {
+            HookLabelX[static_cast<std::size_t>(i)] = rx;
+            HookLabelY[static_cast<std::size_t>(i)] = ry;
+            OZRSetClockLabelPositioning(static_cast<std::int16_t>(i), rx, ry);
+            moved = true;
+        }
+    }
+    if (moved) {
+        OZRSetClockWidth(static_cast<std::int16_t>(RoundHalfEven(frmMain().Width / 15.0)));
+        OZRSetClockHeight(static_cast<std::int16_t>(RoundHalfEven(frmMain().Height / 15.0)));
+    }
+}
+
+}  // namespace core

@@ -1,0 +1,115 @@
+#include "core/main_window_proc.h"
+
+#include <cstring>
+#include <string>
+
+#include "core/commands.h"
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/help_dismissal.h"
+#include "core/hook_settings.h"
+
+namespace core {
+namespace {
+
+using platform::COPYDATASTRUCT;
+using platform::LPARAM;
+using platform::LRESULT;
+using platform::WPARAM;
+
+// The 8-bit code page of our texts is UTF-8: the library sends each byte of a UTF-8 text as one
+// 16-bit unit, so the low bytes put together are the text again.
+
+bool ValidLabelIndex(std::int16_t index) {
+    return index >= 0 && static_cast<std::size_t>(index) < Labels.size() && index < static_cast<std::int16_t>(LabelNeedsLayout.size());
+}
+
+void TakeLabelFlags(const COPYDATASTRUCT& cds) {
+    std::int16_t i = CopyDataLabelIndex;
+    // A record for a label the program does not hold is ignored, never read or written out of range.
+    if (!ValidLabelIndex(i) || cds.cbData < 4 || !cds.lpData) return;
+    std::int32_t flags = 0;
+    std::memcpy(&flags, cds.lpData, 4);
+    std::int32_t old = Labels[static_cast<std::size_t>(i)].LabelFlags;
+    Labels[static_cast<std::size_t>(i)].LabelFlags = flags;
+    if (LabelNeedsLayout[static_cast<std::size_t>(i)] && flags != old) {
+        frmMain().UpdateDisplay(true);
+        LabelNeedsLayout[static_cast<std::size_t>(i)] = false;
+    }
+}
+
+void TakeLabelText(const COPYDATASTRUCT& cds) {
+    std::int16_t i = CopyDataLabelIndex;
+    if (i < 0) return;
+    frmMain().SetLabelData(i, LabelTextFromRecord(cds.lpData, cds.cbData));
+    if (SecondsBetween(StartTime, Now()) < 2) frmMain().UpdateDisplay(false);
+    if (Settings.SystrayClock) PushLabelPositionsToHook();
+}
+
+LRESULT OnCopyData(platform::HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    DLLAnswered = true;
+    if (LabelsRebuilding) return 0;
+    const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!cds) return platform::CallWindowProc(OldWindowProc, hwnd, platform::WM_COPYDATA, wParam, lParam);
+    switch (cds->dwData) {
+        case CD_LABELINDEX: {
+            std::int16_t index = 0;
+            if (cds->lpData && cds->cbData >= 2) std::memcpy(&index, cds->lpData, 2);
+            CopyDataLabelIndex = index;
+            return 0;
+        }
+        case CD_LABELFLAGS: TakeLabelFlags(*cds); return 0;
+        case CD_LABELTEXT: TakeLabelText(*cds); return 0;
+        default: return platform::CallWindowProc(OldWindowProc, hwnd, platform::WM_COPYDATA, wParam, lParam);
+    }
+}
+
+LRESULT OnClockNotify(WPARAM code, LPARAM lParam) {
+    switch (code) {
+        case CN_OPENSETTINGS: RunLater("Program Settings - Program Settings"); break;
+        case CN_OPENALARMS: RunLater("Program Settings - Alarm Settings"); break;
+        case CN_OPENABOUT: RunLater("About"); break;
+        case CN_EXIT: RunLater("Quit"); break;
+        case CN_SYNCCLOCK: RunLater("Atomic Ruriv Sync"); break;
+        case CN_HELPDISMISSED: HideHelpEntry(static_cast<std::int32_t>(lParam)); break;
+        case CN_LABELSREADY:
+            if (LabelsJustSent)
+                LabelsJustSent = false;
+            else
+                SendLabelsToHook(false);
+            break;
+        default: break;  // CN_ALARMWINDOWCLOSED waits for the alarm engine; CN_TASKBARDROPPED needs nothing
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string LabelTextFromRecord(const void* data, std::uint32_t size) {
+    std::string text;
+    if (!data) return text;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::uint32_t at = 0; at < size; at += 2) text += static_cast<char>(bytes[at]);
+    return text;
+}
+
+LRESULT MainWindowProc(platform::HWND hwnd, platform::UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case platform::WM_SETTEXT: {
+            // A library debug line; the title itself never changes.
+            const char* line = reinterpret_cast<const char*>(lParam);
+            DebugLog(line ? line : "");
+            return 0;
+        }
+        case WM_CLOCKACTIVATE:
+            if (wParam == 1) RunLater("Bring To Foreground");
+            break;
+        case WM_CLOCKNOTIFY: return OnClockNotify(wParam, lParam);
+        case WM_CLOCKQUIT: RunLater("Quit"); break;
+        case platform::WM_COPYDATA: return OnCopyData(hwnd, wParam, lParam);
+        default: break;
+    }
+    return platform::CallWindowProc(OldWindowProc, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace core
