@@ -203,7 +203,13 @@ void FlexGrid::setFormatString(std::string value) {
 
 // ---- Sizes ----
 
-int FlexGrid::DefaultRowPx() const { return LineHeight(font_) + 2; }
+int FlexGrid::DefaultRowPx() const {
+    if (!(measuredFont_ == font_) || defaultRowPx_ < 0) {
+        measuredFont_ = font_;
+        defaultRowPx_ = LineHeight(font_) + 2;
+    }
+    return defaultRowPx_;
+}
 
 int FlexGrid::RowPx(int row) const {
     int h = model_.Row(row).height;

@@ -133,9 +133,13 @@ int TreeView::IndentPx() const { return std::max(kMinIndent, indentPx_); }
 SIZE TreeView::ImageBox() const { return imageList_ ? imageList_->ImageSize() : SIZE{0, 0}; }
 
 int TreeView::RowHeight() const {
-    FontSpec bold = font_;
-    bold.bold = true;
-    return std::max({LineHeight(font_), LineHeight(bold), static_cast<int>(ImageBox().cy)}) + 2;
+    if (!(measuredFont_ == font_) || textHeight_ < 0) {
+        FontSpec bold = font_;
+        bold.bold = true;
+        measuredFont_ = font_;
+        textHeight_ = std::max(LineHeight(font_), LineHeight(bold));
+    }
+    return std::max(textHeight_, static_cast<int>(ImageBox().cy)) + 2;
 }
 
 RECT TreeView::ItemsRect() const {
