@@ -123,7 +123,7 @@ void ColorDialogForm::Form_Load() {
     bool preventFull = (request_.flags & cdlCCPreventFullOpen) != 0;
     cmdDefine.Enabled = !preventFull;
     ShowFullPart((request_.flags & cdlCCFullOpen) && !preventFull);
-    SetCurrent((request_.flags & cdlCCRGBInit) ? request_.color & 0x00FFFFFFu : RGB(0, 0, 0));
+    SetCurrent((request_.flags & cdlCCRGBInit) ? ResolveColor(request_.color) : RGB(0, 0, 0));
     grdBasic.Select(grdBasic.Find(current_));
 }
 

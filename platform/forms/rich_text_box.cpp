@@ -1,8 +1,9 @@
 #include "platform/forms/rich_text_box.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "platform/forms/form.h"
 #include "platform/forms/painter.h"
@@ -38,11 +39,13 @@ void RichTextBox::setText(std::string value) { SetDocument(PlainRichText(value))
 
 void RichTextBox::LoadFile(const std::string& path) {
     Touch();
-    std::ifstream in(MapPath(path), std::ios::binary);
-    std::ostringstream content;
-    if (!in || !(content << in.rdbuf()))
-        throw Error("The file " + path + " could not be loaded into " + DisplayName());
-    SetDocument(ParseRichText(content.str()));
+    std::string real = MapPath(path);
+    std::error_code e;
+    std::ifstream in(real, std::ios::binary);
+    if (!in || std::filesystem::is_directory(real, e)) throw Error("The file " + path + " could not be opened for " + DisplayName());
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw Error("The file " + path + " could not be read into " + DisplayName());
+    SetDocument(ParseRichText(content));
     fileName_ = path;
 }
 

@@ -207,8 +207,10 @@ TEST_F(DialogWindows, TheColourDialogStartsFromTheColourAndReturnsTheOneChosen) 
     EXPECT_THROW(f.CD.ShowColor(), CommonDialogCancelled);
     EXPECT_EQ(f.CD.Color, RGB(12, 34, 56));
 
-    f.CD.Flags = cdlCCPreventFullOpen | cdlCCFullOpen;
+    f.CD.Flags = cdlCCPreventFullOpen | cdlCCFullOpen | cdlCCRGBInit;
+    f.CD.Color = vbButtonFace;
     WhenTheDialogOpens<ColorDialogForm>([&](ColorDialogForm& d) {
+        EXPECT_EQ(d.Current(), ResolveColor(vbButtonFace)) << "a system colour starts as the colour it stands for";
         EXPECT_FALSE(d.FullOpen());
         EXPECT_FALSE(d.cmdDefine.Enabled);
         d.Unload();  // the close box

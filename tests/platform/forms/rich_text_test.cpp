@@ -174,7 +174,11 @@ TEST_F(RichBox, TheCreditsFileLoadsFromTheProgramFolder) {
     EXPECT_EQ(f.rtbThanks.Text(), "Thanks\nto all");
     EXPECT_EQ(f.rtbThanks.FileName(), "\\Chest\\Hall Of Fame.richtext");
     EXPECT_THROW(f.rtbThanks.LoadFile("\\Chest\\Missing.richtext"), Error);
+    EXPECT_THROW(f.rtbThanks.LoadFile("\\Chest"), Error) << "a folder is no file";
     EXPECT_EQ(f.rtbThanks.Text(), "Thanks\nto all") << "a failed load keeps what was shown";
+    folder.Write("Chest/Empty.richtext", "");
+    f.rtbThanks.LoadFile("\\Chest\\Empty.richtext");
+    EXPECT_EQ(f.rtbThanks.Text(), "") << "an empty file is an empty text";
     f.rtbThanks.Text = "plain\nlines";
     EXPECT_EQ(f.rtbThanks.Document().paragraphs.size(), 2u);
 }

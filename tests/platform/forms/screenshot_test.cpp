@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dialog_test_support.h"
+#include "platform/draw/gdi.h"
 #include "platform/forms/color_dialog.h"
 #include "platform/forms/common_dialog_script.h"
 #include "platform/forms/file_dialog.h"
@@ -215,6 +216,46 @@ TEST_F(Screenshot, ASampleFormShowsOneControlOfEachKind) {
     EXPECT_EQ(image.surface->width(), window.width());
     EXPECT_EQ(image.surface->height(), window.height());
     std::printf("Sample form: %s\n", path.c_str());
+}
+
+TEST_F(Screenshot, TheNewKindsShowFocusAndDisabledStates) {
+    ScratchFolder folder;
+    SampleForm f;
+    f.Show();
+    f.Fill(folder);
+    f.cmdOk.SetFocus();
+    std::vector<WindowedControl*> controls{&f.treeO, &f.flxAlarms, &f.rtbThanks};
+    for (WindowedControl* c : controls) {
+        SCOPED_TRACE(c->Name());
+        auto plain = ScreenPixels(OnScreen(c->Window(), RECT{0, 0, c->PixelRect().width(), c->PixelRect().height()}));
+        auto shot = [&] { return ScreenPixels(OnScreen(c->Window(), RECT{0, 0, c->PixelRect().width(), c->PixelRect().height()})); };
+        ASSERT_TRUE(c->SetFocus());
+        EXPECT_NE(shot(), plain) << "focus shows";
+        f.cmdOk.SetFocus();
+        EXPECT_EQ(shot(), plain) << "and goes again";
+        c->Enabled = false;
+        EXPECT_NE(shot(), plain) << "disabled shows";
+        c->Enabled = true;
+    }
+}
+
+TEST_F(Screenshot, RepaintingEveryKindLeaksNoDrawingObjects) {
+    ScratchFolder folder;
+    SampleForm f;
+    f.Show();
+    f.Fill(folder);
+    Pump();
+    std::size_t objects = LiveGdiObjectCount(), dcs = LiveDcCount();
+    for (int i = 0; i < 3; ++i) {
+        f.flxAlarms.TopRow = 1;
+        f.treeO.Nodes("root1").Expanded = i % 2 == 0;
+        f.Refresh();
+        for (Control* c : f.Controls())
+            if (auto* w = dynamic_cast<WindowedControl*>(c)) w->Refresh();
+        Pump();
+    }
+    EXPECT_EQ(LiveGdiObjectCount(), objects);
+    EXPECT_EQ(LiveDcCount(), dcs);
 }
 
 TEST_F(Screenshot, TheCommonDialogsAsAPersonSeesThem) {
