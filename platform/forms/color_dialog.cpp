@@ -63,8 +63,8 @@ ColorDialogForm::ColorDialogForm(CommonDialogRequest request) : CommonDialogForm
         Channels(i).text.Change = [this, i] {
             if (updating_) return;
             std::string t = Channels(i).text.Text;
-            if (t.empty() || t.size() > 3 || !std::all_of(t.begin(), t.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-                return;
+            auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+            if (t.empty() || t.size() > 3 || !std::all_of(t.begin(), t.end(), digit)) return;
             ChannelEdited(i, std::min(255, std::stoi(t)));
         };
         Channels(i).bar.Change = [this, i] {

@@ -98,7 +98,8 @@ void FontDialogForm::Design() {
 void FontDialogForm::Form_Load() {
     std::vector<std::string> families = InstalledFontFamilies();
     const std::string& preset = request_.font.name;
-    if (!preset.empty() && std::none_of(families.begin(), families.end(), [&](const std::string& f) { return Lower(f) == Lower(preset); })) {
+    auto isPreset = [&](const std::string& f) { return Lower(f) == Lower(preset); };
+    if (!preset.empty() && std::none_of(families.begin(), families.end(), isPreset)) {
         families.push_back(preset);
         std::sort(families.begin(), families.end(), [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
     }

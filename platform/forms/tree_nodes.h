@@ -25,7 +25,7 @@ class TreeView;
 // Where Nodes.Add puts a node, relative to the node named in its first argument.
 constexpr int tvwFirst = 0;     // first sibling of the relative (first root without one)
 constexpr int tvwLast = 1;      // last sibling of the relative (last root without one)
-constexpr int tvwNext = 2;      // right after the relative
+constexpr int tvwNext = 2;      // right after the relative (the default)
 constexpr int tvwPrevious = 3;  // right before the relative
 constexpr int tvwChild = 4;     // last child of the relative
 
@@ -108,8 +108,9 @@ public:
 
     Prop<&NodeCollection::count> Count{this};
 
-    // relative: a node's index or key, or {} for none. A key must be unique in the tree (or empty).
-    Node& Add(ItemRef relative = {}, int relationship = tvwLast, std::string key = "", std::string text = "",
+    // relative: a node's index or key, or {} for none (the node is then a root, the first one with
+    // tvwFirst, else the last). A key must be unique in the tree (or empty).
+    Node& Add(ItemRef relative = {}, int relationship = tvwNext, std::string key = "", std::string text = "",
               std::string image = "");
     // Removes the node with all its descendants.
     void Remove(ItemRef item);

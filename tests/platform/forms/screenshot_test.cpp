@@ -141,7 +141,8 @@ struct SampleForm : Form {
         flxAlarms.ColWidth(1) = 1200;
         flxAlarms.ColWidth(2) = 1290;
         flxAlarms.HighLight = flexHighlightNever;
-        Picture on = DiscIcon(folder, "on", kGridOn, RGB(255, 255, 255)), off = DiscIcon(folder, "off", RGB(160, 160, 160), RGB(255, 255, 255));
+        Picture on = DiscIcon(folder, "on", kGridOn, RGB(255, 255, 255));
+        Picture off = DiscIcon(folder, "off", RGB(160, 160, 160), RGB(255, 255, 255));
         const char* names[] = {"Wake up", "Tea", "Meeting"};
         for (int i = 0; i < 3; ++i) {
             flxAlarms.AddItem(std::string("\t") + names[i] + "\t0" + std::to_string(7 + i) + ":30", flxAlarms.Rows - 1);
@@ -179,7 +180,9 @@ TEST_F(Screenshot, ASampleFormShowsOneControlOfEachKind) {
     Pump();
     RECT client = ClientRectOnScreen(f.hWnd);
     auto at = [&](int x, int y) { return PixelColor(ComposedScreen().at(client.left + x, client.top + y)); };
-    auto area = [&](int x, int y, int w, int h) { return ScreenPixels(RECT{client.left + x, client.top + y, client.left + x + w, client.top + y + h}); };
+    auto area = [&](int x, int y, int w, int h) {
+        return ScreenPixels(RECT{client.left + x, client.top + y, client.left + x + w, client.top + y + h});
+    };
 
     EXPECT_EQ(at(100, 42), RGB(255, 255, 255)) << "the text box's window background";
     EXPECT_GT(CountColor(area(10, 32, 180, 21), RGB(0, 0, 0)), 20u) << "and its text";
