@@ -149,7 +149,7 @@ void RichTextBox::PaintLook(Painter& painter) {
         int top = line.top - scrollTop_;
         if (top + line.height <= 0) continue;
         if (top >= area.height()) break;
-        for (const RichPiece& p : line.pieces) {
+        for (const RichSegment& p : line.segments) {
             COLORREF color = !enabled_ ? vbGrayText : p.hasColor ? p.color : foreColor_;
             int y = top + line.height - p.height;
             painter.Text(RECT{p.x, y, p.x + p.width + 1, y + p.height}, p.text, p.font, color, kTextLeft | kTextNoClip);

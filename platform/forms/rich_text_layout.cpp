@@ -53,14 +53,14 @@ public:
         : layout_(layout), base_(base), width_(std::max(1, width)), alignment_(alignment) {}
 
     int Remaining() const { return width_ - x_; }
-    bool Empty() const { return line_.pieces.empty(); }
+    bool Empty() const { return line_.segments.empty(); }
 
     void Add(const RichRun& run, const std::string& text, int width) {
         FontSpec f = FontOf(run, base_);
-        RichPiece piece{text, f, run.hasColor, run.color, x_, width, LineHeight(f)};
+        RichSegment segment{text, f, run.hasColor, run.color, x_, width, LineHeight(f)};
         x_ += width;
         contentRight_ = x_;
-        line_.pieces.push_back(std::move(piece));
+        line_.segments.push_back(std::move(segment));
     }
     // Blanks after a word: they take room but do not count for the alignment.
     void AddBlanks(const RichRun& run, const std::string& blanks, int width) {
@@ -73,9 +73,9 @@ public:
 
     void Finish() {
         int height = LineHeight(base_);
-        for (const auto& p : line_.pieces) height = std::max(height, p.height);
+        for (const auto& p : line_.segments) height = std::max(height, p.height);
         int shift = alignment_ == rtfCenter ? (width_ - contentRight_) / 2 : alignment_ == rtfRight ? width_ - contentRight_ : 0;
-        for (auto& p : line_.pieces) p.x += std::max(0, shift);
+        for (auto& p : line_.segments) p.x += std::max(0, shift);
         line_.top = layout_.height;
         line_.height = height;
         layout_.height += height;

@@ -1,5 +1,5 @@
 // Rich text laid out for a width: paragraphs broken into lines at blanks (inside a word only when
-// the word alone is wider than the line), each line a row of pieces of one look.
+// the word alone is wider than the line), each line a row of segments of one look.
 #pragma once
 
 #include <string>
@@ -10,20 +10,20 @@
 
 namespace platform::forms {
 
-struct RichPiece {
+struct RichSegment {
     std::string text;
     FontSpec font;
     bool hasColor = false;
     COLORREF color = 0;
     int x = 0;
     int width = 0;
-    int height = 0;  // the line height of the piece's font; pieces sit on the line's bottom
+    int height = 0;  // the line height of the segment's font; segments sit on the line's bottom
 };
 
 struct RichLine {
     int top = 0;
     int height = 0;
-    std::vector<RichPiece> pieces;
+    std::vector<RichSegment> segments;
 };
 
 struct RichLayout {

@@ -117,7 +117,7 @@ TEST(RichTextLayout, LinesBreakAtBlanksAndLongWordsBreakInside) {
     for (const RichLine& line : layout.lines) {
         EXPECT_EQ(line.top, top);
         top += line.height;
-        for (const RichPiece& p : line.pieces) {
+        for (const RichSegment& p : line.segments) {
             bool blanks = p.text.find_first_not_of(' ') == std::string::npos;
             if (!blanks) {
                 EXPECT_LE(p.x + p.width, 100) << p.text;
@@ -126,23 +126,23 @@ TEST(RichTextLayout, LinesBreakAtBlanksAndLongWordsBreakInside) {
     }
     EXPECT_EQ(layout.height, top);
     // The first paragraph starts with "one" at the left edge and wraps before a word that does not fit.
-    EXPECT_EQ(layout.lines[0].pieces[0].text, "one");
-    EXPECT_EQ(layout.lines[0].pieces[0].x, 0);
-    EXPECT_NE(layout.lines[1].pieces[0].text, "one");
-    auto lineWith = [&](const std::string& word) -> const RichPiece& {
+    EXPECT_EQ(layout.lines[0].segments[0].text, "one");
+    EXPECT_EQ(layout.lines[0].segments[0].x, 0);
+    EXPECT_NE(layout.lines[1].segments[0].text, "one");
+    auto lineWith = [&](const std::string& word) -> const RichSegment& {
         for (const auto& l : layout.lines)
-            for (const auto& p : l.pieces)
+            for (const auto& p : l.segments)
                 if (p.text == word) return p;
-        static RichPiece none;
+        static RichSegment none;
         return none;
     };
-    const RichPiece& mid = lineWith("mid");
+    const RichSegment& mid = lineWith("mid");
     EXPECT_NEAR(mid.x + mid.width / 2, 50, 2) << "centred";
-    const RichPiece& end = lineWith("end");
+    const RichSegment& end = lineWith("end");
     EXPECT_NEAR(end.x + end.width, 100, 1) << "right-aligned";
     int wLines = 0;
     for (const auto& l : layout.lines)
-        if (!l.pieces.empty() && l.pieces[0].text[0] == 'W') ++wLines;
+        if (!l.segments.empty() && l.segments[0].text[0] == 'W') ++wLines;
     EXPECT_GE(wLines, 2) << "a word wider than the line is broken inside";
 }
 
