@@ -13,7 +13,7 @@ constexpr int kMinIndent = 16;
 constexpr int kBox = 9;  // the plus and minus box
 constexpr int kTextGap = 3;
 
-// Dotted lines keep their dots on even screen positions, so that the pieces of one line join.
+// Dotted lines keep their dots on even screen positions, so that the parts of one line join.
 void DottedVertical(Painter& painter, int x, int y1, int y2) {
     for (int y = y1 + ((y1 ^ x) & 1); y < y2; y += 2) painter.FillRect(RECT{x, y, x + 1, y + 1}, vbButtonShadow);
 }
