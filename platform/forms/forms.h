@@ -1,14 +1,18 @@
 // The forms toolkit in one include: forms, their controls, control arrays, menus and pictures.
+// (Tests that script the common dialogs also include common_dialog_script.h.)
 #pragma once
 
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/constants.h"
 #include "platform/forms/control_array.h"
+#include "platform/forms/flex_grid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/hscroll_bar.h"
+#include "platform/forms/image_list.h"
 #include "platform/forms/label.h"
 #include "platform/forms/line.h"
 #include "platform/forms/list_box.h"
@@ -16,5 +20,7 @@
 #include "platform/forms/option_button.h"
 #include "platform/forms/picture.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/rich_text_box.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
+#include "platform/forms/tree_view.h"
