@@ -15,15 +15,15 @@ namespace platform::forms {
 namespace {
 
 // Fonts are drawing objects of the context that made them; one per font and context, kept.
-HFONT FontFor(const FontSpec& spec) {
+HFONT FontFor(const FontSpec& wanted) {
     using Key = std::tuple<int, std::string, int, bool, bool, bool, bool>;
     static auto* fonts = new std::map<Key, HFONT>;
-    int height = -static_cast<int>(std::lround(spec.size * kScreenDpi / 72.0));
-    Key key{static_cast<int>(CurrentContext()), spec.name, height, spec.bold, spec.italic, spec.underline, spec.strikethru};
+    int height = -static_cast<int>(std::lround(wanted.size * kScreenDpi / 72.0));
+    Key key{static_cast<int>(CurrentContext()), wanted.name, height, wanted.bold, wanted.italic, wanted.underline, wanted.strikethru};
     auto it = fonts->find(key);
     if (it != fonts->end()) return it->second;
-    HFONT font = CreateFont(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline, spec.strikethru,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec.name);
+    HFONT font = CreateFont(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic, wanted.underline, wanted.strikethru,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, wanted.name);
     (*fonts)[key] = font;
     return font;
 }
