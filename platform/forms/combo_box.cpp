@@ -185,19 +185,16 @@ void ComboBox::Clear() {
 }
 
 void ComboBox::setList(int index, std::string value) {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    items_.At(index).text = std::move(value);
+    items_.Checked(index, DisplayName()).text = std::move(value);
     Invalidate();
 }
 
 LONG ComboBox::itemData(int index) const {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    return items_.At(index).data;
+    return items_.Checked(index, DisplayName()).data;
 }
 
 void ComboBox::setItemData(int index, LONG value) {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    items_.At(index).data = value;
+    items_.Checked(index, DisplayName()).data = value;
 }
 
 void ComboBox::setListIndex(int value) {

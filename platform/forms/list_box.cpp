@@ -71,24 +71,20 @@ void ListBox::Clear() {
 }
 
 void ListBox::setList(int index, std::string value) {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    items_.At(index).text = std::move(value);
+    items_.Checked(index, DisplayName()).text = std::move(value);
     Invalidate();
 }
 
 LONG ListBox::itemData(int index) const {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    return items_.At(index).data;
+    return items_.Checked(index, DisplayName()).data;
 }
 
 void ListBox::setItemData(int index, LONG value) {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    items_.At(index).data = value;
+    items_.Checked(index, DisplayName()).data = value;
 }
 
 bool ListBox::selected(int index) const {
-    if (!items_.Valid(index)) ThrowBadListIndex(DisplayName(), index);
-    return items_.At(index).selected;
+    return items_.Checked(index, DisplayName()).selected;
 }
 
 void ListBox::setSelected(int index, bool value) {

@@ -26,6 +26,16 @@ int ListItems::FindByFirstCharacter(unsigned codepoint, int from) const {
     return -1;
 }
 
+ListItem& ListItems::Checked(int index, const std::string& control) {
+    if (!Valid(index)) ThrowBadListIndex(control, index);
+    return At(index);
+}
+
+const ListItem& ListItems::Checked(int index, const std::string& control) const {
+    if (!Valid(index)) ThrowBadListIndex(control, index);
+    return At(index);
+}
+
 void ThrowBadListIndex(const std::string& control, int index) {
     throw Error("Invalid list index " + std::to_string(index) + " of " + control);
 }

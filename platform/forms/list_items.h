@@ -24,6 +24,9 @@ public:
     bool Valid(int index) const { return index >= 0 && index < Count(); }
     ListItem& At(int index) { return items_[static_cast<std::size_t>(index)]; }
     const ListItem& At(int index) const { return items_[static_cast<std::size_t>(index)]; }
+    // The item at index; an index outside the list raises the control's list-index error.
+    ListItem& Checked(int index, const std::string& control);
+    const ListItem& Checked(int index, const std::string& control) const;
     // The next item after `from` (wrapping) whose text starts with the character, ignoring case; -1 when none.
     int FindByFirstCharacter(unsigned codepoint, int from) const;
 
