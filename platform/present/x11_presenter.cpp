@@ -390,7 +390,10 @@ bool StartX11Presenter(std::string* error) {
         PushPixels(hwnd, area);
         XFlush(X().display);
     });
-    X().sourceId = AddEventSource(ConnectionNumber(display), DrainEvents);
+    // Xlib reads events into its own queue whenever it talks to the server (a flush, a reply), so
+    // the connection alone does not tell of every waiting event.
+    X().sourceId = AddEventSource(ConnectionNumber(display), DrainEvents,
+                                  [] { return XEventsQueued(X().display, QueuedAlready) > 0; });
     for (HWND top : S().topLevels) Sync(top);
     XFlush(display);
     return true;

@@ -30,7 +30,12 @@ struct LoopState {
     std::deque<Posted> queue;
     bool quit = false;
     int quitCode = 0;
-    std::map<int, std::pair<int, std::function<void()>>> sources;
+    struct Source {
+        int fd;
+        std::function<void()> onReadable;
+        std::function<bool()> hasQueued;
+    };
+    std::map<int, Source> sources;
     int nextSource = 1;
     std::function<void()> present;
     std::int64_t deadline = -1;
@@ -58,10 +63,17 @@ bool DispatchOnePosted() {
 
 // Waits for an outside event for at most timeoutMs (-1: no limit). Returns true when one ran.
 bool WaitForEvents(int timeoutMs) {
+    for (auto& [id, source] : L().sources) {
+        if (source.hasQueued && source.hasQueued()) {
+            auto callback = source.onReadable;
+            callback();
+            return true;
+        }
+    }
     std::vector<pollfd> fds;
     std::vector<int> ids;
     for (auto& [id, source] : L().sources) {
-        fds.push_back(pollfd{source.first, POLLIN, 0});
+        fds.push_back(pollfd{source.fd, POLLIN, 0});
         ids.push_back(id);
     }
     if (fds.empty() && timeoutMs < 0) return false;
@@ -72,7 +84,7 @@ bool WaitForEvents(int timeoutMs) {
         if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
         auto it = L().sources.find(ids[i]);
         if (it == L().sources.end()) continue;
-        auto callback = it->second.second;
+        auto callback = it->second.onReadable;
         callback();
         ran = true;
     }
@@ -188,9 +200,9 @@ void RunUntil(std::int64_t monotonicMs) {
 
 void RunFor(std::int64_t ms) { RunUntil(CurrentClock().MonotonicMs() + ms); }
 
-int AddEventSource(int fd, std::function<void()> onReadable) {
+int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool()> hasQueued) {
     int id = L().nextSource++;
-    L().sources[id] = {fd, std::move(onReadable)};
+    L().sources[id] = LoopState::Source{fd, std::move(onReadable), std::move(hasQueued)};
     return id;
 }
 

@@ -25,7 +25,9 @@ int QuitCode();
 void ResetQuit();
 
 // Outside events (sockets, the X connection): the loop waits on these descriptors as well.
-int AddEventSource(int fd, std::function<void()> onReadable);
+// hasQueued, when given, tells of events already read off the descriptor into a client library's
+// own queue: the loop takes those before it waits, since the descriptor will not wake it for them.
+int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool()> hasQueued = {});
 void RemoveEventSource(int id);
 
 // Brings what was painted to the screen (the compositor and the presenter); runs whenever the
