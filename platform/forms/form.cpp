@@ -193,6 +193,9 @@ void Form::Show(int modal, Form* owner) {
     if (!IsLoaded()) return;
     HWND previousActive = GetActiveWindow();
     bool child = IsChildWindow(hwnd_);
+    // A form loaded before it is shown with an owner gets that owner now.
+    if (owner && owner != this && !child && owner->hwnd_)
+        SetWindowLongPtr(hwnd_, GWL_HWNDPARENT, static_cast<LONG_PTR>(owner->hwnd_.id()));
     if (!shownSinceLoad_) {
         shownSinceLoad_ = true;
         if (!child) ApplyStartUpPosition();

@@ -309,5 +309,16 @@ TEST_F(FormLifecycle, StylesFollowTheDesign) {
     EXPECT_TRUE(none.IsLoaded());
 }
 
+TEST_F(FormLifecycle, AFormLoadedFirstAndShownWithAnOwnerLaterIsOwnedByIt) {
+    PageForm owner, owned;
+    owner.Show();
+    owned.Load();
+    EXPECT_FALSE(GetWindow(owned.hWnd, GW_OWNER));
+    owned.Show(vbModeless, &owner);
+    EXPECT_EQ(GetWindow(owned.hWnd, GW_OWNER), owner.hWnd);
+    owner.Unload();
+    owned.Unload();
+}
+
 }  // namespace
 }  // namespace formtest
