@@ -1,7 +1,9 @@
 // A private Xvfb server for one test process: started on a free display number, stopped at the end.
 #pragma once
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +24,11 @@ public:
             display_ = ":" + std::to_string(number);
             pid_t pid = fork();
             if (pid == 0) {
+                // The server ends with the test process, and keeps none of its output open.
+                prctl(PR_SET_PDEATHSIG, SIGTERM);
+                int devnull = open("/dev/null", O_RDWR);
+                dup2(devnull, STDOUT_FILENO);
+                dup2(devnull, STDERR_FILENO);
                 execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", nullptr);
                 _exit(127);
             }
@@ -49,9 +56,10 @@ public:
     }
     bool running() const { return pid_ > 0; }
     const std::string& display() const { return display_; }
-    // Runs a command against this display; returns its exit status.
+    // Runs a command against this display; returns its exit status. A command that hangs is
+    // stopped after 30 s, so a test fails instead of waiting forever.
     int Run(const std::string& command) const {
-        return std::system(("DISPLAY=" + display_ + " " + command + " >/dev/null 2>&1").c_str());
+        return std::system(("DISPLAY=" + display_ + " timeout 30 " + command + " >/dev/null 2>&1").c_str());
     }
 
 private:
