@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/forms/font_families.h"
+#include "platform/draw/font_families.h"
 
 namespace platform::forms {
 

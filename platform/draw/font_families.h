@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace platform::forms {
+namespace platform {
 
 // Sorted without regard to case, each family once; read once and kept.
 const std::vector<std::string>& InstalledFontFamilies();
 
-}  // namespace platform::forms
+}  // namespace platform

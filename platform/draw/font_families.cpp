@@ -1,11 +1,11 @@
-#include "platform/forms/font_families.h"
+#include "platform/draw/font_families.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cctype>
 
-namespace platform::forms {
+namespace platform {
 
 namespace {
 
@@ -44,4 +44,4 @@ const std::vector<std::string>& InstalledFontFamilies() {
     return families;
 }
 
-}  // namespace platform::forms
+}  // namespace platform
