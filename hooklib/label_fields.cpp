@@ -1,30 +1,11 @@
 // Bounded copies into the label's fixed text fields.
 #include <cstring>
 
+#include "hooklib/bounded_text.h"
 #include "hooklib/hook_label.h"
 
 namespace hooklib {
 namespace {
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The longest prefix of text that fits in limit bytes without cutting a UTF-8 sequence.
-std::string_view FitText(std::string_view text, std::size_t limit) {
-    text = text.substr(0, text.find('\0'));
-    if (text.size() <= limit) {
-        return text;
-    }
-    std::size_t cut = limit;
-    // A sequence is at most four bytes; a longer run of continuation bytes is malformed
-    // anyway and is cut at the limit.
-    for (std::size_t back = 0; back < 4 && cut > 0 && IsContinuationByte(text[cut]); ++back) {
-        --cut;
-    }
-    if (IsContinuationByte(text[cut])) {
-        cut = limit;
-    }
-    return text.substr(0, cut);
-}
 
 template <std::size_t N>
 void StoreText(char (&field)[N], std::string_view text) {
