@@ -145,6 +145,16 @@ LRESULT SendWithinDepth(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
+namespace {
+// Whether a context is hooked changes how its windows are presented (a desktop shows the shell's
+// taskbar only while the clock has taken it over), so its top-level windows are told.
+void NotifyContextWindows(ProcessContext context) {
+    std::vector<HWND> tops = S().topLevels;
+    for (HWND top : tops)
+        if (Window* w = Find(top); w && w->context == context) NotifyChanged(top);
+}
+}  // namespace
+
 LRESULT CallWindowProc(LONG previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC proc = ProcFromId(previous);
     if (!proc) return 0;
@@ -178,8 +188,10 @@ HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, UINT_PTR module, DWORD threadI
     hook->threadId = threadId;
     hook->owner = owner;
     HHOOK handle = hook->handle;
+    bool wasHooked = AnyHookOnContext(owner);
     S().hooks.push_back(std::move(hook));
     if (module) HookModules()[handle.id()] = static_cast<std::uint32_t>(module);
+    if (!wasHooked) NotifyContextWindows(owner);
     return handle;
 }
 
@@ -191,10 +203,12 @@ BOOL UnhookWindowsHookEx(HHOOK handle) {
     }
     // Marked, not erased: a hook may remove itself while the chain is running.
     h->removed = true;
+    ProcessContext owner = h->owner;
     if (std::uint32_t module = ModuleOf(*h); module && !ModuleHasLiveHooks(module, h->owner))
         HookOfModuleRemoved(module, h->owner);
     PurgeRemovedHooks();
     if (S().sendDepth == 0) RunPendingModuleDetaches();
+    if (!AnyHookOnContext(owner)) NotifyContextWindows(owner);
     return 1;
 }
 
