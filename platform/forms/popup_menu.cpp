@@ -1,6 +1,7 @@
 // Form::PopupMenu: the menu as a popup window at the cursor, run in a nested loop until an item is
 // chosen or the menu is dismissed (Esc, a press outside it).
 #include <algorithm>
+#include <cstdlib>
 #include <cctype>
 
 #include "platform/forms/form.h"
@@ -29,6 +30,7 @@ public:
     Menu* Chosen() const { return chosen_; }
 
     void Open(HWND owner, POINT at) {
+        openedAt_ = at;
         int w = 0, sw = 0;
         for (Menu* item : items_) {
             w = std::max<int>(w, MeasureText(MenuFont(), StripMnemonic(item->Caption)).cx);
@@ -76,7 +78,7 @@ protected:
     int RowHeight() const { return LineHeight(MenuFont()) + 6; }
 
     int ItemAt(POINT p, bool inside) const {
-        if (!inside) return -1;
+        if (!inside || p.y < 2) return -1;  // the frame is no item
         int i = (p.y - 2) / RowHeight();
         return i >= 0 && i < static_cast<int>(items_.size()) ? i : -1;
     }
@@ -98,15 +100,25 @@ protected:
         (void)wParam;
         int i = ItemAt(p, inside);
         switch (msg) {
-            case WM_MOUSEMOVE: Highlight(i); break;
+            case WM_MOUSEMOVE:
+                // The release of the click that opened the menu chooses nothing; a release after
+                // the pointer went to an item (the button held) does.
+                if (!armed_) {
+                    POINT screen = p;
+                    ClientToScreen(Window(), &screen);
+                    armed_ = std::abs(screen.x - openedAt_.x) > 2 || std::abs(screen.y - openedAt_.y) > 2;
+                }
+                Highlight(i);
+                break;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
             case WM_MBUTTONDOWN:
                 if (!inside) Close();
+                armed_ = true;
                 break;
             case WM_LBUTTONUP:
             case WM_RBUTTONUP:
-                if (i >= 0) Choose(i);
+                if (armed_ && i >= 0) Choose(i);
                 break;
             default: break;
         }
@@ -140,6 +152,8 @@ private:
     std::vector<Menu*> items_;
     int highlight_ = -1;
     Menu* chosen_ = nullptr;
+    POINT openedAt_{};
+    bool armed_ = false;
 };
 
 bool g_menuOpen = false;

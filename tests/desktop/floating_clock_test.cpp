@@ -225,3 +225,33 @@ TEST(SystrayClock, TheTaskbarClockIsToldItsWidthOncePerChange) {
 }
 
 }  // namespace
+
+namespace {
+
+// A right click on the clock opens its menu, which stays open; a click on its second item, made
+// once the menu shows (from a timer, since the menu runs its own loop), runs that item.
+void ClickSecondMenuItem(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(HWND{}, id);
+    HWND menu = GetWindow(core::frmMain().hWnd, GW_HWNDFIRST);  // the menu opens in front
+    RECT r;
+    GetWindowRect(menu, &r);
+    POINT item{r.left + 20, r.top + 2 + (r.bottom - r.top - 4) * 3 / 12};  // six rows: inside the second
+    InjectMouseMove(item);
+    InjectMouseButton(item, MouseButton::Left, true);
+    InjectMouseButton(item, MouseButton::Left, false);
+}
+
+TEST(FloatingClock, ARightClickOpensTheMenuAndAClickOnAnItemRunsIt) {
+    Desktop d(LaterRun());
+    ASSERT_TRUE(d.Start());
+    d.Advance(500);
+    POINT at = CentreOf(FindLabel(d.WindowDump(), 0).rect);
+    InjectMouseMove(at);
+    InjectMouseButton(at, MouseButton::Right, true);
+    InjectMouseButton(at, MouseButton::Right, false);  // the release where the menu opened chooses nothing
+    SetTimer(HWND{}, 0, 200, ClickSecondMenuItem);
+    d.Advance(1000);
+    EXPECT_EQ(core::PendingCommand, "Program Settings - Alarm Settings");
+}
+
+}  // namespace
