@@ -97,18 +97,20 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     step("clock window mapped");
     EXPECT_EQ(g.x, 400);  // 6000 twips
     EXPECT_EQ(g.y, 300);
-    usleep(1'500'000);  // the labels arrive and are laid out
-
-    // The labels are drawn: the window's area holds more than its background colour.
+    // The labels arrive and are laid out: the window's area holds more than its background colour.
     std::string shot = (folder / "screen.png").string();
-    ASSERT_EQ(server.Run("import -window root " + shot), 0);
-    step("screenshot taken");
-    g = MainWindowGeometry(server.display());
-    platform::DecodedImage image = platform::LoadImageFile(shot);
-    ASSERT_TRUE(image.surface);
     std::set<platform::Pixel> colours;
-    for (int y = g.y; y < g.y + g.height; ++y)
-        for (int x = g.x; x < g.x + g.width; ++x) colours.insert(image.surface->at(x, y) & 0xFFFFFF);
+    for (int attempt = 0; attempt < 20 && colours.size() < 3; ++attempt) {
+        usleep(250'000);
+        ASSERT_EQ(server.Run("import -window root " + shot), 0);
+        g = MainWindowGeometry(server.display());
+        platform::DecodedImage image = platform::LoadImageFile(shot);
+        ASSERT_TRUE(image.surface);
+        colours.clear();
+        for (int y = g.y; y < g.y + g.height; ++y)
+            for (int x = g.x; x < g.x + g.width; ++x) colours.insert(image.surface->at(x, y) & 0xFFFFFF);
+    }
+    step("screenshot taken");
     EXPECT_GE(colours.size(), 3u) << "the clock window shows no text";
 
     // Drag by 100 to the right and 50 down.
@@ -118,9 +120,13 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
                          std::to_string(fromY + 25) + " sleep 0.2 mousemove " + std::to_string(fromX + 100) + " " +
                          std::to_string(fromY + 50) + " sleep 0.3 mouseup 1"),
               0);
-    usleep(300'000);
+    Geometry moved;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        usleep(100'000);
+        moved = MainWindowGeometry(server.display());
+        if (moved.x == g.x + 100 && moved.y == g.y + 50) break;
+    }
     step("dragged");
-    Geometry moved = MainWindowGeometry(server.display());
     EXPECT_EQ(moved.x, g.x + 100);
     EXPECT_EQ(moved.y, g.y + 50);
 
