@@ -8,7 +8,6 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
   libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick
-  libsndfile1-dev libasound2-dev libcurl4-openssl-dev chrony
 )
 missing=()
 for p in "${packages[@]}"; do
