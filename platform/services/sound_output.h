@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/services/registry.h"
+
 namespace platform {
 
-class SoundOutput {
+class SoundOutput : public Service {
 public:
-    virtual ~SoundOutput() = default;
+    static std::unique_ptr<SoundOutput> MakeReal();  // ALSA on the default device, else "null"
     // Opens a sound file (a real path), closing what was open. False, with the reason in *error,
     // when it is missing or cannot be decoded; nothing is open then.
     virtual bool Open(const std::string& path, std::string* error) = 0;
@@ -64,10 +66,7 @@ private:
     std::vector<RecordedPlay> plays_;
 };
 
-// The output the platform plays through (ALSA unless one was installed).
-SoundOutput& CurrentSoundOutput();
-void InstallSoundOutput(std::unique_ptr<SoundOutput> output);
-// Installs a fresh VirtualSoundOutput and returns it.
-VirtualSoundOutput& InstallVirtualSoundOutput();
+// The output the platform plays through (ALSA unless another was installed).
+inline SoundOutput& CurrentSoundOutput() { return UseService<SoundOutput>(); }
 
 }  // namespace platform

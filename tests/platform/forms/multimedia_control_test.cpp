@@ -31,12 +31,12 @@ class MultimediaControlTest : public FormsTest {
 protected:
     void SetUp() override {
         FormsTest::SetUp();
-        output = &InstallVirtualSoundOutput();
+        output = &testsupport::UseRecordingSoundOutput();
         form.Show();
         Pump();
     }
     void TearDown() override { form.Unload(); }
-    VirtualSoundOutput* output = nullptr;
+    testsupport::RecordingSoundOutput* output = nullptr;
     SoundForm form;
 };
 

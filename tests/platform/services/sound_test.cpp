@@ -11,6 +11,7 @@
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
 #include "temp_folder.h"
+#include "tests/support/test_services.h"
 
 namespace {
 using namespace platform;
@@ -60,7 +61,8 @@ TEST(SoundFiles, MissingAndUndecodableFilesAreRefusedWithTheirName) {
 // The ALSA output on its null device runs in real time: a play lasts as long as its sound.
 class AlsaOutput : public ::testing::Test {
 protected:
-    void SetUp() override { InstallClock(MakeSystemClock()); }
+    void SetUp() override { InstallService<Clock>(MakeSystemClock()); }
+    testsupport::ServiceScope services;
     std::unique_ptr<SoundOutput> output = MakeAlsaSoundOutput("null");
 };
 
@@ -122,6 +124,7 @@ TEST_F(AlsaOutput, AnUnknownDeviceIsReportedByPlay) {
 class VirtualOutput : public ::testing::Test {
 protected:
     void SetUp() override { wintest::UseVirtualClock(); }
+    testsupport::ServiceScope services;
     VirtualSoundOutput output;
 };
 
