@@ -10,6 +10,7 @@
 #include "core/globals.h"
 #include "desktop_harness.h"
 #include "platform/window/message_box.h"
+#include "tests/support/recording_message_boxes.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -50,17 +51,14 @@ TEST_F(ClockEngine, ATickAskedForFromInsideATickReturnsAtOnce) {
     core::Settings.ClockWidth = 32000;
     HWND main = d.FindByTitle("OZR Ruriv Main Window");
     const std::int32_t leftBefore = core::Settings.FloatWindowLeft;
-    int boxes = 0;
-    SetMessageBoxHandler([&](const MessageBoxRequest& request) {
-        ++boxes;
+    auto& boxes = testsupport::UseRecordingMessageBoxes();
+    boxes.whileShown = [&](const MessageBoxRequest&) {
         SetWindowPos(main, HWND{}, 11, 13, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         core::frmMain().GoTimer();
         EXPECT_EQ(core::Settings.FloatWindowLeft, leftBefore);
-        return DefaultMessageBoxButton(request.type);
-    });
+    };
     d.Advance(2000);
-    SetMessageBoxHandler(nullptr);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes.Requests().size(), 1u);
     // Once the first tick has ended, ticks run again.
     core::frmMain().GoTimer();
     EXPECT_EQ(core::Settings.FloatWindowLeft, 11 * 15);
