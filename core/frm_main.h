@@ -65,6 +65,10 @@ public:
     void RescanImmediateAlarms();
     // The library closed an alarm's window: the sound stops when it is that alarm's.
     void AlarmWindowDied(std::int32_t& index);
+    // Starts an alarm's sound on mmc (ending any sound playing); with loopOn it plays `loops`
+    // more times, each `loopDelay` seconds after the previous play ended.
+    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
+                         std::int16_t loopDelay, bool loopOn);
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
@@ -84,10 +88,8 @@ protected:
 private:
     void OZRClockEngine_Timer();
     void Pulsar_Timer();
-    // The alarm sound: started by the tick, repeated after each natural end while loops are left.
-    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
-                         std::int16_t loopDelay, bool loopOn);
-    void RestartAlarmSound();
+    // Opens and plays mmc's file; a failure goes to the debug log.
+    void OpenAndPlayAlarmSound();
     void mmc_Done(int NotifyCode);
     void tmrSoundWait_Timer();
     void Tricker_Timer();
