@@ -29,8 +29,9 @@ public:
     virtual std::int64_t MonotonicMs() const = 0;
     // Milliseconds since 1970-01-01 UTC.
     virtual std::int64_t UtcMs() const = 0;
-    // Sets the wall time. False when the system refuses (no permission).
+    // Sets the wall time. False when the system refuses (no permission); LastSetError tells why.
     virtual bool SetUtcMs(std::int64_t utcMs) = 0;
+    virtual std::string LastSetError() const { return ""; }
     virtual bool IsVirtual() const = 0;
     // Virtual clock only: moves both counts forward by the given amount.
     virtual void Advance(std::int64_t ms) = 0;
@@ -41,7 +42,8 @@ std::unique_ptr<Clock> MakeVirtualClock(std::int64_t startUtcMs);
 
 // The clock the platform runs on (the system clock unless one was installed).
 Clock& CurrentClock();
-void InstallClock(std::unique_ptr<Clock> clock);
+// Returns the clock it replaces (a test wraps it in a clock of its own).
+std::unique_ptr<Clock> InstallClock(std::unique_ptr<Clock> clock);
 
 // The names the clock's design uses.
 DWORD GetTickCount();            // 32-bit, wraps after 49.7 days
@@ -50,6 +52,8 @@ void GetSystemTime(SYSTEMTIME* st);
 void GetLocalTime(SYSTEMTIME* st);
 BOOL SetSystemTime(const SYSTEMTIME* st);  // UTC fields
 BOOL SetLocalTime(const SYSTEMTIME* st);
+// Why the last SetSystemTime or SetLocalTime that failed was refused.
+std::string SetTimeError();
 
 // Conversions through the C library's time zone (TZ).
 std::int64_t LocalTimeToUtcMs(const SYSTEMTIME& local);

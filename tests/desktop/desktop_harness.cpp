@@ -65,6 +65,17 @@ bool Desktop::Start() {
     ParseLocalTimestamp(options_.clock, &start);
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
+    if (options_.realNetwork) {
+        InstallUdpService(MakeSocketUdpService());
+        InstallNameLookup(MakeResolverNameLookup());
+    } else {
+        auto udp = std::make_unique<RecordingUdpService>();
+        auto names = std::make_unique<RecordingNameLookup>();
+        udp_ = udp.get();
+        names_ = names.get();
+        InstallUdpService(std::move(udp));
+        InstallNameLookup(std::move(names));
+    }
     if (options_.duringFirstRun) {
         core::IntroDrivenByTest = true;
         g_duringFirstRun = options_.duringFirstRun;

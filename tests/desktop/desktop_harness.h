@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/services/name_lookup.h"
+#include "platform/services/udp.h"
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
@@ -22,6 +24,9 @@ struct DesktopOptions {
     // When set, the test answers the first-run choice itself: this runs once, 200 ms into the
     // start, while the choice waits (use the Desktop's Click and Key on the intro window).
     std::function<void()> duringFirstRun = {};
+    // Off: UDP and name look-ups go to recording doubles (Udp(), Names()) and never leave the
+    // process. On: the real services, for peer tests on loopback.
+    bool realNetwork = false;
 };
 
 class Desktop {
@@ -56,6 +61,10 @@ public:
     void AnswerNextMessageBoxes(std::vector<int> answers);
     const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_; }
 
+    // The recording network doubles (null with realNetwork).
+    platform::RecordingUdpService* Udp() const { return udp_; }
+    platform::RecordingNameLookup* Names() const { return names_; }
+
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
     bool FileExists(const std::string& relative) const;
@@ -68,6 +77,8 @@ private:
     std::vector<platform::MessageBoxRequest> boxes_;
     std::vector<int> answers_;
     bool started_ = false;
+    platform::RecordingUdpService* udp_ = nullptr;
+    platform::RecordingNameLookup* names_ = nullptr;
 };
 
 }  // namespace desktop
