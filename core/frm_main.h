@@ -11,6 +11,7 @@
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
+#include "platform/forms/multimedia_control.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
 #include "platform/services/udp.h"
@@ -41,6 +42,8 @@ public:
     platform::forms::ControlArray<platform::forms::Label> Label{this, "Label"};
     // Holds the keyboard focus; its keys go to Form_KeyDown.
     platform::forms::TextBox FocusStealer{this, "FocusStealer"};
+    // Plays the alarm sounds (and the wizard's sound test).
+    platform::forms::MultimediaControl mmc{this, "mmc"};
     // Time requests.
     platform::UdpSocketControl ws;
 
@@ -62,6 +65,10 @@ public:
 
     // The clock engine's tick, run at once (the commands use it before opening a window).
     void GoTimer();
+    // The next tick rebuilds the list of imminent alarms.
+    void RescanImmediateAlarms();
+    // The library closed an alarm's window: the sound stops when it is that alarm's.
+    void AlarmWindowDied(std::int32_t& index);
 
     // Time synchronisation: the 0-based index of the server the next exchange asks (the
     // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
@@ -85,6 +92,13 @@ protected:
 
 private:
     void OZRClockEngine_Timer();
+    void Pulsar_Timer();
+    // The alarm sound: started by the tick, repeated after each natural end while loops are left.
+    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
+                         std::int16_t loopDelay, bool loopOn);
+    void RestartAlarmSound();
+    void mmc_Done(int NotifyCode);
+    void tmrSoundWait_Timer();
     void Tricker_Timer();
     void DLLReloader_Timer();
     void BodyMovin_Timer();
@@ -116,6 +130,9 @@ private:
     int timeExchange_ = 0;  // counts exchanges, so that a look-up answers only the one that asked
 
     bool ended_ = false;
+    // A tick is running: a tick asked for from inside it (a message box lets timers run, and the
+    // command timer runs GoTimer) returns at once.
+    bool inTick_ = false;
     int exitStatus_ = 0;
 };
 

@@ -21,9 +21,8 @@ std::string AtomicText(const char* key) { return LanguageFile.ReadText(kTimeSync
 
 std::string ServerKey(std::int16_t index) { return std::to_string(index + 1); }
 
-std::string GeneralDateTime(std::int64_t utcMs) {
-    return platform::FormatGeneralDateTime(platform::UtcMsToSystemTime(utcMs));
-}
+// The times of the minutes ahead or late are shown as UTC, as they are set.
+std::string GeneralDateTime(std::int64_t utcMs) { return platform::FormatGeneralDateTime(utcMs); }
 
 }  // namespace
 
@@ -54,7 +53,7 @@ void frmMainForm::StartTimeSync() {
 
 // The look-up answers later, through the message loop; the request goes out then.
 void frmMainForm::ResolveHostAddress(const std::string& host) {
-    platform::CurrentNameLookup().Lookup(host, [this, exchange = timeExchange_](const std::string& address) {
+    platform::UseService<platform::NameLookupService>().Lookup(host, [this, exchange = timeExchange_](const std::string& address) {
         if (exchange != timeExchange_) return;
         TimeServerAddress = address;
         SendTimeRequest();

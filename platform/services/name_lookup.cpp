@@ -54,22 +54,8 @@ public:
     }
 };
 
-std::unique_ptr<NameLookupService>& Installed() {
-    static std::unique_ptr<NameLookupService> service = MakeResolverNameLookup();
-    return service;
-}
-
 }  // namespace
 
-std::unique_ptr<NameLookupService> MakeResolverNameLookup() { return std::make_unique<ResolverNameLookup>(); }
-NameLookupService& CurrentNameLookup() { return *Installed(); }
-void InstallNameLookup(std::unique_ptr<NameLookupService> service) { Installed() = std::move(service); }
-
-void RecordingNameLookup::Lookup(const std::string& name, std::function<void(const std::string&)> done) {
-    asked.push_back(name);
-    auto it = addresses.find(name);
-    std::string address = IsDottedAddress(name) ? name : it == addresses.end() ? "" : it->second;
-    Answer(BeginAwait(0), std::move(done), address);
-}
+std::unique_ptr<NameLookupService> NameLookupService::MakeReal() { return std::make_unique<ResolverNameLookup>(); }
 
 }  // namespace platform

@@ -61,16 +61,11 @@ std::string FormatRegionalNumber(std::int64_t scaled, int decimals, bool zeroBef
     return text;
 }
 
-std::string FormatGeneralDateTime(const SYSTEMTIME& local) {
+std::string FormatGeneralDateTime(std::int64_t utcMs) {
+    std::int64_t seconds = utcMs / 1000 - (utcMs % 1000 < 0 ? 1 : 0);
+    time_t t = static_cast<time_t>(seconds);
     std::tm tm{};
-    tm.tm_year = local.wYear - 1900;
-    tm.tm_mon = local.wMonth - 1;
-    tm.tm_mday = local.wDay;
-    tm.tm_hour = local.wHour;
-    tm.tm_min = local.wMinute;
-    tm.tm_sec = local.wSecond;
-    tm.tm_wday = local.wDayOfWeek;
-    tm.tm_isdst = -1;
+    gmtime_r(&t, &tm);
     char text[128];
     std::size_t n = strftime_l(text, sizeof text, "%x %X", &tm, Regional());
     return std::string(text, n);

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/services/clock.h"
-
 namespace platform {
 
 // The number scaled / 10^decimals with exactly that many decimals, the locale's decimal sign and
@@ -15,7 +13,8 @@ namespace platform {
 // zeroBeforePoint (so -250 with 3 decimals reads "-.250" without it).
 std::string FormatRegionalNumber(std::int64_t scaled, int decimals, bool zeroBeforePoint);
 
-// The general date-and-time form: the locale's date followed by its time of day.
-std::string FormatGeneralDateTime(const SYSTEMTIME& local);
+// The general date-and-time form of the moment's UTC date and time: the locale's date followed by
+// its time of day.
+std::string FormatGeneralDateTime(std::int64_t utcMs);
 
 }  // namespace platform

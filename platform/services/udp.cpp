@@ -123,54 +123,9 @@ public:
     }
 };
 
-std::unique_ptr<UdpService>& Installed() {
-    static std::unique_ptr<UdpService> service = MakeSocketUdpService();
-    return service;
-}
-
-class RecordingEndpoint final : public UdpEndpoint {
-public:
-    RecordingEndpoint(std::shared_ptr<RecordingUdpService::State> state, std::uint16_t port)
-        : state_(std::move(state)), port_(port) {}
-    ~RecordingEndpoint() override {
-        auto& open = state_->open;
-        open.erase(std::remove_if(open.begin(), open.end(), [this](auto& e) { return e.first == port_; }), open.end());
-    }
-    std::string Send(const std::string& address, std::uint16_t port, const std::vector<std::uint8_t>& bytes) override {
-        if (!state_->sendFailure.empty()) return state_->sendFailure;
-        state_->sent.push_back({port_, address, port, bytes});
-        return "";
-    }
-    std::uint16_t LocalPort() const override { return port_; }
-
-private:
-    std::shared_ptr<RecordingUdpService::State> state_;
-    std::uint16_t port_;
-};
-
 }  // namespace
 
-std::unique_ptr<UdpService> MakeSocketUdpService() { return std::make_unique<SocketUdpService>(); }
-UdpService& CurrentUdpService() { return *Installed(); }
-void InstallUdpService(std::unique_ptr<UdpService> service) { Installed() = std::move(service); }
-
-std::unique_ptr<UdpEndpoint> RecordingUdpService::Open(std::uint16_t localPort, std::function<void(Datagram)> onDatagram,
-                                                       std::string*) {
-    std::uint16_t port = localPort ? localPort : state_->nextPort++;
-    state_->open.emplace_back(port, std::move(onDatagram));
-    return std::make_unique<RecordingEndpoint>(state_, port);
-}
-
-void RecordingUdpService::Arrive(Datagram datagram, std::uint16_t toPort) {
-    PostTask([state = state_, datagram = std::move(datagram), toPort]() mutable {
-        if (state->open.empty()) return;  // nobody listens: the datagram is lost, as on a network
-        auto it = state->open.end() - 1;
-        if (toPort) it = std::find_if(state->open.begin(), state->open.end(), [&](auto& e) { return e.first == toPort; });
-        if (it == state->open.end()) return;
-        auto handler = it->second;
-        handler(std::move(datagram));
-    });
-}
+std::unique_ptr<UdpService> UdpService::MakeReal() { return std::make_unique<SocketUdpService>(); }
 
 void UdpSocketControl::Close() {
     endpoint_.reset();
@@ -182,7 +137,7 @@ void UdpSocketControl::Close() {
 bool UdpSocketControl::Bind(std::uint16_t localPort) {
     Close();
     lastError_.clear();
-    endpoint_ = CurrentUdpService().Open(
+    endpoint_ = UseService<UdpService>().Open(
         localPort,
         [this](Datagram d) {
             if (await_) EndAwait(await_);

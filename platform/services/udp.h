@@ -3,7 +3,8 @@
 // The service opens endpoints; each endpoint sends datagrams to dotted IPv4 addresses and hands
 // every datagram it receives to its handler on the message loop's thread, never on another thread.
 // A datagram's size is the size that arrived, however large. Tests install the recording service,
-// which sends nothing anywhere: it records what was sent and delivers what the test makes arrive.
+// (tests/support), which sends nothing anywhere: it records what was sent and delivers what the
+// test makes arrive.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/services/registry.h"
 
 namespace platform {
 
@@ -31,45 +34,12 @@ public:
     virtual std::uint16_t LocalPort() const = 0;
 };
 
-class UdpService {
+class UdpService : public Service {
 public:
-    virtual ~UdpService() = default;
+    static std::unique_ptr<UdpService> MakeReal();  // POSIX sockets
     // Binds to the local port (0: any free one). Null, with the reason in *why, when it cannot.
     virtual std::unique_ptr<UdpEndpoint> Open(std::uint16_t localPort, std::function<void(Datagram)> onDatagram,
                                               std::string* why) = 0;
-};
-
-std::unique_ptr<UdpService> MakeSocketUdpService();
-UdpService& CurrentUdpService();
-void InstallUdpService(std::unique_ptr<UdpService> service);
-
-// The recording double. Sends are kept in order; Arrive delivers a datagram to the endpoint bound
-// to the port (the last one opened when port is 0), through the message loop.
-class RecordingUdpService final : public UdpService {
-public:
-    struct Sent {
-        std::uint16_t fromPort;
-        std::string address;
-        std::uint16_t port;
-        std::vector<std::uint8_t> bytes;
-    };
-    std::unique_ptr<UdpEndpoint> Open(std::uint16_t localPort, std::function<void(Datagram)> onDatagram,
-                                      std::string* why) override;
-    const std::vector<Sent>& SentDatagrams() const { return state_->sent; }
-    void Arrive(Datagram datagram, std::uint16_t toPort = 0);
-    int OpenEndpoints() const { return static_cast<int>(state_->open.size()); }
-    // Every Send fails with this reason while it is not "".
-    void FailSends(std::string reason) { state_->sendFailure = std::move(reason); }
-
-    struct State {
-        std::vector<Sent> sent;
-        std::vector<std::pair<std::uint16_t, std::function<void(Datagram)>>> open;
-        std::uint16_t nextPort = 40000;
-        std::string sendFailure;
-    };
-
-private:
-    std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
 // The UDP socket control of a form: where requests go (RemoteHost, RemotePort), the socket bound

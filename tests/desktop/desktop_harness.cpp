@@ -31,19 +31,10 @@ fs::path MakeFreshFolder() {
 
 Desktop::Desktop(DesktopOptions options) : options_(std::move(options)), folder_(MakeFreshFolder()) {
     if (options_.prepare) options_.prepare(folder_);
-    SetMessageBoxHandler([this](const MessageBoxRequest& request) {
-        boxes_.push_back(request);
-        if (!answers_.empty()) {
-            int answer = answers_.front();
-            answers_.erase(answers_.begin());
-            return answer;
-        }
-        return DefaultMessageBoxButton(request.type);
-    });
 }
 
 Desktop::~Desktop() {
-    SetMessageBoxHandler(nullptr);
+    ResetServices();
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
 }
@@ -66,15 +57,11 @@ bool Desktop::Start() {
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
     if (options_.realNetwork) {
-        InstallUdpService(MakeSocketUdpService());
-        InstallNameLookup(MakeResolverNameLookup());
+        InstallService<UdpService>(nullptr);
+        InstallService<NameLookupService>(nullptr);
     } else {
-        auto udp = std::make_unique<RecordingUdpService>();
-        auto names = std::make_unique<RecordingNameLookup>();
-        udp_ = udp.get();
-        names_ = names.get();
-        InstallUdpService(std::move(udp));
-        InstallNameLookup(std::move(names));
+        udp_ = &testsupport::UseRecordingUdp();
+        names_ = &testsupport::UseRecordingNameLookup();
     }
     if (options_.duringFirstRun) {
         core::IntroDrivenByTest = true;
@@ -153,7 +140,7 @@ RECT Desktop::Rect(HWND hwnd) const {
 }
 std::string Desktop::WindowDump() const { return WindowDumpJsonLines(); }
 
-void Desktop::AnswerNextMessageBoxes(std::vector<int> answers) { answers_ = std::move(answers); }
+void Desktop::AnswerNextMessageBoxes(std::vector<int> answers) { boxes_.AnswerNext(std::move(answers)); }
 
 fs::path Desktop::PathOf(const std::string& relative) const {
     std::string r = relative;
@@ -175,6 +162,15 @@ void Desktop::WriteFile(const std::string& relative, const std::string& content)
     fs::create_directories(PathOf(relative).parent_path());
     std::ofstream out(PathOf(relative), std::ios::binary | std::ios::trunc);
     out << content;
+}
+
+std::string Desktop::DebugLogText() const { return FileExists("!debug.dump") ? ReadFile("!debug.dump") : ""; }
+
+int Desktop::CountInDebugLog(const std::string& text) const {
+    std::string log = DebugLogText();
+    int n = 0;
+    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
+    return n;
 }
 
 }  // namespace desktop

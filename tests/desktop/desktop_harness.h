@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/services/name_lookup.h"
-#include "platform/services/udp.h"
+#include "tests/support/recording_name_lookup.h"
+#include "tests/support/recording_udp.h"
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
+#include "tests/support/recording_message_boxes.h"
 
 namespace desktop {
 
@@ -59,26 +60,28 @@ public:
     // Message boxes are recorded and answered: by the scripted answers in order, then by their
     // default button.
     void AnswerNextMessageBoxes(std::vector<int> answers);
-    const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_; }
+    const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_.Requests(); }
 
     // The recording network doubles (null with realNetwork).
-    platform::RecordingUdpService* Udp() const { return udp_; }
-    platform::RecordingNameLookup* Names() const { return names_; }
+    testsupport::RecordingUdpService* Udp() const { return udp_; }
+    testsupport::RecordingNameLookup* Names() const { return names_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
     bool FileExists(const std::string& relative) const;
     std::string ReadFile(const std::string& relative) const;
     void WriteFile(const std::string& relative, const std::string& content) const;
+    // The debug log ("" when there is none) and how often a text stands in it.
+    std::string DebugLogText() const;
+    int CountInDebugLog(const std::string& text) const;
 
 private:
     DesktopOptions options_;
     std::filesystem::path folder_;
-    std::vector<platform::MessageBoxRequest> boxes_;
-    std::vector<int> answers_;
+    testsupport::RecordingMessageBoxes& boxes_ = testsupport::UseRecordingMessageBoxes();
     bool started_ = false;
-    platform::RecordingUdpService* udp_ = nullptr;
-    platform::RecordingNameLookup* names_ = nullptr;
+    testsupport::RecordingUdpService* udp_ = nullptr;
+    testsupport::RecordingNameLookup* names_ = nullptr;
 };
 
 }  // namespace desktop

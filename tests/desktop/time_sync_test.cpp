@@ -16,6 +16,7 @@
 #include "platform/services/clock.h"
 #include "platform/services/settings_file.h"
 #include "platform/window/messages.h"
+#include "tests/support/recording_clock.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -57,14 +58,9 @@ struct Sync : ::testing::Test {
         start_ = CurrentClock().MonotonicMs();
         return *desktop_;
     }
-    const std::vector<RecordingUdpService::Sent>& Sent() const { return desktop_->Udp()->SentDatagrams(); }
-    std::string Log() const { return desktop_->FileExists("!debug.dump") ? desktop_->ReadFile("!debug.dump") : ""; }
-    int Count(const std::string& text) const {
-        std::string log = Log();
-        int n = 0;
-        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-        return n;
-    }
+    const std::vector<testsupport::RecordingUdpService::Sent>& Sent() const { return desktop_->Udp()->SentDatagrams(); }
+    std::string Log() const { return desktop_->DebugLogText(); }
+    int Count(const std::string& text) const { return desktop_->CountInDebugLog(text); }
     // An answer to the last request: the server's transmit time, its stratum, from where it was sent.
     Datagram AnswerTo(std::int64_t serverMs, int stratum = 2) const {
         const auto& request = Sent().back();
@@ -356,25 +352,12 @@ TEST_F(Sync, AServerTimeAfter2036IsReadInTheNextEraAndNotAs1900) {
     EXPECT_EQ(Count(core::SynchronizationLine(server - before)), 1) << Log();
 }
 
-namespace {
-// The virtual clock that refuses to be set, as the system clock does without the right to set it.
-class RefusingClock final : public Clock {
-public:
-    std::unique_ptr<Clock> inner;
-    std::int64_t MonotonicMs() const override { return inner->MonotonicMs(); }
-    std::int64_t UtcMs() const override { return inner->UtcMs(); }
-    bool SetUtcMs(std::int64_t) override { return false; }
-    std::string LastSetError() const override { return "Operation not permitted"; }
-    bool IsVirtual() const override { return true; }
-    void Advance(std::int64_t ms) override { inner->Advance(ms); }
-};
-}  // namespace
-
 TEST_F(Sync, AClockThatCannotBeSetIsLoggedWithTheReasonAndNoSuccess) {
     Desktop& d = Start({.atomic = "AtomicStartup=0\nEvery=0\n"});
-    auto refusing = std::make_unique<RefusingClock>();
-    RefusingClock* clock = refusing.get();
-    clock->inner = InstallClock(std::move(refusing));
+    // A clock that stands where the virtual one stood (no time has run yet) and refuses to be set.
+    ASSERT_EQ(CurrentClock().MonotonicMs(), testsupport::RecordingClock(0).MonotonicMs());
+    testsupport::RecordingClock& clock = testsupport::UseRecordingClock(Now());
+    clock.RefuseSets(true);
     core::frmMain().StartTimeSync();
     d.Pump();
     std::int64_t before = Now();
@@ -383,6 +366,7 @@ TEST_F(Sync, AClockThatCannotBeSetIsLoggedWithTheReasonAndNoSuccess) {
     EXPECT_EQ(Count(Lines("Success")), 0);
     EXPECT_EQ(Count("Executed Atomic Ruriv Synchronization -> +60.000 Seconds"), 1);
     EXPECT_EQ(Now(), before);
+    EXPECT_EQ(clock.Sets(), std::vector<std::int64_t>{before + 60'000});
     // The exchange is over all the same: no time-out, no retry.
     d.Advance(10 * kSecond);
     EXPECT_EQ(Count(Lines("Error Timeout")), 0);

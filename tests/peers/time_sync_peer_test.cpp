@@ -79,13 +79,8 @@ struct PeerSync : ::testing::Test {
         EXPECT_TRUE(desktop_->Start());
         return *desktop_;
     }
-    std::string Log() const { return desktop_->FileExists("!debug.dump") ? desktop_->ReadFile("!debug.dump") : ""; }
-    int Count(const std::string& text) const {
-        std::string log = Log();
-        int n = 0;
-        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-        return n;
-    }
+    std::string Log() const { return desktop_->DebugLogText(); }
+    int Count(const std::string& text) const { return desktop_->CountInDebugLog(text); }
     // Runs the program a millisecond at a time until the text is logged (at most 30 s of real time).
     bool RunUntilLogged(const std::string& text) {
         auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -113,7 +108,7 @@ TEST_P(ChronyTime, AtStartUpTheVirtualClockIsSetToTheServersTimeWithinFiveMillis
     peers::ChronyServer chrony(true);
     ASSERT_NE(chrony.port(), 0) << chrony.Log();
     Desktop& d = Start(chrony.port(), GetParam().settings);
-    platform::InstallClock(std::make_unique<RealRateClock>(platform::CurrentClock()));
+    platform::InstallService<platform::Clock>(std::make_unique<RealRateClock>(platform::CurrentClock()));
     std::int64_t offsetMs = RealUtcMs() - startUtc_;
     ASSERT_TRUE(RunUntilLogged(Text("Success") + " 1")) << Log() << chrony.Log();
     std::int64_t difference = platform::CurrentClock().UtcMs() - (RealUtcMs() + GetParam().shiftMs);

@@ -14,6 +14,7 @@
 #include "platform/services/clock.h"
 #include "platform/services/name_lookup.h"
 #include "platform/window/loop.h"
+#include "tests/support/test_services.h"
 
 using namespace platform;
 
@@ -66,9 +67,10 @@ struct Peer {
 };
 
 struct Udp : ::testing::Test {
+    testsupport::ServiceScope services;
     void SetUp() override {
-        InstallClock(MakeSystemClock());
-        InstallUdpService(MakeSocketUdpService());
+        InstallService<Clock>(MakeSystemClock());
+        InstallService<UdpService>(nullptr);
     }
 };
 
@@ -147,7 +149,7 @@ TEST_F(Udp, FailuresAreToldWithTheirReason) {
 }
 
 TEST_F(Udp, AVirtualClockStandsStillWhileAPeerAnswers) {
-    InstallClock(MakeVirtualClock(1'772'366'400'000));
+    InstallService<Clock>(MakeVirtualClock(1'772'366'400'000));
     Peer peer;
     UdpSocketControl ws;
     std::int64_t arrivedAt = -1;
@@ -170,7 +172,7 @@ TEST_F(Udp, AVirtualClockStandsStillWhileAPeerAnswers) {
 }
 
 TEST_F(Udp, AVirtualClockWaitsOnlyABoundedTimeForAPeerThatIsSilent) {
-    InstallClock(MakeVirtualClock(1'772'366'400'000));
+    InstallService<Clock>(MakeVirtualClock(1'772'366'400'000));
     Peer silent;
     UdpSocketControl ws;
     ws.RemoteHost = "127.0.0.1";
@@ -182,11 +184,11 @@ TEST_F(Udp, AVirtualClockWaitsOnlyABoundedTimeForAPeerThatIsSilent) {
 }
 
 TEST(NameLookup, AddressesAnswerThemselvesAndLocalhostIsLoopback) {
-    InstallClock(MakeSystemClock());
-    InstallNameLookup(MakeResolverNameLookup());
+    testsupport::ServiceScope services;
+    InstallService<Clock>(MakeSystemClock());
     std::map<std::string, std::string> answers;
     for (const char* name : {"127.0.0.5", "localhost", ""})
-        CurrentNameLookup().Lookup(name, [&answers, n = std::string(name)](const std::string& a) { answers[n] = a; });
+        UseService<NameLookupService>().Lookup(name, [&answers, n = std::string(name)](const std::string& a) { answers[n] = a; });
     EXPECT_TRUE(answers.empty());  // never before the loop runs
     ASSERT_TRUE(RunUntilDone([&] { return answers.size() == 3; }));
     EXPECT_EQ(answers["127.0.0.5"], "127.0.0.5");
@@ -195,10 +197,9 @@ TEST(NameLookup, AddressesAnswerThemselvesAndLocalhostIsLoopback) {
 }
 
 TEST(RecordingUdp, RecordsSendsAndDeliversArrivalsThroughTheLoop) {
-    InstallClock(MakeVirtualClock(0));
-    auto service = std::make_unique<RecordingUdpService>();
-    RecordingUdpService& udp = *service;
-    InstallUdpService(std::move(service));
+    testsupport::ServiceScope services;
+    InstallService<Clock>(MakeVirtualClock(0));
+    testsupport::RecordingUdpService& udp = testsupport::UseRecordingUdp();
     UdpSocketControl ws;
     std::vector<long> sizes;
     ws.DataArrival = [&](long n) { sizes.push_back(n); };
