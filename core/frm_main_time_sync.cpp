@@ -66,13 +66,17 @@ void frmMainForm::SendTimeRequest() {
         return;
     }
     ws.Close();
-    TimeRequestTick = platform::GetTickCount();
     ws.RemoteHost = TimeServerAddress;
     ws.RemotePort = TimeServerPort;
-    TimeRequestPacket = BuildTimeRequest(platform::CurrentClock().UtcMs());
-    // A request that cannot go out is told here; the time-out then retries.
-    if (!ws.Bind(0) || !ws.SendData({TimeRequestPacket.begin(), TimeRequestPacket.end()}))
-        DebugLog("Atomic Ruriv Error: " + ws.LastError());
+    // A request that cannot go out is told here; the time-out then retries. The round trip is
+    // counted from just before the datagram leaves.
+    bool sent = ws.Bind(0);
+    if (sent) {
+        TimeRequestTick = platform::GetTickCount();
+        TimeRequestPacket = BuildTimeRequest(platform::CurrentClock().UtcMs());
+        sent = ws.SendData({TimeRequestPacket.begin(), TimeRequestPacket.end()});
+    }
+    if (!sent) DebugLog("Atomic Ruriv Error: " + ws.LastError());
 }
 
 void frmMainForm::ws_DataArrival(long) {
