@@ -69,6 +69,10 @@ public:
     void RescanImmediateAlarms();
     // The library closed an alarm's window: the sound stops when it is that alarm's.
     void AlarmWindowDied(std::int32_t& index);
+    // Starts an alarm's sound on mmc (ending any sound playing); with loopOn it plays `loops`
+    // more times, each `loopDelay` seconds after the previous play ended.
+    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
+                         std::int16_t loopDelay, bool loopOn);
 
     // Time synchronisation: the 0-based index of the server the next exchange asks (the
     // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
@@ -93,10 +97,8 @@ protected:
 private:
     void OZRClockEngine_Timer();
     void Pulsar_Timer();
-    // The alarm sound: started by the tick, repeated after each natural end while loops are left.
-    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
-                         std::int16_t loopDelay, bool loopOn);
-    void RestartAlarmSound();
+    // Opens and plays mmc's file; a failure goes to the debug log.
+    void OpenAndPlayAlarmSound();
     void mmc_Done(int NotifyCode);
     void tmrSoundWait_Timer();
     void Tricker_Timer();
