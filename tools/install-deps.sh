@@ -5,8 +5,9 @@ set -euo pipefail
 packages=(
   build-essential clang libclang-rt-dev llvm cmake pkg-config git python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-liberation2 fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
+  libsndfile1-dev libasound2-dev
   libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick openbox
   locales
 )

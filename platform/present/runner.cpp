@@ -12,6 +12,7 @@
 #include "platform/shell/taskbar.h"
 #include "platform/services/clock.h"
 #include "platform/services/paths.h"
+#include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "platform/window/remote.h"
@@ -71,7 +72,13 @@ PlatformOptions ReadPlatformOptions() {
 void StartPlatform(const PlatformOptions& options, const std::string& programFolder) {
     g_options = options;
     SetProgramFolder(programFolder);
-    if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
+    if (options.virtualStartUtcMs) InstallService<Clock>(MakeVirtualClock(*options.virtualStartUtcMs));
+    // Sound follows the clock: a virtual clock's run plays in its time (and records the plays);
+    // a headless run has no one listening and plays to ALSA's null device.
+    if (options.virtualStartUtcMs)
+        InstallService<SoundOutput>(std::make_unique<VirtualSoundOutput>());
+    else if (options.presenter == PresenterKind::Headless)
+        InstallService<SoundOutput>(MakeAlsaSoundOutput("null"));
     SetScreenSize(options.screen);
     StartDesktopScreen();
     if (g_options.presenter == PresenterKind::X11) {
@@ -80,7 +87,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
             std::fprintf(stderr, "OZRClock: %s; running headless.\n", why.c_str());
             g_options.presenter = PresenterKind::Headless;
         } else {
-            SetMessageBoxHandler(ShowMessageBoxWindow);  // a person answers on a real desktop
+            InstallService<MessageBoxes>(MakeMessageBoxWindows());  // a person answers on a real desktop
         }
     }
     StartShell();  // the taskbar the systray clock lives in
