@@ -5,7 +5,7 @@
 #include "hooklib/label_countdown.h"
 #include "hooklib/label_render.h"
 #include "tests/hooklib/label_test_support.h"
-#include "tests/platform/services/locale_scope.h"
+#include "tests/support/locale_scope.h"
 
 using namespace hooklib;
 using hooklib::test::ParsedLabel;

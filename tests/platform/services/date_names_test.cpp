@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/services/date_names.h"
-#include "tests/platform/services/locale_scope.h"
+#include "tests/support/locale_scope.h"
 
 using namespace platform;
 using testsupport::LocaleScope;
