@@ -12,6 +12,7 @@
 #include "platform/present/desktop_screen.h"
 #include "platform/present/x11_presenter.h"
 #include "platform/services/clock.h"
+#include "platform/services/registry.h"
 #include "platform/window/loop.h"
 #include "xvfb_server.h"
 
@@ -69,7 +70,7 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
     std::string error;
     ASSERT_TRUE(StartX11Presenter(&error)) << error;
     StartDesktopScreen();
-    InstallClock(MakeSystemClock());
+    InstallService<Clock>(MakeSystemClock());
     {
         FloatingForm form;
         form.Show();
