@@ -56,7 +56,9 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     ClockProcess clock(server, "x11-clock",
                        "[Dralo Software Development Ruriv - Settings File]\n"
                        "[Main Settings]\nRunCount=2\nSplash=0\n"
-                       "[Float Window]\nX=6000\nY=4500\n");
+                       "[Float Window]\nX=6000\nY=4500\n"
+                       // no time server is asked, no clock is set
+                       "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
     const fs::path& folder = clock.folder();
     Geometry g;
     for (int i = 0; i < 100 && !(g = MainWindowGeometry(server)).found; ++i) usleep(50'000);

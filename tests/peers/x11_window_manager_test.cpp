@@ -60,7 +60,9 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
         ClockProcess clock(server, "openbox-clock",
                            "[Dralo Software Development Ruriv - Settings File]\n"
                            "[Main Settings]\nRunCount=2\nSplash=0\n"
-                           "[Float Window]\nX=6000\nY=4500\nAlwaysOnTop=1\n");
+                           "[Float Window]\nX=6000\nY=4500\nAlwaysOnTop=1\n"
+                           // no time server is asked, no clock is set
+                           "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
         std::string states = StatesOnceSettled(server, "OZR Ruriv Main Window", "_NET_WM_STATE_ABOVE", true);
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_ABOVE")) << states;
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_TASKBAR")) << states;
