@@ -150,14 +150,13 @@ void frmMainForm::Form_Load() {
     UpdateDisplay(false);
     if (Settings.Anchor > 0) UpdateMainWindowAnchoring();
 
-    if (Settings.DebugMode) {
-        DebugOutputOn = 1;
-        // The settings were loaded before the log was on: their problems are told now.
-        for (const std::string& note : SettingsLoadNotes) DebugLog(note);
-    }
+    if (Settings.DebugMode) DebugOutputOn = 1;
     ApplyHookSettings();
+    // The settings were loaded before the log was on: their problems follow the start-up line,
+    // which is the run's first (the library's own lines aside).
+    if (!ended_) DebugLog("[frmMain]: OZR Ruriv successfully started.");
+    for (const std::string& note : SettingsLoadNotes) DebugLog(note);
     if (ended_) return;
-    DebugLog("[frmMain]: OZR Ruriv successfully started.");
     DebugLog("");
     if (Settings.AtomicStartup) StartTimeSync();
 }

@@ -17,7 +17,7 @@ bool CopyToField(char (&field)[N], const char* text, std::size_t limit = N - 1) 
     std::string_view whole = text ? std::string_view(text, strnlen(text, limit + 1)) : std::string_view();
     if (limit > N - 1) limit = N - 1;
     std::string_view fitted = FitText(whole, limit);
-    std::memcpy(field, fitted.data(), fitted.size());
+    if (!fitted.empty()) std::memcpy(field, fitted.data(), fitted.size());  // a null text has no data
     std::memset(field + fitted.size(), 0, N - fitted.size());
     return fitted.size() == whole.substr(0, whole.find('\0')).size();
 }

@@ -1,26 +1,12 @@
-// Fixed English month and day names.
+// Month and day names of calendar dates, in the user's language.
 #include "hooklib/label_date_names.h"
+
+#include "platform/services/date_names.h"
 
 #include <array>
 
 namespace hooklib {
 namespace {
-
-struct Name {
-    std::string_view Full;
-    std::string_view Short;
-};
-
-constexpr std::array<Name, 12> kMonths = {{
-    {"January", "Jan"}, {"February", "Feb"}, {"March", "Mar"},     {"April", "Apr"},
-    {"May", "May"},     {"June", "Jun"},     {"July", "Jul"},      {"August", "Aug"},
-    {"September", "Sep"}, {"October", "Oct"}, {"November", "Nov"}, {"December", "Dec"},
-}};
-
-constexpr std::array<Name, 7> kDays = {{
-    {"Sunday", "Sun"}, {"Monday", "Mon"}, {"Tuesday", "Tue"}, {"Wednesday", "Wed"},
-    {"Thursday", "Thu"}, {"Friday", "Fri"}, {"Saturday", "Sat"},
-}};
 
 // The range of years the system's date formatting accepts.
 constexpr int kFirstYear = 1601;
@@ -45,16 +31,18 @@ int DayOfWeek(const platform::SYSTEMTIME& date) {
     return (year + year / 4 - year / 100 + year / 400 + kMonthOffset[date.wMonth - 1] + date.wDay) % 7;
 }
 
-std::string_view Pick(const Name& name, NameForm form) { return form == NameForm::Full ? name.Full : name.Short; }
+platform::DateNameForm Form(NameForm form) {
+    return form == NameForm::Full ? platform::DateNameForm::Full : platform::DateNameForm::Short;
+}
 
 }  // namespace
 
-std::string_view MonthName(const platform::SYSTEMTIME& date, NameForm form) {
-    return IsCalendarDate(date) ? Pick(kMonths[date.wMonth - 1], form) : std::string_view();
+std::string MonthName(const platform::SYSTEMTIME& date, NameForm form) {
+    return IsCalendarDate(date) ? platform::LocaleMonthName(date.wMonth, Form(form)) : std::string();
 }
 
-std::string_view DayName(const platform::SYSTEMTIME& date, NameForm form) {
-    return IsCalendarDate(date) ? Pick(kDays[DayOfWeek(date)], form) : std::string_view();
+std::string DayName(const platform::SYSTEMTIME& date, NameForm form) {
+    return IsCalendarDate(date) ? platform::LocaleDayName(DayOfWeek(date), Form(form)) : std::string();
 }
 
 }  // namespace hooklib

@@ -3,12 +3,13 @@
 # only those that are missing, so a second run costs nothing.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config git python3
+  build-essential clang libclang-rt-dev llvm cmake pkg-config git python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
   libsndfile1-dev libasound2-dev
   libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick openbox
+  locales
   chrony
 )
 missing=()
@@ -40,4 +41,15 @@ if [ -d /run/systemd/system ] && command -v systemctl >/dev/null; then
   if systemctl is-enabled --quiet chrony.service 2>/dev/null || systemctl is-active --quiet chrony.service; then
     "${sudo_cmd[@]}" systemctl disable --now chrony.service
   fi
+fi
+
+# The tests of month and weekday names read them in the C locale, in Dutch (UTF-8) and in French
+# (Latin-1, to check that names come in UTF-8 whatever the locale's character set).
+test_locales=("nl_NL.UTF-8 UTF-8" "fr_FR ISO-8859-1")
+if ! locale -a 2>/dev/null | grep -qix 'nl_NL.utf8' || ! locale -a 2>/dev/null | grep -qx 'fr_FR'; then
+  echo "Generating the locales the tests use"
+  for entry in "${test_locales[@]}"; do
+    grep -qx "$entry" /etc/locale.gen || echo "$entry" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo_cmd[@]}" locale-gen >/dev/null
 fi

@@ -13,6 +13,7 @@
 #include "platform/forms/windowed_control.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
+#include "platform/window/window_store.h"
 
 namespace platform::forms {
 
@@ -178,6 +179,7 @@ void Form::CreateFormWindow() {
     hwnd_ = detail::CreateHostWindow(this, "OzrForm", CS_DBLCLKS, FormExStyle(), caption_,
                                      FormStyle() | (enabled_ ? 0 : WS_DISABLED), rect_, owner, 0);
     if (!hwnd_) throw Error("The window of form " + name_ + " could not be created");
+    if (!showInTaskbar_) platform::detail::Find(hwnd_)->hiddenOwner = true;
 }
 
 void Form::RequireDesignTime(const char* property) const {

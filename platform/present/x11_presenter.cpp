@@ -33,7 +33,7 @@ struct XWin {
     bool mapped = false;
     RECT screenRect;
     std::string title;
-    DWORD exStyle = 0;
+    std::vector<Atom> states;  // the _NET_WM_STATE atoms asked for last
     bool shaped = false;
     bool keyed = false;
     DWORD layeredFlags = 0;
@@ -80,15 +80,48 @@ void SetAtomList(XWindowId xid, Atom property, const std::vector<Atom>& atoms) {
                     reinterpret_cast<const unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));
 }
 
-void ApplyStates(XWin& xw, const detail::Window& w) {
+// On the original platform a top-level window has no taskbar button when it is a tool window or
+// owned (a form that shows none is owned by the program's hidden window); the shell's own
+// windows are the taskbar.
+bool SkipsTaskbar(const detail::Window& w) {
+    return (w.exStyle & WS_EX_TOOLWINDOW) || w.owner || w.hiddenOwner || w.context == ProcessContext::Shell;
+}
+
+std::vector<Atom> WantedStates(const detail::Window& w) {
     std::vector<Atom> states;
     if (w.exStyle & WS_EX_TOPMOST) states.push_back(X().stateAbove);
-    if ((w.exStyle & WS_EX_TOOLWINDOW) || w.owner || w.context == ProcessContext::Shell) {
+    if (SkipsTaskbar(w)) {
         states.push_back(X().stateSkipTaskbar);
         states.push_back(X().stateSkipPager);
     }
-    SetAtomList(xw.xid, X().netWmState, states);
-    xw.exStyle = w.exStyle;
+    return states;
+}
+
+// A window manager reads _NET_WM_STATE when a window is mapped; after that it takes changes only
+// as client messages to the root window, and writes the property itself.
+void SendStateChange(XWindowId xid, bool add, Atom state) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid;
+    e.xclient.message_type = X().netWmState;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = add ? 1 : 0;  // _NET_WM_STATE_ADD or _NET_WM_STATE_REMOVE
+    e.xclient.data.l[1] = static_cast<long>(state);
+    e.xclient.data.l[3] = 1;  // asked for by an application
+    XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
+void ApplyStates(XWin& xw, const detail::Window& w) {
+    std::vector<Atom> wanted = WantedStates(w);
+    if (wanted == xw.states) return;
+    if (xw.mapped) {
+        auto holds = [](const std::vector<Atom>& list, Atom a) { return std::find(list.begin(), list.end(), a) != list.end(); };
+        for (Atom state : {X().stateAbove, X().stateSkipTaskbar, X().stateSkipPager})
+            if (holds(wanted, state) != holds(xw.states, state)) SendStateChange(xw.xid, holds(wanted, state), state);
+    } else {
+        SetAtomList(xw.xid, X().netWmState, wanted);
+    }
+    xw.states = std::move(wanted);
 }
 
 void ApplyStrut(const XWin& xw, const RECT& r) {
@@ -270,7 +303,7 @@ void Sync(HWND hwnd) {
     }
     XWin& xw = it->second;
     SetTitle(xw, w->text);
-    if (xw.exStyle != w->exStyle) ApplyStates(xw, *w);
+    ApplyStates(xw, *w);
     ApplyLayered(xw, *w);
     if (!(xw.screenRect == r)) {
         XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
@@ -279,6 +312,8 @@ void Sync(HWND hwnd) {
         xw.screenRect = r;
     }
     if (show && !xw.mapped) {
+        // The window manager dropped the states when the window was last withdrawn.
+        SetAtomList(xw.xid, X().netWmState, xw.states);
         XMapWindow(X().display, xw.xid);
         xw.mapped = true;
         PushPixels(hwnd, RECT{0, 0, r.width(), r.height()}, true);

@@ -1,4 +1,6 @@
 // Starting and stopping the taskbar, its edge and its background.
+#include <algorithm>
+
 #include "platform/shell/popup_menu.h"
 #include "platform/shell/taskbar_state.h"
 #include "platform/window/screen.h"
@@ -85,13 +87,18 @@ TaskbarEdge CurrentTaskbarEdge() { return TB().edge; }
 
 RECT TaskbarRectOnEdge(TaskbarEdge edge) {
     SIZE screen = ScreenSize();
+    // As thick as the clock with the bar's margins, but never thinner than the least thickness
+    // nor thicker than half the screen.
+    const SIZE clock = TB().clockAsked;
+    const int height = std::max<int>(kHorizontalThickness, std::min<int>(clock.cy + 2 * kBorder, screen.cy / 2));
+    const int width = std::max<int>(kVerticalThickness, std::min<int>(clock.cx + 2 * kBorder, screen.cx / 2));
     switch (edge) {
-        case TaskbarEdge::Left: return RECT{0, 0, kVerticalThickness, screen.cy};
-        case TaskbarEdge::Right: return RECT{screen.cx - kVerticalThickness, 0, screen.cx, screen.cy};
-        case TaskbarEdge::Top: return RECT{0, 0, screen.cx, kHorizontalThickness};
+        case TaskbarEdge::Left: return RECT{0, 0, width, screen.cy};
+        case TaskbarEdge::Right: return RECT{screen.cx - width, 0, screen.cx, screen.cy};
+        case TaskbarEdge::Top: return RECT{0, 0, screen.cx, height};
         case TaskbarEdge::Bottom: break;
     }
-    return RECT{0, screen.cy - kHorizontalThickness, screen.cx, screen.cy};
+    return RECT{0, screen.cy - height, screen.cx, screen.cy};
 }
 
 void SetTaskbarBackground(const TaskbarBackground& background) {

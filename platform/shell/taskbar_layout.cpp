@@ -58,12 +58,20 @@ void LayoutVertical(const TaskbarWindows& w, RECT bar, SIZE clock, int shown, bo
     Place(w.clock, 0, 1 + chevronSize + iconsHeight + 2, trayWidth, clock.cy);
 }
 
+// True when the bar has the thickness that the clock's last answer gives it.
+bool HasItsThickness() {
+    RECT bar, wanted = TaskbarRectOnEdge(TB().edge);
+    GetWindowRect(TB().windows.taskbar, &bar);
+    return Horizontal(TB().edge) ? bar.height() == wanted.height() : bar.width() == wanted.width();
+}
+
 void LayoutParts() {
     const TaskbarWindows w = TB().windows;
     RECT bar;
     GetClientRect(w.taskbar, &bar);
     SIZE clock = AskClockSize(w.clock);
     if (!IsWindow(w.taskbar)) return;  // the answer may have come from code that stopped the shell
+    TB().clockAsked = clock;
     int shown = ShownIconCount();
     bool chevron = static_cast<int>(TB().icons.size()) > shown;
     if (Horizontal(TB().edge))
@@ -96,6 +104,10 @@ void RequestTaskbarLayout(bool snap) {
         t.snapAgain = false;
         if (snap) SnapToEdge();
         LayoutParts();
+        if (IsWindow(t.windows.taskbar) && !HasItsThickness()) {
+            snap = true;  // the clock asked for another size: the bar follows it, then its parts
+            continue;
+        }
         if (!t.layoutAgain) break;
         snap = t.snapAgain;
     }

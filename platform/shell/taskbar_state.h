@@ -13,8 +13,10 @@
 
 namespace platform::detail {
 
-constexpr int kHorizontalThickness = 30;  // height of a taskbar on the top or bottom edge
-constexpr int kVerticalThickness = 62;    // width of a taskbar on the left or right edge
+// The least height of a taskbar on the top or bottom edge and width on the left or right edge;
+// a clock that asks for more makes the bar that much thicker.
+constexpr int kHorizontalThickness = 30;
+constexpr int kVerticalThickness = 62;
 constexpr int kBorder = 2;                // between the bar's edge and its parts
 constexpr int kIconCell = 18;             // one notification icon's button, square
 constexpr int kIconSize = 16;
@@ -38,6 +40,7 @@ struct Taskbar {
     TaskbarEdge edge = TaskbarEdge::Bottom;
     TaskbarBackground background;
     std::vector<TrayIcon> icons;
+    SIZE clockAsked{};  // the clock's last size answer
     bool layingOut = false;
     bool layoutAgain = false;
     bool snapAgain = false;

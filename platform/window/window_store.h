@@ -44,6 +44,8 @@ struct Window {
     bool updateErase = false;
     bool destroying = false;
     bool minimized = false;
+    // Owned by the program's hidden window, as a form that shows no taskbar button is.
+    bool hiddenOwner = false;
     bool topLevel() const { return (style & WS_CHILD) == 0; }
 };
 

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "core/frm_intro.h"
 #include "core/frm_main.h"
@@ -69,17 +71,34 @@ TEST(Startup, AMissingLibraryEndsTheProgramWithAMessageNamingTheFile) {
     EXPECT_NE(d.MessageBoxes()[0].text.find("libOZRClock.so"), std::string::npos);
 }
 
+std::vector<std::string> LogLines(const std::string& log) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(log.substr(start, end - start));
+    return lines;
+}
+
 TEST(Startup, WithDebugModeTheFirstLogLineOfTheRunIsTheStartLine) {
     Desktop d({.prepare = [](auto& f) { WriteLaterRunSettings(f, "DebugMode=1\nDLLDebugMode=0\n"); }});
     ASSERT_TRUE(d.Start());
-    std::string log = LogOf(d);
-    auto firstEnd = log.find("\r\n");
-    ASSERT_NE(firstEnd, std::string::npos);
-    std::string first = log.substr(0, firstEnd);
-    EXPECT_NE(first.find("> [frmMain]: OZR Ruriv successfully started.\""), std::string::npos) << first;
-    // Then an empty line.
-    std::string second = log.substr(firstEnd + 2, log.find("\r\n", firstEnd + 2) - firstEnd - 2);
-    EXPECT_EQ(second.substr(second.size() - 4), " > \"");
+    std::vector<std::string> lines = LogLines(LogOf(d));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("> [frmMain]: OZR Ruriv successfully started.\""), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 4), " > \"") << "then an empty line";
+}
+
+TEST(Startup, ProblemsOfTheLoadedSettingsAreLoggedRightAfterTheStartLine) {
+    Desktop d({.prepare = [](auto& f) {
+        WriteLaterRunSettings(f, "DebugMode=1\nDLLDebugMode=0\n[Float Window]\nAlwaysOnTop=maybe\n");
+    }});
+    ASSERT_TRUE(d.Start());
+    std::vector<std::string> lines = LogLines(LogOf(d));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_NE(lines[0].find("> [frmMain]: OZR Ruriv successfully started.\""), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("> [LoadSettings]: \"AlwaysOnTop\" in section \"Float Window\" holds \"maybe\""),
+              std::string::npos)
+        << lines[1];
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 4), " > \"") << "then an empty line";
 }
 
 TEST(Startup, QuitSavesTheSettingsAndEndsTheProgram) {

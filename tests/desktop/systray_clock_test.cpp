@@ -48,6 +48,19 @@ TEST(SystrayClock, TakesTheTrayClockOverWhileRunningAndGivesItBackOnQuit) {
     for (int y = taken.top; y < taken.bottom; ++y)
         for (int x = taken.left; x < taken.right; ++x) textPixels += (screen.at(x, y) & 0xFFFFFF) == 0xFFFFFF;
     EXPECT_GT(textPixels, 10) << "no label text in the tray clock";
+    // Two lines of labels need more than the least taskbar: the bar grows to the clock's height
+    // with its margins, and the clock lies whole inside it.
+    LRESULT answer = 0;
+    {
+        ContextScope shell(ProcessContext::Shell);
+        answer = SendMessage(clock, WM_TRAYCLOCKSIZE, 0, 0);
+    }
+    const int asked = HIWORD(static_cast<std::uintptr_t>(answer));
+    const RECT bar = d.Rect(FindWindow("Shell_TrayWnd", nullptr));
+    EXPECT_GT(asked, 26) << "the default labels are two lines";
+    EXPECT_EQ(bar.height(), asked + 4);
+    EXPECT_EQ(taken.height(), asked);
+    EXPECT_TRUE(taken.top >= bar.top && taken.bottom <= bar.bottom) << "the clock is cut by the taskbar's edge";
 
     SendMessage(core::frmMain().hWnd, core::WM_CLOCKQUIT, 0, 0);
     d.Advance(100);
@@ -56,6 +69,7 @@ TEST(SystrayClock, TakesTheTrayClockOverWhileRunningAndGivesItBackOnQuit) {
     EXPECT_TRUE(GetClassLong(clock, GCL_STYLE) & CS_DBLCLKS);
     d.Advance(2000);
     EXPECT_EQ(d.Rect(clock).width(), 44);  // the taskbar's own clock, at its own size
+    EXPECT_EQ(d.Rect(FindWindow("Shell_TrayWnd", nullptr)).height(), 30) << "the taskbar shrinks back";
 }
 
 }  // namespace

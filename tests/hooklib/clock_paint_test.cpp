@@ -153,13 +153,11 @@ TEST_F(ClockPainting, TheLabelsArePaintedWhereTheProgramPutsThemAndTheClockTakes
         EXPECT_EQ(ClockAt(clock.right - 1, clock.bottom - 1), RGB(0, 0, 128));
         Screenshot("labels-" + EdgeName(edge));
 
-        // A longer text widens the clock on a horizontal taskbar and leaves a vertical one's width.
+        // A longer text widens the clock; a vertical taskbar grows as wide as the clock asks.
         lib.OZRSetClockLabelProperties(0, 0, 0, "Arial", 8, 700, 0, 0, 0, 0, 0xFFFFFF, "achh:mm:ss DDDD", 0xFF);
         RunFor(1500);
-        if (Vertical(edge))
-            EXPECT_EQ(Client().width(), clock.width());
-        else
-            EXPECT_EQ(Client().width(), program.TextSize(0).cx + 4);
+        ASSERT_GT(program.TextSize(0).cx + 4, clock.width());
+        EXPECT_EQ(Client().width(), program.TextSize(0).cx + 4);
         main.onRecord = nullptr;
         lib.OZRUnHookSystem();
     }

@@ -5,6 +5,7 @@
 #include "hooklib/label_countdown.h"
 #include "hooklib/label_render.h"
 #include "tests/hooklib/label_test_support.h"
+#include "tests/support/locale_scope.h"
 
 using namespace hooklib;
 using hooklib::test::ParsedLabel;
@@ -61,6 +62,7 @@ TEST(LabelRender, TimeTokensAndTheTwelveHourClock) {
 }
 
 TEST(LabelRender, DateTokensYearFormsAndNames) {
+    testsupport::LocaleScope english("C");
     const RenderCase cases[] = {
         {"MMMM MMM MM M", kMorning, 0, "March Mar 03 3"},
         {"MMMMM", kMorning, 0, "March3"},
@@ -81,6 +83,20 @@ TEST(LabelRender, DateTokensYearFormsAndNames) {
     for (const RenderCase& c : cases) {
         ExpectRenders(c);
     }
+}
+
+TEST(LabelRender, MonthAndDayNamesAreTheUsersTimeLocales) {
+    const SYSTEMTIME firstOfMarch = At(2026, 3, 1, 12, 0, 0);  // a Sunday
+    {
+        testsupport::LocaleScope english("C");
+        ExpectRenders({"MMMM DDDD", firstOfMarch, 0, "March Sunday"});
+    }
+    if (!testsupport::LocaleScope::Available("nl_NL.UTF-8"))
+        GTEST_SKIP() << "the locale nl_NL.UTF-8 is not generated here (tools/install-deps.sh makes it)";
+    testsupport::LocaleScope dutch("nl_NL.UTF-8");
+    ExpectRenders({"MMMM DDDD", firstOfMarch, 0, "maart zondag"});
+    ExpectRenders({"MMM DDD", firstOfMarch, 0, "mrt zo"});
+    ExpectRenders({"DDDD|MMMM", At(2026, 2, 30, 0, 0, 0), 0, "|"});
 }
 
 TEST(LabelRender, FlagsAndLiterals) {

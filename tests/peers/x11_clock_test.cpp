@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "platform/draw/image.h"
+#include "clock_process.h"
 #include "command_output.h"
 #include "xvfb_server.h"
 
@@ -28,8 +29,8 @@ struct Geometry {
 };
 
 // "OZR Ruriv Main Window": ("OZRClock" "OZRClock")  150x50+565+487  +565+487
-Geometry MainWindowGeometry(const std::string& display) {
-    std::string tree = Capture("DISPLAY=" + display + " timeout 10 xwininfo -root -tree 2>/dev/null");
+Geometry MainWindowGeometry(const XvfbServer& server) {
+    std::string tree = server.Output("xwininfo -root -tree");
     std::smatch m;
     Geometry g;
     if (std::regex_search(tree, m, std::regex("\"OZR Ruriv Main Window\".*?(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+)"))) {
@@ -53,39 +54,15 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     XvfbServer server;
     ASSERT_TRUE(server.running());
     step("X server up");
-    fs::path folder = fs::temp_directory_path() / ("ozr-x11-clock-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::copy(OZR_PROGRAM_DIR, folder, fs::copy_options::recursive);
-    std::ofstream(folder / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n"
-                                                 "[Main Settings]\nRunCount=2\nSplash=0\n"
-                                                 "[Float Window]\nX=6000\nY=4500\n"
-                                                 // no time server is asked, no clock is set
-                                                 "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";
-    // However the test ends, the clock does not outlive it (it would hold the test's output open).
-    struct ClockProcess {
-        pid_t pid = -1;
-        ~ClockProcess() {
-            if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-                kill(pid, SIGKILL);
-                waitpid(pid, nullptr, 0);
-            }
-        }
-    } process;
-    pid_t clock = fork();
-    if (clock == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        freopen((folder / "clock-output.txt").c_str(), "w", stdout);
-        freopen((folder / "clock-output.txt").c_str(), "a", stderr);
-        setenv("DISPLAY", server.display().c_str(), 1);
-        unsetenv("OZR_PRESENTER");
-        unsetenv("OZR_CLOCK");
-        std::string exe = (folder / "OZRClock").string();
-        execl(exe.c_str(), exe.c_str(), nullptr);
-        _exit(127);
-    }
-    process.pid = clock;
+    ClockProcess clock(server, "x11-clock",
+                       "[Dralo Software Development Ruriv - Settings File]\n"
+                       "[Main Settings]\nRunCount=2\nSplash=0\n"
+                       "[Float Window]\nX=6000\nY=4500\n"
+                       // no time server is asked, no clock is set
+                       "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+    const fs::path& folder = clock.folder();
     Geometry g;
-    for (int i = 0; i < 100 && !(g = MainWindowGeometry(server.display())).found; ++i) usleep(50'000);
+    for (int i = 0; i < 100 && !(g = MainWindowGeometry(server)).found; ++i) usleep(50'000);
     ASSERT_TRUE(g.found);
     step("clock window mapped");
     EXPECT_EQ(g.x, 400);  // 6000 twips
@@ -96,7 +73,7 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     for (int attempt = 0; attempt < 20 && colours.size() < 3; ++attempt) {
         usleep(250'000);
         ASSERT_EQ(server.Run("import -window root " + shot), 0);
-        g = MainWindowGeometry(server.display());
+        g = MainWindowGeometry(server);
         platform::DecodedImage image = platform::LoadImageFile(shot);
         ASSERT_TRUE(image.surface);
         colours.clear();
@@ -116,7 +93,7 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     Geometry moved;
     for (int attempt = 0; attempt < 20; ++attempt) {
         usleep(100'000);
-        moved = MainWindowGeometry(server.display());
+        moved = MainWindowGeometry(server);
         if (moved.x == g.x + 100 && moved.y == g.y + 50) break;
     }
     step("dragged");
@@ -127,19 +104,11 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     ASSERT_EQ(server.Run("xdotool key alt+F4"), 0);
     step("Alt+F4 sent");
     int status = -1;
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(clock, &status, WNOHANG) == clock) {
-            process.pid = -1;
-            break;
-        }
-        usleep(50'000);
-    }
-    ASSERT_TRUE(process.pid == -1 && WIFEXITED(status)) << "the clock did not end on Alt+F4";
+    ASSERT_TRUE(clock.WaitForEnd(&status) && WIFEXITED(status)) << "the clock did not end on Alt+F4";
     EXPECT_EQ(WEXITSTATUS(status), 0);
     std::string settings = ReadFile(folder / "Settings.ozrini");
     EXPECT_NE(settings.find("X=" + std::to_string((g.x + 100) * 15)), std::string::npos) << settings;
     EXPECT_NE(settings.find("Y=" + std::to_string((g.y + 50) * 15)), std::string::npos);
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -121,8 +121,9 @@ XvfbServer* X11Presenter::server_ = nullptr;
 bool X11Presenter::started_ = false;
 
 TEST_F(X11Presenter, WindowsAreMappedWhereTheWindowSystemHasThemAndFollowIt) {
-    HWND w = MakeWindow("X11Mapped", "OZR mapped window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{120, 140, 270, 190});
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Without a window manager the states a window has when it is mapped stay in its property.
+    HWND w = MakeWindow("X11Mapped", "OZR mapped window", WS_POPUP, HWND{}, RECT{120, 140, 270, 190});
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     Settle();
     Observer o;
     ::Window x = o.FindByName("OZR mapped window");

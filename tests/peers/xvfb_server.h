@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -60,6 +61,17 @@ public:
     // stopped after 30 s, so a test fails instead of waiting forever.
     int Run(const std::string& command) const {
         return std::system(("DISPLAY=" + display_ + " timeout 30 " + command + " >/dev/null 2>&1").c_str());
+    }
+
+    // Runs a command against this display (stopped after 10 s) and gives its standard output.
+    std::string Output(const std::string& command) const {
+        std::string out;
+        if (FILE* p = popen(("DISPLAY=" + display_ + " timeout 10 " + command + " 2>/dev/null").c_str(), "r")) {
+            char buffer[4096];
+            while (std::size_t n = fread(buffer, 1, sizeof(buffer), p)) out.append(buffer, n);
+            pclose(p);
+        }
+        return out;
     }
 
 private:

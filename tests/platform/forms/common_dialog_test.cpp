@@ -239,10 +239,13 @@ TEST_F(DialogWindows, TheFontDialogTakesFaceStyleSizeAndEffects) {
         Retype(d.txtFont, "liberation ser");
         EXPECT_EQ(d.lstFont.Text(), "Liberation Serif") << "typing finds the face";
         EXPECT_EQ(d.lblSample.FontUnderline(), true);
+        // The tests' own fonts: Liberation Serif is the last face in the list.
         d.lstFont.SetFocus();
-        Key(VK_DOWN);
         Key(VK_UP);
-        EXPECT_EQ(d.txtFont.Text(), "Liberation Serif");
+        EXPECT_EQ(d.txtFont.Text(), "Liberation Sans Narrow") << "the face above";
+        Key(VK_DOWN);
+        Key(VK_DOWN);
+        EXPECT_EQ(d.txtFont.Text(), "Liberation Serif") << "the last face stays chosen past the end";
         Key(VK_RETURN);
     });
     f.CD.ShowFont();

@@ -80,6 +80,40 @@ TEST_F(Shell, TheTrayAsksTheClockItsSizeAtEveryLayoutAndHonoursAChangedPosition)
     EXPECT_EQ(clock.width(), RectInParent(w.tray).width());
 }
 
+TEST_F(Shell, TheBarGrowsToTheClocksSizeNeverBelowItsOwnAndShrinksBack) {
+    SIZE wanted{70, 40};
+    Record(w.clock, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) {
+        if (msg != WM_TRAYCLOCKSIZE) return false;
+        *r = MAKELONG(static_cast<WORD>(wanted.cx), static_cast<WORD>(wanted.cy));
+        return true;
+    });
+    auto bar = [&] {
+        RECT r;
+        GetWindowRect(w.taskbar, &r);
+        return r;
+    };
+    SendMessage(w.taskbar, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(bar(), (RECT{0, 1024 - 44, 1280, 1024})) << "two rows of labels: the clock's height and the margins";
+    EXPECT_EQ(RectInParent(w.clock).height(), 40);
+    EXPECT_EQ(TaskbarRectOnEdge(TaskbarEdge::Top), (RECT{0, 0, 1280, 44}));
+
+    wanted = SIZE{70, 20};
+    SendMessage(w.taskbar, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(bar(), (RECT{0, 1024 - 30, 1280, 1024})) << "never below the least height";
+
+    wanted = SIZE{70, 0xFFFF};
+    SendMessage(w.taskbar, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(bar().height(), 512) << "at most half the screen";
+
+    wanted = SIZE{100, 25};
+    MoveTaskbarToEdge(TaskbarEdge::Left);
+    EXPECT_EQ(bar(), (RECT{0, 0, 104, 1024})) << "a vertical bar as wide as the clock asks";
+    EXPECT_EQ(RectInParent(w.clock).width(), 100);
+    wanted = SIZE{40, 25};
+    SendMessage(w.taskbar, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(bar(), (RECT{0, 0, 62, 1024}));
+}
+
 struct EdgeCase {
     TaskbarEdge edge;
     RECT bar;

@@ -1,0 +1,52 @@
+// An EWMH window manager (openbox) on a test's X server: started with the system's own
+// configuration only (no user files), ready once it announces itself on the root window, and
+// stopped at the end.
+#pragma once
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "xvfb_server.h"
+
+class OpenboxWm {
+public:
+    explicit OpenboxWm(const XvfbServer& server) {
+        home_ = std::filesystem::temp_directory_path() / ("ozr-openbox-" + std::to_string(getpid()));
+        std::filesystem::create_directories(home_);
+        pid_ = fork();
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            setenv("DISPLAY", server.display().c_str(), 1);
+            setenv("HOME", home_.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
+            setenv("XDG_CACHE_HOME", (home_ / "cache").c_str(), 1);
+            execlp("openbox", "openbox", "--sm-disable", nullptr);
+            _exit(127);
+        }
+        for (int i = 0; i < 100 && pid_ > 0 && !ready_; ++i) {
+            ready_ = server.Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos;
+            if (!ready_) usleep(50'000);
+        }
+    }
+    ~OpenboxWm() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        std::filesystem::remove_all(home_);
+    }
+    OpenboxWm(const OpenboxWm&) = delete;
+    OpenboxWm& operator=(const OpenboxWm&) = delete;
+    bool ready() const { return ready_; }
+
+private:
+    std::filesystem::path home_;
+    pid_t pid_ = -1;
+    bool ready_ = false;
+};
