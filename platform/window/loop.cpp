@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/services/clock.h"
+#include "platform/services/presenter.h"
 #include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/timers.h"
@@ -37,7 +38,6 @@ struct LoopState {
     };
     std::map<int, Source> sources;
     int nextSource = 1;
-    std::function<void()> present;
     std::int64_t deadline = -1;
     std::function<void()> onDeadline;
 };
@@ -109,7 +109,7 @@ bool DoWork() {
 
 // Idles until the next due timer (or the limit), jumping a virtual clock straight there.
 void Present() {
-    if (L().present) L().present();
+    UseService<Presenter>().Present();
 }
 
 void Idle(std::int64_t limit) {
@@ -207,8 +207,6 @@ int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool(
 }
 
 void RemoveEventSource(int id) { L().sources.erase(id); }
-
-void SetPresentHook(std::function<void()> hook) { L().present = std::move(hook); }
 
 void SetRunDeadline(std::int64_t monotonicMs, std::function<void()> onDeadline) {
     L().deadline = monotonicMs;
