@@ -28,6 +28,7 @@ struct ScreenState {
     std::map<std::uint32_t, std::shared_ptr<Surface>> surfaces;
     std::map<std::uint32_t, RECT> lastScreenRect;  // where each top-level window was composed
     std::unique_ptr<Compositor> compositor;
+    std::function<void(HWND, const RECT&)> presented;
     std::map<std::uint32_t, RECT> pendingPresent;
 };
 
@@ -106,9 +107,7 @@ void DamageWindow(HWND hwnd) {
     St().pendingPresent[top.id()] = RECT{0, 0, now.width(), now.height()};
 }
 
-}  // namespace
-
-void DesktopScreen::WindowChanged(HWND hwnd) {
+void OnChanged(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w) return;
     if (w->topLevel()) {
@@ -118,7 +117,7 @@ void DesktopScreen::WindowChanged(HWND hwnd) {
     DamageWindow(hwnd);
 }
 
-void DesktopScreen::WindowDestroyed(HWND hwnd) {
+void OnDestroyed(HWND hwnd) {
     auto it = St().lastScreenRect.find(hwnd.id());
     if (it != St().lastScreenRect.end()) {
         Comp().Damage(it->second);
@@ -128,7 +127,7 @@ void DesktopScreen::WindowDestroyed(HWND hwnd) {
     St().pendingPresent.erase(hwnd.id());
 }
 
-void DesktopScreen::WindowDamaged(HWND top, const RECT& area) {
+void OnDamaged(HWND top, const RECT& area) {
     Window* t = Find(top);
     if (!t) return;
     RECT screen = ScreenRectOf(*t);
@@ -137,8 +136,6 @@ void DesktopScreen::WindowDamaged(HWND top, const RECT& area) {
     RECT& pending = St().pendingPresent[top.id()];
     pending = UnionRects(pending, area);
 }
-
-namespace {
 
 std::vector<Layer> LayersBottomFirst() {
     std::vector<Layer> layers;
@@ -162,9 +159,7 @@ std::vector<Layer> LayersBottomFirst() {
     return layers;
 }
 
-}  // namespace
-
-void DesktopScreen::Present() {
+void Present() {
     // Windows that were shown but never painted still get their surface and background.
     for (HWND top : S().topLevels)
         if (Window* w = Find(top); w && (w->style & WS_VISIBLE)) SurfaceFor(top);
@@ -172,46 +167,55 @@ void DesktopScreen::Present() {
         auto layers = LayersBottomFirst();
         Comp().Compose(layers);
     }
-    auto pending = std::move(St().pendingPresent);
-    St().pendingPresent.clear();
-    for (auto& [id, area] : pending)
-        if (Find(HWND{id})) Presented(HWND{id}, area);
-}
-
-HDC DesktopScreen::MakeDc(HWND top, POINT origin, RECT clip) {
-    auto surface = SurfaceFor(top);
-    return surface ? CreateSurfaceDC(surface, origin, clip) : HDC{};
-}
-
-void DesktopScreen::ReleaseDc(HDC dc) { DeleteDC(dc); }
-
-void DesktopScreen::EraseBackground(HWND hwnd, HDC dc, const RECT& area) {
-    Window* w = Find(hwnd);
-    if (!w) return;
-    if (w->cls->brush) {
-        FillRect(dc, &area, w->cls->brush);
-    } else if (w->cls->background != 0xFFFFFFFF) {
-        HBRUSH brush = CreateSolidBrush(w->cls->background);
-        FillRect(dc, &area, brush);
-        DeleteObject(brush);
+    if (St().presented) {
+        auto pending = std::move(St().pendingPresent);
+        St().pendingPresent.clear();
+        for (auto& [id, area] : pending)
+            if (Find(HWND{id})) St().presented(HWND{id}, area);
+    } else {
+        St().pendingPresent.clear();
     }
 }
 
-bool DesktopScreen::WriteScreenshot(const std::string& path) { return platform::WriteScreenshot(path); }
+}  // namespace
 
 void StartDesktopScreen() {
-    if (!dynamic_cast<DesktopScreen*>(&UseService<Presenter>())) InstallService<Presenter>(std::make_unique<DesktopScreen>());
     if (St().started) return;
     St().started = true;
     draw::SetOwnerContextProvider([] { return static_cast<int>(CurrentContext()); });
     draw::SetScreenSizeProvider([] { return ScreenSize(); });
     draw::SetImagePathMapper([](const std::string& path) { return MapPath(path); });
+    DcProvider provider;
+    provider.make = [](HWND top, POINT origin, RECT clip) {
+        auto surface = SurfaceFor(top);
+        return surface ? CreateSurfaceDC(surface, origin, clip) : HDC{};
+    };
+    provider.release = [](HDC dc) { DeleteDC(dc); };
+    provider.eraseBackground = [](HWND hwnd, HDC dc, const RECT& area) {
+        Window* w = Find(hwnd);
+        if (!w) return;
+        if (w->cls->brush) {
+            FillRect(dc, &area, w->cls->brush);
+        } else if (w->cls->background != 0xFFFFFFFF) {
+            HBRUSH brush = CreateSolidBrush(w->cls->background);
+            FillRect(dc, &area, brush);
+            DeleteObject(brush);
+        }
+    };
+    SetDcProvider(std::move(provider));
+    WindowObserver observer;
+    observer.changed = OnChanged;
+    observer.destroyed = OnDestroyed;
+    observer.damaged = OnDamaged;
+    AddWindowObserver(std::move(observer));
+    SetPresentHook(Present);
+    SetScreenshotWriter(WriteScreenshot);
 }
 
 std::shared_ptr<Surface> WindowSurface(HWND topLevel) { return SurfaceFor(topLevel); }
 
 const Surface& ComposedScreen() {
-    UseService<Presenter>().Present();
+    Present();
     return Comp().Screen();
 }
 
@@ -227,6 +231,10 @@ bool WriteWindowScreenshot(HWND hwnd, const std::string& path) {
     for (int y = 0; y < r.height(); ++y)
         std::copy(screen.row(r.top + y) + r.left, screen.row(r.top + y) + r.right, part.row(y));
     return WritePng(part, path);
+}
+
+void SetPresentedWindowsListener(std::function<void(HWND, const RECT&)> listener) {
+    St().presented = std::move(listener);
 }
 
 }  // namespace platform

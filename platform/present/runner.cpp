@@ -11,7 +11,6 @@
 #include "platform/present/x11_presenter.h"
 #include "platform/shell/taskbar.h"
 #include "platform/services/clock.h"
-#include "platform/services/presenter.h"
 #include "platform/services/paths.h"
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
@@ -24,6 +23,7 @@ namespace {
 
 PlatformOptions g_options;
 bool g_previousInstance = false;
+std::function<bool(const std::string&)> g_screenshotWriter;
 
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
@@ -102,11 +102,13 @@ const PlatformOptions& CurrentPlatformOptions() { return g_options; }
 bool PreviousInstanceRunning() { return g_previousInstance; }
 bool IsHeadless() { return g_options.presenter == PresenterKind::Headless; }
 
+void SetScreenshotWriter(std::function<bool(const std::string&)> writer) { g_screenshotWriter = std::move(writer); }
+
 void WriteRunOutputs() {
     if (!g_options.windowDumpPath.empty() && !WriteWindowDump(g_options.windowDumpPath))
         std::fprintf(stderr, "Could not write the window dump to %s\n", g_options.windowDumpPath.c_str());
     if (!g_options.screenshotPath.empty()) {
-        if (!UseService<Presenter>().WriteScreenshot(g_options.screenshotPath))
+        if (!g_screenshotWriter || !g_screenshotWriter(g_options.screenshotPath))
             std::fprintf(stderr, "Could not write the screenshot to %s\n", g_options.screenshotPath.c_str());
     }
 }

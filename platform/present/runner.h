@@ -38,4 +38,7 @@ bool IsHeadless();
 [[noreturn]] void EndRun(int status);
 void WriteRunOutputs();
 
+// The drawing side provides the screenshot writer (a PNG of the composed screen).
+void SetScreenshotWriter(std::function<bool(const std::string& path)> writer);
+
 }  // namespace platform

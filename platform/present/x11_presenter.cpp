@@ -21,6 +21,8 @@ namespace platform {
 using detail::Find;
 using detail::S;
 using detail::AnyHookOnContext;
+using detail::WindowObserver;
+using detail::AddWindowObserver;
 using XWindowId = ::Window;
 
 namespace {
@@ -352,26 +354,6 @@ int ReportXError(Display*, XErrorEvent* e) {
     return 0;
 }
 
-// The desktop screen, with each top-level window also a real X window.
-class X11Screen final : public DesktopScreen {
-public:
-    void WindowChanged(HWND hwnd) override {
-        DesktopScreen::WindowChanged(hwnd);
-        Sync(hwnd);
-    }
-    void WindowDestroyed(HWND hwnd) override {
-        DesktopScreen::WindowDestroyed(hwnd);
-        Forget(hwnd);
-    }
-
-protected:
-    void Presented(HWND hwnd, const RECT& area) override {
-        Sync(hwnd);
-        PushPixels(hwnd, area);
-        XFlush(X().display);
-    }
-};
-
 }  // namespace
 
 bool StartX11Presenter(std::string* error) {
@@ -407,7 +389,15 @@ bool StartX11Presenter(std::string* error) {
     X().motifHints = Intern("_MOTIF_WM_HINTS");
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
 
-    InstallService<Presenter>(std::make_unique<X11Screen>());
+    WindowObserver observer;
+    observer.changed = Sync;
+    observer.destroyed = Forget;
+    AddWindowObserver(std::move(observer));
+    SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
+        Sync(hwnd);
+        PushPixels(hwnd, area);
+        XFlush(X().display);
+    });
     // Xlib reads events into its own queue whenever it talks to the server (a flush, a reply), so
     // the connection alone does not tell of every waiting event.
     X().sourceId = AddEventSource(ConnectionNumber(display), DrainEvents,

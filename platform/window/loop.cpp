@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/services/clock.h"
-#include "platform/services/presenter.h"
 #include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/timers.h"
@@ -39,6 +38,7 @@ struct LoopState {
     };
     std::map<int, Source> sources;
     int nextSource = 1;
+    std::function<void()> present;
     std::int64_t deadline = -1;
     std::function<void()> onDeadline;
 };
@@ -113,7 +113,7 @@ bool DoWork() {
 
 // Idles until the next due timer (or the limit), jumping a virtual clock straight there.
 void Present() {
-    UseService<Presenter>().Present();
+    if (L().present) L().present();
 }
 
 void Idle(std::int64_t limit) {
@@ -211,6 +211,8 @@ int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool(
 }
 
 void RemoveEventSource(int id) { L().sources.erase(id); }
+
+void SetPresentHook(std::function<void()> hook) { L().present = std::move(hook); }
 
 void SetRunDeadline(std::int64_t monotonicMs, std::function<void()> onDeadline) {
     L().deadline = monotonicMs;

@@ -30,6 +30,10 @@ void ResetQuit();
 int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool()> hasQueued = {});
 void RemoveEventSource(int id);
 
+// Brings what was painted to the screen (the compositor and the presenter); runs whenever the
+// loop has no more work and is about to wait.
+void SetPresentHook(std::function<void()> hook);
+
 // Called when a run deadline passes; the handler decides what to do (the runner ends the process).
 void SetRunDeadline(std::int64_t monotonicMs, std::function<void()> onDeadline);
 

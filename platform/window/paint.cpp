@@ -2,17 +2,21 @@
 
 #include <algorithm>
 
-#include "platform/services/presenter.h"
 #include "platform/window/window_store.h"
 
 namespace platform {
 using namespace detail;
 
 namespace {
+DcProvider& Provider() {
+    static DcProvider provider;
+    return provider;
+}
+
 // The DC of a window: its client area (or whole window), clipped to itself and its ancestors.
 HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
     Window* w = Find(hwnd);
-    if (!w) return HDC{};
+    if (!w || !Provider().make) return HDC{};
     HWND top = GetTopLevel(hwnd);
     Window* t = Find(top);
     if (!t) return HDC{};
@@ -37,7 +41,7 @@ HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
         clip = IntersectRects(clip, pc);
         a = parent;
     }
-    return UseService<Presenter>().MakeDc(top, origin, clip);
+    return Provider().make(top, origin, clip);
 }
 
 void AddUpdate(Window& w, const RECT& r, bool erase) {
@@ -74,6 +78,8 @@ void CollectPending(HWND hwnd, std::vector<HWND>& out) {
 }
 
 }  // namespace
+
+void detail::SetDcProvider(DcProvider provider) { Provider() = std::move(provider); }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     if (!hwnd) {
@@ -155,7 +161,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (!ps) return 0;
-    if (ps->hdc) UseService<Presenter>().ReleaseDc(ps->hdc);
+    if (ps->hdc && Provider().release) Provider().release(ps->hdc);
     Window* w = Find(hwnd);
     if (!w) return 1;
     HWND top = GetTopLevel(hwnd);
@@ -179,7 +185,7 @@ HDC GetWindowDC(HWND hwnd) {
 
 int ReleaseDC(HWND hwnd, HDC hdc) {
     if (!hdc) return 0;
-    UseService<Presenter>().ReleaseDc(hdc);
+    if (Provider().release) Provider().release(hdc);
     // What was drawn through a window DC reaches the screen.
     if (Window* w = Find(hwnd)) {
         HWND top = GetTopLevel(hwnd);
@@ -218,9 +224,9 @@ bool detail::PaintPendingWindows() {
 
 void detail::EraseWithClassBackground(HWND hwnd, HDC hdc) {
     Window* w = Find(hwnd);
-    if (!w || !hdc) return;
+    if (!w || !hdc || !Provider().eraseBackground) return;
     RECT c = ClientAreaInWindow(*w);
-    UseService<Presenter>().EraseBackground(hwnd, hdc, RECT{0, 0, c.width(), c.height()});
+    Provider().eraseBackground(hwnd, hdc, RECT{0, 0, c.width(), c.height()});
 }
 
 }  // namespace platform

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/services/presenter.h"
-
 namespace platform::detail {
+namespace {
+std::vector<WindowObserver>& Observers() {
+    static std::vector<WindowObserver> observers;
+    return observers;
+}
+}  // namespace
 
 Store& S() {
     static Store store;
@@ -120,8 +124,26 @@ void InsertInZOrder(Window& w, HWND insertAfter) {
     list.insert(bandBegin, w.hwnd);
 }
 
-void NotifyDestroyed(HWND hwnd) { UseService<Presenter>().WindowDestroyed(hwnd); }
-void NotifyChanged(HWND hwnd) { UseService<Presenter>().WindowChanged(hwnd); }
-void NotifyDamaged(HWND topLevel, const RECT& windowRect) { UseService<Presenter>().WindowDamaged(topLevel, windowRect); }
+int AddWindowObserver(WindowObserver observer) {
+    Observers().push_back(std::move(observer));
+    return static_cast<int>(Observers().size());
+}
+
+void NotifyCreated(HWND hwnd) {
+    for (auto& o : Observers())
+        if (o.created) o.created(hwnd);
+}
+void NotifyDestroyed(HWND hwnd) {
+    for (auto& o : Observers())
+        if (o.destroyed) o.destroyed(hwnd);
+}
+void NotifyChanged(HWND hwnd) {
+    for (auto& o : Observers())
+        if (o.changed) o.changed(hwnd);
+}
+void NotifyDamaged(HWND topLevel, const RECT& windowRect) {
+    for (auto& o : Observers())
+        if (o.damaged) o.damaged(topLevel, windowRect);
+}
 
 }  // namespace platform::detail

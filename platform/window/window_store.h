@@ -85,7 +85,15 @@ void InsertInZOrder(Window& w, HWND insertAfter);
 // Calls the window procedure in the window's context (no hooks): what dispatching does.
 LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// What the display (platform/services/presenter.h) is told of.
+// Observers that other platform parts (drawing, presenters, the dump) use.
+struct WindowObserver {
+    std::function<void(HWND)> created;
+    std::function<void(HWND)> destroyed;
+    std::function<void(HWND)> changed;  // moved, resized, shown, hidden, restyled or re-stacked
+    std::function<void(HWND, const RECT&)> damaged;  // window coordinates of a top-level window
+};
+int AddWindowObserver(WindowObserver observer);
+void NotifyCreated(HWND hwnd);
 void NotifyDestroyed(HWND hwnd);
 void NotifyChanged(HWND hwnd);
 void NotifyDamaged(HWND topLevel, const RECT& windowRect);

@@ -152,6 +152,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     HWND hwnd = w->hwnd;
     S().windows[hwnd.id()] = std::move(window);
     InsertInZOrder(*w, HWND_TOP);
+    NotifyCreated(hwnd);
 
     CREATESTRUCT cs;
     cs.lpCreateParams = param;

@@ -8,7 +8,6 @@
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_failure_reports.h"
 #include "tests/support/recording_message_boxes.h"
-#include "tests/support/recording_presenter.h"
 #include "tests/support/recording_sound_output.h"
 
 namespace testsupport {
