@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/failure_reports.h"
 #include "core/frm_main.h"
 #include "platform/present/runner.h"
 #include "platform/services/paths.h"
@@ -10,6 +11,7 @@
 namespace core {
 
 bool StartProgram() {
+    InstallProgramFailureReports();
     frmMain().Load();
     return !frmMain().Ended();
 }

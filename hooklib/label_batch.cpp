@@ -10,6 +10,7 @@
 #include "hooklib/program_bridge.h"
 #include "hooklib/shared_state.h"
 #include "hooklib/taskbar_probe.h"
+#include "platform/scoped_value.h"
 #include "platform/shell/tray_messages.h"
 
 namespace hooklib {
@@ -97,9 +98,10 @@ void SynchronizeWithProgram() {
         Share().LabelsReported = 0;
         return;
     }
-    sending = true;
-    SendBatch();
-    sending = false;
+    {
+        platform::ScopedValue<bool> batch(sending, true);
+        SendBatch();
+    }
     // The floating clock leaves the taskbar's own clock alone.
     if (!Share().FloatingMode) CheckClockSize();
 }

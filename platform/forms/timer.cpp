@@ -1,6 +1,7 @@
 #include "platform/forms/timer.h"
 
 #include "platform/forms/form.h"
+#include "platform/scoped_value.h"
 
 namespace platform::forms {
 
@@ -53,10 +54,9 @@ void Timer::Restart() {
 
 void Timer::Fire() {
     if (firing_ || !running_ || !Live()) return;
-    firing_ = true;
+    ScopedValue<bool> firing(firing_, true);
     BusyScope busy(*this);
     Tick();
-    firing_ = false;
 }
 
 }  // namespace platform::forms

@@ -13,6 +13,7 @@
 #include "platform/present/x11_pixels.h"
 #include "platform/present/x11_keys.h"
 #include "platform/present/x11_services.h"
+#include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
@@ -394,7 +395,14 @@ void DrainEvents() {
     }
 }
 
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+// A request the server refused (most often about a window that vanished under us) is not worth a
+// crash; it is reported as dropped work. No Xlib call may be made from here.
+int ReportXError(Display*, XErrorEvent* e) {
+    ReportDropped("an X request the server refused: error " + std::to_string(e->error_code) + ", request " +
+                  std::to_string(e->request_code) + "." + std::to_string(e->minor_code) + ", resource " +
+                  std::to_string(e->resourceid));
+    return 0;
+}
 
 }  // namespace
 
@@ -405,7 +413,7 @@ bool StartX11Presenter(std::string* error) {
         if (error) *error = "cannot open the X display (DISPLAY is not set or the server does not answer)";
         return false;
     }
-    XSetErrorHandler(IgnoreXErrors);  // a window that vanished under us is not worth a crash
+    XSetErrorHandler(ReportXError);
     X().display = display;
     X().screen = DefaultScreen(display);
     X().root = RootWindow(display, X().screen);

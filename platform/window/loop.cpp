@@ -16,6 +16,7 @@
 #include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/timers.h"
+#include "platform/window/error_boundary.h"
 #include "platform/window/window_store.h"
 
 namespace platform {
@@ -119,7 +120,10 @@ bool DispatchOnePosted() {
         L().quitCode = static_cast<int>(p.wParam);
         return true;
     }
-    if (p.hwnd) DispatchToWindow(p.hwnd, p.msg, p.wParam, p.lParam);
+    if (p.hwnd)
+        DispatchToWindow(p.hwnd, p.msg, p.wParam, p.lParam);
+    else
+        ReportDropped("a thread message nobody takes: message " + std::to_string(p.msg) + " to thread " + std::to_string(p.threadId));
     return true;
 }
 

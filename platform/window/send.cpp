@@ -8,6 +8,7 @@
 
 #include "platform/services/library_loader.h"
 #include "platform/window/remote.h"
+#include "platform/window/error_boundary.h"
 #include "platform/window/window_store.h"
 
 namespace platform {
@@ -81,7 +82,8 @@ LRESULT detail::DispatchToWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     WNDPROC proc = ProcFromId(w->procId);
     if (!proc) return 0;
     ContextScope scope(w->context);
-    return proc(hwnd, msg, wParam, lParam);
+    return RunGuarded<LRESULT>([&] { return proc(hwnd, msg, wParam, lParam); },
+                               [&] { return DescribeWindowMessage(hwnd, msg, wParam); }, 0);
 }
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -103,7 +105,11 @@ LRESULT SendWithinDepth(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (S().sendDepth >= kMaxSendDepth) return 0;
+    if (S().sendDepth >= kMaxSendDepth) {
+        ReportDropped("a send nested deeper than " + std::to_string(kMaxSendDepth) + " was refused: " +
+                      DescribeWindowMessage(hwnd, msg, wParam));
+        return 0;
+    }
     DepthGuard depth;
 
     // Payloads that carry pointers are copied into the receiving context.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/services/clock.h"
+#include "platform/window/error_boundary.h"
 #include "platform/window/window_store.h"
 
 namespace platform {
@@ -155,7 +156,9 @@ int detail::FireDueTimers(std::int64_t now) {
         }
         DWORD tick = GetTickCount();
         if (copy.proc)
-            copy.proc(copy.hwnd, WM_TIMER, copy.id, tick);
+            RunGuarded<bool>([&] { return copy.proc(copy.hwnd, WM_TIMER, copy.id, tick), true; },
+                             [&] { return "timer " + std::to_string(copy.id) + " of " + DescribeWindowMessage(copy.hwnd, WM_TIMER, copy.id); },
+                             false);
         else
             DispatchToWindow(copy.hwnd, WM_TIMER, copy.id, 0);
     }
