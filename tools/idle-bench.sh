@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # What the waiting clock costs, in real time beside xclock, on an X server of its own (Xvfb):
-# CPU %, the ratio to xclock, peak RSS, bytes written per second (the X traffic: neither program
-# writes anything else while it waits) and wake-ups per second (voluntary context switches), for
-# the floating clock and then the systray clock. Then the shown second's offset from the
-# wall-clock second (the first write to X after each second, from strace), and the CPU of a
-# headless virtual hour.
+# CPU %, the ratio to xclock, peak RSS and wake-ups per second (voluntary context switches) for
+# the floating clock and then the systray clock; then, from strace, the bytes each writes to its
+# X connection per second (Xlib writes to the server with writev, and nothing else of either
+# program does) and, for the floating clock, how long after each wall-clock second its first
+# write to X goes out (the shown second changing). Last, the CPU of a headless virtual hour.
 # Usage: tools/idle-bench.sh [seconds]   (default 60; the program must be built: tools/build.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
+traced=30
 program="$here/build/program"
 [ -x "$program/OZRClock" ] || { echo "build the program first (tools/build.sh)" >&2; exit 1; }
 for tool in Xvfb xclock strace python3; do
@@ -45,16 +46,36 @@ systray=$(prepare systray "SystrayClock=1
 ")
 
 ticks=$(getconf CLK_TCK)
-# cpu ticks, bytes written, voluntary context switches of a process
+# CPU ticks and voluntary context switches of a process.
 sample() {
-  local pid=$1
-  local cpu wchar switches
-  cpu=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  wchar=$(awk '/^wchar/ {print $2}' "/proc/$pid/io")
-  switches=$(awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$pid/status")
-  echo "$cpu $wchar $switches"
+  echo "$(awk '{print $14 + $15}' "/proc/$1/stat") $(awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$1/status")"
 }
 peak_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
+
+# From a trace of writev calls: bytes per second, and with "offsets" also the median and largest
+# offset (ms) of the first write after each wall-clock second and how many seconds had one.
+x_traffic() {
+  python3 - "$1" "$traced" "${2:-}" <<'PY'
+import math, statistics, sys
+path, span, offsets_wanted = sys.argv[1], float(sys.argv[2]), sys.argv[3] == "offsets"
+total, firsts = 0, {}
+for line in open(path):
+    parts = line.split(None, 1)
+    if len(parts) < 2 or not parts[1].startswith("writev(") or "= " not in parts[1]:
+        continue
+    try:
+        t, written = float(parts[0]), int(parts[1].rsplit("= ", 1)[1].split()[0])
+    except ValueError:
+        continue
+    total += max(0, written)
+    firsts.setdefault(math.floor(t), t - math.floor(t))
+out = [f"{total / span:.0f}"]
+if offsets_wanted and firsts:
+    offsets = sorted(1000 * v for v in firsts.values())
+    out += [f"{statistics.median(offsets):.1f}", f"{max(offsets):.1f}", str(len(offsets))]
+print(" ".join(out))
+PY
+}
 
 measure() {
   local name=$1 folder=$2
@@ -65,7 +86,7 @@ measure() {
   local xclock=$!
   pids+=($xclock)
   sleep 5  # past the start
-  local c0 x0 c1 x1 start end
+  local c0 x0 c1 x1 start end peak_clock peak_x
   start=$(date +%s.%N)
   c0=$(sample $clock)
   x0=$(sample $xclock)
@@ -73,53 +94,39 @@ measure() {
   c1=$(sample $clock)
   x1=$(sample $xclock)
   end=$(date +%s.%N)
-  python3 - "$name" "$ticks" "$start" "$end" "$c0" "$c1" "$x0" "$x1" "$(peak_kb $clock)" "$(peak_kb $xclock)" <<'EOF'
+  peak_clock=$(peak_kb $clock)
+  peak_x=$(peak_kb $xclock)
+  # The X traffic comes from a separate traced span, so that tracing does not weigh on the CPU.
+  timeout $((traced + 1)) strace -q -p "$clock" -ttt -e trace=writev -o "$work/$name.clock.trace" 2>/dev/null &
+  local tracer=$!
+  timeout $((traced + 1)) strace -q -p "$xclock" -ttt -e trace=writev -o "$work/$name.xclock.trace" 2>/dev/null || true
+  wait "$tracer" || true
+  python3 - "$name" "$ticks" "$start" "$end" "$c0" "$c1" "$x0" "$x1" "$peak_clock" "$peak_x" \
+    "$(x_traffic "$work/$name.clock.trace" offsets)" "$(x_traffic "$work/$name.xclock.trace")" <<'PY'
 import sys
 name, ticks, start, end = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), float(sys.argv[4])
 c0, c1, x0, x1 = (list(map(int, a.split())) for a in sys.argv[5:9])
 peak_clock, peak_x = int(sys.argv[9]), int(sys.argv[10])
+clock_traffic, x_traffic = sys.argv[11].split(), sys.argv[12].split()
 span = end - start
 def figures(a, b):
-    return (100.0 * (b[0] - a[0]) / ticks / span, (b[1] - a[1]) / span, (b[2] - a[2]) / span)
-cc, cb, cw = figures(c0, c1)
-xc, xb, xw = figures(x0, x1)
-ratio = cc / xc if xc > 0 else float('inf')
-print(f"{name:9} clock : CPU {cc:6.3f} %   peak RSS {peak_clock/1024:5.1f} MB   X bytes/s {cb:9.0f}   wake-ups/s {cw:6.1f}")
-print(f"{'':9} xclock: CPU {xc:6.3f} %   peak RSS {peak_x/1024:5.1f} MB   X bytes/s {xb:9.0f}   wake-ups/s {xw:6.1f}")
-print(f"{'':9} CPU ratio clock/xclock: {ratio:.1f}  (over {span:.0f} s)")
-EOF
-  echo "$clock" >"$work/$name.pid"
-  kill "$xclock" 2>/dev/null || true
+    return 100.0 * (b[0] - a[0]) / ticks / span, (b[1] - a[1]) / span
+cc, cw = figures(c0, c1)
+xc, xw = figures(x0, x1)
+ratio = cc / xc if xc > 0 else float("inf")
+print(f"{name:9} clock : CPU {cc:6.3f} %   peak RSS {peak_clock/1024:5.1f} MB   X bytes/s {clock_traffic[0]:>7}   wake-ups/s {cw:6.1f}")
+print(f"{'':9} xclock: CPU {xc:6.3f} %   peak RSS {peak_x/1024:5.1f} MB   X bytes/s {x_traffic[0]:>7}   wake-ups/s {xw:6.1f}")
+print(f"{'':9} CPU ratio clock/xclock: {ratio:.1f}  (CPU over {span:.0f} s, X bytes over 30 s)")
+if name == "floating" and len(clock_traffic) == 4:
+    print(f"{'':9} second change: first X write {clock_traffic[1]} ms after the wall-clock second (median), "
+          f"{clock_traffic[2]} ms at most, over {clock_traffic[3]} seconds")
+PY
+  kill "$clock" "$xclock" 2>/dev/null || true
 }
 
 echo "Real time, ${seconds} s side by side with xclock -digital -update 1 on $DISPLAY:"
 measure floating "$floating"
-
-# The shown second: when after each wall-clock second the clock's first write to X goes out.
-clock=$(cat "$work/floating.pid")
-timeout 32 strace -q -p "$clock" -ttt -e trace=write,writev,sendmsg -o "$work/strace.txt" 2>/dev/null || true
-kill "$clock" 2>/dev/null || true
-python3 - "$work/strace.txt" <<'EOF'
-import math, statistics, sys
-firsts = {}
-for line in open(sys.argv[1]):
-    parts = line.split(None, 1)
-    try:
-        t = float(parts[0])
-    except (ValueError, IndexError):
-        continue
-    second = math.floor(t)
-    firsts.setdefault(second, t - second)
-offsets = sorted(1000 * v for v in firsts.values())
-if offsets:
-    print(f"floating  second change: first X write {statistics.median(offsets):.1f} ms after the second (median), "
-          f"{max(offsets):.1f} ms at most, over {len(offsets)} seconds")
-else:
-    print("floating  second change: no writes seen")
-EOF
-
 measure systray "$systray"
-kill "$(cat "$work/systray.pid")" 2>/dev/null || true
 
 # A virtual hour on the headless screen: the CPU an hour of waiting costs without any waiting.
 virtual_hour() {
