@@ -83,10 +83,12 @@ bool FillAddress(const std::string& path, sockaddr_un* addr) {
     return true;
 }
 
+// A peer that gave up waiting has closed its end: the write fails instead of raising SIGPIPE,
+// which would end this copy.
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        ssize_t n = write(fd, p, size);
+        ssize_t n = send(fd, p, size, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         p += n;
