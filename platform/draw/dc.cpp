@@ -133,6 +133,13 @@ int GetDeviceCaps(HDC hdc, int index) {
     }
 }
 
+int GetClipBox(HDC hdc, RECT* box) {
+    auto dc = FindDc(hdc);
+    if (!dc || !box) return 0;
+    *box = OffsetRectBy(IntersectRects(dc->clip, dc->target->bounds()), -dc->origin.x, -dc->origin.y);
+    return 1;
+}
+
 COLORREF GetPixel(HDC hdc, int x, int y) {
     auto dc = FindDc(hdc);
     if (!dc) return CLR_INVALID;

@@ -28,6 +28,10 @@ int SetBkMode(HDC hdc, int mode);  // TRANSPARENT or OPAQUE
 
 int GetDeviceCaps(HDC hdc, int index);  // LOGPIXELSX/Y 96, BITSPIXEL 32, PLANES 1, HORZRES/VERTRES the screen
 
+// The part of the DC that drawing reaches (its clip within its target), in the DC's coordinates;
+// 0 for an unknown DC.
+int GetClipBox(HDC hdc, RECT* box);
+
 COLORREF GetPixel(HDC hdc, int x, int y);  // CLR_INVALID outside the DC's clip
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);  // the colour set, or CLR_INVALID
 
