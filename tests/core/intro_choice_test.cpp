@@ -1,7 +1,7 @@
 // The first-run choice between the systray clock and the floating clock: what each choice stores,
 // the Start button that waits for a choice, and who answers when nobody can.
 #include "intro_test_support.h"
-#include "platform/window/message_box.h"
+#include "tests/support/recording_message_boxes.h"
 
 namespace introtest {
 namespace {
@@ -93,15 +93,10 @@ TEST_F(IntroChoice, EachChoiceStoresTheClockTypeAndRunCountAndOnlySystrayMovesTh
 TEST_F(IntroChoice, AChoiceThatCannotBeSavedStillEndsTheChoiceAndIsToldAndLogged) {
     TurnDebugLogOn();
     std::filesystem::create_directory(folder / "Settings.ozrini");  // no file can be written there
-    std::vector<platform::MessageBoxRequest> boxes;
-    platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return platform::IDOK;
-    });
+    std::vector<platform::MessageBoxRequest>& boxes = testsupport::UseRecordingMessageBoxes().Requests();
     IntroForm& intro = ShowChoice();
     Click(intro.pctSystray.hWnd);
     Click(intro.cmdNext.hWnd);
-    platform::SetMessageBoxHandler(nullptr);
     EXPECT_FALSE(intro.IsLoaded());
     EXPECT_TRUE(core::Settings.SystrayClock);
     EXPECT_NE(DebugLogText().find("[SaveProgramFile]: Cannot save the settings file"), std::string::npos);

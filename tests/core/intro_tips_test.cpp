@@ -1,6 +1,6 @@
 // The tip of the day: which tip a start shows, what it stores for the next start, and the text.
 #include "intro_test_support.h"
-#include "platform/window/message_box.h"
+#include "tests/support/recording_message_boxes.h"
 
 namespace introtest {
 namespace {
@@ -79,14 +79,9 @@ TEST_F(Tips, CountsThatAreNotNumbersCountAsZeroAndAreLogged) {
 TEST_F(Tips, ATipCountThatCannotBeSavedStillShowsTheTipAndIsToldAndLogged) {
     TurnDebugLogOn();
     std::filesystem::create_directory(folder / "Settings.ozrini");
-    int boxes = 0;
-    platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest&) {
-        ++boxes;
-        return platform::IDOK;
-    });
+    auto& boxes = testsupport::UseRecordingMessageBoxes().Requests();
     EXPECT_EQ(ShowTip("4"), "Did you know?\r\nTip 5");
-    platform::SetMessageBoxHandler(nullptr);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes.size(), 1u);
     EXPECT_NE(DebugLogText().find("[SaveProgramFile]: Cannot save the settings file"), std::string::npos);
 }
 
