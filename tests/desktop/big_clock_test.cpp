@@ -35,3 +35,18 @@ TEST(BigClock, EightLabelsOfTheLargestSizeMakeAWindowBiggerThanAnySurfaceThatKee
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ManyLabels, TwoThousandLabelsAreLaidOutShownAndKeptRunning) {
+    Desktop d(WithSettings(SettingsWithLabels(2000, 8, 200)));
+    ASSERT_TRUE(d.Start());
+    d.Advance(4000);
+    EXPECT_FALSE(d.Ended());
+    EXPECT_EQ(core::LabelCount, 2000);
+    ASSERT_TRUE(core::frmMain().Label.Exists(1999));
+    EXPECT_TRUE(core::frmMain().Label(1999).Visible);
+    EXPECT_GT(core::frmMain().Label(1999).Top, core::frmMain().Label(1998).Top) << "each label on its own row";
+}
+
+}  // namespace
