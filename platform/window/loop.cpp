@@ -3,6 +3,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <vector>
@@ -37,6 +38,11 @@ struct LoopState {
     };
     std::map<int, Source> sources;
     int nextSource = 1;
+    // Kept between waits, so that waiting allocates nothing.
+    std::vector<pollfd> pollFds;
+    std::vector<int> pollIds;
+    bool waiting = false;
+    std::chrono::steady_clock::time_point lastLook;  // of a look that does not wait
     std::function<void()> present;
     std::int64_t deadline = -1;
     std::function<void()> onDeadline;
@@ -70,8 +76,28 @@ bool WaitForEvents(int timeoutMs) {
             return true;
         }
     }
-    std::vector<pollfd> fds;
-    std::vector<int> ids;
+    // A callback may run a nested loop that waits too: only the outermost wait uses the kept lists.
+    std::vector<pollfd> nestedFds;
+    std::vector<int> nestedIds;
+    const bool nested = L().waiting;
+    // A virtual clock jumps from timer to timer and looks for outside events at each: in real
+    // time those arrive no faster for that, so one look per real millisecond is enough.
+    if (timeoutMs == 0) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - L().lastLook < std::chrono::milliseconds(1)) return false;
+        L().lastLook = now;
+    }
+    auto& fds = nested ? nestedFds : L().pollFds;
+    auto& ids = nested ? nestedIds : L().pollIds;
+    struct Waiting {
+        bool nested;
+        ~Waiting() {
+            if (!nested) L().waiting = false;
+        }
+    } waiting{nested};
+    L().waiting = true;
+    fds.clear();
+    ids.clear();
     for (auto& [id, source] : L().sources) {
         fds.push_back(pollfd{source.fd, POLLIN, 0});
         ids.push_back(id);
