@@ -19,7 +19,7 @@ void BringToForeground() {
 }
 
 void Quit() {
-    SaveSettings(false);
+    SaveSettings(false, kSaveAtQuit);
     frmMain().Unload();
     frmMain().EndProgram(0);
 }

@@ -144,10 +144,14 @@ void frmMainForm::SetLabelData(std::int16_t index, const std::string& text) {
         std::fill(LabelPushed.begin(), LabelPushed.end(), false);
         std::fill(LabelNeedsLayout.begin(), LabelNeedsLayout.end(), false);
     }
-    for (int i = 0; i < DisplayLabelCount; ++i) {
-        if (Label.Exists(i)) continue;
-        Label.Load(i);
-        Label(i).Visible = true;
+    // Label controls are never unloaded: while there are as many as labels shown, none is missing,
+    // and a label text costs no walk over every control.
+    if (Label.Count() < DisplayLabelCount) {
+        for (int i = 0; i < DisplayLabelCount; ++i) {
+            if (Label.Exists(i)) continue;
+            Label.Load(i);
+            Label(i).Visible = true;
+        }
     }
     LabelTexts[static_cast<std::size_t>(index)] = text;
 }

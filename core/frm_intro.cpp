@@ -1,6 +1,5 @@
 #include "core/frm_intro.h"
 
-#include "core/debug_log.h"
 #include "core/frm_intro_tips.h"
 #include "core/frm_intro_window.h"
 #include "core/intro_flags.h"
@@ -127,15 +126,10 @@ void IntroForm::optFloating_Click() {
 
 void IntroForm::cmdNext_Click() {
     frmClock.Visible = false;
-    try {
-        MainSettingsFile.WriteLongIn(kRunCountSection, kRunCountKey, 1, 1, true);
-        // The systray clock's labels sit three pixels higher than the floating clock's.
-        if (Settings.SystrayClock) Settings.PositionY = -3;
-        SaveSettings(false);
-    } catch (const platform::Error& e) {
-        // The choice holds for this run; RunCount stays 0 in the file, so the next start asks again.
-        DebugLog(std::string("[frmIntro]: the first-run choice was not saved: ") + e.what());
-    }
+    MainSettingsFile.WriteLongIn(kRunCountSection, kRunCountKey, 1, 1, true);
+    // The systray clock's labels sit three pixels higher than the floating clock's.
+    if (Settings.SystrayClock) Settings.PositionY = -3;
+    SaveSettings(false);
     Unload();
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/debug_log.h"
+#include "core/file_saving.h"
 #include "core/frm_intro.h"
 #include "core/frm_intro_window.h"
 #include "core/help_sections.h"
@@ -91,13 +92,8 @@ void IntroTipsForm::Form_Load() {
 std::int32_t IntroTipsForm::AdvanceTipCount() {
     const std::int32_t tip = NextTipNumber(ReadCount(MainSettingsFile, kRunCountSection, kTipCountKey),
                                            ReadCount(HelpFile, kTipsSection, kSectionMaxIdKey));
-    try {
-        MainSettingsFile.WriteLongIn(kRunCountSection, kTipCountKey, tip, tip, true);
-        MainSettingsFile.Save();
-    } catch (const platform::Error& e) {
-        // The tip still shows; the next start shows it again.
-        DebugLog(std::string("[frmIntroTips]: the tip count was not saved: ") + e.what());
-    }
+    MainSettingsFile.WriteLongIn(kRunCountSection, kTipCountKey, tip, tip, true);
+    SaveProgramFile(MainSettingsFile);
     return tip;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/debug_log.h"
+#include "core/file_saving.h"
 #include "core/help_sections.h"
 #include "core/language_files.h"
 #include "core/popup_help.h"
@@ -36,7 +37,7 @@ void Dismiss(const std::string& section, const std::string& liveKey) {
     const std::string dismissed = kDismissedHelpMark + liveKey.substr(1);
     HelpFile.RenameKey(section, liveKey, dismissed);
     HelpFile.RenameKey(section, liveKey + kHelpTextSuffix, dismissed + kHelpTextSuffix);
-    HelpFile.Save();
+    SaveProgramFile(HelpFile);
 }
 
 // Whether a dismissal of helpId must look into this section. A section without the bound gets it
@@ -92,7 +93,7 @@ void ResetPopupHelp() {
             if (!key.empty() && key.front() == kDismissedHelpMark)
                 HelpFile.RenameKey(section, key, kLiveHelpMark + key.substr(1));
     }
-    HelpFile.Save();
+    SaveProgramFile(HelpFile);
 }
 
 }  // namespace core

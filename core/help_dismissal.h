@@ -14,12 +14,12 @@ namespace core {
 // the id (a section without that key gets it as 0; one whose value is not a number is not searched
 // and the fault is logged). Both keys are renamed and the help file is saved; the current section
 // stays as it was. Returns false, and changes and saves nothing, when no live entry has the id.
-// A help file that cannot be saved raises platform::Error; the entry stays hidden for this run.
+// A help file that cannot be saved is told as file_saving.h says; the entry stays hidden for this run.
 bool HideHelpEntry(std::int32_t helpId);
 
 // Brings every dismissed entry back: every key beginning with "H", in every section from the third
-// on (the header and the tips hold no popup help), begins with "S" again. Saves the help file and leaves the current section as it was. A help file that cannot
-// be saved raises platform::Error.
+// on (the header and the tips hold no popup help), begins with "S" again. Saves the help file (a failure told as
+// file_saving.h says) and leaves the current section as it was.
 void ResetPopupHelp();
 
 }  // namespace core

@@ -24,6 +24,9 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kGeneralSection, "MSGBOX Error DLL Missing"},  // %1 the file, %2 why
     // The fixed clock size does not fit the screen and was made smaller.
     {kGeneralSection, "MSGBOX Warning Resolution"},
+    // A file of the program could not be saved: while it runs, and at Quit (%1 the file, %2 why).
+    {kGeneralSection, "MSGBOX Error Save"},
+    {kGeneralSection, "MSGBOX Error Save Quit"},
     // The floating clock when no label is shown.
     {kGeneralSection, "LBL ERR NL"},
     // Time synchronisation: debug-log texts.

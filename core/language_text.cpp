@@ -1,5 +1,7 @@
 #include "core/language_text.h"
 
+#include "core/language_files.h"
+
 namespace core {
 
 std::string ExpandLineBreaks(std::string_view stored) {
@@ -14,6 +16,16 @@ std::string ExpandLineBreaks(std::string_view stored) {
     }
     text.append(stored.substr(from));
     return text;
+}
+
+std::string LanguageText(const char* section, const char* key, const char* fallback) {
+    std::string text = LanguageFile.IsLoaded() ? LanguageFile.ReadText(section, key) : "";
+    return text.empty() ? fallback : text;
+}
+
+void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
 }
 
 }  // namespace core

@@ -4,6 +4,7 @@
 
 #include "core/frm_main.h"
 #include "core/language_files.h"
+#include "core/language_text.h"
 #include "platform/services/paths.h"
 #include "platform/window/window.h"
 
@@ -20,16 +21,6 @@ struct Binding {
 Binding& B() {
     static Binding binding;
     return binding;
-}
-
-std::string LanguageText(const char* section, const char* key, const char* fallback) {
-    std::string text = LanguageFile.IsLoaded() ? LanguageFile.ReadText(section, key) : "";
-    return text.empty() ? fallback : text;
-}
-
-void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
 }
 
 void Fail(const std::string& reason) {

@@ -1,5 +1,8 @@
 #include "core/settings_keys.h"
 
+#include <algorithm>
+
+#include "core/language_files.h"
 #include "core/rounding.h"
 
 namespace core {
@@ -15,6 +18,12 @@ constexpr const char* kAspect = "Aspect";
 constexpr const char* kAtomic = "Atomic Ruriv";
 constexpr const char* kAnywhere = "OZR Ruriv Anywhere";
 constexpr const char* kShortcuts = "Shortcuts";
+
+// Language chooses one of the language files; any other value has no texts to show.
+constexpr ValueRange kLanguageRange{
+    std::ranges::min_element(kLanguageFiles, {}, &LanguageChoice::language)->language,
+    std::ranges::max_element(kLanguageFiles, {}, &LanguageChoice::language)->language,
+};
 
 // The floating clock (150 x 50 twips) and the settings window (9300 x 6900 twips) start centred
 // on the screen.
@@ -71,7 +80,7 @@ const SettingKey kKeys[] = {
     {kAspect, "MenusAlpha", &S::MenusAlpha, 0},
     {kAspect, "ContextsTranslucent", &S::ContextsTranslucent, 0},
     {kAspect, "ColorScheme", &S::ColorScheme, 3},
-    {kAspect, "Language", &S::Language, 0},
+    {kAspect, "Language", &S::Language, 0, true, kLanguageRange},
 
     {kAtomic, "Every", &S::Every, 1},
     {kAtomic, "EveryMinutes", &S::EveryMinutes, 240},
@@ -108,6 +117,19 @@ std::string DefaultText(const SettingKey& key, const ScreenSizeTwips& screen) {
         }
     } text{screen};
     return std::visit(text, key.defaultValue);
+}
+
+bool StoreSetting(const SettingKey& key, const std::string& text) {
+    if (key.range) {
+        std::optional<std::int32_t> number = platform::ParseLongText(text);
+        if (!number || *number < key.range->low || *number > key.range->high) return false;
+    }
+    return StoreFieldText(Settings, key.member, text);
+}
+
+std::string SettingRangeText(const SettingKey& key) {
+    if (!key.range) return FieldRangeText(key.member);
+    return "a whole number from " + std::to_string(key.range->low) + " to " + std::to_string(key.range->high);
 }
 
 }  // namespace core

@@ -30,10 +30,10 @@ void LoadKeys(SettingsFile& file, const ScreenSizeTwips& screen) {
     ForEachKey(file, false, [&](const SettingKey& key) {
         const std::string fallback = DefaultText(key, screen);
         const std::string stored = file.ReadStringDefault(key.key, fallback, true);
-        if (StoreFieldText(Settings, key.member, stored)) return;
+        if (StoreSetting(key, stored)) return;
         StoreFieldText(Settings, key.member, fallback);
         NoteSettingsProblem("[LoadSettings]: \"" + std::string(key.key) + "\" in section \"" + key.section + "\" holds \"" + stored +
-                            "\", not " + FieldRangeText(key.member) + "; the default " + fallback + " is used.");
+                            "\", not " + SettingRangeText(key) + "; the default " + fallback + " is used.");
     });
 }
 
@@ -97,7 +97,7 @@ void LoadSettings() {
     ApplyGlobalLabelOffset();
 }
 
-void SaveSettings(bool force) {
+void SaveSettings(bool force, const SaveNotice& notice) {
     if (!force && SettingsRoutineHooks.ModalWindowOpen && SettingsRoutineHooks.ModalWindowOpen()) return;
     if (SettingsRoutineHooks.MainWindowTopLeft) {
         const TwipsPoint topLeft = SettingsRoutineHooks.MainWindowTopLeft();
@@ -124,7 +124,7 @@ void SaveSettings(bool force) {
         }
     }
     // What was just written is saved as it stands, even into a file object that was never loaded.
-    file.Save();
+    SaveProgramFile(file, notice);
 
     if (labelAdded) {
         // The records are read back as the file holds them; the global offset is put on again so

@@ -4,7 +4,8 @@
 // default (the file itself is written by the next SaveSettings). A stored value that is not a
 // number, or lies outside its global's range (a Byte of 300), loads as the key's default; the
 // problem is kept in SettingsLoadNotes and told to the debug log. SaveSettings writes every global
-// but RunCount and every label back and saves the file. Component errors reach the caller.
+// but RunCount and every label back and saves the file; a save that fails is told as every failed
+// save of the program's files is (file_saving.h). Other component errors reach the caller.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "core/clock_label.h"
+#include "core/file_saving.h"
 #include "core/program_settings.h"
 #include "core/settings_keys.h"
 
@@ -48,7 +50,7 @@ inline SettingsHooks SettingsRoutineHooks;
 inline std::vector<std::string> SettingsLoadNotes;
 
 void LoadSettings();
-void SaveSettings(bool force);
+void SaveSettings(bool force, const SaveNotice& notice = kSaveWhileRunning);
 
 // Records one load problem in SettingsLoadNotes and the debug log.
 void NoteSettingsProblem(const std::string& text);

@@ -11,10 +11,11 @@ namespace hooklib {
 // The longest start of text (up to an embedded zero) that fits in limit bytes.
 std::string_view FitText(std::string_view text, std::size_t limit);
 
-// Stores text in field, cut to limit bytes (at most N - 1); false when it had to be cut.
+// Stores text in field, cut to limit bytes (at most N - 1); false when it had to be cut. A null
+// text is an empty one.
 template <std::size_t N>
 bool CopyToField(char (&field)[N], const char* text, std::size_t limit = N - 1) {
-    std::string_view whole = text ? std::string_view(text, strnlen(text, limit + 1)) : std::string_view();
+    std::string_view whole = text ? std::string_view(text, strnlen(text, limit + 1)) : std::string_view("");
     if (limit > N - 1) limit = N - 1;
     std::string_view fitted = FitText(whole, limit);
     if (!fitted.empty()) std::memcpy(field, fitted.data(), fitted.size());  // a null text has no data

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/draw/dc.h"
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_array.h"
@@ -601,7 +602,11 @@ void Form::PaintForm() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     if (dc) {
-        Painter painter(dc, POINT{0, 0}, ps.rcPaint);
+        // Only what the window's surface holds is painted: a form far bigger than the screen costs
+        // no more than the screen.
+        RECT reach = ps.rcPaint;
+        if (GetClipBox(dc, &reach)) reach = IntersectRects(reach, ps.rcPaint);
+        Painter painter(dc, POINT{0, 0}, reach);
         RECT client;
         GetClientRect(hwnd_, &client);
         painter.FillRect(client, backColor_);

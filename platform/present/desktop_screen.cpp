@@ -84,13 +84,24 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
     }
 }
 
+// The size of a top-level window's surface: the window's own, clipped to what the screen can show
+// at once (from the window's top-left corner) and to what a surface may hold. What is drawn beyond
+// the surface is clipped away, so a window far bigger than the screen costs no more than the screen.
+SIZE SurfaceSizeFor(const Window& w) {
+    const SIZE screen = ScreenSize();
+    const auto side = [](LONG window, LONG screenSide) {
+        return std::clamp<LONG>(std::min(window, screenSide), 1, kMaxSurfaceSide);
+    };
+    return SIZE{side(w.rect.width(), screen.cx), side(w.rect.height(), screen.cy)};
+}
+
 std::shared_ptr<Surface> SurfaceFor(HWND top) {
     Window* w = Find(top);
     if (!w || !w->topLevel()) return nullptr;
-    int width = std::max<LONG>(1, w->rect.width()), height = std::max<LONG>(1, w->rect.height());
+    const SIZE size = SurfaceSizeFor(*w);
+    const int width = size.cx, height = size.cy;
     auto& s = St().surfaces[top.id()];
     if (!s || s->width() != width || s->height() != height) {
-        if (!SurfaceSizeAllowed(width, height)) return nullptr;
         COLORREF back = w->cls->background != 0xFFFFFFFF ? w->cls->background : RGB(255, 255, 255);
         s = std::make_shared<Surface>(width, height, OpaquePixel(back));
         PaintNonClient(top, *s);
@@ -117,7 +128,9 @@ void OnChanged(HWND hwnd) {
     if (!w) return;
     if (w->topLevel()) {
         auto it = St().surfaces.find(hwnd.id());
-        if (it != St().surfaces.end() && it->second) PaintNonClient(hwnd, *SurfaceFor(hwnd));
+        if (it != St().surfaces.end() && it->second) {
+            if (std::shared_ptr<Surface> surface = SurfaceFor(hwnd)) PaintNonClient(hwnd, *surface);
+        }
     }
     DamageWindow(hwnd);
 }

@@ -13,6 +13,7 @@
 #include "platform/services/clock.h"
 #include "platform/services/power.h"
 #include "platform/services/paths.h"
+#include "platform/services/running_copy.h"
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
@@ -96,7 +97,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     }
     StartShell();  // the taskbar the systray clock lives in
     SetRunningProgramFolder(programFolder);
-    g_previousInstance = AnotherCopyIsRunning(programFolder);
+    g_previousInstance = !UseService<RunningCopy>().BecomeRunningCopy(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);
     if (options.runForMs) SetRunDeadline(CurrentClock().MonotonicMs() + *options.runForMs, [] { EndRun(0); });
 }

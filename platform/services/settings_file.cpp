@@ -1,6 +1,8 @@
 #include "platform/services/settings_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -147,22 +149,61 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-[[noreturn]] void ThrowSaveError(const std::string& path, int error) {
-    throw Error("Cannot save the settings file \"" + path + "\": " + std::strerror(error));
+[[noreturn]] void ThrowSaveError(const std::string& path, int error) { throw SaveError(path, std::strerror(error)); }
+
+// A file its user may not write, or one without any write bit, stays as it is.
+void RefuseProtectedFile(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) != 0) return;
+    if ((existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) ThrowSaveError(path, EACCES);
+}
+
+struct FolderAndName {
+    std::string folder;
+    std::string name;
+};
+
+FolderAndName SplitPath(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// The temporary files of a save are named ".<file>.tmp-<process id>-<count>" beside the file.
+std::string TemporaryPrefix(const std::string& name) { return "." + name + ".tmp-"; }
+
+bool ProcessRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// Removes what saves of the file left behind when their process was killed before the rename.
+// Files of a process that still runs may belong to a save under way and stay.
+void RemoveStaleTemporaries(const std::string& path) {
+    const auto [folder, name] = SplitPath(path);
+    const std::string prefix = TemporaryPrefix(name);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view file = entry->d_name;
+        if (!file.starts_with(prefix)) continue;
+        std::string_view rest = file.substr(prefix.size());
+        pid_t pid = 0;
+        auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (error != std::errc{} || pid <= 0 || end == rest.data() + rest.size() || *end != '-') continue;
+        if (!ProcessRuns(pid)) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 // Writes a temporary file beside the target, flushes it to the disk and renames it over the
 // target, so that a crash or a full disk leaves either the old file or the new one.
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto [folder, name] = SplitPath(path);
+    RefuseProtectedFile(path);
 
     static unsigned counter = 0;
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        temporary = folder + "/" + TemporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
     }
@@ -199,6 +240,9 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 }  // namespace
+
+SaveError::SaveError(std::string path, std::string reason)
+    : Error("Cannot save the settings file \"" + path + "\": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
 
 SettingsContent ParseSettingsText(std::string_view text) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
@@ -452,6 +496,7 @@ void SettingsFile::NewFile() {
 std::int32_t SettingsFile::Open(const std::string& path) {
     NewFile();
     path_ = MapPath(path);
+    RemoveStaleTemporaries(path_);
     std::optional<std::string> bytes = ReadWholeFile(path_);
     loaded_ = bytes.has_value();
     if (bytes) content_ = ParseSettingsText(*bytes);

@@ -50,7 +50,11 @@
 // Failures raise platform::Error: a Long read of a value that is not a number, a write when no
 // section was ever chosen, CreateFoundSection before any FindSection, and a Save that cannot write
 // the file. Save is atomic (temporary file, flush, rename): the file on disk is always either the
-// old one or the new one, never a part of either.
+// old one or the new one, never a part of either. A file that exists and that its user may not
+// write (no write permission, or no write bit at all: a file made read-only is meant to stay as it
+// is, even for root) is not replaced: Save fails with "Permission denied".
+// A save killed before its rename leaves its temporary file (".<file>.tmp-<process>-<n>") beside
+// the file; Open removes those whose process no longer runs.
 #pragma once
 
 #include <cstdint>
@@ -58,6 +62,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/base.h"
 
 namespace platform {
 
@@ -74,6 +80,18 @@ struct SettingsSection {
 };
 
 using SettingsContent = std::vector<SettingsSection>;
+
+// What a failed Save raises: the file and the reason apart, for a message that names both.
+class SaveError : public Error {
+public:
+    SaveError(std::string path, std::string reason);
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string path_;
+    std::string reason_;
+};
 
 // The text form above, both ways. Reading never fails: whatever is not data is skipped.
 SettingsContent ParseSettingsText(std::string_view text);
@@ -126,7 +144,7 @@ public:
 
     void NewFile();                             // empty content, counts as loaded; the path stays
     std::int32_t Open(const std::string& path);  // 1 read; 0 not (empty, not loaded, path kept)
-    std::int32_t Save();                        // 1 written; 0 when no path was ever opened
+    std::int32_t Save();                        // 1 written; 0 when no path was ever opened; SaveError
     std::int32_t IsLoaded() const;              // 0: file not read
     std::string GetCurrentSection() const;      // "" when none
     void SelectSection(const std::string& name);

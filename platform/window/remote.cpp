@@ -15,6 +15,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/services/running_copy.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_store.h"
 
@@ -64,16 +65,7 @@ constexpr int kSendTimeoutMs = 5000;
 // must not hold up a start for long, so those questions wait less than a send does.
 constexpr int kQuestionTimeoutMs = 1000;
 
-std::string RegistryFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string base = (runtime && *runtime) ? runtime : "/tmp";
-    std::string folder = base + "/ozr-ruriv-" + std::to_string(getuid());
-    mkdir(folder.c_str(), 0700);
-    // Only a real folder of our own, closed to others, is trusted.
-    struct stat st{};
-    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077)) return "";
-    return folder;
-}
+std::string RegistryFolder() { return UserRuntimeFolder(); }
 
 bool FillAddress(const std::string& path, sockaddr_un* addr) {
     if (path.size() >= sizeof(addr->sun_path)) return false;

@@ -1,6 +1,7 @@
 // The first-run choice between the systray clock and the floating clock: what each choice stores,
 // the Start button that waits for a choice, and who answers when nobody can.
 #include "intro_test_support.h"
+#include "tests/support/recording_message_boxes.h"
 
 namespace introtest {
 namespace {
@@ -89,15 +90,18 @@ TEST_F(IntroChoice, EachChoiceStoresTheClockTypeAndRunCountAndOnlySystrayMovesTh
     }
 }
 
-TEST_F(IntroChoice, AChoiceThatCannotBeSavedStillEndsTheChoiceAndIsLogged) {
+TEST_F(IntroChoice, AChoiceThatCannotBeSavedStillEndsTheChoiceAndIsToldAndLogged) {
     TurnDebugLogOn();
     std::filesystem::create_directory(folder / "Settings.ozrini");  // no file can be written there
+    std::vector<platform::MessageBoxRequest>& boxes = testsupport::UseRecordingMessageBoxes().Requests();
     IntroForm& intro = ShowChoice();
     Click(intro.pctSystray.hWnd);
     Click(intro.cmdNext.hWnd);
     EXPECT_FALSE(intro.IsLoaded());
     EXPECT_TRUE(core::Settings.SystrayClock);
-    EXPECT_NE(DebugLogText().find("[frmIntro]: the first-run choice was not saved"), std::string::npos);
+    EXPECT_NE(DebugLogText().find("[SaveProgramFile]: Cannot save the settings file"), std::string::npos);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(folder / "Settings.ozrini"), std::string::npos) << boxes[0].text;
 }
 
 // What start-up does: the modal showing returns once the choice is made.

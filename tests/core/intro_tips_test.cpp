@@ -1,5 +1,6 @@
 // The tip of the day: which tip a start shows, what it stores for the next start, and the text.
 #include "intro_test_support.h"
+#include "tests/support/recording_message_boxes.h"
 
 namespace introtest {
 namespace {
@@ -75,11 +76,13 @@ TEST_F(Tips, CountsThatAreNotNumbersCountAsZeroAndAreLogged) {
     EXPECT_NE(DebugLogText().find("ThisSectionMaxID"), std::string::npos);
 }
 
-TEST_F(Tips, ATipCountThatCannotBeSavedStillShowsTheTip) {
+TEST_F(Tips, ATipCountThatCannotBeSavedStillShowsTheTipAndIsToldAndLogged) {
     TurnDebugLogOn();
     std::filesystem::create_directory(folder / "Settings.ozrini");
+    auto& boxes = testsupport::UseRecordingMessageBoxes().Requests();
     EXPECT_EQ(ShowTip("4"), "Did you know?\r\nTip 5");
-    EXPECT_NE(DebugLogText().find("[frmIntroTips]: the tip count was not saved"), std::string::npos);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_NE(DebugLogText().find("[SaveProgramFile]: Cannot save the settings file"), std::string::npos);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "tests/support/recording_failure_reports.h"
 #include "tests/support/recording_message_boxes.h"
 #include "tests/support/recording_name_lookup.h"
+#include "tests/support/recording_running_copy.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/recording_udp.h"
 

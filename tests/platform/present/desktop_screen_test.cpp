@@ -114,3 +114,34 @@ TEST_F(DesktopScreen, ScreenshotsAreWrittenAsPng) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window wider and taller than any surface may be keeps a surface of what the screen can show,
+// is painted into it and composed, and a framed one gets its frame; nothing is lost on the way.
+TEST_F(DesktopScreen, AWindowTooBigForAnySurfaceIsShownAsFarAsTheScreenReaches) {
+    HWND big = MakePainted("big", RECT{0, 0, 100, 100}, RGB(0, 0, 255));
+    PumpPendingWork();
+    MoveWindow(big, 0, 0, 20000, 20000, 1);
+    PumpPendingWork();
+    std::shared_ptr<Surface> surface = WindowSurface(big);
+    ASSERT_TRUE(surface);
+    EXPECT_EQ(surface->width(), ComposedScreen().width());
+    EXPECT_EQ(surface->height(), ComposedScreen().height());
+    EXPECT_EQ(ScreenAt(10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(ScreenAt(ComposedScreen().width() - 1, ComposedScreen().height() - 1), RGB(0, 0, 255));
+    DestroyWindow(big);
+
+    HWND framed = CreateWindowEx(0, "Painted", "framed", WS_CAPTION | WS_VISIBLE, 0, 0, 30000, 200, HWND{});
+    PumpPendingWork();
+    SetWindowText(framed, "framed, renamed");  // a change repaints the frame into the clipped surface
+    PumpPendingWork();
+    ASSERT_TRUE(WindowSurface(framed));
+    EXPECT_EQ(WindowSurface(framed)->width(), ComposedScreen().width());
+    const COLORREF desktop = RGB(58, 110, 165);
+    EXPECT_NE(ScreenAt(ComposedScreen().width() - 1, 0), desktop) << "the frame reaches the screen's edge";
+    EXPECT_NE(ScreenAt(ComposedScreen().width() / 2, 100), desktop);
+    DestroyWindow(framed);
+}
+
+}  // namespace

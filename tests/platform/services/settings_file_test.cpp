@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -358,4 +362,61 @@ TEST(SettingsFileSave, IntoAFolderThatDoesNotExistRaisesAnError) {
     file.NewFile();
     EXPECT_THROW(file.Save(), platform::Error);
     EXPECT_FALSE(folder.Exists("Missing"));
+}
+
+TEST(SettingsFileSave, AFileMadeReadOnlyIsNeverReplaced) {
+    TempProgramFolder folder;
+    const std::string old = "[Old]\nkept=yes\n";
+    folder.Write("Settings.ozrini", old);
+    const std::filesystem::path path = folder / "Settings.ozrini";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);  // 0444, in a writable folder
+    SettingsFile file;
+    ASSERT_EQ(file.Open("\\Settings.ozrini"), 1);
+    file.SelectSection("Old");
+    file.WriteString("kept", "no");
+    try {
+        file.Save();
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const platform::SaveError& e) {
+        EXPECT_EQ(e.Path(), path.string());
+        EXPECT_EQ(e.Reason(), std::strerror(EACCES));
+        EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos);
+    }
+    EXPECT_EQ(folder.Read("Settings.ozrini"), old);
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all, std::filesystem::perms(0444));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator{}), 1);
+
+    // Made writable again, the same content is saved.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(file.Save(), 1);
+    EXPECT_NE(folder.Read("Settings.ozrini").find("kept=no"), std::string::npos);
+}
+
+// A process id that no process has now: a child that has ended and been waited for.
+static pid_t EndedProcessId() {
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(SettingsFileOpen, RemovesTheTemporaryFilesOfKilledSavesOfThatFileOnly) {
+    TempProgramFolder folder;
+    folder.Write("Settings.ozrini", "[A]\nx=1\n");
+    const std::string dead = std::to_string(EndedProcessId());
+    const std::string alive = std::to_string(getpid());
+    folder.Write(".Settings.ozrini.tmp-" + dead + "-1", "[A]\nx=");       // killed during its save
+    folder.Write(".Settings.ozrini.tmp-" + alive + "-7", "[A]\nx=2\n");   // a save under way
+    folder.Write(".Other.ozrini.tmp-" + dead + "-1", "[B]\n");            // another file's
+    folder.Write(".Settings.ozrini.tmp-notanumber-1", "");               // not one of ours
+
+    SettingsFile file;
+    ASSERT_EQ(file.Open("\\Settings.ozrini"), 1);
+    EXPECT_FALSE(folder.Exists(".Settings.ozrini.tmp-" + dead + "-1"));
+    EXPECT_TRUE(folder.Exists(".Settings.ozrini.tmp-" + alive + "-7"));
+    EXPECT_TRUE(folder.Exists(".Other.ozrini.tmp-" + dead + "-1"));
+    EXPECT_TRUE(folder.Exists(".Settings.ozrini.tmp-notanumber-1"));
+    EXPECT_EQ(file.Content(), (SettingsContent{{"A", {{"x", "1"}}}}));
 }
