@@ -12,6 +12,7 @@
 #include "platform/shell/taskbar.h"
 #include "platform/services/clock.h"
 #include "platform/services/paths.h"
+#include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "platform/window/remote.h"
@@ -72,6 +73,12 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     g_options = options;
     SetProgramFolder(programFolder);
     if (options.virtualStartUtcMs) InstallService<Clock>(MakeVirtualClock(*options.virtualStartUtcMs));
+    // Sound follows the clock: a virtual clock's run plays in its time (and records the plays);
+    // a headless run has no one listening and plays to ALSA's null device.
+    if (options.virtualStartUtcMs)
+        InstallService<SoundOutput>(std::make_unique<VirtualSoundOutput>());
+    else if (options.presenter == PresenterKind::Headless)
+        InstallService<SoundOutput>(MakeAlsaSoundOutput("null"));
     SetScreenSize(options.screen);
     StartDesktopScreen();
     if (g_options.presenter == PresenterKind::X11) {

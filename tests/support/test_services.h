@@ -7,6 +7,7 @@
 #include "tests/support/recording_clock.h"
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_message_boxes.h"
+#include "tests/support/recording_sound_output.h"
 
 namespace testsupport {
 
