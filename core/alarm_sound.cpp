@@ -11,21 +11,21 @@ void frmMainForm::StartAlarmSound(std::int32_t alarmIndex, const std::string& so
     mmc.Command = "Stop";
     mmc.Command = "Close";
     mmc.FileName = sound;
-    mmc.Command = "Open";
-    mmc.Command = "Play";
-    if (mmc.Error != 0 && !sound.empty()) DebugLog("[frmMain]: The alarm sound did not play: " + mmc.ErrorMessage());
+    OpenAndPlayAlarmSound();
     SoundAlarmIndex = alarmIndex;
     SoundLoopsLeft = loops;
     SoundLoopDelay = loopDelay;
     SoundLoopOn = loopOn;
 }
 
-void frmMainForm::RestartAlarmSound() {
-    mmc.Command = "Stop";
-    mmc.Command = "Close";
+void frmMainForm::OpenAndPlayAlarmSound() {
     mmc.Command = "Open";
+    std::string failure = mmc.ErrorMessage;  // the first failure tells why
     mmc.Command = "Play";
-    if (mmc.Error != 0) DebugLog("[frmMain]: The alarm sound did not play again: " + mmc.ErrorMessage());
+    if (failure.empty()) failure = mmc.ErrorMessage;
+    // An alarm without a sound is no failure; a sound that cannot be played is told, and the
+    // alarm's window and behaviours go on regardless.
+    if (!failure.empty() && !mmc.FileName().empty()) DebugLog("[frmMain]: The alarm sound did not play: " + failure);
 }
 
 void frmMainForm::mmc_Done(int NotifyCode) {
@@ -43,7 +43,9 @@ void frmMainForm::mmc_Done(int NotifyCode) {
 
 void frmMainForm::tmrSoundWait_Timer() {
     tmrSoundWait.Enabled = false;
-    RestartAlarmSound();
+    mmc.Command = "Stop";
+    mmc.Command = "Close";
+    OpenAndPlayAlarmSound();
 }
 
 void frmMainForm::AlarmWindowDied(std::int32_t& index) {

@@ -65,6 +65,10 @@ public:
     void RescanImmediateAlarms();
     // The library closed an alarm's window: the sound stops when it is that alarm's.
     void AlarmWindowDied(std::int32_t& index);
+    // Starts an alarm's sound on mmc (ending any sound playing); with loopOn it plays `loops`
+    // more times, each `loopDelay` seconds after the previous play ended.
+    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
+                         std::int16_t loopDelay, bool loopOn);
 
     // The alarm list kept on a web server under the account "Username": with no account there is
     // nothing to fetch, and the download counts as finished at once.
@@ -88,10 +92,8 @@ protected:
 private:
     void OZRClockEngine_Timer();
     void Pulsar_Timer();
-    // The alarm sound: started by the tick, repeated after each natural end while loops are left.
-    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
-                         std::int16_t loopDelay, bool loopOn);
-    void RestartAlarmSound();
+    // Opens and plays mmc's file; a failure goes to the debug log.
+    void OpenAndPlayAlarmSound();
     void mmc_Done(int NotifyCode);
     void tmrSoundWait_Timer();
     void Tricker_Timer();

@@ -56,7 +56,7 @@ void VirtualSoundOutput::TimerDue() {
     const std::int64_t now = CurrentClock().MonotonicMs();
     const std::int64_t end = play.startedMs + play.lengthMs;
     if (now < end) {
-        // Whole-second timers keep to the wall clock's seconds; the play keeps to its own length.
+        // A one-second timer keeps to the wall clock's seconds; the play keeps to its own length.
         SetTimer(HWND{}, timerId_, static_cast<UINT>(end - now), PlayTimerProc);
         return;
     }

@@ -49,11 +49,12 @@ std::uint64_t KeyOf(HWND hwnd, UINT_PTR id, ProcessContext context) {
     return (owner << 32) | (id & 0xFFFFFFFFu);
 }
 
-// A whole-second interval is due just after a second boundary of the wall clock, so a clock
-// showing seconds turns its digit together with the real time.
+// A one-second interval is due just after a second boundary of the wall clock, so a clock
+// showing seconds turns its digit together with the real time. Other intervals (a pause of some
+// seconds, a minute counter) wait exactly as long as they say.
 std::int64_t NextDue(std::int64_t now, UINT interval) {
     std::int64_t due = now + interval;
-    if (interval % 1000 != 0) return due;
+    if (interval != 1000) return due;
     Clock& clock = CurrentClock();
     std::int64_t wall = clock.UtcMs() + (now - clock.MonotonicMs());
     std::int64_t target = wall + interval;

@@ -70,6 +70,14 @@ TEST_F(Timers, WholeSecondTimersTickJustAfterTheWallClockSecond) {
     KillTimer(HWND{}, id);
 }
 
+TEST_F(Timers, LongerTimersWaitExactlyTheirInterval) {
+    SetTimer(HWND{}, 0, 5000, RecordTimer);
+    RunFor(10'500);
+    ASSERT_EQ(g_fired.size(), 2u);
+    EXPECT_EQ(g_fired[0].second - start, 5000);
+    EXPECT_EQ(g_fired[1].second - start, 10'000);
+}
+
 TEST_F(Timers, ThreadTimersBelongToTheirContext) {
     UINT_PTR id = SetTimer(HWND{}, 0, 50, RecordTimer);
     {
