@@ -7,7 +7,9 @@
 #include "tests/support/recording_clock.h"
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_message_boxes.h"
+#include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_sound_output.h"
+#include "tests/support/recording_udp.h"
 
 namespace testsupport {
 
