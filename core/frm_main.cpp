@@ -25,6 +25,8 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     BodyMovin.Tick = [this] { BodyMovin_Timer(); };
     Tricker.Tick = [this] { Tricker_Timer(); };
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
+    tmrSyncAlarms.Tick = [this] { tmrSyncAlarms_Timer(); };
+    tmrLoadAlarms.Tick = [this] { tmrLoadAlarms_Timer(); };
     AtomicTimeout.Tick = [this] { AtomicTimeout_Timer(); };
     AtomicMinute.Tick = [this] { AtomicMinute_Timer(); };
     ws.DataArrival = [this](long bytesTotal) { ws_DataArrival(bytesTotal); };
@@ -96,6 +98,7 @@ void frmMainForm::Form_Load() {
     }
 
     AlarmsLoaded = false;
+    DownloadFinished = false;
     DownloadFailures = 0;
     LoadSettings();
     if (!LoadLanguageAndHelp()) {

@@ -79,6 +79,10 @@ public:
     std::int16_t CurrentTimeServer = 0;
     void StartTimeSync();
 
+    // The alarm list kept on a web server under the account "Username": with no account there is
+    // nothing to fetch, and the download counts as finished at once.
+    void DownloadAlarms(bool force);
+
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
     bool Ended() const { return ended_; }
@@ -104,6 +108,8 @@ private:
     void Tricker_Timer();
     void DLLReloader_Timer();
     void BodyMovin_Timer();
+    void tmrSyncAlarms_Timer();
+    void tmrLoadAlarms_Timer();
     void FocusStealer_KeyDown(int& KeyCode, int Shift);
     void Label_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);

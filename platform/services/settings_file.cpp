@@ -1,11 +1,5 @@
 #include "platform/services/settings_file.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -15,6 +9,7 @@
 
 #include "platform/base.h"
 #include "platform/services/paths.h"
+#include "platform/services/whole_file.h"
 
 namespace platform {
 namespace {
@@ -122,121 +117,6 @@ void ReadLine(std::string_view line, ContentBuilder& builder) {
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return;  // a blank line or a note
     builder.AddEntry(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)));
-}
-
-// ---- Files ----------------------------------------------------------------------------------
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    std::optional<std::string> bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.emplace();
-        char buffer[65536];
-        for (;;) {
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n == 0) break;
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                bytes.reset();
-                break;
-            }
-            bytes->append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return bytes;
-}
-
-[[noreturn]] void ThrowSaveError(const std::string& path, int error) { throw SaveError(path, std::strerror(error)); }
-
-// A file its user may not write, or one without any write bit, stays as it is.
-void RefuseProtectedFile(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) != 0) return;
-    if ((existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) ThrowSaveError(path, EACCES);
-}
-
-struct FolderAndName {
-    std::string folder;
-    std::string name;
-};
-
-FolderAndName SplitPath(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return {".", path};
-    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-// The temporary files of a save are named ".<file>.tmp-<process id>-<count>" beside the file.
-std::string TemporaryPrefix(const std::string& name) { return "." + name + ".tmp-"; }
-
-bool ProcessRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM; }
-
-// Removes what saves of the file left behind when their process was killed before the rename.
-// Files of a process that still runs may belong to a save under way and stay.
-void RemoveStaleTemporaries(const std::string& path) {
-    const auto [folder, name] = SplitPath(path);
-    const std::string prefix = TemporaryPrefix(name);
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    while (const dirent* entry = ::readdir(dir)) {
-        std::string_view file = entry->d_name;
-        if (!file.starts_with(prefix)) continue;
-        std::string_view rest = file.substr(prefix.size());
-        pid_t pid = 0;
-        auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-        if (error != std::errc{} || pid <= 0 || end == rest.data() + rest.size() || *end != '-') continue;
-        if (!ProcessRuns(pid)) ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
-}
-
-// Writes a temporary file beside the target, flushes it to the disk and renames it over the
-// target, so that a crash or a full disk leaves either the old file or the new one.
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const auto [folder, name] = SplitPath(path);
-    RefuseProtectedFile(path);
-
-    static unsigned counter = 0;
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = folder + "/" + TemporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
-    }
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        ThrowSaveError(path, error);
-    };
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);  // keep the file's mode
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) fail(n < 0 ? errno : ENOSPC);
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        ThrowSaveError(path, error);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        ThrowSaveError(path, error);
-    }
-    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);  // makes the rename itself lasting; the file is complete either way
-        ::close(folderFd);
-    }
 }
 
 }  // namespace
