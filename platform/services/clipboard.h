@@ -1,0 +1,23 @@
+// The clipboard's text. On an X11 desktop the platform owns the CLIPBOARD selection and hands
+// the text to whoever asks; headless the text stays in memory (the default).
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual bool SetText(const std::string& text) = 0;
+    // The text this program put there last (empty when none, or when another program owns it now).
+    virtual std::string Text() const = 0;
+};
+
+std::unique_ptr<Clipboard> MakeMemoryClipboard();
+
+Clipboard& CurrentClipboard();
+void InstallClipboard(std::unique_ptr<Clipboard> clipboard);
+
+}  // namespace platform

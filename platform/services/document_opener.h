@@ -1,0 +1,51 @@
+// Opening a file, document or address with the program the desktop associates with it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/window/window.h"
+
+namespace platform {
+
+class DocumentOpener {
+public:
+    virtual ~DocumentOpener() = default;
+    // showMode is the SW_ value the caller asked for; the desktop's opener may not honour it.
+    // False when nothing could be started.
+    virtual bool Open(const std::string& target, int showMode) = 0;
+};
+
+// xdg-open with the target as its one argument (default).
+std::unique_ptr<DocumentOpener> MakeXdgOpener();
+
+struct OpenRequest {
+    std::string target;
+    int showMode = 0;
+    bool operator==(const OpenRequest&) const = default;
+};
+
+// Opens nothing; keeps every request.
+class RecordingDocumentOpener : public DocumentOpener {
+public:
+    bool Open(const std::string& target, int showMode) override {
+        requests.push_back(OpenRequest{target, showMode});
+        return answer;
+    }
+    std::vector<OpenRequest> requests;
+    bool answer = true;
+};
+
+DocumentOpener& CurrentDocumentOpener();
+void InstallDocumentOpener(std::unique_ptr<DocumentOpener> opener);
+
+// The desktop's name for it. Only the verb "open" (or none) without parameters is known; the
+// result is above 32 when the document was handed on, else an error code (2 file not found,
+// 31 no association for the verb).
+constexpr std::intptr_t SE_ERR_FNF = 2;
+constexpr std::intptr_t SE_ERR_NOASSOC = 31;
+std::intptr_t ShellExecute(HWND owner, const char* verb, const char* file, const char* parameters,
+                           const char* directory, int showMode);
+
+}  // namespace platform

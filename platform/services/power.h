@@ -1,0 +1,58 @@
+// Ending the user's session, restarting or switching off the computer, through the session and
+// system manager with the user's normal authorisation. A request never overrides what holds the
+// system up (inhibitors); "forced" only tells that the caller would not have asked applications.
+//
+// The default service refuses every request, so no test, harness or CI run can end anything;
+// the program installs the real one for its own runs only.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/base.h"
+
+namespace platform {
+
+enum class PowerAction { LogOff, Restart, PowerOff };
+
+class PowerControl {
+public:
+    virtual ~PowerControl() = default;
+    // False when the request could not be handed on.
+    virtual bool Request(PowerAction action, bool forced) = 0;
+};
+
+std::unique_ptr<PowerControl> MakeRefusingPower();  // default
+std::unique_ptr<PowerControl> MakeSessionPower();   // loginctl / systemctl
+
+struct PowerRequest {
+    PowerAction action = PowerAction::PowerOff;
+    bool forced = false;
+    bool operator==(const PowerRequest&) const = default;
+};
+
+class RecordingPower : public PowerControl {
+public:
+    bool Request(PowerAction action, bool forced) override {
+        requests.push_back(PowerRequest{action, forced});
+        return true;
+    }
+    std::vector<PowerRequest> requests;
+};
+
+PowerControl& CurrentPowerControl();
+void InstallPowerControl(std::unique_ptr<PowerControl> power);
+
+// The desktop's names for it.
+constexpr UINT EWX_LOGOFF = 0x0;
+constexpr UINT EWX_SHUTDOWN = 0x1;
+constexpr UINT EWX_REBOOT = 0x2;
+constexpr UINT EWX_FORCE = 0x4;
+constexpr UINT EWX_POWEROFF = 0x8;
+BOOL ExitWindowsEx(UINT flags, DWORD reason);
+
+// Whether this run may install the real power service: never under a test harness or CI (a
+// virtual clock, a bounded run, OZR_POWER=off or CI set in the environment).
+bool RealPowerAllowed(bool virtualClock, bool boundedRun);
+
+}  // namespace platform
