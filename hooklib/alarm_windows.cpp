@@ -41,10 +41,7 @@ bool KindOfStyle(std::uint8_t style, SmartKind* kind) {
 int Centred(int screen, int size) { return size > 0 ? screen / 2 - size / 2 : screen / 2; }
 
 HFONT AlarmFont(const AlarmFontRecord& f, int points, bool antialiased) {
-    HDC desktop = GetDC(GetDesktopWindow());
-    int height = -MulDiv(points, GetDeviceCaps(desktop, LOGPIXELSY), 72);
-    ReleaseDC(GetDesktopWindow(), desktop);
-    return CreateFont(height, 0, 0, 0, f.Weight, f.Italic, f.Underline, f.StrikeOut, 1, 7, 0, antialiased ? 4 : 3, 0,
+    return CreateFont(FontHeightOfPoints(points), 0, 0, 0, f.Weight, f.Italic, f.Underline, f.StrikeOut, 1, 7, 0, antialiased ? 4 : 3, 0,
                       f.FaceName ? f.FaceName : "");
 }
 

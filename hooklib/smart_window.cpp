@@ -180,8 +180,11 @@ int SmartWindow::ApplyLayering(COLORREF colorKey, std::uint8_t alpha, std::uint8
         AppliedAlpha = 255;
         return kSmartOk;
     }
-    if (!(ex & WS_EX_LAYERED) && !SetWindowLong(Handle, GWL_EXSTYLE, ex | static_cast<LONG>(WS_EX_LAYERED)))
-        return kSmartLayeringRefused;
+    if (!(ex & WS_EX_LAYERED)) {
+        SetLastError(ERROR_SUCCESS);
+        if (!SetWindowLong(Handle, GWL_EXSTYLE, ex | static_cast<LONG>(WS_EX_LAYERED)) && GetLastError())
+            return kSmartLayeringRefused;
+    }
     Layered = true;
     ColorKey = colorKey;
     Visuals = visuals;
@@ -255,7 +258,8 @@ void SmartWindow::RequestClose() {
 
 void SmartWindow::OnClose() {
     if (Destroying) return;
-    if (Manager->CloseRequested(this) || TimerRuns(kSlideOutTimer)) return;
+    // While it slides out, a further close would only queue another slide-out.
+    if (TimerRuns(kSlideOutTimer) || Manager->CloseRequested(this)) return;
     if (FadeEnabled && OsCode >= kFirstOsWithLayering) {
         Closing = true;
         FadeTarget = 0;

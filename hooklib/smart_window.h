@@ -217,6 +217,9 @@ private:
     bool TouchesScreen() const;
 };
 
+// The font height of a size in points on the screen (-MulDiv(points, LOGPIXELSY, 72)).
+int FontHeightOfPoints(int points);
+
 // The smart window made for a window handle in the calling context; none for other windows.
 SmartWindow* FindSmartWindow(platform::HWND hwnd);
 

@@ -18,10 +18,7 @@ constexpr UINT SS_CENTER = 0x1;
 constexpr const char* kChildClass = "Static";
 
 HFONT MakeArial(int points, int weight, bool antialiased) {
-    HDC screen = GetDC(HWND{});
-    int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(HWND{}, screen);
-    return CreateFont(height, 0, 0, 0, weight, 0, 0, 0, 1, 7, 0, antialiased ? 4 : 3, 0, "Arial");
+    return CreateFont(FontHeightOfPoints(points), 0, 0, 0, weight, 0, 0, 0, 1, 7, 0, antialiased ? 4 : 3, 0, "Arial");
 }
 
 // The frame of a window: its outer size less its client size.
@@ -44,6 +41,13 @@ SIZE MeasureText(HFONT font, const std::string& text, int width) {
 }
 
 }  // namespace
+
+int FontHeightOfPoints(int points) {
+    HDC screen = CreateCompatibleDC(HDC{});  // compatible with the screen: the screen's resolution
+    int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    DeleteDC(screen);
+    return height;
+}
 
 void SmartWindow::MakeDefaultFonts() {
     DeleteFonts();

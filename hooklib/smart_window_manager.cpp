@@ -57,6 +57,12 @@ void SmartWindowManager::WindowDestroyed(SmartWindow* window) {
 bool SmartWindowManager::CloseRequested(SmartWindow* window) {
     if (!(window->WindowFlags & kSlideManaged) || !EntryOf(window)) return false;
     const AlarmWindowEntry& e = *EntryOf(window);
+    if (window->TimerRuns(kSlideOutTimer)) return true;
+    // An alarm file may hold a direction no way can be computed for: the window closes at once.
+    if (e.Slide.SlideOutDirection < kSlideHorizontal || e.Slide.SlideOutDirection > kSlideDiagonal) {
+        window->WindowFlags &= ~kSlideManaged;
+        return false;
+    }
     // A slide-out runs from the custom position back out; the routine knows it by the order.
     window->StartSlide(e.CustomPosition, e.Slide.SlideOutDirection, e.Slide.SlideOutAlphaStartValue,
                        e.Slide.SlideOutAlphaStopValue, e.Slide.SlideOutTime, e.Slide.SlideOutAlphaTime);

@@ -2,6 +2,7 @@
 // shows, how it slides and fades in and out, and the report the main window receives.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "core/frm_main.h"
@@ -43,11 +44,18 @@ BYTE OpacityOf(HWND h) {
     return alpha;
 }
 
+// Pixels near a colour (the window is a little see-through, so its colours blend slightly).
 int PixelsOf(const RECT& r, COLORREF colour) {
     const Surface& screen = ComposedScreen();
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) n += (screen.row(y)[x] & 0xFFFFFF) == ((colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF));
+        for (int x = r.left; x < r.right; ++x) {
+            std::uint32_t p = screen.row(y)[x];
+            int dr = std::abs(static_cast<int>((p >> 16) & 0xFF) - GetRValue(colour));
+            int dg = std::abs(static_cast<int>((p >> 8) & 0xFF) - GetGValue(colour));
+            int db = std::abs(static_cast<int>(p & 0xFF) - GetBValue(colour));
+            n += dr < 40 && dg < 40 && db < 40;
+        }
     return n;
 }
 
