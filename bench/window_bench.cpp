@@ -64,7 +64,7 @@ void NoOpTimer(HWND, UINT, UINT_PTR, DWORD) {}
 
 // Setting and firing with n timers live: the per-timer cost must grow as log n.
 void BM_TimerScheduling(benchmark::State& state) {
-    InstallClock(MakeVirtualClock(1'800'000'000'000));
+    InstallService<Clock>(MakeVirtualClock(1'800'000'000'000));
     std::vector<UINT_PTR> ids;
     for (int i = 0; i < state.range(0); ++i) ids.push_back(SetTimer(HWND{}, 0, 100 + (i * 37) % 5000, NoOpTimer));
     std::int64_t now = CurrentClock().MonotonicMs();
@@ -75,12 +75,12 @@ void BM_TimerScheduling(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
     for (UINT_PTR id : ids) KillTimer(HWND{}, id);
-    InstallClock(MakeSystemClock());
+    InstallService<Clock>(MakeSystemClock());
 }
 BENCHMARK(BM_TimerScheduling)->Arg(100)->Arg(10000);
 
 void BM_SetTimerWithManyLive(benchmark::State& state) {
-    InstallClock(MakeVirtualClock(1'800'000'000'000));
+    InstallService<Clock>(MakeVirtualClock(1'800'000'000'000));
     std::vector<UINT_PTR> ids;
     for (int i = 0; i < state.range(0); ++i) ids.push_back(SetTimer(HWND{}, 0, 100 + i % 5000, NoOpTimer));
     UINT_PTR id = SetTimer(HWND{}, 0, 50, NoOpTimer);
@@ -88,7 +88,7 @@ void BM_SetTimerWithManyLive(benchmark::State& state) {
     for (UINT_PTR t : ids) KillTimer(HWND{}, t);
     KillTimer(HWND{}, id);
     detail::NextTimerDue();
-    InstallClock(MakeSystemClock());
+    InstallService<Clock>(MakeSystemClock());
 }
 BENCHMARK(BM_SetTimerWithManyLive)->Arg(100)->Arg(10000);
 

@@ -5,6 +5,7 @@
 #include "platform/forms/dialog_windows.h"
 #include "platform/forms/form.h"
 #include "platform/present/runner.h"
+#include "platform/services/common_dialogs.h"
 
 namespace platform::forms {
 
@@ -17,15 +18,18 @@ CommonDialogAnswer PrintAndCancel(const CommonDialogRequest& request) {
     return CommonDialogAnswer::Cancel();
 }
 
-// A person answers on a real desktop; nobody can in a headless run.
-CommonDialogAnswer DefaultAnswer(const CommonDialogRequest& request) {
-    return IsHeadless() ? PrintAndCancel(request) : ShowCommonDialogWindow(request);
-}
+class DialogWindows final : public CommonDialogs {
+public:
+    CommonDialogAnswer Ask(const CommonDialogRequest& request) override { return ShowCommonDialogWindow(request); }
+};
 
-CommonDialogHandler& Handler() {
-    static CommonDialogHandler handler = DefaultAnswer;
-    return handler;
-}
+// A person answers on a real desktop; nobody can in a headless run.
+class DesktopOrPrinted final : public CommonDialogs {
+public:
+    CommonDialogAnswer Ask(const CommonDialogRequest& request) override {
+        return IsHeadless() ? PrintAndCancel(request) : ShowCommonDialogWindow(request);
+    }
+};
 
 }  // namespace
 
@@ -51,7 +55,6 @@ CommonDialogAnswer CommonDialogAnswer::ChooseFile(std::string path, int filterIn
     return a;
 }
 
-void SetCommonDialogHandler(CommonDialogHandler handler) { Handler() = handler ? std::move(handler) : DefaultAnswer; }
 
 std::string CommonDialogLine(const CommonDialogRequest& request) {
     char text[64];
@@ -105,8 +108,7 @@ bool CommonDialog::Ask(CommonDialogKind kind, CommonDialogAnswer& answer) {
     request.filter = filter_;
     request.filterIndex = filterIndex_;
     request.initDir = initDir_;
-    CommonDialogHandler handler = Handler();  // a copy: the handler may replace itself
-    answer = handler(request);
+    answer = UseService<CommonDialogs>().Ask(request);
     if (answer.confirmed) return true;
     if (cancelError_) throw CommonDialogCancelled();
     return false;
@@ -133,3 +135,8 @@ void CommonDialog::ShowOpen() {
 }
 
 }  // namespace platform::forms
+
+namespace platform {
+std::unique_ptr<CommonDialogs> CommonDialogs::MakeReal() { return std::make_unique<forms::DesktopOrPrinted>(); }
+std::unique_ptr<CommonDialogs> MakeCommonDialogWindows() { return std::make_unique<forms::DialogWindows>(); }
+}  // namespace platform

@@ -11,10 +11,10 @@
 // method raises CommonDialogCancelled, a platform::Error whose text carries the classic number
 // 32755 (cdlCancel). ShowFont raises an error when Flags ask for neither screen nor printer fonts.
 //
-// Who answers: the common-dialog handler. By default a person does, in the toolkit's own modal
-// dialog forms (colour_dialog.h, font_dialog.h, file_dialog.h) on a real desktop; a headless run
-// prints one line per dialog ("CommonDialog Color flags 259 color 0x00123456") and cancels it.
-// Tests script the answers with ScriptedCommonDialogs (common_dialog_script.h).
+// Who answers: the CommonDialogs service (platform/services/common_dialogs.h). By default a person
+// does, in the toolkit's own modal dialog forms (colour_dialog.h, font_dialog.h, file_dialog.h) on
+// a real desktop; a headless run prints one line per dialog ("CommonDialog Color flags 259 color
+// 0x00123456") and cancels it. Tests script the answers with the recording double.
 #pragma once
 
 #include <functional>
@@ -71,9 +71,6 @@ struct CommonDialogAnswer {
     static CommonDialogAnswer ChooseFile(std::string path, int filterIndex = 1);
 };
 
-using CommonDialogHandler = std::function<CommonDialogAnswer(const CommonDialogRequest&)>;
-// An empty handler restores the default.
-void SetCommonDialogHandler(CommonDialogHandler handler);
 // The headless line for a request.
 std::string CommonDialogLine(const CommonDialogRequest& request);
 

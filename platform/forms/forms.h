@@ -1,5 +1,5 @@
 // The forms toolkit in one include: forms, their controls, control arrays, menus and pictures.
-// (Tests that script the common dialogs also include common_dialog_script.h.)
+// (Tests that script the common dialogs use the recording double of the CommonDialogs service.)
 #pragma once
 
 #include "platform/forms/check_box.h"

@@ -163,4 +163,13 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     return answer;
 }
 
+namespace {
+class MessageBoxWindows final : public MessageBoxes {
+public:
+    int Show(const MessageBoxRequest& request) override { return ShowMessageBoxWindow(request); }
+};
+}  // namespace
+
+std::unique_ptr<MessageBoxes> MakeMessageBoxWindows() { return std::make_unique<MessageBoxWindows>(); }
+
 }  // namespace platform

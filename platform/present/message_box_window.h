@@ -2,8 +2,10 @@
 // run in a modal loop until a button is chosen.
 #pragma once
 
-#include "platform/window/message_box.h"
+#include "platform/services/message_boxes.h"
 
 namespace platform {
 int ShowMessageBoxWindow(const MessageBoxRequest& request);
+// The message-box service of a real desktop: every box is a ShowMessageBoxWindow.
+std::unique_ptr<MessageBoxes> MakeMessageBoxWindows();
 }  // namespace platform

@@ -71,7 +71,7 @@ PlatformOptions ReadPlatformOptions() {
 void StartPlatform(const PlatformOptions& options, const std::string& programFolder) {
     g_options = options;
     SetProgramFolder(programFolder);
-    if (options.virtualStartUtcMs) InstallClock(MakeVirtualClock(*options.virtualStartUtcMs));
+    if (options.virtualStartUtcMs) InstallService<Clock>(MakeVirtualClock(*options.virtualStartUtcMs));
     SetScreenSize(options.screen);
     StartDesktopScreen();
     if (g_options.presenter == PresenterKind::X11) {
@@ -80,7 +80,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
             std::fprintf(stderr, "OZRClock: %s; running headless.\n", why.c_str());
             g_options.presenter = PresenterKind::Headless;
         } else {
-            SetMessageBoxHandler(ShowMessageBoxWindow);  // a person answers on a real desktop
+            InstallService<MessageBoxes>(MakeMessageBoxWindows());  // a person answers on a real desktop
         }
     }
     StartShell();  // the taskbar the systray clock lives in

@@ -44,11 +44,6 @@ private:
     std::int64_t utcOffset_;  // declared after monotonic_, which its initialiser reads
 };
 
-std::unique_ptr<Clock>& Installed() {
-    static std::unique_ptr<Clock> clock = MakeSystemClock();
-    return clock;
-}
-
 SYSTEMTIME FromTm(const std::tm& tm, int ms) {
     SYSTEMTIME st;
     st.wYear = static_cast<WORD>(tm.tm_year + 1900);
@@ -81,8 +76,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b !
 std::unique_ptr<Clock> MakeSystemClock() { return std::make_unique<SystemClock>(); }
 std::unique_ptr<Clock> MakeVirtualClock(std::int64_t startUtcMs) { return std::make_unique<VirtualClock>(startUtcMs); }
 
-Clock& CurrentClock() { return *Installed(); }
-void InstallClock(std::unique_ptr<Clock> clock) { Installed() = std::move(clock); }
+std::unique_ptr<Clock> Clock::MakeReal() { return MakeSystemClock(); }
 
 DWORD GetTickCount() { return static_cast<DWORD>(static_cast<std::uint64_t>(CurrentClock().MonotonicMs())); }
 std::uint64_t GetTickCount64() { return static_cast<std::uint64_t>(CurrentClock().MonotonicMs()); }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/base.h"
+#include "platform/services/registry.h"
 
 namespace platform {
 
@@ -22,9 +23,9 @@ struct SYSTEMTIME {
     bool operator==(const SYSTEMTIME&) const = default;
 };
 
-class Clock {
+class Clock : public Service {
 public:
-    virtual ~Clock() = default;
+    static std::unique_ptr<Clock> MakeReal();  // the system clock
     // Milliseconds since an arbitrary start; never goes backwards, never wraps.
     virtual std::int64_t MonotonicMs() const = 0;
     // Milliseconds since 1970-01-01 UTC.
@@ -39,9 +40,8 @@ public:
 std::unique_ptr<Clock> MakeSystemClock();
 std::unique_ptr<Clock> MakeVirtualClock(std::int64_t startUtcMs);
 
-// The clock the platform runs on (the system clock unless one was installed).
-Clock& CurrentClock();
-void InstallClock(std::unique_ptr<Clock> clock);
+// The clock the platform runs on (the system clock unless another was installed).
+inline Clock& CurrentClock() { return UseService<Clock>(); }
 
 // The names the clock's design uses.
 DWORD GetTickCount();            // 32-bit, wraps after 49.7 days

@@ -2,24 +2,24 @@
 
 #include <cstdio>
 
+#include "platform/services/message_boxes.h"
+
 namespace platform {
 namespace {
 
-int PrintAndAnswer(const MessageBoxRequest& request) {
-    std::string line = MessageBoxLine(request);
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(stderr);
-    return DefaultMessageBoxButton(request.type);
-}
-
-MessageBoxHandler& Handler() {
-    static MessageBoxHandler handler = PrintAndAnswer;
-    return handler;
-}
+class PrintedMessageBoxes final : public MessageBoxes {
+public:
+    int Show(const MessageBoxRequest& request) override {
+        std::string line = MessageBoxLine(request);
+        std::fprintf(stderr, "%s\n", line.c_str());
+        std::fflush(stderr);
+        return DefaultMessageBoxButton(request.type);
+    }
+};
 
 }  // namespace
 
-void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = handler ? std::move(handler) : PrintAndAnswer; }
+std::unique_ptr<MessageBoxes> MessageBoxes::MakeReal() { return std::make_unique<PrintedMessageBoxes>(); }
 
 int DefaultMessageBoxButton(UINT type) {
     static const int kButtons[][3] = {
@@ -51,8 +51,7 @@ std::string MessageBoxLine(const MessageBoxRequest& request) {
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     MessageBoxRequest request{owner, text ? text : "", caption ? caption : "", type};
-    MessageBoxHandler handler = Handler();  // a copy: the handler may replace itself
-    return handler(request);
+    return UseService<MessageBoxes>().Show(request);
 }
 
 }  // namespace platform

@@ -20,12 +20,12 @@ protected:
         tzset();
         std::int64_t start = 0;
         ASSERT_TRUE(platform::ParseLocalTimestamp("2026-03-01T09:05:07", &start));
-        platform::InstallClock(platform::MakeVirtualClock(start));
+        platform::InstallService<platform::Clock>(platform::MakeVirtualClock(start));
         Settings.DebugMode = true;
         DebugOutputOn = 1;
     }
     void TearDown() override {
-        platform::InstallClock(platform::MakeSystemClock());
+        platform::InstallService<platform::Clock>(platform::MakeSystemClock());
         Settings.DebugMode = false;
         DebugOutputOn = 0;
     }

@@ -20,6 +20,7 @@
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "platform/window/screen.h"
+#include "tests/support/test_services.h"
 #include "tests/platform/services/temp_folder.h"
 
 namespace clocktest {
@@ -42,7 +43,7 @@ protected:
     void SetUp() override {
         std::int64_t start = 0;
         platform::ParseLocalTimestamp("2026-03-01T13:04:05", &start);
-        platform::InstallClock(platform::MakeVirtualClock(start));
+        platform::InstallService<platform::Clock>(platform::MakeVirtualClock(start));
         UseScreen(1280, 1024);
         platform::StartDesktopScreen();
         for (const char* sub : {"System/Lang", "System/Help"}) {
@@ -50,11 +51,10 @@ protected:
             std::filesystem::create_directories(to);
             std::filesystem::copy(std::filesystem::path(OZR_PROGRAM_DIR) / sub, to, std::filesystem::copy_options::recursive);
         }
-        platform::SetMessageBoxHandler([this](const platform::MessageBoxRequest& request) {
-            boxes.push_back(request);
+        messageBoxes.AnswerEveryBoxWith(platform::IDOK);
+        messageBoxes.whileShown = [this](const platform::MessageBoxRequest&) {
             if (onBox) onBox();
-            return platform::IDOK;
-        });
+        };
 
         core::Settings = core::ProgramSettings{};
         core::SettingsRoutineHooks.GetScreenSize = [this] {
@@ -85,7 +85,7 @@ protected:
 
     void TearDown() override {
         clock.Unload();
-        platform::SetMessageBoxHandler(nullptr);
+        platform::ResetServices();
         core::SettingsRoutineHooks = core::SettingsHooks{};
     }
 
@@ -121,7 +121,8 @@ protected:
 
     FloatingClock clock;
     TempProgramFolder folder;
-    std::vector<platform::MessageBoxRequest> boxes;
+    testsupport::RecordingMessageBoxes& messageBoxes = testsupport::UseRecordingMessageBoxes();
+    std::vector<platform::MessageBoxRequest>& boxes = messageBoxes.Requests();
     std::function<void()> onBox;  // runs while a message box is open
 };
 

@@ -11,6 +11,7 @@
 #include "core/popup_help.h"
 #include "core/program_settings.h"
 #include "platform/window/message_box.h"
+#include "tests/support/test_services.h"
 #include "tests/platform/services/temp_folder.h"
 
 class HelpFilesTest : public testing::Test {
@@ -23,14 +24,11 @@ protected:
         core::Settings.PopupHelpDelay = 500;
         core::ForgetShownHelpEntry();
         core::SetPopupHelpPresenter([this](const core::PopupHelpRequest& request) { shown.push_back(request); });
-        platform::SetMessageBoxHandler([this](const platform::MessageBoxRequest& request) {
-            boxes.push_back(request);
-            return platform::IDOK;
-        });
+        messageBoxes.AnswerEveryBoxWith(platform::IDOK);
     }
     void TearDown() override {
         core::SetPopupHelpPresenter(nullptr);
-        platform::SetMessageBoxHandler(nullptr);
+        platform::ResetServices();
         core::LanguageFile = platform::SettingsFile{};
         core::HelpFile = platform::SettingsFile{};
     }
@@ -49,6 +47,7 @@ protected:
     }
 
     TempProgramFolder folder;
-    std::vector<platform::MessageBoxRequest> boxes;
+    testsupport::RecordingMessageBoxes& messageBoxes = testsupport::UseRecordingMessageBoxes();
+    std::vector<platform::MessageBoxRequest>& boxes = messageBoxes.Requests();
     std::vector<core::PopupHelpRequest> shown;
 };

@@ -59,7 +59,7 @@ protected:
         core::Settings = core::ProgramSettings{};
         core::MainSettingsFile = SettingsFile{};
         core::HelpFile = SettingsFile{};
-        InstallClock(MakeSystemClock());
+        InstallService<Clock>(MakeSystemClock());
     }
 
     // A help file whose tips 0 to last read "Tip n", opened on HelpFile.

@@ -21,7 +21,7 @@ protected:
         tzset();
         std::int64_t start = 0;
         ASSERT_TRUE(platform::ParseLocalTimestamp("2026-03-01T09:05:07", &start));
-        platform::InstallClock(platform::MakeVirtualClock(start));
+        platform::InstallService<platform::Clock>(platform::MakeVirtualClock(start));
         Settings = ProgramSettings{};
         Labels.assign(1, ClockLabel{});
         LabelCount = 0;
@@ -38,7 +38,7 @@ protected:
         SettingsRoutineHooks.ResendLabels = [this] { ++resends; };
     }
     void TearDown() override {
-        platform::InstallClock(platform::MakeSystemClock());
+        platform::InstallService<platform::Clock>(platform::MakeSystemClock());
         DebugOutputOn = 0;
         Settings = ProgramSettings{};
     }

@@ -31,19 +31,10 @@ fs::path MakeFreshFolder() {
 
 Desktop::Desktop(DesktopOptions options) : options_(std::move(options)), folder_(MakeFreshFolder()) {
     if (options_.prepare) options_.prepare(folder_);
-    SetMessageBoxHandler([this](const MessageBoxRequest& request) {
-        boxes_.push_back(request);
-        if (!answers_.empty()) {
-            int answer = answers_.front();
-            answers_.erase(answers_.begin());
-            return answer;
-        }
-        return DefaultMessageBoxButton(request.type);
-    });
 }
 
 Desktop::~Desktop() {
-    SetMessageBoxHandler(nullptr);
+    ResetServices();
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
 }
@@ -142,7 +133,7 @@ RECT Desktop::Rect(HWND hwnd) const {
 }
 std::string Desktop::WindowDump() const { return WindowDumpJsonLines(); }
 
-void Desktop::AnswerNextMessageBoxes(std::vector<int> answers) { answers_ = std::move(answers); }
+void Desktop::AnswerNextMessageBoxes(std::vector<int> answers) { boxes_.AnswerNext(std::move(answers)); }
 
 fs::path Desktop::PathOf(const std::string& relative) const {
     std::string r = relative;

@@ -11,6 +11,7 @@
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
+#include "tests/support/recording_message_boxes.h"
 
 namespace desktop {
 
@@ -54,7 +55,7 @@ public:
     // Message boxes are recorded and answered: by the scripted answers in order, then by their
     // default button.
     void AnswerNextMessageBoxes(std::vector<int> answers);
-    const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_; }
+    const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_.Requests(); }
 
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
@@ -65,8 +66,7 @@ public:
 private:
     DesktopOptions options_;
     std::filesystem::path folder_;
-    std::vector<platform::MessageBoxRequest> boxes_;
-    std::vector<int> answers_;
+    testsupport::RecordingMessageBoxes& boxes_ = testsupport::UseRecordingMessageBoxes();
     bool started_ = false;
 };
 

@@ -106,7 +106,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(server_->running()) << "Xvfb did not start";
         ASSERT_TRUE(started_);
-        InstallClock(MakeSystemClock());
+        InstallService<Clock>(MakeSystemClock());
     }
     static void Settle() {
         for (int i = 0; i < 5; ++i) {

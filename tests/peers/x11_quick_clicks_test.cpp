@@ -52,7 +52,7 @@ TEST(X11QuickClicks, QuickClicksOnAModalFormAreHandledAsTheyCome) {
     std::string error;
     ASSERT_TRUE(StartX11Presenter(&error)) << error;
     StartDesktopScreen();
-    InstallClock(MakeSystemClock());
+    InstallService<Clock>(MakeSystemClock());
     ChoiceForm form;
     // A person's clicks while the form waits modally: the choice, half a second later the button,
     // and, 1.5 s after that, the button again in case the first press on it was lost.

@@ -24,12 +24,12 @@ TEST(VirtualClock, MovesOnlyWhenAdvancedAndSetsWallTime) {
 }
 
 TEST(VirtualClock, TickCountWrapsAt32BitsButTheLongCountDoesNot) {
-    InstallClock(MakeVirtualClock(0));
+    InstallService<Clock>(MakeVirtualClock(0));
     auto before64 = GetTickCount64();
     CurrentClock().Advance((std::int64_t{1} << 32));
     EXPECT_EQ(GetTickCount(), static_cast<DWORD>(before64));
     EXPECT_EQ(GetTickCount64(), before64 + (std::uint64_t{1} << 32));
-    InstallClock(MakeSystemClock());
+    InstallService<Clock>(MakeSystemClock());
 }
 
 TEST(LocalTime, FollowsTheTimeZoneAndRejectsMalformedStamps) {

@@ -6,7 +6,7 @@
 #include "dialog_test_support.h"
 #include "platform/forms/color_dialog.h"
 #include "platform/forms/common_dialog.h"
-#include "platform/forms/common_dialog_script.h"
+#include "tests/support/test_services.h"
 #include "platform/forms/file_dialog.h"
 #include "platform/forms/font_dialog.h"
 #include "platform/services/paths.h"
@@ -33,7 +33,7 @@ class Dialogs : public FormsTest {};
 TEST_F(Dialogs, AnsweredDialogsSetTheControlsValues) {
     PageForm f;
     f.Show();
-    ScriptedCommonDialogs dialogs;
+    auto& dialogs = testsupport::UseRecordingCommonDialogs();
     dialogs.Answer(CommonDialogAnswer::ChooseColor(RGB(12, 34, 56)));
     FontSpec chosen{"Liberation Serif", 14.5, true, false, true, false};
     dialogs.Answer(CommonDialogAnswer::ChooseFont(chosen));
@@ -83,7 +83,7 @@ TEST_F(Dialogs, AnsweredDialogsSetTheControlsValues) {
 TEST_F(Dialogs, CancelRaisesTheCancelErrorOnlyWhenAskedAndChangesNothing) {
     PageForm f;
     f.Show();
-    ScriptedCommonDialogs dialogs;
+    auto& dialogs = testsupport::UseRecordingCommonDialogs();
     for (int i = 0; i < 6; ++i) dialogs.Answer(CommonDialogAnswer::Cancel());
     f.CD.Color = RGB(1, 2, 3);
     f.CD.FontName = "Arial";
@@ -115,7 +115,7 @@ TEST_F(Dialogs, CancelRaisesTheCancelErrorOnlyWhenAskedAndChangesNothing) {
 TEST_F(Dialogs, AFontDialogWithoutFontsAndAnUnscriptedDialogAreErrors) {
     PageForm f;
     f.Show();
-    ScriptedCommonDialogs dialogs;
+    auto& dialogs = testsupport::UseRecordingCommonDialogs();
     f.CD.Flags = cdlCFEffects;  // neither screen nor printer fonts
     EXPECT_THROW(f.CD.ShowFont(), Error);
     EXPECT_TRUE(dialogs.Requests().empty()) << "no dialog was opened";
@@ -145,15 +145,13 @@ class DialogWindows : public FormsTest {
 protected:
     void SetUp() override {
         FormsTest::SetUp();
-        SetCommonDialogHandler(ShowCommonDialogWindow);
-        SetMessageBoxHandler([this](const MessageBoxRequest& r) {
-            boxes.push_back(r.text);
-            return IDOK;
-        });
+        InstallService<CommonDialogs>(MakeCommonDialogWindows());
+        auto& messageBoxes = testsupport::UseRecordingMessageBoxes();
+        messageBoxes.AnswerEveryBoxWith(IDOK);
+        messageBoxes.whileShown = [this](const MessageBoxRequest& r) { boxes.push_back(r.text); };
     }
     void TearDown() override {
-        SetCommonDialogHandler(nullptr);
-        SetMessageBoxHandler(nullptr);
+        ResetServices();
         PendingScript() = nullptr;
     }
     std::vector<std::string> boxes;

@@ -13,6 +13,7 @@
 #include "platform/present/desktop_screen.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
+#include "tests/support/test_services.h"
 
 namespace formtest {
 using namespace platform;
@@ -24,6 +25,9 @@ protected:
         wintest::UseVirtualClock();
         StartDesktopScreen();
     }
+
+private:
+    testsupport::ServiceScope services_;  // what a test installs ends with it
 };
 
 inline void Pump() { PumpPendingWork(); }

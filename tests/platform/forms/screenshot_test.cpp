@@ -5,7 +5,7 @@
 #include "dialog_test_support.h"
 #include "platform/draw/gdi.h"
 #include "platform/forms/color_dialog.h"
-#include "platform/forms/common_dialog_script.h"
+#include "platform/services/common_dialogs.h"
 #include "platform/forms/file_dialog.h"
 #include "platform/forms/font_dialog.h"
 
@@ -266,7 +266,7 @@ TEST_F(Screenshot, TheCommonDialogsAsAPersonSeesThem) {
     folder.Write("Sounds/Bell.wav", "");
     folder.Write("Sounds/Chime.mp3", "");
     folder.Write("Sounds/Old/Ring.wav", "");
-    SetCommonDialogHandler(ShowCommonDialogWindow);
+    InstallService<CommonDialogs>(MakeCommonDialogWindows());
     SampleForm f;
     f.Show();
     auto shoot = [](const std::string& name) {
@@ -290,7 +290,7 @@ TEST_F(Screenshot, TheCommonDialogsAsAPersonSeesThem) {
     f.CD.FileName = folder.Path("Sounds") + "\\Some Sound";
     WhenTheDialogOpens<CommonDialogForm>(shoot("open"));
     f.CD.ShowOpen();
-    SetCommonDialogHandler(nullptr);
+    ResetServices();
     for (const char* name : {"color", "font", "open"}) EXPECT_TRUE(LoadImageFile(ShotPath(name)).surface) << name;
 }
 

@@ -25,7 +25,7 @@ std::string UniqueFolder(const char* tag) {
 
 // The first copy: registers, shows its window and answers until the message came or 10 s passed.
 [[noreturn]] void RunFirstCopy(const std::string& folder, const char* title) {
-    InstallClock(MakeSystemClock());
+    InstallService<Clock>(MakeSystemClock());
     SetRunningProgramFolder(folder);
     if (!RegisterRunningCopy(folder)) _exit(3);
     HWND w = MakeWindow("FirstCopy", title);

@@ -78,7 +78,7 @@ inline bool GotMessage(HWND hwnd, UINT msg) {
 inline void UseVirtualClock() {
     std::int64_t start = 0;
     ParseLocalTimestamp("2026-03-01T12:00:00", &start);
-    InstallClock(MakeVirtualClock(start + 250));  // not on a second boundary
+    InstallService<Clock>(MakeVirtualClock(start + 250));  // not on a second boundary
 }
 
 }  // namespace wintest

@@ -7,6 +7,7 @@
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "window_test_support.h"
+#include "tests/support/test_services.h"
 
 using namespace platform;
 using namespace wintest;
@@ -174,14 +175,12 @@ TEST(MessageBoxes, HeadlessBoxesPrintOneLineAndTakeTheDefaultButton) {
         std::string printed = testing::internal::GetCapturedStderr();
         EXPECT_EQ(printed, "MessageBox " + std::to_string(c.type) + " \"OZR Ruriv - Error\": Line one\\nLine two\n");
     }
-    std::vector<std::string> seen;
-    SetMessageBoxHandler([&](const MessageBoxRequest& r) {
-        seen.push_back(r.caption);
-        return IDNO;
-    });
+    auto& boxes = testsupport::UseRecordingMessageBoxes();
+    boxes.AnswerEveryBoxWith(IDNO);
     EXPECT_EQ(MessageBox(HWND{}, "Sure?", "Question", 4132), IDNO);
-    EXPECT_EQ(seen, (std::vector<std::string>{"Question"}));
-    SetMessageBoxHandler(nullptr);
+    ASSERT_EQ(boxes.Requests().size(), 1u);
+    EXPECT_EQ(boxes.Requests()[0].caption, "Question");
+    ResetServices();
 }
 
 TEST(WindowDump, ListsTopmostFirstWithChildrenAfterTheirParent) {
