@@ -5,7 +5,6 @@
 #include "core/frm_main.h"
 #include "platform/present/runner.h"
 #include "platform/services/paths.h"
-#include "platform/services/power.h"
 #include "platform/window/loop.h"
 
 namespace core {
@@ -24,9 +23,6 @@ int RunProgram() {
         return 2;
     }
     platform::StartPlatform(options, platform::ProgramFolder());
-    // Only a run of its own may end the session or switch the computer off.
-    if (platform::RealPowerAllowed(options.virtualStartUtcMs.has_value(), options.runForMs.has_value()))
-        platform::InstallPowerControl(platform::MakeSessionPower());
     if (!StartProgram()) return frmMain().ExitStatus();
     int status = platform::RunMessageLoop();
     platform::WriteRunOutputs();

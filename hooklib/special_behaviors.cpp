@@ -45,7 +45,7 @@ void CloseWindows(QueuedBehavior& b) {
     if (!b.Switch2) b.Text = Folded(b.Text);
     CloseSearch search{&b};
     EnumWindows(CloseMatchingWindowProc, reinterpret_cast<LPARAM>(&search));
-    OtherWindows& others = CurrentOtherWindows();
+    OtherWindows& others = UseService<OtherWindows>();
     for (const OtherWindow& w : others.List())
         if (TitleMatches(w.title, b.Text, b.Switch1 != 0, b.Switch2 != 0)) others.RequestClose(w.id);
 }

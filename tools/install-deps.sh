@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
-  libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick
+  libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick openbox
 )
 missing=()
 for p in "${packages[@]}"; do

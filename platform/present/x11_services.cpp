@@ -135,8 +135,8 @@ void InstallX11Services(Display* display, ::Window root, std::function<bool(::Wi
     s.text = XInternAtom(display, "TEXT", False);
     s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
     s.owning = false;
-    InstallOtherWindows(std::make_unique<X11OtherWindows>());
-    InstallClipboard(std::make_unique<X11Clipboard>());
+    InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
+    InstallService<Clipboard>(std::make_unique<X11Clipboard>());
 }
 
 bool HandleX11ServiceEvent(const XEvent& e) {
@@ -155,8 +155,8 @@ bool HandleX11ServiceEvent(const XEvent& e) {
 void StopX11Services() {
     ServicesState& s = St();
     if (!s.display) return;
-    InstallOtherWindows(nullptr);
-    InstallClipboard(nullptr);
+    InstallService<OtherWindows>(nullptr);
+    InstallService<Clipboard>(nullptr);
     XDestroyWindow(s.display, s.selectionOwner);
     s = ServicesState{};
 }

@@ -1,7 +1,5 @@
 #include "platform/services/clipboard.h"
 
-#include "platform/services/service_slot.h"
-
 namespace platform {
 namespace {
 
@@ -17,15 +15,8 @@ private:
     std::string text_;
 };
 
-ServiceSlot<Clipboard>& Slot() {
-    static ServiceSlot<Clipboard> slot(&MakeMemoryClipboard);
-    return slot;
-}
-
 }  // namespace
 
-std::unique_ptr<Clipboard> MakeMemoryClipboard() { return std::make_unique<MemoryClipboard>(); }
-Clipboard& CurrentClipboard() { return Slot().Get(); }
-void InstallClipboard(std::unique_ptr<Clipboard> clipboard) { Slot().Install(std::move(clipboard)); }
+std::unique_ptr<Clipboard> Clipboard::MakeReal() { return std::make_unique<MemoryClipboard>(); }
 
 }  // namespace platform

@@ -5,19 +5,16 @@
 #include <memory>
 #include <string>
 
+#include "platform/services/registry.h"
+
 namespace platform {
 
-class Clipboard {
+class Clipboard : public Service {
 public:
-    virtual ~Clipboard() = default;
+    static std::unique_ptr<Clipboard> MakeReal();  // in memory
     virtual bool SetText(const std::string& text) = 0;
     // The text this program put there last (empty when none, or when another program owns it now).
     virtual std::string Text() const = 0;
 };
-
-std::unique_ptr<Clipboard> MakeMemoryClipboard();
-
-Clipboard& CurrentClipboard();
-void InstallClipboard(std::unique_ptr<Clipboard> clipboard);
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "platform/services/service_slot.h"
 #include "platform/services/spawn.h"
 
 namespace platform {
@@ -16,23 +15,16 @@ public:
     }
 };
 
-ServiceSlot<DocumentOpener>& Slot() {
-    static ServiceSlot<DocumentOpener> slot(&MakeXdgOpener);
-    return slot;
-}
-
 }  // namespace
 
-std::unique_ptr<DocumentOpener> MakeXdgOpener() { return std::make_unique<XdgOpener>(); }
-DocumentOpener& CurrentDocumentOpener() { return Slot().Get(); }
-void InstallDocumentOpener(std::unique_ptr<DocumentOpener> opener) { Slot().Install(std::move(opener)); }
+std::unique_ptr<DocumentOpener> DocumentOpener::MakeReal() { return std::make_unique<XdgOpener>(); }
 
 std::intptr_t ShellExecute(HWND, const char* verb, const char* file, const char* parameters, const char*,
                            int showMode) {
     bool plainOpen = (!verb || std::strcmp(verb, "open") == 0) && (!parameters || !*parameters);
     if (!plainOpen) return SE_ERR_NOASSOC;
     if (!file || !*file) return SE_ERR_FNF;
-    return CurrentDocumentOpener().Open(file, showMode) ? 42 : SE_ERR_FNF;
+    return UseService<DocumentOpener>().Open(file, showMode) ? 42 : SE_ERR_FNF;
 }
 
 }  // namespace platform

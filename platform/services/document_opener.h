@@ -3,42 +3,20 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "platform/services/registry.h"
 #include "platform/window/window.h"
 
 namespace platform {
 
-class DocumentOpener {
+// The real service hands the target to xdg-open as its one argument.
+class DocumentOpener : public Service {
 public:
-    virtual ~DocumentOpener() = default;
+    static std::unique_ptr<DocumentOpener> MakeReal();
     // showMode is the SW_ value the caller asked for; the desktop's opener may not honour it.
     // False when nothing could be started.
     virtual bool Open(const std::string& target, int showMode) = 0;
 };
-
-// xdg-open with the target as its one argument (default).
-std::unique_ptr<DocumentOpener> MakeXdgOpener();
-
-struct OpenRequest {
-    std::string target;
-    int showMode = 0;
-    bool operator==(const OpenRequest&) const = default;
-};
-
-// Opens nothing; keeps every request.
-class RecordingDocumentOpener : public DocumentOpener {
-public:
-    bool Open(const std::string& target, int showMode) override {
-        requests.push_back(OpenRequest{target, showMode});
-        return answer;
-    }
-    std::vector<OpenRequest> requests;
-    bool answer = true;
-};
-
-DocumentOpener& CurrentDocumentOpener();
-void InstallDocumentOpener(std::unique_ptr<DocumentOpener> opener);
 
 // The desktop's name for it. Only the verb "open" (or none) without parameters is known; the
 // result is above 32 when the document was handed on, else an error code (2 file not found,

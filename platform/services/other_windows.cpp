@@ -1,7 +1,5 @@
 #include "platform/services/other_windows.h"
 
-#include "platform/services/service_slot.h"
-
 namespace platform {
 namespace {
 
@@ -11,15 +9,8 @@ public:
     bool RequestClose(std::uint64_t) override { return false; }
 };
 
-ServiceSlot<OtherWindows>& Slot() {
-    static ServiceSlot<OtherWindows> slot(&MakeNoOtherWindows);
-    return slot;
-}
-
 }  // namespace
 
-std::unique_ptr<OtherWindows> MakeNoOtherWindows() { return std::make_unique<NoOtherWindows>(); }
-OtherWindows& CurrentOtherWindows() { return Slot().Get(); }
-void InstallOtherWindows(std::unique_ptr<OtherWindows> windows) { Slot().Install(std::move(windows)); }
+std::unique_ptr<OtherWindows> OtherWindows::MakeReal() { return std::make_unique<NoOtherWindows>(); }
 
 }  // namespace platform

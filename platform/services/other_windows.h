@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/services/registry.h"
+
 namespace platform {
 
 struct OtherWindow {
@@ -15,30 +17,13 @@ struct OtherWindow {
     std::string title;
 };
 
-class OtherWindows {
+// The real service knows no other programs (the headless desktop); the X11 presenter installs
+// the window manager's list.
+class OtherWindows : public Service {
 public:
-    virtual ~OtherWindows() = default;
+    static std::unique_ptr<OtherWindows> MakeReal();
     virtual std::vector<OtherWindow> List() = 0;
     virtual bool RequestClose(std::uint64_t id) = 0;
 };
-
-// No other programs' windows (the headless desktop; the default).
-std::unique_ptr<OtherWindows> MakeNoOtherWindows();
-
-// A desktop of made-up windows; keeps the ids it was asked to close (and drops those windows).
-class RecordingOtherWindows : public OtherWindows {
-public:
-    std::vector<OtherWindow> List() override { return windows; }
-    bool RequestClose(std::uint64_t id) override {
-        closed.push_back(id);
-        std::erase_if(windows, [id](const OtherWindow& w) { return w.id == id; });
-        return true;
-    }
-    std::vector<OtherWindow> windows;
-    std::vector<std::uint64_t> closed;
-};
-
-OtherWindows& CurrentOtherWindows();
-void InstallOtherWindows(std::unique_ptr<OtherWindows> windows);
 
 }  // namespace platform

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/services/service_slot.h"
 #include "platform/services/spawn.h"
 
 namespace platform {
@@ -29,11 +28,6 @@ public:
     }
 };
 
-ServiceSlot<PowerControl>& Slot() {
-    static ServiceSlot<PowerControl> slot(&MakeRefusingPower);
-    return slot;
-}
-
 bool EnvSet(const char* name) {
     const char* value = std::getenv(name);
     return value && *value;
@@ -41,16 +35,14 @@ bool EnvSet(const char* name) {
 
 }  // namespace
 
-std::unique_ptr<PowerControl> MakeRefusingPower() { return std::make_unique<RefusingPower>(); }
+std::unique_ptr<PowerControl> PowerControl::MakeReal() { return std::make_unique<RefusingPower>(); }
 std::unique_ptr<PowerControl> MakeSessionPower() { return std::make_unique<SessionPower>(); }
-PowerControl& CurrentPowerControl() { return Slot().Get(); }
-void InstallPowerControl(std::unique_ptr<PowerControl> power) { Slot().Install(std::move(power)); }
 
 BOOL ExitWindowsEx(UINT flags, DWORD) {
     PowerAction action = (flags & EWX_REBOOT)                      ? PowerAction::Restart
                          : (flags & (EWX_POWEROFF | EWX_SHUTDOWN)) ? PowerAction::PowerOff
                                                                    : PowerAction::LogOff;
-    return CurrentPowerControl().Request(action, (flags & EWX_FORCE) != 0) ? 1 : 0;
+    return UseService<PowerControl>().Request(action, (flags & EWX_FORCE) != 0) ? 1 : 0;
 }
 
 bool RealPowerAllowed(bool virtualClock, bool boundedRun) {

@@ -2,46 +2,27 @@
 // system manager with the user's normal authorisation. A request never overrides what holds the
 // system up (inhibitors); "forced" only tells that the caller would not have asked applications.
 //
-// The default service refuses every request, so no test, harness or CI run can end anything;
-// the program installs the real one for its own runs only.
+// What runs when nothing was installed refuses every request, so no test, harness or CI run can
+// end anything; a run of the program itself installs the session's power (StartPlatform).
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "platform/base.h"
+#include "platform/services/registry.h"
 
 namespace platform {
 
 enum class PowerAction { LogOff, Restart, PowerOff };
 
-class PowerControl {
+class PowerControl : public Service {
 public:
-    virtual ~PowerControl() = default;
+    static std::unique_ptr<PowerControl> MakeReal();  // refuses
     // False when the request could not be handed on.
     virtual bool Request(PowerAction action, bool forced) = 0;
 };
 
-std::unique_ptr<PowerControl> MakeRefusingPower();  // default
-std::unique_ptr<PowerControl> MakeSessionPower();   // loginctl / systemctl
-
-struct PowerRequest {
-    PowerAction action = PowerAction::PowerOff;
-    bool forced = false;
-    bool operator==(const PowerRequest&) const = default;
-};
-
-class RecordingPower : public PowerControl {
-public:
-    bool Request(PowerAction action, bool forced) override {
-        requests.push_back(PowerRequest{action, forced});
-        return true;
-    }
-    std::vector<PowerRequest> requests;
-};
-
-PowerControl& CurrentPowerControl();
-void InstallPowerControl(std::unique_ptr<PowerControl> power);
+std::unique_ptr<PowerControl> MakeSessionPower();  // loginctl / systemctl
 
 // The desktop's names for it.
 constexpr UINT EWX_LOGOFF = 0x0;

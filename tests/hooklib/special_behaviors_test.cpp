@@ -9,33 +9,20 @@
 #include "platform/services/other_windows.h"
 #include "platform/services/power.h"
 #include "platform/window/loop.h"
+#include "tests/support/test_services.h"
 
 using namespace platform;
 using namespace hooklib;
+using testsupport::OpenRequest;
+using testsupport::PowerRequest;
 
 namespace {
 
 struct Services : ::testing::Test {
-    RecordingDocumentOpener* opener = nullptr;
-    RecordingPower* power = nullptr;
-    RecordingOtherWindows* others = nullptr;
-
-    void SetUp() override {
-        auto o = std::make_unique<RecordingDocumentOpener>();
-        opener = o.get();
-        InstallDocumentOpener(std::move(o));
-        auto p = std::make_unique<RecordingPower>();
-        power = p.get();
-        InstallPowerControl(std::move(p));
-        auto w = std::make_unique<RecordingOtherWindows>();
-        others = w.get();
-        InstallOtherWindows(std::move(w));
-    }
-    void TearDown() override {
-        InstallDocumentOpener(nullptr);
-        InstallPowerControl(nullptr);
-        InstallOtherWindows(nullptr);
-    }
+    testsupport::ServiceScope scope;
+    testsupport::RecordingDocumentOpener* opener = &testsupport::UseRecordingDocumentOpener();
+    testsupport::RecordingPower* power = &testsupport::UseRecordingPower();
+    testsupport::RecordingOtherWindows* others = &testsupport::UseRecordingOtherWindows();
 };
 
 struct OpenCase {
@@ -97,7 +84,7 @@ TEST_F(Services, PowerAsksTheSessionManagerForTheChosenAction) {
 }
 
 TEST(PowerDefault, RefusesEveryRequestAndTheHarnessNeverGetsTheRealOne) {
-    InstallPowerControl(nullptr);
+    testsupport::ServiceScope scope;
     EXPECT_EQ(ExitWindowsEx(EWX_POWEROFF, 12), 0);
     EXPECT_FALSE(RealPowerAllowed(true, false));
     EXPECT_FALSE(RealPowerAllowed(false, true));
