@@ -81,25 +81,25 @@ void FireAlarmWindow(std::int32_t alarmId, const char* title, const char* text, 
     const bool picture = HasFile(backgroundPath);
     if (picture) backColour = kBackUnderPicture;
 
-    SmartWindow::Spec spec;
-    spec.kind = kind;
+    SmartWindow::Params params;
+    params.kind = kind;
     if (kind != kDragKind) {
         SIZE screen = ScreenSize();
         if (x == -1) x = Centred(screen.cx, width);
         if (y == -1) y = Centred(screen.cy, height);
-        spec.title = title ? title : "";
+        params.title = title ? title : "";
     }
-    spec.x = x;
-    spec.y = y;
-    spec.width = width;
-    spec.height = height;
-    spec.backColor = backColour;
-    spec.textColor = textColour;
-    spec.colorKey = colourKey;
-    spec.alpha = alpha;
-    spec.visuals = visuals;
-    spec.showNow = showNow;
-    if (!w->Create(spec)) {
+    params.x = x;
+    params.y = y;
+    params.width = width;
+    params.height = height;
+    params.backColor = backColour;
+    params.textColor = textColour;
+    params.colorKey = colourKey;
+    params.alpha = alpha;
+    params.visuals = visuals;
+    params.showNow = showNow;
+    if (!w->Create(params)) {
         // Nothing was shown, so no closing is reported either.
         LogDebug("{OZRFireAlarm}: The window could not be made.");
         manager.AlarmWindows.pop_back();

@@ -85,7 +85,7 @@ SmartWindow::~SmartWindow() {
     if (!Destroying) Destroy();
 }
 
-bool SmartWindow::Create(const Spec& s) {
+bool SmartWindow::Create(const Params& s) {
     Kind = s.kind;
     X = s.x;
     Y = s.y;

@@ -94,7 +94,7 @@ public:
     SmartWindow(const SmartWindow&) = delete;
     SmartWindow& operator=(const SmartWindow&) = delete;
 
-    struct Spec {
+    struct Params {
         SmartKind kind = kDragKind;
         int x = 0, y = 0, width = 0, height = 0;
         std::string title;
@@ -106,7 +106,7 @@ public:
         bool skinned = false, showNow = false;
     };
     // Makes the window itself; false when the window system refused it.
-    bool Create(const Spec& spec);
+    bool Create(const Params& params);
 
     // Children.
     void SetTitle(const std::string& text);

@@ -37,7 +37,7 @@ protected:
         SmartWindow* w = m.NewWindow();
         m.ClockTooltip = w;
         Share().TooltipShown = 1;
-        SmartWindow::Spec s;
+        SmartWindow::Params s;
         s.kind = kTooltipKind;
         s.width = 190;
         s.height = height;

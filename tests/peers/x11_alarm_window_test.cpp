@@ -19,6 +19,7 @@
 #include "platform/services/clock.h"
 #include "platform/services/paths.h"
 #include "platform/window/loop.h"
+#include "command_output.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros would break the headers above.
@@ -28,16 +29,6 @@
 using namespace platform;
 
 namespace {
-
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof(buffer), p)) out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
 
 // A program of the test's own on the test's display; ended with the test.
 pid_t Spawn(const std::vector<std::string>& argv) {
