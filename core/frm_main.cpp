@@ -19,7 +19,9 @@ using namespace platform::forms;
 
 frmMainForm::frmMainForm() : Form("frmMain") {
     OZRClockEngine.Tick = [this] { OZRClockEngine_Timer(); };
-    Pulsar.Tick = [] { ++RescanCounter; };
+    Pulsar.Tick = [this] { Pulsar_Timer(); };
+    tmrSoundWait.Tick = [this] { tmrSoundWait_Timer(); };
+    mmc.Done = [this](int code) { mmc_Done(code); };
     BodyMovin.Tick = [this] { BodyMovin_Timer(); };
     Tricker.Tick = [this] { Tricker_Timer(); };
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
@@ -129,6 +131,7 @@ void frmMainForm::Form_Load() {
     ResizeLabelDisplayArrays(1);
     ImmediateAlarms.assign(1, 0);
     RescanCounter = 2100;
+    mmc.Command = "Close";
 
     OldWindowProc = SetWindowLong(hWnd, GWL_WNDPROC, AddressOf(MainWindowProc));
     SetWindowLong(hWnd, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED));
@@ -172,41 +175,6 @@ void frmMainForm::Form_KeyDown(int& KeyCode, int Shift) { ClockKeyDown(KeyCode, 
 void frmMainForm::FocusStealer_KeyDown(int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); }
 
 void frmMainForm::Tricker_Timer() { RunPendingCommand(); }
-
-void frmMainForm::GoTimer() { OZRClockEngine_Timer(); }
-
-// The engine tick's display part; the alarm part follows once the alarm files are loaded.
-void frmMainForm::OZRClockEngine_Timer() {
-    if (FastStartTicks > 0) {
-        OZRClockEngine.Interval = 1;
-        --FastStartTicks;
-    } else {
-        OZRClockEngine.Interval = 1000;
-    }
-    UpdateDisplay(false);
-
-    auto keepOnTop = [this] {
-        if ((!IsForegroundFullScreen() || Settings.AlwaysOnTopFS) && Settings.FloatAlwaysOnTop) AlwaysOnTop(true);
-    };
-    std::int32_t oldWidth = ScreenWidthTwips, oldHeight = ScreenHeightTwips;
-    GetScreenSize();
-    if (oldWidth != ScreenWidthTwips || oldHeight != ScreenHeightTwips) {
-        keepOnTop();
-        if (!BodyMovin.Enabled && Settings.Anchor != 0 && !ModalWindowOpen) UpdateMainWindowAnchoring();
-    }
-    int second = Now().Second();
-    if ((second == 2 || second == 32) && !ModalWindowOpen && !BodyMovin.Enabled) {
-        keepOnTop();
-        if (Settings.Anchor > 0) UpdateMainWindowAnchoring();
-        CheckScreenResolution();
-    }
-    if (Top != Settings.FloatWindowTop || Left != Settings.FloatWindowLeft) {
-        Settings.FloatWindowLeft = Left;
-        Settings.FloatWindowTop = Top;
-        SaveSettings(false);
-    }
-    if (!AlarmsLoaded) return;
-}
 
 void frmMainForm::SwitchClockMode() {
     DLLReloadAttempts = 0;

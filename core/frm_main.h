@@ -10,6 +10,7 @@
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
+#include "platform/forms/multimedia_control.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
 
@@ -39,6 +40,8 @@ public:
     platform::forms::ControlArray<platform::forms::Label> Label{this, "Label"};
     // Holds the keyboard focus; its keys go to Form_KeyDown.
     platform::forms::TextBox FocusStealer{this, "FocusStealer"};
+    // Plays the alarm sounds (and the wizard's sound test).
+    platform::forms::MultimediaControl mmc{this, "mmc"};
 
     // Floating clock layout.
     void SetLabelData(std::int16_t index, const std::string& text);
@@ -58,6 +61,10 @@ public:
 
     // The clock engine's tick, run at once (the commands use it before opening a window).
     void GoTimer();
+    // The next tick rebuilds the list of imminent alarms.
+    void RescanImmediateAlarms();
+    // The library closed an alarm's window: the sound stops when it is that alarm's.
+    void AlarmWindowDied(std::int32_t& index);
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
@@ -76,6 +83,13 @@ protected:
 
 private:
     void OZRClockEngine_Timer();
+    void Pulsar_Timer();
+    // The alarm sound: started by the tick, repeated after each natural end while loops are left.
+    void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
+                         std::int16_t loopDelay, bool loopOn);
+    void RestartAlarmSound();
+    void mmc_Done(int NotifyCode);
+    void tmrSoundWait_Timer();
     void Tricker_Timer();
     void DLLReloader_Timer();
     void BodyMovin_Timer();
@@ -86,6 +100,9 @@ private:
     void PressOnClock(int Button, int Shift, double x, double y);
 
     bool ended_ = false;
+    // A tick is running: a tick asked for from inside it (a message box lets timers run, and the
+    // command timer runs GoTimer) returns at once.
+    bool inTick_ = false;
     int exitStatus_ = 0;
 };
 

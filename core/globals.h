@@ -53,8 +53,14 @@ inline std::uint8_t DLLReloadAttempts = 0;
 
 // The clock engine, alarms, time synchronisation and the online storage.
 inline std::int16_t FastStartTicks = 0;
-inline std::int32_t RescanCounter = 0;
+inline std::int16_t RescanCounter = 0;
 inline std::vector<std::int32_t> ImmediateAlarms(1);
+// The alarm sound: the alarm whose sound started last, its repeats still to come and the pause
+// before each, in seconds.
+inline std::int32_t SoundAlarmIndex = 0;
+inline std::int16_t SoundLoopsLeft = 0;
+inline std::int16_t SoundLoopDelay = 0;
+inline bool SoundLoopOn = false;
 inline bool AlarmsLoaded = false;
 inline std::int32_t DownloadFailures = 0;
 inline std::int32_t TimeSyncRetries = 0;

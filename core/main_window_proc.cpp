@@ -69,13 +69,18 @@ LRESULT OnClockNotify(WPARAM code, LPARAM lParam) {
         case CN_EXIT: RunLater("Quit"); break;
         case CN_SYNCCLOCK: RunLater("Atomic Ruriv Sync"); break;
         case CN_HELPDISMISSED: HideHelpEntry(static_cast<std::int32_t>(lParam)); break;
+        case CN_ALARMWINDOWCLOSED: {
+            auto index = static_cast<std::int32_t>(lParam);
+            frmMain().AlarmWindowDied(index);
+            break;
+        }
         case CN_LABELSREADY:
             if (LabelsJustSent)
                 LabelsJustSent = false;
             else
                 SendLabelsToHook(false);
             break;
-        default: break;  // CN_ALARMWINDOWCLOSED waits for the alarm engine; CN_TASKBARDROPPED needs nothing
+        default: break;  // CN_TASKBARDROPPED needs nothing
     }
     return 0;
 }

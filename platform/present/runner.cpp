@@ -13,6 +13,7 @@
 #include "platform/services/clock.h"
 #include "platform/services/power.h"
 #include "platform/services/paths.h"
+#include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "platform/window/remote.h"
@@ -76,6 +77,12 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     // Only a run of the program itself may end the session or switch the computer off.
     if (RealPowerAllowed(options.virtualStartUtcMs.has_value(), options.runForMs.has_value()))
         InstallService<PowerControl>(MakeSessionPower());
+    // Sound follows the clock: a virtual clock's run plays in its time (and records the plays);
+    // a headless run has no one listening and plays to ALSA's null device.
+    if (options.virtualStartUtcMs)
+        InstallService<SoundOutput>(std::make_unique<VirtualSoundOutput>());
+    else if (options.presenter == PresenterKind::Headless)
+        InstallService<SoundOutput>(MakeAlsaSoundOutput("null"));
     SetScreenSize(options.screen);
     StartDesktopScreen();
     if (g_options.presenter == PresenterKind::X11) {

@@ -8,6 +8,7 @@
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_desktop_actions.h"
 #include "tests/support/recording_message_boxes.h"
+#include "tests/support/recording_sound_output.h"
 
 namespace testsupport {
 
