@@ -112,6 +112,22 @@ void OZRNextAlarmFiringTime(std::int32_t seconds) { OZR_EXPORT_CALL(OZRNextAlarm
 std::uint32_t OZRHookSystem() { return OZR_EXPORT_CALL(OZRHookSystem); }
 void OZRUnHookSystem() { OZR_EXPORT_CALL(OZRUnHookSystem); }
 void OZRKillSmartWindows() { OZR_EXPORT_CALL(OZRKillSmartWindows); }
+void OZRFireAlarm(std::int32_t alarmId, const std::string& title, const std::string& text, std::uint8_t customPosition,
+                  const hooklib::SlideSettings& slide, std::int16_t x, std::int16_t y, std::int16_t width,
+                  std::int16_t height, std::uint8_t windowStyle, std::uint32_t windowProperties,
+                  platform::COLORREF colourKey, std::uint8_t alpha, std::uint8_t visuals, platform::COLORREF backColour,
+                  platform::COLORREF textColour, std::uint32_t flags, const hooklib::AlarmFontRecord& font,
+                  const std::string& iconPath, const std::string& backgroundPath) {
+    OZR_EXPORT_CALL(OZRFireAlarm, alarmId, title.c_str(), text.c_str(), customPosition, &slide, x, y, width, height,
+                    windowStyle, windowProperties, colourKey, alpha, visuals, backColour, textColour, flags, &font,
+                    iconPath.empty() ? nullptr : iconPath.c_str(),
+                    backgroundPath.empty() ? nullptr : backgroundPath.c_str());
+}
+std::int32_t OZRTriggerSpecialBehavior(std::int32_t kind, const std::string& text, std::int32_t switch1,
+                                       std::int32_t switch2, std::int32_t switch3, std::int32_t switch4,
+                                       std::int32_t option) {
+    return OZR_EXPORT_CALL(OZRTriggerSpecialBehavior, kind, text.c_str(), switch1, switch2, switch3, switch4, option);
+}
 void OZRShowPopupHelp(platform::HWND window, const std::string& title, const std::string& text, std::int16_t delayMs,
                       std::int16_t helpId, std::uint8_t inflate) {
     OZR_EXPORT_CALL(OZRShowPopupHelp, window, title.c_str(), text.c_str(), delayMs, helpId, inflate);

@@ -38,6 +38,16 @@ void OZRNextAlarmFiringTime(std::int32_t seconds);
 std::uint32_t OZRHookSystem();
 void OZRUnHookSystem();
 void OZRKillSmartWindows();
+// An empty icon or background path passes none.
+void OZRFireAlarm(std::int32_t alarmId, const std::string& title, const std::string& text, std::uint8_t customPosition,
+                  const hooklib::SlideSettings& slide, std::int16_t x, std::int16_t y, std::int16_t width,
+                  std::int16_t height, std::uint8_t windowStyle, std::uint32_t windowProperties,
+                  platform::COLORREF colourKey, std::uint8_t alpha, std::uint8_t visuals, platform::COLORREF backColour,
+                  platform::COLORREF textColour, std::uint32_t flags, const hooklib::AlarmFontRecord& font,
+                  const std::string& iconPath, const std::string& backgroundPath);
+std::int32_t OZRTriggerSpecialBehavior(std::int32_t kind, const std::string& text, std::int32_t switch1,
+                                       std::int32_t switch2, std::int32_t switch3, std::int32_t switch4,
+                                       std::int32_t option);
 void OZRShowPopupHelp(platform::HWND window, const std::string& title, const std::string& text, std::int16_t delayMs,
                       std::int16_t helpId, std::uint8_t inflate);
 void OZRRemovePopupHelp();

@@ -6,6 +6,7 @@
 #include "hooklib/process_state.h"
 #include "hooklib/program_bridge.h"
 #include "hooklib/shared_state.h"
+#include "hooklib/smart_window_manager.h"
 #include "hooklib/tray_hook.h"
 
 using namespace hooklib;
@@ -18,6 +19,7 @@ platform::BOOL DllMain(platform::HMODULE module, platform::DWORD reason, void*) 
         DLLUnloadProcedures();
         LogDebug("{DllMain => DLL_PROCESS_DETACH}: DLL unloaded!");
         // What this context made goes with it.
+        FreeSmartWindowManager();
         StopOwnTimers();
         ReleaseOwnLabels();
         SetThisModule(platform::HMODULE{});

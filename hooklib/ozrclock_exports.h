@@ -35,6 +35,37 @@ inline constexpr std::uintptr_t CD_LABELTEXT = 1002;
 
 // Debug lines reach the main window as WM_SETTEXT (wParam 0, lParam the zero-terminated line).
 
+// The 16-byte slide block of an alarm, as the program passes it to OZRFireAlarm.
+#pragma pack(push, 1)
+struct SlideSettings {
+    std::int16_t SlideInTime;
+    std::int16_t SlideInAlphaTime;  // -1: no fade
+    std::uint8_t SlideInAlphaStartValue;
+    std::uint8_t SlideInAlphaStopValue;
+    std::uint8_t SlideInDirection;
+    std::uint8_t Reserved1;
+    std::int16_t SlideOutTime;
+    std::int16_t SlideOutAlphaTime;
+    std::uint8_t SlideOutAlphaStartValue;  // 0: the window's current opacity
+    std::uint8_t SlideOutAlphaStopValue;
+    std::uint8_t SlideOutDirection;
+    std::uint8_t Reserved2;
+};
+#pragma pack(pop)
+static_assert(sizeof(SlideSettings) == 16);
+
+// An alarm's title font as the program passes it to OZRFireAlarm.
+struct AlarmFontRecord {
+    platform::COLORREF BackColor;  // not used by the library
+    platform::COLORREF ForeColor;  // not used by the library
+    const char* FaceName;
+    std::int16_t Size;  // points
+    std::int16_t Weight;
+    std::uint8_t Italic;
+    std::uint8_t Underline;
+    std::uint8_t StrikeOut;
+};
+
 // The clock types of OZRSetClockType.
 inline constexpr std::uint8_t kFloatingClock = 1;
 inline constexpr std::uint8_t kSystrayClock = 2;

@@ -8,7 +8,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
   libsndfile1-dev libasound2-dev
-  libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick
+  libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick openbox
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include "platform/present/x11_presenter.h"
 #include "platform/shell/taskbar.h"
 #include "platform/services/clock.h"
+#include "platform/services/power.h"
 #include "platform/services/paths.h"
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
@@ -73,6 +74,9 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     g_options = options;
     SetProgramFolder(programFolder);
     if (options.virtualStartUtcMs) InstallService<Clock>(MakeVirtualClock(*options.virtualStartUtcMs));
+    // Only a run of the program itself may end the session or switch the computer off.
+    if (RealPowerAllowed(options.virtualStartUtcMs.has_value(), options.runForMs.has_value()))
+        InstallService<PowerControl>(MakeSessionPower());
     // Sound follows the clock: a virtual clock's run plays in its time (and records the plays);
     // a headless run has no one listening and plays to ALSA's null device.
     if (options.virtualStartUtcMs)

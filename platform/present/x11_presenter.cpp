@@ -11,6 +11,7 @@
 
 #include "platform/present/desktop_screen.h"
 #include "platform/present/x11_keys.h"
+#include "platform/present/x11_services.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
@@ -294,6 +295,7 @@ HWND HandleOf(XWindowId xid) {
 }
 
 void HandleEvent(XEvent& e) {
+    if (HandleX11ServiceEvent(e)) return;
     switch (e.type) {
         case Expose: {
             HWND h = HandleOf(e.xexpose.window);
@@ -381,6 +383,8 @@ bool StartX11Presenter(std::string* error) {
     X().motifHints = Intern("_MOTIF_WM_HINTS");
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
 
+    InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
+
     WindowObserver observer;
     observer.changed = Sync;
     observer.destroyed = Forget;
@@ -402,6 +406,7 @@ bool StartX11Presenter(std::string* error) {
 void StopX11Presenter() {
     if (!X().display) return;
     RemoveEventSource(X().sourceId);
+    StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
     XCloseDisplay(X().display);

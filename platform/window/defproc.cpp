@@ -8,6 +8,32 @@
 namespace platform {
 using namespace detail;
 
+namespace {
+
+// Where a screen point lies on a window: its client area, its caption, the sizing edges of a
+// thick frame (corners first), or another part of its frame.
+LRESULT HitTest(const Window& w, POINT screen) {
+    POINT origin = WindowOriginOnScreen(w);
+    POINT p{screen.x - origin.x, screen.y - origin.y};
+    RECT whole{0, 0, w.rect.width(), w.rect.height()};
+    if (!whole.contains(p)) return HTNOWHERE;
+    RECT client = ClientAreaInWindow(w);
+    if (client.contains(p)) return HTCLIENT;
+    RECT in = NonClientInsets(w);
+    bool left = p.x < in.left, right = p.x >= whole.right - in.right;
+    bool top = p.y < in.right, bottom = p.y >= whole.bottom - in.bottom;  // the frame's own width at the top
+    if (w.style & WS_THICKFRAME) {
+        if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+        if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+        if (left) return HTLEFT;
+        if (right) return HTRIGHT;
+    }
+    if (!left && !right && !bottom && p.y < client.top && (w.style & WS_CAPTION) == WS_CAPTION) return HTCAPTION;
+    return HTBORDER;
+}
+
+}  // namespace
+
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = Find(hwnd);
     if (!w) return 0;
@@ -37,7 +63,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
-        case WM_NCHITTEST: return HTCLIENT;
+        case WM_NCHITTEST: return HitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         case WM_MOUSEACTIVATE: return (w->exStyle & WS_EX_NOACTIVATE) ? MA_NOACTIVATE : MA_ACTIVATE;
         case WM_WINDOWPOSCHANGED: {
             const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);

@@ -15,21 +15,12 @@
 #include <sstream>
 
 #include "platform/draw/image.h"
+#include "command_output.h"
 #include "xvfb_server.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof(buffer), p)) out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
 
 struct Geometry {
     int width = 0, height = 0, x = 0, y = 0;

@@ -6,6 +6,7 @@
 #include "tests/support/install_double.h"
 #include "tests/support/recording_clock.h"
 #include "tests/support/recording_common_dialogs.h"
+#include "tests/support/recording_desktop_actions.h"
 #include "tests/support/recording_message_boxes.h"
 #include "tests/support/recording_sound_output.h"
 

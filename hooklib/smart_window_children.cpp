@@ -1,0 +1,212 @@
+// A smart window's texts: its fonts, its "Title", "Text" and "SmallText" children, their layout,
+// sizing the window to them, and its background picture.
+#include <algorithm>
+
+#include "hooklib/smart_window.h"
+#include "platform/services/paths.h"
+#include "platform/window/screen.h"
+
+namespace hooklib {
+using namespace platform;
+
+LRESULT SmartChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+namespace {
+
+constexpr UINT SS_LEFT = 0x0;
+constexpr UINT SS_CENTER = 0x1;
+constexpr const char* kChildClass = "Static";
+
+HFONT MakeArial(int points, int weight, bool antialiased) {
+    return CreateFont(FontHeightOfPoints(points), 0, 0, 0, weight, 0, 0, 0, 1, 7, 0, antialiased ? 4 : 3, 0, "Arial");
+}
+
+// The frame of a window: its outer size less its client size.
+SIZE FrameSize(HWND hwnd) {
+    RECT outer, inner;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &inner);
+    return SIZE{outer.width() - inner.width(), outer.height() - inner.height()};
+}
+
+// The height and width of a text laid out at a width, as the child draws it.
+SIZE MeasureText(HFONT font, const std::string& text, int width) {
+    HDC dc = CreateCompatibleDC(HDC{});
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, std::max(1, width), 0};
+    DrawText(dc, text, &r, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return SIZE{r.width(), r.height()};
+}
+
+}  // namespace
+
+int FontHeightOfPoints(int points) {
+    HDC screen = CreateCompatibleDC(HDC{});  // compatible with the screen: the screen's resolution
+    int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    DeleteDC(screen);
+    return height;
+}
+
+void SmartWindow::MakeDefaultFonts() {
+    DeleteFonts();
+    bool antialiased = !Background;
+    TitleFont = MakeArial(12, 700, antialiased);
+    TextFont = MakeArial(10, 400, antialiased);
+    SmallFont = MakeArial(8, 400, antialiased);
+    SmallBoldFont = MakeArial(8, 700, antialiased);
+}
+
+void SmartWindow::DeleteFonts() {
+    for (HFONT* f : {&TitleFont, &TextFont, &SmallFont, &SmallBoldFont}) {
+        if (*f) DeleteObject(*f);
+        *f = HFONT{};
+    }
+}
+
+void SmartWindow::ReplaceFonts(HFONT title, HFONT text) {
+    if (TitleFont) DeleteObject(TitleFont);
+    if (TextFont) DeleteObject(TextFont);
+    TitleFont = title;
+    TextFont = text;
+    for (auto& c : Children) {
+        if (c->name == "Title") c->font = TitleFont;
+        if (c->name == "Text") c->font = TextFont;
+    }
+}
+
+SmartChild* SmartWindow::Child(const std::string& name) {
+    for (auto& c : Children)
+        if (c->name == name) return c.get();
+    return nullptr;
+}
+
+SmartChild& SmartWindow::SetChildText(const std::string& name, const std::string& text, HFONT font, UINT format) {
+    SmartChild* child = Child(name);
+    if (!child) {
+        WNDCLASS wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = SmartChildProc;
+        wc.lpszClassName = kChildClass;
+        RegisterClass(&wc);
+        auto made = std::make_unique<SmartChild>();
+        made->owner = this;
+        made->name = name;
+        made->backColor = BackColor;
+        made->textColor = TextColor;
+        made->brush = CreateSolidBrush(BackColor);
+        made->font = font;
+        made->textFormat = format;
+        made->transparentDrawing = static_cast<bool>(Background) && Kind != kDragKind;
+        // Each child stands below the one made before it.
+        if (!Children.empty()) {
+            made->reference = Children.back().get();
+            made->placement = 4;
+        }
+        made->handle = CreateWindowEx(0, kChildClass, text.c_str(), WS_CHILD | WS_VISIBLE | (name == "Title" ? SS_CENTER : SS_LEFT),
+                                      0, 0, 1, 1, Handle);
+        Children.push_back(std::move(made));
+        child = Children.back().get();
+    }
+    child->text = text;
+    SetWindowText(child->handle, text.c_str());
+    LayOutChildren();
+    return *child;
+}
+
+void SmartWindow::SetTitle(const std::string& text) { SetChildText("Title", text, TitleFont, DT_CENTER | DT_WORDBREAK); }
+void SmartWindow::SetText(const std::string& text) { SetChildText("Text", text, TextFont, DT_LEFT | DT_WORDBREAK); }
+void SmartWindow::SetSmallText(const std::string& text, COLORREF color) {
+    SmartChild& c = SetChildText("SmallText", text, SmallFont, DT_LEFT | DT_WORDBREAK);
+    c.textColor = color;
+    InvalidateRect(c.handle, nullptr, 1);
+}
+
+void SmartWindow::LayOutChildren() {
+    RECT client;
+    GetClientRect(Handle, &client);
+    RECT m = SkinMargins();
+    int innerLeft = m.left + 2, innerTop = m.top + 5;
+    int innerWidth = std::max(0, client.width() - m.left - m.right - 4);
+    int innerBottom = client.height() - m.bottom;
+    for (auto& c : Children) {
+        SIZE text = MeasureText(c->font, c->text, innerWidth);
+        int x = innerLeft, y = innerTop;
+        if (c->reference) {
+            const RECT& ref = c->reference->rect;
+            switch (c->placement) {
+                case 1: x = ref.left - innerWidth; y = ref.top; break;
+                case 2: x = ref.right; y = ref.top; break;
+                case 3: x = ref.left; y = ref.top - text.cy; break;
+                default: x = ref.left; y = ref.bottom; break;
+            }
+        }
+        int width = c->stretch ? innerWidth : text.cx;
+        int height = std::max(0, std::min<int>(text.cy, innerBottom - y));
+        c->rect = RECT{x, y, x + width, y + height};
+        MoveWindow(c->handle, x, y, width, height, 1);
+    }
+}
+
+RECT SmartWindow::SkinMargins() const {
+    if (!Skinned) return RECT{0, 0, 0, 0};
+    // The pieces at the corners: their widths at the sides, their heights at the top and bottom.
+    auto w = [this](int i) { return static_cast<LONG>(Skin[i].width); };
+    auto h = [this](int i) { return static_cast<LONG>(Skin[i].height); };
+    return RECT{std::max(w(0), w(3)), std::max(h(0), h(1)), std::max(w(1), w(2)), std::max(h(2), h(3))};
+}
+
+void SmartWindow::AutoSize() {
+    AutoSized = true;
+    SIZE frame = FrameSize(Handle);
+    RECT m = SkinMargins();
+    int marginsX = m.left + m.right + frame.cx, marginsY = m.top + m.bottom + frame.cy;
+    SIZE screen = ScreenSize();
+    float aspect = AspectRatio > 0 ? AspectRatio
+                                   : static_cast<float>(screen.cx) / static_cast<float>(std::max<LONG>(1, screen.cy));
+    // Far wider than any screen ends the search: a text that never lies flat enough cannot hang it.
+    const int widest = std::max<int>(screen.cx, 1) * 4;
+    int width = 30, height = 0;
+    for (;;) {
+        int textsHeight = 0, textsWidest = 0;
+        for (auto& c : Children) {
+            SIZE s = MeasureText(c->font, c->text, width - marginsX - 4);
+            textsHeight += s.cy;
+            textsWidest = std::max<int>(textsWidest, s.cx);
+        }
+        height = textsHeight + marginsY + 10;
+        if (width > height * aspect || width >= widest) break;
+        width = std::max(width + 2, textsWidest + marginsX + 4);
+    }
+    RECT r;
+    GetWindowRect(Handle, &r);
+    if (Kind == kTooltipKind) {
+        X = r.right - width;
+        Y = r.bottom - height;
+        SetWindowPos(Handle, HWND{}, X, Y, width, height, 528);
+    } else {
+        SetWindowPos(Handle, HWND{}, 0, 0, width, height, 530);
+    }
+    Width = width;
+    Height = height;
+    LayOutChildren();
+    InvalidateRect(Handle, nullptr, 1);
+}
+
+bool SmartWindow::LoadBackground(const std::string& path) {
+    HBITMAP picture{LoadImage(MapPath(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)};
+    if (!picture) return false;  // the window keeps no picture, and still shows
+    if (Background) DeleteObject(Background);
+    Background = picture;
+    BackColor = 0xC8C8C8;
+    MakeDefaultFonts();
+    for (auto& c : Children) {
+        c->backColor = BackColor;
+        c->transparentDrawing = Kind != kDragKind;
+    }
+    InvalidateRect(Handle, nullptr, 1);
+    return true;
+}
+
+}  // namespace hooklib

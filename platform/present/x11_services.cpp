@@ -1,0 +1,164 @@
+#include "platform/present/x11_services.h"
+
+#include <X11/Xatom.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/services/clipboard.h"
+#include "platform/services/other_windows.h"
+
+namespace platform {
+namespace {
+
+struct ServicesState {
+    Display* display = nullptr;
+    ::Window root = 0;
+    ::Window selectionOwner = 0;  // an unmapped window of ours that holds CLIPBOARD
+    std::function<bool(::Window)> isOwn;
+    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, clipboard = 0, targets = 0, text = 0;
+    std::string clipboardText;
+    bool owning = false;
+};
+
+ServicesState& St() {
+    static ServicesState state;
+    return state;
+}
+
+std::string TextProperty(::Window w, Atom property, Atom type) {
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(St().display, w, property, 0, 4096, False, type, &actual, &format, &count, &after, &data) !=
+            Success ||
+        !data)
+        return {};
+    std::string out(reinterpret_cast<const char*>(data), count);
+    XFree(data);
+    return out;
+}
+
+class X11OtherWindows : public OtherWindows {
+public:
+    std::vector<OtherWindow> List() override {
+        std::vector<OtherWindow> out;
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(St().display, St().root, St().clientList, 0, 65536, False, XA_WINDOW, &actual, &format,
+                               &count, &after, &data) != Success ||
+            !data)
+            return out;
+        const auto* ids = reinterpret_cast<const unsigned long*>(data);
+        for (unsigned long i = 0; i < count; ++i) {
+            ::Window w = ids[i];
+            if (St().isOwn && St().isOwn(w)) continue;
+            std::string title = TextProperty(w, St().netWmName, St().utf8);
+            if (title.empty()) title = TextProperty(w, XA_WM_NAME, XA_STRING);
+            out.push_back(OtherWindow{w, title});
+        }
+        XFree(data);
+        return out;
+    }
+
+    // The window manager passes the request on; the program may ask its user, or refuse.
+    bool RequestClose(std::uint64_t id) override {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = static_cast<::Window>(id);
+        e.xclient.message_type = St().closeWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = CurrentTime;
+        e.xclient.data.l[1] = 1;  // asked by an application
+        bool sent = XSendEvent(St().display, St().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XFlush(St().display);
+        return sent;
+    }
+};
+
+class X11Clipboard : public Clipboard {
+public:
+    bool SetText(const std::string& text) override {
+        St().clipboardText = text;
+        XSetSelectionOwner(St().display, St().clipboard, St().selectionOwner, CurrentTime);
+        St().owning = XGetSelectionOwner(St().display, St().clipboard) == St().selectionOwner;
+        XFlush(St().display);
+        return St().owning;
+    }
+    std::string Text() const override { return St().owning ? St().clipboardText : std::string(); }
+};
+
+void AnswerSelectionRequest(const XSelectionRequestEvent& r) {
+    XEvent reply{};
+    reply.xselection.type = SelectionNotify;
+    reply.xselection.requestor = r.requestor;
+    reply.xselection.selection = r.selection;
+    reply.xselection.target = r.target;
+    reply.xselection.time = r.time;
+    reply.xselection.property = None;
+    Atom property = r.property != None ? r.property : r.target;  // old clients give no property
+    const std::string& text = St().clipboardText;
+    if (r.selection == St().clipboard && St().owning) {
+        if (r.target == St().targets) {
+            Atom offered[] = {St().targets, St().utf8, XA_STRING, St().text};
+            XChangeProperty(St().display, r.requestor, property, XA_ATOM, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(offered), 4);
+            reply.xselection.property = property;
+        } else if (r.target == St().utf8 || r.target == XA_STRING || r.target == St().text) {
+            Atom type = r.target == St().text ? St().utf8 : r.target;
+            XChangeProperty(St().display, r.requestor, property, type, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+            reply.xselection.property = property;
+        }
+    }
+    XSendEvent(St().display, r.requestor, False, 0, &reply);
+    XFlush(St().display);
+}
+
+}  // namespace
+
+void InstallX11Services(Display* display, ::Window root, std::function<bool(::Window)> isOwn) {
+    ServicesState& s = St();
+    s.display = display;
+    s.root = root;
+    s.isOwn = std::move(isOwn);
+    s.clientList = XInternAtom(display, "_NET_CLIENT_LIST", False);
+    s.closeWindow = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    s.netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    s.utf8 = XInternAtom(display, "UTF8_STRING", False);
+    s.clipboard = XInternAtom(display, "CLIPBOARD", False);
+    s.targets = XInternAtom(display, "TARGETS", False);
+    s.text = XInternAtom(display, "TEXT", False);
+    s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
+    s.owning = false;
+    InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
+    InstallService<Clipboard>(std::make_unique<X11Clipboard>());
+}
+
+bool HandleX11ServiceEvent(const XEvent& e) {
+    if (!St().display) return false;
+    if (e.type == SelectionRequest && e.xselectionrequest.owner == St().selectionOwner) {
+        AnswerSelectionRequest(e.xselectionrequest);
+        return true;
+    }
+    if (e.type == SelectionClear && e.xselectionclear.window == St().selectionOwner) {
+        St().owning = false;  // another program took the clipboard
+        return true;
+    }
+    return false;
+}
+
+void StopX11Services() {
+    ServicesState& s = St();
+    if (!s.display) return;
+    InstallService<OtherWindows>(nullptr);
+    InstallService<Clipboard>(nullptr);
+    XDestroyWindow(s.display, s.selectionOwner);
+    s = ServicesState{};
+}
+
+}  // namespace platform

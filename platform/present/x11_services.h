@@ -1,0 +1,18 @@
+// The outside services an X11 desktop provides: the window manager's list of other programs'
+// windows with their polite close request, and the CLIPBOARD selection that the platform owns.
+// Installed by the X11 presenter on its connection.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <functional>
+
+namespace platform {
+
+// isOwn tells the presenter's own windows, which are not "other programs' windows".
+void InstallX11Services(Display* display, ::Window root, std::function<bool(::Window)> isOwn);
+// Takes the selection events of the clipboard; false for any other event.
+bool HandleX11ServiceEvent(const XEvent& event);
+void StopX11Services();
+
+}  // namespace platform

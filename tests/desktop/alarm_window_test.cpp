@@ -1,0 +1,138 @@
+// An alarm window fired through the library on the headless desktop: where it shows, what it
+// shows, how it slides and fades in and out, and the report the main window receives.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "core/frm_main.h"
+#include "core/library_binding.h"
+#include "desktop_harness.h"
+#include "platform/present/desktop_screen.h"
+#include "platform/services/paths.h"
+
+using namespace platform;
+using namespace desktop;
+
+namespace {
+
+const char* kLaterRun = "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
+
+DesktopOptions LaterRun() {
+    DesktopOptions o;
+    o.clock = "2026-03-01T13:04:05";
+    o.prepare = [](const std::filesystem::path& folder) { std::ofstream(folder / "Settings.ozrini") << kLaterRun; };
+    return o;
+}
+
+// The main window's reports, seen through a subclass that passes everything on.
+struct Report {
+    WPARAM code;
+    LPARAM param;
+};
+std::vector<Report> g_reports;
+LONG g_previous = 0;
+LRESULT RecordReports(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == hooklib::WM_CLOCKNOTIFY) g_reports.push_back(Report{wParam, lParam});
+    return CallWindowProc(g_previous, hwnd, msg, wParam, lParam);
+}
+
+BYTE OpacityOf(HWND h) {
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(h, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return 255;
+    return alpha;
+}
+
+// Pixels near a colour (the window is a little see-through, so its colours blend slightly).
+int PixelsOf(const RECT& r, COLORREF colour) {
+    const Surface& screen = ComposedScreen();
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            std::uint32_t p = screen.row(y)[x];
+            int dr = std::abs(static_cast<int>((p >> 16) & 0xFF) - GetRValue(colour));
+            int dg = std::abs(static_cast<int>((p >> 8) & 0xFF) - GetGValue(colour));
+            int db = std::abs(static_cast<int>(p & 0xFF) - GetBValue(colour));
+            n += dr < 40 && dg < 40 && db < 40;
+        }
+    return n;
+}
+
+TEST(AlarmWindow, FiredThroughTheLibraryItSlidesFadesShowsItsLookAndClosesOnADoubleClick) {
+    Desktop d(LaterRun());
+    ASSERT_TRUE(d.Start());
+    d.Advance(500);
+    HWND main = core::frmMain().hWnd;
+    g_reports.clear();
+    g_previous = SetWindowLong(main, GWL_WNDPROC, AddressOf(RecordReports));
+
+    // A style-2 window at the bottom-right corner, sliding in diagonally over 450 ms and fading
+    // to 230 over 300 ms; out to the right over 300 ms, fading to 0.
+    const hooklib::SlideSettings slide{450, 300, 0, 230, 12, 0, 300, 300, 0, 0, 10, 0};
+    const hooklib::AlarmFontRecord font{0, 0, "DejaVu Sans", 11, 700, 0, 0, 0};
+    const COLORREF back = RGB(255, 236, 180), fore = RGB(120, 30, 0);
+    core::OZRFireAlarm(3, "Time for tea", "The kettle has boiled.\r\nPour the water now.", 4, slide, 0, 0, 300, 130, 2,
+                       0x40 | 0x2, 0, 255, 0, back, fore, 0x90, font, "", "");
+    HWND alarm = d.FindByClass("OZRSW Drag");
+    ASSERT_TRUE(alarm);
+    EXPECT_EQ(d.Rect(alarm).left, 1281);
+    EXPECT_EQ(d.Rect(alarm).top, 1025);
+    int slideTicks = 0, fadeTicks = -1;
+    for (; slideTicks < 100 && d.Rect(alarm).left != 980; ++slideTicks) {
+        if (fadeTicks < 0 && OpacityOf(alarm) == 230) fadeTicks = slideTicks;
+        d.Advance(15);
+    }
+    EXPECT_EQ(slideTicks, 450 / 15);
+    EXPECT_EQ(fadeTicks, 300 / 15);
+    EXPECT_EQ(d.Rect(alarm), (RECT{980, 894, 1280, 1024}));
+    EXPECT_EQ(OpacityOf(alarm), 230);
+
+    // A style-0 window, centred, with a picture behind its texts.
+    core::OZRFireAlarm(4, "Stretch your legs", "Time for a short walk.", 0, slide, 0, 0, 320, 160, 0, 0x4 | 0x8 | 0x40,
+                       0, 255, 0, RGB(255, 255, 255), RGB(0, 0, 90), 0x40, font, "",
+                       ProgramFolder() + "\\GUI\\Misc\\OZRClockSystray.jpg");
+    HWND framed = d.FindByTitle("Stretch your legs");
+    ASSERT_TRUE(framed);
+    EXPECT_EQ(d.Rect(framed), (RECT{480, 432, 800, 592}));
+    d.Advance(200);
+    EXPECT_TRUE(WriteScreenshot(d.PathOf("alarm-windows.png").string()));
+    if (const char* keep = std::getenv("OZR_KEEP_SCREENSHOT")) WriteScreenshot(keep);
+    // The style-2 window shows its back colour and text; its text colour is there too.
+    RECT inside{985, 900, 1275, 1020};
+    EXPECT_GT(PixelsOf(inside, back), 300 * 130 / 3);
+    EXPECT_GT(PixelsOf(inside, fore), 50);
+
+    // A double click starts the slide-out and fade-out; at their end the window goes and the main
+    // window hears code 6 with the alarm's index.
+    POINT at{1100, 950};
+    d.DoubleClick(at);
+    ASSERT_TRUE(IsWindow(alarm));
+    std::vector<LONG> lefts;
+    std::vector<BYTE> opacities;
+    int outTicks = 0;
+    for (; outTicks < 100 && IsWindow(alarm); ++outTicks) {
+        lefts.push_back(d.Rect(alarm).left);
+        opacities.push_back(OpacityOf(alarm));
+        d.Advance(15);
+    }
+    EXPECT_GE(outTicks, 300 / 15);
+    EXPECT_LE(outTicks, 300 / 15 + 1);
+    for (std::size_t i = 1; i < lefts.size(); ++i) EXPECT_GE(lefts[i], lefts[i - 1]);
+    EXPECT_GT(lefts.back(), 1250);
+    EXPECT_LT(opacities[opacities.size() / 2], 230);
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0].code, hooklib::CN_ALARMWINDOWCLOSED);
+    EXPECT_EQ(g_reports[0].param, 3);
+
+    // The other one closes at Alt+F4 at once.
+    SetForegroundWindow(framed);
+    d.KeyWithModifier(VK_MENU, VK_F4);
+    d.Advance(30);
+    EXPECT_FALSE(IsWindow(framed));
+    ASSERT_EQ(g_reports.size(), 2u);
+    EXPECT_EQ(g_reports[1].param, 4);
+    SetWindowLong(main, GWL_WNDPROC, g_previous);
+}
+
+}  // namespace
