@@ -25,6 +25,8 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     BodyMovin.Tick = [this] { BodyMovin_Timer(); };
     Tricker.Tick = [this] { Tricker_Timer(); };
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
+    tmrSyncAlarms.Tick = [this] { tmrSyncAlarms_Timer(); };
+    tmrLoadAlarms.Tick = [this] { tmrLoadAlarms_Timer(); };
     Label.MouseDown = [this](int i, int b, int s, int x, int y) { Label_MouseDown(i, b, s, x, y); };
     Label.MouseUp = [this](int i, int b, int s, int x, int y) { Label_MouseUp(i, b, s, x, y); };
     FocusStealer.KeyDown = [this](int& keyCode, int shift) { FocusStealer_KeyDown(keyCode, shift); };
@@ -93,6 +95,7 @@ void frmMainForm::Form_Load() {
     }
 
     AlarmsLoaded = false;
+    DownloadFinished = false;
     DownloadFailures = 0;
     LoadSettings();
     if (!LoadLanguageAndHelp()) {

@@ -70,6 +70,10 @@ public:
     void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
                          std::int16_t loopDelay, bool loopOn);
 
+    // The alarm list kept on a web server under the account "Username": with no account there is
+    // nothing to fetch, and the download counts as finished at once.
+    void DownloadAlarms(bool force);
+
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
     bool Ended() const { return ended_; }
@@ -95,6 +99,8 @@ private:
     void Tricker_Timer();
     void DLLReloader_Timer();
     void BodyMovin_Timer();
+    void tmrSyncAlarms_Timer();
+    void tmrLoadAlarms_Timer();
     void FocusStealer_KeyDown(int& KeyCode, int Shift);
     void Label_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);

@@ -62,6 +62,7 @@ inline std::int16_t SoundLoopsLeft = 0;
 inline std::int16_t SoundLoopDelay = 0;
 inline bool SoundLoopOn = false;
 inline bool AlarmsLoaded = false;
+inline bool DownloadFinished = false;
 inline std::int32_t DownloadFailures = 0;
 inline std::int32_t TimeSyncRetries = 0;
 inline std::int32_t SyncMinuteCount = 0;

@@ -34,10 +34,9 @@ inline constexpr const char* kHelpFilePath = "\\System\\Help\\000HelpEnglish.ozr
 // language has.
 std::optional<std::string> LanguageFilePath(std::int16_t language);
 
-// The box shown when a language or help file does not load. Its texts are fixed in the program:
-// without a language file there is nothing to read them from.
+// The title of the box shown when a language or help file does not load; its text is the fixed
+// RoutineFailureText: without a language file there is nothing to read the texts from.
 inline constexpr const char* kLanguageLoadFailureTitle = "OZR Ruriv - Error!";
-extern const char* const kLanguageLoadFailureText;
 
 // Opens the language file chosen by the setting Language, as it is at the call, on LanguageFile
 // and the help file on HelpFile. A value that no language has opens neither, so the files opened

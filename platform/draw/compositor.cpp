@@ -93,6 +93,27 @@ RECT Compositor::Compose(std::span<const Layer> bottomFirst) {
     return bounds;
 }
 
+RECT ShownPixels::TakeChanges(const Surface& now, RECT area) {
+    if (shown_.width() != now.width() || shown_.height() != now.height()) {
+        shown_ = now;
+        return now.bounds();
+    }
+    area = IntersectRects(area, now.bounds());
+    RECT changed{};
+    for (int y = area.top; y < area.bottom; ++y) {
+        const Pixel* fresh = now.row(y);
+        Pixel* old = shown_.row(y);
+        const std::size_t bytes = sizeof(Pixel) * area.width();
+        if (std::memcmp(fresh + area.left, old + area.left, bytes) == 0) continue;
+        int left = area.left, right = area.right;
+        while (fresh[left] == old[left]) ++left;
+        while (fresh[right - 1] == old[right - 1]) --right;
+        changed = UnionRects(changed, RECT{left, y, right, y + 1});
+        std::memcpy(old + left, fresh + left, sizeof(Pixel) * (right - left));
+    }
+    return changed;
+}
+
 void Compositor::Resize(int width, int height) {
     screen_ = std::make_shared<Surface>(width, height, OpaquePixel(background_));
     DamageAll();

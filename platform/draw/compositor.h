@@ -25,6 +25,19 @@ struct Layer {
 // rest is blended with its alpha (LWA_ALPHA).
 void ComposeLayers(Surface& screen, std::span<const Layer> bottomFirst, RECT damage, COLORREF background);
 
+// The pixels of a window as they were last shown, so that a repaint that changed nothing is not
+// shown again and one that changed a little shows only that.
+class ShownPixels {
+public:
+    // Compares `now` with what was shown inside `area`, takes the changed pixels over and returns
+    // their bounding box (empty when nothing changed). A surface of another size is all new.
+    RECT TakeChanges(const Surface& now, RECT area);
+    void Forget() { shown_ = Surface(); }
+
+private:
+    Surface shown_;
+};
+
 // Keeps the screen and what of it is out of date, so a change recomposes only its own area.
 class Compositor {
 public:

@@ -96,6 +96,27 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle) {
     return previous;
 }
 
+BOOL GetClipBox(HDC hdc, RECT* box) {
+    auto dc = FindDc(hdc);
+    if (!dc || !box) return kFalse;
+    *box = OffsetRectBy(dc->clip, -dc->origin.x, -dc->origin.y);
+    return kTrue;
+}
+
+BOOL IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+    auto dc = FindDc(hdc);
+    if (!dc) return kFalse;
+    dc->clip = IntersectRects(dc->clip, dc->toTarget(RECT{left, top, right, bottom}));
+    return kTrue;
+}
+
+BOOL SetClipBox(HDC hdc, const RECT& box) {
+    auto dc = FindDc(hdc);
+    if (!dc) return kFalse;
+    dc->clip = IntersectRects(dc->toTarget(box), dc->target->bounds());
+    return kTrue;
+}
+
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
     auto dc = FindDc(hdc);
     if (!dc) return CLR_INVALID;

@@ -28,6 +28,12 @@ int SetBkMode(HDC hdc, int mode);  // TRANSPARENT or OPAQUE
 
 int GetDeviceCaps(HDC hdc, int index);  // LOGPIXELSX/Y 96, BITSPIXEL 32, PLANES 1, HORZRES/VERTRES the screen
 
+// The DC's clip box in its own coordinates. Painting code narrows it for a part it paints and
+// puts the box it saved back afterwards (never past the DC's surface). Each returns FALSE on refusal.
+BOOL GetClipBox(HDC hdc, RECT* box);
+BOOL IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+BOOL SetClipBox(HDC hdc, const RECT& box);
+
 COLORREF GetPixel(HDC hdc, int x, int y);  // CLR_INVALID outside the DC's clip
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);  // the colour set, or CLR_INVALID
 

@@ -134,5 +134,7 @@ HBITMAP CreateBitmapFromSurface(std::shared_ptr<Surface> surface, bool icon) {
 
 std::size_t LiveGdiObjectCount() { return ObjectTable().live(); }
 std::size_t LiveDcCount() { return DcTable().live(); }
+std::size_t MadeGdiObjectCount() { return ObjectTable().made(); }
+std::size_t MadeDcCount() { return DcTable().made(); }
 
 }  // namespace platform

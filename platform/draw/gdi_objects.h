@@ -36,5 +36,8 @@ HBITMAP CreateBitmapFromSurface(std::shared_ptr<Surface> surface, bool icon = fa
 // Live handles of the current tables (all contexts), for leak checks.
 std::size_t LiveGdiObjectCount();
 std::size_t LiveDcCount();
+// Objects and DCs made so far (deleted ones too), for checks that a paint makes none.
+std::size_t MadeGdiObjectCount();
+std::size_t MadeDcCount();
 
 }  // namespace platform

@@ -33,6 +33,7 @@ public:
         slot.object = std::move(object);
         slot.owner = owner;
         ++live_;
+        ++made_;
         return (static_cast<std::uint32_t>(slot.generation) << kIndexBits) | (index + 1);
     }
 
@@ -53,6 +54,7 @@ public:
     }
 
     std::size_t live() const { return live_; }
+    std::size_t made() const { return made_; }  // every object ever added
 
 private:
     struct Slot {
@@ -73,6 +75,7 @@ private:
     std::vector<Slot> slots_;
     std::vector<std::uint32_t> free_;
     std::size_t live_ = 0;
+    std::size_t made_ = 0;
 };
 
 }  // namespace platform::draw

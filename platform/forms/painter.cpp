@@ -14,12 +14,20 @@ namespace platform::forms {
 
 namespace {
 
-// Fonts are drawing objects of the context that made them; one per font and context, kept.
+// Drawing objects belong to the context that made them. The painter keeps one per context and
+// font, colour or pen, so that painting makes none per shape or per cell.
+using FontKey = std::tuple<int, std::string, int, bool, bool, bool, bool>;
+
+FontKey KeyOf(const FontSpec& wanted, int* height) {
+    *height = -static_cast<int>(std::lround(wanted.size * kScreenDpi / 72.0));
+    return FontKey{static_cast<int>(CurrentContext()), wanted.name, *height, wanted.bold, wanted.italic, wanted.underline,
+                   wanted.strikethru};
+}
+
 HFONT FontFor(const FontSpec& wanted) {
-    using Key = std::tuple<int, std::string, int, bool, bool, bool, bool>;
-    static auto* fonts = new std::map<Key, HFONT>;
-    int height = -static_cast<int>(std::lround(wanted.size * kScreenDpi / 72.0));
-    Key key{static_cast<int>(CurrentContext()), wanted.name, height, wanted.bold, wanted.italic, wanted.underline, wanted.strikethru};
+    static auto* fonts = new std::map<FontKey, HFONT>;
+    int height = 0;
+    FontKey key = KeyOf(wanted, &height);
     auto it = fonts->find(key);
     if (it != fonts->end()) return it->second;
     HFONT font = CreateFont(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic, wanted.underline, wanted.strikethru,
@@ -28,25 +36,48 @@ HFONT FontFor(const FontSpec& wanted) {
     return font;
 }
 
-// A memory DC with the font selected, for measuring outside a paint.
-class MeasuringDc {
-public:
-    explicit MeasuringDc(const FontSpec& font) : dc_(CreateCompatibleDC(HDC{})) {
-        if (dc_) old_ = SelectObject(dc_, FontFor(font));
-    }
-    ~MeasuringDc() {
-        if (!dc_) return;
-        if (old_) SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MeasuringDc(const MeasuringDc&) = delete;
-    MeasuringDc& operator=(const MeasuringDc&) = delete;
-    HDC get() const { return dc_; }
+// Text is measured outside a paint with one memory DC per font, its font selected for good.
+HDC MeasuringDc(const FontSpec& font) {
+    static auto* dcs = new std::map<FontKey, HDC>;
+    int height = 0;
+    FontKey key = KeyOf(font, &height);
+    auto it = dcs->find(key);
+    if (it != dcs->end()) return it->second;
+    HDC dc = CreateCompatibleDC(HDC{});
+    if (dc) SelectObject(dc, FontFor(font));
+    (*dcs)[key] = dc;
+    return dc;
+}
 
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
+// Solid brushes and pens by colour (and width). A painter uses a handful of colours; should a
+// program run through very many, the cache starts again rather than grow without end.
+template <class Make>
+HGDIOBJ Cached(std::map<std::tuple<int, COLORREF, int>, HGDIOBJ>& cache, COLORREF color, int width, Make make) {
+    constexpr std::size_t kMostKept = 256;
+    std::tuple<int, COLORREF, int> key{static_cast<int>(CurrentContext()), color, width};
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= kMostKept) {
+        for (auto& [k, object] : cache) {
+            ContextScope scope(static_cast<ProcessContext>(std::get<0>(k)));
+            DeleteObject(object);
+        }
+        cache.clear();
+    }
+    HGDIOBJ object = make();
+    cache[key] = object;
+    return object;
+}
+
+HBRUSH BrushFor(COLORREF color) {
+    static auto* brushes = new std::map<std::tuple<int, COLORREF, int>, HGDIOBJ>;
+    return Cached(*brushes, color, 0, [&] { return CreateSolidBrush(color); });
+}
+
+HPEN PenFor(COLORREF color, int width) {
+    static auto* pens = new std::map<std::tuple<int, COLORREF, int>, HGDIOBJ>;
+    return Cached(*pens, color, width, [&] { return CreatePen(PS_SOLID, width, color); });
+}
 
 UINT DrawTextFormat(unsigned flags) {
     UINT format = 0;
@@ -67,39 +98,24 @@ Painter::Painter(HDC hdc, POINT origin, RECT clip) : hdc_(hdc), origin_(origin),
 
 RECT Painter::ToDevice(const RECT& r) const { return OffsetRectBy(r, origin_.x, origin_.y); }
 
-// A scope paints into a memory bitmap of its visible part, which starts as a copy of what lies
-// beneath and is copied back at the end: that clips everything drawn in it, text included.
+// A scope narrows the DC's clip to its visible part, which clips everything drawn in it, text
+// included, and puts the clip back at the end.
 Painter::Scope::Scope(Painter& painter, const RECT& r)
-    : painter_(painter), savedOrigin_(painter.origin_), savedClip_(painter.clip_) {
-    savedDc_ = painter.hdc_;
-    visible_ = IntersectRects(r, painter.clip_);
-    if (visible_.empty() || !savedDc_) {
+    : painter_(painter), savedOrigin_(painter.origin_), savedClip_(painter.clip_), savedDc_(painter.hdc_) {
+    const RECT visible = IntersectRects(r, painter.clip_);
+    if (visible.empty() || !savedDc_ || !GetClipBox(savedDc_, &savedDcClip_)) {
         painter.hdc_ = HDC{};
         return;
     }
-    memory_ = CreateCompatibleDC(savedDc_);
-    bitmap_ = CreateCompatibleBitmap(savedDc_, visible_.width(), visible_.height());
-    if (!memory_ || !bitmap_) {
-        painter.hdc_ = HDC{};
-        return;
-    }
-    oldBitmap_ = SelectObject(memory_, bitmap_);
-    BitBlt(memory_, 0, 0, visible_.width(), visible_.height(), savedDc_, savedOrigin_.x + visible_.left,
-           savedOrigin_.y + visible_.top, SRCCOPY);
-    painter.hdc_ = memory_;
-    painter.origin_ = POINT{r.left - visible_.left, r.top - visible_.top};
-    painter.clip_ = OffsetRectBy(visible_, -r.left, -r.top);
+    const RECT device = painter.ToDevice(visible);
+    IntersectClipRect(savedDc_, device.left, device.top, device.right, device.bottom);
+    clipped_ = true;
+    painter.origin_ = POINT{savedOrigin_.x + r.left, savedOrigin_.y + r.top};
+    painter.clip_ = OffsetRectBy(visible, -r.left, -r.top);
 }
 
 Painter::Scope::~Scope() {
-    if (memory_ && bitmap_ && savedDc_)
-        BitBlt(savedDc_, savedOrigin_.x + visible_.left, savedOrigin_.y + visible_.top, visible_.width(), visible_.height(),
-               memory_, 0, 0, SRCCOPY);
-    if (memory_) {
-        if (oldBitmap_) SelectObject(memory_, oldBitmap_);
-        DeleteDC(memory_);
-    }
-    if (bitmap_) DeleteObject(bitmap_);
+    if (clipped_) SetClipBox(savedDc_, savedDcClip_);
     painter_.hdc_ = savedDc_;
     painter_.origin_ = savedOrigin_;
     painter_.clip_ = savedClip_;
@@ -109,9 +125,7 @@ void Painter::FillRect(const RECT& r, COLORREF color) {
     if (!hdc_) return;
     RECT area = ToDevice(IntersectRects(r, clip_));
     if (area.empty()) return;
-    HBRUSH brush = CreateSolidBrush(ResolveColor(color));
-    platform::FillRect(hdc_, &area, brush);
-    DeleteObject(brush);
+    platform::FillRect(hdc_, &area, BrushFor(ResolveColor(color)));
 }
 
 void Painter::FrameRect(const RECT& r, COLORREF color) {
@@ -124,14 +138,12 @@ void Painter::FrameRect(const RECT& r, COLORREF color) {
 
 void Painter::Line(int x1, int y1, int x2, int y2, COLORREF color, int width) {
     if (!hdc_) return;
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, width), ResolveColor(color));
-    HGDIOBJ old = SelectObject(hdc_, pen);
+    HGDIOBJ old = SelectObject(hdc_, PenFor(ResolveColor(color), std::max(1, width)));
     MoveToEx(hdc_, x1 + origin_.x, y1 + origin_.y, nullptr);
     LineTo(hdc_, x2 + origin_.x, y2 + origin_.y);
     // The end point belongs to the line too.
     SetPixel(hdc_, x2 + origin_.x, y2 + origin_.y, ResolveColor(color));
     SelectObject(hdc_, old);
-    DeleteObject(pen);
 }
 
 void Painter::SunkenEdge(const RECT& r) {
@@ -244,31 +256,31 @@ void Painter::Ellipse(const RECT& r, COLORREF fill, COLORREF frame) {
 
 SIZE MeasureText(const FontSpec& font, const std::string& text, unsigned flags, int wrapWidth) {
     if (text.empty()) return SIZE{0, LineHeight(font)};
-    MeasuringDc dc(font);
-    if (!dc.get()) return SIZE{0, 0};
+    HDC dc = MeasuringDc(font);
+    if (!dc) return SIZE{0, 0};
     UINT format = DT_CALCRECT | ((flags & kTextMnemonic) ? 0 : DT_NOPREFIX);
     if (flags & kTextWrap) format |= DT_WORDBREAK;
     RECT r{0, 0, (flags & kTextWrap) ? std::max(1, wrapWidth) : 100000, 0};
-    DrawText(dc.get(), text, &r, format);
+    DrawText(dc, text, &r, format);
     return SIZE{r.width(), r.height()};
 }
 
 int LineHeight(const FontSpec& font) {
-    MeasuringDc dc(font);
+    HDC dc = MeasuringDc(font);
     TEXTMETRIC tm;
-    if (!dc.get() || !GetTextMetrics(dc.get(), &tm)) return 13;
+    if (!dc || !GetTextMetrics(dc, &tm)) return 13;
     return tm.tmHeight;
 }
 
 // Text widths are the sums of the characters' advances, so each character is measured once.
 std::vector<int> CharacterOffsets(const FontSpec& font, const std::string& line) {
     std::vector<int> offsets{0};
-    MeasuringDc dc(font);
+    HDC dc = MeasuringDc(font);
     std::size_t start = 0;
     for (std::size_t i = 1; i <= line.size(); ++i) {
         if (i < line.size() && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
         SIZE size{0, 0};
-        if (dc.get()) GetTextExtentPoint32(dc.get(), std::string_view(line).substr(start, i - start), &size);
+        if (dc) GetTextExtentPoint32(dc, std::string_view(line).substr(start, i - start), &size);
         offsets.push_back(offsets.back() + size.cx);
         start = i;
     }

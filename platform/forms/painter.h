@@ -40,10 +40,8 @@ public:
         POINT savedOrigin_;
         RECT savedClip_;
         HDC savedDc_;
-        RECT visible_;
-        HDC memory_;
-        HBITMAP bitmap_;
-        HGDIOBJ oldBitmap_;
+        RECT savedDcClip_;
+        bool clipped_ = false;
     };
 
     void FillRect(const RECT& r, COLORREF color);

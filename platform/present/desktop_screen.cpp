@@ -29,13 +29,18 @@ struct ScreenState {
     std::map<std::uint32_t, RECT> lastScreenRect;  // where each top-level window was composed
     std::unique_ptr<Compositor> compositor;
     std::function<void(HWND, const RECT&)> presented;
-    std::map<std::uint32_t, RECT> pendingPresent;
+    std::map<std::uint32_t, RECT> pendingPresent;  // window areas painted since the last present
+    std::map<std::uint32_t, ShownPixels> shown;
 };
 
 ScreenState& St() {
     static ScreenState state;
     return state;
 }
+
+// A presenter that shows each window itself (X11) needs no composed screen; it is then built only
+// when a screenshot asks for it.
+bool PresenterComposes() { return static_cast<bool>(St().presented); }
 
 Compositor& Comp() {
     SIZE size = ScreenSize();
@@ -102,7 +107,7 @@ void DamageWindow(HWND hwnd) {
     if (!t) return;
     RECT now = ScreenRectOf(*t);
     auto& last = St().lastScreenRect[top.id()];
-    Comp().Damage(UnionRects(last, now));
+    if (!PresenterComposes()) Comp().Damage(UnionRects(last, now));
     last = now;
     St().pendingPresent[top.id()] = RECT{0, 0, now.width(), now.height()};
 }
@@ -120,19 +125,18 @@ void OnChanged(HWND hwnd) {
 void OnDestroyed(HWND hwnd) {
     auto it = St().lastScreenRect.find(hwnd.id());
     if (it != St().lastScreenRect.end()) {
-        Comp().Damage(it->second);
+        if (!PresenterComposes()) Comp().Damage(it->second);
         St().lastScreenRect.erase(it);
     }
     St().surfaces.erase(hwnd.id());
     St().pendingPresent.erase(hwnd.id());
+    St().shown.erase(hwnd.id());
 }
 
 void OnDamaged(HWND top, const RECT& area) {
     Window* t = Find(top);
     if (!t) return;
-    RECT screen = ScreenRectOf(*t);
-    Comp().Damage(OffsetRectBy(area, screen.left, screen.top));
-    St().lastScreenRect[top.id()] = screen;
+    St().lastScreenRect[top.id()] = ScreenRectOf(*t);
     RECT& pending = St().pendingPresent[top.id()];
     pending = UnionRects(pending, area);
 }
@@ -159,21 +163,30 @@ std::vector<Layer> LayersBottomFirst() {
     return layers;
 }
 
+// Only pixels that differ from what is shown go on: to the screen's damage when this side composes
+// the screen, to the presenter otherwise. A repaint that changed nothing goes nowhere.
 void Present() {
     // Windows that were shown but never painted still get their surface and background.
     for (HWND top : S().topLevels)
         if (Window* w = Find(top); w && (w->style & WS_VISIBLE)) SurfaceFor(top);
-    if (Comp().HasDamage()) {
+    auto pending = std::move(St().pendingPresent);
+    St().pendingPresent.clear();
+    for (auto& [id, area] : pending) {
+        Window* w = Find(HWND{id});
+        auto surface = St().surfaces.find(id);
+        if (!w || surface == St().surfaces.end() || !surface->second) continue;
+        RECT changed = St().shown[id].TakeChanges(*surface->second, area);
+        if (changed.empty()) continue;
+        if (PresenterComposes()) {
+            St().presented(HWND{id}, changed);
+        } else {
+            POINT origin = WindowOriginOnScreen(*w);
+            Comp().Damage(OffsetRectBy(changed, origin.x, origin.y));
+        }
+    }
+    if (!PresenterComposes() && Comp().HasDamage()) {
         auto layers = LayersBottomFirst();
         Comp().Compose(layers);
-    }
-    if (St().presented) {
-        auto pending = std::move(St().pendingPresent);
-        St().pendingPresent.clear();
-        for (auto& [id, area] : pending)
-            if (Find(HWND{id})) St().presented(HWND{id}, area);
-    } else {
-        St().pendingPresent.clear();
     }
 }
 
@@ -216,6 +229,11 @@ std::shared_ptr<Surface> WindowSurface(HWND topLevel) { return SurfaceFor(topLev
 
 const Surface& ComposedScreen() {
     Present();
+    if (PresenterComposes()) {
+        Comp().DamageAll();
+        auto layers = LayersBottomFirst();
+        Comp().Compose(layers);
+    }
     return Comp().Screen();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/present/desktop_screen.h"
+#include "platform/present/x11_pixels.h"
 #include "platform/present/x11_keys.h"
 #include "platform/present/x11_services.h"
 #include "platform/window/input.h"
@@ -48,6 +49,7 @@ struct X11State {
     bool shapeExtension = false;
     std::map<std::uint32_t, XWin> windows;
     std::vector<XWindowId> lastStack;
+    X11PixelSender pixels;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
@@ -156,76 +158,85 @@ XWin& Create(HWND hwnd, const detail::Window& w, const RECT& r) {
     return xw;
 }
 
+// Titles, states and layering go to the server only when they change.
 void SetTitle(XWin& xw, const std::string& title) {
-    if (xw.title == title && !title.empty()) return;
+    if (xw.title == title) return;
     xw.title = title;
     XStoreName(X().display, xw.xid, title.c_str());
     XChangeProperty(X().display, xw.xid, X().netWmName, X().utf8, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
 }
 
+void ApplyShape(XWin& xw, const Surface& surface, const RECT& area);
+
 void ApplyLayered(XWin& xw, const detail::Window& w) {
     DWORD flags = ((w.exStyle & WS_EX_LAYERED) && w.layeredSet) ? w.layeredFlags : 0;
-    if (flags & LWA_ALPHA) {
+    bool keyed = (flags & LWA_COLORKEY) != 0;
+    if (flags == xw.layeredFlags && w.layeredAlpha == xw.alpha && (!keyed || w.layeredKey == xw.key)) return;
+    bool reshape = keyed != xw.keyed || (keyed && w.layeredKey != xw.key);
+    const bool wasBlended = (xw.layeredFlags & LWA_ALPHA) != 0;
+    const bool blended = (flags & LWA_ALPHA) != 0;
+    if (blended && !(wasBlended && w.layeredAlpha == xw.alpha)) {
         unsigned long value = static_cast<unsigned long>(w.layeredAlpha) * 0x01010101ul;
         XChangeProperty(X().display, xw.xid, X().opacity, XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<unsigned char*>(&value), 1);
-    } else if (xw.layeredFlags & LWA_ALPHA) {
+    } else if (!blended && wasBlended) {
         XDeleteProperty(X().display, xw.xid, X().opacity);
     }
-    xw.keyed = (flags & LWA_COLORKEY) != 0;
+    xw.keyed = keyed;
     xw.key = w.layeredKey;
     xw.layeredFlags = flags;
     xw.alpha = w.layeredAlpha;
+    if (reshape && xw.mapped)
+        if (auto surface = WindowSurface(w.hwnd)) ApplyShape(xw, *surface, surface->bounds());
 }
 
 // The colour key becomes the window's shape: key-coloured pixels are not part of the window.
-void ApplyShape(XWin& xw, const Surface& surface) {
+// Once shaped, only the repainted area of the shape is sent again.
+void ApplyShape(XWin& xw, const Surface& surface, const RECT& area) {
     if (!X().shapeExtension) return;
     if (!xw.keyed) {
         if (xw.shaped) XShapeCombineMask(X().display, xw.xid, ShapeBounding, 0, 0, None, ShapeSet);
         xw.shaped = false;
         return;
     }
+    const bool whole = !xw.shaped || area == surface.bounds();
+    const RECT part = whole ? surface.bounds() : area;
     Pixel key = OpaquePixel(xw.key);
     std::vector<XRectangle> runs;
-    for (int y = 0; y < surface.height(); ++y) {
+    for (int y = part.top; y < part.bottom; ++y) {
         const Pixel* row = surface.row(y);
-        int x = 0;
-        while (x < surface.width()) {
-            while (x < surface.width() && SameColor(row[x], key)) ++x;
+        int x = part.left;
+        while (x < part.right) {
+            while (x < part.right && SameColor(row[x], key)) ++x;
             int start = x;
-            while (x < surface.width() && !SameColor(row[x], key)) ++x;
+            while (x < part.right && !SameColor(row[x], key)) ++x;
             if (x > start)
                 runs.push_back(XRectangle{static_cast<short>(start), static_cast<short>(y),
                                           static_cast<unsigned short>(x - start), 1});
         }
     }
+    if (!whole) {
+        XRectangle cut{static_cast<short>(part.left), static_cast<short>(part.top), static_cast<unsigned short>(part.width()),
+                       static_cast<unsigned short>(part.height())};
+        XShapeCombineRectangles(X().display, xw.xid, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract, Unsorted);
+    }
     XShapeCombineRectangles(X().display, xw.xid, ShapeBounding, 0, 0, runs.data(), static_cast<int>(runs.size()),
-                            ShapeSet, Unsorted);
+                            whole ? ShapeSet : ShapeUnion, YXBanded);
     xw.shaped = true;
 }
 
-void PushPixels(HWND hwnd, const RECT& area) {
+// Sends the area's pixels; `repainted` when they changed (and with them the shape of a keyed
+// window), not when the server only lost them (an exposure).
+void PushPixels(HWND hwnd, const RECT& area, bool repainted) {
     auto it = X().windows.find(hwnd.id());
     if (it == X().windows.end() || !it->second.mapped) return;
     auto surface = WindowSurface(hwnd);
     if (!surface) return;
     RECT r = IntersectRects(area, surface->bounds());
     if (r.empty()) return;
-    Visual* visual = DefaultVisual(X().display, X().screen);
-    int depth = DefaultDepth(X().display, X().screen);
-    XImage* image = XCreateImage(X().display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-                                 reinterpret_cast<char*>(const_cast<Pixel*>(surface->row(0))),
-                                 static_cast<unsigned>(surface->width()), static_cast<unsigned>(surface->height()), 32,
-                                 surface->width() * 4);
-    if (!image) return;
-    GC gc = DefaultGC(X().display, X().screen);
-    XPutImage(X().display, it->second.xid, gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.width()),
-              static_cast<unsigned>(r.height()));
-    image->data = nullptr;  // the pixels belong to the surface
-    XDestroyImage(image);
-    ApplyShape(it->second, *surface);
+    X().pixels.Send(it->second.xid, *surface, r);
+    if (repainted) ApplyShape(it->second, *surface, r);
 }
 
 void Restack() {
@@ -270,7 +281,7 @@ void Sync(HWND hwnd) {
     if (show && !xw.mapped) {
         XMapWindow(X().display, xw.xid);
         xw.mapped = true;
-        PushPixels(hwnd, RECT{0, 0, r.width(), r.height()});
+        PushPixels(hwnd, RECT{0, 0, r.width(), r.height()}, true);
     } else if (!show && xw.mapped) {
         XUnmapWindow(X().display, xw.xid);
         xw.mapped = false;
@@ -299,7 +310,9 @@ void HandleEvent(XEvent& e) {
     switch (e.type) {
         case Expose: {
             HWND h = HandleOf(e.xexpose.window);
-            if (h) PushPixels(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
+            if (h)
+                PushPixels(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height},
+                           false);
             break;
         }
         case MotionNotify: InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}); break;
@@ -363,6 +376,7 @@ bool StartX11Presenter(std::string* error) {
     X().root = RootWindow(display, X().screen);
     int eventBase = 0, errorBase = 0;
     X().shapeExtension = XShapeQueryExtension(display, &eventBase, &errorBase);
+    X().pixels.Start(display, X().screen);
     X().wmDelete = Intern("WM_DELETE_WINDOW");
     X().wmProtocols = Intern("WM_PROTOCOLS");
     X().netWmName = Intern("_NET_WM_NAME");
@@ -391,7 +405,7 @@ bool StartX11Presenter(std::string* error) {
     AddWindowObserver(std::move(observer));
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         Sync(hwnd);
-        PushPixels(hwnd, area);
+        PushPixels(hwnd, area, true);
         XFlush(X().display);
     });
     // Xlib reads events into its own queue whenever it talks to the server (a flush, a reply), so
@@ -409,6 +423,7 @@ void StopX11Presenter() {
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
+    X().pixels.Stop();
     XCloseDisplay(X().display);
     X().display = nullptr;
 }

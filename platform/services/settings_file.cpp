@@ -1,9 +1,5 @@
 #include "platform/services/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -13,6 +9,7 @@
 
 #include "platform/base.h"
 #include "platform/services/paths.h"
+#include "platform/services/whole_file.h"
 
 namespace platform {
 namespace {
@@ -120,82 +117,6 @@ void ReadLine(std::string_view line, ContentBuilder& builder) {
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return;  // a blank line or a note
     builder.AddEntry(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)));
-}
-
-// ---- Files ----------------------------------------------------------------------------------
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    std::optional<std::string> bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.emplace();
-        char buffer[65536];
-        for (;;) {
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n == 0) break;
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                bytes.reset();
-                break;
-            }
-            bytes->append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return bytes;
-}
-
-[[noreturn]] void ThrowSaveError(const std::string& path, int error) {
-    throw Error("Cannot save the settings file \"" + path + "\": " + std::strerror(error));
-}
-
-// Writes a temporary file beside the target, flushes it to the disk and renames it over the
-// target, so that a crash or a full disk leaves either the old file or the new one.
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-
-    static unsigned counter = 0;
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
-    }
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        ThrowSaveError(path, error);
-    };
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);  // keep the file's mode
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) fail(n < 0 ? errno : ENOSPC);
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        ThrowSaveError(path, error);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        ThrowSaveError(path, error);
-    }
-    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);  // makes the rename itself lasting; the file is complete either way
-        ::close(folderFd);
-    }
 }
 
 }  // namespace

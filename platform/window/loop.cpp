@@ -37,6 +37,10 @@ struct LoopState {
     };
     std::map<int, Source> sources;
     int nextSource = 1;
+    // Kept between waits, so that waiting allocates nothing.
+    std::vector<pollfd> pollFds;
+    std::vector<int> pollIds;
+    bool waiting = false;
     std::function<void()> present;
     std::int64_t deadline = -1;
     std::function<void()> onDeadline;
@@ -70,8 +74,21 @@ bool WaitForEvents(int timeoutMs) {
             return true;
         }
     }
-    std::vector<pollfd> fds;
-    std::vector<int> ids;
+    // A callback may run a nested loop that waits too: only the outermost wait uses the kept lists.
+    std::vector<pollfd> nestedFds;
+    std::vector<int> nestedIds;
+    const bool nested = L().waiting;
+    auto& fds = nested ? nestedFds : L().pollFds;
+    auto& ids = nested ? nestedIds : L().pollIds;
+    struct Waiting {
+        bool nested;
+        ~Waiting() {
+            if (!nested) L().waiting = false;
+        }
+    } waiting{nested};
+    L().waiting = true;
+    fds.clear();
+    ids.clear();
     for (auto& [id, source] : L().sources) {
         fds.push_back(pollfd{source.fd, POLLIN, 0});
         ids.push_back(id);

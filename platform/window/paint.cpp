@@ -1,6 +1,7 @@
 #include "platform/window/paint.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/window/window_store.h"
 
@@ -44,10 +45,41 @@ HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
     return Provider().make(top, origin, clip);
 }
 
+// The windows with a pending paint, kept as they are invalidated, so that a loop pass with
+// nothing to paint walks no window tree. `fresh` says something was added (or a window with a
+// pending paint was shown again) since the last pass; windows that cannot paint now (hidden,
+// minimized) stay listed until they can.
+struct DirtyList {
+    std::unordered_set<std::uint32_t> windows;
+    bool fresh = false;
+    bool watching = false;
+};
+
+DirtyList& Dirty() {
+    static DirtyList list;
+    return list;
+}
+
+void MarkDirty(HWND hwnd) {
+    DirtyList& d = Dirty();
+    if (!d.watching) {
+        // A shown or restored window may make a listed one paintable again.
+        d.watching = true;
+        WindowObserver observer;
+        observer.changed = [](HWND) {
+            if (!Dirty().windows.empty()) Dirty().fresh = true;
+        };
+        AddWindowObserver(std::move(observer));
+    }
+    d.windows.insert(hwnd.id());
+    d.fresh = true;
+}
+
 void AddUpdate(Window& w, const RECT& r, bool erase) {
     if (r.empty()) return;
     w.update = UnionRects(w.update, r);
     w.updateErase = w.updateErase || erase;
+    MarkDirty(w.hwnd);
 }
 
 // Children lie above their parent and higher siblings above lower ones, so what a window
@@ -195,8 +227,31 @@ int ReleaseDC(HWND hwnd, HDC hdc) {
     return 1;
 }
 
+namespace {
+// The top-level windows that hold a listed window, bottom to top; drops listed windows that are
+// gone or have nothing left to paint.
+std::vector<HWND> TopsWithDirtyWindows() {
+    auto& listed = Dirty().windows;
+    std::unordered_set<std::uint32_t> tops;
+    for (auto it = listed.begin(); it != listed.end();) {
+        Window* w = Find(HWND{*it});
+        if (!w || w->update.empty()) {
+            it = listed.erase(it);
+            continue;
+        }
+        tops.insert(GetTopLevel(w->hwnd).id());
+        ++it;
+    }
+    std::vector<HWND> ordered;
+    const auto& all = S().topLevels;
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (tops.count(it->id())) ordered.push_back(*it);
+    return ordered;
+}
+}  // namespace
+
 bool detail::AnyPaintPending() {
-    for (HWND top : S().topLevels) {
+    for (HWND top : TopsWithDirtyWindows()) {
         std::vector<HWND> pending;
         CollectPending(top, pending);
         if (!pending.empty()) return true;
@@ -205,12 +260,13 @@ bool detail::AnyPaintPending() {
 }
 
 bool detail::PaintPendingWindows() {
+    if (!Dirty().fresh) return false;
+    Dirty().fresh = false;
     bool painted = false;
-    std::vector<HWND> tops = S().topLevels;
     // Bottom to top, so that the compositor sees each window finished in stacking order.
-    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+    for (HWND top : TopsWithDirtyWindows()) {
         std::vector<HWND> pending;
-        CollectPending(*it, pending);
+        CollectPending(top, pending);
         for (HWND h : pending) {
             Window* w = Find(h);
             if (!w || w->update.empty()) continue;

@@ -79,6 +79,8 @@ protected:
 
         clock.Load();
         clock.OZRClockEngine.Enabled = false;
+        clock.tmrSyncAlarms.Enabled = false;  // no alarms: their load is part of the start-up
+        clock.tmrLoadAlarms.Enabled = false;
         clock.Move(3000, 3000);
         clock.Show();
     }

@@ -111,4 +111,20 @@ TEST(DrawCompositor, DamageMergesTouchingAreasAndStaysOnTheScreen) {
     EXPECT_EQ(compositor.Screen().width(), 50);
 }
 
+TEST(DrawCompositor, ShownPixelsTellOnlyWhatChangedSinceLastShown) {
+    Surface window = Filled(20, 10, RGB(1, 2, 3));
+    ShownPixels shown;
+    EXPECT_EQ(shown.TakeChanges(window, RECT{0, 0, 5, 5}), window.bounds());  // never shown: all of it
+    EXPECT_TRUE(shown.TakeChanges(window, window.bounds()).empty());          // the same pixels again
+    window.fill(RECT{3, 2, 6, 4}, OpaquePixel(RGB(9, 9, 9)));
+    window.at(12, 7) = OpaquePixel(RGB(9, 9, 9));
+    EXPECT_EQ(shown.TakeChanges(window, window.bounds()), (RECT{3, 2, 13, 8}));
+    EXPECT_TRUE(shown.TakeChanges(window, window.bounds()).empty());
+    // A change outside the area looked at waits until that area is looked at.
+    window.at(19, 0) = OpaquePixel(RGB(7, 7, 7));
+    EXPECT_TRUE(shown.TakeChanges(window, RECT{0, 0, 10, 10}).empty());
+    EXPECT_EQ(shown.TakeChanges(window, window.bounds()), (RECT{19, 0, 20, 1}));
+    EXPECT_EQ(shown.TakeChanges(Filled(8, 8, RGB(1, 2, 3)), RECT{0, 0, 1, 1}), (RECT{0, 0, 8, 8}));  // a new size
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // The flex grid: its row operations, sizes in twips, the current cell and the selection by code,
 // mouse and keys, and the cells it paints.
 #include "control_test_support.h"
+#include "platform/draw/gdi_objects.h"
 #include "platform/forms/flex_grid.h"
 
 namespace formtest {
@@ -334,6 +335,28 @@ TEST_F(Grid, WithRedrawOffChangesShowOnlyWhenItIsOnAgain) {
     EXPECT_EQ(ScreenPixels(cell), before);
     g.Redraw = true;
     EXPECT_GT(CountColor(ScreenPixels(cell), RGB(255, 0, 0)), 100u);
+}
+
+TEST_F(Grid, RepaintingAHundredRowsMakesNoDrawingObjectPerCell) {
+    Trace trace;
+    GridForm f(trace);
+    f.Show();
+    f.Prepare(100);
+    auto& g = f.flxAlarms;
+    g.RowHeight(-1) = 15;  // 1 pixel: all 101 rows are on the screen at once
+    Pump();
+    RECT client;
+    GetClientRect(g.hWnd, &client);
+    ASSERT_LE(g.CellRect(100, 3).bottom, client.bottom);
+    const std::size_t objects = MadeGdiObjectCount(), dcs = MadeDcCount();
+    for (int i = 0; i < 3; ++i) {
+        g.TextMatrix(50, 2) = "Alarm " + std::to_string(i);
+        g.Refresh();
+        Pump();
+    }
+    // 3 repaints of 404 cells: what is made is per paint (the window's DC), never per cell.
+    EXPECT_LE(MadeGdiObjectCount() - objects, 3u);
+    EXPECT_LE(MadeDcCount() - dcs, 6u);
 }
 
 }  // namespace

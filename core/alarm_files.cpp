@@ -1,0 +1,185 @@
+#include "core/alarm_files.h"
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+#include "core/alarm_keys.h"
+#include "core/date_routines.h"
+#include "core/debug_log.h"
+#include "core/failure_text.h"
+#include "core/globals.h"
+#include "platform/base.h"
+#include "platform/services/paths.h"
+#include "platform/services/settings_file.h"
+#include "platform/services/whole_file.h"
+#include "platform/window/window.h"
+
+namespace core {
+namespace {
+
+using platform::SettingsFile;
+
+constexpr std::size_t kLongestList = std::numeric_limits<std::int16_t>::max();
+
+// A failure that ends a load or a save; its text goes to the debug log, the box is fixed.
+struct AlarmFileFailure {
+    std::string reason;
+};
+
+void ShowFailure(const char* routine, const std::string& reason) {
+    DebugLog("[" + std::string(routine) + "]: " + reason);
+    const std::string text = RoutineFailureText("Error in " + std::string(routine) + " | mdlAlarms.");
+    platform::MessageBox(platform::HWND{}, text.c_str(), kAlarmFileFailureTitle, platform::MB_OK | platform::MB_ICONHAND);
+}
+
+std::string CollectionPath(const std::string& name) { return platform::ProgramFolder() + kAlarmsFolder + name; }
+std::string CollectionList(const std::string& name) { return kCollectionListPrefix + name; }
+std::string AlarmSection(const Alarm& a) { return kAlarmSectionPrefix + a.AlarmKey; }
+
+void Open(SettingsFile& file, const std::string& path) {
+    if (file.Open(path) == 0) throw AlarmFileFailure{"\"" + path + "\" cannot be read."};
+}
+
+// The list's items; a list longer than the 16-bit counters of the load fails it.
+void ReadList(const SettingsFile& file, const std::string& list, std::vector<std::string>& keys, std::vector<std::string>& values) {
+    file.ReadSection(list, keys, values);
+    if (keys.size() > kLongestList) {
+        throw AlarmFileFailure{"the list \"" + list + "\" holds " + std::to_string(keys.size()) + " items, more than " +
+                               std::to_string(kLongestList) + "."};
+    }
+}
+
+Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& collection) {
+    Alarm alarm;
+    alarm.AlarmKey = key;
+    file.SelectSection(AlarmSection(alarm));
+    for (const AlarmKey& field : AlarmKeys()) {
+        const std::string text = file.KeyExists(field.key) != 0 ? file.FoundValue() : field.missing;
+        if (!field.take(alarm, text)) {
+            throw AlarmFileFailure{"\"" + std::string(field.key) + "\" of alarm \"" + key + "\" in \"" + collection +
+                                   "\" holds \"" + text + "\", which does not fit the field."};
+        }
+    }
+    alarm.AlarmState = 0;
+    alarm.CollectionFile = collection;
+    return alarm;
+}
+
+void LoadAlarms() {
+    SettingsFile master;
+    Open(master, platform::ProgramFolder() + kAlarmMasterPath);
+    std::vector<std::string> unused, collections;
+    ReadList(master, kMasterPlaylist, unused, collections);
+    std::size_t base = 0;
+    SettingsFile file;
+    for (const std::string& collection : collections) {
+        Open(file, CollectionPath(collection));
+        std::vector<std::string> keys, names;
+        ReadList(file, CollectionList(collection), keys, names);
+        if (keys.empty()) continue;
+        if (Alarms.size() < base + keys.size()) Alarms.resize(base + keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) Alarms[base + i] = ReadAlarm(file, keys[i], collection);
+        base += keys.size();
+    }
+}
+
+bool Skipped(const Alarm& a) { return (a.AlarmState & (kAlarmRemoved | kAlarmHeldBack)) != 0 || a.CollectionFile.empty(); }
+
+// Puts one alarm into its open collection file: a deleted one out of it, any other one in its
+// place (rewritten), or at the end of the list and the file (new).
+void PutAlarm(SettingsFile& file, const Alarm& alarm) {
+    const std::string list = CollectionList(alarm.CollectionFile);
+    if (alarm.AlarmState & kAlarmDeleted) {
+        file.DeleteSection(AlarmSection(alarm));
+        file.DeleteListItem(list, alarm.AlarmKey);
+        return;
+    }
+    if (file.ListItemExists(list, alarm.AlarmKey) == 0) file.AddListItem(list, alarm.AlarmKey, alarm.NAME);
+    file.SelectSection(AlarmSection(alarm));  // a missing section is added at the end by the first write
+    for (const AlarmKey& field : AlarmKeys()) file.WriteString(field.key, field.text(alarm));
+}
+
+// Writes every collection that holds an alarm to save, each in one open, one rebuild in memory and
+// one atomic save, in the order the collections first appear in Alarms. In list order, each
+// collection's alarms leave its list and file first and come back in the order of Alarms.
+void WriteCollections(bool inListOrder) {
+    std::vector<std::string> collections;
+    for (const Alarm& alarm : Alarms) {
+        if (!Skipped(alarm) && std::find(collections.begin(), collections.end(), alarm.CollectionFile) == collections.end())
+            collections.push_back(alarm.CollectionFile);
+    }
+    for (const std::string& collection : collections) {
+        SettingsFile file;
+        Open(file, CollectionPath(collection));
+        std::vector<Alarm*> members;
+        for (Alarm& alarm : Alarms) {
+            if (!Skipped(alarm) && alarm.CollectionFile == collection) members.push_back(&alarm);
+        }
+        if (inListOrder) {
+            for (const Alarm* alarm : members) {
+                file.DeleteSection(AlarmSection(*alarm));
+                file.DeleteListItem(CollectionList(collection), alarm->AlarmKey);
+            }
+        }
+        for (const Alarm* alarm : members) PutAlarm(file, *alarm);
+        file.Save();
+        // Deleted alarms count as removed only once their file no longer holds them.
+        for (Alarm* alarm : members) {
+            if (alarm->AlarmState & kAlarmDeleted) alarm->AlarmState = kAlarmRemoved;
+        }
+    }
+}
+
+template <class Work>
+void Guarded(const char* routine, Work work) {
+    try {
+        work();
+    } catch (const AlarmFileFailure& failure) {
+        ShowFailure(routine, failure.reason);
+    } catch (const std::exception& e) {
+        ShowFailure(routine, e.what());
+    }
+}
+
+}  // namespace
+
+void ProcessAlarms() {
+    Alarms.assign(1, Alarm{});
+    bool completed = false;
+    Guarded("ProcessAlarms", [&] {
+        LoadAlarms();
+        completed = true;
+    });
+    if (completed) AlarmsLoaded = true;
+}
+
+void SaveAlarms() {
+    Guarded("SaveAlarms", [] { WriteCollections(false); });
+}
+
+void SaveAlarmsInListOrder() {
+    Guarded("SaveAlarms", [] { WriteCollections(true); });
+}
+
+void BackupAlarms() {
+    const std::string folder = platform::ProgramFolder() + kAlarmsFolder;
+    const std::string steps[][2] = {
+        {"MyAlarms Backup2.ozrini", "MyAlarms Backup3.ozrini"},
+        {"MyAlarms Backup1.ozrini", "MyAlarms Backup2.ozrini"},
+        {kDefaultCollection, "MyAlarms Backup1.ozrini"},
+    };
+    for (const auto& step : steps) {
+        if (!platform::CopyFileAtomically(platform::MapPath(folder + step[0]), platform::MapPath(folder + step[1]))) {
+            DebugLog("[BackupAlarms]: \"" + step[0] + "\" was not copied over \"" + step[1] + "\".");
+        }
+    }
+}
+
+std::string GenerateAlarmKey(const DateTime& d) {
+    return GenerateUniqueKey(d, [](const std::string& key) {
+        return std::any_of(Alarms.begin(), Alarms.end(), [&](const Alarm& a) { return a.AlarmKey == key; });
+    });
+}
+
+}  // namespace core

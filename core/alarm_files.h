@@ -1,0 +1,54 @@
+// The alarm files in the program's "Alarms" folder, and the routines that load and save Alarms.
+//
+//   "\Alarms\!AlarmMaster.ozrini"   the list "Master Playlist": its item values name the collection
+//                                   files (the program only reads it; it must exist)
+//   "\Alarms\MyAlarms.ozrini"       a collection file (the default one): the header line, the list
+//                                   "Collection: MyAlarms.ozrini" (item key: an alarm's key, item
+//                                   value: its name when the item was added) and one section
+//                                   "ZTVALR: " + key per alarm with the alarm's 40 keys
+//   "\Alarms\MyAlarms Backup1.ozrini" to "Backup3"   copies of the default collection, newest first
+//
+// Every file is written atomically: a crash or a full disk during a save leaves each collection
+// file either as it was or as the save wanted it, never empty or cut short.
+#pragma once
+
+#include <string>
+
+#include "core/alarm.h"
+
+namespace core {
+
+inline constexpr const char* kAlarmMasterPath = "\\Alarms\\!AlarmMaster.ozrini";
+inline constexpr const char* kAlarmsFolder = "\\Alarms\\";
+inline constexpr const char* kDefaultCollection = "MyAlarms.ozrini";
+inline constexpr const char* kMasterPlaylist = "Master Playlist";
+inline constexpr const char* kCollectionListPrefix = "Collection: ";
+inline constexpr const char* kAlarmSectionPrefix = "ZTVALR: ";
+inline constexpr const char* kAlarmFileHeader = "Dralo Software Development Ruriv - Alarm Playlist File";
+inline constexpr const char* kAlarmFileFailureTitle = "OZR Ruriv - Error!";
+
+// Replaces Alarms with the alarms of every collection of the master playlist and sets
+// AlarmsLoaded. A missing file, a value that does not fit its field or any other failure shows the
+// load failure box and ends the load: Alarms keeps the alarms read so far (the others stay blank
+// records, which no save touches) and AlarmsLoaded keeps the value it had.
+void ProcessAlarms();
+
+// Writes every alarm of Alarms into its collection file, each collection in one atomic save, and
+// removes the deleted ones (AlarmState 2, which then becomes exactly 4). Skipped: alarms with
+// AlarmState bit 4 or 8, and the blank record (no CollectionFile). A failure shows the save
+// failure box and ends the save; collections saved before it stay saved.
+void SaveAlarms();
+
+// As SaveAlarms, and each collection file's list and sections follow the order of Alarms (after
+// the alarm manager's sort). Each collection is rebuilt in memory and saved once, so no moment
+// exists at which its file lacks the alarms being reordered.
+void SaveAlarmsInListOrder();
+
+// Rotates the backups of the default collection: Backup2 over Backup3, Backup1 over Backup2, the
+// collection over Backup1. A step that fails (its source missing) is passed over.
+void BackupAlarms();
+
+// A key for a new alarm made at d, never one that Alarms already holds.
+std::string GenerateAlarmKey(const DateTime& d);
+
+}  // namespace core

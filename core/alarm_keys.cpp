@@ -1,0 +1,110 @@
+#include "core/alarm_keys.h"
+
+#include "core/date_routines.h"
+#include "core/language_text.h"
+#include "core/stored_fields.h"
+#include "core/text_replace.h"
+#include "platform/base.h"
+#include "platform/services/paths.h"
+
+namespace core {
+namespace {
+
+// A number field of a part of the record (the slide block).
+template <class Record>
+AlarmKey Number(const char* key, StoredMember<Record> member, Record Alarm::*part) {
+    return {key, [=](const Alarm& a) { return std::to_string(FieldNumber(a.*part, member, TrueAs::One)); },
+            [=](Alarm& a, const std::string& text) { return StoreFieldText(a.*part, member, text); }, "0"};
+}
+
+AlarmKey Number(const char* key, StoredMember<Alarm> member) {
+    return {key, [=](const Alarm& a) { return std::to_string(FieldNumber(a, member, TrueAs::One)); },
+            [=](Alarm& a, const std::string& text) { return StoreFieldText(a, member, text); }, "0"};
+}
+
+AlarmKey Slide(const char* key, StoredMember<SlideSettings> member) { return Number(key, member, &Alarm::SlideSettings); }
+
+using Convert = std::string (*)(const std::string&);
+std::string AsIs(const std::string& s) { return s; }
+
+AlarmKey Text(const char* key, std::string Alarm::*member, Convert toFile = AsIs, Convert fromFile = AsIs) {
+    return {key, [=](const Alarm& a) { return toFile(a.*member); },
+            [=](Alarm& a, const std::string& text) {
+                a.*member = fromFile(text);
+                return true;
+            },
+            ""};
+}
+
+// Line breaks are stored as the four characters "\r\n"; a text typed with them comes back as one.
+std::string LinesToFile(const std::string& s) { return ReplaceEvery(s, "\r\n", "\\r\\n"); }
+std::string LinesFromFile(const std::string& s) { return ExpandLineBreaks(s); }
+
+// A picture or sound stored from the program folder on ("\Alarms\Sounds\Ring.wav") gets the program
+// folder put in front; the save writes the whole path back.
+std::string PathFromFile(const std::string& s) { return s.starts_with('\\') ? platform::ProgramFolder() + s : s; }
+
+AlarmKey Date(const char* key, DateTime Alarm::*member) {
+    return {key, [=](const Alarm& a) { return FormatDateTimeString(a.*member); },
+            [=](Alarm& a, const std::string& text) {
+                try {
+                    a.*member = ParseDateTimeString(text);
+                    return true;
+                } catch (const platform::Error&) {
+                    return false;
+                }
+            },
+            ""};
+}
+
+}  // namespace
+
+const std::vector<AlarmKey>& AlarmKeys() {
+    using A = Alarm;
+    using S = SlideSettings;
+    static const std::vector<AlarmKey> keys = {
+        Number("FLAG", &A::FLAG),
+        Text("NAME", &A::NAME),
+        Date("FIRE", &A::FIRE),
+        Date("OriginalDate", &A::OriginalDate),
+        Number("OriginalCountdown", &A::OriginalCountdown),
+        Number("RepeatInterval", &A::RepeatInterval),
+        Number("RepeatDaily", &A::RepeatDaily),
+        Text("Title", &A::Title),
+        Text("Text", &A::Text, LinesToFile, LinesFromFile),
+        Number("CustomPosition", &A::CustomPosition),
+        Slide("SlideInTime", &S::SlideInTime),
+        Slide("SlideInAlphaTime", &S::SlideInAlphaTime),
+        Slide("SlideInAlphaStartValue", &S::SlideInAlphaStartValue),
+        Slide("SlideInAlphaStopValue", &S::SlideInAlphaStopValue),
+        Slide("SlideInDirection", &S::SlideInDirection),
+        Slide("SlideOutTime", &S::SlideOutTime),
+        Slide("SlideOutAlphaTime", &S::SlideOutAlphaTime),
+        Slide("SlideOutAlphaStartValue", &S::SlideOutAlphaStartValue),
+        Slide("SlideOutAlphaStopValue", &S::SlideOutAlphaStopValue),
+        Slide("SlideOutDirection", &S::SlideOutDirection),
+        Number("X", &A::X),
+        Number("Y", &A::Y),
+        Number("W", &A::W),
+        Number("H", &A::H),
+        Number("WindowStyle", &A::WindowStyle),
+        Number("WindowProperties", &A::WindowProperties),
+        Number("ColorKey", &A::ColorKey),
+        Number("Alpha", &A::Alpha),
+        Number("Visuals", &A::Visuals),
+        Number("BackColor", &A::BackColor),
+        Number("TextColor", &A::TextColor),
+        Text("FontInformation", &A::FontInformation),
+        Text("Icon", &A::Icon, AsIs, PathFromFile),
+        Text("Background", &A::Background, AsIs, PathFromFile),
+        Text("Sound", &A::Sound, AsIs, PathFromFile),
+        Number("Loops", &A::Loops),
+        Number("LoopDelay", &A::LoopDelay),
+        Text("Instruction", &A::Instruction),
+        Text("Extra", &A::Extra),
+        Number("Flags", &A::Flags),
+    };
+    return keys;
+}
+
+}  // namespace core

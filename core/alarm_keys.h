@@ -1,0 +1,22 @@
+// The 40 keys of an alarm's section in its collection file, in the order they are written and
+// read, each with the conversion between the alarm's field and the key's text.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/alarm.h"
+
+namespace core {
+
+struct AlarmKey {
+    const char* key;
+    std::function<std::string(const Alarm&)> text;        // the field as stored
+    std::function<bool(Alarm&, const std::string&)> take;  // false, field unchanged: the text does not fit
+    const char* missing;                                   // what a key missing from the section reads as
+};
+
+const std::vector<AlarmKey>& AlarmKeys();
+
+}  // namespace core
