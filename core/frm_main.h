@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/date_time.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
@@ -73,6 +74,8 @@ public:
     // The alarm list kept on a web server under the account "Username": with no account there is
     // nothing to fetch, and the download counts as finished at once.
     void DownloadAlarms(bool force);
+    // Sends the alarm list to the web server of the account; nothing without an account.
+    void UploadAlarms();
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
@@ -91,6 +94,8 @@ protected:
 
 private:
     void OZRClockEngine_Timer();
+    // The tick's alarm part: window, sound and behaviours of every due alarm, then the aftermath.
+    void FireDueAlarms(DateTime now);
     void Pulsar_Timer();
     // Opens and plays mmc's file; a failure goes to the debug log.
     void OpenAndPlayAlarmSound();
