@@ -12,6 +12,7 @@
 #include "core/alarm_files.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/imminent_alarms.h"
 #include "core/library_binding.h"
 #include "core/next_firing.h"
 
@@ -49,6 +50,7 @@ void TriggerSpecialBehaviors(const Alarm& a) {
 }  // namespace
 
 void frmMainForm::FireDueAlarms(DateTime now) {
+    if (!ImmediateAlarmsMayBeDue(now)) return;
     // What this tick fired, one entry per element of ImmediateAlarms (-1: did not fire).
     std::vector<std::int32_t> fired(ImmediateAlarms.size(), -1);
     bool repeatingFired = false;

@@ -23,4 +23,8 @@ void RebuildImmediateAlarms(DateTime now);
 // alarm left out of the last rebuild has come within the window since.
 bool ImmediateAlarmsNeedRebuild(DateTime now);
 
+// Some listed alarm may be due now. FIRE changes only through a computation, which asks for a
+// rebuild, so between rebuilds a tick before the earliest listed FIRE has nothing to look at.
+bool ImmediateAlarmsMayBeDue(DateTime now);
+
 }  // namespace core
