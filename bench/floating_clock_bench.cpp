@@ -29,7 +29,8 @@ bool StartFloatingClock() {
         fs::remove_all(folder);
         fs::copy(BuiltProgramFolder(), folder, fs::copy_options::recursive);
         std::ofstream(folder / "Settings.ozrini")
-            << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
+            << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n"
+               "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";  // no time server is asked
         platform::PlatformOptions options;
         options.presenter = platform::PresenterKind::Headless;
         std::int64_t start = 0;

@@ -24,15 +24,16 @@ void Quit() {
     frmMain().EndProgram(0);
 }
 
-// The command texts in the order they are compared. The settings window, the about window and
-// the time synchronisation are other steps of the clock; until they are built their commands
-// find no branch and do nothing, as any unknown text does.
+// The command texts in the order they are compared. The settings window and the about window are
+// other steps of the clock; until they are built their commands find no branch and do nothing, as
+// any unknown text does.
 struct CommandBranch {
     const char* text;
     void (*run)();
 };
 const CommandBranch kBranches[] = {
     {"Bring To Foreground", BringToForeground},
+    {"Atomic Ruriv Sync", [] { frmMain().StartTimeSync(); }},
     {"Quit", Quit},
 };
 

@@ -27,6 +27,9 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
     tmrSyncAlarms.Tick = [this] { tmrSyncAlarms_Timer(); };
     tmrLoadAlarms.Tick = [this] { tmrLoadAlarms_Timer(); };
+    AtomicTimeout.Tick = [this] { AtomicTimeout_Timer(); };
+    AtomicMinute.Tick = [this] { AtomicMinute_Timer(); };
+    ws.DataArrival = [this](long bytesTotal) { ws_DataArrival(bytesTotal); };
     Label.MouseDown = [this](int i, int b, int s, int x, int y) { Label_MouseDown(i, b, s, x, y); };
     Label.MouseUp = [this](int i, int b, int s, int x, int y) { Label_MouseUp(i, b, s, x, y); };
     FocusStealer.KeyDown = [this](int& keyCode, int shift) { FocusStealer_KeyDown(keyCode, shift); };
@@ -159,12 +162,13 @@ void frmMainForm::Form_Load() {
     if (ended_) return;
     DebugLog("[frmMain]: OZR Ruriv successfully started.");
     DebugLog("");
-    // Time synchronisation at start-up belongs to the time-synchronisation step of the clock.
+    if (Settings.AtomicStartup) StartTimeSync();
 }
 
 void frmMainForm::Form_Unload(int& Cancel) {
     (void)Cancel;
     OZRKillSmartWindows();
+    AbandonTimeExchange();
     if (Settings.SystrayClock) OZRUnHookSystem();
     if (OldWindowProc) platform::SetWindowLong(hWnd, platform::GWL_WNDPROC, OldWindowProc);
     OldWindowProc = 0;

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "core/date_time.h"
+#include "core/sntp.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
 #include "platform/forms/multimedia_control.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
+#include "platform/services/udp.h"
 
 namespace core {
 
@@ -43,6 +45,8 @@ public:
     platform::forms::TextBox FocusStealer{this, "FocusStealer"};
     // Plays the alarm sounds (and the wizard's sound test).
     platform::forms::MultimediaControl mmc{this, "mmc"};
+    // Time requests.
+    platform::UdpSocketControl ws;
 
     // Floating clock layout.
     void SetLabelData(std::int16_t index, const std::string& text);
@@ -76,6 +80,10 @@ public:
     void DownloadAlarms(bool force);
     // Sends the alarm list to the web server of the account; nothing without an account.
     void UploadAlarms();
+    // Time synchronisation: the 0-based index of the server the next exchange asks (the
+    // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
+    std::int16_t CurrentTimeServer = 0;
+    void StartTimeSync();
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
@@ -111,6 +119,27 @@ private:
     void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);
     // Starts a drag or opens the clock's menu from a press at (x, y) twips inside the window.
     void PressOnClock(int Button, int Shift, double x, double y);
+
+    // Time synchronisation (frm_main_time_sync.cpp).
+    void ResolveHostAddress(const std::string& host);
+    void SendTimeRequest();
+    void ws_DataArrival(long bytesTotal);
+    void ProcessTimeAnswer();
+    void WriteAnsweringServer(int stratum);
+    void AtomicTimeout_Timer();
+    void AtomicMinute_Timer();
+    // Ends the exchange that is waiting (its socket, its look-up) without an answer.
+    void AbandonTimeExchange();
+    // After a failed attempt: the next attempt (on the next server when asked to) while retries
+    // are left, otherwise the end of this synchronisation.
+    void RetryTimeSync(bool nextServer);
+    std::string TimeServerAddress;
+    std::int64_t TimeRequestTick = 0;
+    std::int64_t TimeRoundTrip = 0;
+    std::uint32_t TimeAnswerTick = 0;  // tick count when the answer came
+    NtpPacket TimeRequestPacket{};
+    NtpPacket TimeAnswerPacket{};
+    int timeExchange_ = 0;  // counts exchanges, so that a look-up answers only the one that asked
 
     bool ended_ = false;
     // A tick is running: a tick asked for from inside it (a message box lets timers run, and the

@@ -217,6 +217,8 @@ private:
     bool TouchesScreen() const;
 };
 
+extern const char* const kSmartChildClass;
+
 // The font height of a size in points on the screen (-MulDiv(points, LOGPIXELSY, 72)).
 int FontHeightOfPoints(int points);
 

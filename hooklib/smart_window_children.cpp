@@ -15,7 +15,6 @@ namespace {
 
 constexpr UINT SS_LEFT = 0x0;
 constexpr UINT SS_CENTER = 0x1;
-constexpr const char* kChildClass = "Static";
 
 HFONT MakeArial(int points, int weight, bool antialiased) {
     return CreateFont(FontHeightOfPoints(points), 0, 0, 0, weight, 0, 0, 0, 1, 7, 0, antialiased ? 4 : 3, 0, "Arial");
@@ -41,6 +40,9 @@ SIZE MeasureText(HFONT font, const std::string& text, int width) {
 }
 
 }  // namespace
+
+// The class of the children: plain text controls that paint themselves.
+const char* const kSmartChildClass = "OZRSW Static";
 
 int FontHeightOfPoints(int points) {
     HDC screen = CreateCompatibleDC(HDC{});  // compatible with the screen: the screen's resolution
@@ -88,7 +90,7 @@ SmartChild& SmartWindow::SetChildText(const std::string& name, const std::string
         WNDCLASS wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = SmartChildProc;
-        wc.lpszClassName = kChildClass;
+        wc.lpszClassName = kSmartChildClass;
         RegisterClass(&wc);
         auto made = std::make_unique<SmartChild>();
         made->owner = this;
@@ -104,7 +106,7 @@ SmartChild& SmartWindow::SetChildText(const std::string& name, const std::string
             made->reference = Children.back().get();
             made->placement = 4;
         }
-        made->handle = CreateWindowEx(0, kChildClass, text.c_str(), WS_CHILD | WS_VISIBLE | (name == "Title" ? SS_CENTER : SS_LEFT),
+        made->handle = CreateWindowEx(0, kSmartChildClass, text.c_str(), WS_CHILD | WS_VISIBLE | (name == "Title" ? SS_CENTER : SS_LEFT),
                                       0, 0, 1, 1, Handle);
         Children.push_back(std::move(made));
         child = Children.back().get();

@@ -138,6 +138,9 @@ void FreeSmartWindowManager() {
     SmartWindowManager* gone = m;
     m = nullptr;
     delete gone;
+    // The classes lead to the library's code, which may leave the process after this.
+    for (const char* cls : {"OZRSW Drag", "OZRSW Tooltip", "OZRSW FSingle", "OZRSW ToolBox", kSmartChildClass})
+        UnregisterClass(cls);
 }
 
 }  // namespace hooklib

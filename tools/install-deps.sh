@@ -9,15 +9,35 @@ packages=(
   libpng-dev libjpeg-dev libstb-dev
   libsndfile1-dev libasound2-dev
   libx11-dev libxext-dev xvfb xdotool x11-utils x11-apps imagemagick openbox
+  chrony
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The time server is for the tests, which start their own on loopback; the package must not
+  # start a system one that could set this machine's clock. A policy that refuses every service
+  # start holds while the packages are installed.
+  policy=/usr/sbin/policy-rc.d
+  own_policy=
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
+    "${sudo_cmd[@]}" chmod 755 "$policy"
+    own_policy=1
+  fi
+  status=0
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" || status=$?
+  [ -z "$own_policy" ] || "${sudo_cmd[@]}" rm -f "$policy"
+  [ "$status" -eq 0 ] || exit "$status"
+fi
+# Whatever installed it, no system time server runs here or starts at the next boot.
+if [ -d /run/systemd/system ] && command -v systemctl >/dev/null; then
+  if systemctl is-enabled --quiet chrony.service 2>/dev/null || systemctl is-active --quiet chrony.service; then
+    "${sudo_cmd[@]}" systemctl disable --now chrony.service
+  fi
 fi

@@ -79,6 +79,40 @@ HPEN PenFor(COLORREF color, int width) {
     return Cached(*pens, color, width, [&] { return CreatePen(PS_SOLID, width, color); });
 }
 
+// A memory DC per small picture (the icons of list and grid cells) and context, with the picture's
+// bitmap selected, kept for the next paint. The kept bitmap holds the picture's pixels, so a kept
+// picture's address is never reused; large pictures are not held once their form is gone.
+constexpr int kMostKeptPictureSide = 64;
+
+HDC PictureDc(const Picture& picture) {
+    struct Kept {
+        HDC dc;
+        HBITMAP bitmap;
+    };
+    static auto* kept = new std::map<std::pair<int, const Surface*>, Kept>;
+    constexpr std::size_t kMostKept = 256;
+    std::pair<int, const Surface*> key{static_cast<int>(CurrentContext()), picture.Pixels().get()};
+    auto it = kept->find(key);
+    if (it != kept->end()) return it->second.dc;
+    if (kept->size() >= kMostKept) {
+        for (auto& [k, entry] : *kept) {
+            ContextScope scope(static_cast<ProcessContext>(k.first));
+            DeleteDC(entry.dc);
+            DeleteObject(entry.bitmap);
+        }
+        kept->clear();
+    }
+    HDC dc = CreateCompatibleDC(HDC{});
+    HBITMAP bitmap = CreateBitmapFromSurface(picture.Pixels());
+    if (!dc || !bitmap || !SelectObject(dc, bitmap)) {
+        if (dc) DeleteDC(dc);
+        if (bitmap) DeleteObject(bitmap);
+        return HDC{};
+    }
+    (*kept)[key] = Kept{dc, bitmap};
+    return dc;
+}
+
 UINT DrawTextFormat(unsigned flags) {
     UINT format = 0;
     if (flags & kTextCenter) format |= DT_CENTER;
@@ -189,15 +223,17 @@ void Painter::Text(const RECT& r, const std::string& text, const FontSpec& font,
 void Painter::DrawPicture(const Picture& picture, int x, int y) {
     if (!hdc_ || !picture) return;
     SIZE size = picture.PixelSize();
-    HDC source = CreateCompatibleDC(hdc_);
-    HBITMAP bitmap = CreateBitmapFromSurface(picture.Pixels());
-    HGDIOBJ old = source && bitmap ? SelectObject(source, bitmap) : HGDIOBJ{};
-    if (old) {
+    const bool small = size.cx <= kMostKeptPictureSide && size.cy <= kMostKeptPictureSide;
+    HDC source = small ? PictureDc(picture) : CreateCompatibleDC(hdc_);
+    HBITMAP bitmap = small ? HBITMAP{} : CreateBitmapFromSurface(picture.Pixels());
+    HGDIOBJ old = !small && source && bitmap ? SelectObject(source, bitmap) : HGDIOBJ{};
+    if (source && (small || old)) {
         BLENDFUNCTION blend;
         blend.AlphaFormat = AC_SRC_ALPHA;  // pictures with transparency keep it
         AlphaBlend(hdc_, x + origin_.x, y + origin_.y, size.cx, size.cy, source, 0, 0, size.cx, size.cy, blend);
-        SelectObject(source, old);
     }
+    if (small) return;
+    if (old) SelectObject(source, old);
     if (bitmap) DeleteObject(bitmap);
     if (source) DeleteDC(source);
 }

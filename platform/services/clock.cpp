@@ -1,6 +1,8 @@
 #include "platform/services/clock.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace platform {
@@ -18,10 +20,20 @@ public:
     std::int64_t UtcMs() const override { return ReadClockMs(CLOCK_REALTIME); }
     bool SetUtcMs(std::int64_t utcMs) override {
         timespec ts{static_cast<time_t>(utcMs / 1000), static_cast<long>((utcMs % 1000) * 1000000)};
-        return clock_settime(CLOCK_REALTIME, &ts) == 0;
+        if (utcMs < 0) {
+            error_ = std::strerror(EINVAL);  // before 1970: no system takes it
+            return false;
+        }
+        if (clock_settime(CLOCK_REALTIME, &ts) == 0) return true;
+        error_ = std::strerror(errno);
+        return false;
     }
+    std::string LastSetError() const override { return error_; }
     bool IsVirtual() const override { return false; }
     void Advance(std::int64_t) override {}
+
+private:
+    std::string error_;
 };
 
 class VirtualClock final : public Clock {
@@ -110,6 +122,7 @@ void GetSystemTime(SYSTEMTIME* st) { *st = UtcMsToSystemTime(CurrentClock().UtcM
 void GetLocalTime(SYSTEMTIME* st) { *st = UtcMsToLocalTime(CurrentClock().UtcMs()); }
 BOOL SetSystemTime(const SYSTEMTIME* st) { return CurrentClock().SetUtcMs(SystemTimeToUtcMs(*st)) ? 1 : 0; }
 BOOL SetLocalTime(const SYSTEMTIME* st) { return CurrentClock().SetUtcMs(LocalTimeToUtcMs(*st)) ? 1 : 0; }
+std::string SetTimeError() { return CurrentClock().LastSetError(); }
 
 bool ParseLocalTimestamp(const std::string& text, std::int64_t* utcMs) {
     int y, mo, d, h, mi, s;

@@ -30,8 +30,9 @@ public:
     virtual std::int64_t MonotonicMs() const = 0;
     // Milliseconds since 1970-01-01 UTC.
     virtual std::int64_t UtcMs() const = 0;
-    // Sets the wall time. False when the system refuses (no permission).
+    // Sets the wall time. False when the system refuses (no permission); LastSetError tells why.
     virtual bool SetUtcMs(std::int64_t utcMs) = 0;
+    virtual std::string LastSetError() const { return ""; }
     virtual bool IsVirtual() const = 0;
     // Virtual clock only: moves both counts forward by the given amount.
     virtual void Advance(std::int64_t ms) = 0;
@@ -50,6 +51,8 @@ void GetSystemTime(SYSTEMTIME* st);
 void GetLocalTime(SYSTEMTIME* st);
 BOOL SetSystemTime(const SYSTEMTIME* st);  // UTC fields
 BOOL SetLocalTime(const SYSTEMTIME* st);
+// Why the last SetSystemTime or SetLocalTime that failed was refused.
+std::string SetTimeError();
 
 // Conversions through the C library's time zone (TZ).
 std::int64_t LocalTimeToUtcMs(const SYSTEMTIME& local);

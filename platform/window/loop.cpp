@@ -1,10 +1,15 @@
 #include "platform/window/loop.h"
 
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <deque>
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "platform/services/clock.h"
@@ -41,14 +46,67 @@ struct LoopState {
     std::vector<pollfd> pollFds;
     std::vector<int> pollIds;
     bool waiting = false;
+    std::chrono::steady_clock::time_point lastLook;  // of a look that does not wait
     std::function<void()> present;
     std::int64_t deadline = -1;
     std::function<void()> onDeadline;
+    std::map<int, std::int64_t> awaits;  // id -> real monotonic deadline (ms)
+    int nextAwait = 1;
 };
 
 LoopState& L() {
     static LoopState state;
     return state;
+}
+
+// Tasks handed in from any thread. Never destroyed: a thread that finishes while the process ends
+// must still find it.
+struct TaskQueue {
+    std::atomic<bool> pending{false};
+    std::mutex mutex;
+    std::vector<std::function<void()>> tasks;
+    int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+};
+
+TaskQueue& Tasks() {
+    static TaskQueue* queue = new TaskQueue;
+    return *queue;
+}
+
+// Runs the tasks handed in so far; true when there were any.
+bool RunPostedTasks() {
+    TaskQueue& q = Tasks();
+    if (!q.pending.load()) return false;
+    std::vector<std::function<void()>> ready;
+    {
+        std::lock_guard lock(q.mutex);
+        q.pending = false;
+        ready.swap(q.tasks);
+        std::uint64_t count;
+        while (read(q.wake, &count, sizeof count) > 0) {
+        }
+    }
+    for (auto& task : ready) task();
+    return !ready.empty();
+}
+
+std::int64_t RealMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Real milliseconds still to wait for an awaited answer; 0 when none is awaited any more.
+int AwaitWaitMs() {
+    std::int64_t now = RealMs(), wait = 0;
+    for (auto it = L().awaits.begin(); it != L().awaits.end();) {
+        if (it->second <= now) {
+            it = L().awaits.erase(it);
+        } else {
+            wait = wait == 0 ? it->second - now : std::min(wait, it->second - now);
+            ++it;
+        }
+    }
+    return static_cast<int>(wait);
 }
 
 bool DispatchOnePosted() {
@@ -67,6 +125,7 @@ bool DispatchOnePosted() {
 
 // Waits for an outside event for at most timeoutMs (-1: no limit). Returns true when one ran.
 bool WaitForEvents(int timeoutMs) {
+    if (RunPostedTasks()) return true;
     for (auto& [id, source] : L().sources) {
         if (source.hasQueued && source.hasQueued()) {
             auto callback = source.onReadable;
@@ -78,6 +137,13 @@ bool WaitForEvents(int timeoutMs) {
     std::vector<pollfd> nestedFds;
     std::vector<int> nestedIds;
     const bool nested = L().waiting;
+    // A virtual clock jumps from timer to timer and looks for outside events at each: in real
+    // time those arrive no faster for that, so one look per real millisecond is enough.
+    if (timeoutMs == 0) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - L().lastLook < std::chrono::milliseconds(1)) return false;
+        L().lastLook = now;
+    }
     auto& fds = nested ? nestedFds : L().pollFds;
     auto& ids = nested ? nestedIds : L().pollIds;
     struct Waiting {
@@ -89,15 +155,16 @@ bool WaitForEvents(int timeoutMs) {
     L().waiting = true;
     fds.clear();
     ids.clear();
+    fds.push_back(pollfd{Tasks().wake, POLLIN, 0});  // tasks handed in from other threads
+    ids.push_back(0);
     for (auto& [id, source] : L().sources) {
         fds.push_back(pollfd{source.fd, POLLIN, 0});
         ids.push_back(id);
     }
-    if (fds.empty() && timeoutMs < 0) return false;
     int n = poll(fds.data(), fds.size(), timeoutMs);
     if (n <= 0) return false;
-    bool ran = false;
-    for (std::size_t i = 0; i < fds.size(); ++i) {
+    bool ran = (fds[0].revents & POLLIN) && RunPostedTasks();
+    for (std::size_t i = 1; i < fds.size(); ++i) {
         if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
         auto it = L().sources.find(ids[i]);
         if (it == L().sources.end()) continue;
@@ -115,9 +182,10 @@ bool CheckDeadline() {
     return true;
 }
 
-// One pass of work in the platform's order: posted messages, paints, timers.
+// One pass of work in the platform's order: posted messages and tasks, input, paints, timers.
 bool DoWork() {
     if (DispatchOnePosted()) return true;
+    if (RunPostedTasks()) return true;
     if (DispatchOneInput()) return true;
     if (PaintPendingWindows()) return true;
     if (FireDueTimers(CurrentClock().MonotonicMs()) > 0) return true;
@@ -137,7 +205,8 @@ void Idle(std::int64_t limit) {
     if (L().deadline >= 0 && (next < 0 || L().deadline < next)) next = L().deadline;
     if (limit >= 0 && (next < 0 || limit < next)) next = limit;
     if (clock.IsVirtual()) {
-        if (WaitForEvents(0)) return;
+        if (WaitForEvents(AwaitWaitMs())) return;
+        if (AwaitWaitMs() > 0) return;  // woken while an answer is still awaited: look again
         if (next < 0) return;  // nothing will ever happen: the caller decides
         clock.Advance(next - now);
         return;
@@ -176,7 +245,9 @@ int RunMessageLoop() {
     while (!L().quit) {
         if (CheckDeadline()) continue;
         if (DoWork()) continue;
-        if (L().deadline < 0 && NextTimerDue() < 0 && L().sources.empty() && L().queue.empty() && !InputPending()) break;  // nothing can ever happen
+        if (L().deadline < 0 && NextTimerDue() < 0 && L().sources.empty() && L().awaits.empty() && L().queue.empty() &&
+            !InputPending())
+            break;  // nothing can ever happen
         Idle(-1);
     }
     return L().quitCode;
@@ -187,7 +258,8 @@ bool RunModalLoop(const std::function<bool()>& done) {
         if (L().quit) return false;
         if (CheckDeadline()) continue;
         if (DoWork()) continue;
-        if (L().deadline < 0 && NextTimerDue() < 0 && L().sources.empty()) return false;  // would wait forever
+        if (L().deadline < 0 && NextTimerDue() < 0 && L().sources.empty() && L().awaits.empty())
+            return false;  // would wait forever
         Idle(-1);
     }
     return true;
@@ -205,7 +277,8 @@ void RunUntil(std::int64_t monotonicMs) {
         }
         if (clock.IsVirtual()) {
             std::int64_t next = NextTimerDue();
-            if (WaitForEvents(0)) continue;
+            if (WaitForEvents(AwaitWaitMs())) continue;
+            if (AwaitWaitMs() > 0) continue;
             std::int64_t target = (next < 0 || next > monotonicMs) ? monotonicMs : next;
             if (L().deadline >= 0 && L().deadline < target) target = L().deadline;
             clock.Advance(std::max<std::int64_t>(0, target - now));
@@ -224,6 +297,24 @@ int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool(
 }
 
 void RemoveEventSource(int id) { L().sources.erase(id); }
+
+void PostTask(std::function<void()> task) {
+    TaskQueue& q = Tasks();
+    std::lock_guard lock(q.mutex);
+    q.tasks.push_back(std::move(task));
+    q.pending = true;
+    std::uint64_t one = 1;
+    // Fails only when the counter is full, and then the loop is woken already.
+    [[maybe_unused]] ssize_t written = write(q.wake, &one, sizeof one);
+}
+
+int BeginAwait(int realMs) {
+    int id = L().nextAwait++;
+    L().awaits[id] = RealMs() + std::max(0, realMs);
+    return id;
+}
+
+void EndAwait(int id) { L().awaits.erase(id); }
 
 void SetPresentHook(std::function<void()> hook) { L().present = std::move(hook); }
 

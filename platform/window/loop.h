@@ -30,6 +30,17 @@ void ResetQuit();
 int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool()> hasQueued = {});
 void RemoveEventSource(int id);
 
+// Runs the task on the loop's thread, after what is running now; safe to call from any thread (a
+// name look-up finishing on a thread of its own hands its answer over this way).
+void PostTask(std::function<void()> task);
+
+// An answer from outside is on its way (a datagram to a request just sent, a name look-up). A real
+// clock simply waits for it; a virtual clock, which would otherwise jump straight to the next
+// timer, stands still for up to realMs of real time so that a peer on this machine answers at the
+// virtual moment it was asked. EndAwait when the answer came or will not come.
+int BeginAwait(int realMs);
+void EndAwait(int id);
+
 // Brings what was painted to the screen (the compositor and the presenter); runs whenever the
 // loop has no more work and is about to wait.
 void SetPresentHook(std::function<void()> hook);

@@ -218,11 +218,16 @@ HDC GetWindowDC(HWND hwnd) {
 int ReleaseDC(HWND hwnd, HDC hdc) {
     if (!hdc) return 0;
     if (Provider().release) Provider().release(hdc);
-    // What was drawn through a window DC reaches the screen.
+    // What was drawn through a window DC reaches the screen: it lies inside that window.
     if (Window* w = Find(hwnd)) {
         HWND top = GetTopLevel(hwnd);
-        if (Window* t = Find(top)) NotifyDamaged(top, RECT{0, 0, t->rect.width(), t->rect.height()});
-        (void)w;
+        if (Window* t = Find(top)) {
+            POINT topOrigin = WindowOriginOnScreen(*t);
+            POINT origin = WindowOriginOnScreen(*w);
+            RECT area{origin.x - topOrigin.x, origin.y - topOrigin.y, origin.x - topOrigin.x + w->rect.width(),
+                      origin.y - topOrigin.y + w->rect.height()};
+            NotifyDamaged(top, IntersectRects(area, RECT{0, 0, t->rect.width(), t->rect.height()}));
+        }
     }
     return 1;
 }

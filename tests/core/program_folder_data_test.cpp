@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/forms/rich_text.h"
+#include "platform/services/settings_file.h"
 
 namespace {
 
@@ -21,6 +22,21 @@ TEST(ProgramFolderData, TheCreditsFileIsRichTextWithItsHeadingsInBoldAndColour) 
         for (const auto& r : p.runs) colouredBoldHeading |= r.bold && r.hasColor && r.text == "Made by";
     EXPECT_TRUE(colouredBoldHeading);
     EXPECT_EQ(doc.PlainText().find('\\'), std::string::npos);  // no control word shows as text
+}
+
+TEST(ProgramFolderData, TheTimeServerListNumbersItsServersWithASectionForEach) {
+    platform::SettingsFile list;
+    ASSERT_EQ(list.Open(std::string(OZR_SOURCE_DIR) + "/data/System/Time Servers.ozrini"), 1);
+    std::vector<std::string> keys, hosts;
+    ASSERT_GE(list.ReadSection("Servers", keys, hosts), 3);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        SCOPED_TRACE(hosts[i]);
+        EXPECT_EQ(keys[i], std::to_string(i + 1));  // numbered from 1, in order
+        EXPECT_FALSE(hosts[i].empty());
+        EXPECT_EQ(hosts[i].find_first_of(" \t/:"), std::string::npos);  // a host name, nothing more
+        EXPECT_FALSE(list.ReadText(keys[i], "Location").empty());
+        EXPECT_TRUE(list.ReadText(keys[i], "IP").empty());  // learnt when the server first answers
+    }
 }
 
 }  // namespace

@@ -56,6 +56,13 @@ bool Desktop::Start() {
     ParseLocalTimestamp(options_.clock, &start);
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
+    if (options_.realNetwork) {
+        InstallService<UdpService>(nullptr);
+        InstallService<NameLookupService>(nullptr);
+    } else {
+        udp_ = &testsupport::UseRecordingUdp();
+        names_ = &testsupport::UseRecordingNameLookup();
+    }
     if (options_.duringFirstRun) {
         core::IntroDrivenByTest = true;
         g_duringFirstRun = options_.duringFirstRun;
@@ -155,6 +162,15 @@ void Desktop::WriteFile(const std::string& relative, const std::string& content)
     fs::create_directories(PathOf(relative).parent_path());
     std::ofstream out(PathOf(relative), std::ios::binary | std::ios::trunc);
     out << content;
+}
+
+std::string Desktop::DebugLogText() const { return FileExists("!debug.dump") ? ReadFile("!debug.dump") : ""; }
+
+int Desktop::CountInDebugLog(const std::string& text) const {
+    std::string log = DebugLogText();
+    int n = 0;
+    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
+    return n;
 }
 
 }  // namespace desktop

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_name_lookup.h"
+#include "tests/support/recording_udp.h"
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
@@ -23,6 +25,9 @@ struct DesktopOptions {
     // When set, the test answers the first-run choice itself: this runs once, 200 ms into the
     // start, while the choice waits (use the Desktop's Click and Key on the intro window).
     std::function<void()> duringFirstRun = {};
+    // Off: UDP and name look-ups go to recording doubles (Udp(), Names()) and never leave the
+    // process. On: the real services, for peer tests on loopback.
+    bool realNetwork = false;
 };
 
 class Desktop {
@@ -57,17 +62,26 @@ public:
     void AnswerNextMessageBoxes(std::vector<int> answers);
     const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_.Requests(); }
 
+    // The recording network doubles (null with realNetwork).
+    testsupport::RecordingUdpService* Udp() const { return udp_; }
+    testsupport::RecordingNameLookup* Names() const { return names_; }
+
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
     bool FileExists(const std::string& relative) const;
     std::string ReadFile(const std::string& relative) const;
     void WriteFile(const std::string& relative, const std::string& content) const;
+    // The debug log ("" when there is none) and how often a text stands in it.
+    std::string DebugLogText() const;
+    int CountInDebugLog(const std::string& text) const;
 
 private:
     DesktopOptions options_;
     std::filesystem::path folder_;
     testsupport::RecordingMessageBoxes& boxes_ = testsupport::UseRecordingMessageBoxes();
     bool started_ = false;
+    testsupport::RecordingUdpService* udp_ = nullptr;
+    testsupport::RecordingNameLookup* names_ = nullptr;
 };
 
 }  // namespace desktop

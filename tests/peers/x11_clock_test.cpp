@@ -58,7 +58,9 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     fs::copy(OZR_PROGRAM_DIR, folder, fs::copy_options::recursive);
     std::ofstream(folder / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n"
                                                  "[Main Settings]\nRunCount=2\nSplash=0\n"
-                                                 "[Float Window]\nX=6000\nY=4500\n";
+                                                 "[Float Window]\nX=6000\nY=4500\n"
+                                                 // no time server is asked, no clock is set
+                                                 "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";
     // However the test ends, the clock does not outlive it (it would hold the test's output open).
     struct ClockProcess {
         pid_t pid = -1;

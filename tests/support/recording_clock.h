@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/services/clock.h"
@@ -17,6 +18,7 @@ public:
     std::int64_t MonotonicMs() const override;
     std::int64_t UtcMs() const override;
     bool SetUtcMs(std::int64_t utcMs) override;
+    std::string LastSetError() const override { return refuse_ ? "Operation not permitted" : ""; }
     bool IsVirtual() const override { return true; }
     void Advance(std::int64_t ms) override;
 

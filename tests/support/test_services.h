@@ -8,7 +8,9 @@
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_desktop_actions.h"
 #include "tests/support/recording_message_boxes.h"
+#include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_sound_output.h"
+#include "tests/support/recording_udp.h"
 
 namespace testsupport {
 

@@ -344,6 +344,13 @@ TEST_F(Grid, RepaintingAHundredRowsMakesNoDrawingObjectPerCell) {
     f.Prepare(100);
     auto& g = f.flxAlarms;
     g.RowHeight(-1) = 15;  // 1 pixel: all 101 rows are on the screen at once
+    ScratchFolder folder;
+    Picture on = folder.SolidPicture("on", 16, 16, RGB(0, 255, 0));
+    g.Col = 0;
+    for (int row = 1; row <= 100; ++row) {
+        g.Row = row;
+        g.CellPicture = on;  // a picture in every row's first cell, as the alarm list has
+    }
     Pump();
     RECT client;
     GetClientRect(g.hWnd, &client);
@@ -354,7 +361,8 @@ TEST_F(Grid, RepaintingAHundredRowsMakesNoDrawingObjectPerCell) {
         g.Refresh();
         Pump();
     }
-    // 3 repaints of 404 cells: what is made is per paint (the window's DC), never per cell.
+    // 3 repaints of 404 cells, 100 with a picture: what is made is per paint (the window's DC),
+    // never per cell.
     EXPECT_LE(MadeGdiObjectCount() - objects, 3u);
     EXPECT_LE(MadeDcCount() - dcs, 6u);
 }

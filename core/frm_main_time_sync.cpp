@@ -1,0 +1,196 @@
+// The main window's time synchronisation: one SNTP request to a server of the time-server list,
+// its answer checked and turned into the system time, time-outs retried, and a periodic run
+// counted in ticks of the minute timer. Every step is told to the debug log; nothing is shown.
+#include <algorithm>
+#include <string>
+
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/time_sync.h"
+#include "platform/base.h"
+#include "platform/services/clock.h"
+#include "platform/services/name_lookup.h"
+#include "platform/services/paths.h"
+#include "platform/services/regional.h"
+#include "platform/services/settings_file.h"
+
+namespace core {
+namespace {
+
+std::string AtomicText(const char* key) { return LanguageFile.ReadText(kTimeSyncTexts, key); }
+
+std::string ServerKey(std::int16_t index) { return std::to_string(index + 1); }
+
+// The times of the minutes ahead or late are shown as UTC, as they are set.
+std::string GeneralDateTime(std::int64_t utcMs) { return platform::FormatGeneralDateTime(utcMs); }
+
+}  // namespace
+
+std::string SynchronizationLine(std::int64_t offsetMs) {
+    return std::string("Executed Atomic Ruriv Synchronization -> ") + (offsetMs >= 0 ? "+" : "") +
+           platform::FormatRegionalNumber(offsetMs, 3, false) + " Seconds";
+}
+
+void frmMainForm::StartTimeSync() {
+    AtomicTimeout.Enabled = true;
+    TimeRequestTick = 0;
+    TimeServerAddress = "";
+    ++timeExchange_;  // a look-up still running answers an exchange that is over
+
+    platform::SettingsFile list;
+    list.Open(platform::MapPath(kTimeServerListPath));
+    if (!list.ListItemExists("Servers", ServerKey(CurrentTimeServer))) {
+        DebugLog(AtomicText("Restarting"));
+        CurrentTimeServer = 0;
+    }
+    std::string host = list.ReadText("Servers", ServerKey(CurrentTimeServer));
+    if (host.empty()) {
+        DebugLog(AtomicText("Error Host"));
+        return;
+    }
+    ResolveHostAddress(host);
+}
+
+// The look-up answers later, through the message loop; the request goes out then.
+void frmMainForm::ResolveHostAddress(const std::string& host) {
+    platform::UseService<platform::NameLookupService>().Lookup(host, [this, exchange = timeExchange_](const std::string& address) {
+        if (exchange != timeExchange_) return;
+        TimeServerAddress = address;
+        SendTimeRequest();
+    });
+}
+
+void frmMainForm::SendTimeRequest() {
+    if (TimeServerAddress.empty()) {
+        DebugLog(AtomicText("Error Host"));
+        return;
+    }
+    ws.Close();
+    ws.RemoteHost = TimeServerAddress;
+    ws.RemotePort = TimeServerPort;
+    // A request that cannot go out is told here; the time-out then retries. The round trip is
+    // counted from just before the datagram leaves.
+    bool sent = ws.Bind(0);
+    if (sent) {
+        TimeRequestTick = platform::GetTickCount();
+        TimeRequestPacket = BuildTimeRequest(platform::CurrentClock().UtcMs());
+        sent = ws.SendData({TimeRequestPacket.begin(), TimeRequestPacket.end()});
+    }
+    if (!sent) DebugLog("Atomic Ruriv Error: " + ws.LastError());
+}
+
+void frmMainForm::ws_DataArrival(long) {
+    platform::Datagram answer;
+    if (!ws.GetData(answer)) {
+        DebugLog("Atomic Ruriv Error: " + ws.LastError());
+        return;
+    }
+    AnswerVerdict verdict = CheckTimeAnswer(answer.bytes, {answer.fromAddress, answer.fromPort},
+                                            {TimeServerAddress, TimeServerPort}, TimeRequestPacket);
+    if (verdict == AnswerVerdict::Incorrect) {
+        // Not the answer to our request: the time-out stays armed and leads to a retry.
+        DebugLog("Atomic Ruriv Error - Incorrect Answer");
+        return;
+    }
+    AtomicTimeout.Enabled = false;
+    if (verdict == AnswerVerdict::KissOfDeath) {
+        // The server refuses us: asking it again is pointless, the next server is asked at once.
+        SyncMinuteCount = 0;
+        AbandonTimeExchange();
+        DebugLog("Atomic Ruriv Error: the time server refused the request (" +
+                 std::string(answer.bytes.begin() + 12, answer.bytes.begin() + 16) + ")");
+        RetryTimeSync(true);
+        return;
+    }
+    // Dated when it came, not when this busy loop got round to reading it.
+    TimeAnswerTick = platform::GetTickCount() - static_cast<std::uint32_t>(answer.waitedMs);
+    TimeRoundTrip = ElapsedTicks(static_cast<std::uint32_t>(TimeRequestTick), TimeAnswerTick);
+    std::copy_n(answer.bytes.begin(), TimeAnswerPacket.size(), TimeAnswerPacket.begin());
+    ProcessTimeAnswer();
+    ws.Close();
+}
+
+void frmMainForm::ProcessTimeAnswer() {
+    platform::SYSTEMTIME now;
+    platform::GetSystemTime(&now);
+    // The clock when the answer came, to compare with the server's time then.
+    std::int64_t clockMs = platform::SystemTimeToUtcMs(now) - ElapsedTicks(TimeAnswerTick, platform::GetTickCount());
+    std::int64_t serverMs = CorrectedServerTimeMs(TimeAnswerPacket, TimeRoundTrip);
+    DebugLog(SynchronizationLine(serverMs - clockMs));
+
+    WriteAnsweringServer(TimeAnswerPacket[1]);
+    if (Settings.Remember) {
+        Settings.AtomicServer = CurrentTimeServer;
+        SaveSettings(false);
+    }
+
+    std::int64_t newTime = serverMs;
+    if (Settings.AtomicPlus != 0 || Settings.AtomicMinus != 0) {
+        std::int64_t minutes = Settings.Ahead ? Settings.AtomicPlus : -std::int64_t{Settings.AtomicMinus};
+        std::int64_t before = newTime;
+        newTime += minutes * 60'000;
+        DebugLog(AtomicText("Offset") + " " + GeneralDateTime(before) + " -> " + GeneralDateTime(newTime));
+    }
+    // Since the answer came, reading it late and writing the files took time of their own: the
+    // server's time has moved on by as much.
+    newTime += ElapsedTicks(TimeAnswerTick, platform::GetTickCount());
+    platform::SYSTEMTIME set = platform::UtcMsToSystemTime(newTime);
+    if (platform::SetSystemTime(&set))
+        DebugLog(AtomicText("Success") + " " + ServerKey(CurrentTimeServer));
+    else
+        DebugLog("Atomic Ruriv Error: the system clock could not be set (" + platform::SetTimeError() + ")");
+    TimeSyncRetries = 0;
+    SyncMinuteCount = 0;
+}
+
+// The server that answered keeps the address it was reached at and the stratum it gave.
+void frmMainForm::WriteAnsweringServer(int stratum) {
+    try {
+        platform::SettingsFile list;
+        list.Open(platform::MapPath(kTimeServerListPath));
+        list.SelectSection(ServerKey(CurrentTimeServer));
+        list.WriteString("IP", TimeServerAddress);
+        list.WriteString("Stratum", std::to_string(stratum));
+        list.Save();
+    } catch (const platform::Error& e) {
+        DebugLog("Atomic Ruriv Error: " + std::string(e.what()));
+    }
+}
+
+void frmMainForm::AtomicTimeout_Timer() {
+    AtomicTimeout.Enabled = false;
+    SyncMinuteCount = 0;
+    AbandonTimeExchange();
+    DebugLog(AtomicText("Error Timeout"));
+    RetryTimeSync(Settings.TryNext);
+}
+
+void frmMainForm::AbandonTimeExchange() {
+    ws.Close();
+    ++timeExchange_;
+}
+
+void frmMainForm::RetryTimeSync(bool nextServer) {
+    ++TimeSyncRetries;
+    if (TimeSyncRetries <= Settings.Retries) {
+        // Past the end of the list the next exchange starts again at the first server.
+        if (nextServer) ++CurrentTimeServer;
+        DebugLog(AtomicText("Retrying") + " " + std::to_string(TimeSyncRetries));
+        StartTimeSync();
+    } else {
+        DebugLog(AtomicText("Error Retries") + " " + std::to_string(Settings.Retries));
+        TimeSyncRetries = 0;
+    }
+}
+
+void frmMainForm::AtomicMinute_Timer() {
+    if (!Settings.Every) AtomicMinute.Enabled = false;  // this tick still counts
+    ++SyncMinuteCount;
+    // Reached, or passed when the count of minutes was lowered meanwhile; no count, no periodic run.
+    if (Settings.EveryMinutes > 0 && SyncMinuteCount >= Settings.EveryMinutes) {
+        StartTimeSync();
+        SyncMinuteCount = 0;
+    }
+}
+
+}  // namespace core
