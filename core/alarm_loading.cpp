@@ -16,6 +16,11 @@ void frmMainForm::DownloadAlarms(bool force) {
     DownloadFinished = true;
 }
 
+void frmMainForm::UploadAlarms() {
+    if (!Settings.Username.empty())
+        DebugLog("[frmMain]: The alarm list is not exchanged with a web server; it stays in the alarm files here.");
+}
+
 // One download right after start-up, before the alarm files are loaded.
 void frmMainForm::tmrSyncAlarms_Timer() {
     tmrSyncAlarms.Interval = 1000;

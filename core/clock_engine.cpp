@@ -4,6 +4,7 @@
 
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/imminent_alarms.h"
 
 namespace core {
 
@@ -54,6 +55,9 @@ void frmMainForm::OZRClockEngine_Timer() {
         SaveSettings(false);
     }
     if (!AlarmsLoaded) return;
+    const DateTime now = Now();
+    if (ImmediateAlarmsNeedRebuild(now)) RebuildImmediateAlarms(now);
+    FireDueAlarms(now);
 }
 
 }  // namespace core

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/date_time.h"
 #include "core/sntp.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
@@ -74,14 +75,15 @@ public:
     void StartAlarmSound(std::int32_t alarmIndex, const std::string& sound, std::int16_t loops,
                          std::int16_t loopDelay, bool loopOn);
 
+    // The alarm list kept on a web server under the account "Username": with no account there is
+    // nothing to fetch, and the download counts as finished at once.
+    void DownloadAlarms(bool force);
+    // Sends the alarm list to the web server of the account; nothing without an account.
+    void UploadAlarms();
     // Time synchronisation: the 0-based index of the server the next exchange asks (the
     // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
     std::int16_t CurrentTimeServer = 0;
     void StartTimeSync();
-
-    // The alarm list kept on a web server under the account "Username": with no account there is
-    // nothing to fetch, and the download counts as finished at once.
-    void DownloadAlarms(bool force);
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
@@ -100,6 +102,8 @@ protected:
 
 private:
     void OZRClockEngine_Timer();
+    // The tick's alarm part: window, sound and behaviours of every due alarm, then the aftermath.
+    void FireDueAlarms(DateTime now);
     void Pulsar_Timer();
     // Opens and plays mmc's file; a failure goes to the debug log.
     void OpenAndPlayAlarmSound();

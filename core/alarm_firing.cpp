@@ -1,0 +1,102 @@
+// Firing the due alarms of one engine tick: each due alarm's window, sound and special behaviours,
+// then the aftermath (next firing times, the alarm files, the library's time to the next alarm,
+// the alarm manager's rows).
+#include <string>
+#include <vector>
+
+#include <bit>
+
+#include "alarmmanager/frm_seti_ram.h"
+#include "core/alarm.h"
+#include "core/alarm_behavior.h"
+#include "core/alarm_files.h"
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/imminent_alarms.h"
+#include "core/library_binding.h"
+#include "core/next_firing.h"
+
+namespace core {
+namespace {
+
+// Due from the first tick in its firing second on.
+bool IsDue(const Alarm& a, DateTime now) {
+    return a.FLAG == kAlarmOn && !(a.AlarmState & kAlarmStartAhead) && SecondsBetween(a.FIRE, now) >= 0;
+}
+
+void ShowAlarmWindow(std::int32_t index, const Alarm& a) {
+    AlarmFontRecord font;
+    ParseFontInformation(font, a.FontInformation, kTitleFontBlock);
+    hooklib::AlarmFontRecord libraryFont{static_cast<platform::COLORREF>(font.BackColor),
+                                         static_cast<platform::COLORREF>(font.ForeColor),
+                                         font.Name.c_str(),
+                                         font.Size,
+                                         font.Bold,
+                                         font.Italic,
+                                         font.Underline,
+                                         font.Strikeout};
+    OZRFireAlarm(index, a.Title, a.Text, a.CustomPosition, std::bit_cast<hooklib::SlideSettings>(a.SlideSettings), a.X, a.Y, a.W, a.H, a.WindowStyle,
+                 static_cast<std::uint32_t>(a.WindowProperties), static_cast<platform::COLORREF>(a.ColorKey), a.Alpha,
+                 a.Visuals, static_cast<platform::COLORREF>(a.BackColor), static_cast<platform::COLORREF>(a.TextColor),
+                 static_cast<std::uint32_t>(a.Flags), libraryFont, a.Icon, a.Background);
+}
+
+// The behaviours run in the order of their entries in Instruction.
+void TriggerSpecialBehaviors(const Alarm& a) {
+    for (const SpecialBehavior& b : ParseBehaviors(a.Instruction, a.Extra))
+        OZRTriggerSpecialBehavior(b.Kind, b.Text, b.Check1, b.Check2, b.Check3, b.Check4, b.Option);
+}
+
+}  // namespace
+
+void frmMainForm::FireDueAlarms(DateTime now) {
+    if (!ImmediateAlarmsMayBeDue(now)) return;
+    // What this tick fired, one entry per element of ImmediateAlarms (-1: did not fire).
+    std::vector<std::int32_t> fired(ImmediateAlarms.size(), -1);
+    bool repeatingFired = false;
+    bool touched = false;
+    bool startReached = false;
+    for (std::size_t i = 1; i < ImmediateAlarms.size(); ++i) {
+        const std::int32_t index = ImmediateAlarms[i];
+        // The list was built at the last rescan; the alarm list may have shrunk since.
+        if (index < 0 || static_cast<std::size_t>(index) >= Alarms.size()) continue;
+        Alarm& a = Alarms[static_cast<std::size_t>(index)];
+        if (!IsDue(a, now)) {
+            // An interval alarm held until its start: once the start has come, a computation
+            // gives it its first firing (nothing else would, and it would never fire).
+            if (StartReached(a, now)) startReached = true;
+            continue;
+        }
+        if (a.Flags & kAlarmRepetitive) {
+            repeatingFired = true;
+        } else {
+            a.FLAG = kAlarmPassed;
+            touched = true;
+        }
+        fired[i] = index;
+        if (!(a.Flags & kAlarmWindowless)) {
+            ShowAlarmWindow(index, a);
+            touched = true;
+        }
+        StartAlarmSound(index, a.Sound, a.Loops, a.LoopDelay, (a.Flags & kAlarmLoopSound) != 0);
+        TriggerSpecialBehaviors(a);
+    }
+
+    if (repeatingFired || startReached) {
+        // Retroactive alarms are computed too; the computation asks for a rescan itself.
+        if (CalculateNextFiring(false) || (touched && !SettingsWindowOpen)) SaveAlarms();
+    } else if (touched && !SettingsWindowOpen) {
+        SaveAlarms();
+        UpdateNextAlarmFiringTime();
+    }
+    if (SettingsWindowOpen && AlarmManagerOpen) {
+        for (std::size_t i = 1; i < fired.size(); ++i) {
+            if (fired[i] == -1) continue;
+            auto index = static_cast<std::int16_t>(fired[i]);
+            frmSetiRAM().UpdateAlarmStatusPictureAndText(index);
+        }
+    }
+    if (touched) UploadAlarms();
+}
+
+}  // namespace core
