@@ -103,7 +103,11 @@ void frmMainForm::ws_DataArrival(long) {
         return;
     }
     // Dated when it came, not when this busy loop got round to reading it.
-    TimeAnswerTick = platform::GetTickCount() - static_cast<std::uint32_t>(answer.waitedMs);
+    // The kernel's arrival time and the tick counter are two clocks: the wait is never counted back
+    // past the moment the request left, or the round trip would wrap to 49 days.
+    const std::uint32_t nowTick = platform::GetTickCount();
+    const std::int64_t sinceRequest = ElapsedTicks(static_cast<std::uint32_t>(TimeRequestTick), nowTick);
+    TimeAnswerTick = nowTick - static_cast<std::uint32_t>(std::min(answer.waitedMs, sinceRequest));
     TimeRoundTrip = ElapsedTicks(static_cast<std::uint32_t>(TimeRequestTick), TimeAnswerTick);
     std::copy_n(answer.bytes.begin(), TimeAnswerPacket.size(), TimeAnswerPacket.begin());
     ProcessTimeAnswer();
