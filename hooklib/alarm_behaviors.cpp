@@ -1,4 +1,4 @@
-#include "hooklib/special_behaviors.h"
+#include "hooklib/alarm_behaviors.h"
 
 #include <list>
 

@@ -4,7 +4,7 @@
 
 #include "../platform/window/window_test_support.h"
 #include "hooklib/ozrclock_exports.h"
-#include "hooklib/special_behaviors.h"
+#include "hooklib/alarm_behaviors.h"
 #include "platform/services/document_opener.h"
 #include "platform/services/other_windows.h"
 #include "platform/services/power.h"
