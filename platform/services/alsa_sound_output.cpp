@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/services/lazy_library.h"
 #include "platform/services/sound_file.h"
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
@@ -23,21 +24,50 @@ namespace {
 // reports failures through its results instead.
 void QuietAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
+// ALSA's entry points; the library is opened at the first play, not at start.
+struct AlsaCalls {
+    decltype(&snd_pcm_open) open = nullptr;
+    decltype(&snd_pcm_set_params) setParams = nullptr;
+    decltype(&snd_pcm_writei) write = nullptr;
+    decltype(&snd_pcm_recover) recover = nullptr;
+    decltype(&snd_pcm_drop) drop = nullptr;
+    decltype(&snd_pcm_drain) drain = nullptr;
+    decltype(&snd_pcm_close) close = nullptr;
+    decltype(&snd_strerror) strerror = nullptr;
+};
+
+const AlsaCalls* Alsa(std::string* error) {
+    static detail::LazyLibrary library("libasound.so.2");
+    static AlsaCalls calls;
+    const bool opened = library.Open(
+        [](detail::LazyLibrary& l) {
+            decltype(&snd_lib_error_set_handler) setErrorHandler = nullptr;
+            const bool bound = l.Bind(calls.open, "snd_pcm_open") && l.Bind(calls.setParams, "snd_pcm_set_params") &&
+                               l.Bind(calls.write, "snd_pcm_writei") && l.Bind(calls.recover, "snd_pcm_recover") &&
+                               l.Bind(calls.drop, "snd_pcm_drop") && l.Bind(calls.drain, "snd_pcm_drain") &&
+                               l.Bind(calls.close, "snd_pcm_close") && l.Bind(calls.strerror, "snd_strerror") &&
+                               l.Bind(setErrorHandler, "snd_lib_error_set_handler");
+            if (bound) setErrorHandler(QuietAlsaErrors);
+            return bound;
+        },
+        error);
+    return opened ? &calls : nullptr;
+}
+
 constexpr unsigned int kLatencyUs = 200'000;
 
-snd_pcm_t* OpenDevice(const std::string& name, const SoundFileInfo& info, std::string* why) {
+snd_pcm_t* OpenDevice(const AlsaCalls& alsa, const std::string& name, const SoundFileInfo& info, std::string* why) {
     snd_pcm_t* pcm = nullptr;
-    int rc = snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, 0);
+    int rc = alsa.open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, 0);
     if (rc < 0) {
-        *why = "the sound device \"" + name + "\" cannot be opened: " + snd_strerror(rc);
+        *why = "the sound device \"" + name + "\" cannot be opened: " + alsa.strerror(rc);
         return nullptr;
     }
-    rc = snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                            static_cast<unsigned int>(info.channels), static_cast<unsigned int>(info.sampleRate),
-                            1, kLatencyUs);
+    rc = alsa.setParams(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, static_cast<unsigned int>(info.channels),
+                        static_cast<unsigned int>(info.sampleRate), 1, kLatencyUs);
     if (rc < 0) {
-        *why = "the sound device \"" + name + "\" does not take this sound: " + snd_strerror(rc);
-        snd_pcm_close(pcm);
+        *why = "the sound device \"" + name + "\" does not take this sound: " + alsa.strerror(rc);
+        alsa.close(pcm);
         return nullptr;
     }
     return pcm;
@@ -45,6 +75,7 @@ snd_pcm_t* OpenDevice(const std::string& name, const SoundFileInfo& info, std::s
 
 // One play: the decoder, the device and the worker that feeds it.
 struct PlayRun {
+    const AlsaCalls* alsa = nullptr;
     SoundFileReader reader;
     snd_pcm_t* pcm = nullptr;
     int endedFd = -1;
@@ -70,8 +101,8 @@ void PlayRun::Feed() {
         if (got == 0) break;
         const std::int16_t* at = samples.data();
         while (got > 0 && !stop) {
-            snd_pcm_sframes_t put = snd_pcm_writei(pcm, at, static_cast<snd_pcm_uframes_t>(got));
-            if (put < 0) put = snd_pcm_recover(pcm, static_cast<int>(put), 1);
+            snd_pcm_sframes_t put = alsa->write(pcm, at, static_cast<snd_pcm_uframes_t>(got));
+            if (put < 0) put = alsa->recover(pcm, static_cast<int>(put), 1);
             if (put < 0) {
                 failed = true;  // the device went away: the play ends here
                 break;
@@ -81,16 +112,16 @@ void PlayRun::Feed() {
         }
     }
     if (stop)
-        snd_pcm_drop(pcm);
+        alsa->drop(pcm);
     else
-        snd_pcm_drain(pcm);
+        alsa->drain(pcm);
     // A device without a clock of its own (the null device) takes the sound at once; the play
     // still lasts as long as the sound.
     {
         std::unique_lock lock(mutex);
         wake.wait_until(lock, end, [this] { return stop.load(); });
     }
-    snd_pcm_close(pcm);
+    alsa->close(pcm);
     pcm = nullptr;
     if (!stop) {
         std::uint64_t one = 1;
@@ -100,9 +131,7 @@ void PlayRun::Feed() {
 
 class AlsaSoundOutput final : public SoundOutput {
 public:
-    explicit AlsaSoundOutput(std::string device) : device_(std::move(device)) {
-        snd_lib_error_set_handler(QuietAlsaErrors);
-    }
+    explicit AlsaSoundOutput(std::string device) : device_(std::move(device)) {}
     ~AlsaSoundOutput() override { Close(); }
 
     bool Open(const std::string& path, std::string* error) override {
@@ -122,8 +151,13 @@ public:
         auto run = std::make_unique<PlayRun>();
         if (!run->reader.Open(openPath_, error)) return false;
         std::string why;
+        run->alsa = Alsa(&why);
+        if (!run->alsa) {
+            if (error) *error = why;
+            return false;
+        }
         for (const std::string& name : DeviceNames()) {
-            run->pcm = OpenDevice(name, run->reader.Info(), &why);
+            run->pcm = OpenDevice(*run->alsa, name, run->reader.Info(), &why);
             if (run->pcm) break;
         }
         if (!run->pcm) {
@@ -132,7 +166,7 @@ public:
         }
         run->endedFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         if (run->endedFd < 0) {
-            snd_pcm_close(run->pcm);
+            run->alsa->close(run->pcm);
             if (error) *error = "no event descriptor for the sound's end";
             return false;
         }

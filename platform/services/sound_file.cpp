@@ -2,12 +2,39 @@
 
 #include <sndfile.h>
 
+#include "platform/services/lazy_library.h"
+
 namespace platform {
+namespace {
+
+// The decoder's entry points; its library (and the codecs it pulls in) is opened at the first
+// sound, not at start.
+struct SndfileCalls {
+    decltype(&sf_open) open = nullptr;
+    decltype(&sf_close) close = nullptr;
+    decltype(&sf_readf_short) readShortFrames = nullptr;
+    decltype(&sf_strerror) strerror = nullptr;
+};
+
+const SndfileCalls* Sndfile(std::string* error) {
+    static detail::LazyLibrary library("libsndfile.so.1");
+    static SndfileCalls calls;
+    const bool opened = library.Open(
+        [](detail::LazyLibrary& l) {
+            return l.Bind(calls.open, "sf_open") && l.Bind(calls.close, "sf_close") &&
+                   l.Bind(calls.readShortFrames, "sf_readf_short") && l.Bind(calls.strerror, "sf_strerror");
+        },
+        error);
+    return opened ? &calls : nullptr;
+}
+
+}  // namespace
 
 struct SoundFileReader::Decoder {
+    const SndfileCalls* calls = nullptr;
     SNDFILE* file = nullptr;
     ~Decoder() {
-        if (file) sf_close(file);
+        if (file) calls->close(file);
     }
 };
 
@@ -22,13 +49,20 @@ SoundFileReader::~SoundFileReader() = default;
 bool SoundFileReader::Open(const std::string& path, std::string* error) {
     decoder_.reset();
     info_ = {};
+    std::string why;
+    const SndfileCalls* calls = Sndfile(&why);
+    if (!calls) {
+        if (error) *error = "cannot open the sound \"" + path + "\": " + why;
+        return false;
+    }
     SF_INFO sf{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &sf);
+    SNDFILE* file = calls->open(path.c_str(), SFM_READ, &sf);
     if (!file) {
-        if (error) *error = "cannot open the sound \"" + path + "\": " + sf_strerror(nullptr);
+        if (error) *error = "cannot open the sound \"" + path + "\": " + calls->strerror(nullptr);
         return false;
     }
     auto decoder = std::make_unique<Decoder>();
+    decoder->calls = calls;
     decoder->file = file;
     if (sf.channels < 1 || sf.samplerate < 1) {
         if (error) *error = "the sound \"" + path + "\" has no playable audio";
@@ -43,7 +77,7 @@ bool SoundFileReader::Open(const std::string& path, std::string* error) {
 
 std::int64_t SoundFileReader::Read(std::int16_t* samples, std::int64_t frames) {
     if (!decoder_ || frames <= 0) return 0;
-    sf_count_t got = sf_readf_short(decoder_->file, samples, frames);
+    sf_count_t got = decoder_->calls->readShortFrames(decoder_->file, samples, frames);
     return got > 0 ? got : 0;
 }
 
