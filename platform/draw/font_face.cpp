@@ -5,6 +5,10 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -20,6 +24,48 @@ FT_Library Library() {
         return lib;
     }();
     return library;
+}
+
+// A font file read piece by piece, as FreeType asks for its tables and glyphs. FreeType would
+// otherwise map the whole file, and every page of it near one it reads counts as the program's
+// memory: a clock that shows a few digits needs a few kilobytes of a font of hundreds.
+unsigned long ReadFontFile(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
+    if (count == 0) return offset <= stream->size ? 0 : 1;  // a seek: 0 when it lands in the file
+    unsigned long done = 0;
+    while (done < count) {
+        const ssize_t n = pread(static_cast<int>(stream->descriptor.value), buffer + done, count - done,
+                                static_cast<off_t>(offset + done));
+        if (n <= 0) break;
+        done += static_cast<unsigned long>(n);
+    }
+    return done;
+}
+
+// FreeType closes the stream with its face, and also when the face cannot be opened.
+void CloseFontFile(FT_Stream stream) {
+    close(static_cast<int>(stream->descriptor.value));
+    delete stream;
+}
+
+FT_Face OpenFace(const std::string& file, int index) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    auto* stream = new FT_StreamRec{};
+    stream->size = static_cast<unsigned long>(info.st_size);
+    stream->descriptor.value = fd;
+    stream->read = ReadFontFile;
+    stream->close = CloseFontFile;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = stream;
+    FT_Face face = nullptr;
+    if (FT_Open_Face(Library(), &args, index, &face) != 0) return nullptr;
+    return face;
 }
 
 int Scale(long units, int em, int unitsPerEm, bool roundUp) {
@@ -67,8 +113,8 @@ std::shared_ptr<FontInstance> FontInstance::For(const FontKey& key) {
                             key.match.oblique};
     if (auto it = cache.find(cacheKey); it != cache.end()) return it->second;
 
-    FT_Face face = nullptr;
-    if (FT_New_Face(Library(), key.match.file.c_str(), key.match.index, &face) != 0) return nullptr;
+    FT_Face face = OpenFace(key.match.file, key.match.index);
+    if (!face) return nullptr;
     if (!FT_IS_SCALABLE(face)) {
         FT_Done_Face(face);
         return nullptr;
