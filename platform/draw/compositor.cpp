@@ -55,12 +55,17 @@ void ComposeLayers(Surface& screen, std::span<const Layer> bottomFirst, RECT dam
 }
 
 Compositor::Compositor(int width, int height, COLORREF background)
-    : screen_(std::make_shared<Surface>(width, height, OpaquePixel(background))), background_(background) {
+    : width_(width), height_(height), background_(background) {
     DamageAll();
 }
 
+std::shared_ptr<Surface> Compositor::ScreenSurface() const {
+    if (!screen_) screen_ = std::make_shared<Surface>(width_, height_, OpaquePixel(background_));
+    return screen_;
+}
+
 void Compositor::Damage(RECT area) {
-    area = IntersectRects(area, screen_->bounds());
+    area = IntersectRects(area, Bounds());
     if (area.empty()) return;
     // Swallow every area the new one touches, until none is left to merge.
     for (bool merged = true; merged;) {
@@ -81,12 +86,13 @@ void Compositor::Damage(RECT area) {
     }
 }
 
-void Compositor::DamageAll() { damage_.assign(1, screen_->bounds()); }
+void Compositor::DamageAll() { damage_.assign(1, Bounds()); }
 
 RECT Compositor::Compose(std::span<const Layer> bottomFirst) {
     RECT bounds{};
+    Surface& screen = *ScreenSurface();
     for (const RECT& area : damage_) {
-        ComposeLayers(*screen_, bottomFirst, area, background_);
+        ComposeLayers(screen, bottomFirst, area, background_);
         bounds = UnionRects(bounds, area);
     }
     damage_.clear();
@@ -115,7 +121,9 @@ RECT ShownPixels::TakeChanges(const Surface& now, RECT area) {
 }
 
 void Compositor::Resize(int width, int height) {
-    screen_ = std::make_shared<Surface>(width, height, OpaquePixel(background_));
+    width_ = width;
+    height_ = height;
+    screen_.reset();
     DamageAll();
 }
 

@@ -53,13 +53,21 @@ public:
 
     // Changes the screen's size; everything is damaged.
     void Resize(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
-    const Surface& Screen() const { return *screen_; }
+    // The screen's pixels are made at the first look or composition: a screen nobody looks at
+    // costs no memory.
+    const Surface& Screen() const { return *ScreenSurface(); }
     // The screen's surface, for DCs that read the screen.
-    std::shared_ptr<Surface> ScreenSurface() const { return screen_; }
+    std::shared_ptr<Surface> ScreenSurface() const;
 
 private:
-    std::shared_ptr<Surface> screen_;
+    RECT Bounds() const { return RECT{0, 0, width_, height_}; }
+
+    int width_;
+    int height_;
+    mutable std::shared_ptr<Surface> screen_;
     COLORREF background_;
     std::vector<RECT> damage_;  // disjoint-or-not rectangles; merged when they overlap
 };

@@ -12,17 +12,23 @@ namespace platform::draw {
 // round(v / 255) for v up to 255 * 255.
 constexpr std::uint32_t Div255(std::uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
 
-// colour over destination with a coverage of 0 to 255; the result is opaque.
+// Div255 of two values at once, one in each 16-bit half: neither half carries into the other.
+constexpr std::uint32_t Div255Pair(std::uint32_t v) {
+    v += 0x00800080u;
+    return ((v + ((v >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+}
+
+// colour over destination with a coverage of 0 to 255; the result is opaque. Red and blue are
+// mixed together, as text draws this for every pixel of every glyph.
 inline void CoverPixel(Pixel& dst, Pixel color, std::uint32_t coverage) {
     if (coverage >= 255) {
         dst = color | 0xFF000000u;
         return;
     }
     const std::uint32_t rest = 255 - coverage;
-    const std::uint32_t r = Div255(((color >> 16) & 0xFF) * coverage + ((dst >> 16) & 0xFF) * rest);
-    const std::uint32_t g = Div255(((color >> 8) & 0xFF) * coverage + ((dst >> 8) & 0xFF) * rest);
-    const std::uint32_t b = Div255((color & 0xFF) * coverage + (dst & 0xFF) * rest);
-    dst = 0xFF000000u | (r << 16) | (g << 8) | b;
+    const std::uint32_t redBlue = Div255Pair((color & 0x00FF00FFu) * coverage + (dst & 0x00FF00FFu) * rest);
+    const std::uint32_t green = Div255(((color >> 8) & 0xFF) * coverage + ((dst >> 8) & 0xFF) * rest);
+    dst = 0xFF000000u | redBlue | (green << 8);
 }
 
 RECT ClipToSurface(const Surface& surface, RECT clip);

@@ -46,7 +46,7 @@ Compositor& Comp() {
     SIZE size = ScreenSize();
     auto& c = St().compositor;
     if (!c) c = std::make_unique<Compositor>(size.cx, size.cy, kDesktopColour);
-    if (c->Screen().width() != size.cx || c->Screen().height() != size.cy) c->Resize(size.cx, size.cy);
+    if (c->Width() != size.cx || c->Height() != size.cy) c->Resize(size.cx, size.cy);
     return *c;
 }
 
@@ -176,8 +176,9 @@ std::vector<Layer> LayersBottomFirst() {
     return layers;
 }
 
-// Only pixels that differ from what is shown go on: to the screen's damage when this side composes
-// the screen, to the presenter otherwise. A repaint that changed nothing goes nowhere.
+// A presenter gets only the pixels that differ from what it shows: a repaint that changed nothing
+// goes nowhere. When this side composes the screen, the painted areas become the screen's damage,
+// composed only when someone looks at the screen (a screenshot, a test).
 void Present() {
     // Windows that were shown but never painted still get their surface and background.
     for (HWND top : S().topLevels)
@@ -188,18 +189,13 @@ void Present() {
         Window* w = Find(HWND{id});
         auto surface = St().surfaces.find(id);
         if (!w || surface == St().surfaces.end() || !surface->second) continue;
-        RECT changed = St().shown[id].TakeChanges(*surface->second, area);
-        if (changed.empty()) continue;
-        if (PresenterComposes()) {
-            St().presented(HWND{id}, changed);
-        } else {
+        if (!PresenterComposes()) {
             POINT origin = WindowOriginOnScreen(*w);
-            Comp().Damage(OffsetRectBy(changed, origin.x, origin.y));
+            Comp().Damage(OffsetRectBy(area, origin.x, origin.y));
+            continue;
         }
-    }
-    if (!PresenterComposes() && Comp().HasDamage()) {
-        auto layers = LayersBottomFirst();
-        Comp().Compose(layers);
+        RECT changed = St().shown[id].TakeChanges(*surface->second, area);
+        if (!changed.empty()) St().presented(HWND{id}, changed);
     }
 }
 
@@ -242,8 +238,8 @@ std::shared_ptr<Surface> WindowSurface(HWND topLevel) { return SurfaceFor(topLev
 
 const Surface& ComposedScreen() {
     Present();
-    if (PresenterComposes()) {
-        Comp().DamageAll();
+    if (PresenterComposes()) Comp().DamageAll();
+    if (Comp().HasDamage()) {
         auto layers = LayersBottomFirst();
         Comp().Compose(layers);
     }
