@@ -5,6 +5,7 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -28,13 +29,19 @@ XImage* ImageOver(Display* display, int screen, char* data, int width, int heigh
                         ZPixmap, 0, data, static_cast<unsigned>(width), static_cast<unsigned>(height), 32, stride);
 }
 
+// A shared segment is written again only once the server has read it, which costs a round trip
+// to the server and a wake-up more: an area smaller than this (a few changed digits) goes
+// through the connection at once instead.
+constexpr std::size_t kSmallestSharedSend = 16 * 1024;
+
 }  // namespace
 
 void X11PixelSender::Start(Display* display, int screen) {
     display_ = display;
     screen_ = screen;
-    // Shared memory needs a server on this machine and the 32-bit pixels our surfaces hold.
-    shared_ = XShmQueryExtension(display) && DefaultDepth(display, screen) >= 24 && EnsureSegment(64 * 1024);
+    // Shared memory needs a server on this machine and the 32-bit pixels our surfaces hold. The
+    // segment is made at the first area large enough to need it.
+    shared_ = XShmQueryExtension(display) && DefaultDepth(display, screen) >= 24;
 }
 
 void X11PixelSender::Stop() {
@@ -93,7 +100,9 @@ void X11PixelSender::Send(::Window window, const Surface& surface, const RECT& a
     const RECT r = IntersectRects(area, surface.bounds());
     if (r.empty() || !display_) return;
     const std::size_t bytes = sizeof(Pixel) * static_cast<std::size_t>(r.width()) * r.height();
-    if (shared_ && EnsureSegment(bytes))
+    if (shared_ && bytes >= kSmallestSharedSend && !EnsureSegment(std::max(bytes, std::size_t{64} * 1024)))
+        shared_ = false;  // the server cannot attach our memory: the connection carries everything
+    if (shared_ && bytes >= kSmallestSharedSend)
         SendShared(window, surface, r);
     else
         SendPlain(window, surface, r);
