@@ -47,6 +47,30 @@ TEST(SoundFiles, TheShippedWavAndMp3DecodeToAudibleSoundOfTheirLength) {
     EXPECT_GT(Peak(kTestMp3), 10000);
 }
 
+// Is a library of that name mapped into this process?
+bool Mapped(const std::string& library) {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find(library) != std::string::npos) return true;
+    return false;
+}
+
+// Every test runs in a process of its own, so this one starts with nothing sounded yet.
+TEST(SoundLibraries, TheDecoderAndTheOutputAreMappedByTheirFirstUseAndNotBefore) {
+    ASSERT_FALSE(Mapped("libsndfile")) << "a process that sounded nothing maps the decoder";
+    ASSERT_FALSE(Mapped("libasound")) << "a process that sounded nothing maps the sound output";
+    std::unique_ptr<SoundOutput> output = MakeAlsaSoundOutput("null");
+    SoundFileInfo info;
+    std::string error;
+    ASSERT_TRUE(ReadSoundFileInfo(kAlarmWav, &info, &error)) << error;
+    EXPECT_TRUE(Mapped("libsndfile"));
+    EXPECT_FALSE(Mapped("libasound")) << "reading a sound needs no output";
+    ASSERT_TRUE(output->Open(kAlarmWav, &error)) << error;
+    ASSERT_TRUE(output->Play(nullptr, &error)) << error;
+    EXPECT_TRUE(Mapped("libasound"));
+    output->Close();
+}
+
 TEST(SoundFiles, MissingAndUndecodableFilesAreRefusedWithTheirName) {
     TempProgramFolder folder;
     std::ofstream(folder / "not a sound.wav") << "this is text, not audio";
