@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -66,6 +67,11 @@ FT_Face OpenFace(const std::string& file, int index) {
     FT_Face face = nullptr;
     if (FT_Open_Face(Library(), &args, index, &face) != 0) return nullptr;
     return face;
+}
+
+std::uint64_t NextSerial() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 int Scale(long units, int em, int unitsPerEm, bool roundUp) {
@@ -127,7 +133,7 @@ std::shared_ptr<FontInstance> FontInstance::For(const FontKey& key) {
 }
 
 FontInstance::FontInstance(FT_FaceRec_* face, const FontKey& key)
-    : face_(face), match_(key.match), antialiased_(key.antialiased) {
+    : face_(face), serial_(NextSerial()), match_(key.match), antialiased_(key.antialiased) {
     const DesignExtent extent = ExtentOf(face);
     const int unitsPerEm = face->units_per_EM;
     int em = kDefaultFontEm;

@@ -54,6 +54,8 @@ public:
     FontInstance& operator=(const FontInstance&) = delete;
 
     const FontMetrics& metrics() const { return metrics_; }
+    // Tells instances apart for as long as the process runs, even one made where another was.
+    std::uint64_t serial() const { return serial_; }
     const FontMatch& match() const { return match_; }
     bool antialiased() const { return antialiased_; }
     const Glyph& glyph(char32_t codepoint);
@@ -63,6 +65,7 @@ private:
     Glyph render(char32_t codepoint);
 
     FT_FaceRec_* face_;
+    std::uint64_t serial_;
     FontMatch match_;
     bool antialiased_;
     FontMetrics metrics_;
