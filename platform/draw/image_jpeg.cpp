@@ -8,8 +8,36 @@
 
 #include <jpeglib.h>
 
+#include "platform/services/lazy_library.h"
+
 namespace platform::draw {
 namespace {
+
+// The decoder's entry points; its library is opened at the first JPEG, not at start.
+struct JpegCalls {
+    decltype(&jpeg_std_error) stdError = nullptr;
+    decltype(&jpeg_CreateDecompress) create = nullptr;
+    decltype(&jpeg_mem_src) memorySource = nullptr;
+    decltype(&jpeg_read_header) readHeader = nullptr;
+    decltype(&jpeg_start_decompress) start = nullptr;
+    decltype(&jpeg_read_scanlines) readScanlines = nullptr;
+    decltype(&jpeg_finish_decompress) finish = nullptr;
+    decltype(&jpeg_destroy_decompress) destroy = nullptr;
+};
+
+const JpegCalls* Jpeg(std::string* error) {
+    static detail::LazyLibrary library("libjpeg.so.62");
+    static JpegCalls calls;
+    const bool opened = library.Open(
+        [](detail::LazyLibrary& l) {
+            return l.Bind(calls.stdError, "jpeg_std_error") && l.Bind(calls.create, "jpeg_CreateDecompress") &&
+                   l.Bind(calls.memorySource, "jpeg_mem_src") && l.Bind(calls.readHeader, "jpeg_read_header") &&
+                   l.Bind(calls.start, "jpeg_start_decompress") && l.Bind(calls.readScanlines, "jpeg_read_scanlines") &&
+                   l.Bind(calls.finish, "jpeg_finish_decompress") && l.Bind(calls.destroy, "jpeg_destroy_decompress");
+        },
+        error);
+    return opened ? &calls : nullptr;
+}
 
 struct ErrorTrap {
     jpeg_error_mgr manager;
@@ -32,44 +60,47 @@ struct JpegResult {
     std::string error;
 };
 
-bool Decode(std::span<const std::uint8_t> bytes, JpegResult& result) {
+bool Decode(const JpegCalls& jpeg, std::span<const std::uint8_t> bytes, JpegResult& result) {
     jpeg_decompress_struct info;
     ErrorTrap trap;
-    info.err = jpeg_std_error(&trap.manager);
+    info.err = jpeg.stdError(&trap.manager);
     trap.manager.error_exit = OnError;
     trap.manager.emit_message = OnMessage;
     if (setjmp(trap.jump)) {
         result.error = trap.message;
-        jpeg_destroy_decompress(&info);
+        jpeg.destroy(&info);
         return false;
     }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
+    jpeg.create(&info, JPEG_LIB_VERSION, sizeof(info));
+    jpeg.memorySource(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg.readHeader(&info, TRUE);
     info.out_color_space = JCS_RGB;
     if (!ImageSizeAllowed(info.image_width, info.image_height)) {
         result.error = "JPEG too large";
-        jpeg_destroy_decompress(&info);
+        jpeg.destroy(&info);
         return false;
     }
-    jpeg_start_decompress(&info);
+    jpeg.start(&info);
     result.width = static_cast<int>(info.output_width);
     result.height = static_cast<int>(info.output_height);
     result.rgb.resize(static_cast<std::size_t>(result.width) * result.height * 3);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = result.rgb.data() + static_cast<std::size_t>(info.output_scanline) * result.width * 3;
-        jpeg_read_scanlines(&info, &row, 1);
+        jpeg.readScanlines(&info, &row, 1);
     }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    jpeg.finish(&info);
+    jpeg.destroy(&info);
     return true;
 }
 
 }  // namespace
 
 DecodedImage DecodeJpeg(std::span<const std::uint8_t> bytes) {
+    std::string why;
+    const JpegCalls* jpeg = Jpeg(&why);
+    if (!jpeg) return ImageFailure("no JPEG decoder: " + why);
     JpegResult result;
-    if (!Decode(bytes, result)) return ImageFailure("broken JPEG: " + result.error);
+    if (!Decode(*jpeg, bytes, result)) return ImageFailure("broken JPEG: " + result.error);
     auto surface = std::make_shared<Surface>(result.width, result.height);
     const std::uint8_t* p = result.rgb.data();
     for (int y = 0; y < result.height; ++y)
