@@ -26,17 +26,15 @@ struct JpegCalls {
 };
 
 const JpegCalls* Jpeg(std::string* error) {
-    static detail::LazyLibrary library("libjpeg.so.62");
-    static JpegCalls calls;
-    const bool opened = library.Open(
-        [](detail::LazyLibrary& l) {
-            return l.Bind(calls.stdError, "jpeg_std_error") && l.Bind(calls.create, "jpeg_CreateDecompress") &&
-                   l.Bind(calls.memorySource, "jpeg_mem_src") && l.Bind(calls.readHeader, "jpeg_read_header") &&
-                   l.Bind(calls.start, "jpeg_start_decompress") && l.Bind(calls.readScanlines, "jpeg_read_scanlines") &&
-                   l.Bind(calls.finish, "jpeg_finish_decompress") && l.Bind(calls.destroy, "jpeg_destroy_decompress");
+    return detail::OpenCalls<JpegCalls>(
+        "libjpeg.so.62",
+        [](detail::LazyLibrary& l, JpegCalls& c) {
+            return l.Bind(c.stdError, "jpeg_std_error") && l.Bind(c.create, "jpeg_CreateDecompress") &&
+                   l.Bind(c.memorySource, "jpeg_mem_src") && l.Bind(c.readHeader, "jpeg_read_header") &&
+                   l.Bind(c.start, "jpeg_start_decompress") && l.Bind(c.readScanlines, "jpeg_read_scanlines") &&
+                   l.Bind(c.finish, "jpeg_finish_decompress") && l.Bind(c.destroy, "jpeg_destroy_decompress");
         },
         error);
-    return opened ? &calls : nullptr;
 }
 
 struct ErrorTrap {

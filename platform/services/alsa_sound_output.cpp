@@ -37,21 +37,19 @@ struct AlsaCalls {
 };
 
 const AlsaCalls* Alsa(std::string* error) {
-    static detail::LazyLibrary library("libasound.so.2");
-    static AlsaCalls calls;
-    const bool opened = library.Open(
-        [](detail::LazyLibrary& l) {
+    return detail::OpenCalls<AlsaCalls>(
+        "libasound.so.2",
+        [](detail::LazyLibrary& l, AlsaCalls& c) {
             decltype(&snd_lib_error_set_handler) setErrorHandler = nullptr;
-            const bool bound = l.Bind(calls.open, "snd_pcm_open") && l.Bind(calls.setParams, "snd_pcm_set_params") &&
-                               l.Bind(calls.write, "snd_pcm_writei") && l.Bind(calls.recover, "snd_pcm_recover") &&
-                               l.Bind(calls.drop, "snd_pcm_drop") && l.Bind(calls.drain, "snd_pcm_drain") &&
-                               l.Bind(calls.close, "snd_pcm_close") && l.Bind(calls.strerror, "snd_strerror") &&
+            const bool bound = l.Bind(c.open, "snd_pcm_open") && l.Bind(c.setParams, "snd_pcm_set_params") &&
+                               l.Bind(c.write, "snd_pcm_writei") && l.Bind(c.recover, "snd_pcm_recover") &&
+                               l.Bind(c.drop, "snd_pcm_drop") && l.Bind(c.drain, "snd_pcm_drain") &&
+                               l.Bind(c.close, "snd_pcm_close") && l.Bind(c.strerror, "snd_strerror") &&
                                l.Bind(setErrorHandler, "snd_lib_error_set_handler");
             if (bound) setErrorHandler(QuietAlsaErrors);
             return bound;
         },
         error);
-    return opened ? &calls : nullptr;
 }
 
 constexpr unsigned int kLatencyUs = 200'000;

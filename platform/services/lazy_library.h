@@ -42,4 +42,14 @@ private:
     std::string reason_;
 };
 
+// The entry points of one library as a struct of function pointers, bound by
+// bindAll(library, calls) at the first call; nullptr, with the reason in *error, when the library
+// or one of the entries is missing. Each struct type names one library.
+template <class Calls, class BindAll>
+const Calls* OpenCalls(const char* soname, BindAll bindAll, std::string* error) {
+    static LazyLibrary library(soname);
+    static Calls calls;
+    return library.Open([&](LazyLibrary& l) { return bindAll(l, calls); }, error) ? &calls : nullptr;
+}
+
 }  // namespace platform::detail

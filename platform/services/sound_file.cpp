@@ -17,15 +17,13 @@ struct SndfileCalls {
 };
 
 const SndfileCalls* Sndfile(std::string* error) {
-    static detail::LazyLibrary library("libsndfile.so.1");
-    static SndfileCalls calls;
-    const bool opened = library.Open(
-        [](detail::LazyLibrary& l) {
-            return l.Bind(calls.open, "sf_open") && l.Bind(calls.close, "sf_close") &&
-                   l.Bind(calls.readShortFrames, "sf_readf_short") && l.Bind(calls.strerror, "sf_strerror");
+    return detail::OpenCalls<SndfileCalls>(
+        "libsndfile.so.1",
+        [](detail::LazyLibrary& l, SndfileCalls& c) {
+            return l.Bind(c.open, "sf_open") && l.Bind(c.close, "sf_close") &&
+                   l.Bind(c.readShortFrames, "sf_readf_short") && l.Bind(c.strerror, "sf_strerror");
         },
         error);
-    return opened ? &calls : nullptr;
 }
 
 }  // namespace
