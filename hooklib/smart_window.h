@@ -180,6 +180,9 @@ public:
     bool DismissPending = false, HelpDismissed = false;
     std::uint8_t ArrowCorner = 255;
     bool ShowPending = false, Shown = false, Closing = false;
+    // Closed by its owner rather than by the cursor's leaving: the cursor coming back inside
+    // does not bring it back.
+    bool ClosedByOwner = false;
     // Colours.
     platform::COLORREF BackColor = 0xFFFFFF, TextColor = 0;
     // Size and place.

@@ -33,6 +33,7 @@ void SmartWindow::FollowCursorTick() {
         }
         return;
     }
+    if (Closing && ClosedByOwner) return;
     if (Closing) {
         // Back inside while fading out: stay, at full opacity.
         Closing = false;
