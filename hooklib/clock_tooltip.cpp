@@ -56,22 +56,9 @@ void ShowClockTooltip(const RECT& clock) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     SmartWindow* w = m.NewWindow();
-    SmartWindow::Params p;
-    p.kind = kTooltipKind;
+    SmartWindow::Params p = BalloonParams(clock, s.TooltipMaxOpacity, s.TooltipFadeIn, s.TooltipFadeOut);
     p.width = 190;
     p.height = 30;
-    p.backColor = 0xFFFFFF;
-    p.textColor = 0x000000;
-    p.colorKey = 0;
-    p.alpha = s.TooltipMaxOpacity;
-    p.visuals = 3;
-    p.targetRect = clock;
-    GetWindowRect(GetDesktopWindow(), &p.desktopRect);
-    p.fade = true;
-    p.fadeInTime = s.TooltipFadeIn;
-    p.fadeOutTime = s.TooltipFadeOut;
-    p.skinned = true;
-    p.showNow = true;
     if (!w->Create(p)) {
         m.WindowDestroyed(w);
         return;

@@ -70,21 +70,7 @@ void ShowPopupHelpWindow() {
     SmartWindowManager& m = CreateSmartWindowManager();
     SmartWindow* w = m.NewWindow();
     w->IsPopupHelp = true;
-    SmartWindow::Params p;
-    p.kind = kTooltipKind;
-    p.backColor = 0xFFFFFF;
-    p.textColor = 0x000000;
-    p.colorKey = 0;
-    p.alpha = 255;
-    p.visuals = 3;
-    p.targetRect = TargetOf(Share().HelpTarget);
-    GetWindowRect(GetDesktopWindow(), &p.desktopRect);
-    p.fade = true;
-    p.fadeInTime = 300;
-    p.fadeOutTime = 500;
-    p.skinned = true;
-    p.showNow = true;
-    if (!w->Create(p)) {
+    if (!w->Create(BalloonParams(TargetOf(Share().HelpTarget), 255, 300, 500))) {
         m.WindowDestroyed(w);
         return;
     }
