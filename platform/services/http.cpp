@@ -8,10 +8,39 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/services/lazy_library.h"
 #include "platform/window/loop.h"
 
 namespace platform {
 namespace {
+
+// libcurl's entry points. The library, with the TLS, name and authentication libraries it pulls
+// in, is opened by the first request: a clock that never asks the web maps none of it.
+struct CurlCalls {
+    decltype(&curl_easy_init) init = nullptr;
+    decltype(&curl_easy_setopt) setopt = nullptr;
+    decltype(&curl_easy_perform) perform = nullptr;
+    decltype(&curl_easy_getinfo) getinfo = nullptr;
+    decltype(&curl_easy_strerror) strerror = nullptr;
+    decltype(&curl_easy_cleanup) cleanup = nullptr;
+    decltype(&curl_slist_append) slistAppend = nullptr;
+    decltype(&curl_slist_free_all) slistFreeAll = nullptr;
+};
+
+const CurlCalls* Curl(std::string* error) {
+    return detail::OpenCalls<CurlCalls>(
+        "libcurl.so.4",
+        [](detail::LazyLibrary& l, CurlCalls& c) {
+            decltype(&curl_global_init) globalInit = nullptr;
+            const bool bound = l.Bind(c.init, "curl_easy_init") && l.Bind(c.setopt, "curl_easy_setopt") &&
+                               l.Bind(c.perform, "curl_easy_perform") && l.Bind(c.getinfo, "curl_easy_getinfo") &&
+                               l.Bind(c.strerror, "curl_easy_strerror") && l.Bind(c.cleanup, "curl_easy_cleanup") &&
+                               l.Bind(c.slistAppend, "curl_slist_append") &&
+                               l.Bind(c.slistFreeAll, "curl_slist_free_all") && l.Bind(globalInit, "curl_global_init");
+            return bound && globalInit(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+        },
+        error);
+}
 
 struct Transfer {
     std::string body;
@@ -37,7 +66,10 @@ int Progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 
 HttpAnswer Perform(const HttpRequest& request, const std::atomic<bool>* cancelled) {
     HttpAnswer answer;
-    CURL* curl = curl_easy_init();
+    const CurlCalls* calls = Curl(&answer.error);
+    if (!calls) return answer;
+    const CurlCalls& c = *calls;
+    CURL* curl = c.init();
     if (!curl) {
         answer.error = "the HTTP library could not start a transfer";
         return answer;
@@ -45,39 +77,39 @@ HttpAnswer Perform(const HttpRequest& request, const std::atomic<bool>* cancelle
     Transfer transfer;
     transfer.cancelled = cancelled;
     curl_slist* headers = nullptr;
-    for (const std::string& h : request.headers) headers = curl_slist_append(headers, h.c_str());
+    for (const std::string& h : request.headers) headers = c.slistAppend(headers, h.c_str());
     char why[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // time-outs without signals: other threads run
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(request.timeoutMs));
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.timeoutMs));
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, Progress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, why);
+    c.setopt(curl, CURLOPT_URL, request.url.c_str());
+    c.setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    c.setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    c.setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    c.setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    c.setopt(curl, CURLOPT_NOSIGNAL, 1L);  // time-outs without signals: other threads run
+    c.setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(request.timeoutMs));
+    c.setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.timeoutMs));
+    c.setopt(curl, CURLOPT_HTTPHEADER, headers);
+    c.setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
+    c.setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    c.setopt(curl, CURLOPT_XFERINFOFUNCTION, Progress);
+    c.setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    c.setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    c.setopt(curl, CURLOPT_ERRORBUFFER, why);
     if (request.method == "POST") {
-        curl_easy_setopt(curl, CURLOPT_POST, 1L);
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, request.body.data());
+        c.setopt(curl, CURLOPT_POST, 1L);
+        c.setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+        c.setopt(curl, CURLOPT_POSTFIELDS, request.body.data());
     }
-    const CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = c.perform(curl);
     if (result == CURLE_OK) {
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer.status);
+        c.getinfo(curl, CURLINFO_RESPONSE_CODE, &answer.status);
         answer.body = std::move(transfer.body);
     } else if (transfer.tooLarge) {
         answer.error = "the answer is larger than " + std::to_string(kLargestHttpAnswer) + " bytes";
     } else {
-        answer.error = why[0] ? why : curl_easy_strerror(result);
+        answer.error = why[0] ? why : c.strerror(result);
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    c.slistFreeAll(headers);
+    c.cleanup(curl);
     return answer;
 }
 
@@ -85,7 +117,7 @@ HttpAnswer Perform(const HttpRequest& request, const std::atomic<bool>* cancelle
 // cancels the request under way and drops those not started.
 class CurlHttp final : public HttpService {
 public:
-    CurlHttp() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+    CurlHttp() = default;
     ~CurlHttp() override {
         {
             std::lock_guard lock(mutex_);

@@ -15,6 +15,7 @@
 
 #include "platform/services/internet_transfer.h"
 #include "platform/window/loop.h"
+#include "tests/support/mapped_libraries.h"
 #include "tests/support/test_services.h"
 
 using namespace platform;
@@ -108,6 +109,17 @@ TEST(Http, TheTransferControlGetsTheBodyOrTellsWhyNot) {
     EXPECT_EQ(inet.LastError(), "the server answered with status 404");
     EXPECT_EQ(inet.OpenURL("file:///etc/hostname"), "") << "only http and https";
     EXPECT_NE(inet.LastError(), "");
+}
+
+// Every test runs in a process of its own, so this one starts with no request made yet.
+TEST(Http, TheLibraryIsMappedByTheFirstRequestAndNotBefore) {
+    testsupport::ServiceScope services;
+    LoopbackServer server([](const std::string&) { return Answer("200 OK", "here"); });
+    EXPECT_FALSE(testsupport::LibraryMapped("libcurl")) << "a process that asked nothing maps the HTTP library";
+    HttpRequest request;
+    request.url = server.Url("/first");
+    EXPECT_EQ(UseService<HttpService>().Exchange(request).body, "here");
+    EXPECT_TRUE(testsupport::LibraryMapped("libcurl"));
 }
 
 TEST(Http, ASilentServerEndsInTheTimeOutAndAHugeAnswerIsRefused) {

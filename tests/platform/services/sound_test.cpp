@@ -11,6 +11,7 @@
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"
 #include "temp_folder.h"
+#include "tests/support/mapped_libraries.h"
 #include "tests/support/test_services.h"
 
 namespace {
@@ -47,27 +48,19 @@ TEST(SoundFiles, TheShippedWavAndMp3DecodeToAudibleSoundOfTheirLength) {
     EXPECT_GT(Peak(kTestMp3), 10000);
 }
 
-// Is a library of that name mapped into this process?
-bool Mapped(const std::string& library) {
-    std::ifstream maps("/proc/self/maps");
-    for (std::string line; std::getline(maps, line);)
-        if (line.find(library) != std::string::npos) return true;
-    return false;
-}
-
 // Every test runs in a process of its own, so this one starts with nothing sounded yet.
 TEST(SoundLibraries, TheDecoderAndTheOutputAreMappedByTheirFirstUseAndNotBefore) {
-    ASSERT_FALSE(Mapped("libsndfile")) << "a process that sounded nothing maps the decoder";
-    ASSERT_FALSE(Mapped("libasound")) << "a process that sounded nothing maps the sound output";
+    ASSERT_FALSE(testsupport::LibraryMapped("libsndfile")) << "a process that sounded nothing maps the decoder";
+    ASSERT_FALSE(testsupport::LibraryMapped("libasound")) << "a process that sounded nothing maps the sound output";
     std::unique_ptr<SoundOutput> output = MakeAlsaSoundOutput("null");
     SoundFileInfo info;
     std::string error;
     ASSERT_TRUE(ReadSoundFileInfo(kAlarmWav, &info, &error)) << error;
-    EXPECT_TRUE(Mapped("libsndfile"));
-    EXPECT_FALSE(Mapped("libasound")) << "reading a sound needs no output";
+    EXPECT_TRUE(testsupport::LibraryMapped("libsndfile"));
+    EXPECT_FALSE(testsupport::LibraryMapped("libasound")) << "reading a sound needs no output";
     ASSERT_TRUE(output->Open(kAlarmWav, &error)) << error;
     ASSERT_TRUE(output->Play(nullptr, &error)) << error;
-    EXPECT_TRUE(Mapped("libasound"));
+    EXPECT_TRUE(testsupport::LibraryMapped("libasound"));
     output->Close();
 }
 
