@@ -124,7 +124,9 @@ PY
   kill "$clock" "$xclock" 2>/dev/null || true
 }
 
-echo "Real time, ${seconds} s side by side with xclock -digital -update 1 on $DISPLAY:"
+# CPU shares are only comparable on a quiet machine: the load is printed beside them.
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+echo "Real time, ${seconds} s side by side with xclock -digital -update 1 on $DISPLAY (load average $(load)):"
 measure floating "$floating"
 measure systray "$systray"
 
@@ -140,3 +142,4 @@ virtual_hour() {
   printf '%s\n' "${runs[@]}" | sort -n | sed -n 2p
 }
 echo "Headless virtual hour (median of 3): floating $(virtual_hour "$floating") s CPU, systray $(virtual_hour "$systray") s CPU"
+echo "Load average at the end: $(load)"
