@@ -1,6 +1,8 @@
 #include "core/online_storage.h"
 
-#include <cctype>
+#include <algorithm>
+
+#include "platform/services/web_page.h"
 
 namespace core {
 
@@ -19,21 +21,7 @@ std::string EscapeForHtml(std::string_view text) {
     return out;
 }
 
-std::string PercentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        }
-    }
-    return out;
-}
+std::string PercentEncode(std::string_view text) { return platform::PercentEncode(text, "-._~"); }
 
 std::string LinesWithCrLf(std::string_view fileText) {
     std::string out;
