@@ -5,6 +5,7 @@
 #include "core/intro_flags.h"
 #include "platform/forms/constants.h"
 #include "platform/window/messages.h"
+#include "settings/settings_commands.h"
 
 namespace core {
 namespace {
@@ -24,14 +25,15 @@ void Quit() {
     frmMain().EndProgram(0);
 }
 
-// The command texts in the order they are compared. The settings window and the about window are
-// other steps of the clock; until they are built their commands find no branch and do nothing, as
-// any unknown text does.
+// The command texts in the order they are compared; an unknown text does nothing.
 struct CommandBranch {
     const char* text;
     void (*run)();
 };
 const CommandBranch kBranches[] = {
+    {"Program Settings - Program Settings", [] { settings::OpenSettingsWindow(1, 1); }},
+    {"Program Settings - Alarm Settings", [] { settings::OpenSettingsWindow(7, 8); }},
+    {"About", settings::OpenAboutWindow},
     {"Bring To Foreground", BringToForeground},
     {"Atomic Ruriv Sync", [] { frmMain().StartTimeSync(); }},
     {"Quit", Quit},
@@ -57,7 +59,12 @@ void RunPendingCommand() {
 
 void ClockKeyDown(int keyCode, int shift) {
     if (IntroShowing) UnloadIntro();
-    if (ModalWindowOpen || SettingsWindowOpen) return;
+    if (ModalWindowOpen || SettingsWindowOpen) {
+        // The keys that open the settings window bring the open one to the front.
+        if (SettingsWindowOpen && (keyCode == platform::VK_F2 || keyCode == platform::VK_F3))
+            RunLater("Program Settings - Program Settings");
+        return;
+    }
     PendingCommand.clear();
     static const struct {
         int keyCode;

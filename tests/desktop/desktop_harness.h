@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_autostart.h"
 #include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_udp.h"
 #include "platform/window/input.h"
@@ -65,6 +66,8 @@ public:
     // The recording network doubles (null with realNetwork).
     testsupport::RecordingUdpService* Udp() const { return udp_; }
     testsupport::RecordingNameLookup* Names() const { return names_; }
+    // The autostart entry the settings window's Apply writes or removes.
+    testsupport::RecordingAutostart& Autostart() const { return *autostart_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
@@ -82,6 +85,7 @@ private:
     bool started_ = false;
     testsupport::RecordingUdpService* udp_ = nullptr;
     testsupport::RecordingNameLookup* names_ = nullptr;
+    testsupport::RecordingAutostart* autostart_ = nullptr;
 };
 
 }  // namespace desktop
