@@ -95,6 +95,7 @@ void frmAboutForm::Design() {
     rtbThanks.Move(120, 240, 7200, 2460);
 
     cmdClose.Move(0, 527, 499, 22);
+    cmdClose.Cancel = true;  // Esc closes the window too
 
     BodyMovin.Interval = 1;
     BodyMovin.Enabled = false;

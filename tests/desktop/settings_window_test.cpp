@@ -8,6 +8,7 @@
 
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/main_window_proc.h"
 #include "core/language_files.h"
 #include "desktop_harness.h"
 #include "platform/forms/constants.h"
@@ -116,9 +117,8 @@ TEST_F(SettingsWindow, F2OpensItCentredOnTheProgramSettingsGroupAndF2AgainOnlyRa
     EXPECT_EQ(frmSeti().lblSection(0).Caption, core::LanguageFile.ReadText("Program Settings Controls", "Program Settings Section 1"));
     EXPECT_EQ(frmSeti().lblSection(5).Caption, "");
 
-    // From the clock's menu (and F2 on the clock) an open window only comes to the front.
-    core::frmMain().SetFocus();
-    d.Key(VK_F2);
+    // From the clock's menu and the taskbar's an open window only comes to the front.
+    SendMessage(core::frmMain().hWnd, core::WM_CLOCKNOTIFY, core::CN_OPENSETTINGS, 0);
     d.Advance(50);
     EXPECT_EQ(d.Rect(Window()).left, r.left);
     EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 1);

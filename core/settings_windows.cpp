@@ -1,0 +1,34 @@
+// The settings window and the about window as the commands open them: the settings subsystem's
+// frmSeti and frmAbout.
+#include "core/settings_windows.h"
+
+#include "settings/frm_about.h"
+#include "settings/frm_seti.h"
+
+namespace core {
+
+void LoadSettingsWindow() { settings::frmSeti().Load(); }  // its Load shows it
+
+void SettingsWindowAlwaysOnTop(bool on) {
+    if (settings::frmSeti().IsLoaded()) settings::frmSeti().AlwaysOnTop(on);
+}
+
+void ShowAboutWindow() {
+    settings::frmAbout().Load();
+    settings::frmAbout().Show();
+    settings::frmAbout().cmdClose.SetFocus();
+}
+
+platform::HWND SettingsWindowHandle() {
+    return settings::frmSeti().IsLoaded() ? settings::frmSeti().Window() : platform::HWND{};
+}
+
+platform::HWND AboutWindowHandle() {
+    return settings::frmAbout().IsLoaded() ? settings::frmAbout().Window() : platform::HWND{};
+}
+
+std::int16_t SettingsWindowSelectedNode() {
+    return static_cast<std::int16_t>(settings::frmSeti().IsLoaded() ? settings::frmSeti().HighlightedNodeIndex() : 0);
+}
+
+}  // namespace core
