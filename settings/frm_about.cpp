@@ -80,14 +80,14 @@ void frmAboutForm::Design() {
     lblOZRQA.Move(120, 750, 7100, 255);
 
     frmContact.Move(2, 245, 496, 89);
-    lblInfo.Move(120, 225, 7100, 600);
+    lblInfo.Move(120, 225, 7100, 540);
     lblInfo.WordWrap = true;
-    lblForum.Move(120, 840, 1800, 255);
-    lblWeb.Move(1980, 840, 5200, 255);
+    lblForum.Move(120, 780, 1800, 255);
+    lblWeb.Move(1980, 780, 5200, 255);
     lblWeb.FontUnderline = true;
     lblWeb.Caption = "ruriv@dralo.example";
-    lblMail.Move(120, 1080, 1800, 255);
-    lblMailOZR.Move(1980, 1080, 5200, 255);
+    lblMail.Move(120, 1020, 1800, 255);
+    lblMailOZR.Move(1980, 1020, 5200, 255);
     lblMailOZR.FontUnderline = true;
     lblMailOZR.Caption = "ruriv@dralo.example";
 
@@ -130,7 +130,10 @@ void frmAboutForm::Form_Load() {
 }
 
 void frmAboutForm::Form_Unload(int&) {
-    if (!openedFromSettings_) core::ModalWindowOpen = false;
+    if (openedFromSettings_) return;
+    core::ModalWindowOpen = false;
+    // Opened from the clock: the clock's keys work again at once.
+    if (!Settings.SystrayClock && core::frmMain().IsLoaded()) core::frmMain().SetFocus();
 }
 
 void frmAboutForm::Form_KeyDown(int& KeyCode, int Shift) {

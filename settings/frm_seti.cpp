@@ -63,11 +63,13 @@ void frmSetiForm::Design() {
     treeO.HideSelection = false;
 
     frmDesc.Move(220, 27, 398, 431);
-    lblDesc.Move(240, 300, 5490, 2100);
+    frmDesc.Caption = "";
+    lblDesc.Move(240, 300, 5490, 1800);
     lblDesc.WordWrap = true;
     for (int i = 0; i < 6; ++i) {
         lblSection.Load(i);
-        lblSection(i).Move(480, 2550 + i * 480, 5250, 360);
+        lblSection(i).Move(480, 2250 + i * 600, 5250, 480);
+        lblSection(i).WordWrap = true;
     }
 
     cmdOkN.Move(1, 437, 72, 22);
@@ -188,8 +190,6 @@ void frmSetiForm::SetColors() {
             lblSection(i).ForeColor = 0;
         }
     }
-    // The window repaints now, so that the title bar drawn after it is not painted over.
-    Refresh();
     titleBar_.Repaint();
 }
 

@@ -21,8 +21,6 @@ using namespace core;
 
 namespace {
 
-
-constexpr const char* kAnywhere = "Program Settings Controls - OZR CLOCK ANYWHERE";
 // Apply tells every failed save: the user asked for this one.
 constexpr SaveNotice kSaveAtApply{"MSGBOX Error Save", false};
 constexpr const char* kProgramFile = "OZRClock";

@@ -37,7 +37,7 @@ frmSetiASForm::frmSetiASForm() : Form("frmSetiAS") {
     for (const SchemeOption& o : kSchemeOptions) {
         OptionButton& option = this->*o.option;
         option.Click = [this, scheme = o.scheme] { ChooseScheme(scheme); };
-        option.MouseMove = [this, &option, key = o.helpKey](int, int, int, int) { core::ShowHelp(option.hWnd, key, false); };
+        option.MouseMove = [&option, key = o.helpKey](int, int, int, int) { core::ShowHelp(option.hWnd, key, false); };
     }
     optNormal.MouseMove = [this](int, int, int, int) { core::ShowHelp(optNormal.hWnd, "0305optNormal", false); };
     optTranslucent.MouseMove = [this](int, int, int, int) {

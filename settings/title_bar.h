@@ -59,7 +59,8 @@ public:
     bool MinimizeHot() const { return minimizeHot_; }
     // At every load of the window: nothing lit, no drag.
     void Reset();
-    void Repaint() { bar_.Refresh(); }
+    // The bar paints again in the next paint pass, after the window under it.
+    void Repaint() { bar_.Invalidate(); }
 
 private:
     void Paint();
