@@ -6,6 +6,7 @@
 #include "core/intro_flags.h"
 #include "core/library_binding.h"
 #include "core/main_window_proc.h"
+#include "core/popup_help.h"
 #include "core/rounding.h"
 #include "platform/forms/constants.h"
 #include "platform/present/runner.h"
@@ -27,6 +28,8 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
     tmrSyncAlarms.Tick = [this] { tmrSyncAlarms_Timer(); };
     tmrLoadAlarms.Tick = [this] { tmrLoadAlarms_Timer(); };
+    tmrReDownload.Tick = [this] { tmrReDownload_Timer(); };
+    wb.NavigateError = [this](const std::string& url, const std::string& why) { wb_NavigateError(url, why); };
     AtomicTimeout.Tick = [this] { AtomicTimeout_Timer(); };
     AtomicMinute.Tick = [this] { AtomicMinute_Timer(); };
     ws.DataArrival = [this](long bytesTotal) { ws_DataArrival(bytesTotal); };
@@ -44,6 +47,10 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     SettingsRoutineHooks.MainWindowTopLeft = [this] {
         return TwipsPoint{static_cast<double>(Left), static_cast<double>(Top)};
     };
+    // The pages' popup help goes to the library.
+    SetPopupHelpPresenter([](const PopupHelpRequest& r) {
+        OZRShowPopupHelp(r.window, r.title, r.text, r.delayMs, r.helpId, r.inflate ? 1 : 0);
+    });
     SettingsRoutineHooks.ResendLabels = [] {
         DisplayLabelCount = 0;
         SendLabelsToHook(true);
