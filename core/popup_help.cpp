@@ -8,10 +8,10 @@
 namespace core {
 namespace {
 
-PopupHelpPresenter& Presenter() {
-    static PopupHelpPresenter presenter;
-    return presenter;
-}
+class NoPopupHelp final : public PopupHelpOutput {
+public:
+    bool Show(const PopupHelpRequest&) override { return false; }
+};
 
 std::optional<ShownHelpEntry>& LastShown() {
     static std::optional<ShownHelpEntry> entry;
@@ -20,7 +20,7 @@ std::optional<ShownHelpEntry>& LastShown() {
 
 }  // namespace
 
-void SetPopupHelpPresenter(PopupHelpPresenter presenter) { Presenter() = std::move(presenter); }
+std::unique_ptr<PopupHelpOutput> PopupHelpOutput::MakeReal() { return std::make_unique<NoPopupHelp>(); }
 
 std::optional<PopupHelpRequest> FindHelpEntry(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
     const std::string titleKey = kLiveHelpMark + helpKey;
@@ -37,9 +37,8 @@ std::optional<PopupHelpRequest> FindHelpEntry(platform::HWND hWnd, const std::st
 void ShowHelp(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
     if (!Settings.PopupHelp) return;
     std::optional<PopupHelpRequest> entry = FindHelpEntry(hWnd, helpKey, inflate);
-    if (!entry || !Presenter()) return;
+    if (!entry || !platform::UseService<PopupHelpOutput>().Show(*entry)) return;
     LastShown() = ShownHelpEntry{HelpFile.GetCurrentSection(), helpKey};
-    Presenter()(*entry);
 }
 
 std::optional<ShownHelpEntry> LastShownHelpEntry() { return LastShown(); }
