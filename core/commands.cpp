@@ -1,8 +1,11 @@
 #include "core/commands.h"
 
+#include <array>
+
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/intro_flags.h"
+#include "core/settings_windows.h"
 #include "platform/forms/constants.h"
 #include "platform/window/messages.h"
 
@@ -18,41 +21,83 @@ void BringToForeground() {
     platform::SetForegroundWindow(frmMain().hWnd);
 }
 
+// The two settings commands: an open settings window comes forward; otherwise, with no other
+// window open, it opens on the given section.
+void OpenSettings(bool engineTickFirst, std::int16_t expandNode, std::int16_t selectNode) {
+    if (IntroShowing) UnloadIntro();
+    if (SettingsWindowOpen) {
+        SettingsWindowAlwaysOnTop(true);
+        SettingsWindowAlwaysOnTop(false);
+        if (Settings.FloatAlwaysOnTop) frmMain().AlwaysOnTop(true);
+    }
+    if (ModalWindowOpen || IntroShowing) return;
+    if (engineTickFirst) frmMain().GoTimer();
+    ModalWindowOpen = true;
+    frmMain().BodyMovin.Enabled = false;
+    TreeExpandNode = expandNode;
+    TreeSelectNode = selectNode;
+    LoadSettingsWindow();
+}
+
+void About() {
+    if (IntroShowing) UnloadIntro();
+    if (ModalWindowOpen || IntroShowing) return;
+    ModalWindowOpen = true;
+    frmMain().BodyMovin.Enabled = false;
+    ShowAboutWindow();
+}
+
 void Quit() {
     SaveSettings(false, kSaveAtQuit);
     frmMain().Unload();
     frmMain().EndProgram(0);
 }
 
-// The command texts in the order they are compared. The settings window and the about window are
-// other steps of the clock; until they are built their commands find no branch and do nothing, as
-// any unknown text does.
-struct CommandBranch {
-    const char* text;
+struct CommandEntry {
+    Command command;
+    std::string text;
     void (*run)();
 };
-const CommandBranch kBranches[] = {
-    {"Bring To Foreground", BringToForeground},
-    {"Atomic Ruriv Sync", [] { frmMain().StartTimeSync(); }},
-    {"Quit", Quit},
-};
+
+// Every command: its text, compared case-sensitively, and what it does.
+const std::array<CommandEntry, 6>& Commands() {
+    static const std::array<CommandEntry, 6> table{{
+        {Command::BringToForeground, "Bring To Foreground", BringToForeground},
+        {Command::ProgramSettings, "Program Settings - Program Settings", [] { OpenSettings(true, 1, 1); }},
+        {Command::AlarmSettings, "Program Settings - Alarm Settings", [] { OpenSettings(false, 7, 8); }},
+        {Command::About, "About", About},
+        {Command::TimeSync, "Atomic Ruriv Sync", [] { frmMain().StartTimeSync(); }},
+        {Command::Quit, "Quit", Quit},
+    }};
+    return table;
+}
+
+const CommandEntry& EntryOf(Command command) {
+    for (const CommandEntry& entry : Commands())
+        if (entry.command == command) return entry;
+    return Commands().front();  // every enumerator has its entry
+}
 
 }  // namespace
 
-void RunLater(const std::string& text) {
-    PendingCommand = text;
+const std::string& CommandText(Command command) { return EntryOf(command).text; }
+
+void RunLater(Command command) {
+    PendingCommand = CommandText(command);
     frmMain().Tricker.Enabled = true;
 }
 
 void RunPendingCommand() {
     frmMain().Tricker.Enabled = false;
     if (Settings.SystrayClock) frmMain().GetScreenSize();
-    for (const CommandBranch& branch : kBranches) {
-        if (PendingCommand == branch.text) {
-            branch.run();
+    if (PendingCommand.empty()) return;  // a key with no command
+    for (const CommandEntry& entry : Commands()) {
+        if (PendingCommand == entry.text) {
+            entry.run();
             return;
         }
     }
+    DebugLog("[frmMain]: Unknown command \"" + PendingCommand + "\" ignored.");
 }
 
 void ClockKeyDown(int keyCode, int shift) {
@@ -62,23 +107,23 @@ void ClockKeyDown(int keyCode, int shift) {
     static const struct {
         int keyCode;
         int shift;  // -1: any
-        const char* command;
+        Command command;
     } kKeys[] = {
-        {platform::VK_F2, -1, "Program Settings - Program Settings"},
-        {platform::VK_F3, -1, "Program Settings - Alarm Settings"},
-        {platform::VK_F6, -1, "About"},
-        {platform::VK_F4, vbAltMask, "Quit"},
+        {platform::VK_F2, -1, Command::ProgramSettings},
+        {platform::VK_F3, -1, Command::AlarmSettings},
+        {platform::VK_F6, -1, Command::About},
+        {platform::VK_F4, vbAltMask, Command::Quit},
     };
     for (const auto& key : kKeys)
-        if (key.keyCode == keyCode && (key.shift < 0 || key.shift == shift)) PendingCommand = key.command;
+        if (key.keyCode == keyCode && (key.shift < 0 || key.shift == shift)) PendingCommand = CommandText(key.command);
     frmMain().Tricker.Enabled = true;
 }
 
 frmMenuHostForm::frmMenuHostForm() : Form("frmMenuHost") {
-    mncProgramSettings.Click = [] { RunLater("Program Settings - Program Settings"); };
-    mncAlarmSettings.Click = [] { RunLater("Program Settings - Alarm Settings"); };
-    mncAtomicClock.Click = [] { RunLater("Atomic Ruriv Sync"); };
-    mncAbout.Click = [] { RunLater("About"); };
+    mncProgramSettings.Click = [] { RunLater(Command::ProgramSettings); };
+    mncAlarmSettings.Click = [] { RunLater(Command::AlarmSettings); };
+    mncAtomicClock.Click = [] { RunLater(Command::TimeSync); };
+    mncAbout.Click = [] { RunLater(Command::About); };
     OZR_HANDLE(mncExit, Click);
 }
 
@@ -102,7 +147,7 @@ void frmMenuHostForm::mncExit_Click() {
     // These two texts are fixed; they do not come from the language file.
     if (platform::MessageBox(frmMain().hWnd, "Are you sure you want to exit OZR Ruriv?", "OZR Ruriv - Question", 4132) !=
         platform::IDNO)
-        RunLater("Quit");
+        RunLater(Command::Quit);
 }
 
 frmMenuHostForm& frmMenuHost() {

@@ -1,6 +1,7 @@
-// Commands: keys, the clock's popup menu, the taskbar menu and a second copy write a command text
-// into PendingCommand and start the one-shot timer Tricker; its tick runs the command after the
-// current event or message has been answered.
+// Commands: keys, the clock's popup menu, the taskbar menu, a second copy and the pages write a
+// command text into PendingCommand and start the one-shot timer Tricker; its tick runs the
+// command after the current event or message has been answered. Every command text and what it
+// does stand in one table (commands.cpp); the writers name a command, never spell its text.
 #pragma once
 
 #include <string>
@@ -10,9 +11,16 @@
 
 namespace core {
 
-// PendingCommand = text, Tricker on.
-void RunLater(const std::string& text);
-// Tricker's tick: runs PendingCommand.
+enum class Command { BringToForeground, ProgramSettings, AlarmSettings, About, TimeSync, Quit };
+
+// The text that PendingCommand holds for a command.
+const std::string& CommandText(Command command);
+
+// PendingCommand = the command's text, Tricker on. A command written while another is pending
+// replaces it.
+void RunLater(Command command);
+// Tricker's tick: runs PendingCommand. An empty text is no command; any other text that names no
+// command goes to the debug log and runs nothing.
 void RunPendingCommand();
 // The clock window's keys (Form_KeyDown of frmMain).
 void ClockKeyDown(int keyCode, int shift);

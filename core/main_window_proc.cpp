@@ -61,13 +61,24 @@ LRESULT OnCopyData(platform::HWND hwnd, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// The library's notices that are commands (the taskbar menu's items).
+constexpr struct {
+    WPARAM code;
+    Command command;
+} kNoticeCommands[] = {
+    {CN_OPENSETTINGS, Command::ProgramSettings}, {CN_OPENALARMS, Command::AlarmSettings},
+    {CN_OPENABOUT, Command::About},              {CN_EXIT, Command::Quit},
+    {CN_SYNCCLOCK, Command::TimeSync},
+};
+
 LRESULT OnClockNotify(WPARAM code, LPARAM lParam) {
+    for (const auto& notice : kNoticeCommands) {
+        if (notice.code == code) {
+            RunLater(notice.command);
+            return 0;
+        }
+    }
     switch (code) {
-        case CN_OPENSETTINGS: RunLater("Program Settings - Program Settings"); break;
-        case CN_OPENALARMS: RunLater("Program Settings - Alarm Settings"); break;
-        case CN_OPENABOUT: RunLater("About"); break;
-        case CN_EXIT: RunLater("Quit"); break;
-        case CN_SYNCCLOCK: RunLater("Atomic Ruriv Sync"); break;
         case CN_HELPDISMISSED: HideHelpEntry(static_cast<std::int32_t>(lParam)); break;
         case CN_ALARMWINDOWCLOSED: {
             auto index = static_cast<std::int32_t>(lParam);
@@ -104,10 +115,10 @@ LRESULT MainWindowProc(platform::HWND hwnd, platform::UINT msg, WPARAM wParam, L
             return 0;
         }
         case WM_CLOCKACTIVATE:
-            if (wParam == 1) RunLater("Bring To Foreground");
+            if (wParam == 1) RunLater(Command::BringToForeground);
             break;
         case WM_CLOCKNOTIFY: return OnClockNotify(wParam, lParam);
-        case WM_CLOCKQUIT: RunLater("Quit"); break;
+        case WM_CLOCKQUIT: RunLater(Command::Quit); break;
         case platform::WM_COPYDATA: return OnCopyData(hwnd, wParam, lParam);
         default: break;
     }

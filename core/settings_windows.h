@@ -1,0 +1,29 @@
+// The settings window (frmSeti) and the about window (frmAbout) as the commands open them. These
+// are the only operations the main window calls of them; until the real windows are built, small
+// stand-in windows (settings_windows.cpp) keep the flags and the window order that the commands
+// rely on.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window/window.h"
+
+namespace core {
+
+// Loads frmSeti: shows the settings window (not modal) and returns. It sets SettingsWindowOpen,
+// becomes the library's tooltip master window, opens with node TreeSelectNode selected (node
+// TreeExpandNode expanded unless it is -1) and sets TreeExpandNode to -1. Closing the window
+// clears SettingsWindowOpen and ModalWindowOpen.
+void LoadSettingsWindow();
+// frmSeti.AlwaysOnTop: the settings window in the topmost band or out of it, not moved or sized.
+void SettingsWindowAlwaysOnTop(bool on);
+// Loads and shows frmAbout (not modal) and gives its close button cmdClose the focus. Closing
+// the window clears ModalWindowOpen.
+void ShowAboutWindow();
+
+// The open windows (none when closed), and the settings window's selected tree node.
+platform::HWND SettingsWindowHandle();
+platform::HWND AboutWindowHandle();
+std::int16_t SettingsWindowSelectedNode();
+
+}  // namespace core
