@@ -8,6 +8,7 @@
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_desktop_actions.h"
 #include "tests/support/recording_failure_reports.h"
+#include "tests/support/recording_http.h"
 #include "tests/support/recording_message_boxes.h"
 #include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_running_copy.h"
