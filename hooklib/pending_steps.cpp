@@ -8,8 +8,6 @@ void RunDoubleClickAction() {}  // waits for the taskbar-menu and click-action s
 
 void HandleTaskbarMenuMessage(platform::UINT, platform::WPARAM, platform::LPARAM) {}  // taskbar-menu step
 
-void ClockMouseMove(platform::LPARAM) {}  // waits for the popup-help and tooltip step
-void StopClockTooltipTimers() {}          // waits for the popup-help and tooltip step
 
 void DestroySmartWindowManager() {}  // waits for the smart-window step
 

@@ -15,10 +15,6 @@ void RunDoubleClickAction();
 // The taskbar menu's part of the taskbar's procedure (WM_INITMENU, WM_MEASUREITEM, WM_DRAWITEM).
 // For now: nothing.
 void HandleTaskbarMenuMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
-// The clock tooltip's hover handling. For now: nothing.
-void ClockMouseMove(platform::LPARAM clientPoint);
-// Stops the two clock-tooltip timers. For now: there are none.
-void StopClockTooltipTimers();
 // Destroys the smart-window manager's windows and the manager. For now: there is none.
 void DestroySmartWindowManager();
 // Releases the calling context's special-behaviour queue. For now: there is none.

@@ -17,12 +17,20 @@ ProcessState& ThisProcess() {
     return states[static_cast<int>(platform::CurrentContext())];
 }
 
-std::int32_t& SharedSlot(LibraryTimer timer) {
+// The clock tooltip's two timers have no slot: only the taskbar's context knows them.
+std::int32_t* SharedSlot(LibraryTimer timer) {
     switch (timer) {
-        case LibraryTimer::Refresh: return Share().RefreshTimer;
-        case LibraryTimer::DataBridge: return Share().DataBridgeTimer;
-        default: return Share().ClickTimer;
+        case LibraryTimer::Refresh: return &Share().RefreshTimer;
+        case LibraryTimer::DataBridge: return &Share().DataBridgeTimer;
+        case LibraryTimer::Click: return &Share().ClickTimer;
+        case LibraryTimer::HelpDelay: return &Share().HelpDelayTimer;
+        case LibraryTimer::HelpWatch: return &Share().HelpWatchTimer;
+        default: return nullptr;
     }
+}
+
+void SetSlot(LibraryTimer timer, std::int32_t value) {
+    if (std::int32_t* slot = SharedSlot(timer)) *slot = value;
 }
 
 }  // namespace
@@ -33,7 +41,7 @@ void SetThisModule(platform::HMODULE module) { ThisProcess().module = module; }
 platform::UINT_PTR StartLibraryTimer(LibraryTimer timer, platform::UINT intervalMs, platform::TIMERPROC proc) {
     platform::UINT_PTR& own = ThisProcess().timers[static_cast<int>(timer)];
     own = platform::SetTimer(platform::HWND{}, own, intervalMs, proc);
-    SharedSlot(timer) = static_cast<std::int32_t>(own);
+    SetSlot(timer, static_cast<std::int32_t>(own));
     return own;
 }
 
@@ -41,7 +49,7 @@ void StopLibraryTimer(LibraryTimer timer) {
     platform::UINT_PTR& own = ThisProcess().timers[static_cast<int>(timer)];
     if (own) platform::KillTimer(platform::HWND{}, own);
     own = 0;
-    SharedSlot(timer) = 0;
+    SetSlot(timer, 0);
 }
 
 void StopOwnTimers() {
@@ -49,8 +57,8 @@ void StopOwnTimers() {
         platform::UINT_PTR& own = ThisProcess().timers[i];
         if (!own) continue;
         platform::KillTimer(platform::HWND{}, own);
-        if (SharedSlot(static_cast<LibraryTimer>(i)) == static_cast<std::int32_t>(own))
-            SharedSlot(static_cast<LibraryTimer>(i)) = 0;
+        std::int32_t* slot = SharedSlot(static_cast<LibraryTimer>(i));
+        if (slot && *slot == static_cast<std::int32_t>(own)) *slot = 0;
         own = 0;
     }
 }

@@ -14,9 +14,9 @@ namespace hooklib {
 platform::HMODULE ThisModule();
 void SetThisModule(platform::HMODULE module);
 
-// The library's thread timers. Each has a slot in the shared section; the context that started
+// The library's thread timers. Most have a slot in the shared section; the context that started
 // a timer is the only one that can stop it.
-enum class LibraryTimer { Refresh, DataBridge, Click, Count };
+enum class LibraryTimer { Refresh, DataBridge, Click, HelpDelay, HelpWatch, TooltipDelay, TooltipWatch, Count };
 
 // Starts the timer in the calling context, or restarts it with the same id when this context
 // runs it already; writes the id into its shared slot and returns it.

@@ -180,6 +180,9 @@ public:
     bool DismissPending = false, HelpDismissed = false;
     std::uint8_t ArrowCorner = 255;
     bool ShowPending = false, Shown = false, Closing = false;
+    // Closed by its owner rather than by the cursor's leaving: the cursor coming back inside
+    // does not bring it back.
+    bool ClosedByOwner = false;
     // Colours.
     platform::COLORREF BackColor = 0xFFFFFF, TextColor = 0;
     // Size and place.
@@ -218,6 +221,10 @@ private:
 };
 
 extern const char* const kSmartChildClass;
+
+// A skinned balloon (kind 2) in white with black text over a target, fading in and out, limited
+// to the desktop, shown at once: the popup help and the clock tooltip.
+SmartWindow::Params BalloonParams(const platform::RECT& target, std::uint8_t alpha, int fadeInMs, int fadeOutMs);
 
 // The font height of a size in points on the screen (-MulDiv(points, LOGPIXELSY, 72)).
 int FontHeightOfPoints(int points);

@@ -19,6 +19,24 @@ constexpr const char* kDismissDone =
 constexpr COLORREF kRed = 0x0000FF;
 }  // namespace
 
+SmartWindow::Params BalloonParams(const RECT& target, std::uint8_t alpha, int fadeInMs, int fadeOutMs) {
+    SmartWindow::Params p;
+    p.kind = kTooltipKind;
+    p.backColor = 0xFFFFFF;
+    p.textColor = 0x000000;
+    p.colorKey = 0;
+    p.alpha = alpha;
+    p.visuals = 3;
+    p.targetRect = target;
+    GetWindowRect(GetDesktopWindow(), &p.desktopRect);
+    p.fade = true;
+    p.fadeInTime = fadeInMs;
+    p.fadeOutTime = fadeOutMs;
+    p.skinned = true;
+    p.showNow = true;
+    return p;
+}
+
 void SmartWindow::FollowCursorTick() {
     POINT cursor;
     GetCursorPos(&cursor);
@@ -33,6 +51,7 @@ void SmartWindow::FollowCursorTick() {
         }
         return;
     }
+    if (Closing && ClosedByOwner) return;
     if (Closing) {
         // Back inside while fading out: stay, at full opacity.
         Closing = false;

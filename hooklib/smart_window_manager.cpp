@@ -46,7 +46,10 @@ void SmartWindowManager::WindowDestroyed(SmartWindow* window) {
         ClockTooltip = nullptr;
         Share().TooltipShown = 0;
     }
-    if (window == PopupHelp) PopupHelp = nullptr;
+    if (window == PopupHelp) {
+        PopupHelp = nullptr;
+        Share().HelpWindowShown = 0;
+    }
     if (SavedTextOwner == window) {
         SavedTextOwner = nullptr;
         SavedText.clear();

@@ -8,6 +8,7 @@
 #include "hooklib/context_labels.h"
 #include "hooklib/label_batch.h"
 #include "hooklib/ozrclock_exports.h"
+#include "hooklib/clock_tooltip.h"
 #include "hooklib/pending_steps.h"
 #include "hooklib/process_state.h"
 #include "hooklib/program_bridge.h"

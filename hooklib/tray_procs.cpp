@@ -6,6 +6,7 @@
 
 #include "hooklib/clock_paint.h"
 #include "hooklib/ozrclock_exports.h"
+#include "hooklib/clock_tooltip.h"
 #include "hooklib/pending_steps.h"
 #include "hooklib/process_state.h"
 #include "hooklib/program_bridge.h"
