@@ -3,14 +3,18 @@
 #include "core/help_sections.h"
 #include "core/language_files.h"
 #include "core/language_text.h"
+#include "core/library_binding.h"
 #include "core/program_settings.h"
 
 namespace core {
 namespace {
 
-class NoPopupHelp final : public PopupHelpOutput {
+class LibraryPopupHelp final : public PopupHelpOutput {
 public:
-    bool Show(const PopupHelpRequest&) override { return false; }
+    bool Show(const PopupHelpRequest& r) override {
+        OZRShowPopupHelp(r.window, r.title, r.text, r.delayMs, r.helpId, r.inflate ? 1 : 0);
+        return true;
+    }
 };
 
 std::optional<ShownHelpEntry>& LastShown() {
@@ -20,7 +24,7 @@ std::optional<ShownHelpEntry>& LastShown() {
 
 }  // namespace
 
-std::unique_ptr<PopupHelpOutput> PopupHelpOutput::MakeReal() { return std::make_unique<NoPopupHelp>(); }
+std::unique_ptr<PopupHelpOutput> PopupHelpOutput::MakeReal() { return std::make_unique<LibraryPopupHelp>(); }
 
 std::optional<PopupHelpRequest> FindHelpEntry(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
     const std::string titleKey = kLiveHelpMark + helpKey;

@@ -25,12 +25,11 @@ struct PopupHelpRequest {
     bool operator==(const PopupHelpRequest&) const = default;
 };
 
-// Who shows an entry: the library's popup help, once the library binding installs the service that
-// calls OZRShowPopupHelp. Until then entries are looked up and shown nowhere.
+// Who shows an entry: the real service hands it to the library's popup help (OZRShowPopupHelp).
 class PopupHelpOutput : public platform::Service {
 public:
     static std::unique_ptr<PopupHelpOutput> MakeReal();
-    // False when nobody shows it.
+    // False when nobody took it.
     virtual bool Show(const PopupHelpRequest& request) = 0;
 };
 

@@ -12,10 +12,12 @@ namespace testsupport {
 class RecordingPopupHelp final : public core::PopupHelpOutput {
 public:
     bool Show(const core::PopupHelpRequest& request) override {
+        if (!takes) return false;
         shown.push_back(request);
         return true;
     }
     std::vector<core::PopupHelpRequest> shown;
+    bool takes = true;  // false: as if no library took the entries
 };
 
 inline RecordingPopupHelp& UseRecordingPopupHelp() { return InstallDouble<core::PopupHelpOutput, RecordingPopupHelp>(); }
