@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_autostart.h"
 #include "tests/support/recording_http.h"
 #include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_udp.h"
@@ -66,6 +67,8 @@ public:
     // The recording network doubles (null with realNetwork).
     testsupport::RecordingUdpService* Udp() const { return udp_; }
     testsupport::RecordingNameLookup* Names() const { return names_; }
+    // The autostart entry the settings window's Apply writes or removes.
+    testsupport::RecordingAutostart& Autostart() const { return *autostart_; }
     testsupport::RecordingHttp* Http() const { return http_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
@@ -84,6 +87,7 @@ private:
     bool started_ = false;
     testsupport::RecordingUdpService* udp_ = nullptr;
     testsupport::RecordingNameLookup* names_ = nullptr;
+    testsupport::RecordingAutostart* autostart_ = nullptr;
     testsupport::RecordingHttp* http_ = nullptr;
 };
 
