@@ -6,7 +6,6 @@
 #include "core/intro_flags.h"
 #include "core/library_binding.h"
 #include "core/main_window_proc.h"
-#include "core/popup_help.h"
 #include "core/rounding.h"
 #include "platform/forms/constants.h"
 #include "platform/present/runner.h"
@@ -47,10 +46,6 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     SettingsRoutineHooks.MainWindowTopLeft = [this] {
         return TwipsPoint{static_cast<double>(Left), static_cast<double>(Top)};
     };
-    // The pages' popup help goes to the library.
-    SetPopupHelpPresenter([](const PopupHelpRequest& r) {
-        OZRShowPopupHelp(r.window, r.title, r.text, r.delayMs, r.helpId, r.inflate ? 1 : 0);
-    });
     SettingsRoutineHooks.ResendLabels = [] {
         DisplayLabelCount = 0;
         SendLabelsToHook(true);

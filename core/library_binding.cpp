@@ -15,7 +15,6 @@ struct Binding {
     platform::HMODULE module;
     bool failed = false;
     std::map<std::string, platform::FARPROC> exports;
-    std::function<void(const std::string&)> onFailure;
 };
 
 Binding& B() {
@@ -30,14 +29,17 @@ void Fail(const std::string& reason) {
                                        "The library %1 could not be loaded (%2). OZR Ruriv will now close.");
     ReplaceAll(message, "%1", platform::MapPath(kLibraryFile));
     ReplaceAll(message, "%2", reason);
-    if (B().onFailure) {
-        B().onFailure(message);
-        return;
-    }
-    std::string title = "OZR Ruriv - " + LanguageText("General", "MSGBOX Error", "Error!");
-    platform::MessageBox(platform::HWND{}, message.c_str(), title.c_str(), 16);
-    frmMain().EndProgram(1);
+    platform::UseService<LibraryFailure>().CannotLoad(message);
 }
+
+class ClosingLibraryFailure final : public LibraryFailure {
+public:
+    void CannotLoad(const std::string& message) override {
+        std::string title = "OZR Ruriv - " + LanguageText("General", "MSGBOX Error", "Error!");
+        platform::MessageBox(platform::HWND{}, message.c_str(), title.c_str(), 16);
+        frmMain().EndProgram(1);
+    }
+};
 
 // The export's address, loading the library first when this is the first call of any export.
 platform::FARPROC Lookup(const char* name) {
@@ -132,7 +134,7 @@ platform::HWND OZRSpecifyTooltipMasterWindow(platform::HWND window) {
 
 bool LibraryBindingFailed() { return B().failed; }
 
-void SetLibraryFailureHandler(std::function<void(const std::string&)> handler) { B().onFailure = std::move(handler); }
+std::unique_ptr<LibraryFailure> LibraryFailure::MakeReal() { return std::make_unique<ClosingLibraryFailure>(); }
 
 void ResetLibraryBinding() {
     if (B().module) platform::FreeLibrary(B().module);

@@ -5,10 +5,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 
 #include "hooklib/ozrclock_exports.h"
+#include "platform/services/registry.h"
 
 namespace core {
 
@@ -55,9 +56,14 @@ platform::HWND OZRSpecifyTooltipMasterWindow(platform::HWND window);
 
 // True once loading the library or one of its exports failed.
 bool LibraryBindingFailed();
-// What happens when the library cannot be had (default: the message box, then the program ends).
-// The argument is the message text.
-void SetLibraryFailureHandler(std::function<void(const std::string& message)> handler);
+
+// What happens, once, when the library cannot be had. The real service shows the message in an
+// error box and ends the program; tests record it.
+class LibraryFailure : public platform::Service {
+public:
+    static std::unique_ptr<LibraryFailure> MakeReal();
+    virtual void CannotLoad(const std::string& message) = 0;
+};
 // Forgets the loaded library (tests that swap the library file).
 void ResetLibraryBinding();
 

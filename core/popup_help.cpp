@@ -3,15 +3,19 @@
 #include "core/help_sections.h"
 #include "core/language_files.h"
 #include "core/language_text.h"
+#include "core/library_binding.h"
 #include "core/program_settings.h"
 
 namespace core {
 namespace {
 
-PopupHelpPresenter& Presenter() {
-    static PopupHelpPresenter presenter;
-    return presenter;
-}
+class LibraryPopupHelp final : public PopupHelpOutput {
+public:
+    bool Show(const PopupHelpRequest& r) override {
+        OZRShowPopupHelp(r.window, r.title, r.text, r.delayMs, r.helpId, r.inflate ? 1 : 0);
+        return true;
+    }
+};
 
 std::optional<ShownHelpEntry>& LastShown() {
     static std::optional<ShownHelpEntry> entry;
@@ -20,7 +24,7 @@ std::optional<ShownHelpEntry>& LastShown() {
 
 }  // namespace
 
-void SetPopupHelpPresenter(PopupHelpPresenter presenter) { Presenter() = std::move(presenter); }
+std::unique_ptr<PopupHelpOutput> PopupHelpOutput::MakeReal() { return std::make_unique<LibraryPopupHelp>(); }
 
 std::optional<PopupHelpRequest> FindHelpEntry(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
     const std::string titleKey = kLiveHelpMark + helpKey;
@@ -37,9 +41,8 @@ std::optional<PopupHelpRequest> FindHelpEntry(platform::HWND hWnd, const std::st
 void ShowHelp(platform::HWND hWnd, const std::string& helpKey, bool inflate) {
     if (!Settings.PopupHelp) return;
     std::optional<PopupHelpRequest> entry = FindHelpEntry(hWnd, helpKey, inflate);
-    if (!entry || !Presenter()) return;
+    if (!entry || !platform::UseService<PopupHelpOutput>().Show(*entry)) return;
     LastShown() = ShownHelpEntry{HelpFile.GetCurrentSection(), helpKey};
-    Presenter()(*entry);
 }
 
 std::optional<ShownHelpEntry> LastShownHelpEntry() { return LastShown(); }

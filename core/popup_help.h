@@ -5,11 +5,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/base.h"
+#include "platform/services/registry.h"
 
 namespace core {
 
@@ -24,10 +25,13 @@ struct PopupHelpRequest {
     bool operator==(const PopupHelpRequest&) const = default;
 };
 
-// The seam to the library: the library binding installs the call of OZRShowPopupHelp here. Until
-// one is installed, entries are looked up and not shown. An empty function removes it.
-using PopupHelpPresenter = std::function<void(const PopupHelpRequest&)>;
-void SetPopupHelpPresenter(PopupHelpPresenter presenter);
+// Who shows an entry: the real service hands it to the library's popup help (OZRShowPopupHelp).
+class PopupHelpOutput : public platform::Service {
+public:
+    static std::unique_ptr<PopupHelpOutput> MakeReal();
+    // False when nobody took it.
+    virtual bool Show(const PopupHelpRequest& request) = 0;
+};
 
 // The entry of helpKey in HelpFile's current section: both "S" + helpKey (the title) and
 // "S" + helpKey + "T" (the text) must be there; a dismissed entry ("H" keys) is not found.

@@ -1,26 +1,26 @@
 #include "platform/draw/hooks.h"
 
-#include <utility>
+#include "platform/services/drawing_host.h"
 
-namespace platform::draw {
+namespace platform {
 namespace {
-template <class F>
-F& Provider() {
-    static F provider;
-    return provider;
-}
-using OwnerFn = std::function<int()>;
-using MapperFn = std::function<std::string(const std::string&)>;
-using ScreenFn = std::function<SIZE()>;
+
+class StandaloneDrawingHost final : public DrawingHost {
+public:
+    int OwnerContext() override { return 0; }
+    std::string MapImagePath(const std::string& path) override { return path; }
+    SIZE ScreenSize() override { return SIZE{1280, 1024}; }
+};
+
 }  // namespace
 
-int CurrentOwnerContext() { return Provider<OwnerFn>() ? Provider<OwnerFn>()() : 0; }
-void SetOwnerContextProvider(std::function<int()> provider) { Provider<OwnerFn>() = std::move(provider); }
+std::unique_ptr<DrawingHost> DrawingHost::MakeReal() { return std::make_unique<StandaloneDrawingHost>(); }
 
-std::string MapImagePath(const std::string& path) { return Provider<MapperFn>() ? Provider<MapperFn>()(path) : path; }
-void SetImagePathMapper(MapperFn mapper) { Provider<MapperFn>() = std::move(mapper); }
+namespace draw {
 
-SIZE ScreenSize() { return Provider<ScreenFn>() ? Provider<ScreenFn>()() : SIZE{1280, 1024}; }
-void SetScreenSizeProvider(ScreenFn provider) { Provider<ScreenFn>() = std::move(provider); }
+int CurrentOwnerContext() { return UseService<DrawingHost>().OwnerContext(); }
+std::string MapImagePath(const std::string& path) { return UseService<DrawingHost>().MapImagePath(path); }
+SIZE ScreenSize() { return UseService<DrawingHost>().ScreenSize(); }
 
-}  // namespace platform::draw
+}  // namespace draw
+}  // namespace platform

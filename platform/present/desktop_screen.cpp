@@ -6,9 +6,10 @@
 
 #include "platform/draw/dc.h"
 #include "platform/draw/gdi.h"
-#include "platform/draw/hooks.h"
 #include "platform/present/runner.h"
+#include "platform/services/drawing_host.h"
 #include "platform/services/paths.h"
+#include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
 #include "platform/window/paint.h"
 #include "platform/window/screen.h"
@@ -199,21 +200,22 @@ void Present() {
     }
 }
 
-}  // namespace
+// The window system's context, the clock's paths and the screen, for the drawing layer.
+class PlatformDrawingHost final : public DrawingHost {
+public:
+    int OwnerContext() override { return static_cast<int>(CurrentContext()); }
+    std::string MapImagePath(const std::string& path) override { return MapPath(path); }
+    SIZE ScreenSize() override { return platform::ScreenSize(); }
+};
 
-void StartDesktopScreen() {
-    if (St().started) return;
-    St().started = true;
-    draw::SetOwnerContextProvider([] { return static_cast<int>(CurrentContext()); });
-    draw::SetScreenSizeProvider([] { return ScreenSize(); });
-    draw::SetImagePathMapper([](const std::string& path) { return MapPath(path); });
-    DcProvider provider;
-    provider.make = [](HWND top, POINT origin, RECT clip) {
+class DesktopSurfaces final : public WindowSurfaces {
+public:
+    HDC MakeDc(HWND top, POINT origin, RECT clip) override {
         auto surface = SurfaceFor(top);
         return surface ? CreateSurfaceDC(surface, origin, clip) : HDC{};
-    };
-    provider.release = [](HDC dc) { DeleteDC(dc); };
-    provider.eraseBackground = [](HWND hwnd, HDC dc, const RECT& area) {
+    }
+    void ReleaseDc(HDC dc) override { DeleteDC(dc); }
+    void EraseBackground(HWND hwnd, HDC dc, const RECT& area) override {
         Window* w = Find(hwnd);
         if (!w) return;
         if (w->cls->brush) {
@@ -223,15 +225,24 @@ void StartDesktopScreen() {
             FillRect(dc, &area, brush);
             DeleteObject(brush);
         }
-    };
-    SetDcProvider(std::move(provider));
+    }
+    void Present() override { platform::Present(); }
+    bool WriteScreenshot(const std::string& path) override { return platform::WriteScreenshot(path); }
+};
+
+}  // namespace
+
+// The services are installed on every start, since a test's service scope may have put them back.
+void StartDesktopScreen() {
+    InstallService<DrawingHost>(std::make_unique<PlatformDrawingHost>());
+    InstallService<WindowSurfaces>(std::make_unique<DesktopSurfaces>());
+    if (St().started) return;
+    St().started = true;
     WindowObserver observer;
     observer.changed = OnChanged;
     observer.destroyed = OnDestroyed;
     observer.damaged = OnDamaged;
     AddWindowObserver(std::move(observer));
-    SetPresentHook(Present);
-    SetScreenshotWriter(WriteScreenshot);
 }
 
 std::shared_ptr<Surface> WindowSurface(HWND topLevel) { return SurfaceFor(topLevel); }

@@ -13,8 +13,10 @@
 #include "platform/services/clock.h"
 #include "platform/services/power.h"
 #include "platform/services/paths.h"
+#include "platform/services/run_end.h"
 #include "platform/services/running_copy.h"
 #include "platform/services/sound_output.h"
+#include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "platform/window/remote.h"
@@ -25,14 +27,20 @@ namespace {
 
 PlatformOptions g_options;
 bool g_previousInstance = false;
-std::function<bool(const std::string&)> g_screenshotWriter;
 
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
 
+class ProcessRunEnd final : public RunEnd {
+public:
+    void End(int status) override { EndRun(status); }
+};
+
 }  // namespace
+
+std::unique_ptr<RunEnd> RunEnd::MakeReal() { return std::make_unique<ProcessRunEnd>(); }
 
 PlatformOptions ReadPlatformOptions() {
     PlatformOptions o;
@@ -99,7 +107,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     SetRunningProgramFolder(programFolder);
     g_previousInstance = !UseService<RunningCopy>().BecomeRunningCopy(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);
-    if (options.runForMs) SetRunDeadline(CurrentClock().MonotonicMs() + *options.runForMs, [] { EndRun(0); });
+    if (options.runForMs) SetRunDeadline(CurrentClock().MonotonicMs() + *options.runForMs);
 }
 
 const PlatformOptions& CurrentPlatformOptions() { return g_options; }
@@ -107,13 +115,11 @@ const PlatformOptions& CurrentPlatformOptions() { return g_options; }
 bool PreviousInstanceRunning() { return g_previousInstance; }
 bool IsHeadless() { return g_options.presenter == PresenterKind::Headless; }
 
-void SetScreenshotWriter(std::function<bool(const std::string&)> writer) { g_screenshotWriter = std::move(writer); }
-
 void WriteRunOutputs() {
     if (!g_options.windowDumpPath.empty() && !WriteWindowDump(g_options.windowDumpPath))
         std::fprintf(stderr, "Could not write the window dump to %s\n", g_options.windowDumpPath.c_str());
     if (!g_options.screenshotPath.empty()) {
-        if (!g_screenshotWriter || !g_screenshotWriter(g_options.screenshotPath))
+        if (!UseService<WindowSurfaces>().WriteScreenshot(g_options.screenshotPath))
             std::fprintf(stderr, "Could not write the screenshot to %s\n", g_options.screenshotPath.c_str());
     }
 }

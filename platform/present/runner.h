@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,10 +34,9 @@ bool PreviousInstanceRunning();
 bool IsHeadless();
 
 // Writes what the run asked for (window dump, screenshot); then ends the process with the status.
+// The RunEnd service's real implementation.
 [[noreturn]] void EndRun(int status);
+// The screenshot is what the WindowSurfaces service shows.
 void WriteRunOutputs();
-
-// The drawing side provides the screenshot writer (a PNG of the composed screen).
-void SetScreenshotWriter(std::function<bool(const std::string& path)> writer);
 
 }  // namespace platform

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/services/clock.h"
+#include "platform/services/run_end.h"
+#include "platform/services/window_surfaces.h"
 #include "platform/window/input.h"
 #include "platform/window/paint.h"
 #include "platform/window/timers.h"
@@ -48,9 +50,7 @@ struct LoopState {
     std::vector<int> pollIds;
     bool waiting = false;
     std::chrono::steady_clock::time_point lastLook;  // of a look that does not wait
-    std::function<void()> present;
     std::int64_t deadline = -1;
-    std::function<void()> onDeadline;
     std::map<int, std::int64_t> awaits;  // id -> real monotonic deadline (ms)
     int nextAwait = 1;
 };
@@ -182,7 +182,7 @@ bool WaitForEvents(int timeoutMs) {
 bool CheckDeadline() {
     if (L().deadline < 0 || CurrentClock().MonotonicMs() < L().deadline) return false;
     L().deadline = -1;
-    if (L().onDeadline) L().onDeadline();
+    UseService<RunEnd>().End(0);
     return true;
 }
 
@@ -196,11 +196,9 @@ bool DoWork() {
     return false;
 }
 
-// Idles until the next due timer (or the limit), jumping a virtual clock straight there.
-void Present() {
-    if (L().present) L().present();
-}
+void Present() { UseService<WindowSurfaces>().Present(); }
 
+// Idles until the next due timer (or the limit), jumping a virtual clock straight there.
 void Idle(std::int64_t limit) {
     Present();
     Clock& clock = CurrentClock();
@@ -320,11 +318,6 @@ int BeginAwait(int realMs) {
 
 void EndAwait(int id) { L().awaits.erase(id); }
 
-void SetPresentHook(std::function<void()> hook) { L().present = std::move(hook); }
-
-void SetRunDeadline(std::int64_t monotonicMs, std::function<void()> onDeadline) {
-    L().deadline = monotonicMs;
-    L().onDeadline = std::move(onDeadline);
-}
+void SetRunDeadline(std::int64_t monotonicMs) { L().deadline = monotonicMs; }
 
 }  // namespace platform

@@ -41,11 +41,11 @@ void PostTask(std::function<void()> task);
 int BeginAwait(int realMs);
 void EndAwait(int id);
 
-// Brings what was painted to the screen (the compositor and the presenter); runs whenever the
-// loop has no more work and is about to wait.
-void SetPresentHook(std::function<void()> hook);
+// Whenever the loop has no more work and is about to wait, what was painted is brought to the
+// screen (the WindowSurfaces service).
 
-// Called when a run deadline passes; the handler decides what to do (the runner ends the process).
-void SetRunDeadline(std::int64_t monotonicMs, std::function<void()> onDeadline);
+// A bounded run: when the clock's monotonic time reaches the deadline, the run ends through the
+// RunEnd service (platform/services/run_end.h) with status 0.
+void SetRunDeadline(std::int64_t monotonicMs);
 
 }  // namespace platform

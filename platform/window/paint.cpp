@@ -3,21 +3,18 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "platform/services/window_surfaces.h"
 #include "platform/window/window_store.h"
 
 namespace platform {
 using namespace detail;
 
 namespace {
-DcProvider& Provider() {
-    static DcProvider provider;
-    return provider;
-}
 
 // The DC of a window: its client area (or whole window), clipped to itself and its ancestors.
 HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
     Window* w = Find(hwnd);
-    if (!w || !Provider().make) return HDC{};
+    if (!w) return HDC{};
     HWND top = GetTopLevel(hwnd);
     Window* t = Find(top);
     if (!t) return HDC{};
@@ -42,7 +39,7 @@ HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
         clip = IntersectRects(clip, pc);
         a = parent;
     }
-    return Provider().make(top, origin, clip);
+    return UseService<WindowSurfaces>().MakeDc(top, origin, clip);
 }
 
 // The windows with a pending paint, kept as they are invalidated, so that a loop pass with
@@ -110,8 +107,6 @@ void CollectPending(HWND hwnd, std::vector<HWND>& out) {
 }
 
 }  // namespace
-
-void detail::SetDcProvider(DcProvider provider) { Provider() = std::move(provider); }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     if (!hwnd) {
@@ -193,7 +188,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (!ps) return 0;
-    if (ps->hdc && Provider().release) Provider().release(ps->hdc);
+    if (ps->hdc) UseService<WindowSurfaces>().ReleaseDc(ps->hdc);
     Window* w = Find(hwnd);
     if (!w) return 1;
     HWND top = GetTopLevel(hwnd);
@@ -217,7 +212,7 @@ HDC GetWindowDC(HWND hwnd) {
 
 int ReleaseDC(HWND hwnd, HDC hdc) {
     if (!hdc) return 0;
-    if (Provider().release) Provider().release(hdc);
+    UseService<WindowSurfaces>().ReleaseDc(hdc);
     // What was drawn through a window DC reaches the screen: it lies inside that window.
     if (Window* w = Find(hwnd)) {
         HWND top = GetTopLevel(hwnd);
@@ -285,9 +280,9 @@ bool detail::PaintPendingWindows() {
 
 void detail::EraseWithClassBackground(HWND hwnd, HDC hdc) {
     Window* w = Find(hwnd);
-    if (!w || !hdc || !Provider().eraseBackground) return;
+    if (!w || !hdc) return;
     RECT c = ClientAreaInWindow(*w);
-    Provider().eraseBackground(hwnd, hdc, RECT{0, 0, c.width(), c.height()});
+    UseService<WindowSurfaces>().EraseBackground(hwnd, hdc, RECT{0, 0, c.width(), c.height()});
 }
 
 }  // namespace platform

@@ -14,6 +14,7 @@
 #include "core/debug_log.h"
 #include "core/globals.h"
 #include "core/library_binding.h"
+#include "tests/support/recording_library_failure.h"
 #include "tests/platform/services/temp_folder.h"
 #include "tests/support/test_services.h"
 
@@ -29,10 +30,9 @@ protected:
         core::RescanCounter = 0;
         core::DebugOutputOn = 0;
         core::ResetLibraryBinding();
-        core::SetLibraryFailureHandler([](const std::string&) {});
+        testsupport::UseRecordingLibraryFailure();
     }
     void TearDown() override {
-        core::SetLibraryFailureHandler({});
         core::ResetLibraryBinding();
         core::Alarms.assign(1, core::Alarm{});
     }

@@ -11,6 +11,7 @@
 #include "core/popup_help.h"
 #include "core/program_settings.h"
 #include "platform/window/message_box.h"
+#include "tests/support/recording_popup_help.h"
 #include "tests/support/test_services.h"
 #include "tests/platform/services/temp_folder.h"
 
@@ -23,11 +24,9 @@ protected:
         core::Settings.PopupHelp = true;
         core::Settings.PopupHelpDelay = 500;
         core::ForgetShownHelpEntry();
-        core::SetPopupHelpPresenter([this](const core::PopupHelpRequest& request) { shown.push_back(request); });
         messageBoxes.AnswerEveryBoxWith(platform::IDOK);
     }
     void TearDown() override {
-        core::SetPopupHelpPresenter(nullptr);
         platform::ResetServices();
         core::LanguageFile = platform::SettingsFile{};
         core::HelpFile = platform::SettingsFile{};
@@ -49,5 +48,5 @@ protected:
     TempProgramFolder folder;
     testsupport::RecordingMessageBoxes& messageBoxes = testsupport::UseRecordingMessageBoxes();
     std::vector<platform::MessageBoxRequest>& boxes = messageBoxes.Requests();
-    std::vector<core::PopupHelpRequest> shown;
+    std::vector<core::PopupHelpRequest>& shown = testsupport::UseRecordingPopupHelp().shown;
 };

@@ -70,7 +70,7 @@ TEST_F(PopupHelpTest, SwitchedOffHelpShowsNothing) {
 }
 
 TEST_F(PopupHelpTest, WithoutTheLibraryHookAnEntryIsFoundButNotRemembered) {
-    SetPopupHelpPresenter(nullptr);
+    testsupport::UseRecordingPopupHelp().takes = false;
     ShowHelp(control, "0204txtDelayPopup", false);
     EXPECT_FALSE(LastShownHelpEntry());
     EXPECT_TRUE(FindHelpEntry(control, "0204txtDelayPopup", false));

@@ -15,6 +15,9 @@
 #include "tests/support/recording_running_copy.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/recording_udp.h"
+#include "tests/support/recording_window_surfaces.h"
+#include "tests/support/recording_run_end.h"
+#include "tests/support/scripted_drawing_host.h"
 
 namespace testsupport {
 

@@ -1,5 +1,6 @@
 #include "canvas.h"
 #include "platform/draw/hooks.h"
+#include "tests/support/test_services.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +29,8 @@ TEST(DrawHandles, StaleAndUnknownHandlesAreRefused) {
 }
 
 TEST(DrawHandles, ObjectsOfAnotherContextAreRefused) {
-    int context = 0;
-    draw::SetOwnerContextProvider([&] { return context; });
+    testsupport::ServiceScope services;
+    int& context = testsupport::UseScriptedDrawingHost().context;
     Canvas canvas(2, 2);
     HBRUSH programBrush = CreateSolidBrush(RGB(255, 0, 0));
     context = 1;  // now the shell's context
@@ -45,7 +46,6 @@ TEST(DrawHandles, ObjectsOfAnotherContextAreRefused) {
     EXPECT_EQ(FillRect(canvas.dc(), &all, programBrush), 1);
     EXPECT_EQ(canvas.at(1, 1), RGB(255, 0, 0));
     DeleteObject(programBrush);
-    draw::SetOwnerContextProvider(nullptr);
 }
 
 TEST(DrawHandles, StockObjectsSurviveDeletion) {
@@ -101,14 +101,14 @@ TEST(DrawHandles, DeletingASelectedObjectFreesItOnceTheDcLetsGo) {
 }
 
 TEST(DrawDeviceContext, DeviceCapsAndPixels) {
-    draw::SetScreenSizeProvider([] { return SIZE{1024, 768}; });
+    testsupport::ServiceScope services;
+    testsupport::UseScriptedDrawingHost().screen = SIZE{1024, 768};
     Canvas canvas(3, 2);
     EXPECT_EQ(GetDeviceCaps(canvas.dc(), LOGPIXELSY), 96);
     EXPECT_EQ(GetDeviceCaps(canvas.dc(), LOGPIXELSX), 96);
     EXPECT_EQ(GetDeviceCaps(canvas.dc(), BITSPIXEL), 32);
     EXPECT_EQ(GetDeviceCaps(canvas.dc(), HORZRES), 1024);
     EXPECT_EQ(GetDeviceCaps(canvas.dc(), VERTRES), 768);
-    draw::SetScreenSizeProvider(nullptr);
 
     EXPECT_EQ(SetPixel(canvas.dc(), 2, 1, RGB(10, 20, 30)), RGB(10, 20, 30));
     EXPECT_EQ(GetPixel(canvas.dc(), 2, 1), RGB(10, 20, 30));

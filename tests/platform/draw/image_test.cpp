@@ -1,6 +1,7 @@
 #include "canvas.h"
 #include "image_builders.h"
 #include "platform/draw/hooks.h"
+#include "tests/support/test_services.h"
 
 #include <gtest/gtest.h>
 
@@ -273,16 +274,16 @@ TEST(DrawImages, LoadImageMakesBitmapsAndIconsOfTheAskedSize) {
     EXPECT_FALSE(LoadImage(bmp, IMAGE_BITMAP, 0, 0, 0));  // no resources, only files
 
     // Paths written the clock's way reach the file through the mapper.
-    draw::SetImagePathMapper([](const std::string& path) {
+    testsupport::ServiceScope services;
+    testsupport::UseScriptedDrawingHost().mapPath = [](const std::string& path) {
         std::string mapped = path;
         std::replace(mapped.begin(), mapped.end(), '\\', '/');
         return mapped;
-    });
+    };
     std::string backslashed = bmp;
     std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
     HBITMAP mapped = LoadImage(backslashed, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     EXPECT_TRUE(mapped) << LastImageError();
-    draw::SetImagePathMapper(nullptr);
     for (HGDIOBJ object : {natural, stretched, mapped}) DeleteObject(object);
 }
 

@@ -1,0 +1,19 @@
+#include "platform/services/window_surfaces.h"
+
+namespace platform {
+namespace {
+
+class NoSurfaces final : public WindowSurfaces {
+public:
+    HDC MakeDc(HWND, POINT, RECT) override { return HDC{}; }
+    void ReleaseDc(HDC) override {}
+    void EraseBackground(HWND, HDC, const RECT&) override {}
+    void Present() override {}
+    bool WriteScreenshot(const std::string&) override { return false; }
+};
+
+}  // namespace
+
+std::unique_ptr<WindowSurfaces> WindowSurfaces::MakeReal() { return std::make_unique<NoSurfaces>(); }
+
+}  // namespace platform
