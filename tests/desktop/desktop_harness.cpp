@@ -63,6 +63,7 @@ bool Desktop::Start() {
         udp_ = &testsupport::UseRecordingUdp();
         names_ = &testsupport::UseRecordingNameLookup();
     }
+    dateTime_ = &testsupport::UseRecordingDateTimeSettings();
     if (options_.duringFirstRun) {
         core::IntroDrivenByTest = true;
         g_duringFirstRun = options_.duringFirstRun;

@@ -13,6 +13,7 @@
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
+#include "tests/support/recording_desktop_actions.h"
 #include "tests/support/recording_message_boxes.h"
 
 namespace desktop {
@@ -65,6 +66,8 @@ public:
     // The recording network doubles (null with realNetwork).
     testsupport::RecordingUdpService* Udp() const { return udp_; }
     testsupport::RecordingNameLookup* Names() const { return names_; }
+    // The desktop's date and time settings: never started, only counted.
+    testsupport::RecordingDateTimeSettings* DateTimeSettings() const { return dateTime_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
@@ -82,6 +85,7 @@ private:
     bool started_ = false;
     testsupport::RecordingUdpService* udp_ = nullptr;
     testsupport::RecordingNameLookup* names_ = nullptr;
+    testsupport::RecordingDateTimeSettings* dateTime_ = nullptr;
 };
 
 }  // namespace desktop
