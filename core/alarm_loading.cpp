@@ -8,19 +8,6 @@
 
 namespace core {
 
-void frmMainForm::DownloadAlarms(bool force) {
-    (void)force;
-    if (!Settings.Username.empty()) {
-        DebugLog("[frmMain]: The alarm list is not exchanged with a web server; the alarm files here are the list.");
-    }
-    DownloadFinished = true;
-}
-
-void frmMainForm::UploadAlarms() {
-    if (!Settings.Username.empty())
-        DebugLog("[frmMain]: The alarm list is not exchanged with a web server; it stays in the alarm files here.");
-}
-
 // One download right after start-up, before the alarm files are loaded.
 void frmMainForm::tmrSyncAlarms_Timer() {
     tmrSyncAlarms.Interval = 1000;
@@ -29,10 +16,12 @@ void frmMainForm::tmrSyncAlarms_Timer() {
 }
 
 // Loads the alarm files once the first download has finished, so that a newer list from the web
-// server would replace the local one before any alarm can fire.
+// server replaces the local one before any alarm can fire. A first download that failed loads the
+// local alarms at once: a computer offline still rings its alarms, and a later download that
+// succeeds reloads them itself when it takes the online list.
 void frmMainForm::tmrLoadAlarms_Timer() {
     tmrLoadAlarms.Interval = 1000;
-    if (!DownloadFinished) return;
+    if (!DownloadFinished && DownloadFailures == 0) return;
     tmrLoadAlarms.Enabled = false;
     ProcessAlarms();
     CalculateNextFiring(true);

@@ -147,7 +147,10 @@ void frmMainForm::SetLabelData(std::int16_t index, const std::string& text) {
     // Label controls are never unloaded: while there are as many as labels shown, none is missing,
     // and a label text costs no walk over every control.
     if (Label.Count() < DisplayLabelCount) {
-        for (int i = 0; i < DisplayLabelCount; ++i) {
+        // With as many controls as the highest index allows, none lies between: only those above
+        // are missing, so a label shown after the others costs no walk either.
+        const int first = Label.Count() == Label.UBound() + 1 ? Label.Count() : 0;
+        for (int i = first; i < DisplayLabelCount; ++i) {
             if (Label.Exists(i)) continue;
             Label.Load(i);
             Label(i).Visible = true;

@@ -28,6 +28,8 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
     tmrSyncAlarms.Tick = [this] { tmrSyncAlarms_Timer(); };
     tmrLoadAlarms.Tick = [this] { tmrLoadAlarms_Timer(); };
+    tmrReDownload.Tick = [this] { tmrReDownload_Timer(); };
+    wb.NavigateError = [this](const std::string& url, const std::string& why) { wb_NavigateError(url, why); };
     AtomicTimeout.Tick = [this] { AtomicTimeout_Timer(); };
     AtomicMinute.Tick = [this] { AtomicMinute_Timer(); };
     ws.DataArrival = [this](long bytesTotal) { ws_DataArrival(bytesTotal); };

@@ -15,7 +15,9 @@
 #include "platform/forms/multimedia_control.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
+#include "platform/services/internet_transfer.h"
 #include "platform/services/udp.h"
+#include "platform/services/web_browser.h"
 
 namespace core {
 
@@ -47,6 +49,10 @@ public:
     platform::forms::MultimediaControl mmc{this, "mmc"};
     // Time requests.
     platform::UdpSocketControl ws;
+    // The online alarm storage: the download (a GET that waits for its answer) and the upload (a
+    // page that posts its form as it loads). Neither shows anything.
+    platform::InternetTransferControl inet;
+    platform::WebBrowserControl wb;
 
     // Floating clock layout.
     void SetLabelData(std::int16_t index, const std::string& text);
@@ -76,9 +82,12 @@ public:
                          std::int16_t loopDelay, bool loopOn);
 
     // The alarm list kept on a web server under the account "Username": with no account there is
-    // nothing to fetch, and the download counts as finished at once.
+    // nothing to fetch, and the download counts as finished at once. A list newer than the local
+    // one (or any list, when forced) replaces it after a backup and the alarms are loaded again;
+    // an older one follows "Confirmation". A download that got no list counts a failure, and the
+    // retry timer tries again while failures are counted.
     void DownloadAlarms(bool force);
-    // Sends the alarm list to the web server of the account; nothing without an account.
+    // Sends the alarm collection file to the web server of the account; nothing without an account.
     void UploadAlarms();
     // Time synchronisation: the 0-based index of the server the next exchange asks (the
     // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
@@ -114,6 +123,12 @@ private:
     void BodyMovin_Timer();
     void tmrSyncAlarms_Timer();
     void tmrLoadAlarms_Timer();
+    void tmrReDownload_Timer();
+    void wb_NavigateError(const std::string& url, const std::string& why);
+    // Makes the downloaded list the local collection and loads it; false (told) when it cannot.
+    bool RestoreAlarms(const std::string& body, DateTime date);
+    void DownloadAttemptFailed(const std::string& why);
+    bool downloading_ = false;
     void FocusStealer_KeyDown(int& KeyCode, int Shift);
     void Label_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);

@@ -60,8 +60,25 @@ void SendLabelsToHook(bool start) {
             OZRSetClockLabelCount(LabelCount);  // the whole handshake runs nested inside this call
         return;
     }
-    LabelSendIndex = static_cast<std::int16_t>(LabelSendIndex + 1);
-    SendNextLabel();
+    // The library asks for the next label from inside its answer to the last one. Answered there,
+    // each label would nest one send deeper, and a clock of a few thousand labels would pass the
+    // depth at which sends are refused and lose the rest of its labels; so the first answer runs
+    // the handshake as a loop and every later one, nested inside it, only tells the loop to go on.
+    static bool sending = false;
+    static bool nextDue = false;
+    if (sending) {
+        nextDue = true;
+        return;
+    }
+    struct Sending {
+        Sending() { sending = true; }
+        ~Sending() { sending = false; }
+    } guard;
+    do {
+        nextDue = false;
+        LabelSendIndex = static_cast<std::int16_t>(LabelSendIndex + 1);
+        SendNextLabel();
+    } while (nextDue);
 }
 
 void PushLabelPositionsToHook() {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/commands.h"
 #include "core/frm_main.h"
@@ -20,6 +21,21 @@ using platform::WPARAM;
 // The 8-bit code page of our texts is UTF-8: the library sends each byte of a UTF-8 text as one
 // 16-bit unit, so the low bytes put together are the text again.
 
+// What the records of the label batch under way ask of the layout. The layout runs once, when the
+// batch's closing record arrives: run for every record, a clock of n labels would be laid out n
+// times per batch.
+struct BatchLayout {
+    bool due = false;        // a text arrived in the first seconds: lay out
+    bool forced = false;     // new flags of a label waiting for its layout: lay out all again
+    bool positions = false;  // the systray clock: tell the library where the labels went
+} g_batchLayout;
+
+void RunBatchLayout() {
+    const BatchLayout asked = std::exchange(g_batchLayout, BatchLayout{});
+    if (asked.forced || asked.due) frmMain().UpdateDisplay(asked.forced);
+    if (asked.positions) PushLabelPositionsToHook();
+}
+
 void TakeLabelFlags(const COPYDATASTRUCT& cds) {
     std::int16_t i = CopyDataLabelIndex;
     // A record for a label the program does not hold is ignored, never read or written out of range.
@@ -30,7 +46,7 @@ void TakeLabelFlags(const COPYDATASTRUCT& cds) {
     std::int32_t old = Labels[at].LabelFlags;
     Labels[at].LabelFlags = flags;
     if (at < LabelNeedsLayout.size() && LabelNeedsLayout[at] && flags != old) {
-        frmMain().UpdateDisplay(true);
+        g_batchLayout.forced = true;
         LabelNeedsLayout[at] = false;
     }
 }
@@ -39,8 +55,8 @@ void TakeLabelText(const COPYDATASTRUCT& cds) {
     std::int16_t i = CopyDataLabelIndex;
     if (i < 0) return;
     frmMain().SetLabelData(i, LabelTextFromRecord(cds.lpData, cds.cbData));
-    if (SecondsBetween(StartTime, Now()) < 2) frmMain().UpdateDisplay(false);
-    if (Settings.SystrayClock) PushLabelPositionsToHook();
+    if (SecondsBetween(StartTime, Now()) < 2) g_batchLayout.due = true;
+    if (Settings.SystrayClock) g_batchLayout.positions = true;
 }
 
 LRESULT OnCopyData(platform::HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -57,8 +73,10 @@ LRESULT OnCopyData(platform::HWND hwnd, WPARAM wParam, LPARAM lParam) {
         }
         case CD_LABELFLAGS: TakeLabelFlags(*cds); return 0;
         case CD_LABELTEXT: TakeLabelText(*cds); return 0;
-        default: return platform::CallWindowProc(OldWindowProc, hwnd, platform::WM_COPYDATA, wParam, lParam);
+        case CD_END: RunBatchLayout(); break;
+        default: break;
     }
+    return platform::CallWindowProc(OldWindowProc, hwnd, platform::WM_COPYDATA, wParam, lParam);
 }
 
 // The library's notices that are commands (the taskbar menu's items).

@@ -42,8 +42,9 @@ struct SettingKey {
 // Every key, sections in the order LoadSettings touches them and keys in table order.
 std::span<const SettingKey> SettingsKeys();
 
-// The base URL of the online alarm storage used until the user picks a server.
-inline constexpr const char* kDefaultServerURL = "http://localhost/ozr-ruriv-anywhere/";
+// The base URL of the online alarm storage used until the user picks a server: the first entry of
+// "System\OZR Ruriv Anywhere Servers.ozrini".
+inline constexpr const char* kDefaultServerURL = "http://anywhere.ozr-ruriv.example/";
 
 // The default as it is stored: a number in decimal, or the text.
 std::string DefaultText(const SettingKey& key, const ScreenSizeTwips& screen);

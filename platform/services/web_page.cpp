@@ -186,28 +186,29 @@ std::string DecodeCharacterReferences(std::string_view text) {
     return out;
 }
 
-std::string FormEncode(const std::vector<std::pair<std::string, std::string>>& fields) {
-    auto encode = [](const std::string& text) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        std::string out;
-        for (char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (std::isalnum(byte) || c == '*' || c == '-' || c == '.' || c == '_') {
-                out += c;
-            } else if (c == ' ') {
-                out += '+';
-            } else {
-                out += '%';
-                out += kHex[byte >> 4];
-                out += kHex[byte & 0xF];
-            }
+std::string PercentEncode(std::string_view text, std::string_view kept, bool blankAsPlus) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || kept.find(c) != std::string_view::npos) {
+            out += c;
+        } else if (c == ' ' && blankAsPlus) {
+            out += '+';
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
         }
-        return out;
-    };
+    }
+    return out;
+}
+
+std::string FormEncode(const std::vector<std::pair<std::string, std::string>>& fields) {
     std::string body;
     for (const auto& [name, value] : fields) {
         if (!body.empty()) body += '&';
-        body += encode(name) + "=" + encode(value);
+        body += PercentEncode(name, "*-._", true) + "=" + PercentEncode(value, "*-._", true);
     }
     return body;
 }

@@ -32,6 +32,10 @@ WebPage ReadWebPage(std::string_view html);
 // characters; any other "&" stays as it is. A numeric reference to no character gives U+FFFD.
 std::string DecodeCharacterReferences(std::string_view text);
 
+// Every byte but the letters, the digits and the characters of `kept` written as %XX (upper-case
+// hexadecimal); with blankAsPlus a blank is written as "+".
+std::string PercentEncode(std::string_view text, std::string_view kept, bool blankAsPlus = false);
+
 // The fields as application/x-www-form-urlencoded: name=value joined by "&", each byte but the
 // letters, digits and "*-._" written as %XX, a blank as "+".
 std::string FormEncode(const std::vector<std::pair<std::string, std::string>>& fields);

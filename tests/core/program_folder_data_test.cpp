@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/settings_keys.h"
 #include "platform/forms/rich_text.h"
 #include "platform/services/settings_file.h"
 
@@ -36,6 +37,22 @@ TEST(ProgramFolderData, TheTimeServerListNumbersItsServersWithASectionForEach) {
         EXPECT_EQ(hosts[i].find_first_of(" \t/:"), std::string::npos);  // a host name, nothing more
         EXPECT_FALSE(list.ReadText(keys[i], "Location").empty());
         EXPECT_TRUE(list.ReadText(keys[i], "IP").empty());  // learnt when the server first answers
+    }
+}
+
+TEST(ProgramFolderData, TheOnlineStorageServerListStartsWithTheDefaultServer) {
+    platform::SettingsFile list;
+    ASSERT_EQ(list.Open(std::string(OZR_SOURCE_DIR) + "/data/System/OZR Ruriv Anywhere Servers.ozrini"), 1);
+    std::vector<std::string> keys, urls;
+    ASSERT_GE(list.ReadSection("Servers", keys, urls), 1);
+    EXPECT_EQ(urls[0], core::kDefaultServerURL);
+    for (const std::string& url : urls) {
+        SCOPED_TRACE(url);
+        // "Submit.php" and "Retrieve.php" are appended to it as they stand.
+        EXPECT_TRUE(url.starts_with("http://") || url.starts_with("https://"));
+        EXPECT_TRUE(url.ends_with("/"));
+        // A name of our own that no real server answers for (a reserved top-level domain).
+        EXPECT_TRUE(url.find(".example/") != std::string::npos);
     }
 }
 

@@ -67,7 +67,7 @@ const char* const kDefaultKeys =
     "ColorScheme=3\nLanguage=0\n\n"
     "[Atomic Ruriv]\nEvery=1\nEveryMinutes=240\nAtomicStartup=1\nServer=0\nTryNext=1\nRemember=1\nRetries=10\n"
     "Ahead=1\nAtomicPlus=0\nAtomicMinus=0\n\n"
-    "[OZR Ruriv Anywhere]\nServer=0\nServerURL=http://localhost/ozr-ruriv-anywhere/\nUsername=\nPassword=\n"
+    "[OZR Ruriv Anywhere]\nServer=0\nServerURL=http://anywhere.ozr-ruriv.example/\nUsername=\nPassword=\n"
     "Confirmation=1\nLastSave=\n\n"
     "[Shortcuts]\nOZR=0\n\n";
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 
 #include "core/frm_main.h"
 #include "core/globals.h"
@@ -39,7 +40,7 @@ TEST(BigClock, EightLabelsOfTheLargestSizeMakeAWindowBiggerThanAnySurfaceThatKee
 namespace {
 
 TEST(ManyLabels, TwoThousandLabelsAreLaidOutShownAndKeptRunning) {
-    Desktop d(WithSettings(SettingsWithLabels(2000, 8, 200)));
+    Desktop d(WithSettings(SettingsWithLabels(2000, 8, 200) + "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\n"));
     ASSERT_TRUE(d.Start());
     d.Advance(4000);
     EXPECT_FALSE(d.Ended());
@@ -47,6 +48,12 @@ TEST(ManyLabels, TwoThousandLabelsAreLaidOutShownAndKeptRunning) {
     ASSERT_TRUE(core::frmMain().Label.Exists(1999));
     EXPECT_TRUE(core::frmMain().Label(1999).Visible);
     EXPECT_GT(core::frmMain().Label(1999).Top, core::frmMain().Label(1998).Top) << "each label on its own row";
+    // Every label reached the library, the last one too: it shows the time as the first one does.
+    const std::string first = core::frmMain().Label(0).Caption;
+    EXPECT_EQ(first.size(), 8u) << first;
+    EXPECT_EQ(std::string(core::frmMain().Label(1999).Caption), first);
+    // The handshake that sends the labels one by one nests no deeper for more labels.
+    EXPECT_EQ(d.CountInDebugLog("dropped"), 0) << d.DebugLogText().substr(0, 2000);
 }
 
 }  // namespace

@@ -59,9 +59,11 @@ bool Desktop::Start() {
     if (options_.realNetwork) {
         InstallService<UdpService>(nullptr);
         InstallService<NameLookupService>(nullptr);
+        InstallService<HttpService>(nullptr);
     } else {
         udp_ = &testsupport::UseRecordingUdp();
         names_ = &testsupport::UseRecordingNameLookup();
+        http_ = &testsupport::UseRecordingHttp();
     }
     dateTime_ = &testsupport::UseRecordingDateTimeSettings();
     if (options_.duringFirstRun) {

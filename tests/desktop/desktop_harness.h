@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_http.h"
 #include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_udp.h"
 #include "platform/window/input.h"
@@ -26,8 +27,8 @@ struct DesktopOptions {
     // When set, the test answers the first-run choice itself: this runs once, 200 ms into the
     // start, while the choice waits (use the Desktop's Click and Key on the intro window).
     std::function<void()> duringFirstRun = {};
-    // Off: UDP and name look-ups go to recording doubles (Udp(), Names()) and never leave the
-    // process. On: the real services, for peer tests on loopback.
+    // Off: UDP, name look-ups and HTTP go to recording doubles (Udp(), Names(), Http()) and never
+    // leave the process. On: the real services, for peer tests on loopback.
     bool realNetwork = false;
 };
 
@@ -68,6 +69,7 @@ public:
     testsupport::RecordingNameLookup* Names() const { return names_; }
     // The desktop's date and time settings: never started, only counted.
     testsupport::RecordingDateTimeSettings* DateTimeSettings() const { return dateTime_; }
+    testsupport::RecordingHttp* Http() const { return http_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path PathOf(const std::string& relative) const;
@@ -86,6 +88,7 @@ private:
     testsupport::RecordingUdpService* udp_ = nullptr;
     testsupport::RecordingNameLookup* names_ = nullptr;
     testsupport::RecordingDateTimeSettings* dateTime_ = nullptr;
+    testsupport::RecordingHttp* http_ = nullptr;
 };
 
 }  // namespace desktop

@@ -1,0 +1,166 @@
+// The alarm list on the web server of the "OZR Ruriv Anywhere" account: the upload after alarms
+// change, and the download at start-up and on the retry timer (online_storage.h has the texts).
+#include <string>
+
+#include "core/alarm_files.h"
+#include "core/date_routines.h"
+#include "core/debug_log.h"
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/language_keys.h"
+#include "core/next_firing.h"
+#include "core/online_storage.h"
+#include "core/settings_load.h"
+#include "platform/base.h"
+#include "platform/scoped_value.h"
+#include "platform/services/paths.h"
+#include "platform/services/settings_file.h"
+#include "platform/services/whole_file.h"
+#include "platform/window/message_box.h"
+#include "platform/window/messages.h"
+
+namespace core {
+namespace {
+
+std::string CollectionPath() { return platform::MapPath(std::string(kAlarmsFolder) + kDefaultCollection); }
+
+// The storage's error box: "InvalidCredentials" or "GeneralError".
+void ShowStorageError(const char* key) {
+    const std::string text = LanguageFile.ReadText(kAnywhereSection, key);
+    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(kGeneralSection, "MSGBOX Error");
+    platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONHAND);
+}
+
+// Yes keeps the local list.
+bool UserKeepsLocalList() {
+    const std::string text = LanguageFile.ReadText(kAnywhereSection, "Confirmation1") + "\r\n\r\n" +
+                             LanguageFile.ReadText(kAnywhereSection, "Confirmation2");
+    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(kGeneralSection, "MSGBOX Question");
+    return platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+}
+
+}  // namespace
+
+void frmMainForm::UploadAlarms() {
+    if (Settings.Username.empty()) return;
+    // Nothing is sent from a file read only in part.
+    std::optional<std::string> collection = platform::ReadWholeFile(CollectionPath());
+    if (!collection) {
+        DebugLog("[frmMain]: The alarm list was not uploaded: " + CollectionPath() + " could not be read.");
+        ShowStorageError("GeneralError");
+        return;
+    }
+    try {
+        platform::WriteFileAtomically(platform::MapPath(kUploadPagePath),
+                                      UploadPage({Settings.ServerURL, Settings.Username, Settings.Password,
+                                                  Settings.LastSave, LinesWithCrLf(*collection)}));
+    } catch (const platform::Error& e) {
+        DebugLog(std::string("[frmMain]: The alarm list was not uploaded: ") + e.what());
+        ShowStorageError("GeneralError");
+        return;
+    }
+    wb.Navigate("file://" + platform::ProgramFolder() + kUploadPagePath, 0, "", "test",
+                "Content-Type: application/x-www-form-urlencoded\r\nContent-Disposition: form-data; name=\"sugi\"\r\n");
+    SaveSettings(false);
+}
+
+void frmMainForm::wb_NavigateError(const std::string& url, const std::string& why) {
+    DebugLog("[frmMain]: The alarm list could not be uploaded to " + url + ": " + why);
+}
+
+void frmMainForm::DownloadAlarms(bool force) {
+    if (Settings.Username.empty()) {
+        DownloadFinished = true;
+        return;
+    }
+    // The question below lets timers run: the retry timer must not start a second download then.
+    if (downloading_) return;
+    platform::ScopedValue busy(downloading_, true);
+    DownloadFinished = false;
+
+    const std::string answer = inet.OpenURL(DownloadRequestUrl(Settings.ServerURL, Settings.Username, Settings.Password));
+    if (answer == kInvalidCredentials) {
+        ShowStorageError("InvalidCredentials");
+        DownloadFinished = true;
+        return;
+    }
+    DownloadedList list = SplitDownloadAnswer(answer);
+    try {
+        platform::WriteFileAtomically(platform::MapPath(kDownloadedListPath), list.body);
+    } catch (const platform::Error& e) {
+        return DownloadAttemptFailed(e.what());
+    }
+    const platform::SettingsContent sections = platform::ParseSettingsText(list.body);
+    if (sections.size() < 2)
+        return DownloadAttemptFailed(inet.LastError().empty() ? "the answer holds no alarm list" : inet.LastError());
+
+    // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing.
+    const bool collection = sections[0].name == kAlarmFileHeader &&
+                            sections[1].name == std::string(kCollectionListPrefix) + kDefaultCollection;
+    DateTime remote;
+    bool dated = collection;
+    if (collection) {
+        try {
+            remote = ParseDateTimeString(list.dateLine);
+        } catch (const platform::Error&) {
+            dated = false;
+        }
+    }
+    if (!dated) {
+        DebugLog("[frmMain]: The answer of the alarm storage is not an alarm list; nothing was replaced.");
+        ShowStorageError("GeneralError");
+        DownloadFinished = true;
+        return;
+    }
+    // A stored date that cannot be read counts as none: the online list is then the newer one.
+    DateTime local = ParseDateTimeString("");
+    try {
+        local = ParseDateTimeString(Settings.LastSave);
+    } catch (const platform::Error&) {
+    }
+    bool restore = false;
+    switch (ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation)) {
+        case OnlineListChoice::Restore: restore = true; break;
+        case OnlineListChoice::Ask: restore = !UserKeepsLocalList(); break;
+        case OnlineListChoice::Keep: break;
+    }
+    // A kept local list keeps its own date, so the next upload still takes it to other computers.
+    if (restore && !RestoreAlarms(list.body, remote)) {
+        DownloadFinished = true;
+        return;
+    }
+    DownloadFinished = true;
+    DownloadFailures = 0;
+}
+
+bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
+    BackupAlarms();
+    DebugLog("RESTORED ALARMS");
+    try {
+        platform::WriteFileAtomically(CollectionPath(), body);
+    } catch (const platform::Error& e) {
+        DebugLog(std::string("[frmMain]: The downloaded alarm list could not replace the local one: ") + e.what());
+        ShowStorageError("GeneralError");
+        return false;
+    }
+    Settings.LastSave = FormatDateTimeString(date);
+    ProcessAlarms();
+    CalculateNextFiring(false);
+    SaveSettings(false);
+    UpdateNextAlarmFiringTime();
+    return true;
+}
+
+// No answer, or one without an alarm list: the retry timer asks again in 65 s, and the fifth
+// failure in a row is told once.
+void frmMainForm::DownloadAttemptFailed(const std::string& why) {
+    DebugLog("[frmMain]: The alarm list could not be downloaded: " + why);
+    if (DownloadFailures == 4) ShowStorageError("GeneralError");
+    if (DownloadFailures < 255) ++DownloadFailures;
+}
+
+void frmMainForm::tmrReDownload_Timer() {
+    if (DownloadFailures != 0) DownloadAlarms(false);
+}
+
+}  // namespace core

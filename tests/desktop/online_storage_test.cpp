@@ -1,0 +1,156 @@
+// The online alarm storage on the headless desktop with the recording HTTP service (no server is
+// reached): no account, failing downloads and their one box, answers that are not alarm lists,
+// a forced download, and an upload that cannot read its file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/alarm.h"
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "desktop_harness.h"
+
+using desktop::Desktop;
+using desktop::DesktopOptions;
+using testsupport::RecordingHttp;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kHeader = "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
+
+std::string Collection(const std::string& name) {
+    return kHeader + name + "=" + name + "\n[ZTVALR: " + name + "]\nFLAG=1\nNAME=" + name +
+           "\nFIRE=2026-03-01 18:00:00\nOriginalDate=2026-03-01 18:00:00\nFlags=512\n";
+}
+
+std::unique_ptr<Desktop> StartWithAccount(const std::string& user, const std::string& lastSave = "2026-02-01 08:00:00") {
+    auto d = std::make_unique<Desktop>(DesktopOptions{.prepare = [user, lastSave](const fs::path& folder) {
+        std::ofstream(folder / "Settings.ozrini")
+            << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n"
+            << "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\n"
+            << "[OZR Ruriv Anywhere]\nUsername=" << user << "\nPassword=0cc175b9c0f1b6a831c399e269772661\nConfirmation=1\n"
+            << "LastSave=" << lastSave << "\n";
+        std::ofstream(folder / "Alarms/!AlarmMaster.ozrini") << "[Master Playlist]\n1=MyAlarms.ozrini\n";
+        std::ofstream(folder / "Alarms/MyAlarms.ozrini") << Collection("Local");
+    }});
+    EXPECT_TRUE(d->Start());
+    return d;
+}
+
+TEST(OnlineStorage, WithoutAnAccountNothingIsAskedAndTheAlarmsLoadAtOnce) {
+    auto d = StartWithAccount("");
+    d->Advance(100);
+    EXPECT_TRUE(core::AlarmsLoaded);
+    core::frmMain().UploadAlarms();
+    d->Advance(70000);
+    EXPECT_TRUE(d->Http()->requests.empty());
+    EXPECT_FALSE(d->FileExists("transfer.html"));
+}
+
+TEST(OnlineStorage, FailedDownloadsAreRetriedEvery65SecondsAndTheFifthIsToldOnce) {
+    auto d = StartWithAccount("ann");
+    d->Advance(100);
+    ASSERT_EQ(d->Http()->requests.size(), 1u);
+    EXPECT_EQ(d->Http()->requests[0].url,
+              "http://anywhere.ozr-ruriv.example/Retrieve.php?user=ann&pass=0cc175b9c0f1b6a831c399e269772661")
+        << "the default server: the first of the shipped list";
+    EXPECT_TRUE(core::AlarmsLoaded) << "a failed first download loads the local alarms";
+    EXPECT_EQ(core::DownloadFailures, 1);
+    d->Advance(64000);
+    EXPECT_EQ(d->Http()->requests.size(), 1u) << "no retry before 65 s";
+    d->Advance(65000 * 3 - 1000);
+    EXPECT_EQ(d->Http()->requests.size(), 4u);
+    EXPECT_TRUE(d->MessageBoxes().empty());
+    d->Advance(65000);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u) << "the fifth failure in a row";
+    EXPECT_TRUE(d->MessageBoxes()[0].text.starts_with("Your alarm list could not be exchanged"));
+    d->Advance(65000 * 3);
+    EXPECT_EQ(d->Http()->requests.size(), 8u);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u) << "none after the fifth";
+
+    // An empty answer is a failure too; an answer with a list ends the retries.
+    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body(""); };
+    d->Advance(65000);
+    EXPECT_EQ(core::DownloadFailures, 9);
+    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("2026-02-01 08:00:00\r\n" + Collection("Online")); };
+    d->Advance(65000);
+    EXPECT_EQ(core::DownloadFailures, 0);
+    d->Advance(65000 * 2);
+    EXPECT_EQ(d->Http()->requests.size(), 10u);
+}
+
+TEST(OnlineStorage, AnAnswerThatIsNotAnAlarmListReplacesNothingAndIsNotRetried) {
+    auto d = StartWithAccount("ann");
+    d->Advance(100);
+    ASSERT_EQ(core::DownloadFailures, 1);
+    d->Http()->answer = [](const platform::HttpRequest&) {
+        return RecordingHttp::Body("2026-03-01 09:00:00\r\n[Other]\n[Collection: MyAlarms.ozrini]\n");
+    };
+    core::frmMain().DownloadAlarms(false);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_TRUE(core::DownloadFinished);
+    EXPECT_EQ(core::DownloadFailures, 1) << "the failure counted before stays, and none is added";
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Local"));
+    EXPECT_FALSE(d->FileExists("Alarms/MyAlarms Backup1.ozrini"));
+    EXPECT_EQ(d->ReadFile("z.alarms"), "[Other]\n[Collection: MyAlarms.ozrini]\n");
+}
+
+TEST(OnlineStorage, AnUnreadableDateLineReplacesNothing) {
+    auto d = StartWithAccount("ann");
+    d->Advance(100);
+    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("20x6-03-01 09:00:00\r\n" + Collection("Online")); };
+    core::frmMain().DownloadAlarms(true);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Local"));
+    EXPECT_EQ(core::Settings.LastSave, "2026-02-01 08:00:00");
+}
+
+TEST(OnlineStorage, AForcedDownloadTakesAnOlderListWithoutAQuestion) {
+    auto d = StartWithAccount("ann");
+    d->Advance(100);
+    const std::string shorter = "2020-01-01 00:00:00\r\n" + kHeader;
+    d->Http()->answer = [shorter](const platform::HttpRequest&) { return RecordingHttp::Body(shorter); };
+    core::frmMain().DownloadAlarms(true);
+    EXPECT_TRUE(d->MessageBoxes().empty());
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), kHeader) << "replaced whole, nothing of the old text left";
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), Collection("Local"));
+    EXPECT_EQ(core::Settings.LastSave, "2020-01-01 00:00:00");
+}
+
+TEST(OnlineStorage, AnEmptyLastSaveTakesTheOnlineList) {
+    auto d = StartWithAccount("ann", "");
+    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("1999-12-31 23:59:59\r\n" + Collection("Online")); };
+    d->Advance(100);
+    ASSERT_TRUE(core::AlarmsLoaded);
+    EXPECT_EQ(core::Alarms[0].NAME, "Online");
+    EXPECT_TRUE(d->MessageBoxes().empty());
+}
+
+TEST(OnlineStorage, AnUploadSendsNothingFromAFileItCannotRead) {
+    auto d = StartWithAccount("ann");
+    d->Advance(100);
+    fs::remove(d->PathOf("Alarms/MyAlarms.ozrini"));
+    const std::size_t asked = d->Http()->requests.size();
+    core::frmMain().UploadAlarms();
+    d->Advance(100);
+    EXPECT_EQ(d->Http()->requests.size(), asked);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_NE(d->DebugLogText().find("The alarm list was not uploaded"), std::string::npos);
+}
+
+TEST(OnlineStorage, AnUploadThatFindsNoServerIsLogged) {
+    auto d = StartWithAccount("ann");
+    d->Advance(100);
+    core::frmMain().UploadAlarms();
+    d->Advance(100);
+    ASSERT_EQ(d->Http()->requests.size(), 2u);
+    EXPECT_EQ(d->Http()->requests[1].method, "POST");
+    EXPECT_EQ(d->Http()->requests[1].url, "http://anywhere.ozr-ruriv.example/Submit.php");
+    EXPECT_NE(d->DebugLogText().find("The alarm list could not be uploaded to http://anywhere.ozr-ruriv.example/Submit.php"),
+              std::string::npos);
+    EXPECT_TRUE(d->MessageBoxes().empty());
+}
+
+}  // namespace
