@@ -131,35 +131,33 @@ void WriteCollections(bool inListOrder) {
     }
 }
 
+// True when the work ended without a failure.
 template <class Work>
-void Guarded(const char* routine, Work work) {
+bool Guarded(const char* routine, Work work) {
     try {
         work();
+        return true;
     } catch (const AlarmFileFailure& failure) {
         ShowFailure(routine, failure.reason);
     } catch (const std::exception& e) {
         ShowFailure(routine, e.what());
     }
+    return false;
 }
 
 }  // namespace
 
 void ProcessAlarms() {
     Alarms.assign(1, Alarm{});
-    bool completed = false;
-    Guarded("ProcessAlarms", [&] {
-        LoadAlarms();
-        completed = true;
-    });
-    if (completed) AlarmsLoaded = true;
+    if (Guarded("ProcessAlarms", [] { LoadAlarms(); })) AlarmsLoaded = true;
 }
 
-void SaveAlarms() {
-    Guarded("SaveAlarms", [] { WriteCollections(false); });
+bool SaveAlarms() {
+    return Guarded("SaveAlarms", [] { WriteCollections(false); });
 }
 
-void SaveAlarmsInListOrder() {
-    Guarded("SaveAlarms", [] { WriteCollections(true); });
+bool SaveAlarmsInListOrder() {
+    return Guarded("SaveAlarms", [] { WriteCollections(true); });
 }
 
 void BackupAlarms() {

@@ -36,13 +36,14 @@ void ProcessAlarms();
 // Writes every alarm of Alarms into its collection file, each collection in one atomic save, and
 // removes the deleted ones (AlarmState 2, which then becomes exactly 4). Skipped: alarms with
 // AlarmState bit 4 or 8, and the blank record (no CollectionFile). A failure shows the save
-// failure box and ends the save; collections saved before it stay saved.
-void SaveAlarms();
+// failure box and ends the save; collections saved before it stay saved. True when every
+// collection was written.
+bool SaveAlarms();
 
 // As SaveAlarms, and each collection file's list and sections follow the order of Alarms (after
 // the alarm manager's sort). Each collection is rebuilt in memory and saved once, so no moment
 // exists at which its file lacks the alarms being reordered.
-void SaveAlarmsInListOrder();
+bool SaveAlarmsInListOrder();
 
 // Rotates the backups of the default collection: Backup2 over Backup3, Backup1 over Backup2, the
 // collection over Backup1. A step that fails (its source missing) is passed over.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/alarm.h"
 #include "core/clock_label.h"
 #include "core/date_time.h"
 #include "core/debug_log.h"
@@ -24,6 +25,8 @@ inline bool AlarmManagerOpen = false;
 inline std::int16_t TreeExpandNode = -1;
 inline std::int16_t TreeSelectNode = 1;
 inline std::string CurrentPageName;
+// A page places itself over the settings window's description panel only while this is false.
+inline bool SkipPageScaling = false;
 
 // Screen size in twips, refreshed by GetScreenSize.
 inline std::int32_t ScreenWidthTwips = 0;
@@ -69,6 +72,20 @@ inline std::int32_t SyncMinuteCount = 0;
 inline bool OnlineUserChanged = false;
 inline std::int16_t AlarmEditProgress = 0;
 inline std::int16_t AlarmWizardPending = 0;
+
+// What the settings window's pages changed and Apply has not saved yet: the alarm pages set the
+// first (and the sort the second); a step of the alarm wizard is on show while the third is set.
+inline bool AlarmsChanged = false;
+inline bool AlarmOrderChanged = false;
+inline bool WarlockStepLoaded = false;
+// The alarm the wizard edits, and its animation.
+inline Alarm AlarmUnderEdit;
+inline std::int16_t WarlockAnimFrame = 0;
+inline bool WarlockAnimReverse = false;
+
+// A new alarm: AlarmUnderEdit takes the new-alarm values, AlarmEditProgress and WarlockAnimFrame
+// become 1. The settings tree's "new alarm" node and the alarm manager's New both start with it.
+void StartNewAlarm();
 
 // Resizes every per-label array to count entries, keeping what they hold.
 void ResizeLabelDisplayArrays(std::size_t count);

@@ -57,6 +57,14 @@ inline constexpr HelpSection kHelpSections[] = {
 // The help keys of the controls built so far; the help file holds an entry for each. Each page
 // adds its controls' keys here when it is built.
 inline constexpr const char* kHelpKeys[] = {
+    "0001treeO",             // settings window: the section tree
+    "0002frmDesc",           // settings window: a group's description panel (and its text)
+    "0305optNormal",         // aspect: opaque settings windows
+    "0306optTranslucent",    // aspect: translucent settings windows
+    "0307scrOpacity",        // aspect: their opacity
+    "0309optStandardColor",  // aspect: the Standard colour scheme
+    "0310optAlive",          // aspect: the Alive colour scheme
+    "0311optMatrix",         // aspect: the Matrix colour scheme
     "0204txtDelayPopup",  // advanced settings: popup help delay box and its two buttons
     "0701chRepetitive",   // alarm wizard step 1: the alarm repeats
     "0809cmdClear",       // alarm wizard step 1A: interval boxes to 0

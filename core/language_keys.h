@@ -13,6 +13,11 @@ struct LanguageKey {
 inline constexpr const char* kGeneralSection = "General";
 inline constexpr const char* kAtomicClockSection = "Program Settings Controls - ATOMIC CLOCK";
 inline constexpr const char* kAnywhereSection = "Program Settings Controls - OZR CLOCK ANYWHERE";
+inline constexpr const char* kSettingsTreeSection = "Program Settings Tree";
+inline constexpr const char* kSettingsControlsSection = "Program Settings Controls";
+inline constexpr const char* kAspectPageSection = "Program Settings Controls - SUB WINDOW ASPECT";
+inline constexpr const char* kLanguagePageSection = "Program Settings Controls - SUB WINDOW LANGUAGE";
+inline constexpr const char* kAboutWindowSection = "About Window Controls";
 
 inline constexpr LanguageKey kLanguageKeys[] = {
     // Message-box titles: "OZR Ruriv - " and the text.
@@ -42,6 +47,82 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAnywhereSection, "GeneralError"},
     {kAnywhereSection, "Confirmation1"},
     {kAnywhereSection, "Confirmation2"},
+    // The settings window: the box when the autostart entry cannot be written.
+    {kGeneralSection, "MSGBOX ERR Error"},
+    {kGeneralSection, "MSGBOX ERR Reasons"},
+    {kGeneralSection, "MSGBOX ERR IOS"},
+    {kGeneralSection, "MSGBOX ERR IAE"},
+    {kGeneralSection, "MSGBOX ERR APO"},
+    // The settings window's tree: the nodes' texts, and those the section pictures are matched with.
+    {kSettingsTreeSection, "r1"},
+    {kSettingsTreeSection, "1_1"},
+    {kSettingsTreeSection, "1_2"},
+    {kSettingsTreeSection, "1_3"},
+    {kSettingsTreeSection, "1_4"},
+    {kSettingsTreeSection, "1_5"},
+    {kSettingsTreeSection, "r2"},
+    {kSettingsTreeSection, "2_1"},
+    {kSettingsTreeSection, "2_2"},
+    {kSettingsTreeSection, "2_3"},
+    {kSettingsTreeSection, "2_4"},
+    {kSettingsTreeSection, "r3"},
+    {kSettingsTreeSection, "r4"},
+    {kSettingsTreeSection, "r5"},
+    {kSettingsTreeSection, "4_1"},
+    {kSettingsTreeSection, "4_2"},
+    {kSettingsTreeSection, "r6"},
+    // The settings window: its buttons, the groups' description panels and its questions.
+    {kSettingsControlsSection, "Button Ok"},
+    {kSettingsControlsSection, "Button Apply"},
+    {kSettingsControlsSection, "Button Cancel"},
+    {kSettingsControlsSection, "Program Settings Description"},
+    {kSettingsControlsSection, "Program Settings Section 1"},
+    {kSettingsControlsSection, "Program Settings Section 2"},
+    {kSettingsControlsSection, "Program Settings Section 3"},
+    {kSettingsControlsSection, "Program Settings Section 4"},
+    {kSettingsControlsSection, "Program Settings Section 5"},
+    {kSettingsControlsSection, "Alarm Settings Description"},
+    {kSettingsControlsSection, "Alarm Settings Section 1"},
+    {kSettingsControlsSection, "Alarm Settings Section 2"},
+    {kSettingsControlsSection, "Alarm Settings Section 3"},
+    {kSettingsControlsSection, "Alarm Settings Section 4"},
+    {kSettingsControlsSection, "Internet Options Description"},
+    {kSettingsControlsSection, "Internet Options Section 1"},
+    {kSettingsControlsSection, "Internet Options Section 2"},
+    {kSettingsControlsSection, "Alarm Cancel Warning"},
+    {kSettingsControlsSection, "Alarm Warlock Close Warning"},
+    // Apply after the online storage account changed: upload or download.
+    {kAnywhereSection, "UserChanged1"},
+    {kAnywhereSection, "UserChanged2"},
+    {kAnywhereSection, "UserChanged3"},
+    // The aspect page.
+    {kAspectPageSection, "Visual Effects"},
+    {kAspectPageSection, "Normal"},
+    {kAspectPageSection, "Translucent"},
+    {kAspectPageSection, "Opacity"},
+    {kAspectPageSection, "Color"},
+    {kAspectPageSection, "Standard"},
+    // The language page.
+    {kLanguagePageSection, "Select Language"},
+    {kLanguagePageSection, "Flag"},
+    {kLanguagePageSection, "Translate"},
+    // The about window.
+    {kAboutWindowSection, "Title"},
+    {kAboutWindowSection, "Version"},
+    {kAboutWindowSection, "Team"},
+    {kAboutWindowSection, "Programming"},
+    {kAboutWindowSection, "Design"},
+    {kAboutWindowSection, "Quality Assurance"},
+    {kAboutWindowSection, "OZR"},
+    {kAboutWindowSection, "OZR Programming"},
+    {kAboutWindowSection, "OZR Design"},
+    {kAboutWindowSection, "OZR Quality Assurance"},
+    {kAboutWindowSection, "Contact"},
+    {kAboutWindowSection, "Contact Info"},
+    {kAboutWindowSection, "Contact 1"},
+    {kAboutWindowSection, "Contact 2"},
+    {kAboutWindowSection, "Thanks"},
+    {kAboutWindowSection, "Close"},
 };
 
 }  // namespace core

@@ -97,8 +97,8 @@ void LoadSettings() {
     ApplyGlobalLabelOffset();
 }
 
-void SaveSettings(bool force, const SaveNotice& notice) {
-    if (!force && SettingsRoutineHooks.ModalWindowOpen && SettingsRoutineHooks.ModalWindowOpen()) return;
+bool SaveSettings(bool force, const SaveNotice& notice) {
+    if (!force && SettingsRoutineHooks.ModalWindowOpen && SettingsRoutineHooks.ModalWindowOpen()) return true;
     if (SettingsRoutineHooks.MainWindowTopLeft) {
         const TwipsPoint topLeft = SettingsRoutineHooks.MainWindowTopLeft();
         Settings.FloatWindowLeft = static_cast<std::int32_t>(RoundHalfEven(topLeft.left));
@@ -124,7 +124,7 @@ void SaveSettings(bool force, const SaveNotice& notice) {
         }
     }
     // What was just written is saved as it stands, even into a file object that was never loaded.
-    SaveProgramFile(file, notice);
+    const bool saved = SaveProgramFile(file, notice);
 
     if (labelAdded) {
         // The records are read back as the file holds them; the global offset is put on again so
@@ -133,6 +133,7 @@ void SaveSettings(bool force, const SaveNotice& notice) {
         ApplyGlobalLabelOffset();
         if (SettingsRoutineHooks.ResendLabels) SettingsRoutineHooks.ResendLabels();
     }
+    return saved;
 }
 
 }  // namespace core

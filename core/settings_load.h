@@ -50,7 +50,8 @@ inline SettingsHooks SettingsRoutineHooks;
 inline std::vector<std::string> SettingsLoadNotes;
 
 void LoadSettings();
-void SaveSettings(bool force, const SaveNotice& notice = kSaveWhileRunning);
+// True when the file was written (or, without force, when a modal window put the save off).
+bool SaveSettings(bool force, const SaveNotice& notice = kSaveWhileRunning);
 
 // Records one load problem in SettingsLoadNotes and the debug log.
 void NoteSettingsProblem(const std::string& text);

@@ -1,7 +1,5 @@
 // The settings window (frmSeti) and the about window (frmAbout) as the commands open them. These
-// are the only operations the main window calls of them; until the real windows are built, small
-// stand-in windows (settings_windows.cpp) keep the flags and the window order that the commands
-// rely on.
+// are the only operations the main window calls of them.
 #pragma once
 
 #include <cstdint>

@@ -71,4 +71,10 @@ std::string FormatGeneralDateTime(std::int64_t utcMs) {
     return std::string(text, n);
 }
 
+std::string RegionalDecimalSeparator() {
+    Regional locale;
+    const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+    return radix && *radix ? radix : ".";
+}
+
 }  // namespace platform

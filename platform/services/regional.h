@@ -16,5 +16,7 @@ std::string FormatRegionalNumber(std::int64_t scaled, int decimals, bool zeroBef
 // The general date-and-time form of the moment's UTC date and time: the locale's date followed by
 // its time of day.
 std::string FormatGeneralDateTime(std::int64_t utcMs);
+// The locale's decimal sign for numbers ("." in the C locale).
+std::string RegionalDecimalSeparator();
 
 }  // namespace platform

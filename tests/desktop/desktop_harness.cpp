@@ -56,6 +56,8 @@ bool Desktop::Start() {
     ParseLocalTimestamp(options_.clock, &start);
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
+    // The program never touches the session's real autostart entry from a test.
+    autostart_ = &testsupport::UseRecordingAutostart();
     if (options_.realNetwork) {
         InstallService<UdpService>(nullptr);
         InstallService<NameLookupService>(nullptr);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_autostart.h"
 #include "tests/support/recording_http.h"
 #include "tests/support/recording_name_lookup.h"
 #include "tests/support/recording_udp.h"
@@ -69,6 +70,8 @@ public:
     testsupport::RecordingNameLookup* Names() const { return names_; }
     // The desktop's date and time settings: never started, only counted.
     testsupport::RecordingDateTimeSettings* DateTimeSettings() const { return dateTime_; }
+    // The autostart entry the settings window's Apply writes or removes.
+    testsupport::RecordingAutostart& Autostart() const { return *autostart_; }
     testsupport::RecordingHttp* Http() const { return http_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
@@ -88,6 +91,7 @@ private:
     testsupport::RecordingUdpService* udp_ = nullptr;
     testsupport::RecordingNameLookup* names_ = nullptr;
     testsupport::RecordingDateTimeSettings* dateTime_ = nullptr;
+    testsupport::RecordingAutostart* autostart_ = nullptr;
     testsupport::RecordingHttp* http_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/services/registry.h"
 #include "tests/support/install_double.h"
+#include "tests/support/recording_autostart.h"
 #include "tests/support/recording_clock.h"
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_desktop_actions.h"

@@ -1,0 +1,215 @@
+// Apply, OK and Cancel of the settings window.
+#include <cstdlib>
+
+#include "core/language_keys.h"
+#include "core/alarm_files.h"
+#include "core/date_routines.h"
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "core/library_binding.h"
+#include "core/next_firing.h"
+#include "core/hook_settings.h"
+#include "platform/services/autostart.h"
+#include "platform/services/paths.h"
+#include "settings/frm_seti.h"
+#include "settings/settings_tree.h"
+
+namespace settings {
+
+using namespace core;
+
+namespace {
+
+// Apply tells every failed save: the user asked for this one.
+constexpr SaveNotice kSaveAtApply{"MSGBOX Error Save", false};
+constexpr const char* kProgramFile = "OZRClock";
+
+std::string General(const char* key) { return LanguageFile.ReadText(kGeneralSection, key); }
+
+// What Cancel compares after reading the files again, to send the clock only what changed.
+struct ShownState {
+    std::int32_t floatBackColor;
+    bool transparentMode;
+    bool systrayClock;
+    bool tooltip;
+    std::int16_t tooltipDelay, tooltipFadeIn, tooltipFadeOut;
+    std::uint8_t tooltipMaxOpacity;
+    std::int16_t labelCount;
+    std::vector<std::string> formats;
+
+    static ShownState Now() {
+        ShownState s{Settings.FloatBackColor, Settings.TransparentMode, Settings.SystrayClock, Settings.Tooltip,
+                     Settings.TooltipDelay,   Settings.TooltipFadeIn,   Settings.TooltipFadeOut, Settings.TooltipMaxOpacity,
+                     LabelCount,              {}};
+        for (int i = 0; i < LabelCount; ++i) s.formats.push_back(Labels[static_cast<std::size_t>(i)].SpawnString);
+        return s;
+    }
+    bool SameTooltip(const ShownState& o) const {
+        return tooltip == o.tooltip && tooltipDelay == o.tooltipDelay && tooltipFadeIn == o.tooltipFadeIn &&
+               tooltipFadeOut == o.tooltipFadeOut && tooltipMaxOpacity == o.tooltipMaxOpacity;
+    }
+};
+
+// The alignment a format's first two characters give.
+int AlignmentOf(const std::string& format) {
+    const std::string head = format.substr(0, 2);
+    return head == "ac" ? 1 : head == "ar" ? 2 : 0;
+}
+
+void ResendPushedLabels(const ShownState& before) {
+    for (int i = 0; i < LabelCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const ClockLabel& l = Labels[at];
+        if (at < LabelPushed.size() && LabelPushed[at]) {
+            LabelsJustSent = true;
+            core::OZRSetClockLabelProperties(static_cast<std::int16_t>(i), HookLabelX[at], HookLabelY[at], l.Face, l.Size, l.Bold,
+                                       l.Italic, l.Underline, l.StrikeOut, l.Back, l.Fore, l.SpawnString,
+                                       l.Visible ? 1 : 0);
+            LabelPushed[at] = false;
+        }
+        if (at < before.formats.size() && at < LabelNeedsLayout.size() &&
+            AlignmentOf(before.formats[at]) != AlignmentOf(l.SpawnString))
+            LabelNeedsLayout[at] = true;
+    }
+}
+
+void TrimLabelControls(const ShownState& before) {
+    for (int n = before.labelCount - LabelCount + 1; n > 0; --n) {
+        auto& controls = frmMain().Label;
+        if (controls.Count() > 1) controls.Unload(controls.UBound());
+        if (DisplayLabelCount > 0) --DisplayLabelCount;
+    }
+    LabelsRebuilding = true;
+    SendLabelsToHook(true);
+}
+
+}  // namespace
+
+bool frmSetiForm::Ask(const char* key) {
+    const std::string title = "OZR Ruriv - " + General("MSGBOX Question");
+    const std::string text = LanguageFile.ReadText(core::kSettingsControlsSection, key);
+    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+}
+
+bool frmSetiForm::WriteAutostart() {
+    platform::Autostart& autostart = platform::UseService<platform::Autostart>();
+    const bool written = Settings.AutoStart ? autostart.Enable(platform::ProgramFolder() + "/" + kProgramFile)
+                                            : autostart.Disable();
+    if (written) return true;
+    const std::string text = General("MSGBOX ERR Error") + " ApplyChanges | frmSeti (" + autostart.LastError() + ")\r\n\r\n" +
+                             General("MSGBOX ERR Reasons") + "\r\n" + General("MSGBOX ERR IOS") + "\r\n" +
+                             General("MSGBOX ERR IAE") + "\r\n\r\n" + General("MSGBOX ERR APO");
+    const std::string title = "OZR Ruriv - " + General("MSGBOX Error");
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 16);
+    return false;
+}
+
+// True when everything was saved.
+bool frmSetiForm::ApplyChanges() {
+    if (WarlockStepLoaded && !Ask("Alarm Warlock Close Warning")) return false;
+    WriteAutostart();
+    bool saved = SaveSettings(true, kSaveAtApply);
+    if (AlarmsLoaded) {
+        for (Alarm& alarm : Alarms) alarm.AlarmState &= static_cast<std::uint8_t>(~kAlarmHeldBack);
+        saved = (AlarmOrderChanged ? SaveAlarmsInListOrder() : SaveAlarms()) && saved;
+    }
+    // A failed save was told by its box; what it did not write stays marked as unsaved, and the
+    // online list is not replaced by one the files here do not hold.
+    if (!saved) {
+        frmMain().UpdateDisplay(true);
+        return false;
+    }
+    Settings.LastSave = FormatDateTimeString(Now());
+    if (OnlineUserChanged) {
+        OnlineUserChanged = false;
+        const std::string title = "OZR Ruriv - " + General("MSGBOX Question");
+        const std::string text = LanguageFile.ReadText(kAnywhereSection, "UserChanged1") + "\r\n\r\n" +
+                                 LanguageFile.ReadText(kAnywhereSection, "UserChanged2") + "\r\n\r\n" +
+                                 LanguageFile.ReadText(kAnywhereSection, "UserChanged3");
+        if (platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES)
+            frmMain().UploadAlarms();
+        else
+            frmMain().DownloadAlarms(true);
+    } else {
+        frmMain().UploadAlarms();
+    }
+    AlarmsChanged = false;
+    AlarmOrderChanged = false;
+    frmMain().UpdateDisplay(true);
+    frmMain().UpdateMainWindowAnchoring();
+    return true;
+}
+
+bool frmSetiForm::ConfirmCancel() {
+    if (AlarmsChanged && !Ask("Alarm Cancel Warning")) return false;
+    if (WarlockStepLoaded && !Ask("Alarm Warlock Close Warning")) return false;
+    const ShownState before = ShownState::Now();
+    frmMain().GoTimer();
+
+    LoadSettings();
+    ProcessAlarms();
+    CalculateNextFiring(false);
+    if (!LoadLanguageAndHelp()) {
+        frmMain().EndProgram(1);
+        return true;
+    }
+    // The window's position survives the cancel.
+    Settings.PX = Left;
+    Settings.PY = Top;
+    core::OZRSetClockShortcutCount(Settings.OZRShortcut ? 1 : 0);
+
+    if (LabelCount != before.labelCount)
+        TrimLabelControls(before);
+    else
+        ResendPushedLabels(before);
+    for (int i = 0; i < LabelCount; ++i) {
+        ClockLabel& l = Labels[static_cast<std::size_t>(i)];
+        l.BaseX = static_cast<std::int16_t>(Settings.PositionX * 15);
+        l.BaseY = static_cast<std::int16_t>(Settings.PositionY * 15);
+    }
+
+    if (Settings.WindowType != 0)
+        platform::SetLayeredWindowAttributes(frmMain().hWnd, static_cast<platform::COLORREF>(Settings.TransparencyColor),
+                                             Settings.FloatAlpha, Settings.WindowType);
+    else
+        platform::SetLayeredWindowAttributes(frmMain().hWnd, 0, 255, platform::LWA_ALPHA);
+    if (Settings.SystrayClock && !Settings.AutoSize) {
+        core::OZRSetClockWidth(Settings.ClockWidth);
+        core::OZRSetClockHeight(Settings.ClockHeight);
+    }
+    const ShownState after = ShownState::Now();
+    if (after.floatBackColor != before.floatBackColor) {
+        frmMain().BackColor = static_cast<platform::COLORREF>(Settings.FloatBackColor);
+        for (int index : frmMain().Label.Indices())
+            frmMain().Label(index).BackColor = static_cast<platform::COLORREF>(Settings.FloatBackColor);
+        if (Settings.SystrayClock) core::OZRSetClockBackground(static_cast<platform::COLORREF>(Settings.FloatBackColor));
+    }
+    if (after.transparentMode != before.transparentMode) core::OZRSetClockTransparent(Settings.TransparentMode ? 1 : 0);
+    if (!after.SameTooltip(before))
+        core::OZRSetClockTooltip(Settings.Tooltip ? 1 : 0, Settings.TooltipDelay, Settings.TooltipFadeIn, Settings.TooltipFadeOut,
+                           Settings.TooltipMaxOpacity);
+    if (after.systrayClock != before.systrayClock) {
+        if (Settings.SystrayClock) {
+            for (std::size_t i = 0; i <= static_cast<std::size_t>(DisplayLabelCount) && i < HookLabelX.size(); ++i)
+                HookLabelX[i] = HookLabelY[i] = 0;
+        }
+        frmMain().SwitchClockMode();
+    }
+    frmMain().AlwaysOnTop(Settings.FloatAlwaysOnTop);
+    frmMain().AtomicMinute.Enabled = Settings.Every;
+    frmMain().UpdateDisplay(true);
+    return true;
+}
+
+void frmSetiForm::cmdApply_Click() { ApplyChanges(); }
+
+void frmSetiForm::cmdOkN_Click() {
+    if (ApplyChanges()) Unload();
+}
+
+void frmSetiForm::cmdCancelN_Click() {
+    if (ConfirmCancel()) Unload();
+}
+
+}  // namespace settings

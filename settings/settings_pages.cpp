@@ -1,0 +1,50 @@
+#include "settings/settings_pages.h"
+
+#include <memory>
+#include <vector>
+
+#include "core/globals.h"
+#include "settings/frm_seti.h"
+#include "settings/frm_seti_as.h"
+#include "settings/frm_seti_la.h"
+#include "settings/settings_tree.h"
+
+namespace settings {
+
+using namespace platform::forms;
+
+void DesignPage(Form& page) {
+    page.BorderStyle = vbBSNone;
+    page.ShowInTaskbar = false;
+    page.ControlBox = false;
+    page.Width = kPageWidth;
+    page.Height = kPageHeight;
+}
+
+void PlacePage(Form& page) {
+    if (core::SkipPageScaling) return;
+    page.Move(frmSeti().frmDesc.Left * 15, frmSeti().frmDesc.Top * 15);
+}
+
+std::optional<SchemeColors> CurrentPalette() { return SchemePalette(core::Settings.ColorScheme); }
+
+void BlankPage::Design() { DesignPage(*this); }
+
+void BlankPage::Form_Load() {
+    PlacePage(*this);
+    if (auto palette = CurrentPalette()) BackColor = palette->back;
+}
+
+Form* PageNamed(const std::string& name) {
+    if (name == frmSetiAS().Name()) return &frmSetiAS();
+    if (name == frmSetiLA().Name()) return &frmSetiLA();
+    // The pages of the other nodes, empty until they are built.
+    static std::vector<std::unique_ptr<BlankPage>> blanks;
+    for (auto& blank : blanks)
+        if (blank->Name() == name) return blank.get();
+    if (NodeIndexOfPage(name) == 0) return nullptr;
+    blanks.push_back(std::make_unique<BlankPage>(name));
+    return blanks.back().get();
+}
+
+}  // namespace settings

@@ -1,0 +1,367 @@
+// The settings window on the headless desktop: opened by the clock's keys, its tree and pages, its
+// title bar, Apply, OK and Cancel, the aspect and language pages and the about window.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/main_window_proc.h"
+#include "core/language_files.h"
+#include "desktop_harness.h"
+#include "platform/forms/constants.h"
+#include "platform/present/desktop_screen.h"
+#include "platform/window/messages.h"
+#include "settings/frm_about.h"
+#include "settings/frm_seti.h"
+#include "settings/frm_seti_as.h"
+#include "settings/frm_seti_la.h"
+#include "settings/settings_tree.h"
+
+using namespace platform;
+using desktop::Desktop;
+using desktop::DesktopOptions;
+using settings::frmAbout;
+using settings::frmSeti;
+
+namespace {
+
+DesktopOptions LaterRun(const std::string& extra = "") {
+    return {.prepare = [extra](const std::filesystem::path& folder) {
+        std::ofstream out(folder / "Settings.ozrini");
+        out << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n" << extra;
+    }};
+}
+
+POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+class SettingsWindow : public testing::Test {
+public:
+    void Open(int key = VK_F2) {
+        d.Key(key);
+        d.Advance(50);
+        ASSERT_TRUE(frmSeti().IsLoaded());
+    }
+    HWND Window() const { return d.FindByTitle(settings::kSettingsWindowTitle); }
+    // A node's row in the tree, on the screen.
+    POINT NodePoint(int index) {
+        forms::Node& node = frmSeti().treeO.Nodes(index);
+        node.EnsureVisible();
+        d.Pump();
+        const RECT tree = d.Rect(frmSeti().treeO.hWnd);
+        const RECT row = frmSeti().treeO.RowRect(frmSeti().treeO.RowOfNode(node));
+        return POINT{tree.left + row.left + 60, tree.top + (row.top + row.bottom) / 2};
+    }
+    void ClickNode(int index) {
+        d.Click(NodePoint(index));
+        d.Advance(50);
+    }
+    // A point on the title bar, X in twips of the bar.
+    POINT TitleBarPoint(int xTwips) {
+        const RECT bar = d.Rect(frmSeti().pctGradient.hWnd);
+        return POINT{bar.left + xTwips / 15, bar.top + 12};
+    }
+    std::string SettingsFileBytes() const { return d.ReadFile("Settings.ozrini"); }
+    std::string Saved(const std::string& key) const {
+        const std::string file = SettingsFileBytes();
+        const std::size_t at = file.find("\n" + key + "=");
+        if (at == std::string::npos) return "";
+        const std::size_t from = at + key.size() + 2;
+        return file.substr(from, file.find('\n', from) - from);
+    }
+    BYTE OpacityOf(HWND h) {
+        BYTE alpha = 255;
+        DWORD flags = 0;
+        if (!GetLayeredWindowAttributes(h, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return 255;
+        return alpha;
+    }
+    // How many pixels of a rectangle of the composed screen are near a colour (RGB).
+    int PixelsNear(const RECT& r, int red, int green, int blue) {
+        const Surface& screen = ComposedScreen();
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                std::uint32_t p = screen.row(y)[x];
+                n += std::abs(static_cast<int>((p >> 16) & 0xFF) - red) < 40 &&
+                     std::abs(static_cast<int>((p >> 8) & 0xFF) - green) < 40 && std::abs(static_cast<int>(p & 0xFF) - blue) < 40;
+            }
+        return n;
+    }
+
+    void SetUp() override { ASSERT_TRUE(d.Start()); }
+
+    Desktop d{LaterRun()};
+};
+
+TEST_F(SettingsWindow, F2OpensItCentredOnTheProgramSettingsGroupAndF2AgainOnlyRaisesIt) {
+    Open();
+    HWND window = Window();
+    ASSERT_TRUE(window);
+    const RECT r = d.Rect(window);
+    EXPECT_EQ(r.width(), 620);
+    EXPECT_EQ(r.height(), 460);
+    EXPECT_EQ(r.left, (1280 - 620) / 2);
+    EXPECT_EQ(r.top, (1024 - 460) / 2);
+    EXPECT_TRUE(core::SettingsWindowOpen);
+    EXPECT_TRUE(core::ModalWindowOpen);
+    forms::Node& root1 = frmSeti().treeO.Nodes(1);
+    EXPECT_TRUE(root1.Expanded);
+    EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 1);
+    EXPECT_TRUE(root1.Bold);
+    EXPECT_EQ(root1.ForeColor, 255u);
+    EXPECT_TRUE(frmSeti().frmDesc.Visible);
+    EXPECT_EQ(core::CurrentPageName, "");
+    EXPECT_EQ(frmSeti().SectionTitle(), "Program Settings");
+    EXPECT_EQ(frmSeti().lblSection(0).Caption, core::LanguageFile.ReadText("Program Settings Controls", "Program Settings Section 1"));
+    EXPECT_EQ(frmSeti().lblSection(5).Caption, "");
+
+    // From the clock's menu and the taskbar's an open window only comes to the front.
+    SendMessage(core::frmMain().hWnd, core::WM_CLOCKNOTIFY, core::CN_OPENSETTINGS, 0);
+    d.Advance(50);
+    EXPECT_EQ(d.Rect(Window()).left, r.left);
+    EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 1);
+    EXPECT_EQ(Window(), window);
+}
+
+TEST_F(SettingsWindow, F3OpensTheAlarmManagerNodeBoldAndRed) {
+    Open(VK_F3);
+    forms::Node& alarms = frmSeti().treeO.Nodes(8);
+    EXPECT_EQ(alarms.Key, "2_1");
+    EXPECT_TRUE(frmSeti().treeO.Nodes(7).Expanded);
+    EXPECT_TRUE(alarms.Bold);
+    EXPECT_EQ(alarms.ForeColor, 255u);
+    EXPECT_FALSE(frmSeti().treeO.Nodes(1).Bold);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_EQ(frmSeti().SectionTitle(), alarms.Text);
+}
+
+TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
+    Open();
+    frmSeti().treeO.Nodes(7).Expanded = true;
+    frmSeti().treeO.Nodes(10).Expanded = true;
+    for (int i = 1; i <= 12; ++i) {
+        const settings::TreeNodeSpec& entry = settings::kTreeNodes[static_cast<std::size_t>(i - 1)];
+        SCOPED_TRACE(entry.key);
+        ClickNode(i);
+        const std::string text = frmSeti().treeO.Nodes(i).Text;
+        EXPECT_EQ(frmSeti().SectionTitle(), text);
+        EXPECT_EQ(frmSeti().HighlightedNodeIndex(), i);
+        EXPECT_EQ(core::CurrentPageName, entry.pageName ? entry.pageName : "");
+        EXPECT_EQ(frmSeti().frmDesc.Visible, entry.pageName == nullptr);
+        EXPECT_NE(settings::LoadSectionPicture(core::LanguageFile, text), settings::kNoSectionPicture);
+        if (entry.pageName) {
+            // The page lies over the description panel, inside the window.
+            forms::Form* page = nullptr;
+            for (forms::Form* f : forms::Forms())
+                if (f->Name() == entry.pageName) page = f;
+            ASSERT_TRUE(page);
+            const RECT pageRect = d.Rect(page->hWnd), panel = d.Rect(frmSeti().frmDesc.hWnd);
+            EXPECT_EQ(pageRect.left, panel.left);
+            EXPECT_EQ(pageRect.top, panel.top);
+        }
+    }
+    // The new-alarm node starts a fresh alarm.
+    EXPECT_EQ(core::AlarmEditProgress, 1);
+    EXPECT_EQ(core::AlarmUnderEdit.Flags, 96);
+}
+
+TEST_F(SettingsWindow, ADraggedWindowKeepsItsPlaceThroughApplyAndOpensThereNextTime) {
+    Open();
+    const RECT before = d.Rect(Window());
+    d.Drag(TitleBarPoint(3000), POINT{TitleBarPoint(3000).x + 50, TitleBarPoint(3000).y + 40});
+    const RECT after = d.Rect(Window());
+    EXPECT_EQ(after.left, before.left + 50);
+    EXPECT_EQ(after.top, before.top + 40);
+    d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
+    EXPECT_EQ(Saved("PX"), std::to_string(after.left * 15));
+    EXPECT_EQ(Saved("PY"), std::to_string(after.top * 15));
+    d.Click(CentreOf(d.Rect(frmSeti().cmdOkN.hWnd)));
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    core::frmMain().SetFocus();
+    Open();
+    EXPECT_EQ(d.Rect(Window()).left, after.left);
+}
+
+TEST_F(SettingsWindow, TheCloseZoneAltF4AndCancelAllCancelAndLeaveTheFileAsItWas) {
+    struct Way {
+        const char* name;
+        std::function<void(SettingsWindow&)> close;
+    };
+    const Way ways[] = {
+        {"close zone", [](SettingsWindow& t) {
+             t.d.Click(t.TitleBarPoint(9000));
+         }},
+        {"Alt+F4", [](SettingsWindow& t) { t.d.KeyWithModifier(VK_MENU, VK_F4); }},
+        {"Cancel", [](SettingsWindow& t) { t.d.Click(CentreOf(t.d.Rect(frmSeti().cmdCancelN.hWnd))); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        core::frmMain().SetFocus();
+        Open();
+        const std::string file = SettingsFileBytes();
+        ClickNode(4);  // the aspect page
+        settings::frmSetiAS().optMatrix.Value = true;
+        EXPECT_EQ(core::Settings.ColorScheme, 1);
+        way.close(*this);
+        d.Advance(50);
+        EXPECT_FALSE(frmSeti().IsLoaded());
+        EXPECT_FALSE(core::ModalWindowOpen);
+        EXPECT_EQ(core::Settings.ColorScheme, 3);
+        EXPECT_EQ(SettingsFileBytes(), file);
+    }
+}
+
+TEST_F(SettingsWindow, TheTwipBetweenTheButtonsLightsNeither) {
+    Open();
+    InjectMouseMove(TitleBarPoint(8910));
+    d.Pump();
+    EXPECT_FALSE(frmSeti().Bar().CloseHot());
+    EXPECT_FALSE(frmSeti().Bar().MinimizeHot());
+    InjectMouseMove(TitleBarPoint(8925));
+    d.Pump();
+    EXPECT_TRUE(frmSeti().Bar().CloseHot());
+    InjectMouseMove(TitleBarPoint(8895));
+    d.Pump();
+    EXPECT_TRUE(frmSeti().Bar().MinimizeHot());
+    InjectMouseMove(POINT{10, 10});  // off the bar: the next hover tick puts the buttons out
+    d.Advance(50);
+    EXPECT_FALSE(frmSeti().Bar().MinimizeHot());
+}
+
+TEST_F(SettingsWindow, ApplyWritesOrRemovesTheAutostartEntry) {
+    Open();
+    d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
+    ASSERT_EQ(d.Autostart().requests.size(), 1u);
+    EXPECT_EQ(d.Autostart().requests[0], "enable " + d.Folder().string() + "/OZRClock");
+    core::Settings.AutoStart = false;
+    d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
+    EXPECT_EQ(d.Autostart().requests.back(), "disable");
+    EXPECT_EQ(Saved("AutoStart"), "0");
+
+    // An entry that cannot be written is told in the critical box; the settings are saved all the same.
+    d.Autostart().answer = false;
+    core::Settings.AutoStart = true;
+    d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
+    ASSERT_FALSE(d.MessageBoxes().empty());
+    EXPECT_EQ(d.MessageBoxes().back().type, 16u);
+    EXPECT_NE(d.MessageBoxes().back().text.find("ApplyChanges | frmSeti"), std::string::npos);
+    EXPECT_EQ(Saved("AutoStart"), "1");
+}
+
+TEST_F(SettingsWindow, MatrixTurnsWindowTitleBarAndPageGreenOnBlackAndApplyStoresIt) {
+    Open();
+    ClickNode(4);
+    d.Click(CentreOf(d.Rect(settings::frmSetiAS().optMatrix.hWnd)));
+    d.Advance(50);
+    EXPECT_EQ(core::Settings.ColorScheme, 1);
+    EXPECT_EQ(frmSeti().BackColor, 0u);
+    EXPECT_EQ(settings::frmSetiAS().BackColor, 0u);
+    EXPECT_EQ(settings::frmSetiAS().optMatrix.ForeColor, 0x00FF00u);
+    EXPECT_TRUE(WriteScreenshot(d.PathOf("matrix.png").string()));
+    if (const char* keep = std::getenv("OZR_KEEP_SCREENSHOT")) WriteScreenshot(keep);
+    const RECT page = d.Rect(settings::frmSetiAS().hWnd);
+    const RECT bar = d.Rect(frmSeti().pctGradient.hWnd);
+    EXPECT_GT(PixelsNear(page, 0, 0, 0), page.width() * page.height() / 2);
+    EXPECT_GT(PixelsNear(page, 0, 255, 0), 100);          // the page's green texts
+    EXPECT_GT(PixelsNear(RECT{bar.left, bar.top, bar.left + 300, bar.bottom}, 0, 255, 0), 30);  // the title in green
+    d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
+    EXPECT_EQ(Saved("ColorScheme"), "1");
+}
+
+TEST_F(SettingsWindow, TranslucentFromAnAlphaOfZeroUses200) {
+    Open();
+    ClickNode(4);
+    ASSERT_EQ(core::Settings.MenusAlpha, 0);
+    d.Click(CentreOf(d.Rect(settings::frmSetiAS().optTranslucent.hWnd)));
+    EXPECT_TRUE(core::Settings.MenusTranslucent);
+    EXPECT_EQ(core::Settings.MenusAlpha, 200);
+    EXPECT_EQ(OpacityOf(Window()), 200);
+    EXPECT_EQ(settings::frmSetiAS().scrOpacity.Value, 200);
+    d.Click(CentreOf(d.Rect(settings::frmSetiAS().optNormal.hWnd)));
+    EXPECT_EQ(OpacityOf(Window()), 255);
+    EXPECT_FALSE(settings::frmSetiAS().scrOpacity.Enabled);
+}
+
+TEST_F(SettingsWindow, DutchShowsItsBoxThenTheTreeAndButtonsInDutchAndCancelBringsEnglishBack) {
+    Open();
+    ClickNode(6);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiLA");
+    EXPECT_TRUE(settings::frmSetiLA().optUK.Value);
+    EXPECT_TRUE(d.MessageBoxes().empty());
+    d.Click(CentreOf(d.Rect(settings::frmSetiLA().optNL.hWnd)));
+    ASSERT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_EQ(d.MessageBoxes()[0].type, 4160u);
+    EXPECT_EQ(d.MessageBoxes()[0].caption, "OZR Ruriv - Nobody Loves Me");
+    EXPECT_EQ(core::Settings.Language, 2);
+    EXPECT_EQ(frmSeti().treeO.Nodes(1).Text, "Programma-instellingen");
+    EXPECT_EQ(frmSeti().cmdApply.Caption, "Toepassen");
+    EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 6);
+    EXPECT_TRUE(frmSeti().treeO.Nodes(1).Expanded);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiLA");  // the page stays
+    EXPECT_TRUE(settings::frmSetiLA().FlagMarked(2));
+    d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
+    EXPECT_EQ(Saved("Language"), "2");
+
+    // English (UK) again, without a box; Cancel then brings back what Apply saved: Dutch.
+    d.Click(CentreOf(d.Rect(settings::frmSetiLA().optUK.hWnd)));
+    EXPECT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_EQ(frmSeti().cmdApply.Caption, "Apply");
+    d.Click(CentreOf(d.Rect(frmSeti().cmdCancelN.hWnd)));
+    EXPECT_EQ(core::Settings.Language, 2);
+    EXPECT_EQ(core::LanguageFile.ReadText("Program Settings Controls", "Button Apply"), "Toepassen");
+}
+
+TEST_F(SettingsWindow, CancelAfterChoosingDutchGivesEnglishBack) {
+    Open();
+    ClickNode(6);
+    d.Click(CentreOf(d.Rect(settings::frmSetiLA().optNL.hWnd)));
+    EXPECT_EQ(frmSeti().cmdCancelN.Caption, "Annuleren");
+    d.Click(CentreOf(d.Rect(frmSeti().cmdCancelN.hWnd)));
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    EXPECT_EQ(core::Settings.Language, 0);
+    EXPECT_EQ(core::LanguageFile.ReadText("Program Settings Controls", "Button Apply"), "Apply");
+}
+
+TEST_F(SettingsWindow, F6OpensTheAboutWindowModelessAndAfterItClosesF2Works) {
+    d.Key(VK_F6);
+    d.Advance(50);
+    ASSERT_TRUE(frmAbout().IsLoaded());
+    EXPECT_TRUE(core::ModalWindowOpen);
+    EXPECT_FALSE(frmAbout().OpenedFromSettings());
+    const RECT r = d.Rect(frmAbout().hWnd);
+    EXPECT_EQ(r.width(), 500);
+    EXPECT_EQ(r.height(), 850);  // a 1024-pixel screen
+    EXPECT_EQ(r.left, (1280 - 500) / 2);
+    EXPECT_NE(std::string(frmAbout().rtbThanks.Text).find("OZR Ruriv"), std::string::npos);
+    d.Key(VK_F2);  // goes to the about window: nothing opens
+    d.Advance(50);
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    d.Click(CentreOf(d.Rect(frmAbout().cmdClose.hWnd)));
+    EXPECT_FALSE(frmAbout().IsLoaded());
+    EXPECT_FALSE(core::ModalWindowOpen);
+    Open();  // the clock has its keys again
+}
+
+TEST_F(SettingsWindow, FromTheTreeTheAboutWindowIsModalAndTheSettingsWindowStays) {
+    Open();
+    // The modal about window runs its own loop inside the click: close it from a timer.
+    static Desktop* desktop = &d;
+    SetTimer(HWND{}, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        EXPECT_TRUE(frmAbout().IsLoaded());
+        EXPECT_TRUE(frmAbout().OpenedFromSettings());
+        EXPECT_FALSE(IsWindowEnabled(frmSeti().hWnd));
+        desktop->KeyWithModifier(VK_MENU, VK_F4);
+    });
+    const std::string title = frmSeti().SectionTitle();
+    ClickNode(13);
+    d.Advance(500);
+    EXPECT_FALSE(frmAbout().IsLoaded());
+    EXPECT_TRUE(frmSeti().IsLoaded());
+    EXPECT_TRUE(core::ModalWindowOpen);
+    EXPECT_EQ(frmSeti().SectionTitle(), title);
+}
+
+}  // namespace
