@@ -3,11 +3,6 @@
 
 namespace hooklib {
 
-void RunSingleClickAction() {}  // waits for the taskbar-menu and click-action step
-void RunDoubleClickAction() {}  // waits for the taskbar-menu and click-action step
-
-void HandleTaskbarMenuMessage(platform::UINT, platform::WPARAM, platform::LPARAM) {}  // taskbar-menu step
-
 
 void DestroySmartWindowManager() {}  // waits for the smart-window step
 

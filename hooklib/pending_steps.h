@@ -9,12 +9,6 @@
 
 namespace hooklib {
 
-// The clock's click actions (copy the timestamp, open the Date/Time panel). For now: nothing.
-void RunSingleClickAction();
-void RunDoubleClickAction();
-// The taskbar menu's part of the taskbar's procedure (WM_INITMENU, WM_MEASUREITEM, WM_DRAWITEM).
-// For now: nothing.
-void HandleTaskbarMenuMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
 // Destroys the smart-window manager's windows and the manager. For now: there is none.
 void DestroySmartWindowManager();
 // Releases the calling context's special-behaviour queue. For now: there is none.

@@ -223,7 +223,7 @@ private:
 extern const char* const kSmartChildClass;
 
 // A skinned balloon (kind 2) in white with black text over a target, fading in and out, limited
-// to the desktop, shown at once: the popup help and the clock tooltip.
+// to the screen, shown at once: the popup help and the clock tooltip.
 SmartWindow::Params BalloonParams(const platform::RECT& target, std::uint8_t alpha, int fadeInMs, int fadeOutMs);
 
 // The font height of a size in points on the screen (-MulDiv(points, LOGPIXELSY, 72)).

@@ -28,7 +28,7 @@ SmartWindow::Params BalloonParams(const RECT& target, std::uint8_t alpha, int fa
     p.alpha = alpha;
     p.visuals = 3;
     p.targetRect = target;
-    GetWindowRect(GetDesktopWindow(), &p.desktopRect);
+    p.desktopRect = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     p.fade = true;
     p.fadeInTime = fadeInMs;
     p.fadeOutTime = fadeOutMs;

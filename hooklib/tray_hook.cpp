@@ -13,6 +13,7 @@
 #include "hooklib/process_state.h"
 #include "hooklib/program_bridge.h"
 #include "hooklib/shared_state.h"
+#include "hooklib/taskbar_menu.h"
 #include "hooklib/taskbar_probe.h"
 #include "platform/draw/gdi_objects.h"
 #include "platform/shell/tray_messages.h"
@@ -176,6 +177,8 @@ void DLLUnloadProcedures() {
     }
     s.RestoredProcedures[1] = Unsubclass(s.TrayNotifyWindow, WndProcSystray, s.PreviousTrayProc);
     s.RestoredProcedures[2] = Unsubclass(s.TaskbarWindow, WndProcTaskBar, s.PreviousTaskbarProc);
+    // A taskbar menu still open keeps its window: it must not lead into a library that leaves.
+    if (platform::IsWindow(Slot(s.MenuWindow))) Unsubclass(s.MenuWindow, WndprocTaskBarMenu, s.PreviousMenuProc);
     s.Subclassed = RunsOurProcedure(s.TrayClockWindow, WndProcTrayClock) ||
                    RunsOurProcedure(s.TrayNotifyWindow, WndProcSystray) ||
                    RunsOurProcedure(s.TaskbarWindow, WndProcTaskBar);

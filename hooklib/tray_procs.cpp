@@ -6,11 +6,13 @@
 
 #include "hooklib/clock_paint.h"
 #include "hooklib/ozrclock_exports.h"
+#include "hooklib/click_actions.h"
 #include "hooklib/clock_tooltip.h"
 #include "hooklib/pending_steps.h"
 #include "hooklib/process_state.h"
 #include "hooklib/program_bridge.h"
 #include "hooklib/shared_state.h"
+#include "hooklib/taskbar_menu.h"
 #include "hooklib/taskbar_probe.h"
 #include "hooklib/tray_hook.h"
 #include "platform/shell/notify_icon.h"

@@ -111,5 +111,6 @@ TaskbarBackground CurrentTaskbarBackground() { return TB().background; }
 bool TaskbarMenuOpen() { return IsWindow(TB().menuWindow) != 0; }
 
 HWND TaskbarMenuWindow() { return TaskbarMenuOpen() ? TB().menuWindow : HWND{}; }
+HMENU TaskbarMenu() { return TB().menu; }
 
 }  // namespace platform

@@ -48,5 +48,7 @@ TaskbarBackground CurrentTaskbarBackground();
 // The taskbar's context menu is open (its window is the one of class "#32768").
 bool TaskbarMenuOpen();
 HWND TaskbarMenuWindow();
+// The menu the taskbar opened last (made afresh at every opening).
+HMENU TaskbarMenu();
 
 }  // namespace platform

@@ -172,7 +172,21 @@ void PaintTaskbarMenu(HWND hwnd) {
     const HMENU menu = TB().menu;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         RECT item = MenuItemRect(i);
-        if (GetMenuItemID(menu, i) == 0xFFFFFFFFu) {
+        MENUITEMINFO info;
+        info.fMask = MIIM_TYPE | MIIM_ID | MIIM_DATA;
+        GetMenuItemInfo(menu, static_cast<UINT>(i), 1, &info);
+        if (info.fType & MFT_OWNERDRAW) {
+            DRAWITEMSTRUCT draw;
+            draw.itemID = info.wID;
+            draw.itemState = i == TB().menuHighlight ? 1u : 0u;  // ODS_SELECTED
+            draw.hwndItem = menu;
+            draw.hDC = hdc;
+            draw.rcItem = item;
+            draw.itemData = info.dwItemData;
+            SendMessage(TB().windows.taskbar, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+            continue;
+        }
+        if (info.fType & MFT_SEPARATOR) {
             const int middle = (item.top + item.bottom) / 2;
             Fill(hdc, RECT{item.left + 2, middle, item.right - 2, middle + 1}, kMenuFrame);
             continue;

@@ -46,9 +46,11 @@ struct Taskbar {
     bool snapAgain = false;
     bool pressed = false;   // the left button went down on the bar and it holds the capture
     bool dragging = false;  // the press became a move to another edge
-    HMENU menu;
+    HMENU menu;  // made afresh at every opening
     HWND menuWindow;
     int menuHighlight = -1;
+    std::vector<int> menuItemHeights;  // measured when the menu opened
+    RECT menuItemArea;                  // the menu window's client area less the frame it asked for
 };
 
 Taskbar& TB();

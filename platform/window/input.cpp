@@ -33,6 +33,7 @@ struct InputState {
     std::int64_t lastDownTime = -1'000'000;
     POINT lastDownPoint{};
     HWND hover;
+    HWND menuKeys;  // the open menu that takes the keys
 };
 
 InputState& I() {
@@ -259,6 +260,7 @@ static void RouteKey(int vk, bool down, unsigned int character) {
     ProcessContext ctx = f ? f->context : ProcessContext::Program;
     HWND target = S().focus[static_cast<int>(ctx)];
     if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
+    if (I().menuKeys && Find(I().menuKeys)) target = I().menuKeys;
     if (!target || !Find(target)) return;
     bool alt = I().keys[VK_MENU] && vk != VK_MENU;
     UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
@@ -292,6 +294,8 @@ void InjectKey(int vk, bool down, unsigned int character) {
 }
 
 bool detail::InputPending() { return !I().queue.empty(); }
+
+void detail::SetMenuKeyWindow(HWND menuWindow) { I().menuKeys = menuWindow; }
 
 bool detail::DispatchOneInput() {
     if (I().queue.empty()) return false;

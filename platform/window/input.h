@@ -20,6 +20,8 @@ namespace detail {
 // when an input event was handled.
 bool DispatchOneInput();
 bool InputPending();
+// While a menu window is open it takes every key, as a menu's loop does; none (0) ends that.
+void SetMenuKeyWindow(HWND menuWindow);
 }  // namespace detail
 
 }  // namespace platform

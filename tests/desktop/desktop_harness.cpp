@@ -67,6 +67,7 @@ bool Desktop::Start() {
         names_ = &testsupport::UseRecordingNameLookup();
         http_ = &testsupport::UseRecordingHttp();
     }
+    dateTime_ = &testsupport::UseRecordingDateTimeSettings();
     if (options_.duringFirstRun) {
         core::IntroDrivenByTest = true;
         g_duringFirstRun = options_.duringFirstRun;

@@ -15,6 +15,7 @@
 #include "platform/window/input.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
+#include "tests/support/recording_desktop_actions.h"
 #include "tests/support/recording_message_boxes.h"
 
 namespace desktop {
@@ -67,6 +68,8 @@ public:
     // The recording network doubles (null with realNetwork).
     testsupport::RecordingUdpService* Udp() const { return udp_; }
     testsupport::RecordingNameLookup* Names() const { return names_; }
+    // The desktop's date and time settings: never started, only counted.
+    testsupport::RecordingDateTimeSettings* DateTimeSettings() const { return dateTime_; }
     // The autostart entry the settings window's Apply writes or removes.
     testsupport::RecordingAutostart& Autostart() const { return *autostart_; }
     testsupport::RecordingHttp* Http() const { return http_; }
@@ -87,6 +90,7 @@ private:
     bool started_ = false;
     testsupport::RecordingUdpService* udp_ = nullptr;
     testsupport::RecordingNameLookup* names_ = nullptr;
+    testsupport::RecordingDateTimeSettings* dateTime_ = nullptr;
     testsupport::RecordingAutostart* autostart_ = nullptr;
     testsupport::RecordingHttp* http_ = nullptr;
 };

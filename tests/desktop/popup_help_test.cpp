@@ -68,6 +68,9 @@ TEST(PopupHelpOnTheDesktop, AppearsAfterTheDelayAndADismissedTextNeverAgain) {
     HWND help = HelpBalloon();
     ASSERT_TRUE(help);
     EXPECT_TRUE(IsWindowVisible(help));
+    const RECT shown = d.Rect(help);
+    EXPECT_TRUE(shown.right == over.x - 3 || shown.left == over.x) << "beside the cursor, flipped at the screen's edge";
+    EXPECT_GE(shown.top, 0);
 
     // The right button held: 2 s to the confirmation, 2 s more and the entry is hidden for good.
     InjectMouseButton(over, MouseButton::Right, true);
@@ -112,6 +115,10 @@ TEST(PopupHelpOnTheDesktop, TheTaskbarClockFadesItsTooltipIn) {
     BYTE last = 0;
     GetLayeredWindowAttributes(tip, nullptr, &last, nullptr);
     EXPECT_LT(first, last) << "it fades in";
+    // Its bottom-right corner 3 px above and left of the cursor.
+    const RECT shown = d.Rect(tip);
+    EXPECT_EQ(shown.right, over.x - 3);
+    EXPECT_EQ(shown.bottom, over.y - 3);
     EXPECT_EQ(last, 200);
     EXPECT_NE(GetWindowTextString(FindWindowEx(tip, HWND{}, nullptr, nullptr)).find(", 2026"), std::string::npos);
     InjectMouseMove(POINT{5, 5});

@@ -31,6 +31,9 @@ RecordingDocumentOpener& UseRecordingDocumentOpener() {
 }
 RecordingOtherWindows& UseRecordingOtherWindows() { return InstallDouble<OtherWindows, RecordingOtherWindows>(); }
 RecordingPower& UseRecordingPower() { return InstallDouble<PowerControl, RecordingPower>(); }
+RecordingDateTimeSettings& UseRecordingDateTimeSettings() {
+    return InstallDouble<DateTimeSettings, RecordingDateTimeSettings>();
+}
 RecordingClipboard& UseRecordingClipboard() { return InstallDouble<Clipboard, RecordingClipboard>(); }
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/services/clipboard.h"
+#include "platform/services/date_time_settings.h"
 #include "platform/services/document_opener.h"
 #include "platform/services/other_windows.h"
 #include "platform/services/power.h"
@@ -55,7 +56,18 @@ public:
     std::vector<std::string> texts;  // every text set, in order
 };
 
+class RecordingDateTimeSettings final : public platform::DateTimeSettings {
+public:
+    bool Open() override {
+        ++opened;
+        return installed;
+    }
+    int opened = 0;          // how often it was asked for
+    bool installed = true;   // what Open answers
+};
+
 RecordingDocumentOpener& UseRecordingDocumentOpener();
+RecordingDateTimeSettings& UseRecordingDateTimeSettings();
 RecordingOtherWindows& UseRecordingOtherWindows();
 RecordingPower& UseRecordingPower();
 RecordingClipboard& UseRecordingClipboard();

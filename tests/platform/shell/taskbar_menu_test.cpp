@@ -65,4 +65,111 @@ TEST_F(Shell, AClickOutsideClosesTheMenuWithoutACommand) {
     EXPECT_TRUE(TaskbarMenuOpen());
 }
 
+
+// Whoever watches the bar adds items when the menu opens: here an owner-drawn item of no height,
+// a text item with its own id and a separator at the top, and a frame of 23 px on the left.
+void AddItemsOnOpening(HWND taskbar, HWND& menuWindow) {
+    Record(taskbar, [&menuWindow](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*) {
+        if (msg == WM_INITMENU) {
+            HMENU menu{static_cast<std::uint32_t>(wParam)};
+            MENUITEMINFO owner;
+            owner.fMask = MIIM_TYPE | MIIM_ID | MIIM_DATA;
+            owner.fType = MFT_OWNERDRAW;
+            owner.wID = 77;
+            owner.dwItemData = 1234;
+            InsertMenuItem(menu, 0, 1, &owner);
+            MENUITEMINFO separator;
+            separator.fMask = MIIM_TYPE;
+            separator.fType = MFT_SEPARATOR;
+            InsertMenuItem(menu, 0, 1, &separator);
+            MENUITEMINFO text;
+            text.fMask = MIIM_TYPE | MIIM_ID;
+            text.wID = 0x500;
+            text.text = "Ours";
+            InsertMenuItem(menu, 0, 1, &text);
+            menuWindow = FindWindow(kMenuWindowClass, nullptr);
+            Record(menuWindow, [](HWND, UINT m, WPARAM, LPARAM l, LRESULT*) {
+                if (m == WM_NCCALCSIZE) reinterpret_cast<RECT*>(l)->left += 23;
+                return false;
+            });
+        }
+        if (msg == WM_MEASUREITEM) {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure->itemID == 77 && measure->itemData == 1234) measure->itemHeight = 0;
+        }
+        return false;
+    });
+}
+
+TEST_F(Shell, ItemsAddedWhenTheMenuOpensAreMeasuredDrawnAndLaidOutInTheirFrame) {
+    HWND menuWindow;
+    AddItemsOnOpening(w.taskbar, menuWindow);
+    Click(POINT{300, 1010}, MouseButton::Right);
+    ASSERT_TRUE(TaskbarMenuOpen());
+    ASSERT_EQ(menuWindow, TaskbarMenuWindow()) << "the window exists when the bar is told";
+    PumpPendingWork();
+    // 5 text items, a separator, a zero-high owner-drawn item and the frame.
+    RECT menu = ScreenRect(menuWindow);
+    EXPECT_EQ(menu.height(), 5 * 20 + 8 + 0 + 4);
+    EXPECT_GE(CountSeen(w.taskbar, WM_MEASUREITEM), 1);
+    EXPECT_GE(CountSeen(w.taskbar, WM_DRAWITEM), 1);
+    // The first item starts right of the frame the window asked for.
+    SeenLog().clear();
+    Click(POINT{menu.left + 10, menu.top + 12}, MouseButton::Left);
+    EXPECT_TRUE(TaskbarMenuOpen()) << "the frame is no item";
+    Click(POINT{menu.left + 30, menu.top + 12}, MouseButton::Left);
+    EXPECT_FALSE(TaskbarMenuOpen());
+    ASSERT_EQ(CountSeen(w.taskbar, WM_COMMAND), 1);
+
+    // Opened again, the menu is a fresh one: the items are added once more, not twice.
+    Click(POINT{300, 1010}, MouseButton::Right);
+    ASSERT_TRUE(TaskbarMenuOpen());
+    EXPECT_EQ(ScreenRect(TaskbarMenuWindow()).height(), menu.height());
+}
+
+TEST_F(Shell, TheKeyboardMovesTheHighlightOverItemsAndChoosesWithEnter) {
+    HWND menuWindow;
+    AddItemsOnOpening(w.taskbar, menuWindow);
+    Click(POINT{300, 1010}, MouseButton::Right);
+    ASSERT_TRUE(TaskbarMenuOpen());
+    HMENU menu = TaskbarMenu();
+    auto highlighted = [&] {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFO info;
+            info.fMask = MIIM_STATE;
+            GetMenuItemInfo(menu, static_cast<UINT>(i), 1, &info);
+            if (info.fState & MFS_HILITE) return i;
+        }
+        return -1;
+    };
+    auto key = [](int vk) {
+        InjectKey(vk, true);
+        InjectKey(vk, false);
+        PumpPendingWork();
+    };
+    key(VK_DOWN);
+    EXPECT_EQ(highlighted(), 0);
+    key(VK_DOWN);
+    EXPECT_EQ(highlighted(), 3) << "the separator and the zero-high item are passed over";
+    key(VK_UP);
+    key(VK_UP);
+    EXPECT_EQ(highlighted(), 6) << "round the top to the last item";
+    key(VK_DOWN);
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(highlighted(), 4);
+    key(VK_RETURN);
+    EXPECT_FALSE(TaskbarMenuOpen());
+    EXPECT_EQ(CurrentTaskbarEdge(), TaskbarEdge::Top);
+
+    // Esc closes without a command.
+    Click(POINT{300, 10}, MouseButton::Right);
+    ASSERT_TRUE(TaskbarMenuOpen());
+    SeenLog().clear();
+    key(VK_DOWN);
+    key(VK_ESCAPE);
+    EXPECT_FALSE(TaskbarMenuOpen());
+    EXPECT_EQ(CountSeen(w.taskbar, WM_COMMAND), 0);
+}
+
 }  // namespace
