@@ -69,6 +69,24 @@ inline constexpr const char* kHelpKeys[] = {
     "0701chRepetitive",   // alarm wizard step 1: the alarm repeats
     "0809cmdClear",       // alarm wizard step 1A: interval boxes to 0
     "0809optDaily",       // alarm wizard step 1A: every day (shares its id with cmdClear)
+    // The label page (0404, 0405, 0414 and 0415 are not used).
+    "0401ddlLabelClass",
+    "0402lstLabels",
+    "0403cmdNew",
+    "0406cmdDelete",
+    "0407chVisible",
+    "0408cmdDisplayColor",
+    "0409txtX",
+    "0410txtY",
+    "0411cmdColor",
+    "0412cmdTextColor",
+    "0413cmdFont",
+    "0416txtCLS",
+    "0417ddlQuick",
+    "0418ddlPre",
+    "0419optLeft",
+    "0420optCenter",
+    "0421optRight",
 };
 
 // The help id of a help key: the number its first four characters make, read as far as they are

@@ -18,6 +18,11 @@ inline constexpr const char* kSettingsControlsSection = "Program Settings Contro
 inline constexpr const char* kAspectPageSection = "Program Settings Controls - SUB WINDOW ASPECT";
 inline constexpr const char* kLanguagePageSection = "Program Settings Controls - SUB WINDOW LANGUAGE";
 inline constexpr const char* kAboutWindowSection = "About Window Controls";
+inline constexpr const char* kLabelPageSection = "Program Settings Controls - SUB WINDOW LABEL CUSTOMIZATION";
+inline constexpr const char* kInputBoxSection = "Input Box Resource";
+// The label page's two script lists: every value of these sections is an entry.
+inline constexpr const char* kQuickInsertSection = "Quick Insert";
+inline constexpr const char* kScriptsSection = "Scripts";
 
 inline constexpr LanguageKey kLanguageKeys[] = {
     // Message-box titles: "OZR Ruriv - " and the text.
@@ -106,6 +111,48 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kLanguagePageSection, "Select Language"},
     {kLanguagePageSection, "Flag"},
     {kLanguagePageSection, "Translate"},
+    // The label page: captions, label classes, status, its boxes, and the input box of New.
+    {kLabelPageSection, "Label"},
+    {kLabelPageSection, "Label Class"},
+    {kLabelPageSection, "New"},
+    {kLabelPageSection, "Delete"},
+    {kLabelPageSection, "Visible"},
+    {kLabelPageSection, "Display Color"},
+    {kLabelPageSection, "Status"},
+    {kLabelPageSection, "Status 0"},
+    {kLabelPageSection, "Label Properties"},
+    {kLabelPageSection, "X Offset"},
+    {kLabelPageSection, "X Explanation"},
+    {kLabelPageSection, "Y Offset"},
+    {kLabelPageSection, "Y Explanation"},
+    {kLabelPageSection, "Color"},
+    {kLabelPageSection, "Text Color"},
+    {kLabelPageSection, "Font"},
+    {kLabelPageSection, "CLS"},
+    {kLabelPageSection, "Alignment"},
+    {kLabelPageSection, "Left"},
+    {kLabelPageSection, "Center"},
+    {kLabelPageSection, "Right"},
+    {kLabelPageSection, "Label Class 1"},
+    {kLabelPageSection, "Label Class 2"},
+    {kLabelPageSection, "Label Class 3"},
+    {kLabelPageSection, "New Label Invalid Name"},
+    {kLabelPageSection, "New Label Duplicate Name"},
+    {kLabelPageSection, "Delete Error Message 1"},
+    {kLabelPageSection, "Delete Error Message 2"},
+    {kLabelPageSection, "Delete Warning Message 1"},
+    {kLabelPageSection, "Delete Warning Message 2"},
+    {kLabelPageSection, "Script Change Warning Message"},
+    {kInputBoxSection, "Add New Label Title"},
+    {kInputBoxSection, "Add New Label Text"},
+    {kInputBoxSection, "Button Ok"},
+    {kInputBoxSection, "Button Cancel"},
+    {kQuickInsertSection, "Separators"},
+    {kQuickInsertSection, "Time"},
+    {kQuickInsertSection, "Date"},
+    {kScriptsSection, "Predefined"},
+    {kScriptsSection, "Time"},
+    {kScriptsSection, "Date"},
     // The about window.
     {kAboutWindowSection, "Title"},
     {kAboutWindowSection, "Version"},

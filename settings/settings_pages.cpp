@@ -7,6 +7,7 @@
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_as.h"
 #include "settings/frm_seti_la.h"
+#include "settings/frm_seti_lc.h"
 #include "settings/settings_tree.h"
 
 namespace settings {
@@ -38,6 +39,7 @@ void BlankPage::Form_Load() {
 Form* PageNamed(const std::string& name) {
     if (name == frmSetiAS().Name()) return &frmSetiAS();
     if (name == frmSetiLA().Name()) return &frmSetiLA();
+    if (name == frmSetiLC().Name()) return &frmSetiLC();
     // The pages of the other nodes, empty until they are built.
     static std::vector<std::unique_ptr<BlankPage>> blanks;
     for (auto& blank : blanks)
