@@ -330,7 +330,7 @@ TEST_F(LabelPage, TheScriptBoxAndItsListsEditTheScript) {
     // Quick insert: a heading does nothing; an item appends its token at the end.
     const auto itemOf = [](forms::ComboBox& list, const std::string& startsWith) {
         for (int i = 1; i < list.ListCount; ++i)
-            if (list.List(i).rfind(startsWith, 0) == 0) return i;
+            if (std::string(list.List(i)).rfind(startsWith, 0) == 0) return i;
         return -1;
     };
     page.ddlQuick.ListIndex = itemOf(page.ddlQuick, core::LanguageFile.ReadText("Quick Insert", "Time"));
@@ -451,6 +451,8 @@ public:
 
 TEST_F(LabelPageOnTheFakeLibrary, PushesOneLabelAtATimeAndCancelSendsBackOnlyThosePushed) {
     desktop::FakeLibrary library;
+    // The stand-in sends no label texts; the main window sets its slots up as the texts come.
+    for (std::int16_t i = 0; i < 3; ++i) core::frmMain().SetLabelData(i, "text");
     OpenPage();
     auto& page = frmSetiLC();
     ChooseLabel(1);
