@@ -105,6 +105,9 @@ private:
     void cmdDisplayColor_Click();
     void cmdColor_Click();
     void cmdTextColor_Click();
+    // The label's back or text colour from the colour dialog, shown on its swatch.
+    void ChooseLabelColor(platform::forms::CommandButton& button, std::int32_t core::ClockLabel::*colour,
+                          platform::forms::PictureBox& swatch);
     void cmdFont_Click();
     void chVisible_Click();
     void ChooseAlignment(Alignment alignment);

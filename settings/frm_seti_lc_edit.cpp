@@ -120,36 +120,23 @@ void frmSetiLCForm::cmdDisplayColor_Click() {
         });
 }
 
-void frmSetiLCForm::cmdColor_Click() {
-    const std::optional<int> index = SelectedLabel();
-    if (!index) return;
-    core::ClockLabel& label = Labels[static_cast<std::size_t>(*index)];
-    RunDialog(
-        cmdColor,
-        [&] {
-            CD.Color = static_cast<platform::COLORREF>(label.Back);
-            CD.ShowColor();
-        },
-        [&] {
-            label.Back = static_cast<std::int32_t>(CD.Color);
-            pctColor.BackColor = CD.Color;
-            SendLabelToHook(*index);
-        });
-}
+void frmSetiLCForm::cmdColor_Click() { ChooseLabelColor(cmdColor, &core::ClockLabel::Back, pctColor); }
 
-void frmSetiLCForm::cmdTextColor_Click() {
+void frmSetiLCForm::cmdTextColor_Click() { ChooseLabelColor(cmdTextColor, &core::ClockLabel::Fore, pctTextColor); }
+
+void frmSetiLCForm::ChooseLabelColor(CommandButton& button, std::int32_t core::ClockLabel::*colour, PictureBox& swatch) {
     const std::optional<int> index = SelectedLabel();
     if (!index) return;
     core::ClockLabel& label = Labels[static_cast<std::size_t>(*index)];
     RunDialog(
-        cmdTextColor,
+        button,
         [&] {
-            CD.Color = static_cast<platform::COLORREF>(label.Fore);
+            CD.Color = static_cast<platform::COLORREF>(label.*colour);
             CD.ShowColor();
         },
         [&] {
-            label.Fore = static_cast<std::int32_t>(CD.Color);
-            pctTextColor.BackColor = CD.Color;
+            label.*colour = static_cast<std::int32_t>(CD.Color);
+            swatch.BackColor = CD.Color;
             SendLabelToHook(*index);
         });
 }
