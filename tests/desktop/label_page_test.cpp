@@ -423,6 +423,25 @@ TEST_F(LabelPageOfFive, DeleteRemovesExactlyTheSelectedLabelsAndApplyDropsThemFr
     EXPECT_FALSE(page.txtX.Enabled);
     ClickOn(page.cmdDelete);
     EXPECT_EQ(d.MessageBoxes().back().text, PageText("Delete Error Message 1"));
+
+    // The last label goes: the clock says it has none; a new first label is listed, not chosen.
+    ChooseLabel(0);
+    d.AnswerNextMessageBoxes({IDYES});
+    ClickOn(page.cmdDelete);
+    EXPECT_EQ(core::LabelCount, 0);
+    EXPECT_EQ(core::Labels.size(), 1u);
+    ClickOn(page.cmdDelete);
+    EXPECT_EQ(d.MessageBoxes().back().text, PageText("Delete Error Message 2"));
+    d.Advance(1100);
+    EXPECT_EQ(core::frmMain().Label(0).Caption, core::LanguageFile.ReadText("General", "LBL ERR NL"));
+    AddLabel("Solo");
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"Solo"}));
+    EXPECT_EQ(page.lstLabels.ListIndex, -1);
+    EXPECT_FALSE(page.txtX.Enabled);
+    d.Advance(1100);
+    const std::string solo = core::frmMain().Label(0).Caption;
+    EXPECT_TRUE(solo.size() == 8 && solo.rfind("12:00:0", 0) == 0) << solo;
+    EXPECT_TRUE(core::frmMain().Label(0).Visible);
 }
 
 TEST_F(LabelPageOfFive, CancelAfterNewAndDeleteGivesTheClockItsLabelsBackAndLeavesTheFile) {
