@@ -19,6 +19,7 @@
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_lc.h"
 #include "tests/support/recording_common_dialogs.h"
+#include "tests/support/recording_popup_help.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -361,6 +362,34 @@ TEST_F(LabelPage, TheScriptBoxAndItsListsEditTheScript) {
     EXPECT_EQ(d.MessageBoxes().size(), 2u);
     d.Advance(1100);
     EXPECT_EQ(core::frmMain().Label(1).Caption, "2026-03-0112:00:03");
+}
+
+TEST_F(LabelPage, EachControlShowsItsOwnPopupHelp) {
+    auto& help = testsupport::UseRecordingPopupHelp();
+    OpenPage();
+    auto& page = frmSetiLC();
+    ChooseLabel(0);
+    const std::pair<forms::WindowedControl*, int> pointed[] = {
+        {&page.lstLabels, 402}, {&page.cmdNew, 403},   {&page.cmdDelete, 406},    {&page.chVisible, 407},
+        {&page.cmdDisplayColor, 408}, {&page.cmdXP, 409}, {&page.txtY, 410},     {&page.cmdTextColor, 412},
+        {&page.cmdFont, 413},   {&page.txtCLS, 416},   {&page.optCenter, 420},    {&page.optRight, 421},
+    };
+    for (const auto& [control, id] : pointed) {
+        help.shown.clear();
+        InjectMouseMove(CentreOf(d.Rect(control->hWnd)));
+        d.Pump();
+        ASSERT_FALSE(help.shown.empty()) << id;
+        EXPECT_EQ(help.shown.back().helpId, id);
+        EXPECT_EQ(help.shown.back().window, control->hWnd);
+        EXPECT_FALSE(help.shown.back().inflate);
+    }
+    help.shown.clear();
+    page.ddlPre.SetFocus();
+    d.Pump();
+    ASSERT_FALSE(help.shown.empty());
+    EXPECT_EQ(help.shown.back().helpId, 418);
+    EXPECT_TRUE(help.shown.back().inflate);
+    EXPECT_EQ(help.shown.back().title, "Predefined scripts");
 }
 
 class LabelPageOfFive : public LabelPage {
