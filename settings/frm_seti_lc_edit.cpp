@@ -56,8 +56,11 @@ void frmSetiLCForm::WireEditing() {
         {&txtCLS, "0416txtCLS"},         {&optLeft, "0419optLeft"},       {&optCenter, "0420optCenter"},
         {&optRight, "0421optRight"},
     };
-    for (const auto& [control, key] : pointerHelp)
+    for (const auto& entry : pointerHelp) {
+        WindowedControl* control = entry.first;
+        const char* key = entry.second;
         control->MouseMove = [control, key](int, int, int, int) { core::ShowHelp(control->hWnd, key, false); };
+    }
     ddlLabelClass.GotFocus = [this] { core::ShowHelp(ddlLabelClass.hWnd, "0401ddlLabelClass", true); };
 }
 
