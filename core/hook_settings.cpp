@@ -12,6 +12,14 @@
 namespace core {
 namespace {
 
+// A label's properties with the position given.
+void SendLabelProperties(std::int16_t index, std::int16_t x, std::int16_t y) {
+    const ClockLabel& l = Labels[static_cast<std::size_t>(index)];
+    OZRSetClockLabelProperties(index, x, y, l.Face, l.Size, l.Bold, l.Italic ? 0xFF : 0, l.Underline ? 0xFF : 0,
+                               l.StrikeOut ? 0xFF : 0, static_cast<platform::COLORREF>(l.Back),
+                               static_cast<platform::COLORREF>(l.Fore), l.SpawnString, l.Visible ? 0xFF : 0);
+}
+
 void SendNextLabel() {
     if (LabelSendIndex >= LabelCount) {
         LabelsRebuilding = false;
@@ -19,9 +27,7 @@ void SendNextLabel() {
         return;
     }
     const ClockLabel& l = Labels[static_cast<std::size_t>(LabelSendIndex)];
-    OZRSetClockLabelProperties(LabelSendIndex, l.X, l.Y, l.Face, l.Size, l.Bold, l.Italic ? 0xFF : 0,
-                               l.Underline ? 0xFF : 0, l.StrikeOut ? 0xFF : 0, static_cast<platform::COLORREF>(l.Back),
-                               static_cast<platform::COLORREF>(l.Fore), l.SpawnString, l.Visible ? 0xFF : 0);
+    SendLabelProperties(LabelSendIndex, l.X, l.Y);
 }
 
 }  // namespace
@@ -79,6 +85,14 @@ void SendLabelsToHook(bool start) {
         LabelSendIndex = static_cast<std::int16_t>(LabelSendIndex + 1);
         SendNextLabel();
     } while (nextDue);
+}
+
+void SendOneLabelToHook(int index) {
+    if (index < 0 || index >= LabelCount || static_cast<std::size_t>(index) >= Labels.size()) return;
+    const LabelDisplay* display = LabelDisplayOf(index);
+    LabelsJustSent = true;
+    SendLabelProperties(static_cast<std::int16_t>(index), display ? display->HookLabelX : 0,
+                        display ? display->HookLabelY : 0);
 }
 
 void PushLabelPositionsToHook() {

@@ -13,6 +13,7 @@
 #include "platform/services/autostart.h"
 #include "platform/services/paths.h"
 #include "settings/frm_seti.h"
+#include "settings/label_rules.h"
 #include "settings/settings_tree.h"
 
 namespace settings {
@@ -51,12 +52,6 @@ struct ShownState {
     }
 };
 
-// The alignment a format's first two characters give.
-int AlignmentOf(const std::string& format) {
-    const std::string head = format.substr(0, 2);
-    return head == "ac" ? 1 : head == "ar" ? 2 : 0;
-}
-
 void ResendPushedLabels(const ShownState& before) {
     for (int i = 0; i < LabelCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -64,13 +59,10 @@ void ResendPushedLabels(const ShownState& before) {
         LabelDisplay* d = LabelDisplayOf(i);
         if (!d) continue;
         if (d->LabelPushed) {
-            LabelsJustSent = true;
-            core::OZRSetClockLabelProperties(static_cast<std::int16_t>(i), d->HookLabelX, d->HookLabelY, l.Face, l.Size,
-                                             l.Bold, l.Italic, l.Underline, l.StrikeOut, l.Back, l.Fore, l.SpawnString,
-                                             l.Visible ? 1 : 0);
+            SendOneLabelToHook(i);
             d->LabelPushed = false;
         }
-        if (at < before.formats.size() && AlignmentOf(before.formats[at]) != AlignmentOf(l.SpawnString))
+        if (at < before.formats.size() && AlignmentOfScript(before.formats[at]) != AlignmentOfScript(l.SpawnString))
             d->LabelNeedsLayout = true;
     }
 }

@@ -5,24 +5,8 @@
 #include "core/date_routines.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
-#include "core/library_binding.h"
+#include "core/hook_settings.h"
 #include "settings/label_rules.h"
-
-namespace core {  // SHIM-ISSUE15: until the per-label display record lands on main
-struct LabelDisplay {
-    std::int16_t& HookLabelX;
-    std::int16_t& HookLabelY;
-    std::vector<bool>::reference LabelNeedsLayout;
-    std::vector<bool>::reference LabelPushed;
-};
-inline std::optional<LabelDisplay> LabelDisplayShim(int i) {
-    const auto n = static_cast<std::size_t>(i);
-    if (i < 0 || n >= HookLabelX.size() || n >= HookLabelY.size() || n >= LabelPushed.size() || n >= LabelNeedsLayout.size()) return std::nullopt;
-    return LabelDisplay{HookLabelX[n], HookLabelY[n], LabelNeedsLayout[n], LabelPushed[n]};
-}
-}  // namespace core
-#define LabelDisplayOf(i) LabelDisplayShim(i)
-#include <optional>
 
 namespace settings {
 
@@ -30,20 +14,12 @@ using core::LabelCount;
 using core::Labels;
 
 void PushLabelToHook(int index) {
-    if (index < 0 || index >= LabelCount) return;
-    const core::ClockLabel& l = Labels[static_cast<std::size_t>(index)];
-    auto display = core::LabelDisplayOf(index);
-    core::LabelsJustSent = true;
-    core::OZRSetClockLabelProperties(static_cast<std::int16_t>(index), display ? display->HookLabelX : 0,
-                                     display ? display->HookLabelY : 0, l.Face, l.Size, l.Bold, l.Italic ? 0xFF : 0,
-                                     l.Underline ? 0xFF : 0, l.StrikeOut ? 0xFF : 0,
-                                     static_cast<platform::COLORREF>(l.Back), static_cast<platform::COLORREF>(l.Fore),
-                                     l.SpawnString, l.Visible ? 0xFF : 0);
-    if (display) display->LabelPushed = true;
+    core::SendOneLabelToHook(index);
+    if (core::LabelDisplay* display = core::LabelDisplayOf(index)) display->LabelPushed = true;
 }
 
 void MarkLabelForLayout(int index) {
-    if (auto display = core::LabelDisplayOf(index)) display->LabelNeedsLayout = true;
+    if (core::LabelDisplay* display = core::LabelDisplayOf(index)) display->LabelNeedsLayout = true;
 }
 
 void AddLabel(const std::string& name) {

@@ -263,8 +263,9 @@ TEST_F(LabelPage, EditsReachTheLabelAtOnceAndApplyStoresThem) {
     EXPECT_EQ(page.txtCLS.Text, "arhh:mm:ss");
     EXPECT_EQ(core::Labels[0].SpawnString, "arhh:mm:ss");
     EXPECT_TRUE(page.optRight.Value);
-    EXPECT_TRUE(core::LabelNeedsLayout[0]);  // SHIM-ISSUE15
-    EXPECT_TRUE(core::LabelPushed[0]);
+    ASSERT_TRUE(core::LabelDisplayOf(0));
+    EXPECT_TRUE(core::LabelDisplayOf(0)->LabelNeedsLayout);
+    EXPECT_TRUE(core::LabelDisplayOf(0)->LabelPushed);
 
     ClickOn(page.chVisible);
     EXPECT_FALSE(core::Labels[0].Visible);
@@ -513,7 +514,7 @@ TEST_F(LabelPageOnTheFakeLibrary, PushesOneLabelAtATimeAndCancelSendsBackOnlyTho
     for (const std::string& call : library.Calls())
         if (call.rfind("OZRSetClockLabelProperties", 0) == 0 || call.rfind("OZRSetClockLabelCount", 0) == 0)
             sent.push_back(call);
-    EXPECT_EQ(sent, (std::vector<std::string>{"OZRSetClockLabelProperties 1 hh:mm 255"}));
+    EXPECT_EQ(sent, (std::vector<std::string>{"OZRSetClockLabelProperties 1 hh:mm 255"})) << "the saved label, shown";
     EXPECT_TRUE(core::Labels[1].Visible);
 }
 
