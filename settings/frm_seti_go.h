@@ -117,6 +117,9 @@ private:
     void TickTransparent();
     void UndoTransparent();
     void UntickTransparent();
+    // An effect was unticked: the other one stays (as WindowType otherType with its opacity) when
+    // its box is ticked, otherwise the clock turns normal.
+    void KeepOtherEffect(platform::forms::CheckBox& other, int otherType, int otherOpacity);
     // The colour the user chose in the colour dialog, or nothing when he cancelled it; the settings
     // window is not topmost meanwhile, and afterwards the focus goes to `returnFocus`.
     std::optional<platform::COLORREF> AskColor(platform::COLORREF initial, platform::forms::CommandButton& returnFocus);

@@ -113,13 +113,17 @@ void frmSetiGOForm::UndoTransparent() {
 
 void frmSetiGOForm::UntickTransparent() {
     ShowColorControls(false);
-    if (chTransl.Value == vbUnchecked) {
+    KeepOtherEffect(chTransl, 2, Settings.FloatAlpha);
+}
+
+void frmSetiGOForm::KeepOtherEffect(CheckBox& other, int otherType, int otherOpacity) {
+    if (other.Value == vbUnchecked) {
         SetQuietly(chNormal, vbChecked);
         Settings.WindowType = 0;
         ApplyLayered(Color(Settings.TransparencyColor), 255, platform::LWA_ALPHA);
     } else {
-        Settings.WindowType = 2;
-        ApplyLayered(Color(Settings.TransparencyColor), Settings.FloatAlpha, 2);
+        Settings.WindowType = static_cast<std::uint8_t>(otherType);
+        ApplyLayered(Color(Settings.TransparencyColor), otherOpacity, otherType);
     }
 }
 
@@ -139,14 +143,7 @@ void frmSetiGOForm::chTransl_Click() {
     }
     lblOpacity.Visible = false;
     scrOpacity.Enabled = false;
-    if (chTransp.Value == vbUnchecked) {
-        SetQuietly(chNormal, vbChecked);
-        Settings.WindowType = 0;
-        ApplyLayered(Color(Settings.TransparencyColor), 255, platform::LWA_ALPHA);
-    } else {
-        Settings.WindowType = 1;
-        ApplyLayered(Color(Settings.TransparencyColor), 255, 1);
-    }
+    KeepOtherEffect(chTransp, 1, 255);
 }
 
 void frmSetiGOForm::scrOpacity_Change() {

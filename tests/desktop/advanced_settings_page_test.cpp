@@ -2,8 +2,6 @@
 // label offset, the splash advice, the popup help reset and the autostart entry on Apply.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "core/clock_label.h"
@@ -11,6 +9,7 @@
 #include "core/globals.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
+#include "settings_page_support.h"
 #include "platform/forms/constants.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_av.h"
@@ -23,22 +22,9 @@ using settings::frmSetiAV;
 
 namespace {
 
-constexpr const char* kHeader = "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
-
-DesktopOptions Later(const std::string& extra, bool fakeLibrary = false) {
-    DesktopOptions o;
-    o.prepare = [extra, fakeLibrary](const std::filesystem::path& folder) {
-        if (fakeLibrary) desktop::InstallFakeLibrary(folder);
-        std::ofstream(folder / "Settings.ozrini") << kHeader << extra;
-    };
-    return o;
-}
-
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
 class AdvancedSettingsPage : public testing::Test {
 public:
-    explicit AdvancedSettingsPage(DesktopOptions options = Later("")) : d(std::move(options)) {}
+    explicit AdvancedSettingsPage(DesktopOptions options = desktop::LaterRunWith("")) : d(std::move(options)) {}
 
     void SetUp() override {
         ASSERT_TRUE(d.Start());
@@ -51,10 +37,7 @@ public:
         d.Advance(50);
         ASSERT_EQ(core::CurrentPageName, "frmSetiAV");
     }
-    void ClickOn(forms::WindowedControl& control) {
-        d.Click(CentreOf(d.Rect(control.hWnd)));
-        d.Advance(30);
-    }
+    void ClickOn(forms::WindowedControl& control) { desktop::ClickOn(d, control); }
     // Types into a box and leaves it, as a user would.
     void Enter(forms::TextBox& box, const std::string& text, forms::WindowedControl& next) {
         box.SetFocus();
@@ -62,17 +45,8 @@ public:
         next.SetFocus();
         d.Advance(30);
     }
-    void Apply() {
-        d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
-        d.Advance(30);
-    }
-    std::string Saved(const std::string& key) const {
-        const std::string file = d.ReadFile("Settings.ozrini");
-        const std::size_t at = file.find("\n" + key + "=");
-        if (at == std::string::npos) return "";
-        const std::size_t from = at + key.size() + 2;
-        return file.substr(from, file.find('\n', from) - from);
-    }
+    void Apply() { desktop::ApplySettings(d); }
+    std::string Saved(const std::string& key) const { return desktop::SavedSetting(d, key); }
 
     Desktop d;
 };
@@ -225,7 +199,7 @@ TEST_F(AdvancedSettingsPage, UntickingStartWithTheSessionRemovesTheEntryOnApply)
 
 class AdvancedSettingsWithFakeLibrary : public AdvancedSettingsPage {
 public:
-    AdvancedSettingsWithFakeLibrary() : AdvancedSettingsPage(Later("TooltipMaxOpacity=5\n", true)) {}
+    AdvancedSettingsWithFakeLibrary() : AdvancedSettingsPage(desktop::LaterRunWith("TooltipMaxOpacity=5\n", true)) {}
 };
 
 TEST_F(AdvancedSettingsWithFakeLibrary, TooltipChangesReachTheLibraryAndAnOpacityBelowTheSliderWaits) {

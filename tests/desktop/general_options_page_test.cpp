@@ -3,8 +3,6 @@
 // picking the anchor with the mouse over the screen's grid.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "core/frm_main.h"
@@ -12,6 +10,7 @@
 #include "core/main_window_proc.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
+#include "settings_page_support.h"
 #include "platform/forms/constants.h"
 #include "platform/shell/tray_messages.h"
 #include "settings/frm_set_corner.h"
@@ -27,20 +26,6 @@ using settings::frmSeti;
 using settings::frmSetiGO;
 
 namespace {
-
-constexpr const char* kHeader = "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
-
-DesktopOptions Later(const std::string& extra, bool fakeLibrary = false, SIZE screen = {1280, 1024}) {
-    DesktopOptions o;
-    o.screen = screen;
-    o.prepare = [extra, fakeLibrary](const std::filesystem::path& folder) {
-        if (fakeLibrary) desktop::InstallFakeLibrary(folder);
-        std::ofstream(folder / "Settings.ozrini") << kHeader << extra;
-    };
-    return o;
-}
-
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 HWND TrayClock() {
     HWND bar = FindWindow("Shell_TrayWnd", nullptr);
@@ -61,7 +46,7 @@ Layered LayeredOf(HWND h) {
 
 class GeneralOptionsPage : public testing::Test {
 public:
-    explicit GeneralOptionsPage(DesktopOptions options = Later("")) : d(std::move(options)) {}
+    explicit GeneralOptionsPage(DesktopOptions options = desktop::LaterRunWith("")) : d(std::move(options)) {}
 
     void SetUp() override {
         ASSERT_TRUE(d.Start());
@@ -79,21 +64,9 @@ public:
         ASSERT_EQ(core::CurrentPageName, "frmSetiGO");
         ASSERT_TRUE(frmSetiGO().IsLoaded());
     }
-    void ClickOn(forms::WindowedControl& control) {
-        d.Click(CentreOf(d.Rect(control.hWnd)));
-        d.Advance(30);
-    }
-    void Apply() {
-        d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
-        d.Advance(30);
-    }
-    std::string Saved(const std::string& key) const {
-        const std::string file = d.ReadFile("Settings.ozrini");
-        const std::size_t at = file.find("\n" + key + "=");
-        if (at == std::string::npos) return "";
-        const std::size_t from = at + key.size() + 2;
-        return file.substr(from, file.find('\n', from) - from);
-    }
+    void ClickOn(forms::WindowedControl& control) { desktop::ClickOn(d, control); }
+    void Apply() { desktop::ApplySettings(d); }
+    std::string Saved(const std::string& key) const { return desktop::SavedSetting(d, key); }
     bool MainTopmost() const { return (GetWindowLong(core::frmMain().hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
     Desktop d;
@@ -250,7 +223,7 @@ TEST_F(GeneralOptionsPage, YesMakesTheClocksOwnBackTransparentAndNormalUndoesBot
 
 class GeneralOptionsWithFakeLibrary : public GeneralOptionsPage {
 public:
-    GeneralOptionsWithFakeLibrary() : GeneralOptionsPage(Later("", true)) {}
+    GeneralOptionsWithFakeLibrary() : GeneralOptionsPage(desktop::LaterRunWith("", true)) {}
 };
 
 TEST_F(GeneralOptionsWithFakeLibrary, TheShortcutListShowsTheOtherActionAndChoosingAnActionSwapsThem) {
@@ -291,7 +264,7 @@ TEST_F(GeneralOptionsWithFakeLibrary, TransparentModeGoesToTheLibraryAtOnce) {
 class GeneralOptionsInSystrayMode : public GeneralOptionsPage {
 public:
     GeneralOptionsInSystrayMode()
-        : GeneralOptionsPage(Later("SystrayClock=1\n[Float Window]\nAnchor=3\nWindowType=2\nAlpha=90\n")) {}
+        : GeneralOptionsPage(desktop::LaterRunWith("SystrayClock=1\n[Float Window]\nAnchor=3\nWindowType=2\nAlpha=90\n")) {}
 };
 
 TEST_F(GeneralOptionsInSystrayMode, TheFourFloatingOnlyBoxesRefuseWithAnInformationBoxAndRevert) {
@@ -322,7 +295,7 @@ TEST_F(GeneralOptionsInSystrayMode, TheFourFloatingOnlyBoxesRefuseWithAnInformat
 class GeneralOptionsFromAnEditedFile : public GeneralOptionsPage {
 public:
     GeneralOptionsFromAnEditedFile()
-        : GeneralOptionsPage(Later("[Float Window]\nAnchor=9\nWindowType=2\nAlpha=3\n")) {}
+        : GeneralOptionsPage(desktop::LaterRunWith("[Float Window]\nAnchor=9\nWindowType=2\nAlpha=3\n")) {}
 };
 
 TEST_F(GeneralOptionsFromAnEditedFile, AnUnknownAnchorBecomesNoneAndAnInvisibleOpacityAVisibleOne) {
@@ -340,7 +313,7 @@ TEST_F(GeneralOptionsFromAnEditedFile, AnUnknownAnchorBecomesNoneAndAnInvisibleO
 // Anchor picking on a 1024 x 768 screen, the pointer scripted.
 class AnchorPicking : public GeneralOptionsPage {
 public:
-    AnchorPicking() : GeneralOptionsPage(Later("", false, SIZE{1024, 768})) {}
+    AnchorPicking() : GeneralOptionsPage(desktop::LaterRunWith("", false, SIZE{1024, 768})) {}
     void SetUp() override {
         GeneralOptionsPage::SetUp();
         pointer_ = &testsupport::UseScriptedPointer();
