@@ -13,6 +13,7 @@
 #include "platform/forms/constants.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_av.h"
+#include "tests/support/recording_popup_help.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -195,6 +196,31 @@ TEST_F(AdvancedSettingsPage, UntickingStartWithTheSessionRemovesTheEntryOnApply)
     EXPECT_EQ(d.Autostart().requests.back(), "disable");
     EXPECT_FALSE(d.Autostart().enabled);
     EXPECT_EQ(Saved("AutoStart"), "0");
+}
+
+TEST_F(AdvancedSettingsPage, EveryControlRaisesItsOwnPopupHelpAndABoxsButtonsShareItsEntry) {
+    auto& page = frmSetiAV();
+    auto& help = testsupport::UseRecordingPopupHelp();
+    struct Pointed {
+        forms::WindowedControl& control;
+        int id;
+    };
+    const Pointed pointed[] = {
+        {page.chStartupRun, 201}, {page.chPopupHelp, 202}, {page.cmdReset, 203},   {page.txtDelayPopup, 204},
+        {page.cmdDelayPopupM, 204}, {page.cmdDelayPopupP, 204}, {page.chSplash, 205}, {page.chTop, 206},
+        {page.chTooltip, 207},    {page.txtDelay, 208},    {page.cmdFadeInP, 209}, {page.txtFadeOut, 210},
+        {page.chAutoSize, 212},   {page.cmdWidthM, 213},   {page.txtHeight, 214},  {page.chCenter, 215},
+        {page.txtPosX, 216},      {page.cmdPosYP, 217},    {page.txtLeft, 218},    {page.cmdTopM, 219},
+    };
+    for (const Pointed& p : pointed) {
+        p.control.MouseMove(0, 0, 1, 1);
+        ASSERT_FALSE(help.shown.empty()) << p.control.Name();
+        EXPECT_EQ(help.shown.back().helpId, p.id) << p.control.Name();
+        EXPECT_NE(help.shown.back().title, "");
+    }
+    page.scrOpacity.GotFocus();
+    EXPECT_EQ(help.shown.back().helpId, 211);
+    EXPECT_TRUE(help.shown.back().inflate);
 }
 
 class AdvancedSettingsWithFakeLibrary : public AdvancedSettingsPage {

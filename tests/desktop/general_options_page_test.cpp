@@ -17,6 +17,7 @@
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_go.h"
 #include "tests/support/recording_common_dialogs.h"
+#include "tests/support/recording_popup_help.h"
 #include "tests/support/scripted_pointer.h"
 
 using namespace platform;
@@ -219,6 +220,36 @@ TEST_F(GeneralOptionsPage, YesMakesTheClocksOwnBackTransparentAndNormalUndoesBot
     EXPECT_EQ(l.key, 0u);
     EXPECT_EQ(l.alpha, 255);
     EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_ALPHA));
+}
+
+TEST_F(GeneralOptionsPage, EveryControlRaisesItsOwnPopupHelpFromTheShippedHelpFile) {
+    auto& page = frmSetiGO();
+    auto& help = testsupport::UseRecordingPopupHelp();
+    struct Pointed {
+        forms::WindowedControl& control;
+        int id;
+    };
+    const Pointed pointed[] = {
+        {page.optFloating, 101}, {page.optSystray, 102}, {page.chTop, 105},     {page.chAnchor, 106},
+        {page.cmdCustomize, 108}, {page.chNormal, 109},  {page.chTransp, 110},  {page.cmdColor, 111},
+        {page.pctColor, 112},    {page.chTransl, 113},  {page.chTransparent, 115}, {page.chTopFS, 116},
+    };
+    for (const Pointed& p : pointed) {
+        p.control.MouseMove(0, 0, 1, 1);
+        ASSERT_FALSE(help.shown.empty()) << p.control.Name();
+        EXPECT_EQ(help.shown.back().helpId, p.id) << p.control.Name();
+        EXPECT_FALSE(help.shown.back().inflate);
+        EXPECT_NE(help.shown.back().title, "");
+    }
+    // The lists and the bar raise theirs when they take the focus.
+    const Pointed focused[] = {{page.ddlShortcut, 103}, {page.ddlEvent, 104}, {page.ddlHotspot, 107}, {page.scrOpacity, 114}};
+    for (const Pointed& p : focused) {
+        help.shown.clear();
+        p.control.GotFocus();
+        ASSERT_FALSE(help.shown.empty()) << p.control.Name();
+        EXPECT_EQ(help.shown.back().helpId, p.id) << p.control.Name();
+        EXPECT_TRUE(help.shown.back().inflate);
+    }
 }
 
 class GeneralOptionsWithFakeLibrary : public GeneralOptionsPage {
