@@ -48,12 +48,20 @@ void frmSetiGOForm::Anchor_Timer() {
 }
 
 void frmSetiGOForm::EndPicking() {
-    Anchor.Enabled = false;
+    StopPicking();
     frmSeti().SetAbsoluteAccess(false);
-    frmSetCorner().Unload();
     // The list shows the picked anchor, and applies it once more.
     SetAnchorTexts();
+}
+
+void frmSetiGOForm::StopPicking() {
+    Anchor.Enabled = false;
+    frmSetCorner().Unload();
     pickLeftDown_ = pickRightDown_ = pickDone_ = false;
+}
+
+void frmSetiGOForm::Form_Unload(int&) {
+    if (Picking()) StopPicking();
 }
 
 }  // namespace settings

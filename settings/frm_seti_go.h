@@ -81,6 +81,9 @@ public:
 protected:
     void Design() override;
     void Form_Load() override;
+    // A picking still running when the page goes (the settings window was closed meanwhile) ends
+    // with it: the marker does not stay behind.
+    void Form_Unload(int& Cancel) override;
 
 private:
     void SetTexts();
@@ -106,6 +109,7 @@ private:
     void cmdCustomize_Click();
     void Anchor_Timer();
     void EndPicking();
+    void StopPicking();
 
     // Visual effects (frm_seti_go_visuals.cpp).
     void chNormal_Click();

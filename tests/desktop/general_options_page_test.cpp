@@ -434,6 +434,18 @@ TEST_F(AnchorPicking, ARightClickEndsItAndAButtonHeldAtTheStartEndsItOnItsReleas
     EXPECT_EQ(core::Settings.Anchor, 3);
 }
 
+TEST_F(AnchorPicking, ClosingTheSettingsWindowMeanwhileTakesTheMarkerAway) {
+    StartPicking();
+    PointAt(10, 10);
+    frmSeti().CloseWindow();
+    d.Advance(30);
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    EXPECT_FALSE(settings::frmSetCorner().IsLoaded());
+    const int questions = pointer_->questions;
+    d.Advance(200);
+    EXPECT_EQ(pointer_->questions, questions);
+}
+
 TEST_F(AnchorPicking, NoToTheQuestionStartsNothing) {
     ClickOn(frmSetiGO().chAnchor);
     d.AnswerNextMessageBoxes({IDNO});
