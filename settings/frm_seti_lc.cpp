@@ -119,6 +119,17 @@ void frmSetiLCForm::Form_Load() {
 
 std::string frmSetiLCForm::T(const char* key) { return core::LanguageFile.ReadText(core::kLabelPageSection, key); }
 
+void frmSetiLCForm::ShowError(const char* key) {
+    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
+    platform::MessageBox(hWnd, T(key).c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR | platform::MB_SYSTEMMODAL);
+}
+
+bool frmSetiLCForm::Ask(const char* key) {
+    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
+    return platform::MessageBox(hWnd, T(key).c_str(), title.c_str(),
+                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
+}
+
 void frmSetiLCForm::SetTexts() {
     core::LanguageFile.SelectSection(core::kLabelPageSection);
     frmLabel.Caption = T("Label");
@@ -231,7 +242,7 @@ void frmSetiLCForm::ddlLabelClass_Click() {
     const int position = ddlLabelClass.ListIndex;
     if (position == kClipboardClass || position == kTooltipClass) {
         platform::MessageBox(hWnd, position == kClipboardClass ? kClipboardClassNotYet : kTooltipClassNotYet,
-                             kClassNotYetTitle, 4160);
+                             kClassNotYetTitle, platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
         ddlLabelClass.ListIndex = kTimeAndDateClass;
     }
     FillLabelLists(false, 0);
@@ -259,8 +270,7 @@ void frmSetiLCForm::cmdNew_Click() {
                           : LabelNameTaken(Labels, LabelCount, name) ? "New Label Duplicate Name"
                                                                       : nullptr;
     if (refusal) {
-        const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
-        platform::MessageBox(hWnd, T(refusal).c_str(), title.c_str(), 4112);
+        ShowError(refusal);
         return;
     }
     AddLabel(name);

@@ -98,6 +98,9 @@ private:
     void lstLabels_Click();
     void cmdNew_Click();
     std::string T(const char* key);
+    // The page's boxes, with a text of its language section: an error, and a question (true: Yes).
+    void ShowError(const char* key);
+    bool Ask(const char* key);
 
     // Delete and the editing controls (frm_seti_lc_edit.cpp).
     void WireEditing();

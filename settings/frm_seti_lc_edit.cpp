@@ -2,8 +2,6 @@
 #include "core/debug_log.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
-#include "core/language_files.h"
-#include "core/language_keys.h"
 #include "core/library_binding.h"
 #include "core/popup_help.h"
 #include "core/hook_settings.h"
@@ -19,12 +17,6 @@ using namespace platform::forms;
 using core::LabelCount;
 using core::Labels;
 using core::Settings;
-
-namespace {
-
-std::string General(const char* key) { return core::LanguageFile.ReadText(core::kGeneralSection, key); }
-
-}  // namespace
 
 void frmSetiLCForm::WireEditing() {
     OZR_HANDLE(cmdDelete, Click);
@@ -65,18 +57,15 @@ void frmSetiLCForm::WireEditing() {
 }
 
 void frmSetiLCForm::cmdDelete_Click() {
-    const std::string errorTitle = "OZR Ruriv - " + General("MSGBOX Error");
     if (lstLabels.ListCount == 0) {
-        platform::MessageBox(hWnd, T("Delete Error Message 2").c_str(), errorTitle.c_str(), 4112);
+        ShowError("Delete Error Message 2");
         return;
     }
     if (lstLabels.ListIndex < 0 && lstLabels.SelCount == 0) {
-        platform::MessageBox(hWnd, T("Delete Error Message 1").c_str(), errorTitle.c_str(), 4112);
+        ShowError("Delete Error Message 1");
         return;
     }
-    const std::string question = T(lstLabels.SelCount >= 2 ? "Delete Warning Message 2" : "Delete Warning Message 1");
-    const std::string questionTitle = "OZR Ruriv - " + General("MSGBOX Question");
-    if (platform::MessageBox(hWnd, question.c_str(), questionTitle.c_str(), 4132) != platform::IDYES) return;
+    if (!Ask(lstLabels.SelCount >= 2 ? "Delete Warning Message 2" : "Delete Warning Message 1")) return;
     if (lstLabels.SelCount == 0) lstLabels.Selected(lstLabels.ListIndex) = true;
 
     core::LabelsRebuilding = true;

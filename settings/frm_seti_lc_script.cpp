@@ -66,10 +66,7 @@ void frmSetiLCForm::ddlPre_Click() {
     }
     // An item without a script has nothing to offer: no question, no change.
     if (const std::optional<std::string> script = PredefinedScript(ddlPre.Text)) {
-        const std::string title =
-            "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-        const std::string question = T("Script Change Warning Message");
-        if (platform::MessageBox(hWnd, question.c_str(), title.c_str(), 4132) == platform::IDYES)
+        if (Ask("Script Change Warning Message"))
             txtCLS.Text = *script;
         else
             txtCLS.Text = txtCLS.Text() + *script;
