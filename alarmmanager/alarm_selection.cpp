@@ -176,9 +176,16 @@ void frmSetiRAMForm::flxAlarms_KeyUp(int& KeyCode, int) {
     toggleSelectMode_ = false;
 }
 
-void frmSetiRAMForm::flxAlarms_Click() { SelectAlarmRow(flxAlarms.Row); }
+// Clicks on the scroll bar or the empty area below the rows are no clicks on a row: quick clicks on
+// the scroll arrows would otherwise switch or modify the current alarm.
+bool frmSetiRAMForm::PointerOnCells() { return flxAlarms.MouseRow >= 0 && flxAlarms.MouseCol >= 0; }
+
+void frmSetiRAMForm::flxAlarms_Click() {
+    if (PointerOnCells()) SelectAlarmRow(flxAlarms.Row);
+}
 
 void frmSetiRAMForm::flxAlarms_DblClick() {
+    if (!PointerOnCells()) return;
     bool changed = false;
     if (flxAlarms.Col == 0)
         SetAlarmActive(flxAlarms.Row, kToggle, changed);

@@ -89,6 +89,7 @@ private:
     void UpdateActivateButtons();
     void flxAlarms_KeyDown(int& KeyCode, int Shift);
     void flxAlarms_KeyUp(int& KeyCode, int Shift);
+    bool PointerOnCells();
     void flxAlarms_Click();
     void flxAlarms_DblClick();
     void flxAlarms_MouseDown(int Button, int Shift, int X, int Y);
