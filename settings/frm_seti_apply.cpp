@@ -61,16 +61,17 @@ void ResendPushedLabels(const ShownState& before) {
     for (int i = 0; i < LabelCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const ClockLabel& l = Labels[at];
-        if (at < LabelPushed.size() && LabelPushed[at]) {
+        LabelDisplay* d = LabelDisplayOf(i);
+        if (!d) continue;
+        if (d->LabelPushed) {
             LabelsJustSent = true;
-            core::OZRSetClockLabelProperties(static_cast<std::int16_t>(i), HookLabelX[at], HookLabelY[at], l.Face, l.Size, l.Bold,
-                                       l.Italic, l.Underline, l.StrikeOut, l.Back, l.Fore, l.SpawnString,
-                                       l.Visible ? 1 : 0);
-            LabelPushed[at] = false;
+            core::OZRSetClockLabelProperties(static_cast<std::int16_t>(i), d->HookLabelX, d->HookLabelY, l.Face, l.Size,
+                                             l.Bold, l.Italic, l.Underline, l.StrikeOut, l.Back, l.Fore, l.SpawnString,
+                                             l.Visible ? 1 : 0);
+            d->LabelPushed = false;
         }
-        if (at < before.formats.size() && at < LabelNeedsLayout.size() &&
-            AlignmentOf(before.formats[at]) != AlignmentOf(l.SpawnString))
-            LabelNeedsLayout[at] = true;
+        if (at < before.formats.size() && AlignmentOf(before.formats[at]) != AlignmentOf(l.SpawnString))
+            d->LabelNeedsLayout = true;
     }
 }
 
@@ -89,7 +90,8 @@ void TrimLabelControls(const ShownState& before) {
 bool frmSetiForm::Ask(const char* key) {
     const std::string title = "OZR Ruriv - " + General("MSGBOX Question");
     const std::string text = LanguageFile.ReadText(core::kSettingsControlsSection, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+    return platform::MessageBox(hWnd, text.c_str(), title.c_str(),
+                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
 }
 
 bool frmSetiForm::WriteAutostart() {
@@ -101,7 +103,7 @@ bool frmSetiForm::WriteAutostart() {
                              General("MSGBOX ERR Reasons") + "\r\n" + General("MSGBOX ERR IOS") + "\r\n" +
                              General("MSGBOX ERR IAE") + "\r\n\r\n" + General("MSGBOX ERR APO");
     const std::string title = "OZR Ruriv - " + General("MSGBOX Error");
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 16);
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR);
     return false;
 }
 
@@ -127,7 +129,8 @@ bool frmSetiForm::ApplyChanges() {
         const std::string text = LanguageFile.ReadText(kAnywhereSection, "UserChanged1") + "\r\n\r\n" +
                                  LanguageFile.ReadText(kAnywhereSection, "UserChanged2") + "\r\n\r\n" +
                                  LanguageFile.ReadText(kAnywhereSection, "UserChanged3");
-        if (platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES)
+        if (platform::MessageBox(hWnd, text.c_str(), title.c_str(),
+                                 platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES)
             frmMain().UploadAlarms();
         else
             frmMain().DownloadAlarms(true);
@@ -191,8 +194,7 @@ bool frmSetiForm::ConfirmCancel() {
                            Settings.TooltipMaxOpacity);
     if (after.systrayClock != before.systrayClock) {
         if (Settings.SystrayClock) {
-            for (std::size_t i = 0; i <= static_cast<std::size_t>(DisplayLabelCount) && i < HookLabelX.size(); ++i)
-                HookLabelX[i] = HookLabelY[i] = 0;
+            ForgetHookLabelPositions();
         }
         frmMain().SwitchClockMode();
     }

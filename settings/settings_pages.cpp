@@ -6,6 +6,8 @@
 #include "core/globals.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_as.h"
+#include "settings/frm_seti_av.h"
+#include "settings/frm_seti_go.h"
 #include "settings/frm_seti_la.h"
 #include "settings/settings_tree.h"
 
@@ -36,6 +38,8 @@ void BlankPage::Form_Load() {
 }
 
 Form* PageNamed(const std::string& name) {
+    if (name == frmSetiGO().Name()) return &frmSetiGO();
+    if (name == frmSetiAV().Name()) return &frmSetiAV();
     if (name == frmSetiAS().Name()) return &frmSetiAS();
     if (name == frmSetiLA().Name()) return &frmSetiLA();
     // The pages of the other nodes, empty until they are built.
