@@ -65,6 +65,9 @@ protected:
     // Repetitive, then its Customize link.
     void Customize() {
         Press(step1.chRepetitive);
+        ClickCustomize();
+    }
+    void ClickCustomize() {
         ASSERT_TRUE(step1.lblCustomize.Visible);
         const RECT frame = d->Rect(step1.frmWarlock.hWnd);
         d->Click(POINT{frame.left + (step1.lblCustomize.Left + 300) / 15, frame.top + (step1.lblCustomize.Top + 120) / 15});
@@ -134,10 +137,7 @@ TEST_F(RepetitionStep, MoreThanAWeekAsksRetroactiveOnceOnANewAlarm) {
     EXPECT_EQ(core::AlarmEditProgress, 5);
 
     // A second visit has stored the step: it asks no more.
-    const RECT frame = d->Rect(step1.frmWarlock.hWnd);
-    d->Click(POINT{frame.left + (step1.lblCustomize.Left + 300) / 15, frame.top + (step1.lblCustomize.Top + 120) / 15});
-    d->Advance(20);
-    ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1A");
+    ClickCustomize();
     EXPECT_EQ(step.txtDays.Text(), "7");
     TypeInto(step.txtSecs, "1");
     d->Key(VK_RETURN, '\r');
@@ -205,6 +205,42 @@ TEST_F(RepetitionStep, CancelStoresNothingAndEscapePressesIt) {
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1");
     EXPECT_EQ(core::AlarmUnderEdit.RepeatInterval, 0);
     EXPECT_EQ(core::AlarmEditProgress, 4);
+}
+
+TEST_F(RepetitionStep, StoredDaysOpenAsTheirChoiceWithTheStoredDaysTicked) {
+    struct Case {
+        std::uint8_t days;
+        forms::OptionButton alarmwizard::frmSetiRAE1AForm::*option;
+        const char* ticked;  // Monday to Sunday
+    };
+    const Case cases[] = {
+        {128, &alarmwizard::frmSetiRAE1AForm::optDaily, "1111111"},
+        {31, &alarmwizard::frmSetiRAE1AForm::optBusiness, "1111100"},
+        {96, &alarmwizard::frmSetiRAE1AForm::optWeekends, "0000011"},
+        {145, &alarmwizard::frmSetiRAE1AForm::optCustom, "1000100"},
+        {5, &alarmwizard::frmSetiRAE1AForm::optBusiness, "1010000"},
+        {65, &alarmwizard::frmSetiRAE1AForm::optWeekends, "1000001"},
+    };
+    for (const Case& c : cases) {
+        // A stored daily alarm: step 1 shows it, and its link opens the repetition step filled.
+        core::AlarmUnderEdit.Flags = core::kAlarmRepetitive;
+        core::AlarmUnderEdit.RepeatDaily = c.days;
+        core::AlarmUnderEdit.RepeatInterval = 90'061;
+        core::AlarmEditProgress = 5;
+        frmSeti().ShowSubWindow(&step1, true);
+        d->Advance(20);
+        ClickCustomize();
+        EXPECT_TRUE((step.*c.option).Value) << int{c.days};
+        EXPECT_TRUE(step.optDailyAlarm.Value);
+        std::string shown;
+        for (auto* day : {&step.chMonday, &step.chTuesday, &step.chWednesday, &step.chThursday, &step.chFriday,
+                          &step.chSaturday, &step.chSunday})
+            shown += day->Value == forms::vbChecked ? '1' : '0';
+        EXPECT_EQ(shown, c.ticked) << int{c.days};
+        EXPECT_EQ(step.txtDays.Text() + step.txtHours.Text() + step.txtMins.Text() + step.txtSecs.Text(), "1111");
+        d->Key(VK_ESCAPE);
+        d->Advance(20);
+    }
 }
 
 }  // namespace
