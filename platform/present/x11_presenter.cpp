@@ -425,8 +425,10 @@ void HandleEvent(XEvent& e) {
         }
         case ReparentNotify:
             if (XWin* xw = FindX(e.xreparent.window)) {
+                // A window manager ignores an order asked before it managed the window: ask again.
                 xw->framed = e.xreparent.parent != X().root;
-                X().lastStack.clear();  // the order is asked again, the way that now applies
+                X().lastStack.clear();
+                Restack();
             }
             break;
         case ClientMessage:
