@@ -272,6 +272,20 @@ TEST_F(AlarmWizard, CancelAsksAndYesLeavesTheListAsItWas) {
     EXPECT_EQ(frmSetiRAM().flxAlarms.Rows, 3);
 }
 
+TEST_F(AlarmWizard, ANewAlarmOpenedAgainAfterEscapeStartsWithItsDefaults) {
+    Start();
+    for (int run = 0; run < 3; ++run) {
+        New();
+        EXPECT_EQ(step1.txtHour.Text(), "12") << run;
+        Press(step1.chRepetitive);
+        TypeInto(step1.txtHour, "5");
+        d->Key(VK_ESCAPE);  // Cancel, answered Yes
+        d->Advance(20);
+        ASSERT_EQ(core::CurrentPageName, "frmSetiRAM");
+    }
+    EXPECT_EQ(core::Alarms.size(), 1u);
+}
+
 TEST_F(AlarmWizard, ModifyThenSaveSimpleKeepsTheNameAndReselectsTheRow) {
     Start();
     auto& grid = frmSetiRAM().flxAlarms;
