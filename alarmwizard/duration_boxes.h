@@ -19,13 +19,17 @@ struct DurationBox {
     platform::forms::TextBox& box;
     platform::forms::CommandButton& minus;
     platform::forms::CommandButton& plus;
+    platform::forms::TextBox* twin = nullptr;  // hours, minutes and seconds: the tall twin
 };
 
 class DurationBoxes {
 public:
-    // `tooBig` shows the step's message; the boxes join the step's list of number boxes.
-    DurationBoxes(std::array<DurationBox, 6> boxes, const bool& updating, std::function<void()> tooBig,
-                  std::vector<WizardNumberBox*>& stepBoxes);
+    // `tooBig` shows the step's message; the boxes join the step's list of number boxes. The
+    // seconds' twin covers `clear` while it is shown.
+    DurationBoxes(std::array<DurationBox, 6> boxes, platform::forms::CommandButton& clear, const bool& updating,
+                  std::function<void()> tooBig, std::vector<WizardNumberBox*>& stepBoxes);
+    // Puts the twins at their boxes' places; after the boxes are placed.
+    void DesignTwins();
 
     // The boxes as numbers, and their total (-1 past the limit); an accepted total is remembered.
     DurationParts Parts() const;

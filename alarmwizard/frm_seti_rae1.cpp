@@ -90,9 +90,9 @@ void frmSetiRAE1Form::BindNumberBoxes() {
     year_ = box(txtYear, cmdYearM, cmdYearP, 101, 3000, [this] { ShowRequestedDay(); });
     countdown_ = std::make_unique<DurationBoxes>(
         std::array<DurationBox, 6>{DurationBox{txtYears, cmdYearsM, cmdYearsP}, {txtMonths, cmdMonthsM, cmdMonthsP},
-                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP},
-                                   {txtMins, cmdMinsM, cmdMinsP}, {txtSecs, cmdSecsM, cmdSecsP}},
-        Updating, [this] { ShowError(kStep1.languageSection, "Error Countdown Too Big"); }, numberBoxes_);
+                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
+                                   {txtMins, cmdMinsM, cmdMinsP, &txtMinsML}, {txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
+        cmdClear, Updating, [this] { ShowError(kStep1.languageSection, "Error Countdown Too Big"); }, numberBoxes_);
 }
 
 void frmSetiRAE1Form::BindHelp() {
@@ -109,9 +109,9 @@ void frmSetiRAE1Form::BindHelp() {
     HelpOn({&txtYears, &cmdYearsM, &cmdYearsP}, "0711txtYears");
     HelpOn({&txtMonths, &cmdMonthsM, &cmdMonthsP}, "0712txtMonths");
     HelpOn({&txtDays, &cmdDaysM, &cmdDaysP}, "0713txtDays");
-    HelpOn({&txtHours, &cmdHoursM, &cmdHoursP}, "0714txtHours");
-    HelpOn({&txtMins, &cmdMinsM, &cmdMinsP}, "0715txtMins");
-    HelpOn({&txtSecs, &cmdSecsM, &cmdSecsP}, "0716txtSecs");
+    HelpOn({&txtHours, &txtHoursML, &cmdHoursM, &cmdHoursP}, "0714txtHours");
+    HelpOn({&txtMins, &txtMinsML, &cmdMinsM, &cmdMinsP}, "0715txtMins");
+    HelpOn({&txtSecs, &txtSecsML, &cmdSecsM, &cmdSecsP}, "0716txtSecs");
     HelpOn({&cmdClear}, "0717cmdClear");
     HelpOn({&chStartFrom}, "0718chStartFrom");
     HelpOn({&cmdCancel}, "0719cmdCancel");
@@ -154,6 +154,7 @@ void frmSetiRAE1Form::Design() {
     PlaceNumberBox(lblSecs, cmdSecsM, txtSecs, cmdSecsP, 2, 600);
     chStartFrom.Move(120, 990, 4000, 285);
     cmdClear.Move(4500, 960, 1200, 345);
+    countdown_->DesignTwins();
 }
 
 void frmSetiRAE1Form::SetStepTexts() {

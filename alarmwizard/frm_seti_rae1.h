@@ -81,6 +81,10 @@ public:
     platform::forms::CommandButton cmdSecsP{frmCountdown, "cmdSecsP"};
     platform::forms::CommandButton cmdClear{frmCountdown, "cmdClear"};
     platform::forms::CheckBox chStartFrom{frmCountdown, "chStartFrom"};
+    // The tall twins of the long boxes, over the boxes' places.
+    platform::forms::TextBox txtHoursML{frmCountdown, "txtHoursML"};
+    platform::forms::TextBox txtMinsML{frmCountdown, "txtMinsML"};
+    platform::forms::TextBox txtSecsML{frmCountdown, "txtSecsML"};
 
 protected:
     void Design() override;

@@ -43,9 +43,9 @@ frmSetiRAE1AForm::frmSetiRAE1AForm() : WizardStep(kStep1A) {
         };
     interval_ = std::make_unique<DurationBoxes>(
         std::array<DurationBox, 6>{DurationBox{txtYears, cmdYearsM, cmdYearsP}, {txtMonths, cmdMonthsM, cmdMonthsP},
-                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP},
-                                   {txtMins, cmdMinsM, cmdMinsP}, {txtSecs, cmdSecsM, cmdSecsP}},
-        Updating, [this] { ShowError(kStep1A.languageSection, "Error Interval Too Big"); }, numberBoxes_);
+                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
+                                   {txtMins, cmdMinsM, cmdMinsP, &txtMinsML}, {txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
+        cmdClear, Updating, [this] { ShowError(kStep1A.languageSection, "Error Interval Too Big"); }, numberBoxes_);
     BindHelp();
 }
 
@@ -65,9 +65,9 @@ void frmSetiRAE1AForm::BindHelp() {
     HelpOn({&txtYears, &cmdYearsM, &cmdYearsP}, "0803txtYears");
     HelpOn({&txtMonths, &cmdMonthsM, &cmdMonthsP}, "0804txtMonths");
     HelpOn({&txtDays, &cmdDaysM, &cmdDaysP}, "0805txtDays");
-    HelpOn({&txtHours, &cmdHoursM, &cmdHoursP}, "0806txtHours");
-    HelpOn({&txtMins, &cmdMinsM, &cmdMinsP}, "0807txtMins");
-    HelpOn({&txtSecs, &cmdSecsM, &cmdSecsP}, "0808txtSecs");
+    HelpOn({&txtHours, &txtHoursML, &cmdHoursM, &cmdHoursP}, "0806txtHours");
+    HelpOn({&txtMins, &txtMinsML, &cmdMinsM, &cmdMinsP}, "0807txtMins");
+    HelpOn({&txtSecs, &txtSecsML, &cmdSecsM, &cmdSecsP}, "0808txtSecs");
     HelpOn({&cmdClear}, "0809cmdClear");
     HelpOn({&optDaily}, "0809optDaily");
     HelpOn({&optBusiness}, "0810optBusiness");
@@ -106,6 +106,7 @@ void frmSetiRAE1AForm::Design() {
     frmDays.Move(2040, 150, 3690, 1170);
     for (int day = 0; day < 7; ++day) DayBox(day).Move(120 + (day / 4) * 1800, 240 + (day % 4) * 225, 1700, 225);
     chRetroactive.Move(120, kContentTop + 3420, 4000, 285);
+    interval_->DesignTwins();
 }
 
 void frmSetiRAE1AForm::SetStepTexts() {

@@ -46,6 +46,10 @@ public:
     platform::forms::TextBox txtSecs{frmInterval, "txtSecs"};
     platform::forms::CommandButton cmdSecsP{frmInterval, "cmdSecsP"};
     platform::forms::CommandButton cmdClear{frmInterval, "cmdClear"};
+    // The tall twins of the long boxes, over the boxes' places.
+    platform::forms::TextBox txtHoursML{frmInterval, "txtHoursML"};
+    platform::forms::TextBox txtMinsML{frmInterval, "txtMinsML"};
+    platform::forms::TextBox txtSecsML{frmInterval, "txtSecsML"};
 
     platform::forms::OptionButton optDailyAlarm{this, "optDailyAlarm"};
     platform::forms::Frame frmDaily{this, "frmDaily"};
