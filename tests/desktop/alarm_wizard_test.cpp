@@ -130,6 +130,8 @@ TEST_F(AlarmWizard, AClockTimeSavedSimpleIsListedWrittenOnOkAndFiresWithItsWindo
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
     EXPECT_FALSE(core::WarlockStepLoaded);
     EXPECT_EQ(core::AlarmEditProgress, 0);
+    EXPECT_EQ(frmSeti().SectionTitle(), core::LanguageFile.ReadText("Program Settings Tree", "2_1"))
+        << "the tree follows back to the alarm manager";
     ASSERT_EQ(core::Alarms.size(), 2u);
     const core::Alarm& made = core::Alarms[1];
     EXPECT_TRUE(std::regex_match(made.NAME, std::regex(R"(Unnamed-2026-03-01 12:00:\d\d \| [1-9]\d)"))) << made.NAME;
