@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "core/popup_help.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_as.h"
+#include "settings/frm_seti_at.h"
+#include "settings/frm_seti_ev.h"
 #include "settings/frm_seti_la.h"
 #include "settings/settings_tree.h"
 
@@ -28,6 +31,10 @@ void PlacePage(Form& page) {
 
 std::optional<SchemeColors> CurrentPalette() { return SchemePalette(core::Settings.ColorScheme); }
 
+void ShowHelpOnMouseMove(WindowedControl& control, const char* helpKey) {
+    control.MouseMove = [&control, helpKey](int, int, int, int) { core::ShowHelp(control.hWnd, helpKey, false); };
+}
+
 void BlankPage::Design() { DesignPage(*this); }
 
 void BlankPage::Form_Load() {
@@ -38,6 +45,8 @@ void BlankPage::Form_Load() {
 Form* PageNamed(const std::string& name) {
     if (name == frmSetiAS().Name()) return &frmSetiAS();
     if (name == frmSetiLA().Name()) return &frmSetiLA();
+    if (name == frmSetiAT().Name()) return &frmSetiAT();
+    if (name == frmSetiEV().Name()) return &frmSetiEV();
     // The pages of the other nodes, empty until they are built.
     static std::vector<std::unique_ptr<BlankPage>> blanks;
     for (auto& blank : blanks)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/forms/form.h"
+#include "platform/forms/windowed_control.h"
 #include "settings/page_palette.h"
 
 namespace settings {
@@ -21,6 +22,9 @@ void DesignPage(platform::forms::Form& page);
 void PlacePage(platform::forms::Form& page);
 // The scheme's palette, when ColorScheme names one.
 std::optional<SchemeColors> CurrentPalette();
+
+// The control's popup help while the mouse moves over it, under the page's help key.
+void ShowHelpOnMouseMove(platform::forms::WindowedControl& control, const char* helpKey);
 
 // A page that is not built yet: it keeps the place of its Name, empty, in the scheme's colours.
 class BlankPage : public platform::forms::Form {
