@@ -89,11 +89,11 @@ void frmSetiATForm::Design() {
     DesignPage(*this);
     frmGeneral.Move(240, 240, 5490, 5940);
     lblSync.Move(240, 300, 5010, 240);
-    chEvery.Move(360, 600, 1620, 300);
-    cmdEveryM.Move(2040, 600, 300, 300);
-    txtEvery.Move(2370, 600, 780, 300);
-    cmdEveryP.Move(3180, 600, 300, 300);
-    lblMinutes.Move(3570, 630, 1680, 240);
+    chEvery.Move(360, 600, 2400, 300);
+    cmdEveryM.Move(2790, 600, 300, 300);
+    txtEvery.Move(3120, 600, 660, 300);
+    cmdEveryP.Move(3810, 600, 300, 300);
+    lblMinutes.Move(4170, 630, 1080, 240);
     chStartup.Move(360, 1020, 4890, 300);
     lblPreferred.Move(240, 1500, 5010, 240);
     ddlServers.Move(360, 1800, 4890, 315);
@@ -101,10 +101,10 @@ void frmSetiATForm::Design() {
     lblTimeout.Move(240, 2820, 5010, 240);
     chTry.Move(360, 3120, 4890, 300);
     chRemember.Move(360, 3480, 4890, 300);
-    lblRetries.Move(360, 3900, 1620, 240);
-    cmdRetriesM.Move(2040, 3870, 300, 300);
-    txtRetries.Move(2370, 3870, 780, 300);
-    cmdRetriesP.Move(3180, 3870, 300, 300);
+    lblRetries.Move(360, 3900, 2400, 240);
+    cmdRetriesM.Move(2790, 3870, 300, 300);
+    txtRetries.Move(3120, 3870, 660, 300);
+    cmdRetriesP.Move(3810, 3870, 300, 300);
     lblKeep.Move(240, 4380, 5010, 240);
     optAhead.Move(360, 4680, 300, 300);
     cmdMinutesAheadM.Move(720, 4680, 300, 300);
@@ -116,6 +116,8 @@ void frmSetiATForm::Design() {
     txtMinutesLate.Move(1050, 5100, 780, 300);
     cmdMinutesLateP.Move(1860, 5100, 300, 300);
     lblMinutesLate.Move(2250, 5130, 3000, 240);
+    optAhead.Caption = "";
+    optLate.Caption = "";
     for (CommandButton* minus : {&cmdEveryM, &cmdRetriesM, &cmdMinutesAheadM, &cmdMinutesLateM}) minus->Caption = "-";
     for (CommandButton* plus : {&cmdEveryP, &cmdRetriesP, &cmdMinutesAheadP, &cmdMinutesLateP}) plus->Caption = "+";
 }
