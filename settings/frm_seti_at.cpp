@@ -171,12 +171,9 @@ void frmSetiATForm::SetColors() {
     if (!palette) return;
     BackColor = palette->back;
     ForeColor = palette->text;
-    for (InteractiveControl* c : std::initializer_list<InteractiveControl*>{
-             &frmGeneral, &lblSync, &chEvery, &lblMinutes, &chStartup, &lblPreferred, &lblTimeout, &chTry, &chRemember,
-             &lblRetries, &lblKeep, &optAhead, &lblMinutesAhead, &optLate, &lblMinutesLate}) {
-        c->BackColor = palette->back;
-        c->ForeColor = palette->text;
-    }
+    ColorControls({&frmGeneral, &lblSync, &chEvery, &lblMinutes, &chStartup, &lblPreferred, &lblTimeout, &chTry,
+                   &chRemember, &lblRetries, &lblKeep, &optAhead, &lblMinutesAhead, &optLate, &lblMinutesLate},
+                  *palette);
     for (CommandButton* b : {&cmdSync, &cmdEveryM, &cmdEveryP, &cmdRetriesM, &cmdRetriesP, &cmdMinutesAheadM,
                              &cmdMinutesAheadP, &cmdMinutesLateM, &cmdMinutesLateP})
         b->BackColor = palette->button;

@@ -115,12 +115,9 @@ void frmSetiEVForm::SetColors() {
     auto palette = CurrentPalette();
     if (!palette) return;
     BackColor = palette->back;
-    for (InteractiveControl* c : std::initializer_list<InteractiveControl*>{
-             &frmAnywhere, &lblPreferred, &lblUsername, &lblPassword, &lblNote, &lblOlder, &optConfirmation,
-             &optNothing, &optOverwrite, &lblAttention}) {
-        c->BackColor = palette->back;
-        c->ForeColor = palette->text;
-    }
+    ColorControls({&frmAnywhere, &lblPreferred, &lblUsername, &lblPassword, &lblNote, &lblOlder, &optConfirmation,
+                   &optNothing, &optOverwrite, &lblAttention},
+                  *palette);
 }
 
 void frmSetiEVForm::ddlServers_GotFocus() { core::ShowHelp(ddlServers.hWnd, "1701ddlServers", true); }

@@ -31,6 +31,13 @@ void PlacePage(Form& page) {
 
 std::optional<SchemeColors> CurrentPalette() { return SchemePalette(core::Settings.ColorScheme); }
 
+void ColorControls(std::initializer_list<InteractiveControl*> controls, const SchemeColors& palette) {
+    for (InteractiveControl* c : controls) {
+        c->BackColor = palette.back;
+        c->ForeColor = palette.text;
+    }
+}
+
 void ShowHelpOnMouseMove(WindowedControl& control, const char* helpKey) {
     control.MouseMove = [&control, helpKey](int, int, int, int) { core::ShowHelp(control.hWnd, helpKey, false); };
 }

@@ -252,6 +252,22 @@ TEST_F(InternetPages, LateWithFiveMinutesIsWhatApplyWritesAndTheChecksFollowThei
     EXPECT_EQ(Saved("Atomic Ruriv", "AtomicStartup"), "1");
 }
 
+TEST_F(InternetPages, InTheMatrixSchemeBothPagesAreGreenOnBlackAndTheirBoxesKeepTheirColours) {
+    Start({.settings = "[Aspect]\nColorScheme=1\n"});
+    ShowNode(kTimeNode);
+    EXPECT_EQ(frmSetiAT().BackColor, 0x000000u);
+    EXPECT_EQ(frmSetiAT().chEvery.ForeColor, 0x00FF00u);
+    EXPECT_EQ(frmSetiAT().lblMinutesLate.BackColor, 0x000000u);
+    EXPECT_EQ(frmSetiAT().cmdMinutesLateP.BackColor, 0x00FF00u);
+    EXPECT_EQ(frmSetiAT().cmdSync.BackColor, 0x00FF00u);
+    EXPECT_NE(frmSetiAT().txtEvery.BackColor, 0x000000u);
+    ShowNode(kAccountNode);
+    EXPECT_EQ(frmSetiEV().BackColor, 0x000000u);
+    EXPECT_EQ(frmSetiEV().lblAttention.ForeColor, 0x00FF00u);
+    EXPECT_EQ(frmSetiEV().optOverwrite.BackColor, 0x000000u);
+    EXPECT_NE(frmSetiEV().txtPassword.BackColor, 0x000000u);
+}
+
 // ---- The online storage account page ----
 
 TEST_F(InternetPages, TheChosenStorageLineIsTheServerUrlAndAStoredIndexPastTheEndSelectsTheFirst) {
