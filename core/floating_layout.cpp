@@ -37,11 +37,10 @@ std::int32_t OnPixelGrid(std::int32_t twips) {
     return platform::forms::PixelsToTwips(platform::forms::TwipsToPixels(twips));
 }
 
-// A label index has a record and a slot in every per-label array; any other index is left alone.
+// A label index has a record and a display record; any other index is left alone.
 bool HasLabelSlot(int i) {
     auto n = static_cast<std::size_t>(i);
-    return i >= 0 && i < LabelCount && n < Labels.size() && n < LabelTexts.size() && n < LabelLayoutWidth.size() &&
-           n < LabelShownHeight.size();
+    return i >= 0 && i < LabelCount && n < Labels.size() && n < LabelDisplays.size();
 }
 
 // The filter every pass applies: the label is visible, has a size and is meant for the window.
@@ -135,14 +134,9 @@ void frmMainForm::SetLabelData(std::int16_t index, const std::string& text) {
     if (index < 0 || index >= LabelCount || static_cast<std::size_t>(index) >= Labels.size()) return;
     if (DisplayLabelCount < index + 1) {
         DisplayLabelCount = static_cast<std::int16_t>(index + 1);
-        ResizeLabelDisplayArrays(static_cast<std::size_t>(DisplayLabelCount) + 1);
+        ResizeLabelDisplays(static_cast<std::size_t>(DisplayLabelCount) + 1);
         // Every label is laid out afresh.
-        std::fill(LabelLayoutWidth.begin(), LabelLayoutWidth.end(), 0);
-        std::fill(LabelShownHeight.begin(), LabelShownHeight.end(), 0);
-        std::fill(HookLabelX.begin(), HookLabelX.end(), 0);
-        std::fill(HookLabelY.begin(), HookLabelY.end(), 0);
-        std::fill(LabelPushed.begin(), LabelPushed.end(), false);
-        std::fill(LabelNeedsLayout.begin(), LabelNeedsLayout.end(), false);
+        for (LabelDisplay& d : LabelDisplays) d.StartAfresh();
     }
     // Label controls are never unloaded: while there are as many as labels shown, none is missing,
     // and a label text costs no walk over every control.
@@ -156,7 +150,7 @@ void frmMainForm::SetLabelData(std::int16_t index, const std::string& text) {
             Label(i).Visible = true;
         }
     }
-    LabelTexts[static_cast<std::size_t>(index)] = text;
+    LabelDisplays[static_cast<std::size_t>(index)].LabelText = text;
 }
 
 void frmMainForm::UpdateDisplay(bool force) {
@@ -175,8 +169,9 @@ void frmMainForm::UpdateDisplay(bool force) {
         if (!IsLaidOut(i)) continue;
         const auto n = static_cast<std::size_t>(i);
         const ClockLabel& l = Labels[n];
-        std::int32_t& shown = LabelShownHeight[n];
-        ShowText(c, l, LabelTexts[n]);
+        LabelDisplay& d = LabelDisplays[n];
+        std::int32_t& shown = d.LabelShownHeight;
+        ShowText(c, l, d.LabelText);
         shown = c.Height;
         if (previous < 0)
             c.Top = l.Y + f.BT;
@@ -185,8 +180,8 @@ void frmMainForm::UpdateDisplay(bool force) {
         previous = i;
         KeepRightOfBorder(c, f);
         CutAtClockWidth(c, shown, f);
-        if (std::abs(c.Width - LabelLayoutWidth[n]) > 45) {
-            LabelLayoutWidth[n] = c.Width;
+        if (std::abs(c.Width - d.LabelLayoutWidth) > 45) {
+            d.LabelLayoutWidth = c.Width;
             widthChanged[n] = true;
         }
         const std::int32_t top = c.Top, height = c.Height;
@@ -209,7 +204,7 @@ void frmMainForm::UpdateDisplay(bool force) {
     for (int i = 0; i < controls; ++i) {
         if (!IsLaidOut(i) || !Label.Exists(i)) continue;
         LabelControl& c = Label(i);
-        std::int32_t& shown = LabelShownHeight[static_cast<std::size_t>(i)];
+        std::int32_t& shown = LabelDisplays[static_cast<std::size_t>(i)].LabelShownHeight;
         if (centring) c.Top = c.Top + CentringOffsetY;
         ClipVertically(c, shown, f);
         if (shown > 0) c.Visible = true;
@@ -234,7 +229,7 @@ void frmMainForm::UpdateDisplay(bool force) {
         if (!widthChanged[n] && !resized) continue;
         LabelControl& c = Label(i);
         const ClockLabel& l = Labels[n];
-        std::int32_t& shown = LabelShownHeight[n];
+        std::int32_t& shown = LabelDisplays[n].LabelShownHeight;
         c.Visible = false;
         c.AutoSize = false;
         if (l.LabelFlags & kLabelAlignLeft) {

@@ -136,7 +136,7 @@ void frmMainForm::Form_Load() {
     AlarmEditProgress = 0;
     AlarmWizardPending = 0;
     FastStartTicks = 10;
-    ResizeLabelDisplayArrays(1);
+    ResizeLabelDisplays(1);
     ImmediateAlarms.assign(1, 0);
     RescanCounter = 2100;
     mmc.Command = "Close";
@@ -188,8 +188,7 @@ void frmMainForm::SwitchClockMode() {
     DLLReloadAttempts = 0;
     OZRUnHookSystem();
     if (Settings.SystrayClock) {
-        std::fill(HookLabelX.begin(), HookLabelX.end(), 0);
-        std::fill(HookLabelY.begin(), HookLabelY.end(), 0);
+        ForgetHookLabelPositions();
         ApplyHookSettings();
         DLLReloader.Enabled = false;
         DLLReloader.Enabled = true;

@@ -2,14 +2,15 @@
 
 namespace core {
 
-void ResizeLabelDisplayArrays(std::size_t count) {
-    LabelTexts.resize(count);
-    LabelLayoutWidth.resize(count);
-    LabelShownHeight.resize(count);
-    HookLabelX.resize(count);
-    HookLabelY.resize(count);
-    LabelNeedsLayout.resize(count);
-    LabelPushed.resize(count);
+void ResizeLabelDisplays(std::size_t count) { LabelDisplays.resize(count); }
+
+LabelDisplay* LabelDisplayOf(std::int32_t index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= LabelDisplays.size()) return nullptr;
+    return &LabelDisplays[static_cast<std::size_t>(index)];
+}
+
+void ForgetHookLabelPositions() {
+    for (LabelDisplay& d : LabelDisplays) d.HookLabelX = d.HookLabelY = 0;
 }
 
 }  // namespace core

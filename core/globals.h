@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/alarm.h"
@@ -35,15 +36,23 @@ inline std::int32_t ScreenHeightTwips = 0;
 // Start-up.
 inline DateTime StartTime;
 
-// The floating clock's per-label display state; each array holds DisplayLabelCount + 1 entries.
+// What the floating clock shows of one label, and what it last sent to the library for it.
+struct LabelDisplay {
+    std::string LabelText;              // the label's current rendered text
+    std::int32_t LabelLayoutWidth = 0;  // twips: the width when last re-aligned; 0 = none yet
+    std::int32_t LabelShownHeight = 0;  // twips: the height shown after clipping; 0 = not shown
+    std::int16_t HookLabelX = 0;        // pixels: the position last sent to the library
+    std::int16_t HookLabelY = 0;
+    bool LabelNeedsLayout = false;      // the label page changed its alignment
+    bool LabelPushed = false;           // the label page sent its properties on its own
+
+    // Everything but the text starts afresh: the label is laid out and sent again.
+    void StartAfresh() { *this = LabelDisplay{std::move(LabelText)}; }
+};
+
+// The floating clock's per-label display state: DisplayLabelCount + 1 records, one per label.
 inline std::int16_t DisplayLabelCount = 0;
-inline std::vector<std::string> LabelTexts(1);
-inline std::vector<std::int32_t> LabelLayoutWidth(1);
-inline std::vector<std::int32_t> LabelShownHeight(1);
-inline std::vector<std::int16_t> HookLabelX(1);
-inline std::vector<std::int16_t> HookLabelY(1);
-inline std::vector<bool> LabelNeedsLayout(1);
-inline std::vector<bool> LabelPushed(1);
+inline std::vector<LabelDisplay> LabelDisplays(1);
 
 // Library binding and the label handshake.
 inline std::int16_t CopyDataLabelIndex = 0;
@@ -87,7 +96,11 @@ inline bool WarlockAnimReverse = false;
 // become 1. The settings tree's "new alarm" node and the alarm manager's New both start with it.
 void StartNewAlarm();
 
-// Resizes every per-label array to count entries, keeping what they hold.
-void ResizeLabelDisplayArrays(std::size_t count);
+// Resizes the per-label display records to count, keeping what they hold.
+void ResizeLabelDisplays(std::size_t count);
+// The display record of label index, or null for an index without one.
+LabelDisplay* LabelDisplayOf(std::int32_t index);
+// Every label's position is sent to the library again with its next text.
+void ForgetHookLabelPositions();
 
 }  // namespace core

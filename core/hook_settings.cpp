@@ -85,7 +85,7 @@ void PushLabelPositionsToHook() {
     bool moved = false;
     auto& labels = frmMain().Label;
     int controls = labels.Count();
-    std::size_t bound = HookLabelX.size() - 1;  // the arrays hold DisplayLabelCount + 1 entries
+    std::size_t bound = LabelDisplays.size() - 1;  // DisplayLabelCount + 1 records
     for (int i = 0; i < controls && static_cast<std::size_t>(i) < bound; ++i) {
         if (!labels.Exists(i)) continue;
         float x = static_cast<float>(labels(i).Left) / 15.0f;
@@ -93,9 +93,10 @@ void PushLabelPositionsToHook() {
         // Compared rounded, as they are stored: an unchanged label is not sent again.
         auto rx = static_cast<std::int16_t>(RoundHalfEven(x));
         auto ry = static_cast<std::int16_t>(RoundHalfEven(y));
-        if (rx != HookLabelX[static_cast<std::size_t>(i)] || ry != HookLabelY[static_cast<std::size_t>(i)]) {
-            HookLabelX[static_cast<std::size_t>(i)] = rx;
-            HookLabelY[static_cast<std::size_t>(i)] = ry;
+        LabelDisplay& d = LabelDisplays[static_cast<std::size_t>(i)];
+        if (rx != d.HookLabelX || ry != d.HookLabelY) {
+            d.HookLabelX = rx;
+            d.HookLabelY = ry;
             OZRSetClockLabelPositioning(static_cast<std::int16_t>(i), rx, ry);
             moved = true;
         }

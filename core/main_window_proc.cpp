@@ -45,9 +45,10 @@ void TakeLabelFlags(const COPYDATASTRUCT& cds) {
     std::memcpy(&flags, cds.lpData, 4);
     std::int32_t old = Labels[at].LabelFlags;
     Labels[at].LabelFlags = flags;
-    if (at < LabelNeedsLayout.size() && LabelNeedsLayout[at] && flags != old) {
+    LabelDisplay* d = LabelDisplayOf(i);
+    if (d && d->LabelNeedsLayout && flags != old) {
         g_batchLayout.forced = true;
-        LabelNeedsLayout[at] = false;
+        d->LabelNeedsLayout = false;
     }
 }
 

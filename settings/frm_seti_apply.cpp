@@ -61,16 +61,17 @@ void ResendPushedLabels(const ShownState& before) {
     for (int i = 0; i < LabelCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const ClockLabel& l = Labels[at];
-        if (at < LabelPushed.size() && LabelPushed[at]) {
+        LabelDisplay* d = LabelDisplayOf(i);
+        if (!d) continue;
+        if (d->LabelPushed) {
             LabelsJustSent = true;
-            core::OZRSetClockLabelProperties(static_cast<std::int16_t>(i), HookLabelX[at], HookLabelY[at], l.Face, l.Size, l.Bold,
-                                       l.Italic, l.Underline, l.StrikeOut, l.Back, l.Fore, l.SpawnString,
-                                       l.Visible ? 1 : 0);
-            LabelPushed[at] = false;
+            core::OZRSetClockLabelProperties(static_cast<std::int16_t>(i), d->HookLabelX, d->HookLabelY, l.Face, l.Size,
+                                             l.Bold, l.Italic, l.Underline, l.StrikeOut, l.Back, l.Fore, l.SpawnString,
+                                             l.Visible ? 1 : 0);
+            d->LabelPushed = false;
         }
-        if (at < before.formats.size() && at < LabelNeedsLayout.size() &&
-            AlignmentOf(before.formats[at]) != AlignmentOf(l.SpawnString))
-            LabelNeedsLayout[at] = true;
+        if (at < before.formats.size() && AlignmentOf(before.formats[at]) != AlignmentOf(l.SpawnString))
+            d->LabelNeedsLayout = true;
     }
 }
 
@@ -191,8 +192,7 @@ bool frmSetiForm::ConfirmCancel() {
                            Settings.TooltipMaxOpacity);
     if (after.systrayClock != before.systrayClock) {
         if (Settings.SystrayClock) {
-            for (std::size_t i = 0; i <= static_cast<std::size_t>(DisplayLabelCount) && i < HookLabelX.size(); ++i)
-                HookLabelX[i] = HookLabelY[i] = 0;
+            ForgetHookLabelPositions();
         }
         frmMain().SwitchClockMode();
     }

@@ -68,7 +68,7 @@ protected:
         for (int i = 0; i < core::LabelCount; ++i) core::Labels[static_cast<std::size_t>(i)].LabelFlags = core::kLabelAlignCentre;
 
         core::DisplayLabelCount = 0;
-        core::ResizeLabelDisplayArrays(1);
+        core::ResizeLabelDisplays(1);
         core::LabelsRebuilding = false;
         core::LayoutRightEdge = 0;
         core::CentringOffsetY = 0;

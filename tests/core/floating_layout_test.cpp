@@ -118,7 +118,7 @@ TEST_F(FloatingClockTest, AFixedSizeClockCutsLabelsAtItsEdges) {
         Settle();
         Box b = BoxOf(1);
         EXPECT_EQ(b.visible, c.shown);
-        EXPECT_EQ(core::LabelShownHeight[1] > 0, c.shown);
+        EXPECT_EQ(core::LabelDisplays[1].LabelShownHeight > 0, c.shown);
         if (c.shown) {
             EXPECT_EQ(Right(b) == 1500 + 15, c.cutRight) << "right edge " << Right(b);
             EXPECT_EQ(Bottom(b) == 15 + 600, c.cutBottom) << "bottom edge " << Bottom(b);
@@ -153,7 +153,7 @@ TEST_F(FloatingClockTest, OnlyAWidthChangeOfMoreThanThreePixelsAlignsALabelAgain
     for (int change : {45, 46}) {
         SCOPED_TRACE(change);
         clock.Label(0).Left = 15;  // out of place until the label is aligned again
-        core::LabelLayoutWidth[0] = clock.Label(0).Width - change;
+        core::LabelDisplays[0].LabelLayoutWidth = clock.Label(0).Width - change;
         clock.UpdateDisplay(false);
         EXPECT_EQ(BoxOf(0).left, change > 45 ? aligned : 15);
     }
@@ -256,22 +256,22 @@ TEST_F(FloatingClockTest, WithoutALabelToShowThePlaceholderTakesTheWindow) {
 TEST_F(FloatingClockTest, ANewLabelIndexMakesItsControlsAndLaysEveryLabelOutAgain) {
     UseLabelCount(6);
     ShowTexts(kDefaultTexts);
-    ASSERT_GT(core::LabelLayoutWidth[0], 0);
-    ASSERT_GT(core::LabelShownHeight[1], 0);
-    core::HookLabelX[1] = 20;
+    ASSERT_GT(core::LabelDisplays[0].LabelLayoutWidth, 0);
+    ASSERT_GT(core::LabelDisplays[1].LabelShownHeight, 0);
+    core::LabelDisplays[1].HookLabelX = 20;
 
     clock.SetLabelData(5, "13");
     EXPECT_EQ(core::DisplayLabelCount, 6);
-    EXPECT_EQ(core::LabelTexts.size(), 7u);
+    EXPECT_EQ(core::LabelDisplays.size(), 7u);
     EXPECT_EQ(clock.Label.Count(), 6);
     for (int i = 2; i <= 5; ++i) EXPECT_TRUE(clock.Label(i).Visible) << i;
     for (std::size_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(core::LabelLayoutWidth[i], 0);
-        EXPECT_EQ(core::LabelShownHeight[i], 0);
-        EXPECT_EQ(core::HookLabelX[i], 0);
+        EXPECT_EQ(core::LabelDisplays[i].LabelLayoutWidth, 0);
+        EXPECT_EQ(core::LabelDisplays[i].LabelShownHeight, 0);
+        EXPECT_EQ(core::LabelDisplays[i].HookLabelX, 0);
     }
-    EXPECT_EQ(core::LabelTexts[0], "13:04:05") << "the texts stay";
-    EXPECT_EQ(core::LabelTexts[5], "13");
+    EXPECT_EQ(core::LabelDisplays[0].LabelText, "13:04:05") << "the texts stay";
+    EXPECT_EQ(core::LabelDisplays[5].LabelText, "13");
 }
 
 TEST_F(FloatingClockTest, ALabelIndexOutsideTheLabelListIsIgnored) {

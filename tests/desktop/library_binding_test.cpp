@@ -149,15 +149,15 @@ TEST(MainWindowProc, LabelBatchesStoreTextsAndIgnoreLabelsThatDoNotExist) {
     send(core::CD_LABELINDEX, &index, 2);
     send(core::CD_LABELFLAGS, &flags, 4);
     send(core::CD_LABELTEXT, text, sizeof(text));
-    EXPECT_EQ(core::LabelTexts[0], "13");
-    EXPECT_EQ(core::LabelTexts[1], "13:04");
+    EXPECT_EQ(core::LabelDisplays[0].LabelText, "13");
+    EXPECT_EQ(core::LabelDisplays[1].LabelText, "13:04");
     EXPECT_EQ(core::Labels[1].LabelFlags, 0x04);
     // A record for a label the program does not hold changes nothing and reads nothing beyond it.
     std::int16_t wild = 3000;
     send(core::CD_LABELINDEX, &wild, 2);
     send(core::CD_LABELFLAGS, &flags, 4);
     send(core::CD_LABELFLAGS, &flags, 1);
-    EXPECT_EQ(core::LabelTexts.size(), static_cast<std::size_t>(core::DisplayLabelCount) + 1);
+    EXPECT_EQ(core::LabelDisplays.size(), static_cast<std::size_t>(core::DisplayLabelCount) + 1);
     // While labels are being rebuilt, a whole batch changes nothing but still counts as an answer.
     core::LabelsRebuilding = true;
     core::DLLAnswered = false;
@@ -165,14 +165,14 @@ TEST(MainWindowProc, LabelBatchesStoreTextsAndIgnoreLabelsThatDoNotExist) {
     send(core::CD_LABELINDEX, &index, 2);
     send(core::CD_LABELTEXT, text + 4, 4);
     EXPECT_EQ(send(core::CD_END, nullptr, 0), 0);
-    EXPECT_EQ(core::LabelTexts[0], "13");
+    EXPECT_EQ(core::LabelDisplays[0].LabelText, "13");
     EXPECT_TRUE(core::DLLAnswered);
     core::LabelsRebuilding = false;
     // An empty text record stores an empty text.
     index = 1;
     send(core::CD_LABELINDEX, &index, 2);
     send(core::CD_LABELTEXT, text, 0);
-    EXPECT_EQ(core::LabelTexts[1], "");
+    EXPECT_EQ(core::LabelDisplays[1].LabelText, "");
 }
 
 TEST(ReloadWatchdog, ALibraryThatNeverAnswersEndsTheProgramAfterTheSixthReload) {
