@@ -36,7 +36,8 @@ bool UserKeepsLocalList() {
     const std::string text = LanguageFile.ReadText(kAnywhereSection, "Confirmation1") + "\r\n\r\n" +
                              LanguageFile.ReadText(kAnywhereSection, "Confirmation2");
     const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(kGeneralSection, "MSGBOX Question");
-    return platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+    return platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(),
+                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
 }
 
 }  // namespace

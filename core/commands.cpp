@@ -6,6 +6,7 @@
 #include "core/globals.h"
 #include "core/intro_flags.h"
 #include "core/settings_windows.h"
+#include "hooklib/clock_protocol.h"
 #include "platform/forms/constants.h"
 #include "platform/window/messages.h"
 
@@ -144,9 +145,8 @@ void frmMenuHostForm::Design() {
 }
 
 void frmMenuHostForm::mncExit_Click() {
-    // These two texts are fixed; they do not come from the language file.
-    if (platform::MessageBox(frmMain().hWnd, "Are you sure you want to exit OZR Ruriv?", "OZR Ruriv - Question", 4132) !=
-        platform::IDNO)
+    if (platform::MessageBox(frmMain().hWnd, hooklib::kExitQuestion, hooklib::kExitQuestionTitle,
+                             hooklib::kExitQuestionStyle) != platform::IDNO)
         RunLater(Command::Quit);
 }
 

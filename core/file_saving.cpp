@@ -24,7 +24,7 @@ void TellSaveFailure(const platform::SaveError& error, const SaveNotice& notice)
     ReplaceAll(text, "%1", error.Path());
     ReplaceAll(text, "%2", error.Reason());
     const std::string title = "OZR Ruriv - " + LanguageText("General", "MSGBOX Error", "Error!");
-    platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), 48);
+    platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONEXCLAMATION);
 }
 
 }  // namespace

@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+#include "hooklib/clock_protocol.h"
+
 namespace core {
 
 // Bits of ClockLabel::LabelFlags, as the library reports them.
-inline constexpr std::int32_t kLabelAlignLeft = 0x02;
-inline constexpr std::int32_t kLabelAlignCentre = 0x04;
-inline constexpr std::int32_t kLabelAlignRight = 0x08;
-inline constexpr std::int32_t kLabelTooltipOnly = 0x80;
+using hooklib::kLabelAlignCentre;
+using hooklib::kLabelAlignLeft;
+using hooklib::kLabelAlignRight;
+using hooklib::kLabelTooltipOnly;
 // A label class the label page lists apart; such a label never shows on the floating window.
 inline constexpr std::int32_t kLabelListedApart = 0x100;
 

@@ -221,7 +221,7 @@ void frmMainForm::DLLReloader_Timer() {
         DLLReloader.Enabled = false;
         std::string title = "OZR Ruriv - " + LanguageFile.ReadText("General", "MSGBOX Error");
         std::string text = LanguageFile.ReadText("General", "MSGBOX Error DLL");
-        platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
+        platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_ICONERROR | platform::MB_SYSTEMMODAL);
         EndProgram(1);
         return;
     }

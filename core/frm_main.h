@@ -9,6 +9,7 @@
 
 #include "core/date_time.h"
 #include "core/sntp.h"
+#include "hooklib/clock_protocol.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
@@ -21,9 +22,9 @@
 
 namespace core {
 
-inline constexpr const char* kMainWindowTitle = "OZR Ruriv Main Window";
-inline constexpr platform::UINT WM_CLOCKACTIVATE = 0x06BE;
-inline constexpr platform::UINT WM_CLOCKQUIT = 0x2474;
+using hooklib::kMainWindowTitle;
+using hooklib::WM_CLOCKACTIVATE;
+using hooklib::WM_CLOCKQUIT;
 
 class frmMainForm : public platform::forms::Form {
 public:

@@ -15,6 +15,8 @@ inline constexpr const char* kAtomicClockSection = "Program Settings Controls - 
 inline constexpr const char* kAnywhereSection = "Program Settings Controls - OZR CLOCK ANYWHERE";
 inline constexpr const char* kSettingsTreeSection = "Program Settings Tree";
 inline constexpr const char* kSettingsControlsSection = "Program Settings Controls";
+inline constexpr const char* kGeneralOptionsPageSection = "Program Settings Controls - SUB WINDOW GENERAL OPTIONS";
+inline constexpr const char* kAdvancedSettingsPageSection = "Program Settings Controls - SUB WINDOW ADVANCED SETTINGS";
 inline constexpr const char* kAspectPageSection = "Program Settings Controls - SUB WINDOW ASPECT";
 inline constexpr const char* kLanguagePageSection = "Program Settings Controls - SUB WINDOW LANGUAGE";
 inline constexpr const char* kAboutWindowSection = "About Window Controls";
@@ -95,6 +97,72 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAnywhereSection, "UserChanged1"},
     {kAnywhereSection, "UserChanged2"},
     {kAnywhereSection, "UserChanged3"},
+    // The general options page: its captions, questions, the anchors and its systray refusal.
+    {kGeneralOptionsPageSection, "General"},
+    {kGeneralOptionsPageSection, "Ruriv Selection"},
+    {kGeneralOptionsPageSection, "Floating"},
+    {kGeneralOptionsPageSection, "Systray"},
+    {kGeneralOptionsPageSection, "Shortcuts"},
+    {kGeneralOptionsPageSection, "Shortcut"},
+    {kGeneralOptionsPageSection, "Action"},
+    {kGeneralOptionsPageSection, "Floating Options"},
+    {kGeneralOptionsPageSection, "Always On Top"},
+    {kGeneralOptionsPageSection, "Always On Top Full Screen"},
+    {kGeneralOptionsPageSection, "Anchor"},
+    {kGeneralOptionsPageSection, "Anchor Customization"},
+    {kGeneralOptionsPageSection, "Visuals"},
+    {kGeneralOptionsPageSection, "Normal"},
+    {kGeneralOptionsPageSection, "Transparent"},
+    {kGeneralOptionsPageSection, "Translucent"},
+    {kGeneralOptionsPageSection, "Color"},
+    {kGeneralOptionsPageSection, "Opacity"},
+    {kGeneralOptionsPageSection, "Systray Options"},
+    {kGeneralOptionsPageSection, "Transparent Mode"},
+    {kGeneralOptionsPageSection, "Transparency Warning Message 1 1"},
+    {kGeneralOptionsPageSection, "Transparency Warning Message 1 2"},
+    {kGeneralOptionsPageSection, "Transparency Warning Message 1 3"},
+    {kGeneralOptionsPageSection, "Transparency Warning Message 2 1"},
+    {kGeneralOptionsPageSection, "Transparency Warning Message 2 2"},
+    {kGeneralOptionsPageSection, "Anchor Warning Message 1"},
+    {kGeneralOptionsPageSection, "Anchor Warning Message 2"},
+    {kGeneralSection, "Anchor None"},
+    {kGeneralSection, "Anchor Upper Left"},
+    {kGeneralSection, "Anchor Upper Center"},
+    {kGeneralSection, "Anchor Upper Right"},
+    {kGeneralSection, "Anchor Right Center"},
+    {kGeneralSection, "Anchor Lower Right"},
+    {kGeneralSection, "Anchor Lower Center"},
+    {kGeneralSection, "Anchor Lower Left"},
+    {kGeneralSection, "Anchor Left Center"},
+    {kGeneralSection, "MSGBOX Information"},
+    {kGeneralSection, "MSGBOX Error Systray Mode - Option Not Available"},
+    // The advanced settings page: its captions and questions.
+    {kAdvancedSettingsPageSection, "Miscellaneous"},
+    {kAdvancedSettingsPageSection, "Auto"},
+    {kAdvancedSettingsPageSection, "PopupHelp"},
+    {kAdvancedSettingsPageSection, "Splash"},
+    {kAdvancedSettingsPageSection, "AlwaysOnTopWindows"},
+    {kAdvancedSettingsPageSection, "Tooltip"},
+    {kAdvancedSettingsPageSection, "Reset"},
+    {kAdvancedSettingsPageSection, "Delay"},
+    {kAdvancedSettingsPageSection, "Fade In"},
+    {kAdvancedSettingsPageSection, "Fade Out"},
+    {kAdvancedSettingsPageSection, "Maximum Opacity"},
+    {kAdvancedSettingsPageSection, "Times In Seconds"},
+    {kAdvancedSettingsPageSection, "Positioning"},
+    {kAdvancedSettingsPageSection, "AutoSize"},
+    {kAdvancedSettingsPageSection, "Size"},
+    {kAdvancedSettingsPageSection, "Width"},
+    {kAdvancedSettingsPageSection, "Height"},
+    {kAdvancedSettingsPageSection, "Center"},
+    {kAdvancedSettingsPageSection, "Position"},
+    {kAdvancedSettingsPageSection, "Left"},
+    {kAdvancedSettingsPageSection, "Top"},
+    {kAdvancedSettingsPageSection, "Border"},
+    {kAdvancedSettingsPageSection, "BLeft"},
+    {kAdvancedSettingsPageSection, "BTop"},
+    {kAdvancedSettingsPageSection, "SplashAdvice"},
+    {kAdvancedSettingsPageSection, "PopupHelpResetQuestion"},
     // The aspect page.
     {kAspectPageSection, "Visual Effects"},
     {kAspectPageSection, "Normal"},
@@ -138,7 +206,7 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAtomicClockSection, "Keep"},
     {kAtomicClockSection, "Ahead"},
     {kAtomicClockSection, "Late"},
-    // The online storage account page: its captions, its two warnings and their box's title.
+    // The online storage account page: its captions and its two warnings.
     {kAnywhereSection, "Settings"},
     {kAnywhereSection, "Preferred"},
     {kAnywhereSection, "Username"},
@@ -151,7 +219,6 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAnywhereSection, "Attention"},
     {kAnywhereSection, "PasswordWarning"},
     {kAnywhereSection, "PasswordUnicityWarning"},
-    {kGeneralSection, "MSGBOX Information"},
 };
 
 }  // namespace core

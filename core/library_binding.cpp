@@ -36,7 +36,7 @@ class ClosingLibraryFailure final : public LibraryFailure {
 public:
     void CannotLoad(const std::string& message) override {
         std::string title = "OZR Ruriv - " + LanguageText("General", "MSGBOX Error", "Error!");
-        platform::MessageBox(platform::HWND{}, message.c_str(), title.c_str(), 16);
+        platform::MessageBox(platform::HWND{}, message.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR);
         frmMain().EndProgram(1);
     }
 };

@@ -5,12 +5,12 @@
 
 #include <cstdint>
 
-#include "hooklib/ozrclock_exports.h"
+#include "hooklib/clock_protocol.h"
 #include "platform/window/window.h"
 
 namespace core {
 
-// The library's messages, as its own header declares them.
+// The messages the main window takes, as the header shared with the library declares them.
 using hooklib::CD_END;
 using hooklib::CD_LABELFLAGS;
 using hooklib::CD_LABELINDEX;

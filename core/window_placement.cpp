@@ -68,7 +68,7 @@ void frmMainForm::CheckScreenResolution() {
     const std::string title = "OZR Ruriv - " + LanguageFile.ReadText("General", "MSGBOX Warning");
     const std::string text = LanguageFile.ReadText("General", "MSGBOX Warning Resolution");
     resolutionWarningOpen = true;
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4160);
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
     resolutionWarningOpen = false;
 }
 

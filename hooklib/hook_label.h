@@ -8,6 +8,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "hooklib/clock_protocol.h"
+
 namespace hooklib {
 
 // Text limits of the label's fields, in bytes without the terminator.
@@ -15,12 +17,6 @@ inline constexpr std::size_t kLabelFaceMax = 33;
 inline constexpr std::size_t kLabelFormatMax = 499;
 // Every token takes at least one character of the script.
 inline constexpr std::size_t kLabelTokenMax = kLabelFormatMax;
-
-// LabelFlags bits gathered from the script.
-inline constexpr std::uint32_t kLabelAlignLeft = 0x2;
-inline constexpr std::uint32_t kLabelAlignCenter = 0x4;
-inline constexpr std::uint32_t kLabelAlignRight = 0x8;
-inline constexpr std::uint32_t kLabelTooltip = 0x80;
 
 // Row of the token table (label_tokens.h) that a token came from; kLiteralTokenRow marks a run
 // of literal text kept in the label's LiteralText.

@@ -77,9 +77,9 @@ inline constexpr std::array<TokenRow, 27> kTokenTable = {{
     {"s", TokenCode::Second, TokenFormat::Digits1, 0},
     {"ETA", TokenCode::AlarmCountdown, TokenFormat::Text, 0},
     {"al", TokenCode::None, TokenFormat::None, kLabelAlignLeft},
-    {"ac", TokenCode::None, TokenFormat::None, kLabelAlignCenter},
+    {"ac", TokenCode::None, TokenFormat::None, kLabelAlignCentre},
     {"ar", TokenCode::None, TokenFormat::None, kLabelAlignRight},
-    {"!tooltip", TokenCode::None, TokenFormat::None, kLabelTooltip},
+    {"!tooltip", TokenCode::None, TokenFormat::None, kLabelTooltipOnly},
 }};
 
 // Splits the label's FormatText into its token list, replacing the old one, and ORs the flag

@@ -1,39 +1,15 @@
 // The library OZRClock as the program sees it: its exported functions (C linkage, looked up by
-// name after the library is loaded), and the window messages it sends back to the program's
-// main window. Every argument travels in one 32-bit slot; the types give the bits that count.
+// name after the library is loaded); the messages it sends back to the program's main window
+// stand in clock_protocol.h. Every argument travels in one 32-bit slot; the types give the bits that count.
 #pragma once
 
 #include <cstdint>
 
+#include "hooklib/clock_protocol.h"
 #include "platform/services/library_loader.h"
 #include "platform/window/window.h"
 
 namespace hooklib {
-
-// The library reports to the main window with WM_CLOCKNOTIFY (wParam the code, lParam below),
-// always sent, never posted.
-inline constexpr platform::UINT WM_CLOCKNOTIFY = 0x2473;
-inline constexpr platform::WPARAM CN_OPENSETTINGS = 1;         // lParam: the taskbar's handle
-inline constexpr platform::WPARAM CN_OPENALARMS = 2;           // lParam: the taskbar's handle
-inline constexpr platform::WPARAM CN_OPENABOUT = 3;            // lParam: the taskbar's handle
-inline constexpr platform::WPARAM CN_EXIT = 4;                 // lParam: 0
-inline constexpr platform::WPARAM CN_HELPDISMISSED = 5;        // lParam: the help id
-inline constexpr platform::WPARAM CN_ALARMWINDOWCLOSED = 6;    // lParam: the alarm id given to OZRFireAlarm
-inline constexpr platform::WPARAM CN_SYNCCLOCK = 7;            // lParam: the taskbar's handle
-inline constexpr platform::WPARAM CN_LABELSREADY = 500201;     // a label count or one label's properties were taken
-inline constexpr platform::WPARAM CN_TASKBARDROPPED = 500202;  // lParam: the taskbar's handle
-
-// A label batch: WM_COPYDATA records (wParam the main window's own handle), per reported label
-// CD_LABELINDEX (16-bit index), CD_LABELFLAGS (32-bit LabelFlags) and CD_LABELTEXT (the text,
-// one 16-bit unit per byte, the byte sign-extended; cbData twice the byte count, no terminator),
-// closed by one CD_END (16-bit label count). The receiver takes each text unit's low byte, which
-// gives the UTF-8 bytes back.
-inline constexpr std::uintptr_t CD_END = 0;
-inline constexpr std::uintptr_t CD_LABELINDEX = 1000;
-inline constexpr std::uintptr_t CD_LABELFLAGS = 1001;
-inline constexpr std::uintptr_t CD_LABELTEXT = 1002;
-
-// Debug lines reach the main window as WM_SETTEXT (wParam 0, lParam the zero-terminated line).
 
 // The 16-byte slide block of an alarm, as the program passes it to OZRFireAlarm.
 #pragma pack(push, 1)

@@ -137,7 +137,7 @@ void DispatchTaskBarMenuCommand(std::int32_t itemId) {
     for (const ClockItem& item : kItems) {
         if (!item.text || static_cast<std::int32_t>(item.id) != itemId) continue;
         if (item.code == CN_EXIT) {
-            if (MessageBox(HWND{}, "Are you sure you want to exit OZR Ruriv?", "OZR Ruriv - Question", 0x1024) == IDYES)
+            if (MessageBox(HWND{}, kExitQuestion, kExitQuestionTitle, kExitQuestionStyle) == IDYES)
                 NotifyProgram(CN_EXIT, 0);
             return;
         }

@@ -60,7 +60,7 @@ void FindTaskbarWindows() {
     s.NotificationToolbar =
         s.TrayPager ? find(Slot(s.TrayPager), platform::kToolbarClass, platform::kNotificationAreaTitle) : 0;
     // Only this process's main window; a copy of the program elsewhere is not ours to report to.
-    s.MainWindow = platform::FindWindowEx(HWND{}, HWND{}, nullptr, "OZR Ruriv Main Window").id();
+    s.MainWindow = platform::FindWindowEx(HWND{}, HWND{}, nullptr, kMainWindowTitle).id();
     s.MainWindowFound = s.MainWindow;
 }
 

@@ -90,7 +90,8 @@ void TrimLabelControls(const ShownState& before) {
 bool frmSetiForm::Ask(const char* key) {
     const std::string title = "OZR Ruriv - " + General("MSGBOX Question");
     const std::string text = LanguageFile.ReadText(core::kSettingsControlsSection, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+    return platform::MessageBox(hWnd, text.c_str(), title.c_str(),
+                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
 }
 
 bool frmSetiForm::WriteAutostart() {
@@ -102,7 +103,7 @@ bool frmSetiForm::WriteAutostart() {
                              General("MSGBOX ERR Reasons") + "\r\n" + General("MSGBOX ERR IOS") + "\r\n" +
                              General("MSGBOX ERR IAE") + "\r\n\r\n" + General("MSGBOX ERR APO");
     const std::string title = "OZR Ruriv - " + General("MSGBOX Error");
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 16);
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR);
     return false;
 }
 
@@ -128,7 +129,8 @@ bool frmSetiForm::ApplyChanges() {
         const std::string text = LanguageFile.ReadText(kAnywhereSection, "UserChanged1") + "\r\n\r\n" +
                                  LanguageFile.ReadText(kAnywhereSection, "UserChanged2") + "\r\n\r\n" +
                                  LanguageFile.ReadText(kAnywhereSection, "UserChanged3");
-        if (platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES)
+        if (platform::MessageBox(hWnd, text.c_str(), title.c_str(),
+                                 platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES)
             frmMain().UploadAlarms();
         else
             frmMain().DownloadAlarms(true);

@@ -164,7 +164,7 @@ void frmSetiEVForm::txtUsername_LostFocus() {
 void frmSetiEVForm::Inform(const char* key) {
     const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Information");
     const std::string text = core::LanguageFile.ReadText(core::kAnywhereSection, key);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4160);
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
 }
 
 }  // namespace settings

@@ -149,7 +149,8 @@ void frmSetiLAForm::ChooseLanguage(std::int16_t language) {
     if (pageLoading_) return;
     const LanguageOption* o = OptionOf(language);
     if (!o) return;
-    if (o->notice) platform::MessageBox(hWnd, o->notice, "OZR Ruriv - Nobody Loves Me", 4160);
+    if (o->notice) platform::MessageBox(hWnd, o->notice, "OZR Ruriv - Nobody Loves Me",
+                                        platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
     ResetFlags();
     (this->*o->flag).BackColor = kMarkColor;
     Settings.Language = language;

@@ -158,7 +158,12 @@ int StepOfKey(int keyCode) {
 NumberBox::NumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
                      platform::forms::CommandButton& plus, NumberBoxRule rule, std::function<void(double)> store,
                      std::function<bool()> loading)
-    : box_(box), rule_(rule), store_(std::move(store)), loading_(std::move(loading)) {
+    : NumberBox(box, minus, plus, [rule] { return rule; }, std::move(store), std::move(loading)) {}
+
+NumberBox::NumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
+                     platform::forms::CommandButton& plus, std::function<NumberBoxRule()> rule,
+                     std::function<void(double)> store, std::function<bool()> loading)
+    : box_(box), rule_(std::move(rule)), store_(std::move(store)), loading_(std::move(loading)) {
     box_.LostFocus = [this] { CleanUp(); };
     // The key is not consumed: the caret moves too.
     box_.KeyDown = [this](int& keyCode, int) {
@@ -171,13 +176,13 @@ NumberBox::NumberBox(platform::forms::TextBox& box, platform::forms::CommandButt
 void NumberBox::CleanUp() {
     if (loading_ && loading_()) return;
     const std::string separator = platform::RegionalDecimalSeparator();
-    const std::string clean = CleanNumberBoxText(box_.Text, rule_, separator);
+    const std::string clean = CleanNumberBoxText(box_.Text, rule_(), separator);
     box_.Text = clean;
     if (store_) store_(NumberBoxValue(clean, separator));
 }
 
 void NumberBox::Step(int direction) {
-    box_.Text = StepNumberBoxText(box_.Text, rule_, direction, platform::RegionalDecimalSeparator());
+    box_.Text = StepNumberBoxText(box_.Text, rule_(), direction, platform::RegionalDecimalSeparator());
     CleanUp();
 }
 

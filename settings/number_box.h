@@ -59,6 +59,10 @@ class NumberBox {
 public:
     NumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus, platform::forms::CommandButton& plus,
               NumberBoxRule rule, std::function<void(double)> store, std::function<bool()> loading);
+    // A box whose rule changes while the page is shown (a bound that follows the screen size): the
+    // rule is asked afresh on every clean-up and every step.
+    NumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus, platform::forms::CommandButton& plus,
+              std::function<NumberBoxRule()> rule, std::function<void(double)> store, std::function<bool()> loading);
     // The LostFocus clean-up, run by the page after its load for boxes that must show their format.
     void CleanUp();
 
@@ -66,7 +70,7 @@ private:
     void Step(int direction);
 
     platform::forms::TextBox& box_;
-    NumberBoxRule rule_;
+    std::function<NumberBoxRule()> rule_;
     std::function<void(double)> store_;
     std::function<bool()> loading_;
 };

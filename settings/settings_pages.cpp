@@ -8,7 +8,9 @@
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_as.h"
 #include "settings/frm_seti_at.h"
+#include "settings/frm_seti_av.h"
 #include "settings/frm_seti_ev.h"
+#include "settings/frm_seti_go.h"
 #include "settings/frm_seti_la.h"
 #include "settings/settings_tree.h"
 
@@ -50,6 +52,8 @@ void BlankPage::Form_Load() {
 }
 
 Form* PageNamed(const std::string& name) {
+    if (name == frmSetiGO().Name()) return &frmSetiGO();
+    if (name == frmSetiAV().Name()) return &frmSetiAV();
     if (name == frmSetiAS().Name()) return &frmSetiAS();
     if (name == frmSetiLA().Name()) return &frmSetiLA();
     if (name == frmSetiAT().Name()) return &frmSetiAT();

@@ -8,7 +8,9 @@ Writes:
   Settings/*.bmp   the 24 x 24 section pictures, the close and minimise buttons (N normal, O lit)
                    on the key colour 0x8C00EC that the title bars leave transparent, and the
                    620 x 27 title-bar gradients of the three colour schemes;
-  Flags/*.gif      the 32 x 20 flags of the language page.
+  Flags/*.gif      the 32 x 20 flags of the language page;
+  Misc/SetCorner.jpg  the 200 x 200 marker shown while the clock's anchor is picked with the mouse:
+                   the screen's 3 x 3 grid with an arrow towards each corner and edge.
 Everything is drawn from shapes with the canvas of make_intro_pictures.py and written by the small
 BMP and GIF encoders below, so the output is the same on every run and needs nothing beyond
 Python's standard library.
@@ -20,7 +22,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_intro_pictures import Canvas, draw_text, mix, text_width  # noqa: E402
+from make_intro_pictures import Canvas, draw_text, mix, text_width, write_jpeg  # noqa: E402
 
 KEY = (0xEC, 0x00, 0x8C)  # COLORREF 0x8C00EC: blue 0x8C, green 0x00, red 0xEC
 WHITE = (255, 255, 255)
@@ -348,10 +350,34 @@ def flag_usa():
     return c
 
 
+def anchor_marker():
+    size = 200
+    c = Canvas(size, size)
+    c.vertical_gradient((18, 40, 70), (46, 104, 176))
+    third = size / 3
+    for i in (1, 2):
+        c.strokes([(third * i, 8, third * i, size - 8), (8, third * i, size - 8, third * i)], 1.5, (150, 180, 220))
+    centre = size / 2
+    # An arrow from the middle cell towards each of the eight cells around it.
+    for dx, dy in ((-1, -1), (0, -1), (1, -1), (1, 0), (1, 1), (0, 1), (-1, 1), (-1, 0)):
+        length = math.hypot(dx, dy)
+        ux, uy = dx / length, dy / length
+        tip = (centre + ux * 80, centre + uy * 80)
+        tail = (centre + ux * 42, centre + uy * 42)
+        side = (-uy, ux)
+        head = [(tip[0] - ux * 14 + side[0] * 9, tip[1] - uy * 14 + side[1] * 9),
+                (tip[0] - ux * 14 - side[0] * 9, tip[1] - uy * 14 - side[1] * 9)]
+        segments = [(tail[0], tail[1], tip[0], tip[1])] + [(tip[0], tip[1], x, y) for x, y in head]
+        c.strokes(segments, 4, GOLD)
+    c.ring(centre, centre, 22, 4, WHITE)
+    c.disc(centre, centre, 8, WHITE)
+    return c
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     gui = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, '..', 'data', 'GUI'))
-    tree, settings, flags = (os.path.join(gui, d) for d in ('Tree', 'Settings', 'Flags'))
+    tree, settings, flags, misc = (os.path.join(gui, d) for d in ('Tree', 'Settings', 'Flags', 'Misc'))
     for name in MOTIFS:
         write(tree, name + '.gif', gif_bytes(icon(name, 16, WHITE)))
         write(settings, name + '.bmp', bmp_bytes(keyed_icon(name, 24)))
@@ -372,6 +398,8 @@ def main():
     write(flags, '001USA.gif', gif_bytes(flag_usa()))
     write(flags, '002RO.gif', gif_bytes(flag_stripes([(0, 43, 127), (252, 209, 22), (206, 17, 38)], True)))
     write(flags, '003NL.gif', gif_bytes(flag_stripes([(174, 28, 40), WHITE, (33, 70, 139)], False)))
+    os.makedirs(misc, exist_ok=True)
+    write_jpeg(misc, 'SetCorner.jpg', anchor_marker())
 
 
 if __name__ == '__main__':

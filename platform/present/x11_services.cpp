@@ -8,6 +8,8 @@
 
 #include "platform/services/clipboard.h"
 #include "platform/services/other_windows.h"
+#include "platform/services/pointer.h"
+#include "platform/window/messages.h"
 
 namespace platform {
 namespace {
@@ -92,6 +94,35 @@ public:
     std::string Text() const override { return St().owning ? St().clipboardText : std::string(); }
 };
 
+// The pointer as the X server sees it, also over other programs' windows and the bare desktop.
+class X11Pointer : public Pointer {
+public:
+    POINT Position() override {
+        Query();
+        return POINT{x_, y_};
+    }
+    bool ButtonDown(int vk) override {
+        Query();
+        switch (vk) {
+            case VK_LBUTTON: return (mask_ & Button1Mask) != 0;
+            case VK_MBUTTON: return (mask_ & Button2Mask) != 0;
+            case VK_RBUTTON: return (mask_ & Button3Mask) != 0;
+            default: return false;
+        }
+    }
+
+private:
+    void Query() {
+        ::Window rootReturn = 0, child = 0;
+        int winX = 0, winY = 0;
+        unsigned int mask = 0;
+        if (!XQueryPointer(St().display, St().root, &rootReturn, &child, &x_, &y_, &winX, &winY, &mask)) return;
+        mask_ = mask;
+    }
+    int x_ = 0, y_ = 0;
+    unsigned int mask_ = 0;
+};
+
 void AnswerSelectionRequest(const XSelectionRequestEvent& r) {
     XEvent reply{};
     reply.xselection.type = SelectionNotify;
@@ -137,6 +168,7 @@ void InstallX11Services(Display* display, ::Window root, std::function<bool(::Wi
     s.owning = false;
     InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
     InstallService<Clipboard>(std::make_unique<X11Clipboard>());
+    InstallService<Pointer>(std::make_unique<X11Pointer>());
 }
 
 bool HandleX11ServiceEvent(const XEvent& e) {
@@ -157,6 +189,7 @@ void StopX11Services() {
     if (!s.display) return;
     InstallService<OtherWindows>(nullptr);
     InstallService<Clipboard>(nullptr);
+    InstallService<Pointer>(nullptr);
     XDestroyWindow(s.display, s.selectionOwner);
     s = ServicesState{};
 }

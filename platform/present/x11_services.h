@@ -1,5 +1,6 @@
 // The outside services an X11 desktop provides: the window manager's list of other programs'
-// windows with their polite close request, and the CLIPBOARD selection that the platform owns.
+// windows with their polite close request, the CLIPBOARD selection that the platform owns, and the
+// pointer wherever it is on the screen.
 // Installed by the X11 presenter on its connection.
 #pragma once
 

@@ -82,7 +82,7 @@ void CheckScript(FuzzedDataProvider& in) {
         hasTokens = hasTokens || !literal;
     }
     const std::uint32_t flags = label->LabelFlags;
-    Check((flags & ~(hooklib::kLabelAlignLeft | hooklib::kLabelAlignCenter | hooklib::kLabelAlignRight | hooklib::kLabelTooltip)) == 0);
+    Check((flags & ~(hooklib::kLabelAlignLeft | hooklib::kLabelAlignCentre | hooklib::kLabelAlignRight | hooklib::kLabelTooltipOnly)) == 0);
 
     auto again = std::make_unique<hooklib::HookLabel>(*label);
     hooklib::ParseLabelFormat(*again);

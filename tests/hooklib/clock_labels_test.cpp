@@ -55,7 +55,7 @@ TEST_F(ClockLabels, FloatingPropertiesFillTheRecordAndParseItsScript) {
     EXPECT_EQ(label.TextColor, 0x00405060u);
     EXPECT_EQ(LabelFormatText(label), "achh:mm");
     EXPECT_EQ(label.Shown, 1);  // the floating clock shows what it is sent
-    EXPECT_EQ(label.LabelFlags, kLabelAlignCenter);
+    EXPECT_EQ(label.LabelFlags, kLabelAlignCentre);
     EXPECT_EQ(label.TokenCount, 4);
     EXPECT_EQ(ContextLabel(0)->Shown, 0);
     EXPECT_EQ(answers, 2);

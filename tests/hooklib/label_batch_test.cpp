@@ -42,7 +42,7 @@ TEST_F(LabelBatches, TheFloatingClockReportsEveryLabelWithASizeOnceASecond) {
     EXPECT_EQ(first.count, 4);
     ASSERT_EQ(first.labels.size(), 3u);  // the label of size 0 is left out; the hidden one is not
     EXPECT_EQ(first.labels[0].index, 0);
-    EXPECT_EQ(first.labels[0].flags, hooklib::kLabelAlignCenter);
+    EXPECT_EQ(first.labels[0].flags, hooklib::kLabelAlignCentre);
     EXPECT_EQ(first.labels[0].text.Text(), "12:00:00");
     EXPECT_EQ(first.labels[1].index, 1);
     EXPECT_EQ(first.labels[1].text.Text(), "01.03 \xC3\xA9");

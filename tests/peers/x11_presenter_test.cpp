@@ -8,6 +8,7 @@
 #include "platform/draw/gdi.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/present/x11_presenter.h"
+#include "platform/services/pointer.h"
 #include "platform/window/loop.h"
 #include "xvfb_server.h"
 
@@ -187,6 +188,20 @@ TEST_F(X11Presenter, RealPointerInputReachesTheWindowUnderIt) {
     GetCursorPos(&p);
     EXPECT_EQ(p, (POINT{420, 410}));
     DestroyWindow(w);
+}
+
+TEST_F(X11Presenter, ThePointerServiceReadsTheXPointerAlsoOverTheBareDesktop) {
+    // No window of ours lies under these points: only the X server knows where the pointer is.
+    Pointer& pointer = UseService<Pointer>();
+    ASSERT_EQ(server_->Run("xdotool mousemove 30 40"), 0);
+    EXPECT_EQ(pointer.Position(), (POINT{30, 40}));
+    EXPECT_FALSE(pointer.ButtonDown(VK_RBUTTON));
+    ASSERT_EQ(server_->Run("xdotool mousemove 1270 1000 mousedown 3"), 0);
+    EXPECT_EQ(pointer.Position(), (POINT{1270, 1000}));
+    EXPECT_TRUE(pointer.ButtonDown(VK_RBUTTON));
+    EXPECT_FALSE(pointer.ButtonDown(VK_LBUTTON));
+    ASSERT_EQ(server_->Run("xdotool mouseup 3"), 0);
+    EXPECT_FALSE(pointer.ButtonDown(VK_RBUTTON));
 }
 
 TEST_F(X11Presenter, TheTaskbarIsADockShownOnlyWhileTheShellIsHooked) {

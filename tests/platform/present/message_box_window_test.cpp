@@ -38,7 +38,7 @@ TEST_F(MessageBoxWindow, TakesTheFocusAndGivesItBackToTheControlThatHadIt) {
     form.txtSecond.SetFocus();
     Pump();
     SetTimer(HWND{}, 0, 50, AnswerWithEnter);
-    const int answer = ShowMessageBoxWindow(MessageBoxRequest{form.hWnd, "Text", "Title", 4132});
+    const int answer = ShowMessageBoxWindow(MessageBoxRequest{form.hWnd, "Text", "Title", MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL});
     EXPECT_EQ(answer, IDYES);
     EXPECT_NE(focusWhileOpen, form.txtSecond.hWnd);
     EXPECT_EQ(GetFocus(), form.txtSecond.hWnd);

@@ -1,0 +1,67 @@
+// Picking the floating clock's anchor with the mouse: the settings window hides, a marker comes up
+// in the middle of the screen, and the clock jumps to the anchor of the grid cell under the
+// pointer as the pointer moves, until a completed left or right click anywhere ends the picking.
+// The pointer is polled (it is mostly over other programs' windows or the bare desktop).
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "core/language_keys.h"
+#include "core/window_placement.h"
+#include "platform/services/pointer.h"
+#include "platform/window/messages.h"
+#include "settings/anchor_grid.h"
+#include "settings/frm_set_corner.h"
+#include "settings/frm_seti.h"
+#include "settings/frm_seti_go.h"
+
+namespace settings {
+
+using core::Settings;
+
+void frmSetiGOForm::cmdCustomize_Click() {
+    const std::string text = core::LanguageFile.ReadText(core::kGeneralOptionsPageSection, "Anchor Warning Message 1") +
+                             "\r\n\r\n" +
+                             core::LanguageFile.ReadText(core::kGeneralOptionsPageSection, "Anchor Warning Message 2");
+    if (Ask(text, 4132) != platform::IDYES) return;
+    frmSetCorner().Show();
+    // The clock stays where it is until the pointer enters a cell of another anchor.
+    core::DragCursor = platform::UseService<platform::Pointer>().Position();
+    pickLeftDown_ = pickRightDown_ = pickDone_ = false;
+    Anchor.Enabled = true;
+    frmSeti().SetAbsoluteAccess(true);
+}
+
+void frmSetiGOForm::Anchor_Timer() {
+    platform::Pointer& pointer = platform::UseService<platform::Pointer>();
+    core::DragCursor = pointer.Position();
+    const bool leftDown = pointer.ButtonDown(platform::VK_LBUTTON);
+    const bool rightDown = pointer.ButtonDown(platform::VK_RBUTTON);
+    pickLeftDown_ = pickLeftDown_ || leftDown;
+    pickRightDown_ = pickRightDown_ || rightDown;
+    // A button seen down and now up again: a completed click, which ends the picking.
+    pickDone_ = (!leftDown && pickLeftDown_) || (!rightDown && pickRightDown_);
+    const std::uint8_t before = Settings.Anchor;
+    if (auto anchor = AnchorOfCell(core::DragCursor, core::ScreenWidthTwips, core::ScreenHeightTwips))
+        Settings.Anchor = *anchor;
+    if (Settings.Anchor != before) core::frmMain().UpdateMainWindowAnchoring();
+    if (pickDone_) EndPicking();
+}
+
+void frmSetiGOForm::EndPicking() {
+    StopPicking();
+    frmSeti().SetAbsoluteAccess(false);
+    // The list shows the picked anchor, and applies it once more.
+    SetAnchorTexts();
+}
+
+void frmSetiGOForm::StopPicking() {
+    Anchor.Enabled = false;
+    frmSetCorner().Unload();
+    pickLeftDown_ = pickRightDown_ = pickDone_ = false;
+}
+
+void frmSetiGOForm::Form_Unload(int&) {
+    if (Picking()) StopPicking();
+}
+
+}  // namespace settings
