@@ -1,44 +1,82 @@
+// The alarm manager page: its design, load and unload, texts and colours, its message boxes, the
+// popup help of its controls and the return from the alarm wizard.
 #include "alarmmanager/frm_seti_ram.h"
 
-#include <string>
+#include <initializer_list>
 
-#include "core/alarm.h"
-#include "core/date_routines.h"
-#include "core/debug_log.h"
 #include "core/globals.h"
-#include "platform/forms/picture.h"
-#include "platform/services/paths.h"
+#include "core/language_files.h"
+#include "core/language_keys.h"
+#include "core/popup_help.h"
+#include "settings/settings_pages.h"
 
-namespace core {
+namespace alarmmanager {
+
+using namespace platform::forms;
+using core::LanguageFile;
+
 namespace {
 
-// The status pictures, by FLAG (0 off, 1 on, 2 passed); an enabled repeating alarm has its own.
-const char* const kStatusPictures[] = {"WarlockAlarmOff.gif", "WarlockAlarmOn.gif", "WarlockAlarmPassed.gif"};
-constexpr const char* kRepeatingPicture = "WarlockAlarmInfinite.gif";
-constexpr int kStatusColumn = 0;
-constexpr int kActivationColumn = 3;
+// The grid's own colours and the selection colours of the alarm rows, by ColorScheme.
+struct GridScheme {
+    int scheme;
+    platform::COLORREF lines;
+    platform::COLORREF selectedBack, selectedFore, back, fore;
+};
+constexpr GridScheme kGridSchemes[] = {
+    {1, 0xC8D0D4, 0x00FF00, 0x000000, 0x000000, 0x00FF00},  // Matrix
+    {2, 0xFFFFFF, 0xAC8C69, 0xFFFFFF, 0x4C3C19, 0xFFFFFF},  // Alive
+    {3, 0x000000, 0x98A0A4, 0xFFFFFF, 0xC8D0D4, 0x000000},  // Standard
+};
+
+const GridScheme* CurrentGridScheme() {
+    for (const GridScheme& s : kGridSchemes)
+        if (s.scheme == core::Settings.ColorScheme) return &s;
+    return nullptr;
+}
+
+// Each button: its caption's key and its popup help.
+struct ButtonSpec {
+    CommandButton frmSetiRAMForm::*button;
+    const char* captionKey;
+    const char* helpKey;
+};
+constexpr ButtonSpec kButtons[] = {
+    {&frmSetiRAMForm::cmdNew, "New", "0602cmdNew"},
+    {&frmSetiRAMForm::cmdModify, "Modify", "0603cmdModify"},
+    {&frmSetiRAMForm::cmdDelete, "Delete", "0604cmdDelete"},
+    {&frmSetiRAMForm::cmdTest, "Test", "0605cmdTest"},
+    {&frmSetiRAMForm::cmdActivate, "Activate", "0606cmdActivate"},
+    {&frmSetiRAMForm::cmdDeactivate, "Deactivate", "0607cmdDeactivate"},
+    {&frmSetiRAMForm::cmdActivateAll, "ActivateAll", "0608cmdActivateAll"},
+    {&frmSetiRAMForm::cmdSort, "Sort", "0609cmdSort"},
+};
+constexpr const char* kGridHelpKey = "0601flxAlarms";
+
+// Layout, twips: the list fills the page above two rows of four buttons.
+constexpr int kButtonWidth = 1425, kButtonHeight = 405, kButtonPitch = 1485;
+constexpr int kFirstButtonRow = 5400, kSecondButtonRow = 5880;
 
 }  // namespace
 
-frmSetiRAMForm::frmSetiRAMForm() : Form("frmSetiRAM") {}
-
-void frmSetiRAMForm::UpdateAlarmStatusPictureAndText(std::int16_t& index) {
-    if (!AlarmsLoaded || index < 0 || static_cast<std::size_t>(index) >= Alarms.size()) return;
-    const Alarm& a = Alarms[static_cast<std::size_t>(index)];
-    for (int r = 1; r <= flxAlarms.Rows - 2; ++r) {
-        if (flxAlarms.RowData(r) != index) continue;
-        if (a.FLAG <= 2) {
-            const char* file = (a.FLAG == kAlarmOn && (a.Flags & kAlarmRepetitive)) ? kRepeatingPicture : kStatusPictures[a.FLAG];
-            flxAlarms.Row = r;
-            flxAlarms.Col = kStatusColumn;
-            try {
-                flxAlarms.CellPicture = platform::forms::LoadPicture(platform::ProgramFolder() + "\\GUI\\Settings\\" + file);
-            } catch (const platform::Error& e) {
-                // The row still gets its time; the missing picture is told, not fatal.
-                DebugLog(std::string("[frmSetiRAM]: ") + e.what());
-            }
-        }
-        flxAlarms.TextMatrix(r, kActivationColumn) = FormatDateTimeString(a.FIRE);
+frmSetiRAMForm::frmSetiRAMForm() : Form("frmSetiRAM") {
+    OZR_HANDLE(flxAlarms, KeyDown);
+    OZR_HANDLE(flxAlarms, KeyUp);
+    OZR_HANDLE(flxAlarms, Click);
+    OZR_HANDLE(flxAlarms, DblClick);
+    OZR_HANDLE(flxAlarms, MouseDown);
+    flxAlarms.MouseMove = [this](int, int, int, int) { core::ShowHelp(flxAlarms.hWnd, kGridHelpKey, false); };
+    OZR_HANDLE(cmdNew, Click);
+    OZR_HANDLE(cmdModify, Click);
+    OZR_HANDLE(cmdDelete, Click);
+    OZR_HANDLE(cmdTest, Click);
+    OZR_HANDLE(cmdActivate, Click);
+    OZR_HANDLE(cmdDeactivate, Click);
+    OZR_HANDLE(cmdActivateAll, Click);
+    OZR_HANDLE(cmdSort, Click);
+    for (const ButtonSpec& spec : kButtons) {
+        CommandButton& button = this->*spec.button;
+        button.MouseMove = [&button, key = spec.helpKey](int, int, int, int) { core::ShowHelp(button.hWnd, key, false); };
     }
 }
 
@@ -47,4 +85,105 @@ frmSetiRAMForm& frmSetiRAM() {
     return form;
 }
 
-}  // namespace core
+void frmSetiRAMForm::Design() {
+    settings::DesignPage(*this);
+    frmList.Move(0, 0, settings::kPageWidth, 5310);
+    flxAlarms.Move(45, 240, 5880, 4980);
+    flxAlarms.FixedRows = 1;
+    flxAlarms.FixedCols = 0;
+    flxAlarms.Rows = 2;
+    flxAlarms.Cols = 4;
+    flxAlarms.SelectionMode = flexSelectionByRow;
+    int i = 0;
+    for (const ButtonSpec& spec : kButtons) {
+        (this->*spec.button).Move(30 + (i % 4) * kButtonPitch, i < 4 ? kFirstButtonRow : kSecondButtonRow, kButtonWidth,
+                                  kButtonHeight);
+        ++i;
+    }
+}
+
+void frmSetiRAMForm::Form_Load() {
+    core::AlarmManagerOpen = true;
+    settings::PlacePage(*this);
+    selectionAnchor_ = -1;
+    rangeSelectMode_ = toggleSelectMode_ = multiSelection_ = false;
+    SetColors();
+    SetTexts();
+    core::HelpFile.SelectSection(kAlarmManagerHelpSection);
+    ReturnFromWizard();
+    UpdateActivateAllCaption();
+    UpdateActivateButtons();
+    if (core::AlarmsLoaded) return;
+    ShowError("Error Not Loaded Yet");
+    for (const ButtonSpec& spec : kButtons) (this->*spec.button).Enabled = false;
+}
+
+void frmSetiRAMForm::Form_Unload(int&) { core::AlarmManagerOpen = false; }
+
+void frmSetiRAMForm::SetTexts() {
+    LanguageFile.SelectSection(core::kAlarmManagerPageSection);
+    frmList.Caption = LanguageFile.ReadString("Existent");
+    for (const ButtonSpec& spec : kButtons) (this->*spec.button).Caption = LanguageFile.ReadString(spec.captionKey);
+    PrepareAlarmGrid();
+    FillAlarmGrid();
+    SetAlarmRowHeights();
+}
+
+void frmSetiRAMForm::SetColors() {
+    auto palette = settings::CurrentPalette();
+    const GridScheme* grid = CurrentGridScheme();
+    if (!palette || !grid) return;
+    BackColor = palette->back;
+    for (InteractiveControl* c : std::initializer_list<InteractiveControl*>{&frmList, &flxAlarms}) {
+        c->BackColor = palette->back;
+        c->ForeColor = palette->text;
+    }
+    flxAlarms.BackColorBkg = palette->back;
+    flxAlarms.GridColor = grid->lines;
+    for (const ButtonSpec& spec : kButtons) (this->*spec.button).BackColor = palette->button;
+}
+
+// Every cell of the row in the selection colours, or in the plain ones.
+void frmSetiRAMForm::ShowRowColors(int row, bool selected) {
+    const GridScheme* grid = CurrentGridScheme();
+    if (!grid) return;
+    flxAlarms.Row = row;
+    for (int col = 0; col < flxAlarms.Cols; ++col) {
+        flxAlarms.Col = col;
+        flxAlarms.CellBackColor = selected ? grid->selectedBack : grid->back;
+        flxAlarms.CellForeColor = selected ? grid->selectedFore : grid->fore;
+    }
+}
+
+// The wizard's final save leaves 2 (a new alarm waits in AlarmUnderEdit) or 3 (an alarm was
+// written back); a cancelled wizard leaves anything else, which this page leaves alone.
+void frmSetiRAMForm::ReturnFromWizard() {
+    if (core::AlarmEditProgress == 2) {
+        AddEditedAlarm();
+        core::AlarmEditProgress = 0;
+    } else if (core::AlarmEditProgress == 3) {
+        core::AlarmEditProgress = 0;
+        for (int r = 1; r <= AlarmRowCount(); ++r) {
+            const int i = AlarmOfRow(r);
+            if (i < 0 || static_cast<std::size_t>(i) >= core::Alarms.size()) continue;
+            if (core::Alarms[static_cast<std::size_t>(i)].AlarmKey != core::AlarmUnderEdit.AlarmKey) continue;
+            flxAlarms.TopRow = r;
+            SelectAlarmRow(r);
+            break;
+        }
+    }
+}
+
+void frmSetiRAMForm::ShowError(const char* key) {
+    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
+    const std::string text = LanguageFile.ReadText(core::kAlarmManagerPageSection, key);
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
+}
+
+bool frmSetiRAMForm::Ask(const char* key) {
+    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
+    const std::string text = LanguageFile.ReadText(core::kAlarmManagerPageSection, key);
+    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+}
+
+}  // namespace alarmmanager

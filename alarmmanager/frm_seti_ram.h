@@ -1,27 +1,122 @@
-// frmSetiRAM: the alarm manager page of the settings window. Of the page, only what the clock
-// engine calls exists yet: its alarm grid and the refresh of one alarm's row after it fired.
+// frmSetiRAM: the alarm manager page of the settings window. Its grid lists every named alarm of
+// Alarms (status and type pictures, name, next firing time) with a multi-selection of its own, and
+// its buttons, keys and popup menu run the alarm commands. Every change stays in memory and sets
+// AlarmsChanged; the settings window's Apply writes the alarm files.
+//
+// Rows 1 to Rows - 2 of flxAlarms are the alarm rows, each row's RowData holding its alarm's index
+// in Alarms; row 0 is the header and the last row a spare that never shows an alarm.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "core/alarm.h"
+#include "platform/forms/command_button.h"
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/form.h"
+#include "platform/forms/frame.h"
 
-namespace core {
+namespace alarmmanager {
+
+inline constexpr const char* kAlarmManagerHelpSection = "Popup Help System - Alarm Settings - Alarm Management";
+
+// The commands of the popup menu, by the code its items pass.
+enum AlarmCommandCode : std::uint8_t {
+    kCommandTest = 1,
+    kCommandRename,
+    kCommandActivate,
+    kCommandDeactivate,
+    kCommandModify,
+    kCommandDelete,
+    kCommandNew,
+};
 
 class frmSetiRAMForm : public platform::forms::Form {
 public:
     frmSetiRAMForm();
 
-    // Rows 1 to Rows - 2 show alarms, each row's RowData holding the alarm's index in Alarms;
-    // column 0 is the status picture and column 3 the activation time.
-    platform::forms::FlexGrid flxAlarms{this, "flxAlarms"};
+    platform::forms::Frame frmList{this, "frmList"};
+    platform::forms::FlexGrid flxAlarms{frmList, "flxAlarms"};
+    platform::forms::CommandButton cmdNew{this, "cmdNew"};
+    platform::forms::CommandButton cmdModify{this, "cmdModify"};
+    platform::forms::CommandButton cmdDelete{this, "cmdDelete"};
+    platform::forms::CommandButton cmdTest{this, "cmdTest"};
+    platform::forms::CommandButton cmdActivate{this, "cmdActivate"};
+    platform::forms::CommandButton cmdDeactivate{this, "cmdDeactivate"};
+    platform::forms::CommandButton cmdActivateAll{this, "cmdActivateAll"};
+    platform::forms::CommandButton cmdSort{this, "cmdSort"};
 
-    // Refreshes the status picture and the activation time of every row that shows the alarm.
-    // Does nothing while the alarms are not loaded or for an index that no row shows.
+    // Redraws the status picture and the firing time of the rows that show the alarm; called after
+    // alarms fired and after a switch. Nothing while the alarms are not loaded.
     void UpdateAlarmStatusPictureAndText(std::int16_t& index);
+    // Runs a command of the popup menu (AlarmCommandCode); nothing while the alarms are not loaded.
+    void DispatchAlarmManagementCommand(std::uint8_t& code);
+
+    // The page's own selection (rows 1 to Rows - 2) and its anchor, -1 when none.
+    bool RowSelected(int row) const;
+    int SelectionAnchor() const { return selectionAnchor_; }
+
+protected:
+    void Design() override;
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    // Texts, colours and the grid (frm_seti_ram.cpp).
+    void SetTexts();
+    void SetColors();
+    void ShowRowColors(int row, bool selected);
+    void ReturnFromWizard();
+    void ShowError(const char* key);
+    bool Ask(const char* key);
+
+    // The grid's rows (alarm_grid.cpp).
+    void PrepareAlarmGrid();
+    void FillAlarmGrid();
+    void SetAlarmRowHeights();
+    void AddEditedAlarm();
+    void InsertAlarmRow(int index);
+    void ShowRowPictures(int row, const core::Alarm& a);
+    int AlarmRowCount() const { return flxAlarms.Rows - 2; }
+    int AlarmOfRow(int row) { return static_cast<int>(flxAlarms.RowData(row)); }
+
+    // Selection, keys and mouse (alarm_selection.cpp).
+    void ResetSelection();
+    void SelectAlarmRow(int row, bool& done);
+    void SelectAlarmRow(int row);
+    void SetAlarmActive(int row, int mode, bool& changed);
+    void UpdateActivateAllCaption();
+    void UpdateActivateButtons();
+    void flxAlarms_KeyDown(int& KeyCode, int Shift);
+    void flxAlarms_KeyUp(int& KeyCode, int Shift);
+    bool PointerOnCells();
+    void flxAlarms_Click();
+    void flxAlarms_DblClick();
+    void flxAlarms_MouseDown(int Button, int Shift, int X, int Y);
+
+    // The commands (alarm_commands.cpp).
+    enum class RowCheck { Ok, NoAlarmRows, NoneSelected, MoreThanOne };
+    RowCheck CheckOneSelected();
+    int OneSelectedRow(const char* noRows, const char* none, const char* many);
+    void SwitchSelected(int mode, const char* noRows, const char* none);
+    void RenameSelectedAlarm();
+    void cmdNew_Click();
+    void cmdModify_Click();
+    void cmdDelete_Click();
+    void cmdTest_Click();
+    void cmdActivate_Click();
+    void cmdDeactivate_Click();
+    void cmdActivateAll_Click();
+    void cmdSort_Click();
+
+    std::vector<bool> selectedRows_;  // index 0 unused
+    std::vector<bool> paintedRows_;
+    int selectionAnchor_ = -1;
+    bool rangeSelectMode_ = false;
+    bool toggleSelectMode_ = false;
+    bool multiSelection_ = false;
 };
 
 frmSetiRAMForm& frmSetiRAM();
 
-}  // namespace core
+}  // namespace alarmmanager

@@ -8,6 +8,7 @@
 
 #include "alarmmanager/frm_seti_ram.h"
 #include "core/alarm.h"
+#include "core/alarm_window.h"
 #include "core/alarm_behavior.h"
 #include "core/alarm_files.h"
 #include "core/frm_main.h"
@@ -23,6 +24,8 @@ namespace {
 bool IsDue(const Alarm& a, DateTime now) {
     return a.FLAG == kAlarmOn && !(a.AlarmState & kAlarmStartAhead) && SecondsBetween(a.FIRE, now) >= 0;
 }
+
+}  // namespace
 
 void ShowAlarmWindow(std::int32_t index, const Alarm& a) {
     AlarmFontRecord font;
@@ -40,6 +43,8 @@ void ShowAlarmWindow(std::int32_t index, const Alarm& a) {
                  a.Visuals, static_cast<platform::COLORREF>(a.BackColor), static_cast<platform::COLORREF>(a.TextColor),
                  static_cast<std::uint32_t>(a.Flags), libraryFont, a.Icon, a.Background);
 }
+
+namespace {
 
 // The behaviours run in the order of their entries in Instruction.
 void TriggerSpecialBehaviors(const Alarm& a) {
@@ -93,7 +98,7 @@ void frmMainForm::FireDueAlarms(DateTime now) {
         for (std::size_t i = 1; i < fired.size(); ++i) {
             if (fired[i] == -1) continue;
             auto index = static_cast<std::int16_t>(fired[i]);
-            frmSetiRAM().UpdateAlarmStatusPictureAndText(index);
+            alarmmanager::frmSetiRAM().UpdateAlarmStatusPictureAndText(index);
         }
     }
     if (touched) UploadAlarms();

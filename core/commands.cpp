@@ -1,7 +1,9 @@
 #include "core/commands.h"
 
 #include <array>
+#include <utility>
 
+#include "alarmmanager/frm_seti_ram.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/intro_flags.h"
@@ -126,6 +128,14 @@ frmMenuHostForm::frmMenuHostForm() : Form("frmMenuHost") {
     mncAtomicClock.Click = [] { RunLater(Command::TimeSync); };
     mncAbout.Click = [] { RunLater(Command::About); };
     OZR_HANDLE(mncExit, Click);
+    const std::pair<platform::forms::Menu*, std::uint8_t> alarmItems[] = {
+        {&mncTest, alarmmanager::kCommandTest},         {&mncRename, alarmmanager::kCommandRename},
+        {&mncActivate, alarmmanager::kCommandActivate}, {&mncDeactivate, alarmmanager::kCommandDeactivate},
+        {&mncModify, alarmmanager::kCommandModify},     {&mncDelete, alarmmanager::kCommandDelete},
+        {&mncNew, alarmmanager::kCommandNew},
+    };
+    for (auto [item, command] : alarmItems)
+        item->Click = [code = command]() mutable { alarmmanager::frmSetiRAM().DispatchAlarmManagementCommand(code); };
 }
 
 void frmMenuHostForm::Design() {
@@ -142,6 +152,15 @@ void frmMenuHostForm::Design() {
     mncAbout.Caption = "A&bout OZR Ruriv";
     mncAbout.Shortcut = "F6";
     mncExit.Caption = "E&xit OZR Ruriv";
+    mnuAlarmManagement.Caption = "OZR Ruriv &Alarm Management";
+    mnuAlarmManagement.Visible = false;
+    mncTest.Caption = "&Test";
+    mncRename.Caption = "&Rename";
+    mncActivate.Caption = "&Activate";
+    mncDeactivate.Caption = "&Deactivate";
+    mncModify.Caption = "&Modify";
+    mncDelete.Caption = "D&elete";
+    mncNew.Caption = "&Create New";
 }
 
 void frmMenuHostForm::mncExit_Click() {

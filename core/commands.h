@@ -25,7 +25,7 @@ void RunPendingCommand();
 // The clock window's keys (Form_KeyDown of frmMain).
 void ClockKeyDown(int keyCode, int shift);
 
-// The never-shown window that holds the clock's popup menu.
+// The never-shown window that holds the clock's popup menu and the alarm manager's.
 class frmMenuHostForm : public platform::forms::Form {
 public:
     frmMenuHostForm();
@@ -36,6 +36,15 @@ public:
     platform::forms::Menu mncNull{mnuMain, "mncNull"};
     platform::forms::Menu mncAbout{mnuMain, "mncAbout"};
     platform::forms::Menu mncExit{mnuMain, "mncExit"};
+    // The alarm manager page pops this one up on its grid; each item runs one of its commands.
+    platform::forms::Menu mnuAlarmManagement{this, "mnuAlarmManagement"};
+    platform::forms::Menu mncTest{mnuAlarmManagement, "mncTest"};
+    platform::forms::Menu mncRename{mnuAlarmManagement, "mncRename"};
+    platform::forms::Menu mncActivate{mnuAlarmManagement, "mncActivate"};
+    platform::forms::Menu mncDeactivate{mnuAlarmManagement, "mncDeactivate"};
+    platform::forms::Menu mncModify{mnuAlarmManagement, "mncModify"};
+    platform::forms::Menu mncDelete{mnuAlarmManagement, "mncDelete"};
+    platform::forms::Menu mncNew{mnuAlarmManagement, "mncNew"};
 
 protected:
     void Design() override;

@@ -89,11 +89,12 @@ inline bool AlarmOrderChanged = false;
 inline bool WarlockStepLoaded = false;
 // The alarm the wizard edits, and its animation.
 inline Alarm AlarmUnderEdit;
+inline std::int32_t EditedAlarmIndex = 0;  // the alarm of Alarms that the alarm manager's Modify put under edit
 inline std::int16_t WarlockAnimFrame = 0;
 inline bool WarlockAnimReverse = false;
 
 // A new alarm: AlarmUnderEdit takes the new-alarm values, AlarmEditProgress and WarlockAnimFrame
-// become 1. The settings tree's "new alarm" node and the alarm manager's New both start with it.
+// become 1 and the wizard's animation runs forwards. The settings tree's "new alarm" node and the alarm manager's New both start with it.
 void StartNewAlarm();
 
 // Resizes the per-label display records to count, keeping what they hold.

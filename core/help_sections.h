@@ -66,6 +66,15 @@ inline constexpr const char* kHelpKeys[] = {
     "0310optAlive",          // aspect: the Alive colour scheme
     "0311optMatrix",         // aspect: the Matrix colour scheme
     "0204txtDelayPopup",  // advanced settings: popup help delay box and its two buttons
+    "0601flxAlarms",      // alarm manager: the alarm grid
+    "0602cmdNew",         // alarm manager: its buttons
+    "0603cmdModify",
+    "0604cmdDelete",
+    "0605cmdTest",
+    "0606cmdActivate",
+    "0607cmdDeactivate",
+    "0608cmdActivateAll",
+    "0609cmdSort",
     "0701chRepetitive",   // alarm wizard step 1: the alarm repeats
     "0809cmdClear",       // alarm wizard step 1A: interval boxes to 0
     "0809optDaily",       // alarm wizard step 1A: every day (shares its id with cmdClear)

@@ -20,6 +20,8 @@ inline constexpr const char* kAdvancedSettingsPageSection = "Program Settings Co
 inline constexpr const char* kAspectPageSection = "Program Settings Controls - SUB WINDOW ASPECT";
 inline constexpr const char* kLanguagePageSection = "Program Settings Controls - SUB WINDOW LANGUAGE";
 inline constexpr const char* kAboutWindowSection = "About Window Controls";
+inline constexpr const char* kAlarmManagerPageSection = "Alarm Settings Controls - SUB WINDOW ALARM MANAGEMENT";
+inline constexpr const char* kInputBoxSection = "Input Box Resource";
 
 inline constexpr LanguageKey kLanguageKeys[] = {
     // Message-box titles: "OZR Ruriv - " and the text.
@@ -219,6 +221,41 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAnywhereSection, "Attention"},
     {kAnywhereSection, "PasswordWarning"},
     {kAnywhereSection, "PasswordUnicityWarning"},
+    // The alarm manager page: its captions, its grid's headers and its boxes.
+    {kAlarmManagerPageSection, "Existent"},
+    {kAlarmManagerPageSection, "Name"},
+    {kAlarmManagerPageSection, "Activation"},
+    {kAlarmManagerPageSection, "New"},
+    {kAlarmManagerPageSection, "Modify"},
+    {kAlarmManagerPageSection, "Delete"},
+    {kAlarmManagerPageSection, "Test"},
+    {kAlarmManagerPageSection, "Activate"},
+    {kAlarmManagerPageSection, "Deactivate"},
+    {kAlarmManagerPageSection, "ActivateAll"},
+    {kAlarmManagerPageSection, "DeActivateAll"},
+    {kAlarmManagerPageSection, "Sort"},
+    {kAlarmManagerPageSection, "Error Not Loaded Yet"},
+    {kAlarmManagerPageSection, "Edit Alarm Error 1"},
+    {kAlarmManagerPageSection, "Edit Alarm Error 2"},
+    {kAlarmManagerPageSection, "Edit Alarm Error 3"},
+    {kAlarmManagerPageSection, "Delete Alarm Error 1"},
+    {kAlarmManagerPageSection, "Delete Alarm Error 2"},
+    {kAlarmManagerPageSection, "Delete Alarm Warning"},
+    {kAlarmManagerPageSection, "Test Alarm Error 1"},
+    {kAlarmManagerPageSection, "Test Alarm Error 2"},
+    {kAlarmManagerPageSection, "Test Alarm Error 3"},
+    {kAlarmManagerPageSection, "Activate Alarm Error 1"},
+    {kAlarmManagerPageSection, "Activate Alarm Error 2"},
+    {kAlarmManagerPageSection, "DeActivate Alarm Error 1"},
+    {kAlarmManagerPageSection, "DeActivate Alarm Error 2"},
+    {kAlarmManagerPageSection, "Rename Alarm Error 1"},
+    {kAlarmManagerPageSection, "Rename Alarm Error 2"},
+    {kAlarmManagerPageSection, "Warning Sort"},
+    // The input box that asks for an alarm's new name.
+    {kInputBoxSection, "New Alarm Name Title"},
+    {kInputBoxSection, "New Alarm Name Text"},
+    {kInputBoxSection, "Button Ok"},
+    {kInputBoxSection, "Button Cancel"},
 };
 
 }  // namespace core

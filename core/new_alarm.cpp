@@ -22,6 +22,7 @@ void StartNewAlarm() {
     AlarmUnderEdit = fresh;
     AlarmEditProgress = 1;
     WarlockAnimFrame = 1;
+    WarlockAnimReverse = false;
 }
 
 }  // namespace core

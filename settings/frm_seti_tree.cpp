@@ -95,7 +95,6 @@ void frmSetiForm::treeO_NodeClick(Node& node) {
     switch (entry->action) {
         case NodeAction::Panel: ShowPanel(entry->key); break;
         case NodeAction::NewAlarm:
-            core::WarlockAnimReverse = false;
             core::StartNewAlarm();
             [[fallthrough]];
         case NodeAction::Page:

@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "alarmmanager/frm_seti_ral.h"
+#include "alarmmanager/frm_seti_ram.h"
 #include "core/globals.h"
 #include "core/popup_help.h"
 #include "settings/frm_seti.h"
@@ -58,6 +60,9 @@ Form* PageNamed(const std::string& name) {
     if (name == frmSetiLA().Name()) return &frmSetiLA();
     if (name == frmSetiAT().Name()) return &frmSetiAT();
     if (name == frmSetiEV().Name()) return &frmSetiEV();
+    if (name == alarmmanager::frmSetiRAM().Name()) return &alarmmanager::frmSetiRAM();
+    // The alarm lists page has no node; it is shown by its Name only.
+    if (name == alarmmanager::frmSetiRAL().Name()) return &alarmmanager::frmSetiRAL();
     // The pages of the other nodes, empty until they are built.
     static std::vector<std::unique_ptr<BlankPage>> blanks;
     for (auto& blank : blanks)

@@ -14,33 +14,19 @@
 #include "core/alarm.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "alarm_file_writer.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "hooklib/ozrclock_exports.h"
 #include "tests/support/recording_sound_output.h"
 
 using namespace platform;
+using desktop::AlarmEntry;
 using desktop::Desktop;
+using desktop::WriteAlarmFiles;
 using desktop::FakeLibrary;
 
 namespace {
-
-// One alarm section: its key and the entries to write (missing keys read as 0 or "").
-struct AlarmEntry {
-    std::string key;
-    std::map<std::string, std::string> values;
-};
-
-void WriteAlarmFiles(const std::filesystem::path& folder, const std::vector<AlarmEntry>& alarms) {
-    std::ofstream(folder / "Alarms/!AlarmMaster.ozrini") << "[Master Playlist]\n1=MyAlarms.ozrini\n";
-    std::ofstream out(folder / "Alarms/MyAlarms.ozrini");
-    out << "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
-    for (const auto& a : alarms) out << a.key << "=" << a.values.at("NAME") << "\n";
-    for (const auto& a : alarms) {
-        out << "[ZTVALR: " << a.key << "]\n";
-        for (const auto& [k, v] : a.values) out << k << "=" << v << "\n";
-    }
-}
 
 AlarmEntry OneTime(const std::string& key, const std::string& fire, std::map<std::string, std::string> more = {}) {
     std::map<std::string, std::string> v{{"FLAG", "1"},          {"NAME", key},        {"FIRE", fire},
@@ -58,12 +44,7 @@ std::vector<std::string> CallsStartingWith(const FakeLibrary& lib, const std::st
     return out;
 }
 
-std::string Section(const std::string& file, const std::string& key) {
-    std::size_t at = file.find("[ZTVALR: " + key + "]");
-    if (at == std::string::npos) return "";
-    std::size_t end = file.find("\n[", at + 1);
-    return file.substr(at, end == std::string::npos ? std::string::npos : end - at);
-}
+std::string Section(const std::string& file, const std::string& key) { return desktop::AlarmSection(file, key); }
 
 class AlarmFiring : public ::testing::Test {
 protected:

@@ -23,7 +23,7 @@ TEST(AlarmManagerRows, TheRowsShowingAFiredAlarmGetItsActivationTime) {
     core::Alarms[1].FIRE = core::MakeDateTime(2026, 3, 1, 7, 0, 0);
     core::AlarmsLoaded = true;
 
-    auto& page = core::frmSetiRAM();
+    auto& page = alarmmanager::frmSetiRAM();
     page.flxAlarms.Cols = 4;
     page.flxAlarms.Rows = 5;  // the header, three alarm rows, the closing row
     page.flxAlarms.RowData(1) = 0;

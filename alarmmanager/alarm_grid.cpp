@@ -1,0 +1,120 @@
+// The alarm manager's grid: its columns, one row per listed alarm in the order of Alarms with the
+// alarm's pictures, name and next firing time, the row of an alarm the wizard added, and the
+// refresh of one alarm's rows.
+#include <string>
+
+#include "alarmmanager/alarm_rows.h"
+#include "alarmmanager/frm_seti_ram.h"
+#include "core/date_routines.h"
+#include "core/debug_log.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "core/language_keys.h"
+#include "core/next_firing.h"
+
+namespace alarmmanager {
+
+using namespace platform::forms;
+using core::Alarm;
+using core::Alarms;
+
+namespace {
+
+constexpr int kStatusColumn = 0, kTypeColumn = 1, kNameColumn = 2, kFiringColumn = 3;
+constexpr int kColumnWidths[] = {600, 600, 2670, 1725};  // twips
+constexpr int kAlarmRowHeight = 510, kHeaderHeight = 300;  // twips: 34 and 20 pixels
+constexpr const char* kNewAlarmCollection = "MyAlarms.ozrini";
+
+bool IsAlarmIndex(int index) { return index >= 0 && static_cast<std::size_t>(index) < Alarms.size(); }
+
+// A picture that cannot be loaded leaves its cell empty and is told to the debug log.
+void SetCellPicture(FlexGrid& grid, int col, const std::string& path) {
+    grid.Col = col;
+    grid.CellPictureAlignment = flexAlignCenterCenter;
+    if (path.empty()) return;
+    try {
+        grid.CellPicture = LoadPicture(path);
+    } catch (const platform::Error& e) {
+        core::DebugLog(std::string("[frmSetiRAM]: ") + e.what());
+    }
+}
+
+}  // namespace
+
+void frmSetiRAMForm::PrepareAlarmGrid() {
+    flxAlarms.Clear();
+    flxAlarms.ClearStructure();
+    for (int r = flxAlarms.Rows - 2; r >= 1; --r) flxAlarms.RemoveItem(r);
+    flxAlarms.Cols = 4;
+    flxAlarms.FormatString = "^Active|^Type|<" + core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Name") + "|>" +
+                             core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Activation");
+    for (int c = 0; c < 4; ++c) flxAlarms.ColWidth(c) = kColumnWidths[c];
+}
+
+void frmSetiRAMForm::FillAlarmGrid() {
+    if (!core::AlarmsLoaded) return;
+    for (std::size_t i = 0; i < Alarms.size(); ++i)
+        if (IsListed(Alarms[i])) InsertAlarmRow(static_cast<int>(i));
+    ResetSelection();
+}
+
+// A row for the alarm in front of the spare row; it becomes the current row.
+void frmSetiRAMForm::InsertAlarmRow(int index) {
+    const Alarm& a = Alarms[static_cast<std::size_t>(index)];
+    // The cells are filled one by one: a name may hold a tab, which AddItem would take as a cell break.
+    flxAlarms.AddItem("", flxAlarms.Rows - 1);
+    const int row = flxAlarms.Rows - 2;
+    flxAlarms.RowData(row) = index;
+    flxAlarms.TextMatrix(row, kNameColumn) = a.NAME;
+    flxAlarms.TextMatrix(row, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
+    flxAlarms.Row = row;
+    ShowRowPictures(row, a);
+    // The page paints its own selection; the grid's highlight and focus mark would hide it.
+    flxAlarms.HighLight = flexHighlightNever;
+    flxAlarms.FocusRect = flexFocusNone;
+}
+
+void frmSetiRAMForm::ShowRowPictures(int row, const Alarm& a) {
+    flxAlarms.Row = row;
+    SetCellPicture(flxAlarms, kStatusColumn, StatusPictureOf(a));
+    SetCellPicture(flxAlarms, kTypeColumn, TypePictureOf(a));
+}
+
+void frmSetiRAMForm::SetAlarmRowHeights() {
+    flxAlarms.RowHeight(-1) = kAlarmRowHeight;
+    flxAlarms.RowHeight(0) = kHeaderHeight;
+}
+
+void frmSetiRAMForm::AddEditedAlarm() {
+    if (!core::AlarmsLoaded) return;
+    core::AlarmUnderEdit.AlarmKey = core::GenerateUniqueKey(core::Now(), [](const std::string& key) {
+        for (const Alarm& a : Alarms)
+            if (a.AlarmKey == key) return true;
+        return false;
+    });
+    core::AlarmUnderEdit.CollectionFile = kNewAlarmCollection;
+    Alarms.push_back(core::AlarmUnderEdit);
+    const int index = static_cast<int>(Alarms.size()) - 1;
+    core::CalculateNextFiring(false);
+    core::AlarmUnderEdit.FIRE = Alarms.back().FIRE;
+    InsertAlarmRow(index);
+    const int row = flxAlarms.Rows - 2;
+    flxAlarms.RowHeight(row) = kAlarmRowHeight;
+    ResetSelection();
+    flxAlarms.TopRow = row;
+    SelectAlarmRow(row);
+}
+
+void frmSetiRAMForm::UpdateAlarmStatusPictureAndText(std::int16_t& index) {
+    if (!core::AlarmsLoaded || !IsAlarmIndex(index)) return;
+    const Alarm& a = Alarms[static_cast<std::size_t>(index)];
+    for (int r = 1; r <= AlarmRowCount(); ++r) {
+        if (AlarmOfRow(r) != index) continue;
+        flxAlarms.Row = r;
+        const std::string status = StatusPictureOf(a);
+        if (!status.empty()) SetCellPicture(flxAlarms, kStatusColumn, status);
+        flxAlarms.TextMatrix(r, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
+    }
+}
+
+}  // namespace alarmmanager

@@ -1,0 +1,565 @@
+// The alarm manager page on the headless desktop with a prepared Alarms folder: its rows, the
+// selection by mouse and keys, switching alarms, the commands and their refusals, the return from
+// the wizard, and the settings window's OK and Cancel with the changes.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "alarm_file_writer.h"
+#include "alarmmanager/frm_seti_ram.h"
+#include "core/alarm.h"
+#include "core/date_routines.h"
+#include "core/frm_main.h"
+#include "core/frm_zinput.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "desktop_harness.h"
+#include "fake_library.h"
+#include "platform/draw/surface.h"
+#include "hooklib/ozrclock_exports.h"
+#include "platform/forms/picture.h"
+#include "platform/window/input.h"
+#include "settings/frm_seti.h"
+#include "tests/support/recording_sound_output.h"
+
+using namespace platform;
+using alarmmanager::frmSetiRAM;
+using desktop::AlarmEntry;
+using desktop::Desktop;
+using settings::frmSeti;
+
+namespace {
+
+constexpr const char* kSection = "Alarm Settings Controls - SUB WINDOW ALARM MANAGEMENT";
+
+AlarmEntry Entry(const std::string& key, const std::string& name, const std::string& flag, const std::string& fire,
+                 std::map<std::string, std::string> more = {}) {
+    std::map<std::string, std::string> v{{"FLAG", flag},     {"NAME", name},         {"FIRE", fire},
+                                         {"OriginalDate", fire}, {"Title", "T " + key}, {"Text", "Text " + key}};
+    for (auto& [k, val] : more) v[k] = val;
+    return {key, v};
+}
+
+// On, off (its time past), passed, repeating by days, countdown by interval, countdown from a clock
+// time, and one without a name. The clock starts at 2026-03-01 12:00:00.
+std::vector<AlarmEntry> EveryKind() {
+    return {
+        Entry("A", "Wake", "1", "2026-03-02 07:00:00"),
+        Entry("B", "Nap", "0", "2026-03-01 10:00:00"),
+        Entry("C", "Done", "2", "2026-02-20 09:00:00"),
+        Entry("D", "Daily", "1", "2026-02-01 18:00:00", {{"Flags", "1"}, {"RepeatDaily", "128"}}),
+        Entry("E", "Interval", "1", "2026-03-01 11:00:00",
+              {{"Flags", "11"}, {"RepeatInterval", "3600"}, {"OriginalCountdown", "3600"}}),
+        Entry("F", "FromClock", "1", "2026-03-01 13:00:00",
+              {{"Flags", "15"}, {"RepeatInterval", "7200"}, {"OriginalCountdown", "7200"}}),
+        Entry("G", "", "1", "2026-03-03 07:00:00"),
+    };
+}
+
+std::string Text(const char* key) { return core::LanguageFile.ReadText(kSection, key); }
+
+bool SamePicture(const forms::Picture& shown, const std::string& path) {
+    const forms::Picture expected = forms::LoadPicture(path);
+    if (!shown || shown.PixelSize().cx != expected.PixelSize().cx || shown.PixelSize().cy != expected.PixelSize().cy)
+        return false;
+    const Surface &a = *shown.Pixels(), &b = *expected.Pixels();
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.row(y)[x] != b.row(y)[x]) return false;
+    return true;
+}
+
+// What the user does while a modal window waits: run from a timer 100 ms after it opened.
+std::function<void()>& WhileModal() {
+    static std::function<void()> action;
+    return action;
+}
+void AfterModalOpens(std::function<void()> user) {
+    WhileModal() = std::move(user);
+    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        WhileModal()();
+    });
+}
+void QueueKey(int vk, unsigned int character = 0) {
+    InjectKey(vk, true, character);
+    InjectKey(vk, false);
+}
+void QueueText(const std::string& text) {
+    for (char c : text) QueueKey(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c), static_cast<unsigned char>(c));
+}
+
+class AlarmManagerPage : public testing::Test {
+protected:
+    void Start(std::vector<AlarmEntry> alarms, bool fakeLibrary = true) {
+        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms, fakeLibrary](auto& f) {
+            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
+                                                    "RunCount=4\nSplash=0\n[Aspect]\nColorScheme=3\n";
+            if (fakeLibrary) desktop::InstallFakeLibrary(f);
+            desktop::WriteAlarmFiles(f, alarms);
+        }});
+        ASSERT_TRUE(d->Start());
+        d->Advance(100);
+        ASSERT_TRUE(core::AlarmsLoaded);
+    }
+    void Open() {
+        d->Key(VK_F3);
+        d->Advance(50);
+        ASSERT_TRUE(page.IsLoaded());
+    }
+    forms::FlexGrid& grid() { return page.flxAlarms; }
+    POINT CellPoint(int row, int col) {
+        const RECT g = d->Rect(grid().hWnd), c = grid().CellRect(row, col);
+        return POINT{g.left + (c.left + c.right) / 2, g.top + (c.top + c.bottom) / 2};
+    }
+    POINT CentreOf(HWND h) {
+        const RECT r = d->Rect(h);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    void ClickRow(int row, int col = 2) {
+        d->Click(CellPoint(row, col));
+        d->Advance(20);
+    }
+    void Press(forms::CommandButton& button) {
+        d->Click(CentreOf(button.hWnd));
+        d->Advance(20);
+    }
+    std::vector<int> Selected() {
+        std::vector<int> rows;
+        for (int r = 1; r <= grid().Rows - 2; ++r)
+            if (page.RowSelected(r)) rows.push_back(r);
+        return rows;
+    }
+    core::Alarm& AlarmOfRow(int row) { return core::Alarms[static_cast<std::size_t>(static_cast<LONG>(grid().RowData(row)))]; }
+    std::string Name(int row) { return grid().TextMatrix(row, 2); }
+    // The text of the error boxes shown from `first` on; each must be an error box of this page.
+    std::vector<std::string> ErrorsSince(std::size_t first) {
+        std::vector<std::string> texts;
+        const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText("General", "MSGBOX Error");
+        for (std::size_t i = first; i < d->MessageBoxes().size(); ++i) {
+            EXPECT_EQ(d->MessageBoxes()[i].type, 4112u);
+            EXPECT_EQ(d->MessageBoxes()[i].caption, title);
+            texts.push_back(d->MessageBoxes()[i].text);
+        }
+        return texts;
+    }
+    // Renames the selection row's alarm through the popup menu's command, typing into the box.
+    void Rename(const std::string& typed) {
+        AfterModalOpens([typed] {
+            core::frmZInput().txtInput.Text = "";
+            QueueText(typed);
+            QueueKey(VK_RETURN, '\r');
+        });
+        std::uint8_t code = alarmmanager::kCommandRename;
+        page.DispatchAlarmManagementCommand(code);
+        d->Advance(20);
+    }
+
+    std::unique_ptr<Desktop> d;
+    alarmmanager::frmSetiRAMForm& page = frmSetiRAM();
+};
+
+TEST_F(AlarmManagerPage, F3ListsEveryNamedAlarmWithItsPicturesNameAndNextFiringThenTheSpareRow) {
+    Start(EveryKind());
+    Open();
+    EXPECT_TRUE(core::AlarmManagerOpen);
+    ASSERT_EQ(grid().Rows, 8);  // header, six alarms, the spare row
+    EXPECT_EQ(grid().TextMatrix(0, 0)(), "Active");
+    EXPECT_EQ(grid().TextMatrix(0, 2)(), Text("Name"));
+    EXPECT_EQ(grid().TextMatrix(0, 3)(), Text("Activation"));
+    const char* names[] = {"Wake", "Nap", "Done", "Daily", "Interval", "FromClock"};
+    const char* status[] = {"On", "Off", "Passed", "Infinite", "Infinite", "Infinite"};
+    const char* type[] = {"Clock", "Clock", "Clock", "Clock", "Countdown", "CountdownClock"};
+    for (int r = 1; r <= 6; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(static_cast<LONG>(grid().RowData(r)), r - 1);
+        EXPECT_EQ(Name(r), names[r - 1]);
+        EXPECT_EQ(grid().TextMatrix(r, 3)(), core::FormatDateTimeString(AlarmOfRow(r).FIRE));
+        grid().Row = r;
+        grid().Col = 0;
+        EXPECT_TRUE(SamePicture(grid().CellPicture, std::string("\\GUI\\Settings\\WarlockAlarm") + status[r - 1] + ".gif"));
+        EXPECT_EQ(grid().CellPictureAlignment, forms::flexAlignCenterCenter);
+        grid().Col = 1;
+        EXPECT_TRUE(SamePicture(grid().CellPicture, std::string("\\GUI\\Settings\\WarlockAlarmType") + type[r - 1] + ".gif"));
+    }
+    EXPECT_EQ(grid().TextMatrix(1, 3)(), "2026-03-02 07:00:00");
+    EXPECT_EQ(grid().TextMatrix(4, 3)(), "2026-03-01 18:00:00");
+    EXPECT_EQ(Name(7), "");
+    EXPECT_EQ(grid().RowHeight(1), 510);
+    EXPECT_EQ(grid().RowHeight(0), 300);
+    EXPECT_EQ(std::string(page.cmdActivateAll.Caption), Text("DeActivateAll"));
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_TRUE(d->MessageBoxes().empty());
+
+    // Leaving the page closes it for the engine.
+    frmSeti().ShowSubWindow(nullptr, false);
+    EXPECT_FALSE(core::AlarmManagerOpen);
+}
+
+TEST_F(AlarmManagerPage, ClicksAndKeysSelectAsTheUserExpectsAndEnterOnTheAnchorModifiesIt) {
+    Start(EveryKind());
+    Open();
+    ClickRow(2);
+    EXPECT_EQ(Selected(), (std::vector<int>{2}));
+    grid().Row = 2;
+    EXPECT_EQ(grid().CellBackColor, 0x98A0A4u) << "the Standard scheme's selection colour";
+    grid().Row = 3;
+    EXPECT_EQ(grid().CellBackColor, 0xC8D0D4u);
+    grid().Row = 2;
+    EXPECT_TRUE(page.cmdActivate.Enabled) << "Nap is off";
+    EXPECT_FALSE(page.cmdDeactivate.Enabled);
+
+    d->KeyWithModifier(VK_CONTROL, VK_DOWN);  // toggles the row below in
+    EXPECT_EQ(Selected(), (std::vector<int>{2, 3}));
+    d->KeyWithModifier(VK_CONTROL, VK_DOWN);
+    EXPECT_EQ(Selected(), (std::vector<int>{2, 3, 4}));
+    d->KeyWithModifier(VK_CONTROL, VK_UP);  // and out again
+    EXPECT_EQ(Selected(), (std::vector<int>{2, 4}));
+    d->Key(VK_DOWN);  // a plain key after a toggle clears the rest
+    EXPECT_EQ(Selected(), (std::vector<int>{4}));
+    d->KeyWithModifier(VK_MENU, VK_DOWN);
+    d->KeyWithModifier(VK_MENU, VK_DOWN);
+    EXPECT_EQ(Selected(), (std::vector<int>{4, 5, 6}));
+    ClickRow(1);  // a plain click after a range
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    d->Key(VK_UP);  // nothing above the first alarm
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    d->Key(VK_END);
+    EXPECT_EQ(Selected(), (std::vector<int>{6}));
+    d->Key(VK_DOWN);  // nothing below the last alarm; the spare row never becomes current
+    EXPECT_EQ(Selected(), (std::vector<int>{6}));
+    EXPECT_EQ(grid().Row, 6);
+    d->Key(VK_HOME);
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    EXPECT_EQ(grid().Row, 1);
+    d->Key(VK_DOWN);
+    d->Key(VK_DOWN);
+    EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    ClickRow(3);  // the anchor again
+    EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    ClickRow(7);  // the spare row selects nothing
+    EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    EXPECT_EQ(page.SelectionAnchor(), 3);
+
+    ClickRow(3);
+    d->Key(VK_RETURN, '\r');
+    d->Advance(20);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    EXPECT_FALSE(page.IsLoaded());
+    EXPECT_EQ(core::AlarmEditProgress, 11);
+    EXPECT_EQ(core::EditedAlarmIndex, 2);
+    EXPECT_EQ(core::AlarmUnderEdit.NAME, "Done");
+    EXPECT_EQ(core::WarlockAnimFrame, 1);
+    EXPECT_FALSE(core::WarlockAnimReverse);
+}
+
+TEST_F(AlarmManagerPage, LeftDoubleClickAndTheButtonsSwitchAlarmsAndAPastOneTimeAlarmBecomesPassed) {
+    Start(EveryKind());
+    Open();
+    ClickRow(2);  // Nap: off, its time past
+    d->Key(VK_LEFT);
+    EXPECT_EQ(AlarmOfRow(2).FLAG, core::kAlarmPassed);
+    EXPECT_TRUE(AlarmOfRow(2).AlarmState & core::kAlarmHeldBack);
+    EXPECT_TRUE(core::AlarmsChanged);
+    grid().Row = 2;
+    grid().Col = 0;
+    EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmPassed.gif"));
+    d->Key(VK_LEFT);
+    EXPECT_EQ(AlarmOfRow(2).FLAG, core::kAlarmOff);
+
+    // A double click on the Active column toggles; elsewhere it would modify.
+    d->DoubleClick(CellPoint(1, 0));
+    d->Advance(20);
+    EXPECT_EQ(AlarmOfRow(1).FLAG, core::kAlarmOff);
+    d->DoubleClick(CellPoint(1, 0));
+    d->Advance(20);
+    EXPECT_EQ(AlarmOfRow(1).FLAG, core::kAlarmOn) << "Wake's time lies ahead";
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+
+    // Activate leaves a passed alarm passed; Deactivate switches it off; Activate makes it passed again.
+    ClickRow(3);
+    EXPECT_FALSE(page.cmdActivate.Enabled);
+    Press(page.cmdActivate);  // disabled: nothing
+    Press(page.cmdDeactivate);
+    EXPECT_EQ(AlarmOfRow(3).FLAG, core::kAlarmOff);
+    EXPECT_TRUE(page.cmdActivate.Enabled);
+    Press(page.cmdActivate);
+    EXPECT_EQ(AlarmOfRow(3).FLAG, core::kAlarmPassed);
+
+    // All off while any is on; then all on.
+    EXPECT_EQ(std::string(page.cmdActivateAll.Caption), Text("DeActivateAll"));
+    Press(page.cmdActivateAll);
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(AlarmOfRow(r).FLAG, core::kAlarmOff) << r;
+    EXPECT_EQ(std::string(page.cmdActivateAll.Caption), Text("ActivateAll")) << "the unnamed alarm, never shown, does not count";
+    Press(page.cmdActivateAll);
+    const std::uint8_t expected[] = {1, 2, 2, 1, 1, 1};
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(AlarmOfRow(r).FLAG, expected[r - 1]) << r;
+    EXPECT_TRUE(d->MessageBoxes().empty());
+}
+
+TEST_F(AlarmManagerPage, RefusedCommandsShowTheirOwnBoxAndChangeNothing) {
+    Start(EveryKind());
+    Open();
+    const std::vector<core::Alarm> before = core::Alarms;
+    Press(page.cmdModify);
+    Press(page.cmdTest);
+    Press(page.cmdDelete);
+    EXPECT_FALSE(page.cmdActivate.Enabled) << "the current row's alarm is on";
+    Press(page.cmdDeactivate);
+    ClickRow(1);
+    d->KeyWithModifier(VK_CONTROL, VK_DOWN);
+    Press(page.cmdModify);
+    Press(page.cmdTest);
+    EXPECT_EQ(ErrorsSince(0), (std::vector<std::string>{Text("Edit Alarm Error 1"), Text("Test Alarm Error 1"),
+                                                         Text("Delete Alarm Error 1"), Text("DeActivate Alarm Error 1"),
+                                                         Text("Edit Alarm Error 3"),
+                                                         Text("Test Alarm Error 3")}));
+    EXPECT_EQ(core::Alarms, before);
+    EXPECT_FALSE(core::AlarmsChanged);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+
+    // A rename into nothing, or into another alarm's name, keeps the name; a deleted alarm's
+    // name is free.
+    ClickRow(1);
+    const std::size_t boxes = d->MessageBoxes().size();
+    Rename("[ ]");
+    Rename("Nap");
+    EXPECT_EQ(ErrorsSince(boxes), (std::vector<std::string>{Text("Rename Alarm Error 1"), Text("Rename Alarm Error 2")}));
+    EXPECT_EQ(Name(1), "Wake");
+    EXPECT_FALSE(core::AlarmsChanged);
+    core::Alarms[1].AlarmState = core::kAlarmDeleted;
+    Rename("Nap");
+    EXPECT_EQ(core::Alarms[0].NAME, "Nap");
+}
+
+TEST_F(AlarmManagerPage, AnEmptyListRefusesWithTheNoAlarmErrors) {
+    Start({});
+    Open();
+    EXPECT_EQ(grid().Rows, 2);
+    ClickRow(1);  // the spare row: the grid has the keys, and nothing is selected
+    d->Key(VK_HOME);
+    d->Key(VK_END);
+    Press(page.cmdModify);
+    Press(page.cmdDelete);
+    Press(page.cmdTest);
+    Press(page.cmdActivateAll);
+    EXPECT_EQ(ErrorsSince(0), (std::vector<std::string>{Text("Edit Alarm Error 2"), Text("Delete Alarm Error 2"),
+                                                         Text("Test Alarm Error 2"), Text("DeActivate Alarm Error 2")}));
+    EXPECT_TRUE(Selected().empty());
+}
+
+TEST_F(AlarmManagerPage, BeforeTheAlarmsAreLoadedThePageSaysSoAndItsEightButtonsAreDisabled) {
+    Start(EveryKind());
+    core::AlarmsLoaded = false;
+    Open();
+    EXPECT_EQ(ErrorsSince(0), (std::vector<std::string>{Text("Error Not Loaded Yet")}));
+    EXPECT_EQ(grid().Rows, 2);
+    for (forms::CommandButton* b : {&page.cmdNew, &page.cmdModify, &page.cmdDelete, &page.cmdTest, &page.cmdActivate,
+                                    &page.cmdDeactivate, &page.cmdActivateAll, &page.cmdSort})
+        EXPECT_FALSE(b->Enabled) << b->Name();
+    std::uint8_t code = alarmmanager::kCommandDelete;
+    page.DispatchAlarmManagementCommand(code);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+}
+
+TEST_F(AlarmManagerPage, DeleteRenameAndSortThenOkWriteTheAlarmFileInTheNewStateAndOrder) {
+    Start(EveryKind());
+    Open();
+    ClickRow(1);
+    d->KeyWithModifier(VK_MENU, VK_DOWN);
+    d->KeyWithModifier(VK_MENU, VK_DOWN);
+    ASSERT_EQ(Selected(), (std::vector<int>{1, 2, 3}));
+    d->Key(VK_DELETE);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u) << "asked once for three rows";
+    EXPECT_EQ(d->MessageBoxes()[0].type, 4132u);
+    EXPECT_EQ(d->MessageBoxes()[0].text, Text("Delete Alarm Warning"));
+    ASSERT_EQ(grid().Rows, 5);
+    EXPECT_EQ(Name(1), "Daily");
+    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted);
+    EXPECT_EQ(core::Alarms[2].FLAG, core::kAlarmOff);
+    EXPECT_EQ(Selected(), (std::vector<int>{3})) << "the row now in the anchor's place";
+
+    Rename("  [Tea]  ");
+    EXPECT_EQ(Name(3), "Tea");
+    EXPECT_EQ(core::Alarms[5].NAME, "Tea");
+
+    // Sort: Interval (its next firing within the hour) comes before Tea at 13:00 and Daily at 18:00.
+    const std::string interval = core::FormatDateTimeString(core::Alarms[4].FIRE);
+    d->AnswerNextMessageBoxes({IDYES});
+    Press(page.cmdSort);
+    EXPECT_EQ(d->MessageBoxes().back().text, Text("Warning Sort"));
+    EXPECT_TRUE(core::AlarmOrderChanged);
+    EXPECT_GT(core::RescanCounter, 1800) << "the engine rebuilds its imminent list";
+    ASSERT_EQ(grid().Rows, 5);
+    EXPECT_EQ(Name(1), "Interval");
+    EXPECT_EQ(grid().TextMatrix(1, 3)(), interval);
+    EXPECT_EQ(Name(2), "Tea");
+    EXPECT_EQ(Name(3), "Daily");
+    EXPECT_TRUE(Selected().empty());
+
+    Press(frmSeti().cmdOkN);
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    for (const char* gone : {"A", "B", "C"}) EXPECT_EQ(desktop::AlarmSection(file, gone), "") << gone;
+    EXPECT_NE(desktop::AlarmSection(file, "F").find("NAME=Tea"), std::string::npos);
+    const std::size_t e = file.find("[ZTVALR: E]"), f = file.find("[ZTVALR: F]"), dd = file.find("[ZTVALR: D]");
+    EXPECT_LT(e, f);
+    EXPECT_LT(f, dd);
+    EXPECT_FALSE(core::AlarmsChanged);
+}
+
+TEST_F(AlarmManagerPage, CancelAsksAndYesDropsTheChangesLeavingTheFileAsItWas) {
+    Start(EveryKind());
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    Open();
+    ClickRow(1);
+    d->Key(VK_LEFT);
+    ASSERT_EQ(core::Alarms[0].FLAG, core::kAlarmOff);
+    d->AnswerNextMessageBoxes({IDNO});
+    Press(frmSeti().cmdCancelN);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->MessageBoxes()[0].text, core::LanguageFile.ReadText("Program Settings Controls", "Alarm Cancel Warning"));
+    EXPECT_TRUE(frmSeti().IsLoaded()) << "No keeps the window and the change";
+    EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmOff);
+    Press(frmSeti().cmdCancelN);  // Yes by default
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), file);
+    EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmOn);
+}
+
+TEST_F(AlarmManagerPage, AnAlarmFiringWhileThePageIsOpenUpdatesItsRow) {
+    Start({Entry("S", "Soon", "1", "2026-03-01 12:00:30"), Entry("L", "Later", "1", "2026-03-01 15:00:00")});
+    Open();
+    d->Advance(31'000);
+    EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmPassed);
+    grid().Row = 1;
+    grid().Col = 0;
+    EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmPassed.gif"));
+    grid().Row = 2;
+    EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmOn.gif"));
+}
+
+// The main window's reports, seen through a subclass that passes everything on.
+std::vector<std::pair<WPARAM, LPARAM>> g_reports;
+LONG g_previous = 0;
+LRESULT RecordReports(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == hooklib::WM_CLOCKNOTIFY) g_reports.emplace_back(wParam, lParam);
+    return CallWindowProc(g_previous, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(AlarmManagerPage, TestShowsTheStoredAlarmsWindowWithoutSoundAndItsCloseReportsTheIndex) {
+    std::vector<AlarmEntry> alarms = EveryKind();
+    alarms[3].values["Sound"] = "\\Alarms\\Sounds\\Default Alarm.wav";
+    alarms[3].values["Flags"] = "609";  // windowless: Test shows the window all the same
+    Start(alarms, false);
+    auto& sound = testsupport::UseRecordingSoundOutput();
+    HWND main = core::frmMain().hWnd;
+    g_reports.clear();
+    g_previous = SetWindowLong(main, GWL_WNDPROC, AddressOf(RecordReports));
+    Open();
+    ClickRow(4);
+    Press(page.cmdTest);
+    d->Advance(500);
+    HWND window = d->FindByTitle("T D");
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(sound.Plays().empty());
+    PostMessage(window, WM_CLOSE, 0, 0);  // the desktop's close button
+    d->Advance(1000);
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0].first, static_cast<WPARAM>(hooklib::CN_ALARMWINDOWCLOSED));
+    EXPECT_EQ(g_reports[0].second, 3);
+    SetWindowLong(main, GWL_WNDPROC, g_previous);
+    EXPECT_FALSE(core::AlarmsChanged);
+}
+
+TEST_F(AlarmManagerPage, TheWizardsReturnAddsANewAlarmOrReselectsTheEditedOneByItsKey) {
+    Start(EveryKind());
+    Open();
+    // Back from the wizard with a new alarm: it gets a key, a row at the end, and the selection.
+    core::StartNewAlarm();
+    core::AlarmUnderEdit.NAME = "Fresh";
+    core::AlarmUnderEdit.FLAG = core::kAlarmOn;
+    core::AlarmUnderEdit.FIRE = core::AlarmUnderEdit.OriginalDate = core::ParseDateTimeString("2026-03-04 06:30:00");
+    core::AlarmEditProgress = 2;
+    frmSeti().ShowSubWindow(&page, true);
+    EXPECT_EQ(core::AlarmEditProgress, 0);
+    ASSERT_EQ(grid().Rows, 9);
+    EXPECT_EQ(Name(7), "Fresh");
+    EXPECT_EQ(grid().TextMatrix(7, 3)(), "2026-03-04 06:30:00");
+    EXPECT_EQ(Selected(), (std::vector<int>{7}));
+    const core::Alarm& fresh = core::Alarms.back();
+    EXPECT_EQ(fresh.CollectionFile, "MyAlarms.ozrini");
+    EXPECT_FALSE(fresh.AlarmKey.empty());
+    EXPECT_EQ(fresh.AlarmKey, core::AlarmUnderEdit.AlarmKey);
+
+    // Back with an edited alarm after a sort changed the rows: found by its key.
+    d->AnswerNextMessageBoxes({IDYES});
+    Press(page.cmdSort);
+    core::AlarmUnderEdit = core::Alarms[0];
+    for (const core::Alarm& a : core::Alarms)
+        if (a.NAME == "Daily") core::AlarmUnderEdit = a;
+    core::AlarmEditProgress = 3;
+    frmSeti().ShowSubWindow(&page, true);
+    EXPECT_EQ(core::AlarmEditProgress, 0);
+    ASSERT_EQ(Selected().size(), 1u);
+    EXPECT_EQ(Name(Selected()[0]), "Daily");
+
+    // A cancelled wizard leaves its progress and adds nothing.
+    core::AlarmEditProgress = 5;
+    frmSeti().ShowSubWindow(&page, true);
+    EXPECT_EQ(core::AlarmEditProgress, 5);
+    EXPECT_EQ(grid().Rows, 9);
+    EXPECT_TRUE(Selected().empty());
+}
+
+TEST_F(AlarmManagerPage, NewStartsAFreshAlarmAtTheWizardsFirstStep) {
+    Start(EveryKind());
+    Open();
+    core::WarlockAnimReverse = true;
+    core::AlarmUnderEdit.NAME = "left over";
+    Press(page.cmdNew);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    EXPECT_EQ(core::AlarmEditProgress, 1);
+    EXPECT_EQ(core::AlarmUnderEdit.NAME, "");
+    EXPECT_EQ(core::AlarmUnderEdit.Flags, 96);
+    EXPECT_EQ(core::AlarmUnderEdit.WindowProperties, 70);
+    EXPECT_FALSE(core::WarlockAnimReverse);
+}
+
+TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
+    std::vector<AlarmEntry> many;
+    for (int i = 0; i < 14; ++i) {
+        char fire[32];
+        std::snprintf(fire, sizeof fire, "2026-03-%02d 08:00:00", i + 2);
+        many.push_back(Entry("K" + std::to_string(i), "Alarm " + std::to_string(i), "1", fire));
+    }
+    Start(many);
+    Open();
+    // Quick clicks on the scroll bar's arrow scroll; they neither select nor modify a row.
+    const RECT g = d->Rect(grid().hWnd);
+    d->DoubleClick(POINT{g.right - 8, g.bottom - 8});
+    d->Advance(20);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_TRUE(Selected().empty());
+    grid().TopRow = 9;
+    d->Advance(20);
+    const RECT shownCell = grid().CellRect(12, 2);
+    ASSERT_FALSE(shownCell.empty());
+    AfterModalOpens([] { QueueKey('E', 'e'); });  // D&elete
+    d->AnswerNextMessageBoxes({IDYES});
+    d->Click(CellPoint(12, 2), MouseButton::Right);
+    d->Advance(200);
+    for (int i = 0; i < 14; ++i)
+        EXPECT_EQ(core::Alarms[static_cast<std::size_t>(i)].AlarmState, i == 11 ? core::kAlarmDeleted : 0) << i;
+
+    // The header opens no menu.
+    d->Click(CellPoint(0, 2), MouseButton::Right);
+    d->Advance(50);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+}
+
+}  // namespace
