@@ -127,7 +127,7 @@ void frmSetiRAMForm::cmdDelete_Click() {
     selectionAnchor_ = -1;
     bool done = false;
     SelectAlarmRow(former, done);
-    if (done) flxAlarms.Row = former;
+    if (done) MakeCurrentRow(former);
 }
 
 void frmSetiRAMForm::SwitchSelected(int mode, const char* noRows, const char* none) {

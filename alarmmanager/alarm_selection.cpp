@@ -112,6 +112,12 @@ void frmSetiRAMForm::SetAlarmActive(int row, int mode, bool& changed) {
     UpdateActivateButtons();
 }
 
+// The grid's current row follows the selection, and the buttons follow its alarm.
+void frmSetiRAMForm::MakeCurrentRow(int row) {
+    flxAlarms.Row = row;
+    UpdateActivateButtons();
+}
+
 void frmSetiRAMForm::UpdateActivateAllCaption() {
     if (!core::AlarmsLoaded) return;
     // Only the alarms the grid shows count: one the user cannot see (unnamed) would keep the
@@ -155,7 +161,7 @@ void frmSetiRAMForm::flxAlarms_KeyDown(int& KeyCode, int Shift) {
             // selection, so the commands act on the row shown selected.
             const int row = KeyCode == platform::VK_HOME ? 1 : AlarmRowCount();
             SelectAlarmRow(row, done);
-            if (done) flxAlarms.Row = row;
+            if (done) MakeCurrentRow(row);
             break;
         }
         case platform::VK_RETURN:
@@ -201,7 +207,7 @@ void frmSetiRAMForm::flxAlarms_MouseDown(int Button, int, int, int) {
     bool done = false;
     SelectAlarmRow(row, done);
     if (!done) return;
-    flxAlarms.Row = row;
+    MakeCurrentRow(row);
     PopupMenu(core::frmMenuHost().mnuAlarmManagement);
 }
 

@@ -85,6 +85,7 @@ private:
     void SelectAlarmRow(int row, bool& done);
     void SelectAlarmRow(int row);
     void SetAlarmActive(int row, int mode, bool& changed);
+    void MakeCurrentRow(int row);
     void UpdateActivateAllCaption();
     void UpdateActivateButtons();
     void flxAlarms_KeyDown(int& KeyCode, int Shift);

@@ -3,7 +3,7 @@
 
 #include "platform/services/clock.h"
 #include "platform/window/loop.h"
-#include "platform/window/timers.h"
+#include "platform/window/detail/timers.h"
 #include "platform/window/window.h"
 
 using namespace platform;

@@ -93,7 +93,7 @@ void frmMainForm::Form_Load() {
     // A second copy hands over to the running one and ends without reading or writing any file.
     if (PreviousInstanceRunning()) {
         HWND running = FindWindow(nullptr, kMainWindowTitle);
-        if (running == hWnd) running = platform::detail::FindRemoteWindow(nullptr, kMainWindowTitle);
+        if (running == hWnd) running = FindWindowOfOtherCopy(nullptr, kMainWindowTitle);
         if (running) SendMessage(running, WM_CLOCKACTIVATE, 1, 0);
         EndProgram(0);
         return;

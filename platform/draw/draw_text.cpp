@@ -1,5 +1,5 @@
 // DrawText: prefix marks, line breaks, word wrapping, alignment and clipping to the rectangle.
-#include "platform/draw/gdi_state.h"
+#include "platform/draw/detail/gdi_state.h"
 #include "platform/draw/raster.h"
 #include "platform/draw/text.h"
 #include "platform/draw/text_layout.h"

@@ -8,7 +8,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/services/lazy_library.h"
+#include "platform/services/detail/lazy_library.h"
 
 namespace platform::draw {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/draw/paint.h"
 
-#include "platform/draw/gdi_state.h"
+#include "platform/draw/detail/gdi_state.h"
 #include "platform/draw/raster.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "platform/draw/text.h"
 
-#include "platform/draw/gdi_state.h"
+#include "platform/draw/detail/gdi_state.h"
 #include "platform/draw/raster.h"
 #include "platform/draw/text_layout.h"
 

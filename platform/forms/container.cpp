@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/control.h"
-#include "platform/forms/host.h"
+#include "platform/forms/detail/host.h"
 #include "platform/forms/option_button.h"
 #include "platform/forms/painter.h"
 

@@ -1,4 +1,4 @@
-#include "platform/forms/describer.h"
+#include "platform/forms/detail/describer.h"
 
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"

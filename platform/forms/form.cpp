@@ -7,14 +7,14 @@
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_array.h"
-#include "platform/forms/describer.h"
+#include "platform/forms/detail/describer.h"
 #include "platform/forms/option_button.h"
 #include "platform/forms/painter.h"
 #include "platform/forms/timer.h"
 #include "platform/forms/windowed_control.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform::forms {
 

@@ -27,7 +27,7 @@
 #include "platform/forms/client_dc.h"
 #include "platform/forms/container.h"
 #include "platform/forms/control.h"
-#include "platform/forms/host.h"
+#include "platform/forms/detail/host.h"
 
 namespace platform::forms {
 

@@ -1,4 +1,4 @@
-#include "platform/forms/host.h"
+#include "platform/forms/detail/host.h"
 
 #include <set>
 #include <unordered_map>

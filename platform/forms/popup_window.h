@@ -3,7 +3,7 @@
 // outside it can close it.
 #pragma once
 
-#include "platform/forms/host.h"
+#include "platform/forms/detail/host.h"
 
 namespace platform::forms {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/forms/control.h"
-#include "platform/forms/host.h"
+#include "platform/forms/detail/host.h"
 
 namespace platform::forms {
 

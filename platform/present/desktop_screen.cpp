@@ -11,9 +11,9 @@
 #include "platform/services/paths.h"
 #include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
-#include "platform/window/paint.h"
+#include "platform/window/detail/paint.h"
 #include "platform/window/screen.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -1,4 +1,4 @@
-#include "platform/present/x11_keys.h"
+#include "platform/present/detail/x11_keys.h"
 
 #include <X11/keysym.h>
 

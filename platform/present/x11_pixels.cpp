@@ -1,4 +1,4 @@
-#include "platform/present/x11_pixels.h"
+#include "platform/present/detail/x11_pixels.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>

@@ -7,24 +7,20 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/present/desktop_screen.h"
-#include "platform/present/x11_pixels.h"
-#include "platform/present/x11_keys.h"
-#include "platform/present/x11_services.h"
+#include "platform/present/presented_windows.h"
+#include "platform/present/detail/x11_pixels.h"
+#include "platform/present/detail/x11_keys.h"
+#include "platform/present/detail/x11_services.h"
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
-#include "platform/window/window_store.h"
 
 namespace platform {
-using detail::Find;
-using detail::S;
-using detail::AnyHookOnContext;
-using detail::WindowObserver;
-using detail::AddWindowObserver;
 using XWindowId = ::Window;
 
 namespace {
@@ -65,15 +61,15 @@ Atom Intern(const char* name) { return XInternAtom(X().display, name, False); }
 
 // Windows of the shell (the taskbar) show only while the clock has taken over its tray clock;
 // otherwise the real desktop keeps its own panel and no second taskbar appears.
-bool Presented(const detail::Window& w) {
-    if (!w.topLevel()) return false;
-    if (w.context == ProcessContext::Shell && !AnyHookOnContext(ProcessContext::Shell)) return false;
+bool Presented(const PresentedWindow& w) {
+    if (!w.topLevel) return false;
+    if (w.shellWindow && !ShellWindowsPresented()) return false;
     return true;
 }
 
-bool IsPopupLike(const detail::Window& w) {
-    return w.cls->name == "#32768" || (w.exStyle & WS_EX_NOACTIVATE) ||
-           ((w.style & WS_POPUP) && (w.exStyle & WS_EX_TOOLWINDOW) && (w.exStyle & WS_EX_TOPMOST) && w.owner);
+bool IsPopupLike(const PresentedWindow& w) {
+    return w.className == "#32768" || (w.exStyle & WS_EX_NOACTIVATE) ||
+           ((w.style & WS_POPUP) && (w.exStyle & WS_EX_TOOLWINDOW) && (w.exStyle & WS_EX_TOPMOST) && w.owned);
 }
 
 void SetAtomList(XWindowId xid, Atom property, const std::vector<Atom>& atoms) {
@@ -84,11 +80,11 @@ void SetAtomList(XWindowId xid, Atom property, const std::vector<Atom>& atoms) {
 // On the original platform a top-level window has no taskbar button when it is a tool window or
 // owned (a form that shows none is owned by the program's hidden window); the shell's own
 // windows are the taskbar.
-bool SkipsTaskbar(const detail::Window& w) {
-    return (w.exStyle & WS_EX_TOOLWINDOW) || w.owner || w.hiddenOwner || w.context == ProcessContext::Shell;
+bool SkipsTaskbar(const PresentedWindow& w) {
+    return (w.exStyle & WS_EX_TOOLWINDOW) || w.owned || w.ownedByHiddenWindow || w.shellWindow;
 }
 
-std::vector<Atom> WantedStates(const detail::Window& w) {
+std::vector<Atom> WantedStates(const PresentedWindow& w) {
     std::vector<Atom> states;
     if (w.exStyle & WS_EX_TOPMOST) states.push_back(X().stateAbove);
     if (SkipsTaskbar(w)) {
@@ -112,7 +108,7 @@ void SendStateChange(XWindowId xid, bool add, Atom state) {
     XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
 
-void ApplyStates(XWin& xw, const detail::Window& w) {
+void ApplyStates(XWin& xw, const PresentedWindow& w) {
     std::vector<Atom> wanted = WantedStates(w);
     if (wanted == xw.states) return;
     if (xw.mapped) {
@@ -152,7 +148,7 @@ void ApplyStrut(const XWin& xw, const RECT& r) {
                     reinterpret_cast<unsigned char*>(strut), 4);
 }
 
-XWin& Create(HWND hwnd, const detail::Window& w, const RECT& r) {
+XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XWin& xw = X().windows[hwnd.id()];
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
@@ -178,9 +174,9 @@ XWin& Create(HWND hwnd, const detail::Window& w, const RECT& r) {
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
     Atom type = X().typeNormal;
-    if (w.cls->name == "Shell_TrayWnd")
+    if (w.className == "Shell_TrayWnd")
         type = X().typeDock;
-    else if (w.cls->name == "#32768")
+    else if (w.className == "#32768")
         type = X().typePopupMenu;
     else if (IsPopupLike(w))
         type = X().typeTooltip;
@@ -203,8 +199,8 @@ void SetTitle(XWin& xw, const std::string& title) {
 
 void ApplyShape(XWin& xw, const Surface& surface, const RECT& area);
 
-void ApplyLayered(XWin& xw, const detail::Window& w) {
-    DWORD flags = ((w.exStyle & WS_EX_LAYERED) && w.layeredSet) ? w.layeredFlags : 0;
+void ApplyLayered(XWin& xw, HWND hwnd, const PresentedWindow& w) {
+    DWORD flags = w.layeredFlags;
     bool keyed = (flags & LWA_COLORKEY) != 0;
     if (flags == xw.layeredFlags && w.layeredAlpha == xw.alpha && (!keyed || w.layeredKey == xw.key)) return;
     bool reshape = keyed != xw.keyed || (keyed && w.layeredKey != xw.key);
@@ -222,7 +218,7 @@ void ApplyLayered(XWin& xw, const detail::Window& w) {
     xw.layeredFlags = flags;
     xw.alpha = w.layeredAlpha;
     if (reshape && xw.mapped)
-        if (auto surface = WindowSurface(w.hwnd)) ApplyShape(xw, *surface, surface->bounds());
+        if (auto surface = WindowSurface(hwnd)) ApplyShape(xw, *surface, surface->bounds());
 }
 
 // The colour key becomes the window's shape: key-coloured pixels are not part of the window.
@@ -275,7 +271,7 @@ void PushPixels(HWND hwnd, const RECT& area, bool repainted) {
 
 void Restack() {
     std::vector<XWindowId> stack;
-    for (HWND top : S().topLevels) {
+    for (HWND top : TopLevelWindowsInZOrder()) {
         auto it = X().windows.find(top.id());
         if (it != X().windows.end() && it->second.mapped) stack.push_back(it->second.xid);
     }
@@ -286,9 +282,9 @@ void Restack() {
 }
 
 void Sync(HWND hwnd) {
-    detail::Window* w = Find(hwnd);
+    const std::optional<PresentedWindow> w = ReadPresentedWindow(hwnd);
     if (!w) return;
-    if (!w->topLevel()) {
+    if (!w->topLevel) {
         HWND top = GetTopLevel(hwnd);
         if (top && top != hwnd) Sync(top);
         return;
@@ -303,13 +299,13 @@ void Sync(HWND hwnd) {
         it = X().windows.find(hwnd.id());
     }
     XWin& xw = it->second;
-    SetTitle(xw, w->text);
+    SetTitle(xw, w->title);
     ApplyStates(xw, *w);
-    ApplyLayered(xw, *w);
+    ApplyLayered(xw, hwnd, *w);
     if (!(xw.screenRect == r)) {
         XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                           static_cast<unsigned>(std::max<LONG>(1, r.height())));
-        if (w->cls->name == "Shell_TrayWnd") ApplyStrut(xw, r);
+        if (w->className == "Shell_TrayWnd") ApplyStrut(xw, r);
         xw.screenRect = r;
     }
     if (show && !xw.mapped) {
@@ -442,10 +438,7 @@ bool StartX11Presenter(std::string* error) {
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
 
-    WindowObserver observer;
-    observer.changed = Sync;
-    observer.destroyed = Forget;
-    AddWindowObserver(std::move(observer));
+    ObservePresentedWindows(Sync, Forget);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         Sync(hwnd);
         PushPixels(hwnd, area, true);
@@ -455,7 +448,7 @@ bool StartX11Presenter(std::string* error) {
     // the connection alone does not tell of every waiting event.
     X().sourceId = AddEventSource(ConnectionNumber(display), DrainEvents,
                                   [] { return XEventsQueued(X().display, QueuedAlready) > 0; });
-    for (HWND top : S().topLevels) Sync(top);
+    for (HWND top : TopLevelWindowsInZOrder()) Sync(top);
     XFlush(display);
     return true;
 }

@@ -1,4 +1,4 @@
-#include "platform/present/x11_services.h"
+#include "platform/present/detail/x11_services.h"
 
 #include <X11/Xatom.h>
 

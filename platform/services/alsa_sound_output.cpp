@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/services/lazy_library.h"
+#include "platform/services/detail/lazy_library.h"
 #include "platform/services/sound_file.h"
 #include "platform/services/sound_output.h"
 #include "platform/window/loop.h"

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/services/lazy_library.h"
+#include "platform/services/detail/lazy_library.h"
 #include "platform/window/loop.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "platform/services/lazy_library.h"
+#include "platform/services/detail/lazy_library.h"
 
 #include <dlfcn.h>
 

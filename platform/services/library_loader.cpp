@@ -1,4 +1,5 @@
 #include "platform/services/library_loader.h"
+#include "platform/services/detail/module_hooks.h"
 
 #include <dlfcn.h>
 

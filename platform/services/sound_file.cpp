@@ -2,7 +2,7 @@
 
 #include <sndfile.h>
 
-#include "platform/services/lazy_library.h"
+#include "platform/services/detail/lazy_library.h"
 
 namespace platform {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/draw/gdi_objects.h"
 #include "platform/shell/notify_icon.h"
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 
 namespace platform {
 using namespace detail;

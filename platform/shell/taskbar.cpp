@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "platform/shell/popup_menu.h"
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 #include "platform/window/screen.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 // chevron, icons and clock. The clock is asked for its size at every layout.
 #include <algorithm>
 
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 #include "platform/window/screen.h"
 
 namespace platform::detail {

@@ -7,8 +7,9 @@
 #include <algorithm>
 
 #include "platform/shell/popup_menu.h"
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 #include "platform/window/input.h"
+#include "platform/window/detail/input.h"
 #include "platform/window/screen.h"
 
 namespace platform::detail {

@@ -7,7 +7,7 @@
 
 #include "platform/draw/gdi.h"
 #include "platform/shell/popup_menu.h"
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 
 namespace platform::detail {
 namespace {

@@ -2,7 +2,7 @@
 // context menu on the right button, and the toolbar's answers about its buttons.
 #include <cstring>
 
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 #include "platform/window/screen.h"
 
 namespace platform {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/services/clock.h"
-#include "platform/shell/taskbar_state.h"
+#include "platform/shell/detail/taskbar_state.h"
 
 namespace platform::detail {
 namespace {

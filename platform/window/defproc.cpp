@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/window/paint.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/paint.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 

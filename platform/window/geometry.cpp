@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "platform/window/screen.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -1,10 +1,11 @@
 #include "platform/window/input.h"
+#include "platform/window/detail/input.h"
 
 #include <cstdlib>
 #include <deque>
 
 #include "platform/services/clock.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

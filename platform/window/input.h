@@ -14,14 +14,4 @@ void InjectMouseButton(POINT screen, MouseButton button, bool down);
 // with the character's Unicode code point (0 for none).
 void InjectKey(int vk, bool down, unsigned int character = 0);
 
-namespace detail {
-// Input waits in its own queue and is routed when the loop takes it, as the desktop does: a
-// capture or focus change made by an earlier input decides where the next one goes. Returns true
-// when an input event was handled.
-bool DispatchOneInput();
-bool InputPending();
-// While a menu window is open it takes every key, as a menu's loop does; none (0) ends that.
-void SetMenuKeyWindow(HWND menuWindow);
-}  // namespace detail
-
 }  // namespace platform

@@ -16,10 +16,11 @@
 #include "platform/services/run_end.h"
 #include "platform/services/window_surfaces.h"
 #include "platform/window/input.h"
-#include "platform/window/paint.h"
-#include "platform/window/timers.h"
+#include "platform/window/detail/input.h"
+#include "platform/window/detail/paint.h"
+#include "platform/window/detail/timers.h"
 #include "platform/window/error_boundary.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -1,10 +1,10 @@
-#include "platform/window/paint.h"
+#include "platform/window/detail/paint.h"
 
 #include <algorithm>
 #include <unordered_set>
 
 #include "platform/services/window_surfaces.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -2,6 +2,7 @@
 // windows there by class and title and sends them plain messages; only processes of the same
 // user are answered (peer credentials), and a client gives up after 5 s.
 #include "platform/window/remote.h"
+#include "platform/window/detail/remote.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,7 +18,7 @@
 
 #include "platform/services/running_copy.h"
 #include "platform/window/loop.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 namespace {
@@ -230,7 +231,7 @@ void UnregisterRunningCopy() {
 
 bool AnotherCopyIsRunning(const std::string& programFolder) { return !CopiesOfFolder(programFolder).empty(); }
 
-HWND detail::FindRemoteWindow(const char* className, const char* windowName) {
+HWND FindWindowOfOtherCopy(const char* className, const char* windowName) {
     // Only copies of this program (the same program folder) are searched.
     if (R().programFolder.empty()) return HWND{};
     for (const std::string& path : CopiesOfFolder(R().programFolder)) {
@@ -246,7 +247,7 @@ HWND detail::FindRemoteWindow(const char* className, const char* windowName) {
         }
         Reply reply;
         if (!Ask(path, request, &reply) || reply.result == 0) continue;
-        HWND local{NewHandleId()};
+        HWND local{detail::NewHandleId()};
         R().remotes[local.id()] = RemoteWindow{path, static_cast<std::uint32_t>(reply.result)};
         return local;
     }

@@ -18,11 +18,8 @@ void UnregisterRunningCopy();
 // copy, which never registers, still finds the first).
 void SetRunningProgramFolder(const std::string& programFolder);
 
-namespace detail {
-HWND FindRemoteWindow(const char* className, const char* windowName);
-bool IsRemoteWindow(HWND hwnd);
-// A plain message (no pointers) to a window of the other copy; gives up after the time-out.
-bool SendRemoteMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
-}  // namespace detail
+// The window of that class and title (null: any) in another running copy of the program in the
+// same program folder, as a handle of ours that plain messages cross over to; null when none.
+HWND FindWindowOfOtherCopy(const char* className, const char* windowName);
 
 }  // namespace platform

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "platform/services/library_loader.h"
+#include "platform/services/detail/module_hooks.h"
 #include "platform/window/remote.h"
+#include "platform/window/detail/remote.h"
 #include "platform/window/error_boundary.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;
@@ -245,7 +247,7 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
 HWND FindWindow(const char* className, const char* windowName) {
     HWND local = FindWindowEx(HWND{}, HWND{}, className, windowName);
     if (local) return local;
-    return FindRemoteWindow(className, windowName);
+    return FindWindowOfOtherCopy(className, windowName);
 }
 
 }  // namespace platform

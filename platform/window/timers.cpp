@@ -1,4 +1,4 @@
-#include "platform/window/timers.h"
+#include "platform/window/detail/timers.h"
 
 #include <map>
 #include <queue>
@@ -6,7 +6,7 @@
 
 #include "platform/services/clock.h"
 #include "platform/window/error_boundary.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

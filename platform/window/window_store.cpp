@@ -1,4 +1,4 @@
-#include "platform/window/window_store.h"
+#include "platform/window/detail/window_store.h"
 
 #include <algorithm>
 

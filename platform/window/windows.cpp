@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/window/timers.h"
-#include "platform/window/window_store.h"
+#include "platform/window/detail/timers.h"
+#include "platform/window/detail/window_store.h"
 
 namespace platform {
 using namespace detail;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "alarm_file_writer.h"
+#include "alarmmanager/frm_seti_ral.h"
 #include "alarmmanager/frm_seti_ram.h"
 #include "core/alarm.h"
 #include "core/date_routines.h"
@@ -23,6 +24,8 @@
 #include "platform/forms/picture.h"
 #include "platform/window/input.h"
 #include "settings/frm_seti.h"
+#include "settings/settings_pages.h"
+#include "tests/support/recording_popup_help.h"
 #include "tests/support/recording_sound_output.h"
 
 using namespace platform;
@@ -278,6 +281,14 @@ TEST_F(AlarmManagerPage, LeftDoubleClickAndTheButtonsSwitchAlarmsAndAPastOneTime
     d->Advance(20);
     EXPECT_EQ(AlarmOfRow(1).FLAG, core::kAlarmOn) << "Wake's time lies ahead";
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+
+    // A right click makes its row current: the buttons follow that row's alarm (Nap, off).
+    AfterModalOpens([] { QueueKey(VK_ESCAPE); });
+    d->Click(CellPoint(2, 2), MouseButton::Right);
+    d->Advance(200);
+    EXPECT_EQ(Selected(), (std::vector<int>{2}));
+    EXPECT_TRUE(page.cmdActivate.Enabled);
+    EXPECT_FALSE(page.cmdDeactivate.Enabled);
 
     // Activate leaves a passed alarm passed; Deactivate switches it off; Activate makes it passed again.
     ClickRow(3);
@@ -560,6 +571,40 @@ TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
     d->Click(CellPoint(0, 2), MouseButton::Right);
     d->Advance(50);
     EXPECT_EQ(d->MessageBoxes().size(), 1u);
+}
+
+TEST_F(AlarmManagerPage, TheGridAndEveryButtonRaiseTheirOwnPopupHelp) {
+    Start(EveryKind());
+    Open();
+    auto& help = testsupport::UseRecordingPopupHelp();
+    forms::WindowedControl* controls[] = {&page.flxAlarms,  &page.cmdNew,        &page.cmdModify,
+                                          &page.cmdDelete,  &page.cmdTest,       &page.cmdActivate,
+                                          &page.cmdDeactivate, &page.cmdActivateAll, &page.cmdSort};
+    int id = 601;
+    for (forms::WindowedControl* c : controls) {
+        c->MouseMove(0, 0, 1, 1);
+        ASSERT_FALSE(help.shown.empty()) << c->Name();
+        EXPECT_EQ(help.shown.back().helpId, id++) << c->Name();
+        EXPECT_NE(help.shown.back().text, "");
+    }
+}
+
+TEST_F(AlarmManagerPage, TheAlarmListsPageOnlySaysItIsNotAvailableInTheSchemesColours) {
+    Start({});
+    Open();
+    forms::Form* lists = settings::PageNamed("frmSetiRAL");
+    ASSERT_EQ(lists, &alarmmanager::frmSetiRAL());
+    frmSeti().ShowSubWindow(lists, true);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAL");
+    EXPECT_FALSE(page.IsLoaded());
+    auto& ral = alarmmanager::frmSetiRAL();
+    EXPECT_EQ(ral.BackColor, 0xC8D0D4u);
+    EXPECT_EQ(ral.lblXRelative.ForeColor, 0x000000u);
+    EXPECT_NE(std::string(ral.lblXRelative.Caption), "");
+    EXPECT_EQ(core::HelpFile.GetCurrentSection(), "Popup Help System - Alarm Settings - Alarm Lists");
+    const RECT pageRect = d->Rect(ral.hWnd), panel = d->Rect(frmSeti().frmDesc.hWnd);
+    EXPECT_EQ(pageRect.left, panel.left);
+    EXPECT_EQ(pageRect.top, panel.top);
 }
 
 }  // namespace

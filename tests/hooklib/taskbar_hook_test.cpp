@@ -7,7 +7,7 @@
 #include "platform/present/desktop_screen.h"
 #include "platform/shell/notify_icon.h"
 #include "platform/window/input.h"
-#include "platform/window/timers.h"
+#include "platform/window/detail/timers.h"
 
 using namespace platform;
 using namespace cliblib;

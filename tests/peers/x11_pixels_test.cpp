@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/draw/surface.h"
-#include "platform/present/x11_pixels.h"
+#include "platform/present/detail/x11_pixels.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/services/lazy_library.h"
+#include "platform/services/detail/lazy_library.h"
 
 namespace {
 using platform::detail::LazyLibrary;

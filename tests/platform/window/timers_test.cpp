@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/window/loop.h"
-#include "platform/window/timers.h"
+#include "platform/window/detail/timers.h"
 #include "window_test_support.h"
 
 using namespace platform;

@@ -3,7 +3,7 @@
 
 #include "platform/draw/font_face.h"
 #include "platform/draw/gdi_types.h"
-#include "platform/draw/handle_table.h"
+#include "platform/draw/detail/handle_table.h"
 #include "platform/draw/surface.h"
 
 #include <memory>
