@@ -1,5 +1,6 @@
 #include "hooklib/clock_paint.h"
 
+#include "hooklib/clock_image.h"
 #include "hooklib/clock_transparency.h"
 #include "hooklib/label_painting.h"
 #include "hooklib/paint_tools.h"
@@ -49,38 +50,74 @@ platform::COLORREF OpaqueBackground() {
                               : static_cast<platform::COLORREF>(s.ClockBackground);
 }
 
-// The clock is drawn off screen and copied in one operation, so it does not flicker.
+// The background of this paint, decided before anything is drawn.
+ClockBackground BackgroundNow(const RECT& clock) {
+    using Kind = ClockBackground::Kind;
+    if (!Share().Transparent) return ClockBackground{Kind::Colour, OpaqueBackground()};
+    if (clock.empty()) return ClockBackground{Kind::Capturing, 0};
+    const platform::HBITMAP frozen = SettledTransparentBackground(clock);
+    return frozen ? ClockBackground{Kind::Frozen, frozen.id()} : ClockBackground{Kind::Capturing, 0};
+}
+
+void FillWithColour(HDC memory, const RECT& clock, platform::COLORREF colour) {
+    DrawFilledRect(memory, clock, colour, colour, platform::PS_SOLID, 1);
+}
+
+// Draws the background over the whole image. A background being captured starts from the black
+// of a new bitmap, takes the notification area's strip and may decide on freezing; when that
+// decision finds no gradient, the button face fills this very paint.
+void DrawBackground(HDC memory, HDC clockDc, const ClockBackground& background, const RECT& clock) {
+    switch (background.kind) {
+        case ClockBackground::Kind::Colour: FillWithColour(memory, clock, background.value); return;
+        case ClockBackground::Kind::Frozen:
+            BlitBitmap(platform::HBITMAP{background.value}, memory, clock, platform::POINT{0, 0});
+            return;
+        case ClockBackground::Kind::Capturing: {
+            // An empty clock (before the program has sized it) has nothing to capture or decide on.
+            if (clock.empty()) return;
+            platform::FillRect(memory, &clock, platform::HBRUSH{platform::GetStockObject(platform::BLACK_BRUSH)});
+            const SharedHookState& s = Share();
+            const HWND tray{s.TrayNotifyWindow};
+            const HDC trayDc = platform::GetWindowDC(tray);
+            PaintTransparentBackground(memory, clockDc, trayDc, WindowRect(s.TrayNotifyWindow), clock);
+            platform::ReleaseDC(tray, trayDc);
+            if (!s.Transparent) FillWithColour(memory, clock, OpaqueBackground());
+            return;
+        }
+    }
+}
+
+// The clock is drawn off screen and copied in one operation, so it does not flicker. The image
+// is kept, and drawn again only when what it shows changes: most refreshes only copy it.
 void DrawRurivClock(HDC hdc) {
     SharedHookState& s = Share();
     RECT clock;
     platform::GetClientRect(HWND{s.TrayClockWindow}, &clock);
     s.ClockRect = ToShared(clock);
-    const HDC memory = platform::CreateCompatibleDC(hdc);
-    const platform::HBITMAP image = platform::CreateCompatibleBitmap(hdc, clock.width(), clock.height());
-    const platform::HGDIOBJ previousImage = platform::SelectObject(memory, image);
-    platform::SetBkMode(memory, s.Transparent || s.EasyTransparency || s.LabelsShareBackground ? platform::TRANSPARENT
-                                                                                              : platform::OPAQUE);
-    const HWND tray{s.TrayNotifyWindow};
-    const RECT trayWindow = WindowRect(s.TrayNotifyWindow);
-    const HDC trayDc = platform::GetWindowDC(tray);
-
     FallBackToEasyTransparencyOnOldSystems();
-    // An empty clock (before the program has sized it) has nothing to capture or decide on.
-    if (s.Transparent && !clock.empty()) PaintTransparentBackground(memory, hdc, trayDc, trayWindow, clock);
-    if (!s.Transparent) {
-        const platform::COLORREF colour = OpaqueBackground();
-        DrawFilledRect(memory, clock, colour, colour, platform::PS_SOLID, 1);
+    ClockImage* image = KeptClockImage(hdc, platform::SIZE{clock.width(), clock.height()});
+    if (!image) return;
+    const HDC memory = image->dc;
+    ClockDrawing now{BackgroundNow(clock),
+                     s.Transparent || s.EasyTransparency || s.LabelsShareBackground ? platform::TRANSPARENT
+                                                                                   : platform::OPAQUE,
+                     {}};
+    const bool capturing = now.background.kind == ClockBackground::Kind::Capturing;
+    // A background being captured is drawn before the labels are prepared, as it always was.
+    if (capturing) DrawBackground(memory, hdc, now.background, clock);
+    // A label prepared now has a new font: the image cannot be what it was.
+    if (DescribeLabels(memory, now.labels)) image->drawn = ClockDrawing{};
+    if (!SamePixels(now, image->drawn)) {
+        if (!capturing) DrawBackground(memory, hdc, now.background, clock);
+        platform::SetBkMode(memory, now.backgroundMode);
+        DrawLabels(memory, now.labels);
+        image->drawn = std::move(now);
     }
-    DrawLabels(memory);
 
     if (!clock.empty())
         platform::BitBlt(hdc, clock.left, clock.top, clock.width(), clock.height(), memory, clock.left, clock.top,
                          platform::SRCCOPY);
     s.PreviousClockRect = s.ClockRect;
-    if (previousImage) platform::SelectObject(memory, previousImage);
-    if (image) platform::DeleteObject(image);
-    platform::DeleteDC(memory);
-    platform::ReleaseDC(tray, trayDc);
 }
 
 }  // namespace

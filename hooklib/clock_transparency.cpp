@@ -109,6 +109,15 @@ int ProbeTaskBarGradient(HDC clockDc, bool verticalTaskbar, const RECT& clock) {
     return static_cast<int>(seen.size());
 }
 
+platform::HBITMAP SettledTransparentBackground(const RECT& clock) {
+    const SharedHookState& s = Share();
+    const StripLayout& layout = CurrentLayout();
+    // Exactly when PaintTransparentBackground restarts nothing, takes no strip and only blits.
+    const bool settled = clock == FromShared(s.PreviousClockRect) && s.BackgroundFrozen && s.*layout.frozen &&
+                         s.PaintCountdown < 1 && s.ColourCount != 0 && s.*layout.strip;
+    return settled ? platform::HBITMAP{s.*layout.frozen} : platform::HBITMAP{};
+}
+
 void PaintTransparentBackground(HDC memory, HDC clockDc, HDC trayDc, const RECT& trayWindow, const RECT& clock) {
     SharedHookState& s = Share();
     const StripLayout& layout = CurrentLayout();

@@ -17,6 +17,11 @@ inline constexpr int kGradientColours = 8;
 // vertical taskbar, the column right of it on a horizontal one), at most kMaxProbedColours.
 int ProbeTaskBarGradient(platform::HDC clockDc, bool verticalTaskbar, const platform::RECT& clock);
 
+// The frozen background when the next paint's transparent background is that bitmap and nothing
+// else: the clock kept its rectangle, the capture is over and its strip is still held. Null while
+// the background is being captured (a paint then also captures and decides).
+platform::HBITMAP SettledTransparentBackground(const platform::RECT& clock);
+
 // The transparent background of one paint into memory, over the clock's rectangle (not empty).
 // trayDc is the notification area's window DC, trayWindow its window rectangle. Clears
 // Transparent (easy transparency from then on) when the freeze decision finds no gradient.

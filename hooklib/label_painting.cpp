@@ -35,21 +35,35 @@ void PrepareLabel(HookLabel& label, platform::HFONT& font, HDC hdc) {
 
 }  // namespace
 
-void DrawLabels(HDC hdc) {
+bool DescribeLabels(HDC hdc, std::vector<LabelDrawing>& labels) {
     const SharedHookState& s = Share();
     const bool onBackColour = !s.Transparent && !s.EasyTransparency;
-    platform::HGDIOBJ originalFont;
+    bool prepared = false;
+    labels.clear();
     for (int i = 0; i < s.HookLabelCount; ++i) {
         HookLabel* label = ContextLabel(i);
         platform::HFONT* font = ContextLabelFont(i);
         if (!label || !font) break;
         if (!label->Shown || label->Size == 0) continue;
-        if (!label->Prepared) PrepareLabel(*label, *font, hdc);
-        const platform::HGDIOBJ replaced = platform::SelectObject(hdc, *font);
+        if (!label->Prepared) {
+            PrepareLabel(*label, *font, hdc);
+            prepared = true;
+        }
+        labels.push_back(LabelDrawing{*font, label->X, label->Y, label->TextColor,
+                                      onBackColour ? std::optional<platform::COLORREF>(label->BackColor) : std::nullopt,
+                                      RenderLabelNow(*label)});
+    }
+    return prepared;
+}
+
+void DrawLabels(HDC hdc, const std::vector<LabelDrawing>& labels) {
+    platform::HGDIOBJ originalFont;
+    for (const LabelDrawing& label : labels) {
+        const platform::HGDIOBJ replaced = platform::SelectObject(hdc, label.font);
         if (!originalFont) originalFont = replaced;
-        if (onBackColour) platform::SetBkColor(hdc, label->BackColor);
-        platform::SetTextColor(hdc, label->TextColor);
-        platform::TextOut(hdc, label->X, label->Y, RenderLabelNow(*label));
+        if (label.backColour) platform::SetBkColor(hdc, *label.backColour);
+        platform::SetTextColor(hdc, label.textColour);
+        platform::TextOut(hdc, label.x, label.y, label.text);
     }
     if (originalFont) platform::SelectObject(hdc, originalFont);
 }

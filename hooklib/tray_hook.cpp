@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "hooklib/clock_image.h"
 #include "hooklib/clock_labels.h"
 #include "hooklib/context_labels.h"
 #include "hooklib/label_batch.h"
@@ -165,6 +166,7 @@ void DLLUnloadProcedures() {
         if (*bitmap) platform::DeleteObject(platform::HBITMAP{*bitmap});
         *bitmap = 0;
     }
+    ReleaseClockImage();
     // Only the taskbar's context can give its windows their procedures back; elsewhere this fails
     // without effect and the taskbar's own unload does it.
     s.RestoredProcedures[0] = Unsubclass(s.TrayClockWindow, WndProcTrayClock, s.PreviousClockProc);

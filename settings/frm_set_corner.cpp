@@ -18,6 +18,7 @@ frmSetCornerForm& frmSetCorner() {
 }
 
 void frmSetCornerForm::Design() {
+    Caption = "";
     BorderStyle = vbBSNone;
     ShowInTaskbar = false;
     ControlBox = false;

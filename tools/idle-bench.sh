@@ -46,9 +46,11 @@ systray=$(prepare systray "SystrayClock=1
 ")
 
 ticks=$(getconf CLK_TCK)
-# CPU ticks and voluntary context switches of a process.
+# CPU nanoseconds of a process's threads (the scheduler's own count: /proc/PID/stat counts whole
+# clock ticks, too coarse for a process that runs a few milliseconds a minute) and its voluntary
+# context switches. A thread that ended between two samples is not counted.
 sample() {
-  echo "$(awk '{print $14 + $15}' "/proc/$1/stat") $(awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$1/status")"
+  echo "$(cat /proc/$1/task/*/schedstat 2>/dev/null | awk '{n += $1} END {printf "%.0f", n}') $(awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$1/status")"
 }
 peak_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
 
@@ -101,16 +103,16 @@ measure() {
   local tracer=$!
   timeout $((traced + 1)) strace -q -p "$xclock" -ttt -e trace=writev -o "$work/$name.xclock.trace" 2>/dev/null || true
   wait "$tracer" || true
-  python3 - "$name" "$ticks" "$start" "$end" "$c0" "$c1" "$x0" "$x1" "$peak_clock" "$peak_x" \
+  python3 - "$name" "$start" "$end" "$c0" "$c1" "$x0" "$x1" "$peak_clock" "$peak_x" \
     "$(x_traffic "$work/$name.clock.trace" offsets)" "$(x_traffic "$work/$name.xclock.trace")" <<'PY'
 import sys
-name, ticks, start, end = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), float(sys.argv[4])
-c0, c1, x0, x1 = (list(map(int, a.split())) for a in sys.argv[5:9])
-peak_clock, peak_x = int(sys.argv[9]), int(sys.argv[10])
-clock_traffic, x_traffic = sys.argv[11].split(), sys.argv[12].split()
+name, start, end = sys.argv[1], float(sys.argv[2]), float(sys.argv[3])
+c0, c1, x0, x1 = (list(map(int, a.split())) for a in sys.argv[4:8])
+peak_clock, peak_x = int(sys.argv[8]), int(sys.argv[9])
+clock_traffic, x_traffic = sys.argv[10].split(), sys.argv[11].split()
 span = end - start
 def figures(a, b):
-    return 100.0 * (b[0] - a[0]) / ticks / span, (b[1] - a[1]) / span
+    return 100.0 * (b[0] - a[0]) / 1e9 / span, (b[1] - a[1]) / span
 cc, cw = figures(c0, c1)
 xc, xw = figures(x0, x1)
 ratio = cc / xc if xc > 0 else float("inf")

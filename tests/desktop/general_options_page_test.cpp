@@ -252,6 +252,36 @@ TEST_F(GeneralOptionsPage, EveryControlRaisesItsOwnPopupHelpFromTheShippedHelpFi
     }
 }
 
+class GeneralOptionsOfATransparentClock : public GeneralOptionsPage {
+public:
+    GeneralOptionsOfATransparentClock()
+        : GeneralOptionsPage(desktop::LaterRunWith("[Float Window]\nWindowType=1\nTransparencyColor=255\n")) {}
+};
+
+TEST_F(GeneralOptionsOfATransparentClock, TheColourButtonAndSwatchChangeTheKeyAndACancelChangesNothing) {
+    auto& page = frmSetiGO();
+    auto& dialogs = testsupport::UseRecordingCommonDialogs();
+    HWND main = core::frmMain().hWnd;
+    ASSERT_EQ(page.chTransp.Value, forms::vbChecked);
+    EXPECT_TRUE(page.cmdColor.Visible);
+    EXPECT_EQ(page.pctColor.BackColor, 255u);
+
+    dialogs.Answer(forms::CommonDialogAnswer::Cancel());
+    ClickOn(page.cmdColor);
+    ASSERT_EQ(dialogs.Requests().size(), 1u);
+    EXPECT_EQ(dialogs.Requests()[0].color, 255u) << "the dialog starts from the colour in use";
+    EXPECT_EQ(core::Settings.TransparencyColor, 255);
+    EXPECT_TRUE(GetWindowLong(frmSeti().hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost again after the dialog";
+
+    dialogs.Answer(forms::CommonDialogAnswer::ChooseColor(0x00102030));
+    ClickOn(page.pctColor);
+    EXPECT_EQ(core::Settings.TransparencyColor, 0x00102030);
+    EXPECT_EQ(page.pctColor.BackColor, 0x00102030u);
+    EXPECT_EQ(LayeredOf(main).key, 0x00102030u);
+    EXPECT_EQ(LayeredOf(main).flags, 1u);
+    EXPECT_EQ(core::Settings.WindowType, 1);
+}
+
 class GeneralOptionsWithFakeLibrary : public GeneralOptionsPage {
 public:
     GeneralOptionsWithFakeLibrary() : GeneralOptionsPage(desktop::LaterRunWith("", true)) {}

@@ -64,6 +64,22 @@ protected:
         ReleaseDC(bar.clock, dc);
         return n;
     }
+    std::vector<COLORREF> ClockPixels() {
+        std::vector<COLORREF> pixels;
+        CountInClock([&pixels](COLORREF c) {
+            pixels.push_back(c);
+            return false;
+        });
+        return pixels;
+    }
+    void FillClock(COLORREF colour) {
+        const RECT clock = Client();
+        HDC dc = GetDC(bar.clock);
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &clock, brush);
+        DeleteObject(brush);
+        ReleaseDC(bar.clock, dc);
+    }
     int CountColour(COLORREF colour) {
         return CountInClock([colour](COLORREF c) { return c == colour; });
     }
@@ -324,13 +340,6 @@ TEST_F(ClockPainting, EachStyleDrawsItsOwnWay) {
     Hook();
     lib.OZRSetClockWidth(40);
     const RECT clock = Client();
-    auto fill = [&](COLORREF colour) {
-        HDC dc = GetDC(bar.clock);
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &clock, brush);
-        DeleteObject(brush);
-        ReleaseDC(bar.clock, dc);
-    };
     const int all = clock.width() * clock.height();
 
     // Style 1 shows the main window's image.
@@ -351,7 +360,7 @@ TEST_F(ClockPainting, EachStyleDrawsItsOwnWay) {
     };
     for (Untouched c : {Untouched{3, false}, Untouched{0, true}, Untouched{4, true}}) {
         SCOPED_TRACE(c.style);
-        fill(RGB(255, 0, 255));
+        FillClock(RGB(255, 0, 255));
         main.lines.clear();
         lib.OZRSetClockStyle(c.style);
         Paint();
@@ -390,12 +399,64 @@ TEST_F(ClockPainting, OnlyShownLabelsWithASizeGetAFontAndEveryFontGoesWithItsLab
     lib.OZRSetClockLabelProperties(1, 0, 0, "Arial", 10, 400, 0, 0, 0, 0, 0, "mm", 0);
     EXPECT_EQ(main.CountLines("{CALLBACK => MsgProc}: Deleted old font. Result: 1"), 1);
 
-    // A new label count and the unload take the fonts with the labels.
+    // A new label count and the unload take the fonts with the labels; the unload takes the
+    // clock's kept image too.
     SendLabels(lib, main, {{"ss"}});
     Paint();
     EXPECT_EQ(LiveGdiObjectCount(), hooked + 1);
+    const std::size_t dcs = LiveDcCount();
     lib.OZRUnHookSystem();
-    EXPECT_EQ(LiveGdiObjectCount(), hooked);
+    EXPECT_EQ(LiveGdiObjectCount(), hooked - 1);
+    EXPECT_EQ(LiveDcCount(), dcs - 1);
+}
+
+// A refresh that would draw what the clock shows already draws nothing and makes no drawing
+// object, yet still puts the clock's image on the screen; whatever changes is drawn at the next one.
+TEST_F(ClockPainting, ARefreshThatWouldDrawTheSameOnlyCopiesTheKeptImage) {
+    lib.OZRSetClockPaintThreshold(0);
+    Hook();
+    lib.OZRSetClockWidth(60);
+    SendLabels(lib, main, {{"ss", 10, 400, RGB(0, 0, 128), RGB(255, 255, 0)}});
+    PumpPendingWork();
+    struct Mode {
+        const char* name;
+        std::uint8_t transparent;
+    };
+    for (Mode mode : {Mode{"opaque", 0}, Mode{"frozen transparency", 1}}) {
+        SCOPED_TRACE(mode.name);
+        lib.OZRSetClockTransparent(mode.transparent);
+        Paint();
+        ASSERT_EQ(lib.share->BackgroundFrozen, mode.transparent);
+        const std::vector<COLORREF> shown = ClockPixels();
+        ASSERT_GT(CountNear(RGB(255, 255, 0)), 5);
+        const std::size_t objects = MadeGdiObjectCount(), dcs = MadeDcCount();
+        for (int i = 0; i < 5; ++i) Paint();
+        EXPECT_EQ(MadeGdiObjectCount(), objects);
+        EXPECT_EQ(MadeDcCount(), dcs + 5);  // each paint's own window DC, nothing else
+        EXPECT_EQ(ClockPixels(), shown);
+
+        // Something else drew over the clock: the next refresh shows the clock again.
+        FillClock(RGB(255, 0, 255));
+        Paint();
+        EXPECT_EQ(ClockPixels(), shown);
+
+        // The next second is drawn; a minute later the same seconds are the same pixels again.
+        RunFor(1000);
+        EXPECT_NE(ClockPixels(), shown);
+        RunFor(59000);
+        EXPECT_EQ(ClockPixels(), shown);
+
+        // So are new label colours and a new clock colour.
+        lib.OZRSetClockLabelProperties(0, 0, 0, "Arial", 10, 400, 0, 0, 0, RGB(0, 0, 128), RGB(0, 255, 255), "ss", 0xFF);
+        Paint();
+        EXPECT_EQ(CountNear(RGB(255, 255, 0)), 0);
+        EXPECT_GT(CountNear(RGB(0, 255, 255)), 5);
+        lib.OZRSetClockBackground(RGB(0, 128, 0));
+        Paint();
+        EXPECT_EQ(CountColour(RGB(0, 128, 0)) > 0, mode.transparent == 0);
+        lib.OZRSetClockBackground(RGB(0, 0, 128));
+        lib.OZRSetClockLabelProperties(0, 0, 0, "Arial", 10, 400, 0, 0, 0, RGB(0, 0, 128), RGB(255, 255, 0), "ss", 0xFF);
+    }
 }
 
 }  // namespace
