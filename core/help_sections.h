@@ -78,6 +78,42 @@ inline constexpr const char* kHelpKeys[] = {
     "0701chRepetitive",   // alarm wizard step 1: the alarm repeats
     "0809cmdClear",       // alarm wizard step 1A: interval boxes to 0
     "0809optDaily",       // alarm wizard step 1A: every day (shares its id with cmdClear)
+    // The alarm wizard's schedule and repetition steps.
+    "0702chTime",
+    "0703txtHour",
+    "0704txtMin",
+    "0705txtSec",
+    "0706txtDay",
+    "0707txtMonth",
+    "0708ddlMonth",
+    "0709txtYear",
+    "0710chCountdown",
+    "0711txtYears",
+    "0712txtMonths",
+    "0713txtDays",
+    "0714txtHours",
+    "0715txtMins",
+    "0716txtSecs",
+    "0717cmdClear",
+    "0718chStartFrom",
+    "0719cmdCancel",
+    "0720cmdSave",
+    "0721cmdNext",
+    "0801optIntervalAlarm",
+    "0802optDailyAlarm",
+    "0803txtYears",
+    "0804txtMonths",
+    "0805txtDays",
+    "0806txtHours",
+    "0807txtMins",
+    "0808txtSecs",
+    "0810optBusiness",
+    "0811optWeekends",
+    "0812optCustom",
+    "0813cmdOk",
+    "0814cmdCancel",
+    "0815cmdSave",
+    "0816chRetroactive",
     "1601chEvery",          // time synchronisation: periodic synchronisation
     "1602txtEvery",         // time synchronisation: its minutes box and buttons
     "1603chStartup",        // time synchronisation: at start-up

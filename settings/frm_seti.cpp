@@ -215,8 +215,11 @@ void frmSetiForm::ShowSubWindow(Form* page, bool focusPage) {
         if (!page) return;
         page->Load();
         platform::SetParent(page->hWnd, hWnd);
-        page->Show();
         core::CurrentPageName = page->Name();
+        page->Show();
+        // A page may show another page as it comes up (the wizard's last step saves at once and
+        // shows the alarm manager): that page is the current one now.
+        if (core::CurrentPageName != page->Name()) return;
         if (treeO.Visible) {
             if (focusPage)
                 page->SetFocus();

@@ -5,6 +5,7 @@
 
 #include "alarmmanager/frm_seti_ral.h"
 #include "alarmmanager/frm_seti_ram.h"
+#include "alarmwizard/wizard_pages.h"
 #include "core/globals.h"
 #include "core/popup_help.h"
 #include "settings/frm_seti.h"
@@ -63,6 +64,7 @@ Form* PageNamed(const std::string& name) {
     if (name == alarmmanager::frmSetiRAM().Name()) return &alarmmanager::frmSetiRAM();
     // The alarm lists page has no node; it is shown by its Name only.
     if (name == alarmmanager::frmSetiRAL().Name()) return &alarmmanager::frmSetiRAL();
+    if (Form* step = alarmwizard::WizardStepNamed(name)) return step;
     // The pages of the other nodes, empty until they are built.
     static std::vector<std::unique_ptr<BlankPage>> blanks;
     for (auto& blank : blanks)

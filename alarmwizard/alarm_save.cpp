@@ -1,0 +1,112 @@
+#include "alarmwizard/alarm_save.h"
+
+#include <random>
+
+#include "alarmwizard/frame_steps.h"
+#include "core/date_routines.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "core/language_keys.h"
+#include "core/next_firing.h"
+#include "platform/services/clock.h"
+#include "platform/window/message_box.h"
+#include "settings/frm_seti.h"
+#include "settings/settings_pages.h"
+
+namespace alarmwizard {
+
+using core::Alarm;
+
+namespace {
+
+constexpr int kNoClockTimeYear = 9000;
+constexpr std::int32_t kShortestInterval = 30;  // seconds
+constexpr std::int16_t kShortestSlide = 100;     // ms
+
+bool SlideIncomplete(const core::SlideSettings& s) {
+    return s.SlideInDirection == 0 || s.SlideInTime < kShortestSlide || s.SlideOutTime < kShortestSlide ||
+           s.SlideOutDirection == 0;
+}
+
+bool OnlyBlanks(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+// The step that shows a fault's message.
+const StepSpec& StepOfFault(PendingCode code) {
+    switch (code) {
+        case kIntervalTooSmall: return kStep1A;
+        case kSlideInvalid: return kStep2A;
+        default: return kStep2;
+    }
+}
+
+void ShowPage(const char* name) { settings::frmSeti().ShowSubWindow(settings::PageNamed(name), true); }
+
+// Before the alarm list is loaded the manager page would drop the new alarm: the save waits.
+void RefuseUntilLoaded() {
+    core::AlarmWizardPending = kNothingPending;
+    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
+    const std::string text = core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Error Not Loaded Yet");
+    platform::MessageBox(frmSetiRAE4().hWnd, text.c_str(), title.c_str(), 4112);
+}
+
+}  // namespace
+
+std::string DefaultAlarmName(const core::DateTime& now, int suffix) {
+    return "Unnamed-" + core::FormatDateTimeString(now) + " | " + std::to_string(suffix);
+}
+
+int DrawNameSuffix() {
+    std::mt19937 generator(static_cast<std::uint32_t>(platform::GetTickCount64()));
+    return std::uniform_int_distribution<int>(10, 99)(generator);
+}
+
+PendingCode FirstSaveFault(const Alarm& alarm, const std::vector<Alarm>& alarms, std::int16_t progress,
+                           std::int32_t editedIndex) {
+    for (std::size_t i = 0; i < alarms.size(); ++i) {
+        if (progress == kProgressEditing && static_cast<std::int32_t>(i) == editedIndex) continue;
+        const Alarm& other = alarms[i];
+        if (other.NAME == alarm.NAME && !(other.AlarmState & (core::kAlarmRemoved | core::kAlarmDeleted)))
+            return kNameTaken;
+    }
+    if (OnlyBlanks(alarm.NAME)) return kNameEmpty;
+    if ((alarm.Flags & core::kAlarmByInterval) && alarm.RepeatInterval < kShortestInterval) return kIntervalTooSmall;
+    if ((alarm.Flags & core::kAlarmSlide) && SlideIncomplete(alarm.SlideSettings)) return kSlideInvalid;
+    return kNothingPending;
+}
+
+void FinishAlarmWizard() {
+    if (!core::AlarmsLoaded) {
+        RefuseUntilLoaded();
+        return;
+    }
+    Alarm& alarm = core::AlarmUnderEdit;
+    if (core::AlarmWizardPending == kSaveSimplePending) {
+        core::AlarmWizardPending = kNothingPending;
+        // Stored last by step 1 or 1A: the alarm has no name yet.
+        if (core::AlarmEditProgress == kStep1.mark || core::AlarmEditProgress == kStep1A.mark)
+            alarm.NAME = alarm.Title = alarm.Text = DefaultAlarmName(core::Now(), DrawNameSuffix());
+    }
+    // The media step's own controls come later; its store raises the progress.
+    core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, kStep4.mark);
+
+    if (PendingCode fault = FirstSaveFault(alarm, core::Alarms, core::AlarmEditProgress, core::EditedAlarmIndex)) {
+        core::AlarmWizardPending = fault;
+        ShowPage(StepOfFault(fault).form);
+        return;
+    }
+    alarm.FLAG = core::kAlarmOn;
+    alarm.AlarmState |= core::kAlarmHeldBack;
+    // A countdown without a clock time runs from the moment of the save.
+    if (alarm.OriginalDate.Year() == kNoClockTimeYear) alarm.OriginalDate = core::Now();
+    if (core::AlarmEditProgress >= kProgressEditing) {
+        core::AlarmEditProgress = kProgressEditedAlarmSaved;
+        core::Alarms.at(static_cast<std::size_t>(core::EditedAlarmIndex)) = alarm;
+        core::CalculateNextFiring(false);
+    } else {
+        core::AlarmEditProgress = kProgressNewAlarmSaved;
+    }
+    core::AlarmsChanged = true;
+    ShowPage("frmSetiRAM");
+}
+
+}  // namespace alarmwizard

@@ -1,0 +1,143 @@
+#include "alarmwizard/frame_steps.h"
+
+#include "alarmwizard/alarm_save.h"
+#include "core/globals.h"
+
+namespace alarmwizard {
+
+namespace {
+
+constexpr int kLinkWidth = 3000, kLinkHeight = 255;
+
+// A side step's buttons: Ok stores and returns, Cancel returns without storing.
+void DisableMainLine(WizardStep& step) {
+    step.cmdPrevious.Enabled = false;
+    step.cmdNext.Enabled = false;
+    step.cmdOk.Default = true;
+    step.cmdCancel.Cancel = true;
+}
+
+}  // namespace
+
+frmSetiRAE2Form::frmSetiRAE2Form() : WizardStep(kStep2) {
+    // Back to step 1 the animation runs backwards, unless it has not yet reached step 1's frame.
+    cmdPrevious.Click = [this] {
+        core::WarlockAnimReverse = core::WarlockAnimFrame >= kStep1.restingFrame;
+        CleanFocusedBox();
+        StoreStep();
+        ShowStep(kStep1);
+    };
+    cmdNext.Click = [this] { MoveForward(kStep3); };
+    lblSlideCustomize.Click = [this] { MoveForward(kStep2A); };
+    cmdSave.Click = [this] { SaveSimple(); };
+    cmdCancel.Click = [this] { CancelWizard(); };
+}
+
+void frmSetiRAE2Form::Design() {
+    WizardStep::Design();
+    cmdOk.Enabled = false;
+    cmdCancel.Cancel = true;
+    lblSlideCustomize.Move(240, kContentTop + 240, kLinkWidth, kLinkHeight);
+    MakeLink(lblSlideCustomize);
+}
+
+void frmSetiRAE2Form::SetStepTexts() { lblSlideCustomize.Caption = StepText("Slide Customize"); }
+
+void frmSetiRAE2Form::Form_Activate() {
+    const std::int16_t code = core::AlarmWizardPending;
+    if (code != kNameTaken && code != kNameEmpty) return;
+    ShowError(kStep2.languageSection, code == kNameTaken ? "Alarm Already Exists Error" : "Unnamed Alarm");
+    core::AlarmWizardPending = kNothingPending;
+}
+
+frmSetiRAE2AForm::frmSetiRAE2AForm() : WizardStep(kStep2A) {
+    cmdOk.Click = [this] { MoveBack(kStep2); };
+    cmdCancel.Click = [this] { MoveBack(kStep2, false); };
+    cmdSave.Click = [this] { SaveSimple(); };
+}
+
+void frmSetiRAE2AForm::Design() {
+    WizardStep::Design();
+    DisableMainLine(*this);
+}
+
+void frmSetiRAE2AForm::Form_Activate() {
+    if (core::AlarmWizardPending == kSlideInvalid) ShowError(kStep2A.languageSection, "Error Invalid Data");
+    core::AlarmWizardPending = kNothingPending;
+}
+
+frmSetiRAE3Form::frmSetiRAE3Form() : WizardStep(kStep3) {
+    cmdPrevious.Click = [this] { MoveBack(kStep2); };
+    cmdNext.Click = [this] { MoveForward(kStep4); };
+    lblBehaviors.Click = [this] { MoveForward(kStep3A); };
+    cmdSave.Click = [this] { SaveSimple(); };
+    cmdCancel.Click = [this] { CancelWizard(); };
+}
+
+void frmSetiRAE3Form::Design() {
+    WizardStep::Design();
+    cmdOk.Enabled = false;
+    cmdNext.Default = true;
+    cmdCancel.Cancel = true;
+    lblBehaviors.Move(240, kContentTop + 240, kLinkWidth, kLinkHeight);
+    MakeLink(lblBehaviors);
+}
+
+void frmSetiRAE3Form::SetStepTexts() { lblBehaviors.Caption = StepText("Behaviors"); }
+
+frmSetiRAE3AForm::frmSetiRAE3AForm() : WizardStep(kStep3A) {
+    cmdOk.Click = [this] { MoveBack(kStep3); };
+    cmdCancel.Click = [this] { MoveBack(kStep3, false); };
+    cmdSave.Click = [this] { SaveSimple(); };
+}
+
+void frmSetiRAE3AForm::Design() {
+    WizardStep::Design();
+    DisableMainLine(*this);
+}
+
+frmSetiRAE4Form::frmSetiRAE4Form() : WizardStep(kStep4) {
+    cmdPrevious.Click = [this] { MoveBack(kStep3); };
+    cmdSave.Click = [] { FinishAlarmWizard(); };
+    cmdCancel.Click = [this] { CancelWizard(); };
+}
+
+void frmSetiRAE4Form::Design() {
+    WizardStep::Design();
+    cmdOk.Enabled = false;
+    cmdNext.Enabled = false;
+    cmdSave.Default = true;
+    cmdCancel.Cancel = true;
+}
+
+// A Save Simple of an earlier step ends here: the final save runs at once.
+void frmSetiRAE4Form::Form_Activate() {
+    if (core::AlarmWizardPending == kSaveSimplePending) FinishAlarmWizard();
+}
+
+bool frmSetiRAE4Form::StoredBefore() const {
+    return WizardStep::StoredBefore() || core::AlarmWizardPending == kSaveSimplePending;
+}
+
+frmSetiRAE2Form& frmSetiRAE2() {
+    static frmSetiRAE2Form form;
+    return form;
+}
+frmSetiRAE2AForm& frmSetiRAE2A() {
+    static frmSetiRAE2AForm form;
+    return form;
+}
+frmSetiRAE3Form& frmSetiRAE3() {
+    static frmSetiRAE3Form form;
+    return form;
+}
+frmSetiRAE3AForm& frmSetiRAE3A() {
+    static frmSetiRAE3AForm form;
+    return form;
+}
+frmSetiRAE4Form& frmSetiRAE4() {
+    static frmSetiRAE4Form form;
+    return form;
+}
+
+}  // namespace alarmwizard

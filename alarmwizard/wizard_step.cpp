@@ -1,0 +1,184 @@
+#include "alarmwizard/wizard_step.h"
+
+#include "core/debug_log.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "core/language_keys.h"
+#include "core/popup_help.h"
+#include "platform/forms/captioned_control.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/option_button.h"
+#include "platform/window/message_box.h"
+#include "settings/frm_seti.h"
+#include "settings/settings_pages.h"
+
+namespace alarmwizard {
+
+using namespace platform::forms;
+
+namespace {
+
+constexpr int kPictureSide = 2100;  // twips: the pictures are 140 x 140 pixels
+constexpr int kFrameHeight = 2220;
+constexpr int kButtonWidth = 1110, kButtonHeight = 405, kButtonPitch = 1170;
+
+}  // namespace
+
+WizardStep::WizardStep(const StepSpec& spec) : Form(spec.form), spec_(spec) {
+    Animatronic.Tick = [this] { Animatronic_Timer(); };
+}
+
+void WizardStep::Design() {
+    settings::DesignPage(*this);
+    frmWarlock.Move(60, 0, settings::kPageWidth - 120, kFrameHeight);
+    lblStepInfo.Move(120, 270, settings::kPageWidth - 120 - kPictureSide - 420, kFrameHeight - 390);
+    lblStepInfo.WordWrap = true;
+    pctPicture.Move(settings::kPageWidth - 120 - kPictureSide - 90, 60 + 45, kPictureSide, kPictureSide);
+    pctPicture.BorderStyle = 0;
+    int i = 0;
+    for (CommandButton* b : {&cmdCancel, &cmdSave, &cmdPrevious, &cmdNext, &cmdOk})
+        b->Move(60 + kButtonPitch * i++, kButtonTop, kButtonWidth, kButtonHeight);
+    for (WizardNumberBox* box : numberBoxes_) box->Design();
+    // The animation's first move comes two seconds after the step shows.
+    Animatronic.Interval = 2000;
+    Animatronic.Enabled = true;
+}
+
+void WizardStep::Form_Load() {
+    core::WarlockStepLoaded = true;
+    settings::PlacePage(*this);
+    ShowAnimationFrame();
+    SetColors();
+    SetTexts();
+    core::HelpFile.SelectSection(spec_.helpSection);
+    Updating = true;
+    if (StoredBefore())
+        FillFromRecord();
+    else
+        FillDefaults();
+    Updating = false;
+    AfterFill();
+}
+
+void WizardStep::Form_Unload(int&) { core::WarlockStepLoaded = false; }
+
+bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= spec_.mark; }
+
+void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, spec_.mark); }
+
+// Buttons get the button colour; frames, labels, options and tick boxes the page's colours; text
+// boxes, lists and the picture keep their own.
+void WizardStep::SetColors() {
+    auto palette = settings::CurrentPalette();
+    if (!palette) return;
+    BackColor = palette->back;
+    for (Control* c : Controls()) {
+        if (auto* button = dynamic_cast<CommandButton*>(c)) {
+            button->BackColor = palette->button;
+        } else if (dynamic_cast<Frame*>(c) || dynamic_cast<Label*>(c) || dynamic_cast<CheckBox*>(c) ||
+                   dynamic_cast<OptionButton*>(c)) {
+            auto* shown = dynamic_cast<InteractiveControl*>(c);
+            shown->BackColor = palette->back;
+            shown->ForeColor = palette->text;
+        }
+    }
+}
+
+void WizardStep::SetTexts() {
+    frmWarlock.Caption = StepText("Warlock");
+    lblStepInfo.Caption = StepText("Step");
+    SetStepTexts();
+    cmdOk.Caption = GeneralText("Ok");
+    cmdCancel.Caption = GeneralText("Cancel");
+    cmdSave.Caption = GeneralText("Save Simple");
+    cmdPrevious.Caption = GeneralText("Previous");
+    cmdNext.Caption = GeneralText("Next");
+}
+
+std::string WizardStep::StepText(const char* key) const { return core::LanguageFile.ReadText(spec_.languageSection, key); }
+
+std::string WizardStep::GeneralText(const char* key) { return core::LanguageFile.ReadText(core::kGeneralSection, key); }
+
+// A missing picture keeps the one shown before.
+void WizardStep::ShowAnimationFrame() {
+    const std::string path = "\\GUI\\Warlock\\Anim" + std::to_string(core::WarlockAnimFrame) + ".jpg";
+    try {
+        pctPicture.Picture = LoadPicture(path);
+    } catch (const platform::Error& e) {
+        core::DebugLog(std::string("[") + spec_.form + "]: " + e.what());
+    }
+}
+
+void WizardStep::Animatronic_Timer() {
+    Animatronic.Interval = 50;
+    const auto next = NextAnimationFrame(core::WarlockAnimFrame, core::WarlockAnimReverse, spec_.restingFrame,
+                                         spec_.restingFrame == kLastAnimationFrame);
+    if (!next) {
+        Animatronic.Enabled = false;
+        return;
+    }
+    core::WarlockAnimFrame = *next;
+    ShowAnimationFrame();
+}
+
+void WizardStep::ShowStep(const StepSpec& to) {
+    settings::frmSeti().ShowSubWindow(settings::PageNamed(to.form), true);
+}
+
+void WizardStep::MoveForward(const StepSpec& to, bool store) {
+    CleanFocusedBox();
+    core::WarlockAnimReverse = DirectionGoingForward(core::WarlockAnimFrame, core::WarlockAnimReverse, to.restingFrame);
+    if (store) StoreStep();
+    ShowStep(to);
+}
+
+void WizardStep::MoveBack(const StepSpec& to, bool store) {
+    CleanFocusedBox();
+    core::WarlockAnimReverse = DirectionGoingBack(core::WarlockAnimFrame, core::WarlockAnimReverse, to.restingFrame);
+    if (store) StoreStep();
+    ShowStep(to);
+}
+
+void WizardStep::SaveSimple() {
+    CleanFocusedBox();
+    StoreStep();
+    core::AlarmWizardPending = kSaveSimplePending;
+    ShowStep(kStep4);
+}
+
+// The alarm list and the record stay as they are; the next New or Modify starts afresh.
+void WizardStep::CancelWizard() {
+    if (!Ask(core::kGeneralSection, "MSGBOX Warning Save Alarm")) return;
+    settings::frmSeti().ShowSubWindow(settings::PageNamed("frmSetiRAM"), true);
+}
+
+void WizardStep::CleanFocusedBox() {
+    for (WizardNumberBox* box : numberBoxes_)
+        if (box->HasFocus()) box->CleanUp();
+}
+
+void WizardStep::MakeLink(Label& link) {
+    link.FontUnderline = true;
+}
+
+void WizardStep::HelpOn(std::initializer_list<WindowedControl*> controls, const char* key) {
+    for (WindowedControl* c : controls) c->MouseMove = [c, key](int, int, int, int) { core::ShowHelp(c->hWnd, key, false); };
+}
+
+void WizardStep::HelpOnFocus(WindowedControl& control, const char* key) {
+    control.GotFocus = [&control, key] { core::ShowHelp(control.hWnd, key, false); };
+}
+
+void WizardStep::ShowError(const char* section, const char* key) {
+    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Error");
+    const std::string text = core::LanguageFile.ReadText(section, key);
+    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
+}
+
+bool WizardStep::Ask(const char* section, const char* key) {
+    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Question");
+    const std::string text = core::LanguageFile.ReadText(section, key);
+    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
+}
+
+}  // namespace alarmwizard

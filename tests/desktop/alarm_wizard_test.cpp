@@ -1,0 +1,305 @@
+// The alarm wizard on the headless desktop with a virtual clock: a new alarm from the alarm
+// manager's New through the schedule step and Save Simple to the alarm file and its firing; the
+// schedule step's defaults, animation, day clamp and countdown; Cancel, Modify and the settings
+// window's OK while a step is shown.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "alarm_file_writer.h"
+#include "alarmmanager/frm_seti_ram.h"
+#include "alarmwizard/frame_steps.h"
+#include "alarmwizard/frm_seti_rae1.h"
+#include "core/date_routines.h"
+#include "core/frm_main.h"
+#include "core/globals.h"
+#include "core/language_files.h"
+#include "desktop_harness.h"
+#include "fake_library.h"
+#include "settings/frm_seti.h"
+
+using namespace platform;
+using alarmmanager::frmSetiRAM;
+using alarmwizard::frmSetiRAE1;
+using desktop::AlarmEntry;
+using desktop::Desktop;
+using settings::frmSeti;
+
+namespace {
+
+constexpr const char* kStep1Section = "Alarm Settings Controls - SUB WINDOW WARLOCK STEP 1";
+
+AlarmEntry Wake() {
+    return {"A", {{"FLAG", "1"}, {"NAME", "Wake"}, {"FIRE", "2026-03-02 07:00:00"}, {"OriginalDate", "2026-03-02 07:00:00"},
+                  {"Title", "Wake"}, {"Text", "Up"}}};
+}
+
+std::vector<std::string> CallsStartingWith(const desktop::FakeLibrary& lib, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const std::string& c : lib.Calls())
+        if (c.rfind(prefix, 0) == 0) out.push_back(c);
+    return out;
+}
+
+class AlarmWizard : public testing::Test {
+protected:
+    void Start(std::vector<AlarmEntry> alarms = {Wake()}) {
+        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms](auto& f) {
+            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
+                                                    "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
+            desktop::InstallFakeLibrary(f);
+            desktop::WriteAlarmFiles(f, alarms);
+        }});
+        ASSERT_TRUE(d->Start());
+        d->Advance(100);
+        ASSERT_TRUE(core::AlarmsLoaded);
+        // The floating clock stays on top: out of the way of the clicks on the settings window.
+        core::frmMain().Move(0, 0);
+        d->Key(VK_F3);
+        d->Advance(50);
+        ASSERT_TRUE(frmSetiRAM().IsLoaded());
+    }
+    void New() {
+        Press(frmSetiRAM().cmdNew);
+        ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    }
+    POINT CentreOf(HWND h) {
+        const RECT r = d->Rect(h);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    void Press(forms::WindowedControl& control) {
+        d->Click(CentreOf(control.hWnd));
+        d->Advance(20);
+    }
+    // Types into a box as a user does: click it, replace its text, then leave it by a click on
+    // another control (the step's frame).
+    void TypeInto(forms::TextBox& box, const std::string& text) {
+        Press(box);
+        box.Text = "";
+        d->Type(text);
+        d->Advance(10);
+    }
+    // Leaves the box with the focus by a click on another one.
+    void LeaveFor(forms::TextBox& other) { Press(other); }
+    std::string ErrorText(const char* section, const char* key) { return core::LanguageFile.ReadText(section, key); }
+
+    std::unique_ptr<Desktop> d;
+    alarmwizard::frmSetiRAE1Form& step1 = frmSetiRAE1();
+};
+
+TEST_F(AlarmWizard, NewShowsTodayWithTimeTickedAndTheAnimationRestsOnItsFrame) {
+    Start();
+    New();
+    EXPECT_EQ(step1.txtHour.Text(), "12");
+    EXPECT_EQ(step1.txtMin.Text(), "0");
+    EXPECT_EQ(step1.txtDay.Text(), "1");
+    EXPECT_EQ(step1.txtMonth.Text(), "3");
+    EXPECT_EQ(step1.ddlMonth.ListIndex, 2);
+    EXPECT_EQ(step1.txtYear.Text(), "2026");
+    EXPECT_EQ(step1.chTime.Value, forms::vbChecked);
+    EXPECT_EQ(step1.chCountdown.Value, forms::vbUnchecked);
+    EXPECT_FALSE(step1.txtSecs.Enabled);
+    EXPECT_FALSE(step1.chStartFrom.Enabled);
+    EXPECT_FALSE(step1.lblCustomize.Visible);
+    EXPECT_FALSE(step1.cmdOk.Enabled);
+    EXPECT_FALSE(step1.cmdPrevious.Enabled);
+    EXPECT_TRUE(core::WarlockStepLoaded);
+
+    d->Advance(1800);
+    EXPECT_EQ(core::WarlockAnimFrame, 1) << "the first move comes after 2 s";
+    d->Advance(200 + 50 * 10);
+    EXPECT_GE(core::WarlockAnimFrame, 9);
+    EXPECT_LE(core::WarlockAnimFrame, 12);
+    d->Advance(5000);
+    EXPECT_EQ(core::WarlockAnimFrame, 40);
+    EXPECT_FALSE(step1.Animatronic.Enabled) << "the timer stops at the resting frame";
+}
+
+TEST_F(AlarmWizard, AClockTimeSavedSimpleIsListedWrittenOnOkAndFiresWithItsWindow) {
+    Start();
+    New();
+    TypeInto(step1.txtHour, "7");
+    TypeInto(step1.txtMin, "30");
+    TypeInto(step1.txtSec, "0");
+    TypeInto(step1.txtDay, "2");
+    Press(step1.cmdSave);
+
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_FALSE(core::WarlockStepLoaded);
+    EXPECT_EQ(core::AlarmEditProgress, 0);
+    ASSERT_EQ(core::Alarms.size(), 2u);
+    const core::Alarm& made = core::Alarms[1];
+    EXPECT_TRUE(std::regex_match(made.NAME, std::regex(R"(Unnamed-2026-03-01 12:00:\d\d \| [1-9]\d)"))) << made.NAME;
+    EXPECT_EQ(made.Title, made.NAME);
+    EXPECT_EQ(made.Text, made.NAME);
+    EXPECT_EQ(made.FLAG, core::kAlarmOn);
+    EXPECT_EQ(core::FormatDateTimeString(made.FIRE), "2026-03-02 07:30:00");
+    auto& grid = frmSetiRAM().flxAlarms;
+    ASSERT_EQ(grid.Rows, 4);
+    EXPECT_EQ(grid.TextMatrix(2, 2)(), made.NAME);
+    EXPECT_TRUE(frmSetiRAM().RowSelected(2));
+    EXPECT_TRUE(core::AlarmsChanged);
+
+    Press(frmSeti().cmdOkN);
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    const std::string section = desktop::AlarmSection(file, made.AlarmKey);
+    ASSERT_NE(section, "");
+    EXPECT_NE(section.find("FLAG=1\n"), std::string::npos);
+    EXPECT_NE(section.find("NAME=" + made.NAME + "\n"), std::string::npos);
+    EXPECT_NE(section.find("Title=" + made.NAME + "\n"), std::string::npos);
+    EXPECT_NE(file.find("\n" + made.AlarmKey + "=" + made.NAME + "\n"), std::string::npos) << "the list item";
+
+    desktop::FakeLibrary lib;
+    lib.Clear();
+    const std::string name = made.NAME;
+    auto firings = [&] {
+        std::vector<std::string> mine;
+        for (const std::string& call : CallsStartingWith(lib, "OZRFireAlarm"))
+            if (call.find(name) != std::string::npos) mine.push_back(call);
+        return mine;
+    };
+    d->Advance(((19 * 60 + 29) * 60 + 59) * 1000LL - 60'000);
+    EXPECT_TRUE(firings().empty());
+    d->Advance(61'000);
+    EXPECT_EQ(firings().size(), 1u);
+}
+
+TEST_F(AlarmWizard, ACountdownOfNinetySecondsShowsAsAMinuteAndFiresNinetySecondsAfterTheSave) {
+    Start();
+    New();
+    Press(step1.chCountdown);
+    EXPECT_EQ(step1.chTime.Value, forms::vbUnchecked);
+    EXPECT_TRUE(step1.txtSecs.Enabled);
+    EXPECT_FALSE(step1.txtHour.Enabled);
+    TypeInto(step1.txtSecs, "90");
+    LeaveFor(step1.txtYears);
+    EXPECT_EQ(step1.txtMins.Text(), "1");
+    EXPECT_EQ(step1.txtSecs.Text(), "30");
+    const core::DateTime saved = core::Now();
+    Press(step1.cmdSave);
+    ASSERT_EQ(core::Alarms.size(), 2u);
+    const core::Alarm& made = core::Alarms[1];
+    EXPECT_EQ(made.OriginalCountdown, 90);
+    EXPECT_LE(core::SecondsBetween(saved, made.OriginalDate), 1) << "the countdown runs from the save";
+    EXPECT_EQ(made.Flags & (core::kAlarmCountdown | core::kAlarmRepetitive), core::kAlarmCountdown);
+    Press(frmSeti().cmdOkN);
+
+    desktop::FakeLibrary lib;
+    lib.Clear();
+    d->Advance(85'000);
+    EXPECT_TRUE(CallsStartingWith(lib, "OZRFireAlarm").empty());
+    d->Advance(7'000);
+    EXPECT_EQ(CallsStartingWith(lib, "OZRFireAlarm").size(), 1u);
+}
+
+TEST_F(AlarmWizard, TheDayFollowsItsMonthAndTheGregorianLeapYears) {
+    Start();
+    New();
+    TypeInto(step1.txtDay, "31");
+    TypeInto(step1.txtMonth, "4");
+    LeaveFor(step1.txtHour);
+    EXPECT_EQ(step1.txtDay.Text(), "30");
+    TypeInto(step1.txtMonth, "5");
+    LeaveFor(step1.txtHour);
+    EXPECT_EQ(step1.txtDay.Text(), "31");
+    EXPECT_EQ(step1.ddlMonth.ListIndex, 4);
+    TypeInto(step1.txtMonth, "2");
+    TypeInto(step1.txtYear, "2100");
+    LeaveFor(step1.txtHour);
+    EXPECT_EQ(step1.txtDay.Text(), "28") << "2100 is no leap year";
+    TypeInto(step1.txtYear, "2000");
+    LeaveFor(step1.txtHour);
+    EXPECT_EQ(step1.txtDay.Text(), "29");
+    Press(step1.cmdDayP);  // the button makes the shown day the requested one
+    EXPECT_EQ(step1.txtDay.Text(), "29");
+    TypeInto(step1.txtMonth, "3");
+    LeaveFor(step1.txtHour);
+    EXPECT_EQ(step1.txtDay.Text(), "29");
+}
+
+TEST_F(AlarmWizard, FiftyYearsPassAndOneSecondMoreIsRefusedWithTheLastTotalShownAgain) {
+    Start();
+    New();
+    Press(step1.chCountdown);
+    TypeInto(step1.txtYears, "50");
+    LeaveFor(step1.txtDays);
+    EXPECT_EQ(step1.txtYears.Text(), "50");
+    EXPECT_TRUE(d->MessageBoxes().empty());
+    Press(step1.cmdSecsP);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->MessageBoxes()[0].text, ErrorText(kStep1Section, "Error Countdown Too Big"));
+    EXPECT_EQ(d->MessageBoxes()[0].type, 4112u);
+    EXPECT_EQ(step1.txtYears.Text(), "50");
+    EXPECT_EQ(step1.txtSecs.Text(), "0");
+    TypeInto(step1.txtMonths, "589");
+    LeaveFor(step1.txtDays);
+    EXPECT_EQ(d->MessageBoxes().size(), 2u) << "589 months pass the box but not the total";
+}
+
+TEST_F(AlarmWizard, EnterStoresTheFocusedBoxCleanedSoRawTextIsNeverStored) {
+    Start();
+    New();
+    Press(step1.chCountdown);
+    TypeInto(step1.txtSecs, "-1x5");
+    d->Key(VK_RETURN, '\r');  // Next, while the box keeps the focus
+    d->Advance(20);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE2");
+    EXPECT_EQ(core::AlarmUnderEdit.OriginalCountdown, 15);
+    EXPECT_EQ(core::AlarmEditProgress, 6 - 2) << "step 1 stored; step 2 not yet";
+    Press(alarmwizard::frmSetiRAE2().cmdPrevious);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    EXPECT_EQ(step1.txtSecs.Text(), "15");
+    EXPECT_EQ(step1.chCountdown.Value, forms::vbChecked);
+}
+
+TEST_F(AlarmWizard, CancelAsksAndYesLeavesTheListAsItWas) {
+    Start();
+    New();
+    d->AnswerNextMessageBoxes({IDNO});
+    Press(step1.cmdCancel);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->MessageBoxes()[0].text, core::LanguageFile.ReadText("General", "MSGBOX Warning Save Alarm"));
+    EXPECT_EQ(d->MessageBoxes()[0].type, 4132u);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    d->AnswerNextMessageBoxes({IDYES});
+    Press(step1.cmdCancel);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_EQ(core::Alarms.size(), 1u);
+    EXPECT_EQ(frmSetiRAM().flxAlarms.Rows, 3);
+}
+
+TEST_F(AlarmWizard, ModifyThenSaveSimpleKeepsTheNameAndReselectsTheRow) {
+    Start();
+    auto& grid = frmSetiRAM().flxAlarms;
+    const RECT g = d->Rect(grid.hWnd), c = grid.CellRect(1, 2);
+    d->Click(POINT{g.left + (c.left + c.right) / 2, g.top + (c.top + c.bottom) / 2});
+    d->Advance(20);
+    Press(frmSetiRAM().cmdModify);
+    ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    EXPECT_EQ(step1.txtHour.Text(), "7");
+    TypeInto(step1.txtMin, "15");
+    Press(step1.cmdSave);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    ASSERT_EQ(core::Alarms.size(), 1u);
+    EXPECT_EQ(core::Alarms[0].NAME, "Wake");
+    EXPECT_EQ(core::FormatDateTimeString(core::Alarms[0].FIRE), "2026-03-02 07:15:00");
+    EXPECT_TRUE(frmSetiRAM().RowSelected(1));
+}
+
+TEST_F(AlarmWizard, TheSettingsWindowsOkAsksWhileAStepIsShown) {
+    Start();
+    New();
+    d->AnswerNextMessageBoxes({IDNO});
+    Press(frmSeti().cmdOkN);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->MessageBoxes()[0].text,
+              core::LanguageFile.ReadText("Program Settings Controls", "Alarm Warlock Close Warning"));
+    EXPECT_TRUE(frmSeti().IsLoaded());
+    EXPECT_TRUE(step1.IsLoaded());
+}
+
+}  // namespace
