@@ -16,14 +16,6 @@ constexpr const char* kMonthKeys[] = {"January", "February", "March",     "April
                                       "July",    "August",   "September", "October", "November", "December"};
 
 // A number box's row inside its frame: label, minus button, box, plus button.
-constexpr int kLabelWidth = 600, kSmallButton = 225, kBoxWidth = 840, kRowHeight = 300, kPitch = 1890;
-void PlaceNumberBox(Label& label, CommandButton& minus, TextBox& box, CommandButton& plus, int column, int y) {
-    const int x = 60 + column * kPitch;
-    label.Move(x, y + 30, kLabelWidth, 255);
-    minus.Move(x + kLabelWidth, y, kSmallButton, kRowHeight);
-    box.Move(x + kLabelWidth + kSmallButton, y, kBoxWidth, kRowHeight);
-    plus.Move(x + kLabelWidth + kSmallButton + kBoxWidth, y, kSmallButton, kRowHeight);
-}
 
 std::string Decimal(std::int64_t value) { return std::to_string(value); }
 
@@ -96,13 +88,11 @@ void frmSetiRAE1Form::BindNumberBoxes() {
         ShowRequestedDay();
     });
     year_ = box(txtYear, cmdYearM, cmdYearP, 101, 3000, [this] { ShowRequestedDay(); });
-    auto normalize = [this] { NormalizeCountdown(0); };
-    years_ = box(txtYears, cmdYearsM, cmdYearsP, 0, 50, normalize);
-    months_ = box(txtMonths, cmdMonthsM, cmdMonthsP, 0, 600, normalize);
-    days_ = box(txtDays, cmdDaysM, cmdDaysP, 0, 18'250, normalize);
-    hours_ = box(txtHours, cmdHoursM, cmdHoursP, 0, 438'000, normalize);
-    minutes_ = box(txtMins, cmdMinsM, cmdMinsP, 0, 26'280'000, normalize);
-    seconds_ = box(txtSecs, cmdSecsM, cmdSecsP, 0, 1'576'800'000, normalize);
+    countdown_ = std::make_unique<DurationBoxes>(
+        std::array<DurationBox, 6>{DurationBox{txtYears, cmdYearsM, cmdYearsP}, {txtMonths, cmdMonthsM, cmdMonthsP},
+                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
+                                   {txtMins, cmdMinsM, cmdMinsP, &txtMinsML}, {txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
+        cmdClear, Updating, [this] { ShowError(kStep1.languageSection, "Error Countdown Too Big"); }, numberBoxes_);
 }
 
 void frmSetiRAE1Form::BindHelp() {
@@ -119,9 +109,9 @@ void frmSetiRAE1Form::BindHelp() {
     HelpOn({&txtYears, &cmdYearsM, &cmdYearsP}, "0711txtYears");
     HelpOn({&txtMonths, &cmdMonthsM, &cmdMonthsP}, "0712txtMonths");
     HelpOn({&txtDays, &cmdDaysM, &cmdDaysP}, "0713txtDays");
-    HelpOn({&txtHours, &cmdHoursM, &cmdHoursP}, "0714txtHours");
-    HelpOn({&txtMins, &cmdMinsM, &cmdMinsP}, "0715txtMins");
-    HelpOn({&txtSecs, &cmdSecsM, &cmdSecsP}, "0716txtSecs");
+    HelpOn({&txtHours, &txtHoursML, &cmdHoursM, &cmdHoursP}, "0714txtHours");
+    HelpOn({&txtMins, &txtMinsML, &cmdMinsM, &cmdMinsP}, "0715txtMins");
+    HelpOn({&txtSecs, &txtSecsML, &cmdSecsM, &cmdSecsP}, "0716txtSecs");
     HelpOn({&cmdClear}, "0717cmdClear");
     HelpOn({&chStartFrom}, "0718chStartFrom");
     HelpOn({&cmdCancel}, "0719cmdCancel");
@@ -148,9 +138,9 @@ void frmSetiRAE1Form::Design() {
     PlaceNumberBox(lblDay, cmdDayM, txtDay, cmdDayP, 0, 600);
     PlaceNumberBox(lblMonth, cmdMonthM, txtMonth, cmdMonthP, 1, 600);
     PlaceNumberBox(lblYear, cmdYearM, txtYear, cmdYearP, 2, 600);
-    lblOPar.Move(60 + kPitch + kLabelWidth - 120, 975, 120, 255);
-    ddlMonth.Move(60 + kPitch + kLabelWidth, 945, kSmallButton * 2 + kBoxWidth, 315);
-    lblCPar.Move(60 + kPitch + kLabelWidth + kSmallButton * 2 + kBoxWidth + 15, 975, 120, 255);
+    lblOPar.Move(60 + kBoxColumnPitch + kBoxLabelWidth - 120, 975, 120, 255);
+    ddlMonth.Move(60 + kBoxColumnPitch + kBoxLabelWidth, 945, kSmallButton * 2 + kBoxWidth, 315);
+    lblCPar.Move(60 + kBoxColumnPitch + kBoxLabelWidth + kSmallButton * 2 + kBoxWidth + 15, 975, 120, 255);
     lblOPar.Caption = "(";
     lblCPar.Caption = ")";
 
@@ -164,6 +154,7 @@ void frmSetiRAE1Form::Design() {
     PlaceNumberBox(lblSecs, cmdSecsM, txtSecs, cmdSecsP, 2, 600);
     chStartFrom.Move(120, 990, 4000, 285);
     cmdClear.Move(4500, 960, 1200, 345);
+    countdown_->DesignTwins();
 }
 
 void frmSetiRAE1Form::SetStepTexts() {
@@ -197,7 +188,7 @@ void frmSetiRAE1Form::ShowClockTime(const core::DateTime& at) {
 }
 
 void frmSetiRAE1Form::FillFromRecord() {
-    lastValidCountdown_ = 0;
+    countdown_->Forget();
     const std::int32_t flags = AlarmUnderEdit.Flags;
     chRepetitive.Value = (flags & core::kAlarmRepetitive) ? vbChecked : vbUnchecked;
     if (!(flags & core::kAlarmCountdown)) {
@@ -207,11 +198,11 @@ void frmSetiRAE1Form::FillFromRecord() {
         chStartFrom.Value = (flags & core::kAlarmStartFrom) ? vbChecked : vbUnchecked;
     }
     ShowClockTime(AlarmUnderEdit.OriginalDate);
-    NormalizeCountdown(AlarmUnderEdit.OriginalCountdown);
+    countdown_->Normalize(AlarmUnderEdit.OriginalCountdown);
 }
 
 void frmSetiRAE1Form::FillDefaults() {
-    lastValidCountdown_ = 0;
+    countdown_->Forget();
     chRepetitive.Value = vbUnchecked;
     chTime.Value = vbChecked;
     ShowClockTime(core::Now());
@@ -340,9 +331,7 @@ void frmSetiRAE1Form::ddlMonth_Click() {
     ShowRequestedDay();
 }
 
-void frmSetiRAE1Form::cmdClear_Click() {
-    for (TextBox* t : {&txtYears, &txtMonths, &txtDays, &txtHours, &txtMins, &txtSecs}) t->Text = "0";
-}
+void frmSetiRAE1Form::cmdClear_Click() { countdown_->Clear(); }
 
 // The day shown never passes the month's last day.
 void frmSetiRAE1Form::ClampDay() {
@@ -355,44 +344,14 @@ void frmSetiRAE1Form::ShowRequestedDay() {
     day_->CleanUp();
 }
 
-DurationParts frmSetiRAE1Form::CountdownParts() const {
-    return DurationParts{years_->Value(), months_->Value(), days_->Value(),
-                         hours_->Value(), minutes_->Value(), seconds_->Value()};
-}
-
-std::int32_t frmSetiRAE1Form::CountdownToSeconds() {
-    const std::int32_t total = DurationSeconds(CountdownParts());
-    if (total >= 0) lastValidCountdown_ = total;
-    return total;
-}
-
-// Overflowing units carry upwards (90 seconds show as 1 minute 30 seconds); a total past the
-// longest countdown is refused and the last accepted one shown again.
-void frmSetiRAE1Form::NormalizeCountdown(std::int32_t seconds) {
-    if (seconds == 0) {
-        seconds = CountdownToSeconds();
-        if (seconds < 0) {
-            ShowError(kStep1.languageSection, "Error Countdown Too Big");
-            seconds = lastValidCountdown_;
-        }
-    }
-    const DurationParts p = SplitDuration(seconds);
-    txtYears.Text = Decimal(p.years);
-    txtMonths.Text = Decimal(p.months);
-    txtDays.Text = Decimal(p.days);
-    txtHours.Text = Decimal(p.hours);
-    txtMins.Text = Decimal(p.minutes);
-    txtSecs.Text = Decimal(p.seconds);
-}
-
 void frmSetiRAE1Form::StoreStep() {
     WizardStep::StoreStep();
     AlarmUnderEdit.OriginalDate =
         Ticked(chTime) ? core::MakeDateTime(year_->Value(), month_->Value(), day_->Value(), hour_->Value(),
                                             minute_->Value(), second_->Value())
                        : core::MakeDateTime(9000, 1, 1, 0, 0, 0);
-    const std::int32_t countdown = CountdownToSeconds();
-    AlarmUnderEdit.OriginalCountdown = countdown < 0 ? lastValidCountdown_ : countdown;
+    const std::int32_t countdown = countdown_->Total();
+    AlarmUnderEdit.OriginalCountdown = countdown < 0 ? countdown_->LastValid() : countdown;
     auto flag = [](std::int32_t& flags, std::int32_t bit, bool on) { flags = on ? flags | bit : flags & ~bit; };
     flag(AlarmUnderEdit.Flags, core::kAlarmRepetitive, Ticked(chRepetitive));
     flag(AlarmUnderEdit.Flags, core::kAlarmCountdown, Ticked(chCountdown));

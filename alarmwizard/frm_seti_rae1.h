@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "alarmwizard/duration_boxes.h"
 #include "alarmwizard/wizard_step.h"
 #include "core/date_time.h"
 #include "platform/forms/check_box.h"
@@ -80,9 +81,10 @@ public:
     platform::forms::CommandButton cmdSecsP{frmCountdown, "cmdSecsP"};
     platform::forms::CommandButton cmdClear{frmCountdown, "cmdClear"};
     platform::forms::CheckBox chStartFrom{frmCountdown, "chStartFrom"};
-
-    // The six countdown boxes as numbers.
-    DurationParts CountdownParts() const;
+    // The tall twins of the long boxes, over the boxes' places.
+    platform::forms::TextBox txtHoursML{frmCountdown, "txtHoursML"};
+    platform::forms::TextBox txtMinsML{frmCountdown, "txtMinsML"};
+    platform::forms::TextBox txtSecsML{frmCountdown, "txtSecsML"};
 
 protected:
     void Design() override;
@@ -103,8 +105,6 @@ private:
     void ShowClockTime(const core::DateTime& at);
     void ClampDay();
     void ShowRequestedDay();
-    std::int32_t CountdownToSeconds();
-    void NormalizeCountdown(std::int32_t seconds);
 
     void chRepetitive_Click();
     void chTime_Click();
@@ -114,8 +114,7 @@ private:
     void cmdClear_Click();
 
     std::unique_ptr<WizardNumberBox> hour_, minute_, second_, day_, month_, year_;
-    std::unique_ptr<WizardNumberBox> years_, months_, days_, hours_, minutes_, seconds_;
-    std::int32_t lastValidCountdown_ = 0;
+    std::unique_ptr<DurationBoxes> countdown_;
     std::int16_t requestedDay_ = 1;
     bool timeJustClicked_ = false;
     bool countdownJustClicked_ = false;

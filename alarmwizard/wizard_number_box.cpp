@@ -12,7 +12,7 @@ WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms:
                                  std::function<void()> followUp)
     : box_(box), minus_(minus), plus_(plus), lower_(lower), upper_(upper), updating_(updating),
       followUp_(std::move(followUp)) {
-    box_.LostFocus = [this] { CleanUp(); };
+    box_.LostFocus = [this] { Leave(); };
     // The key is not consumed: the caret moves too.
     box_.KeyDown = [this](int& keyCode, int) {
         if (int step = settings::StepOfKey(keyCode)) Step(step);
@@ -28,10 +28,95 @@ void WizardNumberBox::Design() {
     plus_.Caption = "+";
 }
 
+void WizardNumberBox::WithTwin(platform::forms::TextBox& twin, std::function<void(bool)> swapped) {
+    twin_ = &twin;
+    swapped_ = std::move(swapped);
+    box_.Change = [this] { BoxChanged(); };
+    twin.Change = [this] { TwinChanged(); };
+    twin.LostFocus = [this] { Leave(); };
+    twin.KeyDown = [this](int& keyCode, int) {
+        if (int step = settings::StepOfKey(keyCode)) Step(step);
+    };
+}
+
+void WizardNumberBox::DesignTwin(int twinLength) {
+    if (!twin_) return;
+    constexpr int kTwinHeight = 555;  // twips: two lines
+    twin_->Move(box_.Left, box_.Top, box_.Width, kTwinHeight);
+    twin_->MultiLine = true;
+    twin_->Alignment = platform::forms::vbCenter;
+    twin_->MaxLength = twinLength;
+    twin_->Text = box_.Text;
+    twin_->Visible = false;
+}
+
+bool WizardNumberBox::TwinShown() const { return twin_ && twin_->Visible; }
+
+void WizardNumberBox::Leave() {
+    if (updating_) return;
+    if (swapping_) {
+        swapping_ = false;
+        return;
+    }
+    CleanUp();
+}
+
 void WizardNumberBox::CleanUp() {
     if (updating_) return;
+    sanitising_ = TwinShown();
+    CleanText();
+    sanitising_ = false;
+}
+
+void WizardNumberBox::CleanText() {
     box_.Text = settings::SanitizeNumericText(box_.Text, lower_, upper_);
     if (followUp_) followUp_();
+}
+
+void WizardNumberBox::BoxChanged() {
+    if (copying_) return;
+    const std::string text = box_.Text;
+    copying_ = true;
+    twin_->Text = text;
+    copying_ = false;
+    if (!box_.Visible) {
+        // Set by the step (a cleaned total) while the twin is shown.
+        if (twin_->Visible) ShowBoxIfShort(text);
+        return;
+    }
+    swapping_ = false;
+    if (text.size() < 6) return;
+    // The twin comes up with the focus first, so the box's leave is the swap's own.
+    swapping_ = true;
+    twin_->Visible = true;
+    twin_->SetFocus();
+    twin_->SelStart = static_cast<int>(text.size());
+    box_.Visible = false;
+    if (swapped_) swapped_(true);
+}
+
+void WizardNumberBox::TwinChanged() {
+    if (copying_) return;
+    const std::string text = twin_->Text;
+    copying_ = true;
+    box_.Text = text;
+    copying_ = false;
+    if (twin_->Visible) ShowBoxIfShort(text);
+}
+
+void WizardNumberBox::ShowBoxIfShort(const std::string& text) {
+    swapping_ = false;
+    if (text.size() >= 6) return;
+    box_.Visible = true;
+    // Cleaned as it is left, the twin gives no focus back: it is leaving anyway, and no leave of
+    // the box is to be skipped later.
+    if (!sanitising_) {
+        swapping_ = true;
+        box_.SetFocus();
+        box_.SelStart = static_cast<int>(text.size());
+    }
+    twin_->Visible = false;
+    if (swapped_) swapped_(false);
 }
 
 std::int64_t WizardNumberBox::Value() const {
@@ -41,7 +126,8 @@ std::int64_t WizardNumberBox::Value() const {
 void WizardNumberBox::Step(int direction) {
     // The step starts from what the box stands for, even when it still holds raw text.
     const settings::NumberBoxRule rule{.lower = static_cast<double>(lower_), .upper = static_cast<double>(upper_)};
-    box_.Text = settings::StepNumberBoxText(box_.Text, rule, direction, ".");
+    platform::forms::TextBox& shown = TwinShown() ? *twin_ : box_;
+    shown.Text = settings::StepNumberBoxText(shown.Text, rule, direction, ".");
     CleanUp();
     if (afterStep_) afterStep_();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "platform/forms/command_button.h"
 #include "platform/forms/text_box.h"
@@ -19,8 +20,14 @@ public:
                     platform::forms::CommandButton& plus, long lower, long upper, const bool& updating,
                     std::function<void()> followUp = {});
 
-    // The design: centred, holding its lower bound, the buttons captioned.
+    // A box whose number may grow long gets a taller twin at its place that wraps the number: from
+    // six characters on the twin is shown instead of the box, below six the box again, the focus
+    // going along; each holds the other's text. `swapped` learns which one is shown.
+    void WithTwin(platform::forms::TextBox& twin, std::function<void(bool twinShown)> swapped);
+    // The design: centred, holding its lower bound, the buttons captioned; a twin hidden, multi-line,
+    // at the box's place but taller, holding at most `twinLength` characters.
     void Design();
+    void DesignTwin(int twinLength);
     // The leave clean-up; also run before a store when Enter pressed a button while the box kept
     // the focus, so raw text is never stored.
     void CleanUp();
@@ -29,12 +36,18 @@ public:
     void AfterStep(std::function<void()> afterStep) { afterStep_ = std::move(afterStep); }
     // The cleaned value.
     std::int64_t Value() const;
-    bool HasFocus() const { return box_.HasFocus(); }
+    bool HasFocus() const { return box_.HasFocus() || (twin_ && twin_->HasFocus()); }
     platform::forms::TextBox& Box() { return box_; }
     long Upper() const { return upper_; }
 
 private:
     void Step(int direction);
+    void CleanText();
+    void BoxChanged();
+    void TwinChanged();
+    void ShowBoxIfShort(const std::string& text);
+    void Leave();
+    bool TwinShown() const;
 
     platform::forms::TextBox& box_;
     platform::forms::CommandButton& minus_;
@@ -43,6 +56,11 @@ private:
     const bool& updating_;
     std::function<void()> followUp_;
     std::function<void()> afterStep_;
+    platform::forms::TextBox* twin_ = nullptr;
+    std::function<void(bool)> swapped_;
+    bool swapping_ = false;    // the swap moved the focus: the leave it causes is no leave
+    bool sanitising_ = false;  // the twin is cleaned as it is left: a swap back takes no focus
+    bool copying_ = false;
 };
 
 }  // namespace alarmwizard

@@ -2,6 +2,7 @@
 
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae1a.h"
 
 namespace alarmwizard {
 
@@ -9,6 +10,7 @@ platform::forms::Form* WizardStepNamed(const std::string& name) {
     using StepForm = platform::forms::Form& (*)();
     static constexpr std::pair<const char*, StepForm> kSteps[] = {
         {kStep1.form, []() -> platform::forms::Form& { return frmSetiRAE1(); }},
+        {kStep1A.form, []() -> platform::forms::Form& { return frmSetiRAE1A(); }},
         {kStep2.form, []() -> platform::forms::Form& { return frmSetiRAE2(); }},
         {kStep2A.form, []() -> platform::forms::Form& { return frmSetiRAE2A(); }},
         {kStep3.form, []() -> platform::forms::Form& { return frmSetiRAE3(); }},

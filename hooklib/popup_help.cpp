@@ -85,9 +85,14 @@ void ShowPopupHelpWindow() {
     m.HelpId = Share().HelpId;
 }
 
+// A message box over the master window takes the activation; help that comes due meanwhile
+// waits for the master instead of showing over the box.
+bool MasterIsBusyElsewhere() { return Share().TooltipMasterWindow && !MasterIsActive(); }
+
 void PopupHelpWatchTmrProc(HWND, UINT, UINT_PTR, DWORD) {
     SharedHookState& s = Share();
-    if (!s.HelpTarget || !TargetOf(s.HelpTarget).contains(Cursor())) {
+    // A control that was hidden under a resting cursor (a page that went) ends its cycle too.
+    if (!s.HelpTarget || !IsWindowVisible(HWND{s.HelpTarget}) || !TargetOf(s.HelpTarget).contains(Cursor())) {
         StopLibraryTimer(LibraryTimer::HelpDelay);
         StopLibraryTimer(LibraryTimer::HelpWatch);
         s.HelpTarget = 0;
@@ -98,6 +103,10 @@ void PopupHelpWatchTmrProc(HWND, UINT, UINT_PTR, DWORD) {
 void PopupHelpShowTmrProc(HWND, UINT, UINT_PTR, DWORD) {
     SharedHookState& s = Share();
     const POINT now = Cursor();
+    if (MasterIsBusyElsewhere()) {
+        RememberRestPoint(now);
+        return;
+    }
     if (!s.HelpInflate &&
         (std::abs(now.x - s.HelpRestPoint[0]) > kRestTolerance || std::abs(now.y - s.HelpRestPoint[1]) > kRestTolerance)) {
         RememberRestPoint(now);

@@ -196,6 +196,45 @@ TEST_F(AlarmWizard, ACountdownOfNinetySecondsShowsAsAMinuteAndFiresNinetySeconds
     EXPECT_EQ(CallsStartingWith(lib, "OZRFireAlarm").size(), 1u);
 }
 
+TEST_F(AlarmWizard, ASixthSecondsDigitMovesIntoTheTallTwinAndLeavingItCarriesTheTotalUpwards) {
+    Start();
+    New();
+    Press(step1.chCountdown);
+    TypeInto(step1.txtSecs, "10000");
+    EXPECT_TRUE(step1.txtSecs.Visible);
+    d->Type("0");
+    d->Advance(10);
+    EXPECT_FALSE(step1.txtSecs.Visible);
+    ASSERT_TRUE(step1.txtSecsML.Visible);
+    EXPECT_TRUE(step1.txtSecsML.HasFocus());
+    EXPECT_EQ(step1.txtSecsML.Text(), "100000");
+    EXPECT_EQ(step1.txtSecsML.SelStart, 6);
+    EXPECT_FALSE(step1.cmdClear.Visible) << "the tall twin covers Clear";
+    d->Type("0");  // 1,000,000 s
+    d->Advance(10);
+    LeaveFor(step1.txtYears);
+    EXPECT_TRUE(step1.txtSecs.Visible);
+    EXPECT_FALSE(step1.txtSecsML.Visible);
+    EXPECT_TRUE(step1.cmdClear.Visible);
+    EXPECT_TRUE(step1.txtYears.HasFocus()) << "the swap back takes no focus from where the user went";
+    const std::string shown = step1.txtDays.Text() + " " + step1.txtHours.Text() + " " + step1.txtMins.Text() + " " +
+                              step1.txtSecs.Text();
+    EXPECT_EQ(shown, "11 13 46 40");
+    // Deleting back below six characters in the twin returns to the short box with the focus.
+    Press(step1.cmdClear);
+    TypeInto(step1.txtSecs, "123456");
+    ASSERT_TRUE(step1.txtSecsML.Visible);
+    d->Key(VK_BACK, '\b');
+    d->Advance(10);
+    EXPECT_TRUE(step1.txtSecs.Visible);
+    EXPECT_TRUE(step1.txtSecs.HasFocus());
+    EXPECT_EQ(step1.txtSecs.Text(), "12345");
+    LeaveFor(step1.txtYears);
+    EXPECT_EQ(step1.txtHours.Text(), "3");
+    EXPECT_EQ(step1.txtMins.Text(), "25");
+    EXPECT_EQ(step1.txtSecs.Text(), "45");
+}
+
 TEST_F(AlarmWizard, TheDayFollowsItsMonthAndTheGregorianLeapYears) {
     Start();
     New();
@@ -270,6 +309,20 @@ TEST_F(AlarmWizard, CancelAsksAndYesLeavesTheListAsItWas) {
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
     EXPECT_EQ(core::Alarms.size(), 1u);
     EXPECT_EQ(frmSetiRAM().flxAlarms.Rows, 3);
+}
+
+TEST_F(AlarmWizard, ANewAlarmOpenedAgainAfterEscapeStartsWithItsDefaults) {
+    Start();
+    for (int run = 0; run < 3; ++run) {
+        New();
+        EXPECT_EQ(step1.txtHour.Text(), "12") << run;
+        Press(step1.chRepetitive);
+        TypeInto(step1.txtHour, "5");
+        d->Key(VK_ESCAPE);  // Cancel, answered Yes
+        d->Advance(20);
+        ASSERT_EQ(core::CurrentPageName, "frmSetiRAM");
+    }
+    EXPECT_EQ(core::Alarms.size(), 1u);
 }
 
 TEST_F(AlarmWizard, ModifyThenSaveSimpleKeepsTheNameAndReselectsTheRow) {

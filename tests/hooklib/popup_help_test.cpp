@@ -120,6 +120,33 @@ TEST_F(PopupHelp, GoesWhenTheMasterWindowIsNoLongerActiveAndOnRemoval) {
     EXPECT_EQ(Help(), nullptr);
 }
 
+TEST_F(PopupHelp, WaitsWhileAnotherWindowIsActiveAndForgetsAControlThatIsHidden) {
+    // A question box takes the activation before the delay is over: nothing shows over it, and
+    // the help shows once the master window is active again with the cursor still at rest.
+    MoveOver(POINT{250, 215});
+    RunFor(300);
+    HWND box = wintest::MakeWindow("Form", "question", WS_POPUP | WS_VISIBLE, HWND{}, RECT{800, 600, 900, 700});
+    SetActiveWindow(box);
+    RunFor(1500);
+    EXPECT_EQ(Help(), nullptr);
+    DestroyWindow(box);
+    SetActiveWindow(dialog);
+    RunFor(720);
+    ASSERT_NE(Help(), nullptr);
+    OZRRemovePopupHelp();
+    RunFor(700);
+
+    // The control is hidden under the resting cursor: its cycle ends without a help window.
+    InjectMouseMove(POINT{600, 450});
+    RunFor(30);
+    MoveOver(POINT{250, 215});
+    RunFor(300);
+    ShowWindow(control, SW_HIDE);
+    RunFor(1500);
+    EXPECT_EQ(Help(), nullptr);
+    EXPECT_EQ(Share().HelpTarget, 0u);
+}
+
 TEST_F(PopupHelp, AnotherControlsRequestClosesTheShownHelpAndItsNextRequestStartsItsCycle) {
     HWND second = wintest::MakeWindow("Form", "second", WS_CHILD | WS_VISIBLE, dialog, RECT{300, 100, 400, 130});
     MoveOver(POINT{250, 215});

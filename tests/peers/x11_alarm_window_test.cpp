@@ -17,6 +17,7 @@
 #include "platform/present/x11_presenter.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/clock.h"
+#include "platform/services/other_windows.h"
 #include "platform/services/paths.h"
 #include "platform/window/loop.h"
 #include "command_output.h"
@@ -169,11 +170,16 @@ TEST_F(X11AlarmWindow, ShowsAtItsPlaceWithItsTitleAndADoubleClickSlidesItOut) {
 TEST_F(X11AlarmWindow, ABehaviourClosesAnotherProgramsWindowByItsTitle) {
     pid_t keep = Spawn({"xmessage", "-title", "Daily notes", "keep me"});
     pid_t close = Spawn({"xmessage", "-title", "Weekly REPORT draft", "close me"});
-    for (int i = 0; i < 100 && !(FindWindowNamed(display_, "Weekly REPORT draft").found &&
-                                FindWindowNamed(display_, "Daily notes").found);
-         ++i)
-        Pump(50);
-    ASSERT_TRUE(FindWindowNamed(display_, "Weekly REPORT draft").found);
+    // The behaviour looks among the windows the window manager lists as its clients, which it
+    // does only once it has managed them: a window that merely exists is not there yet.
+    auto managed = [](const std::string& title) {
+        for (const OtherWindow& w : UseService<OtherWindows>().List())
+            if (w.title == title) return true;
+        return false;
+    };
+    for (int i = 0; i < 200 && !(managed("Weekly REPORT draft") && managed("Daily notes")); ++i) Pump(50);
+    ASSERT_TRUE(managed("Weekly REPORT draft"));
+    ASSERT_TRUE(managed("Daily notes"));
     EXPECT_EQ(core::OZRTriggerSpecialBehavior(1, "report", 0, 0, 0, 0, 0), 0);
     for (int i = 0; i < 100 && !Ended(close); ++i) Pump(50);
     EXPECT_FALSE(FindWindowNamed(display_, "Weekly REPORT draft").found);
