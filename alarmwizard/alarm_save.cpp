@@ -75,10 +75,6 @@ PendingCode FirstSaveFault(const Alarm& alarm, const std::vector<Alarm>& alarms,
 }
 
 void FinishAlarmWizard() {
-    if (!core::AlarmsLoaded) {
-        RefuseUntilLoaded();
-        return;
-    }
     Alarm& alarm = core::AlarmUnderEdit;
     if (core::AlarmWizardPending == kSaveSimplePending) {
         core::AlarmWizardPending = kNothingPending;
@@ -88,6 +84,11 @@ void FinishAlarmWizard() {
     }
     // The media step's own controls come later; its store raises the progress.
     core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, kStep4.mark);
+    // Like a failed check, this keeps the named and stored record for a later Save on this step.
+    if (!core::AlarmsLoaded) {
+        RefuseUntilLoaded();
+        return;
+    }
 
     if (PendingCode fault = FirstSaveFault(alarm, core::Alarms, core::AlarmEditProgress, core::EditedAlarmIndex)) {
         core::AlarmWizardPending = fault;

@@ -206,8 +206,9 @@ void frmSetiForm::SetAbsoluteAccess(bool hide) {
 
 void frmSetiForm::ShowSubWindow(Form* page, bool focusPage) {
     try {
-        if (page && page->Name() == "frmSetiRAE1") SelectNode(kNewAlarmNodeIndex);
-        if (page && page->Name() == "frmSetiLA") SelectNode(kLanguageNodeIndex);
+        // The tree follows a page shown by code (the alarm wizard's start and end, the language page).
+        if (page)
+            if (int node = NodeIndexOfPage(page->Name())) SelectNode(node);
         const std::string shown = core::CurrentPageName;
         for (Form* loaded : Forms())
             if (!shown.empty() && loaded->Name() == shown) loaded->Unload();

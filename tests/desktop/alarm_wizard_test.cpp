@@ -130,6 +130,8 @@ TEST_F(AlarmWizard, AClockTimeSavedSimpleIsListedWrittenOnOkAndFiresWithItsWindo
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
     EXPECT_FALSE(core::WarlockStepLoaded);
     EXPECT_EQ(core::AlarmEditProgress, 0);
+    EXPECT_EQ(frmSeti().SectionTitle(), core::LanguageFile.ReadText("Program Settings Tree", "2_1"))
+        << "the tree follows back to the alarm manager";
     ASSERT_EQ(core::Alarms.size(), 2u);
     const core::Alarm& made = core::Alarms[1];
     EXPECT_TRUE(std::regex_match(made.NAME, std::regex(R"(Unnamed-2026-03-01 12:00:\d\d \| [1-9]\d)"))) << made.NAME;
@@ -233,6 +235,82 @@ TEST_F(AlarmWizard, ASixthSecondsDigitMovesIntoTheTallTwinAndLeavingItCarriesThe
     EXPECT_EQ(step1.txtHours.Text(), "3");
     EXPECT_EQ(step1.txtMins.Text(), "25");
     EXPECT_EQ(step1.txtSecs.Text(), "45");
+}
+
+TEST_F(AlarmWizard, TheModesFollowTheTickBoxesAndTimeOrCountdownCannotBeUnticked) {
+    Start();
+    New();
+    Press(step1.chTime);  // a click cannot untick Time
+    EXPECT_EQ(step1.chTime.Value, forms::vbChecked);
+    Press(step1.chCountdown);  // countdown mode
+    EXPECT_EQ(step1.chTime.Value, forms::vbUnchecked);
+    EXPECT_FALSE(step1.txtHour.Enabled);
+    Press(step1.chCountdown);
+    EXPECT_EQ(step1.chCountdown.Value, forms::vbChecked);
+    Press(step1.chStartFrom);  // a countdown from a clock time
+    EXPECT_EQ(step1.chTime.Value, forms::vbChecked);
+    EXPECT_TRUE(step1.txtHour.Enabled);
+    EXPECT_TRUE(step1.txtDay.Enabled);
+    EXPECT_TRUE(step1.txtSecs.Enabled);
+    EXPECT_EQ(step1.chTime.Caption(), core::LanguageFile.ReadText(kStep1Section, "CheckTimeWhenCountdown"));
+    Press(step1.chTime);  // back to a plain clock time; start-from keeps its tick, disabled
+    EXPECT_EQ(step1.chCountdown.Value, forms::vbUnchecked);
+    EXPECT_EQ(step1.chStartFrom.Value, forms::vbChecked);
+    EXPECT_FALSE(step1.chStartFrom.Enabled);
+    EXPECT_FALSE(step1.txtSecs.Enabled);
+    Press(step1.cmdNext);
+    const std::int32_t flags = core::AlarmUnderEdit.Flags;
+    EXPECT_EQ(flags & (core::kAlarmCountdown | core::kAlarmStartFrom), core::kAlarmStartFrom);
+}
+
+TEST_F(AlarmWizard, TheButtonsStepWithinTheBoundsAndAnEmptyBoxStartsFromItsLeast) {
+    Start();
+    New();
+    TypeInto(step1.txtHour, "23");
+    Press(step1.cmdHourP);
+    EXPECT_EQ(step1.txtHour.Text(), "23");
+    TypeInto(step1.txtHour, "");
+    Press(step1.cmdHourM);
+    EXPECT_EQ(step1.txtHour.Text(), "0");
+    Press(step1.cmdHourP);
+    EXPECT_EQ(step1.txtHour.Text(), "1");
+    TypeInto(step1.txtYear, "0");
+    Press(step1.txtHour);
+    EXPECT_EQ(step1.txtYear.Text(), "101");
+    Press(step1.txtMin);
+    d->Key(VK_UP);  // an arrow key steps like the plus button
+    EXPECT_EQ(step1.txtMin.Text(), "1");
+}
+
+TEST_F(AlarmWizard, AnIntervalBelowThirtySecondsSentBackFromTheSaveIsShownByTheRepetitionStep) {
+    Start();
+    New();
+    Press(step1.chRepetitive);  // an interval alarm with no interval yet
+    Press(step1.cmdSave);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1A");
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->MessageBoxes()[0].text,
+              ErrorText("Alarm Settings Controls - SUB WINDOW WARLOCK STEP 1A", "Error Interval Too Small"));
+    EXPECT_EQ(core::AlarmWizardPending, 0);
+    EXPECT_EQ(core::Alarms.size(), 1u) << "nothing reached the list";
+    EXPECT_EQ(core::AlarmEditProgress, 10);
+}
+
+TEST_F(AlarmWizard, TheSaveWaitsWhileTheAlarmListIsNotLoaded) {
+    Start();
+    New();
+    core::AlarmsLoaded = false;
+    Press(step1.cmdSave);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE4");
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(d->MessageBoxes()[0].text,
+              ErrorText("Alarm Settings Controls - SUB WINDOW ALARM MANAGEMENT", "Error Not Loaded Yet"));
+    EXPECT_EQ(core::AlarmEditProgress, 10) << "the named and stored record is kept";
+    EXPECT_EQ(core::AlarmUnderEdit.NAME.rfind("Unnamed-", 0), 0u);
+    core::AlarmsLoaded = true;
+    Press(alarmwizard::frmSetiRAE4().cmdSave);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_EQ(core::Alarms.size(), 2u);
 }
 
 TEST_F(AlarmWizard, TheDayFollowsItsMonthAndTheGregorianLeapYears) {
