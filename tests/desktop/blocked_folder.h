@@ -79,7 +79,12 @@ public:
         fs::path aside = folder.string() + ".aside";
         fs::rename(folder, aside);
         fs::create_directory(folder);
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64m,mode=0755") != 0) {
+        // Room for the folder's own files (the program grows) and a little more to fill.
+        std::uintmax_t bytes = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(aside))
+            if (entry.is_regular_file()) bytes += entry.file_size();
+        const std::string options = "size=" + std::to_string(bytes / (1 << 20) + 16) + "m,mode=0755";
+        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
             std::string why = std::strerror(errno);
             fs::remove(folder);
             fs::rename(aside, folder);
