@@ -1,6 +1,9 @@
 #include "alarmwizard/duration_boxes.h"
 
+#include <cstdio>
 #include <string>
+
+#include "core/popup_help.h"
 
 namespace alarmwizard {
 
@@ -17,7 +20,7 @@ constexpr std::size_t kSeconds = 5;
 DurationBoxes::DurationBoxes(std::array<DurationBox, 6> boxes, platform::forms::CommandButton& clear,
                              const bool& updating, std::function<void()> tooBig,
                              std::vector<WizardNumberBox*>& stepBoxes)
-    : controls_(boxes), tooBig_(std::move(tooBig)) {
+    : controls_(boxes), clear_(clear), tooBig_(std::move(tooBig)) {
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i] = std::make_unique<WizardNumberBox>(controls_[i].box, controls_[i].minus, controls_[i].plus, 0,
                                                       kUpper[i], updating, [this] { Normalize(0); });
@@ -30,8 +33,29 @@ DurationBoxes::DurationBoxes(std::array<DurationBox, 6> boxes, platform::forms::
     }
 }
 
-void DurationBoxes::DesignTwins() {
-    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i]->DesignTwin(kTwinLength[i]);
+void DurationBoxes::Design(int top) {
+    constexpr int kRowPitch = 360;
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const DurationBox& c = controls_[i];
+        PlaceNumberBox(c.label, c.minus, c.box, c.plus, static_cast<int>(i % 3), top + static_cast<int>(i / 3) * kRowPitch);
+        boxes_[i]->DesignTwin(kTwinLength[i]);
+    }
+    clear_.Move(4500, top + 2 * kRowPitch, 1200, 345);
+}
+
+void DurationBoxes::BindHelp(int page, int firstNumber) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const DurationBox& c = controls_[i];
+        char id[8];
+        std::snprintf(id, sizeof id, "%02d%02d", page, firstNumber + static_cast<int>(i));
+        helpKeys_[i] = id + c.box.Name();
+        std::vector<platform::forms::WindowedControl*> shown{&c.box, &c.minus, &c.plus};
+        if (c.twin) shown.push_back(c.twin);
+        for (platform::forms::WindowedControl* control : shown)
+            control->MouseMove = [control, key = helpKeys_[i]](int, int, int, int) {
+                core::ShowHelp(control->hWnd, key.c_str(), false);
+            };
+    }
 }
 
 DurationParts DurationBoxes::Parts() const {

@@ -8,14 +8,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "alarmwizard/wizard_number_box.h"
+#include "platform/forms/label.h"
 #include "alarmwizard/wizard_rules.h"
 
 namespace alarmwizard {
 
 struct DurationBox {
+    platform::forms::Label& label;
     platform::forms::TextBox& box;
     platform::forms::CommandButton& minus;
     platform::forms::CommandButton& plus;
@@ -28,8 +31,12 @@ public:
     // seconds' twin covers `clear` while it is shown.
     DurationBoxes(std::array<DurationBox, 6> boxes, platform::forms::CommandButton& clear, const bool& updating,
                   std::function<void()> tooBig, std::vector<WizardNumberBox*>& stepBoxes);
-    // Puts the twins at their boxes' places; after the boxes are placed.
-    void DesignTwins();
+    // Places the boxes in two rows of three from `top` of their frame, the twins over them, and
+    // Clear below on the right.
+    void Design(int top);
+    // Popup help: the page's two digits, then the running number from `firstNumber` on, then the
+    // box's name; a box's buttons and twin show the box's help.
+    void BindHelp(int page, int firstNumber);
 
     // The boxes as numbers, and their total (-1 past the limit); an accepted total is remembered.
     DurationParts Parts() const;
@@ -43,8 +50,10 @@ public:
 
 private:
     std::array<DurationBox, 6> controls_;
+    platform::forms::CommandButton& clear_;
     std::array<std::unique_ptr<WizardNumberBox>, 6> boxes_;
     std::function<void()> tooBig_;
+    std::array<std::string, 6> helpKeys_;
     std::int32_t lastValid_ = 0;
 };
 

@@ -56,6 +56,7 @@ frmSetiRAE1Form::frmSetiRAE1Form() : WizardStep(kStep1) {
     cmdCancel.Click = [this] { CancelWizard(); };
     BindNumberBoxes();
     BindHelp();
+    countdown_->BindHelp(7, 11);
 }
 
 frmSetiRAE1Form& frmSetiRAE1() {
@@ -89,9 +90,12 @@ void frmSetiRAE1Form::BindNumberBoxes() {
     });
     year_ = box(txtYear, cmdYearM, cmdYearP, 101, 3000, [this] { ShowRequestedDay(); });
     countdown_ = std::make_unique<DurationBoxes>(
-        std::array<DurationBox, 6>{DurationBox{txtYears, cmdYearsM, cmdYearsP}, {txtMonths, cmdMonthsM, cmdMonthsP},
-                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
-                                   {txtMins, cmdMinsM, cmdMinsP, &txtMinsML}, {txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
+        std::array<DurationBox, 6>{DurationBox{lblYears, txtYears, cmdYearsM, cmdYearsP},
+                                   {lblMonths, txtMonths, cmdMonthsM, cmdMonthsP},
+                                   {lblDays, txtDays, cmdDaysM, cmdDaysP},
+                                   {lblHours, txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
+                                   {lblMins, txtMins, cmdMinsM, cmdMinsP, &txtMinsML},
+                                   {lblSecs, txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
         cmdClear, Updating, [this] { ShowError(kStep1.languageSection, "Error Countdown Too Big"); }, numberBoxes_);
 }
 
@@ -106,12 +110,6 @@ void frmSetiRAE1Form::BindHelp() {
     HelpOnFocus(ddlMonth, "0708ddlMonth");
     HelpOn({&txtYear, &cmdYearM, &cmdYearP}, "0709txtYear");
     HelpOn({&chCountdown}, "0710chCountdown");
-    HelpOn({&txtYears, &cmdYearsM, &cmdYearsP}, "0711txtYears");
-    HelpOn({&txtMonths, &cmdMonthsM, &cmdMonthsP}, "0712txtMonths");
-    HelpOn({&txtDays, &cmdDaysM, &cmdDaysP}, "0713txtDays");
-    HelpOn({&txtHours, &txtHoursML, &cmdHoursM, &cmdHoursP}, "0714txtHours");
-    HelpOn({&txtMins, &txtMinsML, &cmdMinsM, &cmdMinsP}, "0715txtMins");
-    HelpOn({&txtSecs, &txtSecsML, &cmdSecsM, &cmdSecsP}, "0716txtSecs");
     HelpOn({&cmdClear}, "0717cmdClear");
     HelpOn({&chStartFrom}, "0718chStartFrom");
     HelpOn({&cmdCancel}, "0719cmdCancel");
@@ -146,15 +144,8 @@ void frmSetiRAE1Form::Design() {
 
     chCountdown.Move(120, kContentTop + 1620, 5700, 285);
     frmCountdown.Move(60, kContentTop + 1920, settings::kPageWidth - 120, 1740);
-    PlaceNumberBox(lblYears, cmdYearsM, txtYears, cmdYearsP, 0, 240);
-    PlaceNumberBox(lblMonths, cmdMonthsM, txtMonths, cmdMonthsP, 1, 240);
-    PlaceNumberBox(lblDays, cmdDaysM, txtDays, cmdDaysP, 2, 240);
-    PlaceNumberBox(lblHours, cmdHoursM, txtHours, cmdHoursP, 0, 600);
-    PlaceNumberBox(lblMins, cmdMinsM, txtMins, cmdMinsP, 1, 600);
-    PlaceNumberBox(lblSecs, cmdSecsM, txtSecs, cmdSecsP, 2, 600);
     chStartFrom.Move(120, 990, 4000, 285);
-    cmdClear.Move(4500, 960, 1200, 345);
-    countdown_->DesignTwins();
+    countdown_->Design(240);
 }
 
 void frmSetiRAE1Form::SetStepTexts() {

@@ -42,11 +42,15 @@ frmSetiRAE1AForm::frmSetiRAE1AForm() : WizardStep(kStep1A) {
                 customDayMask_ &= static_cast<std::uint8_t>(~DayBit(day));
         };
     interval_ = std::make_unique<DurationBoxes>(
-        std::array<DurationBox, 6>{DurationBox{txtYears, cmdYearsM, cmdYearsP}, {txtMonths, cmdMonthsM, cmdMonthsP},
-                                   {txtDays, cmdDaysM, cmdDaysP}, {txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
-                                   {txtMins, cmdMinsM, cmdMinsP, &txtMinsML}, {txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
+        std::array<DurationBox, 6>{DurationBox{lblYears, txtYears, cmdYearsM, cmdYearsP},
+                                   {lblMonths, txtMonths, cmdMonthsM, cmdMonthsP},
+                                   {lblDays, txtDays, cmdDaysM, cmdDaysP},
+                                   {lblHours, txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
+                                   {lblMins, txtMins, cmdMinsM, cmdMinsP, &txtMinsML},
+                                   {lblSecs, txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
         cmdClear, Updating, [this] { ShowError(kStep1A.languageSection, "Error Interval Too Big"); }, numberBoxes_);
     BindHelp();
+    interval_->BindHelp(8, 3);
 }
 
 frmSetiRAE1AForm& frmSetiRAE1A() {
@@ -62,12 +66,6 @@ CheckBox& frmSetiRAE1AForm::DayBox(int day) {
 void frmSetiRAE1AForm::BindHelp() {
     HelpOn({&optIntervalAlarm}, "0801optIntervalAlarm");
     HelpOn({&optDailyAlarm}, "0802optDailyAlarm");
-    HelpOn({&txtYears, &cmdYearsM, &cmdYearsP}, "0803txtYears");
-    HelpOn({&txtMonths, &cmdMonthsM, &cmdMonthsP}, "0804txtMonths");
-    HelpOn({&txtDays, &cmdDaysM, &cmdDaysP}, "0805txtDays");
-    HelpOn({&txtHours, &txtHoursML, &cmdHoursM, &cmdHoursP}, "0806txtHours");
-    HelpOn({&txtMins, &txtMinsML, &cmdMinsM, &cmdMinsP}, "0807txtMins");
-    HelpOn({&txtSecs, &txtSecsML, &cmdSecsM, &cmdSecsP}, "0808txtSecs");
     HelpOn({&cmdClear}, "0809cmdClear");
     HelpOn({&optDaily}, "0809optDaily");
     HelpOn({&optBusiness}, "0810optBusiness");
@@ -88,13 +86,6 @@ void frmSetiRAE1AForm::Design() {
 
     optIntervalAlarm.Move(120, kContentTop, 5700, 285);
     frmInterval.Move(60, kContentTop + 300, settings::kPageWidth - 120, 1380);
-    PlaceNumberBox(lblYears, cmdYearsM, txtYears, cmdYearsP, 0, 240);
-    PlaceNumberBox(lblMonths, cmdMonthsM, txtMonths, cmdMonthsP, 1, 240);
-    PlaceNumberBox(lblDays, cmdDaysM, txtDays, cmdDaysP, 2, 240);
-    PlaceNumberBox(lblHours, cmdHoursM, txtHours, cmdHoursP, 0, 600);
-    PlaceNumberBox(lblMins, cmdMinsM, txtMins, cmdMinsP, 1, 600);
-    PlaceNumberBox(lblSecs, cmdSecsM, txtSecs, cmdSecsP, 2, 600);
-    cmdClear.Move(4500, 960, 1200, 345);
 
     optDailyAlarm.Move(120, kContentTop + 1710, 5700, 285);
     frmDaily.Move(60, kContentTop + 2010, settings::kPageWidth - 120, 1380);
@@ -106,7 +97,7 @@ void frmSetiRAE1AForm::Design() {
     frmDays.Move(2040, 150, 3690, 1170);
     for (int day = 0; day < 7; ++day) DayBox(day).Move(120 + (day / 4) * 1800, 240 + (day % 4) * 225, 1700, 225);
     chRetroactive.Move(120, kContentTop + 3420, 4000, 285);
-    interval_->DesignTwins();
+    interval_->Design(240);
 }
 
 void frmSetiRAE1AForm::SetStepTexts() {

@@ -7,6 +7,16 @@
 
 namespace alarmwizard {
 
+void PlaceNumberBox(platform::forms::Label& label, platform::forms::CommandButton& minus,
+                    platform::forms::TextBox& box, platform::forms::CommandButton& plus, int column, int y) {
+    constexpr int kRowHeight = 300;
+    const int x = 60 + column * kBoxColumnPitch;
+    label.Move(x, y + 30, kBoxLabelWidth, 255);
+    minus.Move(x + kBoxLabelWidth, y, kSmallButton, kRowHeight);
+    box.Move(x + kBoxLabelWidth + kSmallButton, y, kBoxWidth, kRowHeight);
+    plus.Move(x + kBoxLabelWidth + kSmallButton + kBoxWidth, y, kSmallButton, kRowHeight);
+}
+
 WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
                                  platform::forms::CommandButton& plus, long lower, long upper, const bool& updating,
                                  std::function<void()> followUp)

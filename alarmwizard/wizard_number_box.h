@@ -10,9 +10,16 @@
 #include <string>
 
 #include "platform/forms/command_button.h"
+#include "platform/forms/label.h"
 #include "platform/forms/text_box.h"
 
 namespace alarmwizard {
+
+// A number box's row inside its frame (twips): label, minus button, box, plus button, in one of
+// three columns.
+inline constexpr int kBoxLabelWidth = 600, kSmallButton = 225, kBoxWidth = 840, kBoxColumnPitch = 1890;
+void PlaceNumberBox(platform::forms::Label& label, platform::forms::CommandButton& minus,
+                    platform::forms::TextBox& box, platform::forms::CommandButton& plus, int column, int y);
 
 class WizardNumberBox {
 public:

@@ -161,16 +161,6 @@ void WizardStep::MakeLink(Label& link) {
     link.FontUnderline = true;
 }
 
-void WizardStep::PlaceNumberBox(Label& label, CommandButton& minus, TextBox& box, CommandButton& plus, int column,
-                                int y) {
-    constexpr int kRowHeight = 300;
-    const int x = 60 + column * kBoxColumnPitch;
-    label.Move(x, y + 30, kBoxLabelWidth, 255);
-    minus.Move(x + kBoxLabelWidth, y, kSmallButton, kRowHeight);
-    box.Move(x + kBoxLabelWidth + kSmallButton, y, kBoxWidth, kRowHeight);
-    plus.Move(x + kBoxLabelWidth + kSmallButton + kBoxWidth, y, kSmallButton, kRowHeight);
-}
-
 void WizardStep::HelpOn(std::initializer_list<WindowedControl*> controls, const char* key) {
     for (WindowedControl* c : controls) c->MouseMove = [c, key](int, int, int, int) { core::ShowHelp(c->hWnd, key, false); };
 }

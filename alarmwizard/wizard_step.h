@@ -73,11 +73,6 @@ protected:
     // Popup help while the pointer moves over the controls (a number box with its buttons), or
     // when a list or scroll bar takes the focus.
     static void HelpOn(std::initializer_list<platform::forms::WindowedControl*> controls, const char* key);
-    // A number box's row inside its frame: label, minus button, box, plus button, in one of three
-    // columns.
-    static void PlaceNumberBox(platform::forms::Label& label, platform::forms::CommandButton& minus,
-                               platform::forms::TextBox& box, platform::forms::CommandButton& plus, int column, int y);
-    static constexpr int kBoxLabelWidth = 600, kSmallButton = 225, kBoxWidth = 840, kBoxColumnPitch = 1890;
     static void HelpOnFocus(platform::forms::WindowedControl& control, const char* key);
 
     void ShowError(const char* section, const char* key);

@@ -33,6 +33,8 @@ struct XWin {
     std::vector<Atom> states;  // the _NET_WM_STATE atoms asked for last
     bool shaped = false;
     bool keyed = false;
+    bool framed = false;  // a window manager reparented it into a frame of its own
+    bool overrideRedirect = false;  // menus and balloons: never managed, never framed
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
     COLORREF key = 0;
@@ -47,6 +49,7 @@ struct X11State {
     std::map<std::uint32_t, XWin> windows;
     std::vector<XWindowId> lastStack;
     X11PixelSender pixels;
+    Atom restackWindow = 0, supportingWmCheck = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
@@ -58,6 +61,12 @@ X11State& X() {
 }
 
 Atom Intern(const char* name) { return XInternAtom(X().display, name, False); }
+
+XWin* FindX(XWindowId xid) {
+    for (auto& [id, xw] : X().windows)
+        if (xw.xid == xid) return &xw;
+    return nullptr;
+}
 
 // Windows of the shell (the taskbar) show only while the clock has taken over its tray clock;
 // otherwise the real desktop keeps its own panel and no second taskbar appears.
@@ -152,6 +161,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XWin& xw = X().windows[hwnd.id()];
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
+    xw.overrideRedirect = attrs.override_redirect;
     attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                        KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
     attrs.background_pixel = 0;
@@ -269,6 +279,19 @@ void PushPixels(HWND hwnd, const RECT& area, bool repainted) {
     if (repainted) ApplyShape(it->second, *surface, r);
 }
 
+// An EWMH window manager announces itself on the root window.
+bool WindowManagerRuns() {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool found = XGetWindowProperty(X().display, X().root, X().supportingWmCheck, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &count, &after, &data) == Success &&
+                       data && count == 1;
+    if (data) XFree(data);
+    return found;
+}
+
 void Restack() {
     std::vector<XWindowId> stack;
     for (HWND top : TopLevelWindowsInZOrder()) {
@@ -278,7 +301,34 @@ void Restack() {
     if (stack == X().lastStack || stack.empty()) return;
     X().lastStack = stack;
     XRaiseWindow(X().display, stack.front());
-    XRestackWindows(X().display, stack.data(), static_cast<int>(stack.size()));
+    // Each window goes right below the one above it. Windows a window manager has framed are not
+    // siblings any more (their frames are), so the server would refuse to stack them against
+    // each other: the window manager is asked instead. A pair of one framed and one unframed
+    // window (a menu or balloon over a managed window) has no common parent and keeps its order.
+    // A window the window manager has not reparented yet soon will be: it counts as framed.
+    const bool managerRuns = WindowManagerRuns();
+    auto framed = [&](const XWin& w) { return w.framed || (managerRuns && !w.overrideRedirect); };
+    for (std::size_t i = 1; i < stack.size(); ++i) {
+        const XWin* below = FindX(stack[i]);
+        const XWin* above = FindX(stack[i - 1]);
+        if (!below || !above) continue;
+        if (!framed(*below) && !framed(*above)) {
+            XWindowChanges changes{};
+            changes.sibling = above->xid;
+            changes.stack_mode = Below;
+            XConfigureWindow(X().display, below->xid, CWSibling | CWStackMode, &changes);
+        } else if (framed(*below) && framed(*above)) {
+            XEvent e{};
+            e.xclient.type = ClientMessage;
+            e.xclient.window = below->xid;
+            e.xclient.message_type = X().restackWindow;
+            e.xclient.format = 32;
+            e.xclient.data.l[0] = 2;  // as a direct user action: the program reorders on its user's clicks
+            e.xclient.data.l[1] = static_cast<long>(above->xid);
+            e.xclient.data.l[2] = Below;
+            XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        }
+    }
 }
 
 void Sync(HWND hwnd) {
@@ -373,6 +423,14 @@ void HandleEvent(XEvent& e) {
             if (vk) InjectKey(vk, e.type == KeyPress, character);
             break;
         }
+        case ReparentNotify:
+            if (XWin* xw = FindX(e.xreparent.window)) {
+                // A window manager ignores an order asked before it managed the window: ask again.
+                xw->framed = e.xreparent.parent != X().root;
+                X().lastStack.clear();
+                Restack();
+            }
+            break;
         case ClientMessage:
             if (static_cast<Atom>(e.xclient.data.l[0]) == X().wmDelete) {
                 HWND h = HandleOf(e.xclient.window);
@@ -421,6 +479,8 @@ bool StartX11Presenter(std::string* error) {
     X().netWmName = Intern("_NET_WM_NAME");
     X().utf8 = Intern("UTF8_STRING");
     X().netWmState = Intern("_NET_WM_STATE");
+    X().restackWindow = Intern("_NET_RESTACK_WINDOW");
+    X().supportingWmCheck = Intern("_NET_SUPPORTING_WM_CHECK");
     X().stateAbove = Intern("_NET_WM_STATE_ABOVE");
     X().stateSkipTaskbar = Intern("_NET_WM_STATE_SKIP_TASKBAR");
     X().stateSkipPager = Intern("_NET_WM_STATE_SKIP_PAGER");

@@ -4,6 +4,7 @@
 // window's OK while a step is shown.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <string>
@@ -46,8 +47,9 @@ std::vector<std::string> CallsStartingWith(const desktop::FakeLibrary& lib, cons
 
 class AlarmWizard : public testing::Test {
 protected:
-    void Start(std::vector<AlarmEntry> alarms = {Wake()}) {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms](auto& f) {
+    void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "") {
+        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms, missingPicture](auto& f) {
+            if (!missingPicture.empty()) std::filesystem::remove(f / "GUI/Warlock" / missingPicture);
             std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
                                                     "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
             desktop::InstallFakeLibrary(f);
@@ -116,6 +118,23 @@ TEST_F(AlarmWizard, NewShowsTodayWithTimeTickedAndTheAnimationRestsOnItsFrame) {
     d->Advance(5000);
     EXPECT_EQ(core::WarlockAnimFrame, 40);
     EXPECT_FALSE(step1.Animatronic.Enabled) << "the timer stops at the resting frame";
+}
+
+TEST_F(AlarmWizard, AMissingAnimationPictureKeepsThePreviousOne) {
+    Start({Wake()}, "Anim5.jpg");
+    New();
+    d->Advance(1990);
+    forms::Picture fourth;
+    while (core::WarlockAnimFrame < 5) {
+        if (core::WarlockAnimFrame == 4) fourth = step1.pctPicture.Picture;
+        d->Advance(5);
+    }
+    ASSERT_TRUE(fourth);
+    EXPECT_TRUE(step1.pctPicture.Picture() == fourth);
+    d->Advance(2000);
+    EXPECT_EQ(core::WarlockAnimFrame, 40) << "the animation goes on";
+    EXPECT_FALSE(step1.pctPicture.Picture() == fourth);
+    EXPECT_TRUE(d->MessageBoxes().empty());
 }
 
 TEST_F(AlarmWizard, AClockTimeSavedSimpleIsListedWrittenOnOkAndFiresWithItsWindow) {
