@@ -12,7 +12,8 @@ BOOL Transfer(HDC dstDc, RECT dstRect, HDC srcDc, RECT srcRect, const PixelTrans
     auto dst = FindDc(dstDc);
     auto src = FindDc(srcDc);
     if (!dst || !src || dstRect.empty() || srcRect.empty()) return kFalse;
-    TransferArea(*dst->target, dst->clip, dst->toTarget(dstRect), *src->target, src->toTarget(srcRect), transfer);
+    dst->noteChanged(
+        TransferArea(*dst->target, dst->clip, dst->toTarget(dstRect), *src->target, src->toTarget(srcRect), transfer));
     return kTrue;
 }
 

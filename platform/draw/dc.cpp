@@ -72,6 +72,11 @@ BOOL DeleteDC(HDC hdc) {
     return kTrue;
 }
 
+RECT ChangedArea(HDC hdc) {
+    auto dc = FindDc(hdc);
+    return dc ? dc->changed : RECT{};
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle) {
     auto dc = FindDc(hdc);
     auto object = FindObject(handle);
@@ -167,7 +172,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     if (!dc) return CLR_INVALID;
     const POINT p = dc->toTarget(POINT{x, y});
     if (!IntersectRects(dc->clip, dc->target->bounds()).contains(p)) return CLR_INVALID;
-    dc->target->at(p.x, p.y) = OpaquePixel(color);
+    dc->drawInto(RECT{p.x, p.y, p.x + 1, p.y + 1}).at(p.x, p.y) = OpaquePixel(color);
     return color & 0xFFFFFF;
 }
 

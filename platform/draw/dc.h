@@ -17,6 +17,9 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> target, POINT origin, RECT clip);
 // A memory DC; hdc may be null (compatible with the screen). It starts with a 1 x 1 bitmap.
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);  // any DC, memory or surface
+// Where drawing through the DC may have changed its target's pixels so far (target coordinates);
+// empty when it changed none (copying pixels that are there already changes none).
+RECT ChangedArea(HDC hdc);
 
 // Returns the object it replaces, or null when hdc or object is refused (a bitmap goes only into
 // a memory DC, and into one DC at a time).

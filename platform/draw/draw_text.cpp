@@ -134,12 +134,14 @@ int DrawText(HDC hdc, std::string_view utf8, RECT* rect, UINT format) {
         if (format & DT_CENTER) x = rect->left + (rect->width() - line.width) / 2;
         else if (format & DT_RIGHT) x = rect->right - line.width;
         const POINT at = dc->toTarget(POINT{x, top + static_cast<int>(n) * lineHeight});
-        if (dc->bkMode == OPAQUE)
-            FillArea(*dc->target, clip, RECT{at.x, at.y, at.x + line.width, at.y + lineHeight}, OpaquePixel(dc->bkColor));
+        if (dc->bkMode == OPAQUE) {
+            const RECT box{at.x, at.y, at.x + line.width, at.y + lineHeight};
+            FillArea(dc->drawInto(box), clip, box, OpaquePixel(dc->bkColor));
+        }
         const int mnemonic = prepared.mnemonic - static_cast<int>(line.start);
         RunStyle style{OpaquePixel(dc->textColor), request.underline, request.strikeOut,
                        mnemonic >= 0 && mnemonic < static_cast<int>(line.length) ? mnemonic : -1};
-        DrawRun(*dc->target, clip, at.x, at.y, *font,
+        DrawRun(dc->drawInto(clip), clip, at.x, at.y, *font,
                 std::u32string_view(prepared.text).substr(line.start, line.length), style);
     }
     return (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)) ? top + textHeight - rect->top : textHeight;

@@ -34,8 +34,8 @@ void StrokeLine(DeviceContext& dc, POINT from, POINT to) {
     int error = dx + dy;
     POINT p = a;
     while (p.x != b.x || p.y != b.y) {
-        FillArea(*dc.target, dc.clip, RECT{p.x - half, p.y - half, p.x - half + pen->width, p.y - half + pen->width},
-                 color);
+        const RECT dot{p.x - half, p.y - half, p.x - half + pen->width, p.y - half + pen->width};
+        FillArea(dc.drawInto(dot), dc.clip, dot, color);
         const int doubled = 2 * error;
         if (doubled >= dy) {
             error += dy;
@@ -56,7 +56,9 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     auto dc = FindDc(hdc);
     const auto* data = FindObjectAs<BrushData>(brush);
     if (!dc || !rect || !data) return 0;
-    if (!data->hollow) FillArea(*dc->target, dc->clip, dc->toTarget(*rect), OpaquePixel(data->color));
+    if (data->hollow) return 1;
+    const RECT area = dc->toTarget(*rect);
+    FillArea(dc->drawInto(area), dc->clip, area, OpaquePixel(data->color));
     return 1;
 }
 
@@ -70,8 +72,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     const BrushData* brush = DcBrush(*dc);
     if (brush && !brush->hollow) {
         const int inset = outlined ? 1 : 0;
-        FillArea(*dc->target, dc->clip, dc->toTarget(RECT{left + inset, top + inset, right - inset, bottom - inset}),
-                 OpaquePixel(brush->color));
+        const RECT inside = dc->toTarget(RECT{left + inset, top + inset, right - inset, bottom - inset});
+        FillArea(dc->drawInto(inside), dc->clip, inside, OpaquePixel(brush->color));
     }
     if (outlined && right > left && bottom > top) {
         // The outline is the path through the edge pixels, each widened to a square of the pen's width.
@@ -79,10 +81,11 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         const int half = (w - 1) / 2;
         const RECT bands[] = {{left, top, right, top + 1}, {left, bottom - 1, right, bottom},
                               {left, top, left + 1, bottom}, {right - 1, top, right, bottom}};
-        for (const RECT& band : bands)
-            FillArea(*dc->target, dc->clip,
-                     dc->toTarget(RECT{band.left - half, band.top - half, band.right - 1 - half + w, band.bottom - 1 - half + w}),
-                     OpaquePixel(pen->color));
+        for (const RECT& band : bands) {
+            const RECT edge =
+                dc->toTarget(RECT{band.left - half, band.top - half, band.right - 1 - half + w, band.bottom - 1 - half + w});
+            FillArea(dc->drawInto(edge), dc->clip, edge, OpaquePixel(pen->color));
+        }
     }
     return kTrue;
 }
@@ -120,7 +123,8 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG vertexCount, const G
             const Pixel color = OpaquePixel(RGB(mix(a.Red, b.Red), mix(a.Green, b.Green), mix(a.Blue, b.Blue)));
             const RECT band = horizontal ? RECT{area.left + i, area.top, area.left + i + 1, area.bottom}
                                          : RECT{area.left, area.top + i, area.right, area.top + i + 1};
-            FillArea(*dc->target, dc->clip, dc->toTarget(band), color);
+            const RECT stripe = dc->toTarget(band);
+            FillArea(dc->drawInto(stripe), dc->clip, stripe, color);
         }
     }
     return kTrue;

@@ -44,21 +44,20 @@ void FillArea(Surface& dst, RECT clip, RECT area, Pixel value) {
     dst.fill(IntersectRects(area, ClipToSurface(dst, clip)), value);
 }
 
-void TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, RECT srcRect,
+RECT TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, RECT srcRect,
                   const PixelTransfer& transfer) {
-    if (dstRect.empty() || srcRect.empty()) return;
+    if (dstRect.empty() || srcRect.empty()) return RECT{};
     const RECT area = IntersectRects(dstRect, ClipToSurface(dst, clip));
-    if (area.empty()) return;
+    if (area.empty()) return RECT{};
     if (&dst == &src) {
         // Reading and writing the same pixels: take the source aside first.
         const RECT part = IntersectRects(srcRect, src.bounds());
-        if (part.empty()) return;
+        if (part.empty()) return RECT{};
         Surface copy(part.width(), part.height(), 0);
         for (int y = part.top; y < part.bottom; ++y)
             std::memcpy(copy.row(y - part.top), src.row(y) + part.left, sizeof(Pixel) * part.width());
         RECT shifted = OffsetRectBy(srcRect, -part.left, -part.top);
-        TransferArea(dst, clip, dstRect, copy, shifted, transfer);
-        return;
+        return TransferArea(dst, clip, dstRect, copy, shifted, transfer);
     }
 
     const bool sameSize = dstRect.width() == srcRect.width() && dstRect.height() == srcRect.height();
@@ -66,10 +65,16 @@ void TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, REC
         const int dx = srcRect.left - dstRect.left;
         const int dy = srcRect.top - dstRect.top;
         const RECT readable = IntersectRects(OffsetRectBy(area, dx, dy), src.bounds());
-        for (int sy = readable.top; sy < readable.bottom; ++sy)
-            std::memcpy(dst.row(sy - dy) + (readable.left - dx), src.row(sy) + readable.left,
-                        sizeof(Pixel) * readable.width());
-        return;
+        const std::size_t bytes = sizeof(Pixel) * readable.width();
+        RECT changed{};
+        for (int sy = readable.top; sy < readable.bottom; ++sy) {
+            Pixel* to = dst.row(sy - dy) + (readable.left - dx);
+            const Pixel* from = src.row(sy) + readable.left;
+            if (std::memcmp(to, from, bytes) == 0) continue;
+            std::memcpy(to, from, bytes);
+            changed = UnionRects(changed, RECT{readable.left - dx, sy - dy, readable.right - dx, sy - dy + 1});
+        }
+        return changed;
     }
 
     const std::vector<int> columns =
@@ -94,6 +99,7 @@ void TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, REC
             }
         }
     }
+    return area;
 }
 
 Surface ScaledCopy(const Surface& surface, int width, int height) {

@@ -45,7 +45,9 @@ struct PixelTransfer {
 
 // Maps srcRect onto dstRect (nearest pixel when the sizes differ). Both rectangles must have a
 // positive size. A source that is the destination itself is read before anything is written.
-void TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, RECT srcRect,
+// Returns the part of dst that may have changed: a plain copy leaves rows that hold the same
+// pixels already alone, so copying what is there changes nothing.
+RECT TransferArea(Surface& dst, RECT clip, RECT dstRect, const Surface& src, RECT srcRect,
                   const PixelTransfer& transfer);
 
 // A copy of surface scaled to width x height (nearest pixel).

@@ -40,10 +40,10 @@ BOOL TextOut(HDC hdc, int x, int y, std::string_view text) {
     const POINT at = dc->toTarget(POINT{x, y});
     if (dc->bkMode == OPAQUE) {
         const RECT box{at.x, at.y, at.x + MeasureRun(*font, run), at.y + font->metrics().height()};
-        FillArea(*dc->target, dc->clip, box, OpaquePixel(dc->bkColor));
+        FillArea(dc->drawInto(box), dc->clip, box, OpaquePixel(dc->bkColor));
     }
     const FontRequest& request = DcFontRequest(*dc);
-    DrawRun(*dc->target, dc->clip, at.x, at.y, *font, run,
+    DrawRun(dc->drawInto(dc->clip), dc->clip, at.x, at.y, *font, run,
             RunStyle{OpaquePixel(dc->textColor), request.underline, request.strikeOut, -1});
     return kTrue;
 }

@@ -214,7 +214,11 @@ public:
         auto surface = SurfaceFor(top);
         return surface ? CreateSurfaceDC(surface, origin, clip) : HDC{};
     }
-    void ReleaseDc(HDC dc) override { DeleteDC(dc); }
+    RECT ReleaseDc(HDC dc) override {
+        const RECT changed = ChangedArea(dc);
+        DeleteDC(dc);
+        return changed;
+    }
     void EraseBackground(HWND hwnd, HDC dc, const RECT& area) override {
         Window* w = Find(hwnd);
         if (!w) return;

@@ -6,7 +6,7 @@ namespace {
 class NoSurfaces final : public WindowSurfaces {
 public:
     HDC MakeDc(HWND, POINT, RECT) override { return HDC{}; }
-    void ReleaseDc(HDC) override {}
+    RECT ReleaseDc(HDC) override { return RECT{}; }
     void EraseBackground(HWND, HDC, const RECT&) override {}
     void Present() override {}
     bool WriteScreenshot(const std::string&) override { return false; }

@@ -23,7 +23,9 @@ public:
     // the top-level window, clip the part it may touch (both in top-level window coordinates).
     // Null when the window has no surface.
     virtual HDC MakeDc(HWND topLevel, POINT origin, RECT clip) = 0;
-    virtual void ReleaseDc(HDC dc) = 0;
+    // Returns where drawing through the DC changed its window's pixels (top-level window
+    // coordinates): a paint that changed nothing has nothing to bring to the screen.
+    virtual RECT ReleaseDc(HDC dc) = 0;
     // Fills the area (in the DC's coordinates) with the window class's background.
     virtual void EraseBackground(HWND hwnd, HDC dc, const RECT& area) = 0;
     // Brings what was painted since the last call to the screen.

@@ -42,6 +42,15 @@ HDC MakeWindowDc(HWND hwnd, bool client, const RECT* clipInClient) {
     return UseService<WindowSurfaces>().MakeDc(top, origin, clip);
 }
 
+// What was drawn through a window DC reaches the screen, as far as it changed pixels: a paint
+// that drew what the window shows already has nothing to show.
+void ReleaseWindowDc(HWND hwnd, HDC hdc) {
+    const RECT changed = UseService<WindowSurfaces>().ReleaseDc(hdc);
+    if (changed.empty() || !Find(hwnd)) return;
+    HWND top = GetTopLevel(hwnd);
+    if (Window* t = Find(top)) NotifyDamaged(top, IntersectRects(changed, RECT{0, 0, t->rect.width(), t->rect.height()}));
+}
+
 // The windows with a pending paint, kept as they are invalidated, so that a loop pass with
 // nothing to paint walks no window tree. `fresh` says something was added (or a window with a
 // pending paint was shown again) since the last pass; windows that cannot paint now (hidden,
@@ -188,15 +197,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (!ps) return 0;
-    if (ps->hdc) UseService<WindowSurfaces>().ReleaseDc(ps->hdc);
-    Window* w = Find(hwnd);
-    if (!w) return 1;
-    HWND top = GetTopLevel(hwnd);
-    Window* t = Find(top);
-    if (!t) return 1;
-    POINT topOrigin = WindowOriginOnScreen(*t);
-    RECT client = ClientRectOnScreen(hwnd);
-    NotifyDamaged(top, OffsetRectBy(ps->rcPaint, client.left - topOrigin.x, client.top - topOrigin.y));
+    if (ps->hdc) ReleaseWindowDc(hwnd, ps->hdc);
     return 1;
 }
 
@@ -212,18 +213,7 @@ HDC GetWindowDC(HWND hwnd) {
 
 int ReleaseDC(HWND hwnd, HDC hdc) {
     if (!hdc) return 0;
-    UseService<WindowSurfaces>().ReleaseDc(hdc);
-    // What was drawn through a window DC reaches the screen: it lies inside that window.
-    if (Window* w = Find(hwnd)) {
-        HWND top = GetTopLevel(hwnd);
-        if (Window* t = Find(top)) {
-            POINT topOrigin = WindowOriginOnScreen(*t);
-            POINT origin = WindowOriginOnScreen(*w);
-            RECT area{origin.x - topOrigin.x, origin.y - topOrigin.y, origin.x - topOrigin.x + w->rect.width(),
-                      origin.y - topOrigin.y + w->rect.height()};
-            NotifyDamaged(top, IntersectRects(area, RECT{0, 0, t->rect.width(), t->rect.height()}));
-        }
-    }
+    ReleaseWindowDc(hwnd, hdc);
     return 1;
 }
 

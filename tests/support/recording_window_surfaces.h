@@ -28,8 +28,9 @@ public:
         dcRequests.push_back({topLevel, origin, clip});
         return kPlaceholderDc;
     }
-    void ReleaseDc(platform::HDC dc) override {
+    platform::RECT ReleaseDc(platform::HDC dc) override {
         if (dc == kPlaceholderDc) ++releases;
+        return platform::RECT{};  // nothing is drawn, so nothing changes
     }
     void EraseBackground(platform::HWND hwnd, platform::HDC, const platform::RECT& area) override {
         erases.push_back({hwnd, area});

@@ -74,8 +74,16 @@ struct DeviceContext {
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;
     POINT position;
+    RECT changed;  // in target coordinates: where drawing through this DC may have changed pixels
 
     RECT toTarget(RECT r) const { return OffsetRectBy(r, origin.x, origin.y); }
+    // What a drawing step changed (target coordinates); only the part inside the clip counts.
+    void noteChanged(RECT area) { changed = UnionRects(changed, IntersectRects(area, clip)); }
+    // The target, for a drawing step that may change every pixel of area (target coordinates).
+    Surface& drawInto(RECT area) {
+        noteChanged(area);
+        return *target;
+    }
     POINT toTarget(POINT p) const { return POINT{p.x + origin.x, p.y + origin.y}; }
 };
 

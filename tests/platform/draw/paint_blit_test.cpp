@@ -189,4 +189,24 @@ TEST_F(BlitTest, AlphaBlendMixesByConstantAndPixelAlpha) {
     EXPECT_FALSE(AlphaBlend(target.dc(), 0, 0, 1, 1, source.dc(), 0, 0, 1, 1, BLENDFUNCTION{1, 0, 255, 0}));
 }
 
+// A DC knows where its drawing changed pixels: copying the pixels that are there already changes
+// none, so a window that paints by copying a kept image brings nothing to the screen.
+TEST(DrawBlit, ADcKnowsWhereItsDrawingChangedPixels) {
+    Canvas from(20, 10), to(20, 10);
+    EXPECT_TRUE(ChangedArea(to.dc()).empty());
+    EXPECT_EQ(BitBlt(to.dc(), 0, 0, 20, 10, from.dc(), 0, 0, SRCCOPY), 1);
+    EXPECT_TRUE(ChangedArea(to.dc()).empty());
+    from.surface().fill(RECT{3, 4, 6, 6}, OpaquePixel(kRed));
+    BitBlt(to.dc(), 0, 0, 20, 10, from.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(ChangedArea(to.dc()), (RECT{0, 4, 20, 6}));  // the rows that differed
+    EXPECT_EQ(to.at(4, 5), kRed);
+    EXPECT_EQ(to.at(4, 3), kWhite);
+    // Other drawing counts where it draws, as far as the clip lets it.
+    HBRUSH blue = CreateSolidBrush(kBlue);
+    const RECT beyond{15, 8, 30, 12};
+    FillRect(to.dc(), &beyond, blue);
+    EXPECT_EQ(ChangedArea(to.dc()), (RECT{0, 4, 20, 10}));
+    DeleteObject(blue);
+}
+
 }  // namespace

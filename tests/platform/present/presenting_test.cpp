@@ -2,9 +2,11 @@
 // that left every pixel as it was.
 #include <gtest/gtest.h>
 
+#include "../draw/canvas.h"
 #include "../window/window_test_support.h"
 #include "platform/draw/gdi.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/window/detail/window_store.h"
 #include "platform/window/loop.h"
 
 using namespace platform;
@@ -85,6 +87,49 @@ TEST_F(Presenting, ADamagedRectangleIsWhatIsSent) {
     EXPECT_EQ(SentToPresenter()[0].hwnd, w);
     EXPECT_EQ(SentToPresenter()[0].area, (RECT{20, 10, 30, 20}));
     // The composed screen (a screenshot) still shows the new pixels.
+    EXPECT_EQ(PixelColor(ComposedScreen().at(75, 65)), RGB(0, 0, 255));
+    DestroyWindow(w);
+}
+
+// A window that paints by copying a kept image (as the taskbar clock does) damages only the rows
+// whose pixels its copy changed, and nothing when it copies what the window shows already.
+TEST_F(Presenting, ARepaintThatCopiesWhatTheWindowShowsDamagesNothing) {
+    static std::vector<RECT> damaged;
+    detail::WindowObserver observer;
+    observer.damaged = [](HWND, const RECT& area) { damaged.push_back(area); };
+    detail::AddWindowObserver(std::move(observer));
+    static drawtest::Canvas image(100, 40, RGB(128, 128, 128));
+    EnsureClass("KeptImageWindow");
+    HWND w = CreateWindowEx(0, "KeptImageWindow", "kept", WS_POPUP | WS_VISIBLE, 50, 50, 100, 40, HWND{});
+    Reactions()[w.id()] = [](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT* result) {
+        if (msg == WM_ERASEBKGND) {
+            *result = 1;  // the copy covers everything
+            return true;
+        }
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        BitBlt(dc, 0, 0, 100, 40, image.dc(), 0, 0, SRCCOPY);
+        EndPaint(hwnd, &ps);
+        return true;
+    };
+    RunFor(100);
+    damaged.clear();
+    SentToPresenter().clear();
+    for (int i = 0; i < 5; ++i) {
+        InvalidateRect(w, nullptr, 1);
+        RunFor(100);
+    }
+    EXPECT_TRUE(damaged.empty());
+    EXPECT_TRUE(SentToPresenter().empty());
+
+    image.surface().fill(RECT{20, 10, 30, 20}, OpaquePixel(RGB(0, 0, 255)));
+    InvalidateRect(w, nullptr, 1);
+    RunFor(100);
+    ASSERT_EQ(damaged.size(), 1u);
+    EXPECT_EQ(damaged[0], (RECT{0, 10, 100, 20}));
+    ASSERT_EQ(SentToPresenter().size(), 1u);
+    EXPECT_EQ(SentToPresenter()[0].area, (RECT{20, 10, 30, 20}));
     EXPECT_EQ(PixelColor(ComposedScreen().at(75, 65)), RGB(0, 0, 255));
     DestroyWindow(w);
 }
