@@ -132,6 +132,24 @@ inline constexpr const char* kHelpKeys[] = {
     "0814cmdCancel",
     "0815cmdSave",
     "0816chRetroactive",
+    "1601chEvery",          // time synchronisation: periodic synchronisation
+    "1602txtEvery",         // time synchronisation: its minutes box and buttons
+    "1603chStartup",        // time synchronisation: at start-up
+    "1604ddlServers",       // time synchronisation: the preferred server
+    "1605cmdSync",          // time synchronisation: synchronise now
+    "1606chTry",            // time synchronisation: try the next server
+    "1607chRemember",       // time synchronisation: remember a server that answered
+    "1608txtRetries",       // time synchronisation: retries box and buttons
+    "1609optAhead",         // time synchronisation: keep the clock ahead
+    "1610txtMinutesAhead",  // time synchronisation: minutes ahead box and buttons
+    "1611optLate",          // time synchronisation: keep the clock late
+    "1612txtMinutesLate",   // time synchronisation: minutes late box and buttons
+    "1701ddlServers",       // online storage account: the storage server
+    "1702txtUsername",      // online storage account: the user name
+    "1703txtPassword",      // online storage account: the password
+    "1704optConfirmation",  // online storage account: ask before an older list replaces the local one
+    "1705optNothing",       // online storage account: keep the local list
+    "1706optOverwrite",     // online storage account: take the older list
 };
 
 // The help id of a help key: the number its first four characters make, read as far as they are

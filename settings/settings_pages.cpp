@@ -7,9 +7,12 @@
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/wizard_pages.h"
 #include "core/globals.h"
+#include "core/popup_help.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_as.h"
+#include "settings/frm_seti_at.h"
 #include "settings/frm_seti_av.h"
+#include "settings/frm_seti_ev.h"
 #include "settings/frm_seti_go.h"
 #include "settings/frm_seti_la.h"
 #include "settings/frm_seti_lc.h"
@@ -34,6 +37,17 @@ void PlacePage(Form& page) {
 
 std::optional<SchemeColors> CurrentPalette() { return SchemePalette(core::Settings.ColorScheme); }
 
+void ColorControls(std::initializer_list<InteractiveControl*> controls, const SchemeColors& palette) {
+    for (InteractiveControl* c : controls) {
+        c->BackColor = palette.back;
+        c->ForeColor = palette.text;
+    }
+}
+
+void ShowHelpOnMouseMove(WindowedControl& control, const char* helpKey) {
+    control.MouseMove = [&control, helpKey](int, int, int, int) { core::ShowHelp(control.hWnd, helpKey, false); };
+}
+
 void BlankPage::Design() { DesignPage(*this); }
 
 void BlankPage::Form_Load() {
@@ -47,6 +61,8 @@ Form* PageNamed(const std::string& name) {
     if (name == frmSetiAS().Name()) return &frmSetiAS();
     if (name == frmSetiLA().Name()) return &frmSetiLA();
     if (name == frmSetiLC().Name()) return &frmSetiLC();
+    if (name == frmSetiAT().Name()) return &frmSetiAT();
+    if (name == frmSetiEV().Name()) return &frmSetiEV();
     if (name == alarmmanager::frmSetiRAM().Name()) return &alarmmanager::frmSetiRAM();
     // The alarm lists page has no node; it is shown by its Name only.
     if (name == alarmmanager::frmSetiRAL().Name()) return &alarmmanager::frmSetiRAL();

@@ -2,10 +2,12 @@
 // over the window's description panel when it loads, and the page forms by their Name.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
 #include "platform/forms/form.h"
+#include "platform/forms/windowed_control.h"
 #include "settings/page_palette.h"
 
 namespace settings {
@@ -21,6 +23,12 @@ void DesignPage(platform::forms::Form& page);
 void PlacePage(platform::forms::Form& page);
 // The scheme's palette, when ColorScheme names one.
 std::optional<SchemeColors> CurrentPalette();
+
+// The scheme's back and text colours on each of the controls.
+void ColorControls(std::initializer_list<platform::forms::InteractiveControl*> controls, const SchemeColors& palette);
+
+// The control's popup help while the mouse moves over it, under the page's help key.
+void ShowHelpOnMouseMove(platform::forms::WindowedControl& control, const char* helpKey);
 
 // A page that is not built yet: it keeps the place of its Name, empty, in the scheme's colours.
 class BlankPage : public platform::forms::Form {

@@ -154,11 +154,14 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_SYSMENU,
                               (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
     if (ex) SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The control that had the focus gets it back when the box closes, so typing goes on there.
+    const HWND hadFocus = GetFocus();
     ShowWindow(box, SW_SHOW);
     SetFocus(box);
     RunModalLoop([&] { return state.answer != 0 || !IsWindow(box); });
     int answer = state.answer ? state.answer : defaultButton;
     DestroyWindow(box);
+    if (hadFocus && IsWindow(hadFocus)) SetFocus(hadFocus);
     g_box = saved;
     return answer;
 }

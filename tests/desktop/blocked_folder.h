@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -77,14 +76,14 @@ public:
     std::string MountOn(const std::filesystem::path& folder) {
         namespace fs = std::filesystem;
         if (!RunningAsRoot()) return "mounting a small filesystem needs root";
-        // Room for the program folder (which grows with the program) and a little more to fill.
-        std::uintmax_t bytes = 0;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
-            if (entry.is_regular_file()) bytes += entry.file_size();
-        const std::string options = "size=" + std::to_string(bytes / (1 << 20) + 16) + "m,mode=0755";
         fs::path aside = folder.string() + ".aside";
         fs::rename(folder, aside);
         fs::create_directory(folder);
+        // Room for the folder's own files (the program grows) and a little more to fill.
+        std::uintmax_t bytes = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(aside))
+            if (entry.is_regular_file()) bytes += entry.file_size();
+        const std::string options = "size=" + std::to_string(bytes / (1 << 20) + 16) + "m,mode=0755";
         if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
             std::string why = std::strerror(errno);
             fs::remove(folder);

@@ -13,6 +13,8 @@
 #include "core/globals.h"
 #include "core/md5.h"
 #include "core/online_storage.h"
+#include "settings/frm_seti.h"
+#include "settings/frm_seti_ev.h"
 #include "platform/window/messages.h"
 #include "desktop_harness.h"
 #include "time_servers.h"
@@ -92,11 +94,11 @@ struct Anywhere : ::testing::Test {
     }
     // The program with the account set, this local list and "LastSave", started at 12:00:00.
     void StartProgram(const std::string& localList, const std::string& lastSave, int confirmation,
-                      const std::string& password = kPassword) {
+                      const std::string& password = kPassword, const std::string& user = kUser) {
         const std::string settings =
             "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n"
             "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\n"
-            "[OZR Ruriv Anywhere]\nServerURL=" + server.Url() + "\nUsername=" + kUser +
+            "[OZR Ruriv Anywhere]\nServerURL=" + server.Url() + "\nUsername=" + user +
             "\nPassword=" + core::CMD5().MD5(password) + "\nConfirmation=" + std::to_string(confirmation) +
             "\nLastSave=" + lastSave + "\n";
         d = std::make_unique<Desktop>(DesktopOptions{
@@ -241,5 +243,49 @@ TEST_F(Anywhere, WithTheServerStoppedTheLocalAlarmsLoadAndTheRetryFindsItLater) 
     EXPECT_EQ(core::Settings.LastSave, "2026-03-01 09:30:00");
     EXPECT_TRUE(d->MessageBoxes().empty());
 }
+
+// The account typed on its settings page: Apply asks whether the new account takes this
+// computer's alarms (Yes: uploaded) or gives its own (No: downloaded, whatever their date).
+struct ANewAccount : Anywhere, ::testing::WithParamInterface<int> {};
+
+TEST_P(ANewAccount, UploadsOrDownloadsByTheAnswerAtApply) {
+    ASSERT_TRUE(server.Start());
+    server.Store("2026-01-15 10:00:00", kOnline);
+    StartProgram(kLocal, "2026-02-01 08:00:00", 2, kPassword, "");
+    d->WriteFile("System/OZR Ruriv Anywhere Servers.ozrini",
+                 "[Dralo Software Development Ruriv - OZR Ruriv Anywhere Servers File]\n[Servers]\n1=" + server.Url() + "\n");
+    d->Advance(1000);
+    ASSERT_EQ(AlarmNames(), std::vector<std::string>{"Local"});
+    d->Key(platform::VK_F2);
+    d->Advance(50);
+    settings::frmSeti().ShowSubWindow(&settings::frmSetiEV(), true);
+    d->Advance(50);
+    settings::frmSetiEVForm& page = settings::frmSetiEV();
+    page.txtUsername.SetFocus();
+    page.txtUsername.Text = "Ann & Bob";
+    page.txtPassword.SetFocus();
+    page.txtPassword.Text = kPassword;
+    page.txtUsername.SetFocus();
+    EXPECT_EQ(core::Settings.Username, kUser);
+    EXPECT_EQ(core::Settings.ServerURL, server.Url());
+    d->AnswerNextMessageBoxes({GetParam()});
+    const platform::RECT apply = d->Rect(settings::frmSeti().cmdApply.hWnd);
+    d->Click(platform::POINT{(apply.left + apply.right) / 2, (apply.top + apply.bottom) / 2});
+    if (GetParam() == platform::IDYES) {
+        ASSERT_TRUE(RunUntilPosted());
+        EXPECT_NE(server.Stored().find("[ZTVALR: Local]"), std::string::npos);
+    } else {
+        for (int i = 0; i < 300 && AlarmNames() != std::vector<std::string>{"Online"}; ++i) {
+            d->Advance(100);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(AlarmNames(), std::vector<std::string>{"Online"});
+        EXPECT_FALSE(server.Posted());
+    }
+    EXPECT_EQ(d->MessageBoxes().back().type, 4132u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Anywhere, ANewAccount, ::testing::Values(platform::IDYES, platform::IDNO),
+                         [](const auto& info) { return std::string(info.param == platform::IDYES ? "Yes" : "No"); });
 
 }  // namespace

@@ -1,0 +1,48 @@
+#include "settings/server_lists.h"
+
+#include "platform/services/paths.h"
+#include "platform/services/settings_file.h"
+
+namespace settings {
+namespace {
+
+constexpr const char* kServersList = "Servers";
+
+struct ServerItems {
+    platform::SettingsFile file;
+    std::vector<std::string> keys;
+    std::vector<std::string> values;
+};
+
+// A file that cannot be read holds no items.
+void ReadServers(const std::string& listPath, ServerItems& items) {
+    if (!items.file.Open(platform::MapPath(listPath))) return;
+    items.file.ReadSection(kServersList, items.keys, items.values);
+}
+
+}  // namespace
+
+std::vector<std::string> TimeServerLines(const std::string& listPath) {
+    ServerItems items;
+    ReadServers(listPath, items);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < items.keys.size() && i < items.values.size(); ++i) {
+        const std::string& section = items.keys[i];
+        lines.push_back(items.values[i] + " (" + items.file.ReadText(section, "IP") + ") Stratum: " +
+                        items.file.ReadText(section, "Stratum") + " @ " + items.file.ReadText(section, "Location"));
+    }
+    return lines;
+}
+
+std::vector<std::string> AnywhereServerLines(const std::string& listPath) {
+    ServerItems items;
+    ReadServers(listPath, items);
+    return items.values;
+}
+
+int SelectableIndex(int stored, int lineCount) {
+    if (lineCount <= 0) return -1;
+    return stored >= 0 && stored < lineCount ? stored : 0;
+}
+
+}  // namespace settings
