@@ -36,12 +36,12 @@ const GridScheme* CurrentGridScheme() {
 }
 
 // Each button: its caption's key and its popup help.
-struct ButtonSpec {
+struct ButtonEntry {
     CommandButton frmSetiRAMForm::*button;
     const char* captionKey;
     const char* helpKey;
 };
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonEntry kButtons[] = {
     {&frmSetiRAMForm::cmdNew, "New", "0602cmdNew"},
     {&frmSetiRAMForm::cmdModify, "Modify", "0603cmdModify"},
     {&frmSetiRAMForm::cmdDelete, "Delete", "0604cmdDelete"},
@@ -74,9 +74,9 @@ frmSetiRAMForm::frmSetiRAMForm() : Form("frmSetiRAM") {
     OZR_HANDLE(cmdDeactivate, Click);
     OZR_HANDLE(cmdActivateAll, Click);
     OZR_HANDLE(cmdSort, Click);
-    for (const ButtonSpec& spec : kButtons) {
-        CommandButton& button = this->*spec.button;
-        button.MouseMove = [&button, key = spec.helpKey](int, int, int, int) { core::ShowHelp(button.hWnd, key, false); };
+    for (const ButtonEntry& layout : kButtons) {
+        CommandButton& button = this->*layout.button;
+        button.MouseMove = [&button, key = layout.helpKey](int, int, int, int) { core::ShowHelp(button.hWnd, key, false); };
     }
 }
 
@@ -95,8 +95,8 @@ void frmSetiRAMForm::Design() {
     flxAlarms.Cols = 4;
     flxAlarms.SelectionMode = flexSelectionByRow;
     int i = 0;
-    for (const ButtonSpec& spec : kButtons) {
-        (this->*spec.button).Move(30 + (i % 4) * kButtonPitch, i < 4 ? kFirstButtonRow : kSecondButtonRow, kButtonWidth,
+    for (const ButtonEntry& layout : kButtons) {
+        (this->*layout.button).Move(30 + (i % 4) * kButtonPitch, i < 4 ? kFirstButtonRow : kSecondButtonRow, kButtonWidth,
                                   kButtonHeight);
         ++i;
     }
@@ -115,7 +115,7 @@ void frmSetiRAMForm::Form_Load() {
     UpdateActivateButtons();
     if (core::AlarmsLoaded) return;
     ShowError("Error Not Loaded Yet");
-    for (const ButtonSpec& spec : kButtons) (this->*spec.button).Enabled = false;
+    for (const ButtonEntry& layout : kButtons) (this->*layout.button).Enabled = false;
 }
 
 void frmSetiRAMForm::Form_Unload(int&) { core::AlarmManagerOpen = false; }
@@ -123,7 +123,7 @@ void frmSetiRAMForm::Form_Unload(int&) { core::AlarmManagerOpen = false; }
 void frmSetiRAMForm::SetTexts() {
     LanguageFile.SelectSection(core::kAlarmManagerPageSection);
     frmList.Caption = LanguageFile.ReadString("Existent");
-    for (const ButtonSpec& spec : kButtons) (this->*spec.button).Caption = LanguageFile.ReadString(spec.captionKey);
+    for (const ButtonEntry& layout : kButtons) (this->*layout.button).Caption = LanguageFile.ReadString(layout.captionKey);
     PrepareAlarmGrid();
     FillAlarmGrid();
     SetAlarmRowHeights();
@@ -140,7 +140,7 @@ void frmSetiRAMForm::SetColors() {
     }
     flxAlarms.BackColorBkg = palette->back;
     flxAlarms.GridColor = grid->lines;
-    for (const ButtonSpec& spec : kButtons) (this->*spec.button).BackColor = palette->button;
+    for (const ButtonEntry& layout : kButtons) (this->*layout.button).BackColor = palette->button;
 }
 
 // Every cell of the row in the selection colours, or in the plain ones.

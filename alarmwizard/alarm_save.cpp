@@ -31,7 +31,7 @@ bool SlideIncomplete(const core::SlideSettings& s) {
 bool OnlyBlanks(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 // The step that shows a fault's message.
-const StepSpec& StepOfFault(PendingCode code) {
+const StepLayout& StepOfFault(PendingCode code) {
     switch (code) {
         case kIntervalTooSmall: return kStep1A;
         case kSlideInvalid: return kStep2A;

@@ -13,7 +13,7 @@ namespace alarmwizard {
 // One step of the wizard: its form, its language and help sections, the progress mark its store
 // raises AlarmEditProgress to (and from which it fills itself from the record), and the animation
 // frame it rests on.
-struct StepSpec {
+struct StepLayout {
     const char* form;
     const char* languageSection;
     const char* helpSection;
@@ -21,19 +21,19 @@ struct StepSpec {
     std::int16_t restingFrame;
 };
 
-inline constexpr StepSpec kStep1{"frmSetiRAE1", core::kWizardStep1Section,
+inline constexpr StepLayout kStep1{"frmSetiRAE1", core::kWizardStep1Section,
                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 1", 4, 40};
-inline constexpr StepSpec kStep1A{"frmSetiRAE1A", core::kWizardStep1ASection,
+inline constexpr StepLayout kStep1A{"frmSetiRAE1A", core::kWizardStep1ASection,
                                   "Popup Help System - Alarm Settings - Alarm Warlock Step 1A", 5, 80};
-inline constexpr StepSpec kStep2{"frmSetiRAE2", core::kWizardStep2Section,
+inline constexpr StepLayout kStep2{"frmSetiRAE2", core::kWizardStep2Section,
                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 2", 6, 120};
-inline constexpr StepSpec kStep2A{"frmSetiRAE2A", core::kWizardStep2ASection,
+inline constexpr StepLayout kStep2A{"frmSetiRAE2A", core::kWizardStep2ASection,
                                   "Popup Help System - Alarm Settings - Alarm Warlock Step 2A", 7, 160};
-inline constexpr StepSpec kStep3{"frmSetiRAE3", core::kWizardStep3Section,
+inline constexpr StepLayout kStep3{"frmSetiRAE3", core::kWizardStep3Section,
                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 3", 8, 200};
-inline constexpr StepSpec kStep3A{"frmSetiRAE3A", core::kWizardStep3ASection,
+inline constexpr StepLayout kStep3A{"frmSetiRAE3A", core::kWizardStep3ASection,
                                   "Popup Help System - Alarm Settings - Alarm Warlock Step 3A", 9, 240};
-inline constexpr StepSpec kStep4{"frmSetiRAE4", core::kWizardStep4Section,
+inline constexpr StepLayout kStep4{"frmSetiRAE4", core::kWizardStep4Section,
                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 4", 10, 279};
 
 inline constexpr std::int16_t kLastAnimationFrame = 279;

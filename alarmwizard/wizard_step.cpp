@@ -24,7 +24,7 @@ constexpr int kButtonWidth = 1110, kButtonHeight = 405, kButtonPitch = 1170;
 
 }  // namespace
 
-WizardStep::WizardStep(const StepSpec& spec) : Form(spec.form), spec_(spec) {
+WizardStep::WizardStep(const StepLayout& layout) : Form(layout.form), layout_(layout) {
     Animatronic.Tick = [this] { Animatronic_Timer(); };
 }
 
@@ -50,7 +50,7 @@ void WizardStep::Form_Load() {
     ShowAnimationFrame();
     SetColors();
     SetTexts();
-    core::HelpFile.SelectSection(spec_.helpSection);
+    core::HelpFile.SelectSection(layout_.helpSection);
     Updating = true;
     if (StoredBefore())
         FillFromRecord();
@@ -62,9 +62,9 @@ void WizardStep::Form_Load() {
 
 void WizardStep::Form_Unload(int&) { core::WarlockStepLoaded = false; }
 
-bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= spec_.mark; }
+bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= layout_.mark; }
 
-void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, spec_.mark); }
+void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, layout_.mark); }
 
 // Buttons get the button colour; frames, labels, options and tick boxes the page's colours; text
 // boxes, lists and the picture keep their own.
@@ -95,7 +95,7 @@ void WizardStep::SetTexts() {
     cmdNext.Caption = GeneralText("Next");
 }
 
-std::string WizardStep::StepText(const char* key) const { return core::LanguageFile.ReadText(spec_.languageSection, key); }
+std::string WizardStep::StepText(const char* key) const { return core::LanguageFile.ReadText(layout_.languageSection, key); }
 
 std::string WizardStep::GeneralText(const char* key) { return core::LanguageFile.ReadText(core::kGeneralSection, key); }
 
@@ -105,14 +105,14 @@ void WizardStep::ShowAnimationFrame() {
     try {
         pctPicture.Picture = LoadPicture(path);
     } catch (const platform::Error& e) {
-        core::DebugLog(std::string("[") + spec_.form + "]: " + e.what());
+        core::DebugLog(std::string("[") + layout_.form + "]: " + e.what());
     }
 }
 
 void WizardStep::Animatronic_Timer() {
     Animatronic.Interval = 50;
-    const auto next = NextAnimationFrame(core::WarlockAnimFrame, core::WarlockAnimReverse, spec_.restingFrame,
-                                         spec_.restingFrame == kLastAnimationFrame);
+    const auto next = NextAnimationFrame(core::WarlockAnimFrame, core::WarlockAnimReverse, layout_.restingFrame,
+                                         layout_.restingFrame == kLastAnimationFrame);
     if (!next) {
         Animatronic.Enabled = false;
         return;
@@ -121,18 +121,18 @@ void WizardStep::Animatronic_Timer() {
     ShowAnimationFrame();
 }
 
-void WizardStep::ShowStep(const StepSpec& to) {
+void WizardStep::ShowStep(const StepLayout& to) {
     settings::frmSeti().ShowSubWindow(settings::PageNamed(to.form), true);
 }
 
-void WizardStep::MoveForward(const StepSpec& to, bool store) {
+void WizardStep::MoveForward(const StepLayout& to, bool store) {
     CleanFocusedBox();
     core::WarlockAnimReverse = DirectionGoingForward(core::WarlockAnimFrame, core::WarlockAnimReverse, to.restingFrame);
     if (store) StoreStep();
     ShowStep(to);
 }
 
-void WizardStep::MoveBack(const StepSpec& to, bool store) {
+void WizardStep::MoveBack(const StepLayout& to, bool store) {
     CleanFocusedBox();
     core::WarlockAnimReverse = DirectionGoingBack(core::WarlockAnimFrame, core::WarlockAnimReverse, to.restingFrame);
     if (store) StoreStep();

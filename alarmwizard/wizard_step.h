@@ -23,7 +23,7 @@ namespace alarmwizard {
 
 class WizardStep : public platform::forms::Form {
 public:
-    explicit WizardStep(const StepSpec& spec);
+    explicit WizardStep(const StepLayout& layout);
 
     platform::forms::Frame frmWarlock{this, "frmWarlock"};
     platform::forms::Label lblStepInfo{frmWarlock, "lblStepInfo"};
@@ -35,7 +35,7 @@ public:
     platform::forms::CommandButton cmdNext{this, "cmdNext"};
     platform::forms::CommandButton cmdOk{this, "cmdOk"};
 
-    const StepSpec& Spec() const { return spec_; }
+    const StepLayout& Layout() const { return layout_; }
 
 protected:
     // Layout of the frame and the button row; the step then places its own controls below the
@@ -60,11 +60,11 @@ protected:
 
     // The moves: forwards or back to a step (storing first unless told not to), Save Simple, and
     // the main steps' Cancel question.
-    void MoveForward(const StepSpec& to, bool store = true);
-    void MoveBack(const StepSpec& to, bool store = true);
+    void MoveForward(const StepLayout& to, bool store = true);
+    void MoveBack(const StepLayout& to, bool store = true);
     void SaveSimple();
     void CancelWizard();
-    void ShowStep(const StepSpec& to);
+    void ShowStep(const StepLayout& to);
     // Runs the leave clean-up of the number box that has the focus (Enter presses a button while a
     // box keeps it).
     void CleanFocusedBox();
@@ -89,7 +89,7 @@ private:
     void ShowAnimationFrame();
     void Animatronic_Timer();
 
-    const StepSpec& spec_;
+    const StepLayout& layout_;
 };
 
 }  // namespace alarmwizard
