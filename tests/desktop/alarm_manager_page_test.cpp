@@ -118,10 +118,7 @@ protected:
         const RECT g = d->Rect(grid().hWnd), c = grid().CellRect(row, col);
         return POINT{g.left + (c.left + c.right) / 2, g.top + (c.top + c.bottom) / 2};
     }
-    POINT CentreOf(HWND h) {
-        const RECT r = d->Rect(h);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
+    POINT CentreOf(HWND h) { return desktop::CentreOf(d->Rect(h)); }
     void ClickRow(int row, int col = 2) {
         d->Click(CellPoint(row, col));
         d->Advance(20);

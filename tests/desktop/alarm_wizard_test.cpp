@@ -68,10 +68,7 @@ protected:
         Press(frmSetiRAM().cmdNew);
         ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
     }
-    POINT CentreOf(HWND h) {
-        const RECT r = d->Rect(h);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
+    POINT CentreOf(HWND h) { return desktop::CentreOf(d->Rect(h)); }
     void Press(forms::WindowedControl& control) {
         d->Click(CentreOf(control.hWnd));
         d->Advance(20);

@@ -29,7 +29,7 @@ DesktopOptions LaterRun(const std::string& extra = "") {
     return o;
 }
 
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+using desktop::CentreOf;
 
 // A right press on the clock opens its menu; the keys queued behind it pick an item.
 void ChooseFromClockMenu(Desktop& d, int downs) {

@@ -95,4 +95,7 @@ private:
     testsupport::RecordingHttp* http_ = nullptr;
 };
 
+// The middle of a rectangle: where a user clicks a control or a window.
+inline platform::POINT CentreOf(const platform::RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
 }  // namespace desktop

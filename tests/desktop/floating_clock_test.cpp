@@ -63,7 +63,7 @@ int PixelsInside(const RECT& r, bool dark) {
     return n;
 }
 
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+using desktop::CentreOf;
 
 // One label batch as the library sends it: index, flags and the text, one 16-bit unit a byte.
 void SendLabelBatch(std::int16_t index, std::int32_t flags, const std::string& text) {

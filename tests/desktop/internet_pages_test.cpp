@@ -31,7 +31,7 @@ constexpr int kAccountNode = 12;
 constexpr int kAspectNode = 4;
 const std::string kDigestOfNothing = "d41d8cd98f00b204e9800998ecf8427e";
 
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+using desktop::CentreOf;
 
 // Five time servers on loopback addresses, the first with what an exchange wrote back.
 std::string FiveTimeServers() {

@@ -56,7 +56,7 @@ DesktopOptions WithSettings(std::string file, bool fakeLibrary = false) {
     }};
 }
 
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+using desktop::CentreOf;
 
 // What the user does while a modal window waits: run from a timer once it is shown.
 std::function<void()>& WhileModal() {

@@ -49,7 +49,7 @@ protected:
 
 HWND HelpBalloon() { return FindWindowEx(HWND{}, HWND{}, "OZRSW Tooltip", nullptr); }
 
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+using desktop::CentreOf;
 
 TEST(PopupHelpOnTheDesktop, AppearsAfterTheDelayAndADismissedTextNeverAgain) {
     Desktop d(LaterRun("PopupHelpDelay=700\n"));

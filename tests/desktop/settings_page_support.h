@@ -27,8 +27,6 @@ inline DesktopOptions LaterRunWith(const std::string& extra, bool fakeLibrary = 
     return o;
 }
 
-inline platform::POINT CentreOf(const platform::RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
 inline void ClickOn(Desktop& d, platform::forms::WindowedControl& control) {
     d.Click(CentreOf(d.Rect(control.hWnd)));
     d.Advance(30);

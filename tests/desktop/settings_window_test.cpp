@@ -35,7 +35,7 @@ DesktopOptions LaterRun(const std::string& extra = "") {
     }};
 }
 
-POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+using desktop::CentreOf;
 
 class SettingsWindow : public testing::Test {
 public:
