@@ -18,37 +18,6 @@ void DisableMainLine(WizardStep& step) {
 
 }  // namespace
 
-frmSetiRAE2Form::frmSetiRAE2Form() : WizardStep(kStep2) {
-    // Back to step 1 the animation runs backwards, unless it has not yet reached step 1's frame.
-    cmdPrevious.Click = [this] {
-        core::WarlockAnimReverse = core::WarlockAnimFrame >= kStep1.restingFrame;
-        CleanFocusedBox();
-        StoreStep();
-        ShowStep(kStep1);
-    };
-    cmdNext.Click = [this] { MoveForward(kStep3); };
-    lblSlideCustomize.Click = [this] { MoveForward(kStep2A); };
-    cmdSave.Click = [this] { SaveSimple(); };
-    cmdCancel.Click = [this] { CancelWizard(); };
-}
-
-void frmSetiRAE2Form::Design() {
-    WizardStep::Design();
-    cmdOk.Enabled = false;
-    cmdCancel.Cancel = true;
-    lblSlideCustomize.Move(240, kContentTop + 240, kLinkWidth, kLinkHeight);
-    MakeLink(lblSlideCustomize);
-}
-
-void frmSetiRAE2Form::SetStepTexts() { lblSlideCustomize.Caption = StepText("Slide Customize"); }
-
-void frmSetiRAE2Form::Form_Activate() {
-    const std::int16_t code = core::AlarmWizardPending;
-    if (code != kNameTaken && code != kNameEmpty) return;
-    ShowError(kStep2.languageSection, code == kNameTaken ? "Alarm Already Exists Error" : "Unnamed Alarm");
-    core::AlarmWizardPending = kNothingPending;
-}
-
 frmSetiRAE2AForm::frmSetiRAE2AForm() : WizardStep(kStep2A) {
     cmdOk.Click = [this] { MoveBack(kStep2); };
     cmdCancel.Click = [this] { MoveBack(kStep2, false); };
@@ -95,10 +64,6 @@ void frmSetiRAE3AForm::Design() {
     DisableMainLine(*this);
 }
 
-frmSetiRAE2Form& frmSetiRAE2() {
-    static frmSetiRAE2Form form;
-    return form;
-}
 frmSetiRAE2AForm& frmSetiRAE2A() {
     static frmSetiRAE2AForm form;
     return form;

@@ -1,24 +1,12 @@
-// The wizard steps whose own controls come later: window text and position (2), slide and fade
-// (2A), window style (3) and special behaviours (3A). Each has the shared frame, its navigation,
-// its store (which raises the progress to its mark) and the pending messages it shows when the
-// final save sends the user back to it.
+// The wizard steps whose own controls come later: slide and fade (2A), window style (3) and special
+// behaviours (3A). Each has the shared frame, its navigation, its store (which raises the progress
+// to its mark) and the pending messages it shows when the final save sends the user back to it.
 #pragma once
 
 #include "alarmwizard/wizard_step.h"
 #include "platform/forms/label.h"
 
 namespace alarmwizard {
-
-class frmSetiRAE2Form : public WizardStep {
-public:
-    frmSetiRAE2Form();
-    platform::forms::Label lblSlideCustomize{this, "lblSlideCustomize"};
-
-protected:
-    void Design() override;
-    void SetStepTexts() override;
-    void Form_Activate() override;
-};
 
 class frmSetiRAE2AForm : public WizardStep {
 public:
@@ -47,7 +35,6 @@ protected:
     void Design() override;
 };
 
-frmSetiRAE2Form& frmSetiRAE2();
 frmSetiRAE2AForm& frmSetiRAE2A();
 frmSetiRAE3Form& frmSetiRAE3();
 frmSetiRAE3AForm& frmSetiRAE3A();

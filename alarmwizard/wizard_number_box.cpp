@@ -76,8 +76,13 @@ void WizardNumberBox::Leave() {
     CleanUp();
 }
 
+void WizardNumberBox::RefreshUpper() {
+    if (upperFrom_) upper_ = upperFrom_();
+}
+
 void WizardNumberBox::CleanUp() {
     if (updating_) return;
+    RefreshUpper();
     sanitising_ = TwinShown();
     CleanText();
     sanitising_ = false;
@@ -140,6 +145,7 @@ std::int64_t WizardNumberBox::Value() const {
 
 void WizardNumberBox::Step(int direction) {
     // The step starts from what the box stands for, even when it still holds raw text.
+    RefreshUpper();
     const settings::NumberBoxRule rule{.lower = static_cast<double>(lower_), .upper = static_cast<double>(upper_)};
     platform::forms::TextBox& shown = TwinShown() ? *twin_ : box_;
     shown.Text = settings::StepNumberBoxText(shown.Text, rule, direction, ".");

@@ -42,6 +42,9 @@ public:
     // The leave clean-up; also run before a store when Enter pressed a button while the box kept
     // the focus, so raw text is never stored.
     void CleanUp();
+    // A bound that follows something outside (the screen's size): asked again before each clean-up
+    // and each step.
+    void UpperFrom(std::function<long()> upper) { upperFrom_ = std::move(upper); }
     // Runs after a button or an arrow key stepped the box (the day box makes the shown day the
     // requested one).
     void AfterStep(std::function<void()> afterStep) { afterStep_ = std::move(afterStep); }
@@ -53,6 +56,7 @@ public:
 
 private:
     void Step(int direction);
+    void RefreshUpper();
     void CleanText();
     void BoxChanged();
     void TwinChanged();
@@ -67,6 +71,7 @@ private:
     const bool& updating_;
     std::function<void()> followUp_;
     std::function<void()> afterStep_;
+    std::function<long()> upperFrom_;
     platform::forms::TextBox* twin_ = nullptr;
     std::function<void(bool)> swapped_;
     bool swapping_ = false;    // the swap moved the focus: the leave it causes is no leave

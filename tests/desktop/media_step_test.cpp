@@ -12,10 +12,12 @@
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae2.h"
 #include "alarmwizard/frm_seti_rae4.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
+#include "core/language_keys.h"
 #include "core/property_strings.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
@@ -138,14 +140,16 @@ TEST_F(MediaStep, TheNumberBoxesKeepTheirBoundsAlsoWhenEnterSavesFromABoxStillBe
     EXPECT_EQ(step.txtSeconds.Text(), "0");
 
     // Enter presses Save while the box holds raw text: the store cleans it first. (The new alarm
-    // has no name yet, so the save goes on to the naming step, the record stored.)
+    // keeps the naming step's placeholder as its name and goes into the list.)
     TypeInto(step.txtSeconds, "99x");
     d->Key(VK_RETURN, '\r');
     d->Advance(20);
-    EXPECT_EQ(core::AlarmUnderEdit.LoopDelay, 60);
-    EXPECT_EQ(core::AlarmUnderEdit.Loops, 32000);
-    EXPECT_TRUE(core::AlarmUnderEdit.Flags & core::kAlarmLoopSound);
-    EXPECT_EQ(core::AlarmEditProgress, 10);
+    ASSERT_EQ(core::CurrentPageName, "frmSetiRAM");
+    const core::Alarm& saved = core::Alarms.back();
+    EXPECT_EQ(saved.NAME, core::LanguageFile.ReadText(core::kWizardStep2Section, "Name Default"));
+    EXPECT_EQ(saved.LoopDelay, 60);
+    EXPECT_EQ(saved.Loops, 32000);
+    EXPECT_TRUE(saved.Flags & core::kAlarmLoopSound);
 }
 
 TEST_F(MediaStep, TheFileDialogsOpenInTheirFoldersAndKeepTheChosenFullPath) {

@@ -38,7 +38,7 @@ inline std::vector<std::string> CallsStartingWith(const FakeLibrary& lib, const 
 class WizardDesktop : public testing::Test {
 protected:
     void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "") {
-        d = std::make_unique<Desktop>(DesktopOptions{.prepare = [alarms, missingPicture](auto& f) {
+        d = std::make_unique<Desktop>(DesktopOptions{.screen = screen, .prepare = [alarms, missingPicture](auto& f) {
             if (!missingPicture.empty()) std::filesystem::remove(f / "GUI/Warlock" / missingPicture);
             std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
                                                     "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
@@ -82,6 +82,7 @@ protected:
     std::string ErrorText(const char* section, const char* key) { return core::LanguageFile.ReadText(section, key); }
 
     std::unique_ptr<Desktop> d;
+    platform::SIZE screen{1280, 1024};  // set before Start
 };
 
 }  // namespace desktop
