@@ -1,7 +1,7 @@
-// The wizard steps whose own controls come later: window text and position (2), slide and fade
-// (2A), window style (3), special behaviours (3A) and media (4). Each has the shared frame, its
-// navigation, its store (which raises the progress to its mark) and the pending messages it shows
-// when the final save sends the user back to it. Step 4's Save is the final save.
+// The wizard steps whose own controls come later: window text and position (2), special behaviours
+// (3A) and media (4). Each has the shared frame, its navigation, its store (which raises the
+// progress to its mark) and the pending messages it shows when the final save sends the user back
+// to it. Step 4's Save is the final save.
 #pragma once
 
 #include "alarmwizard/wizard_step.h"
@@ -18,25 +18,6 @@ protected:
     void Design() override;
     void SetStepTexts() override;
     void Form_Activate() override;
-};
-
-class frmSetiRAE2AForm : public WizardStep {
-public:
-    frmSetiRAE2AForm();
-
-protected:
-    void Design() override;
-    void Form_Activate() override;
-};
-
-class frmSetiRAE3Form : public WizardStep {
-public:
-    frmSetiRAE3Form();
-    platform::forms::Label lblBehaviors{this, "lblBehaviors"};
-
-protected:
-    void Design() override;
-    void SetStepTexts() override;
 };
 
 class frmSetiRAE3AForm : public WizardStep {
@@ -58,8 +39,6 @@ protected:
 };
 
 frmSetiRAE2Form& frmSetiRAE2();
-frmSetiRAE2AForm& frmSetiRAE2A();
-frmSetiRAE3Form& frmSetiRAE3();
 frmSetiRAE3AForm& frmSetiRAE3A();
 frmSetiRAE4Form& frmSetiRAE4();
 

@@ -7,6 +7,7 @@
 #include "core/popup_help.h"
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/check_box.h"
+#include "platform/forms/line.h"
 #include "platform/forms/option_button.h"
 #include "platform/window/message_box.h"
 #include "settings/frm_seti.h"
@@ -66,8 +67,8 @@ bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= layout
 
 void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, layout_.mark); }
 
-// Buttons get the button colour; frames, labels, options and tick boxes the page's colours; text
-// boxes, lists and the picture keep their own.
+// Buttons get the button colour; frames, labels, options and tick boxes the page's colours, lines
+// the text colour; text boxes, lists, scroll bars and pictures keep their own.
 void WizardStep::SetColors() {
     auto palette = settings::CurrentPalette();
     if (!palette) return;
@@ -80,6 +81,8 @@ void WizardStep::SetColors() {
             auto* shown = dynamic_cast<InteractiveControl*>(c);
             shown->BackColor = palette->back;
             shown->ForeColor = palette->text;
+        } else if (auto* line = dynamic_cast<Line*>(c)) {
+            line->BorderColor = palette->text;
         }
     }
 }
