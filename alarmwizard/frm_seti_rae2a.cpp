@@ -67,7 +67,7 @@ void frmSetiRAE2AForm::Design() {
     const int half = (width - 180) / 2;
     slideIn.Design(60, 240, half);
     slideOut.Design(120 + half, 240, half);
-    lblSeconds.Move(120, 3180, width - 240, 255);
+    lblSeconds.Move(120, 3270, width - 240, 255);
 }
 
 void frmSetiRAE2AForm::SetStepTexts() {
