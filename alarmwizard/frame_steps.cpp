@@ -9,14 +9,6 @@ namespace {
 
 constexpr int kLinkWidth = 3000, kLinkHeight = 255;
 
-// A side step's buttons: Ok stores and returns, Cancel returns without storing.
-void DisableMainLine(WizardStep& step) {
-    step.cmdPrevious.Enabled = false;
-    step.cmdNext.Enabled = false;
-    step.cmdOk.Default = true;
-    step.cmdCancel.Cancel = true;
-}
-
 }  // namespace
 
 frmSetiRAE2Form::frmSetiRAE2Form() : WizardStep(kStep2) {
@@ -58,7 +50,7 @@ frmSetiRAE3AForm::frmSetiRAE3AForm() : WizardStep(kStep3A) {
 
 void frmSetiRAE3AForm::Design() {
     WizardStep::Design();
-    DisableMainLine(*this);
+    DesignSideStepButtons();
 }
 
 frmSetiRAE4Form::frmSetiRAE4Form() : WizardStep(kStep4) {

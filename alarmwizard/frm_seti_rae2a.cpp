@@ -58,10 +58,7 @@ frmSetiRAE2AForm& frmSetiRAE2A() {
 
 void frmSetiRAE2AForm::Design() {
     WizardStep::Design();
-    cmdPrevious.Enabled = false;
-    cmdNext.Enabled = false;
-    cmdOk.Default = true;
-    cmdCancel.Cancel = true;
+    DesignSideStepButtons();
     const int width = settings::kPageWidth - 120;
     frmConfiguration.Move(60, kContentTop - 60, width, kButtonTop - kContentTop);
     const int half = (width - 180) / 2;

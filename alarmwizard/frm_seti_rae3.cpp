@@ -9,6 +9,7 @@
 #include "core/popup_help.h"
 #include "core/program_settings.h"
 #include "platform/window/message_box.h"
+#include "settings/color_key_controls.h"
 #include "settings/frm_seti.h"
 #include "settings/settings_pages.h"
 
@@ -37,13 +38,6 @@ constexpr StyleRule kStyleRules[] = {
     {true, false, false, false, true},  // borderless
 };
 constexpr const char* kStyleKeys[] = {"WindowStyleNormal", "WindowStyleToolbox", "WindowStyleBorderless"};
-
-void PutLine(Line& line, int x1, int y1, int x2, int y2) {
-    line.X1 = x1;
-    line.Y1 = y1;
-    line.X2 = x2;
-    line.Y2 = y2;
-}
 
 }  // namespace
 
@@ -116,14 +110,7 @@ void frmSetiRAE3Form::Design() {
     chNormal.Move(120, 270, 1800, 255);
     chTransp.Move(120, 600, 1800, 255);
     chTransl.Move(120, 930, 1800, 255);
-    // The colour button and its swatch hang off the Transparent box by a bracket of lines.
-    cmdColor.Move(2400, 540, 1200, 375);
-    pctColor.Move(3960, 570, 480, 315);
-    PutLine(Line1, 1980, 728, 2400, 728);
-    PutLine(Line2, 3600, 728, 3960, 728);
-    PutLine(Line3, 1980, 728, 1980, 1005);
-    PutLine(Line4, 1980, 1005, 4200, 1005);
-    PutLine(Line5, 4200, 885, 4200, 1005);
+    ColorKey().Place(120, 600);
     lblOpacity.Move(120, 1320, 1260, 255);
     scrOpacity.Move(1440, 1290, width - 1680, 285);
     scrOpacity.Min = kLeastAlpha;
@@ -131,7 +118,7 @@ void frmSetiRAE3Form::Design() {
     scrOpacity.SmallChange = 1;
     scrOpacity.LargeChange = 15;
     scrOpacity.Value = kLeastAlpha;
-    ShowColorControls(false);
+    ColorKey().Show(false);
     lblOpacity.Visible = false;
     scrOpacity.Enabled = false;
 
@@ -194,7 +181,7 @@ void frmSetiRAE3Form::FillFromRecord() {
     if (visuals == 0) chNormal.Value = vbChecked;
     if (visuals == kTransparent || visuals == (kTransparent | kTranslucent)) {
         chTransp.Value = vbChecked;
-        ShowColorControls(true);
+        ColorKey().Show(true);
     }
     if (visuals == kTranslucent || visuals == (kTransparent | kTranslucent)) {
         chTransl.Value = vbChecked;
@@ -265,9 +252,8 @@ void frmSetiRAE3Form::TickNormalUnlessOther(const CheckBox& other) {
     if (other.Value == vbUnchecked) TickQuietly(chNormal, true);
 }
 
-void frmSetiRAE3Form::ShowColorControls(bool shown) {
-    for (VisualControl* c : std::initializer_list<VisualControl*>{&cmdColor, &Line1, &Line2, &Line3, &Line4, &Line5, &pctColor})
-        c->Visible = shown;
+settings::ColorKeyControls frmSetiRAE3Form::ColorKey() {
+    return {cmdColor, pctColor, {&Line1, &Line2, &Line3, &Line4, &Line5}};
 }
 
 // The bar shows the opacity within its range; ChosenAlpha keeps a stored value above it until the
@@ -296,12 +282,12 @@ void frmSetiRAE3Form::chTransp_Click() {
     core::OZRRemovePopupHelp();
     if (Updating) return;
     if (chTransp.Value == vbUnchecked) {
-        ShowColorControls(false);
+        ColorKey().Show(false);
         TickNormalUnlessOther(chTransl);
         return;
     }
     TickQuietly(chNormal, false);
-    ShowColorControls(true);
+    ColorKey().Show(true);
     try {
         if (ChosenColorKey == 0) ChooseFirstColor();
         if (chTransp.Value == vbChecked) pctColor.BackColor = static_cast<platform::COLORREF>(ChosenColorKey);

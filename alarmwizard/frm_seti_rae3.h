@@ -16,6 +16,7 @@
 #include "platform/forms/label.h"
 #include "platform/forms/line.h"
 #include "platform/forms/picture_box.h"
+#include "settings/color_key_controls.h"
 
 namespace alarmwizard {
 
@@ -69,7 +70,7 @@ private:
     bool SlidesInFromHotspot() const;
     void Tick(platform::forms::CheckBox& box, bool ticked);
     void TickQuietly(platform::forms::CheckBox& box, bool ticked);
-    void ShowColorControls(bool shown);
+    settings::ColorKeyControls ColorKey();
     void ShowOpacity(bool shown);
     void TickNormalUnlessOther(const platform::forms::CheckBox& other);
     void ChooseFirstColor();

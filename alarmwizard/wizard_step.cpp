@@ -45,6 +45,13 @@ void WizardStep::Design() {
     Animatronic.Enabled = true;
 }
 
+void WizardStep::DesignSideStepButtons() {
+    cmdPrevious.Enabled = false;
+    cmdNext.Enabled = false;
+    cmdOk.Default = true;
+    cmdCancel.Cancel = true;
+}
+
 void WizardStep::Form_Load() {
     core::WarlockStepLoaded = true;
     settings::PlacePage(*this);

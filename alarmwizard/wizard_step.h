@@ -44,6 +44,10 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
 
+    // A side step's buttons: Ok (Enter) and Cancel (Esc) return to its main step; Previous and
+    // Next are shown but do nothing.
+    void DesignSideStepButtons();
+
     static constexpr int kContentTop = 2280;
     static constexpr int kButtonTop = 6000;
 

@@ -6,70 +6,41 @@
 #include <memory>
 #include <string>
 
-#include "alarm_file_writer.h"
-#include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frm_seti_rae2a.h"
 #include "alarmwizard/frm_seti_rae3.h"
-#include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
 #include "core/program_settings.h"
-#include "desktop_harness.h"
-#include "fake_library.h"
 #include "settings/frm_seti.h"
 #include "settings/settings_pages.h"
 #include "tests/support/locale_scope.h"
 #include "tests/support/recording_common_dialogs.h"
+#include "wizard_desktop.h"
 
 using namespace platform;
 using alarmwizard::frmSetiRAE2A;
 using alarmwizard::frmSetiRAE3;
-using desktop::Desktop;
 using settings::frmSeti;
 
 namespace {
 
 constexpr const char* kStep3Section = "Alarm Settings Controls - SUB WINDOW WARLOCK STEP 3";
 
-class WizardSteps : public testing::Test {
+class WizardSteps : public desktop::WizardDesktop {
 protected:
-    // The alarm manager's New, then the step shown as the wizard shows it, after `prepare` has set
-    // the alarm under edit as earlier steps (or an edited alarm) left it.
+    // The step shown as the wizard shows it, after `prepare` has set the alarm under edit as
+    // earlier steps (or an edited alarm) left it.
     void Open(const char* step, const std::function<void()>& prepare = {}) {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [](auto& f) {
-            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
-                                                    "RunCount=4\nSplash=0\nPopupHelp=0\nAlwaysOnTopWindows=1\n";
-            desktop::InstallFakeLibrary(f);
-            desktop::WriteAlarmFiles(f, {});
-        }});
-        ASSERT_TRUE(d->Start());
-        d->Advance(100);
-        core::frmMain().Move(0, 0);
-        d->Key(VK_F3);
-        d->Advance(50);
-        Press(alarmmanager::frmSetiRAM().cmdNew);
-        ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
+        StartAtNewAlarm("AlwaysOnTopWindows=1\n");
         if (prepare) prepare();
         frmSeti().ShowSubWindow(settings::PageNamed(step), true);
         d->Advance(20);
         ASSERT_EQ(core::CurrentPageName, step);
     }
-    void Press(forms::WindowedControl& control) {
-        d->Click(desktop::CentreOf(d->Rect(control.hWnd)));
-        d->Advance(20);
-    }
-    // Types into a box as a user does, leaving the focus in it.
-    void TypeInto(forms::TextBox& box, const std::string& text) {
-        Press(box);
-        box.Text = "";
-        d->Type(text);
-        d->Advance(10);
-    }
     const core::SlideSettings& Slide() const { return core::AlarmUnderEdit.SlideSettings; }
     std::string StepText(const char* section, const char* key) const { return core::LanguageFile.ReadText(section, key); }
     bool SettingsTopmost() const { return (GetWindowLong(frmSeti().hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-    std::unique_ptr<Desktop> d;
     alarmwizard::frmSetiRAE2AForm& step2a = frmSetiRAE2A();
     alarmwizard::frmSetiRAE3Form& step3 = frmSetiRAE3();
 };
