@@ -1,7 +1,6 @@
-// The wizard steps whose own controls come later: window text and position (2), special behaviours
-// (3A) and media (4). Each has the shared frame, its navigation, its store (which raises the
-// progress to its mark) and the pending messages it shows when the final save sends the user back
-// to it. Step 4's Save is the final save.
+// The wizard steps whose own controls come later: window text and position (2) and special
+// behaviours (3A). Each has the shared frame, its navigation, its store (which raises the progress
+// to its mark) and the pending messages it shows when the final save sends the user back to it.
 #pragma once
 
 #include "alarmwizard/wizard_step.h"
@@ -28,18 +27,7 @@ protected:
     void Design() override;
 };
 
-class frmSetiRAE4Form : public WizardStep {
-public:
-    frmSetiRAE4Form();
-
-protected:
-    void Design() override;
-    void Form_Activate() override;
-    bool StoredBefore() const override;
-};
-
 frmSetiRAE2Form& frmSetiRAE2();
 frmSetiRAE3AForm& frmSetiRAE3A();
-frmSetiRAE4Form& frmSetiRAE4();
 
 }  // namespace alarmwizard

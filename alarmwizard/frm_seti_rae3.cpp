@@ -4,6 +4,7 @@
 #include <exception>
 #include <initializer_list>
 
+#include "core/debug_log.h"
 #include "core/globals.h"
 #include "core/library_binding.h"
 #include "core/popup_help.h"
@@ -327,6 +328,8 @@ bool frmSetiRAE3Form::AskColor(CommandButton& returnFocus) {
         ChosenColorKey = static_cast<std::int32_t>(CD.Color());
         chosen = true;
     } catch (const CommonDialogCancelled&) {
+    } catch (const platform::Error& e) {
+        core::DebugLog(std::string("[frmSetiRAE3]: the colour dialog failed, the colour stays: ") + e.what());
     }
     if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
     if (returnFocus.Visible) returnFocus.SetFocus();

@@ -14,6 +14,7 @@
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae4.h"
 #include "core/date_routines.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
