@@ -1,5 +1,6 @@
 // What every step of the alarm wizard shares: a page of the settings window with the step's frame,
-// its explanation and animation picture, the button row (Cancel, Save Simple, Previous, Next, Ok),
+// its explanation and animation picture, the button row (Cancel, Save Simple, Previous, Next, Ok,
+// and Test on the steps that shape the alarm's window: it previews the alarm with the step stored),
 // loading from the alarm under edit once the step has been stored, colours by scheme, texts by the
 // step's language section, the animation towards the step's resting frame, the moves to other
 // steps, and the message boxes. A step adds its controls and its store.
@@ -34,6 +35,8 @@ public:
     platform::forms::CommandButton cmdPrevious{this, "cmdPrevious"};
     platform::forms::CommandButton cmdNext{this, "cmdNext"};
     platform::forms::CommandButton cmdOk{this, "cmdOk"};
+    // Hidden on the steps without a Test (their layout names no help for it).
+    platform::forms::CommandButton cmdTest{this, "cmdTest"};
 
     const StepLayout& Layout() const { return layout_; }
 
@@ -92,6 +95,7 @@ private:
     void SetTexts();
     void ShowAnimationFrame();
     void Animatronic_Timer();
+    void cmdTest_Click();
 
     const StepLayout& layout_;
 };

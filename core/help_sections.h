@@ -132,6 +132,11 @@ inline constexpr const char* kHelpKeys[] = {
     "0814cmdCancel",
     "0815cmdSave",
     "0816chRetroactive",
+    "0919cmdTest",
+    "1020cmdTest",
+    "1118cmdTest",
+    "1217cmdTest",
+    "1316cmdTest",
     "1601chEvery",          // time synchronisation: periodic synchronisation
     "1602txtEvery",         // time synchronisation: its minutes box and buttons
     "1603chStartup",        // time synchronisation: at start-up

@@ -33,7 +33,10 @@ constexpr const char* kSection = "Alarm Settings Controls - SUB WINDOW WARLOCK S
 
 class RepetitionStep : public desktop::WizardDesktop {
 protected:
-    void SetUp() override { StartAtNewAlarm("[Aspect]\nColorScheme=3\n"); }
+    void SetUp() override {
+        Start({});
+        New();
+    }
     // Repetitive, then its Customize link.
     void Customize() {
         Press(step1.chRepetitive);

@@ -31,7 +31,11 @@ protected:
     // The step shown as the wizard shows it, after `prepare` has set the alarm under edit as
     // earlier steps (or an edited alarm) left it.
     void Open(const char* step, const std::function<void()>& prepare = {}) {
-        StartAtNewAlarm("AlwaysOnTopWindows=1\n");
+        Start({});
+        // The settings window stays on top, as the colour dialogs must know.
+        core::Settings.AlwaysOnTopWindows = true;
+        frmSeti().AlwaysOnTop(true);
+        New();
         if (prepare) prepare();
         frmSeti().ShowSubWindow(settings::PageNamed(step), true);
         d->Advance(20);
@@ -376,6 +380,35 @@ TEST_F(WizardSteps, TranslucentShowsTheBarAtTheLastOpacityAndNormalReturnsWhenNe
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAE2");
     EXPECT_EQ(core::AlarmUnderEdit.Visuals, 2);
     EXPECT_EQ(core::AlarmUnderEdit.Alpha, 150);
+}
+
+// ---- Test ----
+
+TEST_F(WizardSteps, TestShowsTheWindowWithWhatEachStepShowsAndLeavesTheAlarmAsItWas) {
+    Open("frmSetiRAE2A");
+    desktop::FakeLibrary lib;
+    const core::Alarm before = core::AlarmUnderEdit;
+    Press(step2a.optInMod1);
+    TypeInto(step2a.txtSlideIn, "1");
+    Press(step2a.cmdTest);
+    const auto args = desktop::CallsStartingWith(lib, "AlarmWindowArgs");
+    ASSERT_EQ(args.size(), 1u);
+    EXPECT_NE(args[0].find("slide=e803ffff00ff0b00f401ffffff000a00"), std::string::npos) << args[0];
+    EXPECT_TRUE(core::AlarmUnderEdit == before);
+    EXPECT_EQ(core::AlarmEditProgress, 7);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE2A");
+
+    frmSeti().ShowSubWindow(settings::PageNamed("frmSetiRAE3"), true);
+    d->Advance(20);
+    lib.Clear();
+    step3.ddlStyle.ListIndex = 1;
+    Press(step3.chTransl);
+    Press(step3.cmdTest);
+    const auto styled = desktop::CallsStartingWith(lib, "AlarmWindowArgs");
+    ASSERT_EQ(styled.size(), 1u);
+    EXPECT_NE(styled[0].find("style=1 properties=70 key=0 alpha=200 visuals=2"), std::string::npos) << styled[0];
+    EXPECT_TRUE(core::AlarmUnderEdit == before);
+    EXPECT_EQ(core::AlarmEditProgress, 8);
 }
 
 }  // namespace
