@@ -9,14 +9,6 @@ namespace {
 
 constexpr int kLinkWidth = 3000, kLinkHeight = 255;
 
-// A side step's buttons: Ok stores and returns, Cancel returns without storing.
-void DisableMainLine(WizardStep& step) {
-    step.cmdPrevious.Enabled = false;
-    step.cmdNext.Enabled = false;
-    step.cmdOk.Default = true;
-    step.cmdCancel.Cancel = true;
-}
-
 }  // namespace
 
 frmSetiRAE2Form::frmSetiRAE2Form() : WizardStep(kStep2) {
@@ -58,7 +50,7 @@ frmSetiRAE2AForm::frmSetiRAE2AForm() : WizardStep(kStep2A) {
 
 void frmSetiRAE2AForm::Design() {
     WizardStep::Design();
-    DisableMainLine(*this);
+    DesignSideStepButtons();
 }
 
 void frmSetiRAE2AForm::Form_Activate() {
@@ -84,17 +76,6 @@ void frmSetiRAE3Form::Design() {
 }
 
 void frmSetiRAE3Form::SetStepTexts() { lblBehaviors.Caption = StepText("Behaviors"); }
-
-frmSetiRAE3AForm::frmSetiRAE3AForm() : WizardStep(kStep3A) {
-    cmdOk.Click = [this] { MoveBack(kStep3); };
-    cmdCancel.Click = [this] { MoveBack(kStep3, false); };
-    cmdSave.Click = [this] { SaveSimple(); };
-}
-
-void frmSetiRAE3AForm::Design() {
-    WizardStep::Design();
-    DisableMainLine(*this);
-}
 
 frmSetiRAE4Form::frmSetiRAE4Form() : WizardStep(kStep4) {
     cmdPrevious.Click = [this] { MoveBack(kStep3); };
@@ -129,10 +110,6 @@ frmSetiRAE2AForm& frmSetiRAE2A() {
 }
 frmSetiRAE3Form& frmSetiRAE3() {
     static frmSetiRAE3Form form;
-    return form;
-}
-frmSetiRAE3AForm& frmSetiRAE3A() {
-    static frmSetiRAE3AForm form;
     return form;
 }
 frmSetiRAE4Form& frmSetiRAE4() {

@@ -1,5 +1,5 @@
 // The wizard steps whose own controls come later: window text and position (2), slide and fade
-// (2A), window style (3), special behaviours (3A) and media (4). Each has the shared frame, its
+// (2A), window style (3) and media (4). Each has the shared frame, its
 // navigation, its store (which raises the progress to its mark) and the pending messages it shows
 // when the final save sends the user back to it. Step 4's Save is the final save.
 #pragma once
@@ -39,14 +39,6 @@ protected:
     void SetStepTexts() override;
 };
 
-class frmSetiRAE3AForm : public WizardStep {
-public:
-    frmSetiRAE3AForm();
-
-protected:
-    void Design() override;
-};
-
 class frmSetiRAE4Form : public WizardStep {
 public:
     frmSetiRAE4Form();
@@ -60,7 +52,6 @@ protected:
 frmSetiRAE2Form& frmSetiRAE2();
 frmSetiRAE2AForm& frmSetiRAE2A();
 frmSetiRAE3Form& frmSetiRAE3();
-frmSetiRAE3AForm& frmSetiRAE3A();
 frmSetiRAE4Form& frmSetiRAE4();
 
 }  // namespace alarmwizard

@@ -3,6 +3,7 @@
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae1a.h"
+#include "alarmwizard/frm_seti_rae3a.h"
 
 namespace alarmwizard {
 

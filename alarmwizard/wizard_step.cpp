@@ -7,6 +7,8 @@
 #include "core/popup_help.h"
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/check_box.h"
+#include "platform/forms/common_dialog.h"
+#include "platform/forms/line.h"
 #include "platform/forms/option_button.h"
 #include "platform/window/message_box.h"
 #include "settings/frm_seti.h"
@@ -66,8 +68,8 @@ bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= layout
 
 void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, layout_.mark); }
 
-// Buttons get the button colour; frames, labels, options and tick boxes the page's colours; text
-// boxes, lists and the picture keep their own.
+// Buttons get the button colour; frames, labels, options and tick boxes the page's colours, lines
+// the text colour; text boxes, lists and the picture keep their own.
 void WizardStep::SetColors() {
     auto palette = settings::CurrentPalette();
     if (!palette) return;
@@ -80,6 +82,8 @@ void WizardStep::SetColors() {
             auto* shown = dynamic_cast<InteractiveControl*>(c);
             shown->BackColor = palette->back;
             shown->ForeColor = palette->text;
+        } else if (auto* line = dynamic_cast<Line*>(c)) {
+            line->BorderColor = palette->text;
         }
     }
 }
@@ -157,6 +161,13 @@ void WizardStep::CleanFocusedBox() {
         if (box->HasFocus()) box->CleanUp();
 }
 
+void WizardStep::DesignSideStepButtons() {
+    cmdPrevious.Enabled = false;
+    cmdNext.Enabled = false;
+    cmdOk.Default = true;
+    cmdCancel.Cancel = true;
+}
+
 void WizardStep::MakeLink(Label& link) {
     link.FontUnderline = true;
 }
@@ -167,6 +178,20 @@ void WizardStep::HelpOn(std::initializer_list<WindowedControl*> controls, const 
 
 void WizardStep::HelpOnFocus(WindowedControl& control, const char* key) {
     control.GotFocus = [&control, key] { core::ShowHelp(control.hWnd, key, false); };
+}
+
+bool WizardStep::RunCommonDialog(const std::function<void()>& show) {
+    settings::frmSeti().AlwaysOnTop(false);
+    bool chosen = false;
+    try {
+        show();
+        chosen = true;
+    } catch (const CommonDialogCancelled&) {
+    } catch (const platform::Error& e) {
+        core::DebugLog(std::string("[") + layout_.form + "]: the dialog failed, nothing was changed: " + e.what());
+    }
+    if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
+    return chosen;
 }
 
 void WizardStep::ShowError(const char* section, const char* key) {
