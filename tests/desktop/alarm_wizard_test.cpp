@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "alarm_file_writer.h"
+#include "alarm_manager_desktop.h"
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
@@ -48,21 +49,7 @@ std::vector<std::string> CallsStartingWith(const desktop::FakeLibrary& lib, cons
 class AlarmWizard : public testing::Test {
 protected:
     void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "") {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms, missingPicture](auto& f) {
-            if (!missingPicture.empty()) std::filesystem::remove(f / "GUI/Warlock" / missingPicture);
-            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
-                                                    "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
-            desktop::InstallFakeLibrary(f);
-            desktop::WriteAlarmFiles(f, alarms);
-        }});
-        ASSERT_TRUE(d->Start());
-        d->Advance(100);
-        ASSERT_TRUE(core::AlarmsLoaded);
-        // The floating clock stays on top: out of the way of the clicks on the settings window.
-        core::frmMain().Move(0, 0);
-        d->Key(VK_F3);
-        d->Advance(50);
-        ASSERT_TRUE(frmSetiRAM().IsLoaded());
+        ASSERT_NO_FATAL_FAILURE(desktop::StartAtAlarmManager(d, {alarms, true, missingPicture}));
     }
     void New() {
         Press(frmSetiRAM().cmdNew);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "alarm_file_writer.h"
+#include "alarm_manager_desktop.h"
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
@@ -42,27 +42,12 @@ AlarmEntry WithBehaviors(const std::string& instruction, const std::string& extr
 class BehaviorStep : public testing::Test {
 protected:
     void Start(std::vector<AlarmEntry> alarms = {WithBehaviors("", "")}, bool fakeLibrary = true) {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms, fakeLibrary](auto& f) {
-            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
-                                                    "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
-            if (fakeLibrary) desktop::InstallFakeLibrary(f);
-            desktop::WriteAlarmFiles(f, alarms);
-        }});
-        ASSERT_TRUE(d->Start());
-        d->Advance(100);
-        ASSERT_TRUE(core::AlarmsLoaded);
-        core::frmMain().Move(0, 0);
-        d->Key(VK_F3);
-        d->Advance(50);
-        ASSERT_TRUE(frmSetiRAM().IsLoaded());
+        ASSERT_NO_FATAL_FAILURE(desktop::StartAtAlarmManager(d, {alarms, fakeLibrary}));
     }
     // New alarm, through steps 1, 2 and 3 to the behaviours link.
     void OpenForNewAlarm() {
         Press(frmSetiRAM().cmdNew);
-        Press(alarmwizard::frmSetiRAE1().cmdNext);
-        Press(alarmwizard::frmSetiRAE2().cmdNext);
-        FollowBehaviorsLink();
-        ASSERT_EQ(core::CurrentPageName, "frmSetiRAE3A");
+        ThroughToBehaviors();
     }
     // Modify of the listed alarm (its behaviours fill the step).
     void OpenForListedAlarm() {
@@ -71,6 +56,9 @@ protected:
         d->Click(POINT{g.left + (c.left + c.right) / 2, g.top + (c.top + c.bottom) / 2});
         d->Advance(20);
         Press(frmSetiRAM().cmdModify);
+        ThroughToBehaviors();
+    }
+    void ThroughToBehaviors() {
         Press(alarmwizard::frmSetiRAE1().cmdNext);
         Press(alarmwizard::frmSetiRAE2().cmdNext);
         FollowBehaviorsLink();
