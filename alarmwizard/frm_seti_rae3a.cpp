@@ -66,9 +66,9 @@ void frmSetiRAE3AForm::BindHelp() {
         {&txt, "1202txt_"}, {&cmd, "1203cmd_"},   {&ch1, "1204ch1_"},   {&ch2, "1205ch2_"},
         {&ch3, "1206ch3_"}, {&ch4, "1207ch4_"}, {&opt1, "1208opt1_"}, {&opt2, "1209opt2_"},
     };
-    for (auto [control, stem] : perKind)
-        control->MouseMove = [this, control, stem](int, int, int, int) {
-            if (ChosenKind() >= 0) core::ShowHelp(control->hWnd, stem + std::to_string(ChosenKind()), false);
+    for (const auto& [control, stem] : perKind)
+        control->MouseMove = [this, hovered = control, id = stem](int, int, int, int) {
+            if (ChosenKind() >= 0) core::ShowHelp(hovered->hWnd, id + std::to_string(ChosenKind()), false);
         };
     HelpOn({&lstBehaviors}, "1210lstBehaviors");
     HelpOn({&cmdAddBehavior}, "1211cmdAddBehavior");
@@ -101,7 +101,7 @@ void frmSetiRAE3AForm::Design() {
     opt2.Move(1740, 1200, 1560, 255);
     cmdTestBehavior.Move(width - 2100, 1140, 1980, 345);
 
-    frmBehaviors.Move(60, kContentTop + 2280, width, 1380);
+    frmBehaviors.Move(60, kContentTop + 2280, width, 1290);
     lstBehaviors.Move(120, 240, width - 1500, 1020);
     lstBehaviors.MultiSelect = vbMultiSelectExtended;
     cmdAddBehavior.Move(width - 1260, 240, 1140, 315);
@@ -110,7 +110,7 @@ void frmSetiRAE3AForm::Design() {
 
     Line1.X1 = 60;
     Line1.X2 = settings::kPageWidth - 60;
-    Line1.Y1 = Line1.Y2 = kButtonTop - 150;
+    Line1.Y1 = Line1.Y2 = kButtonTop - 75;
 }
 
 void frmSetiRAE3AForm::SetStepTexts() {
@@ -363,6 +363,7 @@ void frmSetiRAE3AForm::cmd_Click() {
     CD.Filter = "";
     CD.FileName = txt.Text();
     if (RunCommonDialog([this] { CD.ShowOpen(); })) txt.Text = CD.FileName();
+    cmd.SetFocus();
 }
 
 }  // namespace alarmwizard
