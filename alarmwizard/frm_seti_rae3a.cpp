@@ -130,7 +130,9 @@ void frmSetiRAE3AForm::SetStepTexts() {
     core::LanguageFile.SelectSection(kStep3A.languageSection);
     for (int n = 1; core::LanguageFile.KeyExists("B" + std::to_string(n)) == 1; ++n)
         ddlBehaviors.AddItem(core::LanguageFile.FoundValue());
+    ignoreFieldEvents_ = true;
     if (ddlBehaviors.ListCount > 0) ddlBehaviors.ListIndex = 0;
+    ignoreFieldEvents_ = false;
 }
 
 void frmSetiRAE3AForm::FillFromRecord() {
@@ -173,7 +175,8 @@ core::SpecialBehavior frmSetiRAE3AForm::ReadBehavior(std::int32_t number) const 
 }
 
 // The chosen kind's parameter controls, captioned from the language file, cleared; the behaviour
-// shown from the list comes back when its kind is chosen again.
+// shown from the list comes back when its kind is chosen again. The kinds list's help follows a
+// choice, but not the page's own choices while it loads.
 void frmSetiRAE3AForm::ddlBehaviors_Click() {
     const std::int16_t kind = ChosenKind();
     const std::optional<std::string> title = KindParameter(kind, "Textbox Title");
