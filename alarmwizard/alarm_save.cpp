@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "alarmwizard/frame_steps.h"
+#include "alarmwizard/frm_seti_rae4.h"
 #include "core/date_routines.h"
 #include "core/globals.h"
 #include "core/language_files.h"
@@ -82,8 +82,7 @@ void FinishAlarmWizard() {
         if (core::AlarmEditProgress == kStep1.mark || core::AlarmEditProgress == kStep1A.mark)
             alarm.NAME = alarm.Title = alarm.Text = DefaultAlarmName(core::Now(), DrawNameSuffix());
     }
-    // The media step's own controls come later; its store raises the progress.
-    core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, kStep4.mark);
+    frmSetiRAE4().StoreMediaStep();
     // Like a failed check, this keeps the named and stored record for a later Save on this step.
     if (!core::AlarmsLoaded) {
         RefuseUntilLoaded();

@@ -1,6 +1,5 @@
 #include "alarmwizard/frame_steps.h"
 
-#include "alarmwizard/alarm_save.h"
 #include "core/globals.h"
 
 namespace alarmwizard {
@@ -77,29 +76,6 @@ void frmSetiRAE3Form::Design() {
 
 void frmSetiRAE3Form::SetStepTexts() { lblBehaviors.Caption = StepText("Behaviors"); }
 
-frmSetiRAE4Form::frmSetiRAE4Form() : WizardStep(kStep4) {
-    cmdPrevious.Click = [this] { MoveBack(kStep3); };
-    cmdSave.Click = [] { FinishAlarmWizard(); };
-    cmdCancel.Click = [this] { CancelWizard(); };
-}
-
-void frmSetiRAE4Form::Design() {
-    WizardStep::Design();
-    cmdOk.Enabled = false;
-    cmdNext.Enabled = false;
-    cmdSave.Default = true;
-    cmdCancel.Cancel = true;
-}
-
-// A Save Simple of an earlier step ends here: the final save runs at once.
-void frmSetiRAE4Form::Form_Activate() {
-    if (core::AlarmWizardPending == kSaveSimplePending) FinishAlarmWizard();
-}
-
-bool frmSetiRAE4Form::StoredBefore() const {
-    return WizardStep::StoredBefore() || core::AlarmWizardPending == kSaveSimplePending;
-}
-
 frmSetiRAE2Form& frmSetiRAE2() {
     static frmSetiRAE2Form form;
     return form;
@@ -110,10 +86,6 @@ frmSetiRAE2AForm& frmSetiRAE2A() {
 }
 frmSetiRAE3Form& frmSetiRAE3() {
     static frmSetiRAE3Form form;
-    return form;
-}
-frmSetiRAE4Form& frmSetiRAE4() {
-    static frmSetiRAE4Form form;
     return form;
 }
 

@@ -1,7 +1,7 @@
 // The wizard steps whose own controls come later: window text and position (2), slide and fade
-// (2A), window style (3) and media (4). Each has the shared frame, its
-// navigation, its store (which raises the progress to its mark) and the pending messages it shows
-// when the final save sends the user back to it. Step 4's Save is the final save.
+// (2A) and window style (3). Each has the shared frame, its navigation, its store (which raises
+// the progress to its mark) and the pending messages it shows when the final save sends the user
+// back to it.
 #pragma once
 
 #include "alarmwizard/wizard_step.h"
@@ -39,19 +39,8 @@ protected:
     void SetStepTexts() override;
 };
 
-class frmSetiRAE4Form : public WizardStep {
-public:
-    frmSetiRAE4Form();
-
-protected:
-    void Design() override;
-    void Form_Activate() override;
-    bool StoredBefore() const override;
-};
-
 frmSetiRAE2Form& frmSetiRAE2();
 frmSetiRAE2AForm& frmSetiRAE2A();
 frmSetiRAE3Form& frmSetiRAE3();
-frmSetiRAE4Form& frmSetiRAE4();
 
 }  // namespace alarmwizard

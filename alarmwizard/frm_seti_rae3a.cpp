@@ -366,6 +366,7 @@ void frmSetiRAE3AForm::cmd_Click() {
     CD.Filter = "";
     CD.FileName = txt.Text();
     if (RunCommonDialog([this] { CD.ShowOpen(); })) txt.Text = CD.FileName();
+    RestoreTopmost();
     cmd.SetFocus();
 }
 

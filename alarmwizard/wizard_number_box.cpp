@@ -9,12 +9,17 @@ namespace alarmwizard {
 
 void PlaceNumberBox(platform::forms::Label& label, platform::forms::CommandButton& minus,
                     platform::forms::TextBox& box, platform::forms::CommandButton& plus, int column, int y) {
+    PlaceNumberBoxAt(label, minus, box, plus, 60 + column * kBoxColumnPitch, y, kBoxLabelWidth);
+}
+
+void PlaceNumberBoxAt(platform::forms::Label& label, platform::forms::CommandButton& minus,
+                      platform::forms::TextBox& box, platform::forms::CommandButton& plus, int x, int y,
+                      int labelWidth) {
     constexpr int kRowHeight = 300;
-    const int x = 60 + column * kBoxColumnPitch;
-    label.Move(x, y + 30, kBoxLabelWidth, 255);
-    minus.Move(x + kBoxLabelWidth, y, kSmallButton, kRowHeight);
-    box.Move(x + kBoxLabelWidth + kSmallButton, y, kBoxWidth, kRowHeight);
-    plus.Move(x + kBoxLabelWidth + kSmallButton + kBoxWidth, y, kSmallButton, kRowHeight);
+    label.Move(x, y + 30, labelWidth, 255);
+    minus.Move(x + labelWidth, y, kSmallButton, kRowHeight);
+    box.Move(x + labelWidth + kSmallButton, y, kBoxWidth, kRowHeight);
+    plus.Move(x + labelWidth + kSmallButton + kBoxWidth, y, kSmallButton, kRowHeight);
 }
 
 WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,

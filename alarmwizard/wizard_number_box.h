@@ -20,6 +20,10 @@ namespace alarmwizard {
 inline constexpr int kBoxLabelWidth = 600, kSmallButton = 225, kBoxWidth = 840, kBoxColumnPitch = 1890;
 void PlaceNumberBox(platform::forms::Label& label, platform::forms::CommandButton& minus,
                     platform::forms::TextBox& box, platform::forms::CommandButton& plus, int column, int y);
+// The same row from `x` on, with a label of its own width.
+void PlaceNumberBoxAt(platform::forms::Label& label, platform::forms::CommandButton& minus,
+                      platform::forms::TextBox& box, platform::forms::CommandButton& plus, int x, int y,
+                      int labelWidth);
 
 class WizardNumberBox {
 public:

@@ -4,6 +4,7 @@
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae1a.h"
 #include "alarmwizard/frm_seti_rae3a.h"
+#include "alarmwizard/frm_seti_rae4.h"
 
 namespace alarmwizard {
 

@@ -11,14 +11,15 @@
 namespace alarmwizard {
 
 // One step of the wizard: its form, its language and help sections, the progress mark its store
-// raises AlarmEditProgress to (and from which it fills itself from the record), and the animation
-// frame it rests on.
+// raises AlarmEditProgress to (and from which it fills itself from the record), the animation
+// frame it rests on, and the popup help of its Test button (none: the step has no Test).
 struct StepLayout {
     const char* form;
     const char* languageSection;
     const char* helpSection;
     std::int16_t mark;
     std::int16_t restingFrame;
+    const char* testHelp = nullptr;
 };
 
 inline constexpr StepLayout kStep1{"frmSetiRAE1", core::kWizardStep1Section,
@@ -26,15 +27,15 @@ inline constexpr StepLayout kStep1{"frmSetiRAE1", core::kWizardStep1Section,
 inline constexpr StepLayout kStep1A{"frmSetiRAE1A", core::kWizardStep1ASection,
                                   "Popup Help System - Alarm Settings - Alarm Warlock Step 1A", 5, 80};
 inline constexpr StepLayout kStep2{"frmSetiRAE2", core::kWizardStep2Section,
-                                 "Popup Help System - Alarm Settings - Alarm Warlock Step 2", 6, 120};
+                                 "Popup Help System - Alarm Settings - Alarm Warlock Step 2", 6, 120, "0919cmdTest"};
 inline constexpr StepLayout kStep2A{"frmSetiRAE2A", core::kWizardStep2ASection,
-                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 2A", 7, 160};
+                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 2A", 7, 160, "1020cmdTest"};
 inline constexpr StepLayout kStep3{"frmSetiRAE3", core::kWizardStep3Section,
-                                 "Popup Help System - Alarm Settings - Alarm Warlock Step 3", 8, 200};
+                                 "Popup Help System - Alarm Settings - Alarm Warlock Step 3", 8, 200, "1118cmdTest"};
 inline constexpr StepLayout kStep3A{"frmSetiRAE3A", core::kWizardStep3ASection,
-                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 3A", 9, 240};
+                                  "Popup Help System - Alarm Settings - Alarm Warlock Step 3A", 9, 240, "1217cmdTest"};
 inline constexpr StepLayout kStep4{"frmSetiRAE4", core::kWizardStep4Section,
-                                 "Popup Help System - Alarm Settings - Alarm Warlock Step 4", 10, 279};
+                                 "Popup Help System - Alarm Settings - Alarm Warlock Step 4", 10, 279, "1316cmdTest"};
 
 inline constexpr std::int16_t kLastAnimationFrame = 279;
 

@@ -1,5 +1,6 @@
 #include "alarmwizard/wizard_step.h"
 
+#include "alarmwizard/alarm_test_preview.h"
 #include "core/debug_log.h"
 #include "core/globals.h"
 #include "core/language_files.h"
@@ -22,12 +23,19 @@ namespace {
 
 constexpr int kPictureSide = 2100;  // twips: the pictures are 140 x 140 pixels
 constexpr int kFrameHeight = 2220;
-constexpr int kButtonWidth = 1110, kButtonHeight = 405, kButtonPitch = 1170;
+constexpr int kButtonHeight = 405;
+// The button row: five buttons, or six narrower ones with Test.
+constexpr int kButtonWidth = 1110, kButtonPitch = 1170;
+constexpr int kTestedButtonWidth = 915, kTestedButtonPitch = 960;
 
 }  // namespace
 
 WizardStep::WizardStep(const StepLayout& layout) : Form(layout.form), layout_(layout) {
     Animatronic.Tick = [this] { Animatronic_Timer(); };
+    if (layout.testHelp) {
+        cmdTest.Click = [this] { cmdTest_Click(); };
+        HelpOn({&cmdTest}, layout.testHelp);
+    }
 }
 
 void WizardStep::Design() {
@@ -37,9 +45,12 @@ void WizardStep::Design() {
     lblStepInfo.WordWrap = true;
     pctPicture.Move(settings::kPageWidth - 120 - kPictureSide - 90, 60 + 45, kPictureSide, kPictureSide);
     pctPicture.BorderStyle = 0;
+    const bool tested = layout_.testHelp != nullptr;
+    const int width = tested ? kTestedButtonWidth : kButtonWidth, pitch = tested ? kTestedButtonPitch : kButtonPitch;
     int i = 0;
-    for (CommandButton* b : {&cmdCancel, &cmdSave, &cmdPrevious, &cmdNext, &cmdOk})
-        b->Move(60 + kButtonPitch * i++, kButtonTop, kButtonWidth, kButtonHeight);
+    for (CommandButton* b : {&cmdCancel, &cmdSave, &cmdPrevious, &cmdNext, &cmdOk, &cmdTest})
+        b->Move(60 + pitch * i++, kButtonTop, width, kButtonHeight);
+    cmdTest.Visible = tested;
     for (WizardNumberBox* box : numberBoxes_) box->Design();
     // The animation's first move comes two seconds after the step shows.
     Animatronic.Interval = 2000;
@@ -69,7 +80,7 @@ bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= layout
 void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, layout_.mark); }
 
 // Buttons get the button colour; frames, labels, options and tick boxes the page's colours, lines
-// the text colour; text boxes, lists and the picture keep their own.
+// its text colour; text boxes, lists and pictures keep their own.
 void WizardStep::SetColors() {
     auto palette = settings::CurrentPalette();
     if (!palette) return;
@@ -97,6 +108,7 @@ void WizardStep::SetTexts() {
     cmdSave.Caption = GeneralText("Save Simple");
     cmdPrevious.Caption = GeneralText("Previous");
     cmdNext.Caption = GeneralText("Next");
+    cmdTest.Caption = GeneralText("Test");
 }
 
 std::string WizardStep::StepText(const char* key) const { return core::LanguageFile.ReadText(layout_.languageSection, key); }
@@ -123,6 +135,12 @@ void WizardStep::Animatronic_Timer() {
     }
     core::WarlockAnimFrame = *next;
     ShowAnimationFrame();
+}
+
+// A click has cleaned the box it left; Enter or a key press may not have.
+void WizardStep::cmdTest_Click() {
+    CleanFocusedBox();
+    TestAlarmWindow(hWnd, [this] { StoreStep(); });
 }
 
 void WizardStep::ShowStep(const StepLayout& to) {
@@ -190,8 +208,11 @@ bool WizardStep::RunCommonDialog(const std::function<void()>& show) {
     } catch (const platform::Error& e) {
         core::DebugLog(std::string("[") + layout_.form + "]: the dialog failed, nothing was changed: " + e.what());
     }
-    if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
     return chosen;
+}
+
+void WizardStep::RestoreTopmost() {
+    if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
 }
 
 void WizardStep::ShowError(const char* section, const char* key) {

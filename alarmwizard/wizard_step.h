@@ -1,5 +1,6 @@
 // What every step of the alarm wizard shares: a page of the settings window with the step's frame,
-// its explanation and animation picture, the button row (Cancel, Save Simple, Previous, Next, Ok),
+// its explanation and animation picture, the button row (Cancel, Save Simple, Previous, Next, Ok,
+// and Test on the steps that shape the alarm's window: it previews the alarm with the step stored),
 // loading from the alarm under edit once the step has been stored, colours by scheme, texts by the
 // step's language section, the animation towards the step's resting frame, the moves to other
 // steps, and the message boxes. A step adds its controls and its store.
@@ -35,6 +36,8 @@ public:
     platform::forms::CommandButton cmdPrevious{this, "cmdPrevious"};
     platform::forms::CommandButton cmdNext{this, "cmdNext"};
     platform::forms::CommandButton cmdOk{this, "cmdOk"};
+    // Hidden on the steps without a Test (their layout names no help for it).
+    platform::forms::CommandButton cmdTest{this, "cmdTest"};
 
     const StepLayout& Layout() const { return layout_; }
 
@@ -79,10 +82,11 @@ protected:
     static void HelpOn(std::initializer_list<platform::forms::WindowedControl*> controls, const char* key);
     static void HelpOnFocus(platform::forms::WindowedControl& control, const char* key);
 
-    // Shows one of the toolkit's common dialogs with the settings window out of the topmost band,
-    // and puts it back when AlwaysOnTopWindows is on. False when the dialog was cancelled or failed
-    // (the failure is told to the debug log); the caller then changes nothing.
+    // Shows one of the toolkit's common dialogs with the settings window out of the topmost band.
+    // False when the dialog was cancelled or failed (the failure is told to the debug log); the
+    // caller then changes nothing. Afterwards, chosen or not, the caller restores the band.
     bool RunCommonDialog(const std::function<void()>& show);
+    void RestoreTopmost();
 
     void ShowError(const char* section, const char* key);
     bool Ask(const char* section, const char* key);
@@ -97,6 +101,7 @@ private:
     void SetTexts();
     void ShowAnimationFrame();
     void Animatronic_Timer();
+    void cmdTest_Click();
 
     const StepLayout& layout_;
 };

@@ -132,6 +132,10 @@ inline constexpr const char* kHelpKeys[] = {
     "0814cmdCancel",
     "0815cmdSave",
     "0816chRetroactive",
+    "0919cmdTest",
+    "1020cmdTest",
+    "1118cmdTest",
+    "1316cmdTest",
     // The alarm wizard's special behaviours step; its parameter controls' ids end in the kind.
     "1201ddlBehaviors",
     "1202txt_0",
@@ -154,7 +158,6 @@ inline constexpr const char* kHelpKeys[] = {
     "1214cmdOk",
     "1215cmdCancel",
     "1216cmdSave",
-    "1217cmdTest",
     "1218cmdTestBehavior",
     "1601chEvery",          // time synchronisation: periodic synchronisation
     "1602txtEvery",         // time synchronisation: its minutes box and buttons

@@ -341,6 +341,8 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kGeneralSection, "Saturday"},
     {kGeneralSection, "Sunday"},
     {kGeneralSection, "MSGBOX Warning Save Alarm"},
+    {kGeneralSection, "Test"},
+    {kGeneralSection, "MSGBOX Warning Test Alarm"},
     {kWizardStep1Section, "Warlock"},
     {kWizardStep1Section, "Step"},
     {kWizardStep1Section, "Repetitive"},

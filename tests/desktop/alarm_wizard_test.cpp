@@ -11,68 +11,34 @@
 #include <vector>
 
 #include "alarm_file_writer.h"
-#include "alarm_manager_desktop.h"
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae4.h"
 #include "core/date_routines.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
+#include "wizard_desktop.h"
 #include "settings/frm_seti.h"
 
 using namespace platform;
 using alarmmanager::frmSetiRAM;
 using alarmwizard::frmSetiRAE1;
 using desktop::AlarmEntry;
+using desktop::CallsStartingWith;
 using desktop::Desktop;
+using desktop::Wake;
 using settings::frmSeti;
 
 namespace {
 
 constexpr const char* kStep1Section = "Alarm Settings Controls - SUB WINDOW WARLOCK STEP 1";
 
-AlarmEntry Wake() {
-    return {"A", {{"FLAG", "1"}, {"NAME", "Wake"}, {"FIRE", "2026-03-02 07:00:00"}, {"OriginalDate", "2026-03-02 07:00:00"},
-                  {"Title", "Wake"}, {"Text", "Up"}}};
-}
-
-std::vector<std::string> CallsStartingWith(const desktop::FakeLibrary& lib, const std::string& prefix) {
-    std::vector<std::string> out;
-    for (const std::string& c : lib.Calls())
-        if (c.rfind(prefix, 0) == 0) out.push_back(c);
-    return out;
-}
-
-class AlarmWizard : public testing::Test {
+class AlarmWizard : public desktop::WizardDesktop {
 protected:
-    void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "") {
-        ASSERT_NO_FATAL_FAILURE(desktop::StartAtAlarmManager(d, {alarms, true, missingPicture}));
-    }
-    void New() {
-        Press(frmSetiRAM().cmdNew);
-        ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
-    }
-    POINT CentreOf(HWND h) { return desktop::CentreOf(d->Rect(h)); }
-    void Press(forms::WindowedControl& control) {
-        d->Click(CentreOf(control.hWnd));
-        d->Advance(20);
-    }
-    // Types into a box as a user does: click it, replace its text, then leave it by a click on
-    // another control (the step's frame).
-    void TypeInto(forms::TextBox& box, const std::string& text) {
-        Press(box);
-        box.Text = "";
-        d->Type(text);
-        d->Advance(10);
-    }
-    // Leaves the box with the focus by a click on another one.
-    void LeaveFor(forms::TextBox& other) { Press(other); }
-    std::string ErrorText(const char* section, const char* key) { return core::LanguageFile.ReadText(section, key); }
-
-    std::unique_ptr<Desktop> d;
     alarmwizard::frmSetiRAE1Form& step1 = frmSetiRAE1();
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "alarm_manager_desktop.h"
+#include "alarm_file_writer.h"
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
@@ -20,6 +20,7 @@
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "settings/frm_seti.h"
+#include "wizard_desktop.h"
 #include "tests/support/recording_common_dialogs.h"
 
 using namespace platform;
@@ -39,10 +40,10 @@ AlarmEntry WithBehaviors(const std::string& instruction, const std::string& extr
                   {"Title", "Wake"}, {"Text", "Up"}, {"Instruction", instruction}, {"Extra", extra}}};
 }
 
-class BehaviorStep : public testing::Test {
+class BehaviorStep : public desktop::WizardDesktop {
 protected:
     void Start(std::vector<AlarmEntry> alarms = {WithBehaviors("", "")}, bool fakeLibrary = true) {
-        ASSERT_NO_FATAL_FAILURE(desktop::StartAtAlarmManager(d, {alarms, fakeLibrary}));
+        ASSERT_NO_FATAL_FAILURE(WizardDesktop::Start(alarms, "", fakeLibrary));
     }
     // New alarm, through steps 1, 2 and 3 to the behaviours link.
     void OpenForNewAlarm() {
@@ -61,19 +62,8 @@ protected:
     void ThroughToBehaviors() {
         Press(alarmwizard::frmSetiRAE1().cmdNext);
         Press(alarmwizard::frmSetiRAE2().cmdNext);
-        FollowBehaviorsLink();
+        PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
         ASSERT_EQ(core::CurrentPageName, "frmSetiRAE3A");
-    }
-    // The window style step's link to this step (a label: no window of its own).
-    void FollowBehaviorsLink() {
-        auto& step3 = alarmwizard::frmSetiRAE3();
-        const RECT page = d->Rect(step3.hWnd);
-        d->Click(POINT{page.left + (step3.lblBehaviors.Left + 300) / 15, page.top + (step3.lblBehaviors.Top + 120) / 15});
-        d->Advance(20);
-    }
-    void Press(forms::WindowedControl& control) {
-        d->Click(desktop::CentreOf(d->Rect(control.hWnd)));
-        d->Advance(20);
     }
     // The kinds list is a drop-down: a choice from it raises the same Click as one from code.
     void ChooseKind(int kind) {
@@ -110,7 +100,6 @@ protected:
         return calls;
     }
 
-    std::unique_ptr<Desktop> d;
     alarmwizard::frmSetiRAE3AForm& step = frmSetiRAE3A();
 };
 
@@ -158,7 +147,7 @@ TEST_F(BehaviorStep, AnOpenedFileAndAForcedLogOffAreStoredByteForByte) {
     EXPECT_TRUE(d->MessageBoxes().empty());
 
     // Back on the step, the list comes from the record and shows its first behaviour.
-    FollowBehaviorsLink();
+    PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
     EXPECT_EQ(Lines().size(), 2u);
     EXPECT_EQ(step.lstBehaviors.ListIndex, 0);
     EXPECT_EQ(step.ddlBehaviors.ListIndex, 0);
@@ -374,7 +363,7 @@ TEST_F(BehaviorStep, CancelDropsEveryAddAndRemoveAndANewAlarmStartsEmpty) {
     // A new alarm below progress 9 starts with an empty list whatever the record holds.
     core::AlarmUnderEdit.Instruction = instruction;
     core::AlarmEditProgress = 8;
-    FollowBehaviorsLink();
+    PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
     EXPECT_EQ(step.lstBehaviors.ListCount, 0);
     EXPECT_EQ(step.EditedInstruction(), "");
 }
