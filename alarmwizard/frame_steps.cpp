@@ -41,23 +41,8 @@ void frmSetiRAE2Form::Form_Activate() {
     core::AlarmWizardPending = kNothingPending;
 }
 
-frmSetiRAE3AForm::frmSetiRAE3AForm() : WizardStep(kStep3A) {
-    cmdOk.Click = [this] { MoveBack(kStep3); };
-    cmdCancel.Click = [this] { MoveBack(kStep3, false); };
-    cmdSave.Click = [this] { SaveSimple(); };
-}
-
-void frmSetiRAE3AForm::Design() {
-    WizardStep::Design();
-    DesignSideStepButtons();
-}
-
 frmSetiRAE2Form& frmSetiRAE2() {
     static frmSetiRAE2Form form;
-    return form;
-}
-frmSetiRAE3AForm& frmSetiRAE3A() {
-    static frmSetiRAE3AForm form;
     return form;
 }
 

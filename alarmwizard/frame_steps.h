@@ -1,6 +1,6 @@
-// The wizard steps whose own controls come later: window text and position (2) and special
-// behaviours (3A). Each has the shared frame, its navigation, its store (which raises the progress
-// to its mark) and the pending messages it shows when the final save sends the user back to it.
+// The wizard step whose own controls come later: window text and position (2), with its shared
+// frame, its navigation, its store (which raises the progress to its mark) and the pending
+// messages it shows when the final save sends the user back to it.
 #pragma once
 
 #include "alarmwizard/wizard_step.h"
@@ -19,15 +19,6 @@ protected:
     void Form_Activate() override;
 };
 
-class frmSetiRAE3AForm : public WizardStep {
-public:
-    frmSetiRAE3AForm();
-
-protected:
-    void Design() override;
-};
-
 frmSetiRAE2Form& frmSetiRAE2();
-frmSetiRAE3AForm& frmSetiRAE3A();
 
 }  // namespace alarmwizard

@@ -4,11 +4,9 @@
 #include <exception>
 #include <initializer_list>
 
-#include "core/debug_log.h"
 #include "core/globals.h"
 #include "core/library_binding.h"
 #include "core/popup_help.h"
-#include "core/program_settings.h"
 #include "platform/window/message_box.h"
 #include "settings/color_key_controls.h"
 #include "settings/frm_seti.h"
@@ -320,18 +318,10 @@ void frmSetiRAE3Form::cmdColor_Click() {
 // The colour dialog, starting from the chosen key, with the settings window out of the topmost
 // band so that the dialog is not hidden behind it. False when cancelled.
 bool frmSetiRAE3Form::AskColor(CommandButton& returnFocus) {
-    settings::frmSeti().AlwaysOnTop(false);
-    bool chosen = false;
     CD.Color = static_cast<platform::COLORREF>(ChosenColorKey);
-    try {
-        CD.ShowColor();
-        ChosenColorKey = static_cast<std::int32_t>(CD.Color());
-        chosen = true;
-    } catch (const CommonDialogCancelled&) {
-    } catch (const platform::Error& e) {
-        core::DebugLog(std::string("[frmSetiRAE3]: the colour dialog failed, the colour stays: ") + e.what());
-    }
-    if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
+    const bool chosen = RunCommonDialog([this] { CD.ShowColor(); });
+    if (chosen) ChosenColorKey = static_cast<std::int32_t>(CD.Color());
+    RestoreTopmost();
     if (returnFocus.Visible) returnFocus.SetFocus();
     return chosen;
 }

@@ -8,6 +8,7 @@
 #include "core/popup_help.h"
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/check_box.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/line.h"
 #include "platform/forms/option_button.h"
 #include "platform/window/message_box.h"
@@ -54,13 +55,6 @@ void WizardStep::Design() {
     // The animation's first move comes two seconds after the step shows.
     Animatronic.Interval = 2000;
     Animatronic.Enabled = true;
-}
-
-void WizardStep::DesignSideStepButtons() {
-    cmdPrevious.Enabled = false;
-    cmdNext.Enabled = false;
-    cmdOk.Default = true;
-    cmdCancel.Cancel = true;
 }
 
 void WizardStep::Form_Load() {
@@ -185,6 +179,13 @@ void WizardStep::CleanFocusedBox() {
         if (box->HasFocus()) box->CleanUp();
 }
 
+void WizardStep::DesignSideStepButtons() {
+    cmdPrevious.Enabled = false;
+    cmdNext.Enabled = false;
+    cmdOk.Default = true;
+    cmdCancel.Cancel = true;
+}
+
 void WizardStep::MakeLink(Label& link) {
     link.FontUnderline = true;
 }
@@ -195,6 +196,23 @@ void WizardStep::HelpOn(std::initializer_list<WindowedControl*> controls, const 
 
 void WizardStep::HelpOnFocus(WindowedControl& control, const char* key) {
     control.GotFocus = [&control, key] { core::ShowHelp(control.hWnd, key, false); };
+}
+
+bool WizardStep::RunCommonDialog(const std::function<void()>& show) {
+    settings::frmSeti().AlwaysOnTop(false);
+    bool chosen = false;
+    try {
+        show();
+        chosen = true;
+    } catch (const CommonDialogCancelled&) {
+    } catch (const platform::Error& e) {
+        core::DebugLog(std::string("[") + layout_.form + "]: the dialog failed, nothing was changed: " + e.what());
+    }
+    return chosen;
+}
+
+void WizardStep::RestoreTopmost() {
+    if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
 }
 
 void WizardStep::ShowError(const char* section, const char* key) {

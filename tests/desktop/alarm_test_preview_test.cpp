@@ -9,6 +9,7 @@
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae3.h"
+#include "alarmwizard/frm_seti_rae3a.h"
 #include "core/alarm.h"
 #include "core/globals.h"
 #include "settings/settings_pages.h"
