@@ -79,10 +79,7 @@ void frmSetiRAE1AForm::BindHelp() {
 
 void frmSetiRAE1AForm::Design() {
     WizardStep::Design();
-    cmdPrevious.Enabled = false;
-    cmdNext.Enabled = false;
-    cmdOk.Default = true;
-    cmdCancel.Cancel = true;
+    DesignSideStepButtons();
 
     optIntervalAlarm.Move(120, kContentTop, 5700, 285);
     frmInterval.Move(60, kContentTop + 300, settings::kPageWidth - 120, 1380);

@@ -260,35 +260,19 @@ void frmSetiRAE4Form::cmdTestSound_Click() {
     platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
 }
 
-bool frmSetiRAE4Form::RunDialog(void (CommonDialog::*show)()) {
-    settings::frmSeti().AlwaysOnTop(false);
-    try {
-        (CD.*show)();
-        return true;
-    } catch (const CommonDialogCancelled&) {
-    } catch (const platform::Error& e) {
-        core::DebugLog(std::string("[frmSetiRAE4]: the dialog failed, nothing was changed: ") + e.what());
-    }
-    return false;
-}
-
-void frmSetiRAE4Form::RestoreTopmost() {
-    if (Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
-}
-
 // The dialog opens on the box's file, or in the step's folder of the program when the box is empty;
 // a chosen file is kept with its full path.
 void frmSetiRAE4Form::Browse(TextBox& box, const char* filter, const char* offered) {
     CD.Filter = filter;
     const std::string current = box.Text;
     CD.FileName = current.empty() ? platform::ProgramFolder() + offered : current;
-    if (RunDialog(&CommonDialog::ShowOpen)) box.Text = CD.FileName;
+    if (RunCommonDialog([this] { CD.ShowOpen(); })) box.Text = CD.FileName;
     RestoreTopmost();
 }
 
 void frmSetiRAE4Form::ChooseColor(PictureBox& swatch, const char* key, CommandButton& button) {
     CD.Color = swatch.BackColor;
-    if (RunDialog(&CommonDialog::ShowColor)) {
+    if (RunCommonDialog([this] { CD.ShowColor(); })) {
         swatch.BackColor = CD.Color;
         SetTitleFontEntry(stepFontInformation_, key, std::to_string(CD.Color()));
     }
@@ -298,7 +282,7 @@ void frmSetiRAE4Form::ChooseColor(PictureBox& swatch, const char* key, CommandBu
 }
 
 void frmSetiRAE4Form::cmdFont_Click() {
-    if (RunDialog(&CommonDialog::ShowFont)) {
+    if (RunCommonDialog([this] { CD.ShowFont(); })) {
         SetChosenFont(stepFontInformation_, FontSpec{.name = CD.FontName,
                                                      .size = CD.FontSize,
                                                      .bold = CD.FontBold,

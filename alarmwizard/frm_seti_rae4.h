@@ -83,10 +83,6 @@ private:
     void DesignColors();
     void ShowLoopControls(bool show);
     void ShowFontPreview();
-    // Runs one common dialog with the settings window out of the topmost band; true when it was
-    // confirmed. A cancel changes nothing; a failure of the dialog is told to the debug log.
-    bool RunDialog(void (platform::forms::CommonDialog::*show)());
-    void RestoreTopmost();
     void Browse(platform::forms::TextBox& box, const char* filter, const char* offered);
     void ChooseColor(platform::forms::PictureBox& swatch, const char* key, platform::forms::CommandButton& button);
 

@@ -1,9 +1,11 @@
 #include "alarmwizard/wizard_pages.h"
 
-#include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae1a.h"
 #include "alarmwizard/frm_seti_rae2.h"
+#include "alarmwizard/frm_seti_rae2a.h"
+#include "alarmwizard/frm_seti_rae3.h"
+#include "alarmwizard/frm_seti_rae3a.h"
 #include "alarmwizard/frm_seti_rae4.h"
 
 namespace alarmwizard {

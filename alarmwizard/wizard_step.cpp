@@ -8,6 +8,7 @@
 #include "core/popup_help.h"
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/check_box.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/line.h"
 #include "platform/forms/option_button.h"
 #include "platform/window/message_box.h"
@@ -79,7 +80,7 @@ bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= layout
 void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, layout_.mark); }
 
 // Buttons get the button colour; frames, labels, options and tick boxes the page's colours, lines
-// its text colour; text boxes, lists and pictures keep their own.
+// the text colour; text boxes, lists, scroll bars and pictures keep their own.
 void WizardStep::SetColors() {
     auto palette = settings::CurrentPalette();
     if (!palette) return;
@@ -178,6 +179,13 @@ void WizardStep::CleanFocusedBox() {
         if (box->HasFocus()) box->CleanUp();
 }
 
+void WizardStep::DesignSideStepButtons() {
+    cmdPrevious.Enabled = false;
+    cmdNext.Enabled = false;
+    cmdOk.Default = true;
+    cmdCancel.Cancel = true;
+}
+
 void WizardStep::MakeLink(Label& link) {
     link.FontUnderline = true;
 }
@@ -188,6 +196,23 @@ void WizardStep::HelpOn(std::initializer_list<WindowedControl*> controls, const 
 
 void WizardStep::HelpOnFocus(WindowedControl& control, const char* key) {
     control.GotFocus = [&control, key] { core::ShowHelp(control.hWnd, key, false); };
+}
+
+bool WizardStep::RunCommonDialog(const std::function<void()>& show) {
+    settings::frmSeti().AlwaysOnTop(false);
+    bool chosen = false;
+    try {
+        show();
+        chosen = true;
+    } catch (const CommonDialogCancelled&) {
+    } catch (const platform::Error& e) {
+        core::DebugLog(std::string("[") + layout_.form + "]: the dialog failed, nothing was changed: " + e.what());
+    }
+    return chosen;
+}
+
+void WizardStep::RestoreTopmost() {
+    if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
 }
 
 void WizardStep::ShowError(const char* section, const char* key) {

@@ -6,6 +6,7 @@
 // steps, and the message boxes. A step adds its controls and its store.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -71,12 +72,21 @@ protected:
     // Runs the leave clean-up of the number box that has the focus (Enter presses a button while a
     // box keeps it).
     void CleanFocusedBox();
+    // The buttons of a side step (1A, 2A, 3A): Ok (Enter) stores and returns, Cancel (Esc) returns
+    // without storing; Previous and Next do nothing there.
+    void DesignSideStepButtons();
     // A link label: underlined, and its click does the move.
     void MakeLink(platform::forms::Label& link);
     // Popup help while the pointer moves over the controls (a number box with its buttons), or
     // when a list or scroll bar takes the focus.
     static void HelpOn(std::initializer_list<platform::forms::WindowedControl*> controls, const char* key);
     static void HelpOnFocus(platform::forms::WindowedControl& control, const char* key);
+
+    // Shows one of the toolkit's common dialogs with the settings window out of the topmost band.
+    // False when the dialog was cancelled or failed (the failure is told to the debug log); the
+    // caller then changes nothing. Afterwards, chosen or not, the caller restores the band.
+    bool RunCommonDialog(const std::function<void()>& show);
+    void RestoreTopmost();
 
     void ShowError(const char* section, const char* key);
     bool Ask(const char* section, const char* key);

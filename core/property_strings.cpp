@@ -130,7 +130,7 @@ void SetNestedProperty(std::string& s, const std::string& key, const std::string
 }
 
 std::string ExtractFileName(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
+    const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

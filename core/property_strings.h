@@ -56,7 +56,8 @@ std::string GetNestedProperty(const std::string& s, const std::string& key);
 // a block.
 void SetNestedProperty(std::string& s, const std::string& key, const std::string& newContent);
 
-// The part of a path after its last "\"; the whole path when it holds no "\".
+// The part of a path after its last "\" or "/" (the clock's own paths and this system's); the whole
+// path when it holds neither.
 std::string ExtractFileName(const std::string& path);
 
 }  // namespace core

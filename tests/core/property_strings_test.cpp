@@ -145,11 +145,14 @@ TEST(PropertyStrings, MalformedTextNeverFailsOrHangs) {
     EXPECT_EQ(GetProperty("|a: |b: 1 ", "a"), "");
 }
 
-TEST(PropertyStrings, ExtractFileNameTakesWhatFollowsTheLastBackslash) {
+TEST(PropertyStrings, ExtractFileNameTakesWhatFollowsTheLastBackslashOrSlash) {
     EXPECT_EQ(ExtractFileName("C:\\Alarms\\Sounds\\Ring.wav"), "Ring.wav");
     EXPECT_EQ(ExtractFileName("Ring.wav"), "Ring.wav");
     EXPECT_EQ(ExtractFileName("C:\\Alarms\\"), "");
     EXPECT_EQ(ExtractFileName(""), "");
+    EXPECT_EQ(ExtractFileName("/home/ana/Music/Ring.wav"), "Ring.wav");
+    EXPECT_EQ(ExtractFileName("C:\\Alarms/Sounds\\Ring.wav"), "Ring.wav");
+    EXPECT_EQ(ExtractFileName("/tmp/notes/"), "");
 }
 
 TEST(Behaviors, ParseBehaviorReadsTheNumberedEntry) {

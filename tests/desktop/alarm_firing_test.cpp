@@ -90,7 +90,8 @@ TEST_F(AlarmFiring, AnAlarmFiresAtTheFirstTickOfItsSecondWithWindowSoundAndBehav
     EXPECT_EQ(fired[0], "OZRFireAlarm 0 T A flags 256 font Arial 12");
     // Behaviours in the order of their entries in Instruction, not of their numbers.
     EXPECT_EQ(CallsStartingWith(lib, "OZRTriggerSpecialBehavior"),
-              (std::vector<std::string>{"OZRTriggerSpecialBehavior 3 second 0", "OZRTriggerSpecialBehavior 5 first 2"}));
+              (std::vector<std::string>{"OZRTriggerSpecialBehavior 3 second 0 0 0 0 0",
+                                        "OZRTriggerSpecialBehavior 5 first -1 0 0 0 2"}));
     // The window comes before the behaviours.
     auto calls = lib.Calls();
     auto window = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.rfind("OZRFireAlarm", 0) == 0; });

@@ -12,7 +12,6 @@
 
 #include "alarm_file_writer.h"
 #include "alarmmanager/frm_seti_ram.h"
-#include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae2.h"
 #include "alarmwizard/frm_seti_rae4.h"

@@ -4,33 +4,25 @@
 // of the record as they were.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
 
-#include "alarm_file_writer.h"
-#include "alarmmanager/frm_seti_ram.h"
-#include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae2.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "alarmwizard/frm_seti_rae4.h"
-#include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
 #include "core/language_keys.h"
 #include "core/property_strings.h"
-#include "desktop_harness.h"
-#include "fake_library.h"
 #include "platform/services/paths.h"
 #include "settings/frm_seti.h"
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_sound_output.h"
+#include "wizard_desktop.h"
 
 using namespace platform;
 using alarmmanager::frmSetiRAM;
 using alarmwizard::frmSetiRAE4;
 using desktop::AlarmEntry;
-using desktop::Desktop;
 using forms::CommonDialogAnswer;
 using forms::CommonDialogKind;
 using forms::CommonDialogRequest;
@@ -56,44 +48,22 @@ std::string FontEntry(const std::string& information, const char* key) {
 
 bool Topmost(HWND hwnd) { return (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-class MediaStep : public testing::Test {
+class MediaStep : public desktop::WizardDesktop {
 protected:
-    void Start(std::vector<AlarmEntry> alarms = {}) {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms](auto& f) {
-            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
-                                                    "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
-            desktop::InstallFakeLibrary(f);
-            desktop::WriteAlarmFiles(f, alarms.empty() ? std::vector<AlarmEntry>{Dressed()} : alarms);
-        }});
-        ASSERT_TRUE(d->Start());
-        d->Advance(100);
-        core::frmMain().Move(0, 0);
+    void Start() {
+        WizardDesktop::Start({Dressed()});
         sound = &testsupport::UseRecordingSoundOutput();
-        d->Key(VK_F3);
-        d->Advance(50);
-        ASSERT_TRUE(frmSetiRAM().IsLoaded());
     }
     // A new alarm, taken by Next to the media step.
     void NewToStep4() {
-        Press(frmSetiRAM().cmdNew);
+        New();
         Press(alarmwizard::frmSetiRAE1().cmdNext);
         Press(alarmwizard::frmSetiRAE2().cmdNext);
         Press(alarmwizard::frmSetiRAE3().cmdNext);
         ASSERT_EQ(core::CurrentPageName, "frmSetiRAE4");
     }
-    void Press(forms::WindowedControl& control) {
-        d->Click(desktop::CentreOf(d->Rect(control.hWnd)));
-        d->Advance(20);
-    }
-    void TypeInto(forms::TextBox& box, const std::string& text) {
-        Press(box);
-        box.Text = "";
-        d->Type(text);
-        d->Advance(10);
-    }
     std::string SoundFile(const char* name) const { return d->PathOf(std::string("Alarms/Sounds/") + name).string(); }
 
-    std::unique_ptr<Desktop> d;
     testsupport::RecordingSoundOutput* sound = nullptr;
     alarmwizard::frmSetiRAE4Form& step = frmSetiRAE4();
 };
@@ -224,6 +194,19 @@ TEST_F(MediaStep, ColoursAndFontChangeSwatchPreviewAndBlockAndAreStored) {
     EXPECT_EQ(step.lblFont.Caption(), "DejaVu Serif, 12, B, I");
     EXPECT_EQ(step.lblFont.FontName(), "DejaVu Serif");
     EXPECT_TRUE(Topmost(settings::frmSeti().hWnd));
+
+    // Test shows the window with what the step shows, and leaves the record as it was.
+    desktop::FakeLibrary lib;
+    lib.Clear();
+    Press(step.cmdTest);
+    const auto fired = desktop::CallsStartingWith(lib, "OZRFireAlarm -1 ");
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_NE(fired[0].find("font DejaVu Serif 12"), std::string::npos) << fired[0];
+    const auto args = desktop::CallsStartingWith(lib, "AlarmWindowArgs");
+    ASSERT_EQ(args.size(), 1u);
+    EXPECT_NE(args[0].find(" back=3368601 fore=0 "), std::string::npos) << args[0];
+    EXPECT_EQ(core::AlarmUnderEdit.BackColor, 0xEEEEEE);
+    EXPECT_EQ(core::AlarmEditProgress, 10);
 
     Press(step.cmdPrevious);
     const core::Alarm& stored = core::AlarmUnderEdit;

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "alarmmanager/frm_seti_ram.h"
-#include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae2.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "core/alarm.h"
 #include "core/globals.h"
 #include "core/language_files.h"

@@ -1,5 +1,5 @@
 // The alarm wizard's desktop tests share this: the program on the headless desktop with the
-// recording library, one alarm in the list, the alarm manager shown; New opens step 1; the user's
+// recording library (or the real one), one alarm in the list, the alarm manager shown; New opens step 1; the user's
 // clicks and typing.
 #pragma once
 
@@ -37,12 +37,13 @@ inline std::vector<std::string> CallsStartingWith(const FakeLibrary& lib, const 
 
 class WizardDesktop : public testing::Test {
 protected:
-    void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "") {
-        d = std::make_unique<Desktop>(DesktopOptions{.screen = screen, .prepare = [alarms, missingPicture](auto& f) {
+    // The real library instead of the recording one when fakeLibrary is off.
+    void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "", bool fakeLibrary = true) {
+        d = std::make_unique<Desktop>(DesktopOptions{.screen = screen, .prepare = [alarms, missingPicture, fakeLibrary](auto& f) {
             if (!missingPicture.empty()) std::filesystem::remove(f / "GUI/Warlock" / missingPicture);
             std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
                                                     "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
-            InstallFakeLibrary(f);
+            if (fakeLibrary) InstallFakeLibrary(f);
             WriteAlarmFiles(f, alarms);
         }});
         ASSERT_TRUE(d->Start());
