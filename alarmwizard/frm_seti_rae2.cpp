@@ -106,7 +106,9 @@ void frmSetiRAE2Form::BindNumberBoxes() {
 void frmSetiRAE2Form::BindTextBoxes() {
     const std::pair<TextBox*, const char*> boxes[] = {
         {&txtName, "Name Default"}, {&txtTitle, "Title Default"}, {&txtText, "Text Default"}};
-    for (auto [box, placeholder] : boxes) {
+    for (const auto& entry : boxes) {
+        TextBox* box = entry.first;
+        const char* placeholder = entry.second;
         box->GotFocus = [this, box, placeholder] {
             if (box->TextValue() == StepText(placeholder)) box->Text = "";
         };
