@@ -7,6 +7,13 @@
 
 namespace alarmwizard {
 
+namespace {
+
+// The wizard's boxes read and write numbers the C way, whatever the user's locale.
+constexpr const char* kSeparator = ".";
+
+}  // namespace
+
 void PlaceNumberBox(platform::forms::Label& label, platform::forms::CommandButton& minus,
                     platform::forms::TextBox& box, platform::forms::CommandButton& plus, int column, int y) {
     PlaceNumberBoxAt(label, minus, box, plus, 60 + column * kBoxColumnPitch, y, kBoxLabelWidth);
@@ -25,8 +32,14 @@ void PlaceNumberBoxAt(platform::forms::Label& label, platform::forms::CommandBut
 WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
                                  platform::forms::CommandButton& plus, long lower, long upper, const bool& updating,
                                  std::function<void()> followUp)
-    : box_(box), minus_(minus), plus_(plus), lower_(lower), upper_(upper), updating_(updating),
-      followUp_(std::move(followUp)) {
+    : WizardNumberBox(box, minus, plus,
+                      settings::NumberBoxRule{.lower = static_cast<double>(lower), .upper = static_cast<double>(upper)},
+                      updating, std::move(followUp)) {}
+
+WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
+                                 platform::forms::CommandButton& plus, settings::NumberBoxRule rule,
+                                 const bool& updating, std::function<void()> followUp)
+    : box_(box), minus_(minus), plus_(plus), rule_(rule), updating_(updating), followUp_(std::move(followUp)) {
     box_.LostFocus = [this] { Leave(); };
     // The key is not consumed: the caret moves too.
     box_.KeyDown = [this](int& keyCode, int) {
@@ -38,7 +51,7 @@ WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms:
 
 void WizardNumberBox::Design() {
     box_.Alignment = platform::forms::vbCenter;
-    box_.Text = std::to_string(lower_);
+    box_.Text = Clean("");
     minus_.Caption = "-";
     plus_.Caption = "+";
 }
@@ -84,7 +97,7 @@ void WizardNumberBox::CleanUp() {
 }
 
 void WizardNumberBox::CleanText() {
-    box_.Text = settings::SanitizeNumericText(box_.Text, lower_, upper_);
+    box_.Text = Clean(box_.Text);
     if (followUp_) followUp_();
 }
 
@@ -134,15 +147,18 @@ void WizardNumberBox::ShowBoxIfShort(const std::string& text) {
     if (swapped_) swapped_(false);
 }
 
-std::int64_t WizardNumberBox::Value() const {
-    return std::strtoll(settings::SanitizeNumericText(box_.TextValue(), lower_, upper_).c_str(), nullptr, 10);
+std::string WizardNumberBox::Clean(const std::string& text) const {
+    return settings::CleanNumberBoxText(text, rule_, kSeparator);
 }
+
+std::int64_t WizardNumberBox::Value() const { return std::strtoll(Clean(box_.TextValue()).c_str(), nullptr, 10); }
+
+double WizardNumberBox::Number() const { return settings::NumberBoxValue(Clean(box_.TextValue()), kSeparator); }
 
 void WizardNumberBox::Step(int direction) {
     // The step starts from what the box stands for, even when it still holds raw text.
-    const settings::NumberBoxRule rule{.lower = static_cast<double>(lower_), .upper = static_cast<double>(upper_)};
     platform::forms::TextBox& shown = TwinShown() ? *twin_ : box_;
-    shown.Text = settings::StepNumberBoxText(shown.Text, rule, direction, ".");
+    shown.Text = settings::StepNumberBoxText(shown.Text, rule_, direction, kSeparator);
     CleanUp();
     if (afterStep_) afterStep_();
 }

@@ -1,7 +1,8 @@
-// A whole-number box of a wizard step with its minus and plus buttons. Leaving the box cleans its
-// text into a number within its bounds and runs the step's follow-up (the day's clamp to its
-// month, a duration carried into larger units); the buttons and the arrow keys step the value by
-// one within the bounds, never wrapping, and end with the same clean-up. Nothing reacts while the
+// A number box of a wizard step with its minus and plus buttons: whole numbers, or decimals read
+// and written with "." whatever the user's locale. Leaving the box cleans its text into a number
+// within its bounds and runs the step's follow-up (the day's clamp to its month, a duration
+// carried into larger units); the buttons and the arrow keys step the value by the box's step
+// within the bounds, never wrapping, and end with the same clean-up. Nothing reacts while the
 // step sets its own controls.
 #pragma once
 
@@ -12,6 +13,7 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/label.h"
 #include "platform/forms/text_box.h"
+#include "settings/number_box.h"
 
 namespace alarmwizard {
 
@@ -30,6 +32,10 @@ public:
     WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
                     platform::forms::CommandButton& plus, long lower, long upper, const bool& updating,
                     std::function<void()> followUp = {});
+    // A box by its rule (a decimal box has maxDecimals above 0).
+    WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
+                    platform::forms::CommandButton& plus, settings::NumberBoxRule rule, const bool& updating,
+                    std::function<void()> followUp = {});
 
     // A box whose number may grow long gets a taller twin at its place that wraps the number: from
     // six characters on the twin is shown instead of the box, below six the box again, the focus
@@ -45,13 +51,15 @@ public:
     // Runs after a button or an arrow key stepped the box (the day box makes the shown day the
     // requested one).
     void AfterStep(std::function<void()> afterStep) { afterStep_ = std::move(afterStep); }
-    // The cleaned value.
+    // The cleaned value, whole or with its decimals.
     std::int64_t Value() const;
+    double Number() const;
     bool HasFocus() const { return box_.HasFocus() || (twin_ && twin_->HasFocus()); }
     platform::forms::TextBox& Box() { return box_; }
-    long Upper() const { return upper_; }
+    long Upper() const { return static_cast<long>(rule_.upper); }
 
 private:
+    std::string Clean(const std::string& text) const;
     void Step(int direction);
     void CleanText();
     void BoxChanged();
@@ -63,7 +71,7 @@ private:
     platform::forms::TextBox& box_;
     platform::forms::CommandButton& minus_;
     platform::forms::CommandButton& plus_;
-    long lower_, upper_;
+    settings::NumberBoxRule rule_;
     const bool& updating_;
     std::function<void()> followUp_;
     std::function<void()> afterStep_;

@@ -3,6 +3,8 @@
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae1a.h"
+#include "alarmwizard/frm_seti_rae2a.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "alarmwizard/frm_seti_rae3a.h"
 #include "alarmwizard/frm_seti_rae4.h"
 

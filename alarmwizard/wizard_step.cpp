@@ -80,7 +80,7 @@ bool WizardStep::StoredBefore() const { return core::AlarmEditProgress >= layout
 void WizardStep::StoreStep() { core::AlarmEditProgress = RaisedProgress(core::AlarmEditProgress, layout_.mark); }
 
 // Buttons get the button colour; frames, labels, options and tick boxes the page's colours, lines
-// its text colour; text boxes, lists and pictures keep their own.
+// the text colour; text boxes, lists, scroll bars and pictures keep their own.
 void WizardStep::SetColors() {
     auto palette = settings::CurrentPalette();
     if (!palette) return;

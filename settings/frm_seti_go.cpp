@@ -27,13 +27,6 @@ void PutCaption(Control& control, const char* key, bool colon = false) {
     control.Caption = colon ? text + ":" : text;
 }
 
-void PutLine(Line& line, int x1, int y1, int x2, int y2) {
-    line.X1 = x1;
-    line.Y1 = y1;
-    line.X2 = x2;
-    line.Y2 = y2;
-}
-
 // The anchor list's texts (section "General"), in the order of the Anchor values 0 to 8.
 constexpr const char* kAnchorTexts[] = {
     "Anchor None",         "Anchor Upper Left",  "Anchor Upper Center", "Anchor Upper Right", "Anchor Right Center",
@@ -140,14 +133,7 @@ void frmSetiGOForm::Design() {
     chNormal.Move(240, 300, 1800, 300);
     chTransp.Move(240, 720, 1800, 300);
     chTransl.Move(240, 1140, 1800, 300);
-    // The colour button and its swatch hang off the Transparent box by a bracket of lines.
-    cmdColor.Move(2520, 660, 1200, 375);
-    pctColor.Move(4080, 690, 480, 315);
-    PutLine(Line1, 2100, 870, 2520, 870);
-    PutLine(Line2, 3720, 850, 4080, 850);
-    PutLine(Line3, 2100, 870, 2100, 1110);
-    PutLine(Line4, 2100, 1110, 4320, 1110);
-    PutLine(Line5, 4320, 1005, 4320, 1110);
+    ColorKey().Place(240, 720);
     // The two rules that set the effects apart from the opacity bar.
     PutLine(Line6, 240, 1560, 4770, 1560);
     PutLine(Line7, 240, 1590, 4770, 1590);

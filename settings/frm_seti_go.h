@@ -19,6 +19,7 @@
 #include "platform/forms/option_button.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer.h"
+#include "settings/color_key_controls.h"
 
 namespace settings {
 
@@ -117,6 +118,7 @@ private:
     void chTransl_Click();
     void cmdColor_Click();
     void scrOpacity_Change();
+    ColorKeyControls ColorKey();
     void ShowColorControls(bool shown);
     void TickTransparent();
     void UndoTransparent();

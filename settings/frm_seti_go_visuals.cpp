@@ -31,9 +31,10 @@ void frmSetiGOForm::ApplyLayered(platform::COLORREF colorKey, int opacity, int f
                                          static_cast<platform::DWORD>(flags));
 }
 
+ColorKeyControls frmSetiGOForm::ColorKey() { return {cmdColor, pctColor, {&Line1, &Line2, &Line3, &Line4, &Line5}}; }
+
 void frmSetiGOForm::ShowColorControls(bool shown) {
-    for (VisualControl* c : std::initializer_list<VisualControl*>{&cmdColor, &Line1, &Line2, &Line3, &Line4, &Line5, &pctColor})
-        c->Visible = shown;
+    ColorKey().Show(shown);
     if (shown) pctColor.BackColor = Color(Settings.TransparencyColor);
 }
 

@@ -18,6 +18,7 @@
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "settings/frm_seti.h"
+#include "wizard_desktop.h"
 
 using namespace platform;
 using alarmmanager::frmSetiRAM;
@@ -30,34 +31,11 @@ namespace {
 
 constexpr const char* kSection = "Alarm Settings Controls - SUB WINDOW WARLOCK STEP 1A";
 
-class RepetitionStep : public testing::Test {
+class RepetitionStep : public desktop::WizardDesktop {
 protected:
     void SetUp() override {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [](auto& f) {
-            std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
-                                                    "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
-            desktop::InstallFakeLibrary(f);
-            desktop::WriteAlarmFiles(f, {});
-        }});
-        ASSERT_TRUE(d->Start());
-        d->Advance(100);
-        ASSERT_TRUE(core::AlarmsLoaded);
-        core::frmMain().Move(0, 0);  // the floating clock stays on top: out of the way
-        d->Key(VK_F3);
-        d->Advance(50);
-        Press(frmSetiRAM().cmdNew);
-        ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
-    }
-    POINT CentreOf(HWND h) { return desktop::CentreOf(d->Rect(h)); }
-    void Press(forms::WindowedControl& control) {
-        d->Click(CentreOf(control.hWnd));
-        d->Advance(20);
-    }
-    void TypeInto(forms::TextBox& box, const std::string& text) {
-        Press(box);
-        box.Text = "";
-        d->Type(text);
-        d->Advance(10);
+        Start({});
+        New();
     }
     // Repetitive, then its Customize link.
     void Customize() {
@@ -78,7 +56,6 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<Desktop> d;
     alarmwizard::frmSetiRAE1Form& step1 = frmSetiRAE1();
     alarmwizard::frmSetiRAE1AForm& step = frmSetiRAE1A();
 };

@@ -8,6 +8,7 @@
 
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "alarmwizard/frm_seti_rae3a.h"
 #include "core/alarm.h"
 #include "core/globals.h"
@@ -35,7 +36,7 @@ protected:
     void OnBehaviorsStep() {
         OnStep2();
         Press(alarmwizard::frmSetiRAE2().cmdNext);
-        PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
+        PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().frmWindowType.hWnd);
         ASSERT_EQ(core::CurrentPageName, "frmSetiRAE3A");
         core::Alarm& a = core::AlarmUnderEdit;
         a.Title = "Tea time";

@@ -13,6 +13,7 @@
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "alarmwizard/frm_seti_rae3a.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
@@ -62,7 +63,7 @@ protected:
     void ThroughToBehaviors() {
         Press(alarmwizard::frmSetiRAE1().cmdNext);
         Press(alarmwizard::frmSetiRAE2().cmdNext);
-        PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
+        PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().frmWindowType.hWnd);
         ASSERT_EQ(core::CurrentPageName, "frmSetiRAE3A");
     }
     // The kinds list is a drop-down: a choice from it raises the same Click as one from code.
@@ -147,7 +148,7 @@ TEST_F(BehaviorStep, AnOpenedFileAndAForcedLogOffAreStoredByteForByte) {
     EXPECT_TRUE(d->MessageBoxes().empty());
 
     // Back on the step, the list comes from the record and shows its first behaviour.
-    PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
+    PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().frmWindowType.hWnd);
     EXPECT_EQ(Lines().size(), 2u);
     EXPECT_EQ(step.lstBehaviors.ListIndex, 0);
     EXPECT_EQ(step.ddlBehaviors.ListIndex, 0);
@@ -363,7 +364,7 @@ TEST_F(BehaviorStep, CancelDropsEveryAddAndRemoveAndANewAlarmStartsEmpty) {
     // A new alarm below progress 9 starts with an empty list whatever the record holds.
     core::AlarmUnderEdit.Instruction = instruction;
     core::AlarmEditProgress = 8;
-    PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().hWnd);
+    PressLabel(alarmwizard::frmSetiRAE3().lblBehaviors, alarmwizard::frmSetiRAE3().frmWindowType.hWnd);
     EXPECT_EQ(step.lstBehaviors.ListCount, 0);
     EXPECT_EQ(step.EditedInstruction(), "");
 }

@@ -7,6 +7,7 @@
 
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "alarmwizard/frm_seti_rae4.h"
 #include "core/globals.h"
 #include "core/language_files.h"
