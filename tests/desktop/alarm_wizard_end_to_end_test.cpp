@@ -11,6 +11,8 @@
 
 #include "alarmwizard/frame_steps.h"
 #include "alarmwizard/frm_seti_rae1.h"
+#include "alarmwizard/frm_seti_rae2a.h"
+#include "alarmwizard/frm_seti_rae3.h"
 #include "alarmwizard/frm_seti_rae3a.h"
 #include "alarmwizard/frm_seti_rae4.h"
 #include "core/property_strings.h"
@@ -60,10 +62,15 @@ TEST_F(WizardEndToEnd, EveryStepReachesTheFileAndTheFiringAlarm) {
     // The naming step has only its frame so far: the record gets what its boxes would store.
     core::AlarmUnderEdit.NAME = core::AlarmUnderEdit.Title = "Closing time";
     core::AlarmUnderEdit.Text = "The target goes.";
+    // Through the slide step and back: no slide for a centred window.
+    PressLabel(step2.lblSlideCustomize, step2.hWnd);
+    ASSERT_EQ(core::CurrentPageName, "frmSetiRAE2A");
+    Press(alarmwizard::frmSetiRAE2A().cmdOk);
+    ASSERT_EQ(core::CurrentPageName, "frmSetiRAE2");
     Press(step2.cmdNext);
 
     auto& step3 = alarmwizard::frmSetiRAE3();
-    PressLabel(step3.lblBehaviors, step3.hWnd);
+    PressLabel(step3.lblBehaviors, step3.frmWindowType.hWnd);
     ASSERT_EQ(core::CurrentPageName, "frmSetiRAE3A");
     auto& step3a = alarmwizard::frmSetiRAE3A();
     step3a.ddlBehaviors.ListIndex = 1;  // close windows
