@@ -68,6 +68,8 @@ void frmMainForm::Design() {
         {DLLReloader, 1000, false}, {tmrSoundWait, 1000, false}, {AtomicTimeout, 5000, false}, {AtomicMinute, 55000, true},
         {tmrSyncAlarms, 1, true},   {tmrReDownload, 65000, true}, {tmrLoadAlarms, 50, true},
     };
+    // A pause of one second between the sound's repeats lasts one second, whatever the wall clock.
+    tmrSoundWait.Exact = true;
     for (auto& t : timers) {
         t.timer.Interval = t.interval;
         t.timer.Enabled = t.enabled;

@@ -18,6 +18,7 @@ Timer::~Timer() {
 void Timer::ResetToDesign() {
     interval_ = 0;
     enabled_ = true;
+    exact_ = false;
     running_ = false;
 }
 
@@ -25,6 +26,7 @@ void Timer::CopyDesignFrom(const Control& other) {
     const auto& o = static_cast<const Timer&>(other);
     interval_ = o.interval_;
     enabled_ = o.enabled_;
+    exact_ = o.exact_;
 }
 
 void Timer::setInterval(int value) {
@@ -44,7 +46,7 @@ void Timer::Restart() {
         return;
     }
     if (enabled_ && interval_ > 0) {
-        SetTimer(window, id_, static_cast<UINT>(interval_), nullptr);
+        (exact_ ? SetExactTimer : SetTimer)(window, id_, static_cast<UINT>(interval_), nullptr);
         running_ = true;
     } else if (running_) {
         KillTimer(window, id_);

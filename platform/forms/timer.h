@@ -1,7 +1,8 @@
 // Timer: raises Tick every Interval milliseconds while it is Enabled and its form is loaded
 // (`Tricker.Tick = [this] { Tricker_Timer(); };`). Setting Interval or Enabled restarts the wait;
 // Interval 0 stops it. A tick does not start again while its own handler is still running (for
-// example while the handler shows a modal form).
+// example while the handler shows a modal form). A one-second Interval keeps to the wall clock's
+// seconds unless the timer is Exact (design time: a pause that must last what it says).
 #pragma once
 
 #include "platform/forms/control.h"
@@ -14,6 +15,8 @@ class Timer : public Control {
     void setInterval(int value);
     bool enabled() const { return enabled_; }
     void setEnabled(bool value);
+    bool exact() const { return exact_; }
+    void setExact(bool value) { exact_ = value; }
 
 public:
     Timer(ContainerRef container, std::string name, int index = -1);
@@ -21,6 +24,7 @@ public:
 
     Prop<&Timer::interval, &Timer::setInterval> Interval{this};
     Prop<&Timer::enabled, &Timer::setEnabled> Enabled{this};
+    Prop<&Timer::exact, &Timer::setExact> Exact{this};
 
     Event<> Tick;
 
@@ -40,6 +44,7 @@ private:
     UINT_PTR id_;
     int interval_ = 0;
     bool enabled_ = true;
+    bool exact_ = false;
     bool running_ = false;
     bool firing_ = false;
 };

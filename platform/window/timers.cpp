@@ -21,6 +21,7 @@ struct Timer {
     ProcessContext context = ProcessContext::Program;
     std::int64_t due = 0;
     std::uint64_t generation = 0;
+    bool exact = false;  // never kept to the wall clock's seconds
 };
 
 struct Due {
@@ -52,10 +53,10 @@ std::uint64_t KeyOf(HWND hwnd, UINT_PTR id, ProcessContext context) {
 
 // A one-second interval is due just after a second boundary of the wall clock, so a clock
 // showing seconds turns its digit together with the real time. Other intervals (a pause of some
-// seconds, a minute counter) wait exactly as long as they say.
-std::int64_t NextDue(std::int64_t now, UINT interval) {
+// seconds, a minute counter) and exact timers wait exactly as long as they say.
+std::int64_t NextDue(std::int64_t now, UINT interval, bool exact) {
     std::int64_t due = now + interval;
-    if (interval != 1000) return due;
+    if (interval != 1000 || exact) return due;
     Clock& clock = CurrentClock();
     std::int64_t wall = clock.UtcMs() + (now - clock.MonotonicMs());
     std::int64_t target = wall + interval;
@@ -81,7 +82,9 @@ void Schedule(std::uint64_t key, Timer& t) {
 
 }  // namespace
 
-UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+namespace {
+
+UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc, bool exact) {
     Window* w = nullptr;
     if (hwnd) {
         w = FindOrFail(hwnd);
@@ -103,10 +106,21 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     t.interval = elapseMs < kMinimumTimerMs ? kMinimumTimerMs : elapseMs;
     t.proc = proc;
     t.context = context;
+    t.exact = exact;
     t.generation = ++Q().generation;  // setting again restarts the wait
-    t.due = NextDue(CurrentClock().MonotonicMs(), t.interval);
+    t.due = NextDue(CurrentClock().MonotonicMs(), t.interval, t.exact);
     Schedule(key, t);
     return hwnd ? (id ? id : 1) : id;
+}
+
+}  // namespace
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+    return StartTimer(hwnd, id, elapseMs, proc, false);
+}
+
+UINT_PTR SetExactTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+    return StartTimer(hwnd, id, elapseMs, proc, true);
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
@@ -144,7 +158,7 @@ int detail::FireDueTimers(std::int64_t now) {
         if (entry.order >= orderLimit) break;
         Q().heap.pop();
         Timer& t = Q().timers[entry.key];
-        t.due = NextDue(now, t.interval);
+        t.due = NextDue(now, t.interval, t.exact);
         t.generation = ++Q().generation;
         Schedule(entry.key, t);
         Timer copy = t;

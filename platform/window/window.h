@@ -117,6 +117,9 @@ HDC GetWindowDC(HWND hwnd);  // whole window
 int ReleaseDC(HWND hwnd, HDC hdc);
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
+// SetTimer for a wait that must last exactly its interval: a one-second interval is not moved to
+// the wall clock's second boundaries, as the clock's own one-second ticks are.
+UINT_PTR SetExactTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 HWND SetFocus(HWND hwnd);

@@ -56,6 +56,12 @@ TEST_F(AlarmSound, ALoopingSoundPlaysOncePlusItsLoopsEachAfterTheDelay) {
     EXPECT_EQ(core::SoundLoopsLeft, 0);
 }
 
+TEST_F(AlarmSound, APauseOfOneSecondLastsOneSecondWhereverThePlayEndsInTheWallClocksSecond) {
+    core::frmMain().StartAlarmSound(4, wav, 2, 1, true);
+    d.Advance(10'000);
+    EXPECT_EQ(Starts(), (std::vector<std::int64_t>{0, 2500, 5000}));
+}
+
 TEST_F(AlarmSound, WithoutTheLoopFlagTheSoundPlaysOnceAndADelayOfZeroRepeatsAtOnce) {
     core::frmMain().StartAlarmSound(4, wav, 3, 5, false);
     d.Advance(30'000);

@@ -70,12 +70,23 @@ TEST_F(Timers, WholeSecondTimersTickJustAfterTheWallClockSecond) {
     KillTimer(HWND{}, id);
 }
 
-TEST_F(Timers, LongerTimersWaitExactlyTheirInterval) {
+TEST_F(Timers, LongerTimersAndExactOnesWaitExactlyTheirInterval) {
     SetTimer(HWND{}, 0, 5000, RecordTimer);
     RunFor(10'500);
     ASSERT_EQ(g_fired.size(), 2u);
     EXPECT_EQ(g_fired[0].second - start, 5000);
     EXPECT_EQ(g_fired[1].second - start, 10'000);
+    KillTimer(HWND{}, g_fired[0].first);
+    // Set in the middle of a second, an exact one-second timer keeps to its own start.
+    g_fired.clear();
+    RunFor(250);
+    const std::int64_t from = CurrentClock().MonotonicMs();
+    const UINT_PTR exact = SetExactTimer(HWND{}, 0, 1000, RecordTimer);
+    RunFor(2100);
+    ASSERT_EQ(g_fired.size(), 2u);
+    EXPECT_EQ(g_fired[0].second - from, 1000);
+    EXPECT_EQ(g_fired[1].second - from, 2000);
+    KillTimer(HWND{}, exact);
 }
 
 TEST_F(Timers, ThreadTimersBelongToTheirContext) {
