@@ -1,7 +1,6 @@
 #include "alarmwizard/title_font.h"
 
 #include <charconv>
-#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -17,17 +16,6 @@ std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// A size written with "." (or with "," by a computer that wrote its own separator).
-std::optional<float> ParseSize(const std::string& text) {
-    std::string digits = Trimmed(text);
-    if (const std::size_t comma = digits.find(','); comma != std::string::npos) digits[comma] = '.';
-    float size = 0;
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), size, std::chars_format::fixed);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    if (!std::isfinite(size) || size <= 0) return std::nullopt;
-    return size;
 }
 
 // Reads one entry's text into the font; false when it is not what the entry holds.
@@ -66,9 +54,10 @@ const FontEntry kEntries[] = {
      }},
     {"FontSize", "10",
      [](TitleFont& font, const std::string& text) {
-         std::optional<float> size = ParseSize(text);
-         if (size) font.size = *size;
-         return size.has_value();
+         std::optional<float> size = core::ParseFontSize(text);
+         if (!size || *size <= 0) return false;
+         font.size = *size;
+         return true;
      }},
     {"FontBold", "400", Number(&TitleFont::weight)},
     {"FontItalic", "0", Switch(&TitleFont::italic)},

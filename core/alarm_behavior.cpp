@@ -1,6 +1,9 @@
 #include "core/alarm_behavior.h"
 
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <string_view>
 #include <optional>
 
 #include "core/debug_log.h"
@@ -68,7 +71,28 @@ bool BehaviorFromEntry(SpecialBehavior& behavior, const PropertyEntry& entry, co
     return true;
 }
 
+// The wizard's font step writes a size as a single-precision number ("10.5"); the record holds
+// whole points, the nearest one (a half to the even one, as a whole-number conversion rounds).
+std::string WholePointsText(const std::string& text) {
+    if (platform::ParseLongText(text)) return text;
+    std::optional<float> size = ParseFontSize(text);
+    if (!size || std::fabs(*size) > 32767) return text;
+    return std::to_string(static_cast<long long>(std::nearbyint(*size)));
+}
+
 }  // namespace
+
+std::optional<float> ParseFontSize(const std::string& text) {
+    std::string digits = text;
+    digits.erase(0, digits.find_first_not_of(' '));
+    digits.erase(digits.find_last_not_of(' ') + 1);
+    if (const std::size_t comma = digits.find(','); comma != std::string::npos) digits[comma] = '.';
+    float size = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), size, std::chars_format::fixed);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(size))
+        return std::nullopt;
+    return size;
+}
 
 bool ParseBehavior(SpecialBehavior& behavior, const std::string& instruction, const std::string& extra, std::int32_t number) {
     behavior = SpecialBehavior{};
@@ -94,7 +118,9 @@ std::vector<SpecialBehavior> ParseBehaviors(const std::string& instruction, cons
 void ParseFontInformation(AlarmFontRecord& font, const std::string& s, const std::string& blockKey) {
     const std::string content = GetNestedProperty(s, blockKey);
     for (const FontEntry& entry : kFontEntries) {
-        if (HasProperty(content, entry.key) && StoreFieldText(font, entry.member, GetProperty(content, entry.key))) continue;
+        std::string text = GetProperty(content, entry.key);
+        if (std::string_view(entry.key) == "FontSize") text = WholePointsText(text);
+        if (HasProperty(content, entry.key) && StoreFieldText(font, entry.member, text)) continue;
         std::visit([&](auto member) { font.*member = kNewAlarmFont.*member; }, entry.member);
         DebugLog("[ParseFontInformation]: \"" + std::string(entry.key) + "\" of \"" + blockKey + "\" is missing or not " +
                  FieldRangeText(entry.member) + "; a new alarm's value is used.");

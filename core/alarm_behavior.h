@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,8 +53,13 @@ bool ParseBehavior(SpecialBehavior& behavior, const std::string& instruction, co
 std::vector<SpecialBehavior> ParseBehaviors(const std::string& instruction, const std::string& extra);
 
 // Fills the record from the block `blockKey` of `s`. Numbers are decimal, blanks around the digits
-// ignored. An entry that is missing, or whose value is not a number of the field's width, takes the
-// value a new alarm starts with (kNewAlarmFontInformation); such entries are told to the debug log.
+// ignored; a size with a fraction is read as the nearest whole point. An entry that is missing, or
+// whose value is not a number of the field's width, takes the value a new alarm starts with
+// (kNewAlarmFontInformation); such entries are told to the debug log.
 void ParseFontInformation(AlarmFontRecord& font, const std::string& s, const std::string& blockKey);
+
+// A FontSize value as a number: decimal with "." (or "," from a computer that wrote its own
+// separator), blanks around it ignored; nothing when it is not a finite number.
+std::optional<float> ParseFontSize(const std::string& text);
 
 }  // namespace core

@@ -211,3 +211,13 @@ TEST(FontInformation, MissingOrBadEntriesTakeTheNewAlarmValues) {
     ParseFontInformation(font, "<@Title 0: |FontSize: 30 ", kTitleFontBlock);  // never closed
     EXPECT_EQ(font.Size, 10);
 }
+
+TEST(FontInformation, ASizeWithAFractionIsTheNearestWholePoint) {
+    AlarmFontRecord font;
+    for (auto [written, points] : {std::pair{"12.5", 12}, {"13.5", 14}, {"10.75", 11}, {" 9,25 ", 9}, {"12.", 12}}) {
+        ParseFontInformation(font, std::string("<@Title 0: |FontSize: ") + written + " @> ", kTitleFontBlock);
+        EXPECT_EQ(font.Size, points) << written;
+    }
+    ParseFontInformation(font, "<@Title 0: |FontSize: 40000.5 @> ", kTitleFontBlock);
+    EXPECT_EQ(font.Size, 10) << "beyond 16 bits: the new alarm's size";
+}
