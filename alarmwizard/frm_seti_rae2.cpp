@@ -159,7 +159,7 @@ void frmSetiRAE2Form::Design() {
     txtText.Move(720, 600, 5010, 480);
     txtText.MultiLine = true;
     txtText.ScrollBars = vbVertical;
-    chWindowless.Move(720, 1110, 3000, 255);
+    chWindowless.Move(720, 1110, 5010, 255);
 
     frmPositioning.Move(60, kContentTop + 1500, settings::kPageWidth - 120, 2190);
     optCenter.Move(120, 240, 2700, 255);
