@@ -222,13 +222,13 @@ void frmSetiRAE4Form::ShowFontPreview() {
     shownFont_ = RepairTitleFont(stepFontInformation_);
     pctColor.BackColor = static_cast<platform::COLORREF>(shownFont_.backColor);
     pctTextColor.BackColor = static_cast<platform::COLORREF>(shownFont_.foreColor);
-    const FontSpec spec = shownFont_.Spec();
-    CD.FontName = spec.name;
-    CD.FontSize = spec.size;
-    CD.FontBold = spec.bold;
-    CD.FontItalic = spec.italic;
-    CD.FontUnderline = spec.underline;
-    CD.FontStrikethru = spec.strikethru;
+    const FontSpec font = shownFont_.Spec();
+    CD.FontName = font.name;
+    CD.FontSize = font.size;
+    CD.FontBold = font.bold;
+    CD.FontItalic = font.italic;
+    CD.FontUnderline = font.underline;
+    CD.FontStrikethru = font.strikethru;
     lblFont.Caption = FontPreviewText(shownFont_);
     lblFont.FontName = shownFont_.name;
 }
