@@ -222,7 +222,7 @@ void frmSetiRAE4Form::ShowFontPreview() {
     shownFont_ = RepairTitleFont(stepFontInformation_);
     pctColor.BackColor = static_cast<platform::COLORREF>(shownFont_.backColor);
     pctTextColor.BackColor = static_cast<platform::COLORREF>(shownFont_.foreColor);
-    const FontSpec font = shownFont_.Spec();
+    const FontDescription font = shownFont_.Description();
     CD.FontName = font.name;
     CD.FontSize = font.size;
     CD.FontBold = font.bold;
@@ -283,7 +283,7 @@ void frmSetiRAE4Form::ChooseColor(PictureBox& swatch, const char* key, CommandBu
 
 void frmSetiRAE4Form::cmdFont_Click() {
     if (RunCommonDialog([this] { CD.ShowFont(); })) {
-        SetChosenFont(stepFontInformation_, FontSpec{.name = CD.FontName,
+        SetChosenFont(stepFontInformation_, FontDescription{.name = CD.FontName,
                                                      .size = CD.FontSize,
                                                      .bold = CD.FontBold,
                                                      .italic = CD.FontItalic,

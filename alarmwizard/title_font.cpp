@@ -78,7 +78,7 @@ void PutBlock(std::string& information, const std::string& content) {
 
 }  // namespace
 
-platform::forms::FontSpec TitleFont::Spec() const {
+platform::forms::FontDescription TitleFont::Description() const {
     return {.name = name, .size = size, .bold = Bold(), .italic = italic, .underline = underline, .strikethru = strikeout};
 }
 
@@ -120,7 +120,7 @@ void SetTitleFontEntry(std::string& information, const char* key, const std::str
     core::SetNestedProperty(information, kBlock, content);
 }
 
-void SetChosenFont(std::string& information, const platform::forms::FontSpec& font) {
+void SetChosenFont(std::string& information, const platform::forms::FontDescription& font) {
     const std::pair<const char*, std::string> entries[] = {
         {"FontName", font.name},
         {"FontSize", FontSizeText(static_cast<float>(font.size))},

@@ -25,7 +25,7 @@ struct TitleFont {
     bool strikeout = false;
 
     bool Bold() const { return weight > 400; }
-    platform::forms::FontSpec Spec() const;
+    platform::forms::FontDescription Description() const;
     bool operator==(const TitleFont&) const = default;
 };
 
@@ -46,6 +46,6 @@ std::string FontPreviewText(const TitleFont& font);
 void SetTitleFontEntry(std::string& information, const char* key, const std::string& value);
 
 // A font chosen in the font dialog written into the title block; its colours stay.
-void SetChosenFont(std::string& information, const platform::forms::FontSpec& font);
+void SetChosenFont(std::string& information, const platform::forms::FontDescription& font);
 
 }  // namespace alarmwizard

@@ -19,8 +19,8 @@ namespace {
 constexpr platform::COLORREF kHighlightColor = 255;  // red
 constexpr int kNodeCount = static_cast<int>(kTreeNodes.size());
 
-const TreeNodeSpec* SpecOf(const std::string& key) {
-    for (const TreeNodeSpec& entry : kTreeNodes)
+const TreeNodeEntry* EntryOf(const std::string& key) {
+    for (const TreeNodeEntry& entry : kTreeNodes)
         if (key == entry.key) return &entry;
     return nullptr;
 }
@@ -33,7 +33,7 @@ void frmSetiForm::BuildTree(bool noClick) {
     highlighted_ = nullptr;
     treeO.Nodes.Clear();
     core::LanguageFile.SelectSection(core::kSettingsTreeSection);
-    for (const TreeNodeSpec& entry : kTreeNodes) {
+    for (const TreeNodeEntry& entry : kTreeNodes) {
         const std::string text = core::LanguageFile.ReadString(entry.textKey);
         if (entry.parent)
             treeO.Nodes.Add(entry.parent, tvwChild, entry.key, text);
@@ -81,7 +81,7 @@ void frmSetiForm::SelectNode(int index) {
 }
 
 void frmSetiForm::treeO_NodeClick(Node& node) {
-    const TreeNodeSpec* entry = SpecOf(node.Key);
+    const TreeNodeEntry* entry = EntryOf(node.Key);
     if (!entry) return;
     if (entry->action == NodeAction::About) {
         frmAbout().Load();

@@ -20,7 +20,7 @@ enum class NodeAction {
     About,     // the about window, modal
 };
 
-struct TreeNodeSpec {
+struct TreeNodeEntry {
     const char* key;
     const char* parent;  // nullptr: a root
     const char* textKey;
@@ -29,7 +29,7 @@ struct TreeNodeSpec {
     const char* pageName;  // the Name of the page form (pages and the new alarm)
 };
 
-inline constexpr std::array<TreeNodeSpec, 13> kTreeNodes{{
+inline constexpr std::array<TreeNodeEntry, 13> kTreeNodes{{
     {"root1", nullptr, "r1", "Program Settings", NodeAction::Panel, nullptr},
     {"1_1", "root1", "1_1", "Program Settings GO", NodeAction::Page, "frmSetiGO"},
     {"1_2", "root1", "1_2", "Program Settings AV", NodeAction::Page, "frmSetiAV"},

@@ -44,7 +44,7 @@ void CheckBox::PaintLook(Painter& painter) {
 }
 
 void PaintCheckMarkControl(Painter& painter, const RECT& r, bool round, int state, bool enabled, bool focused,
-                           COLORREF back, COLORREF fore, const FontSpec& font, const std::string& caption) {
+                           COLORREF back, COLORREF fore, const FontDescription& font, const std::string& caption) {
     painter.FillRect(r, back);
     constexpr int kBox = 13;
     int top = (r.height() - kBox) / 2;

@@ -31,6 +31,6 @@ private:
 
 // The box of a check box or the circle of an option button, and the caption beside it.
 void PaintCheckMarkControl(Painter& painter, const RECT& r, bool round, int state, bool enabled, bool focused,
-                           COLORREF back, COLORREF fore, const FontSpec& font, const std::string& caption);
+                           COLORREF back, COLORREF fore, const FontDescription& font, const std::string& caption);
 
 }  // namespace platform::forms

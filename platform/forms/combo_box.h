@@ -69,7 +69,7 @@ public:
 
     // Toolkit side (the drop-down list).
     const ListItems& Items() const { return items_; }
-    const FontSpec& ItemFont() const { return font_; }
+    const FontDescription& ItemFont() const { return font_; }
     int CurrentIndex() const { return listIndex_; }
     bool IsDroppedDown() const { return dropDown_.IsOpen(); }
     void ChooseFromList(int index);

@@ -40,7 +40,7 @@ CommonDialogAnswer CommonDialogAnswer::ChooseColor(COLORREF color) {
     return a;
 }
 
-CommonDialogAnswer CommonDialogAnswer::ChooseFont(FontSpec font) {
+CommonDialogAnswer CommonDialogAnswer::ChooseFont(FontDescription font) {
     CommonDialogAnswer a;
     a.confirmed = true;
     a.font = std::move(font);
@@ -82,7 +82,7 @@ void CommonDialog::ResetToDesign() {
     cancelError_ = false;
     flags_ = 0;
     color_ = 0;
-    font_ = FontSpec{};
+    font_ = FontDescription{};
     fileName_.clear();
     filter_.clear();
     filterIndex_ = 1;

@@ -51,7 +51,7 @@ struct CommonDialogRequest {
     std::string dialogTitle;
     LONG flags = 0;
     COLORREF color = 0;
-    FontSpec font;
+    FontDescription font;
     std::string fileName;  // the name offered: one of the clock's paths or a real path
     std::string filter;    // "Description|*.ext;*.ext2|Description|*.*"
     int filterIndex = 1;
@@ -61,13 +61,13 @@ struct CommonDialogRequest {
 struct CommonDialogAnswer {
     bool confirmed = false;
     COLORREF color = 0;
-    FontSpec font;
+    FontDescription font;
     std::string fileName;  // a real path
     int filterIndex = 1;
 
     static CommonDialogAnswer Cancel() { return {}; }
     static CommonDialogAnswer ChooseColor(COLORREF color);
-    static CommonDialogAnswer ChooseFont(FontSpec font);
+    static CommonDialogAnswer ChooseFont(FontDescription font);
     static CommonDialogAnswer ChooseFile(std::string path, int filterIndex = 1);
 };
 
@@ -144,7 +144,7 @@ private:
     bool cancelError_ = false;
     LONG flags_ = 0;
     COLORREF color_ = 0;
-    FontSpec font_;
+    FontDescription font_;
     std::string fileName_;
     std::string filter_;
     int filterIndex_ = 1;

@@ -203,7 +203,7 @@ void InteractiveControl::ResetToDesign() {
     enabled_ = true;
     backColor_ = vbButtonFace;
     foreColor_ = vbButtonText;
-    font_ = FontSpec{};
+    font_ = FontDescription{};
     toolTip_.clear();
     clickArmed_ = false;
 }

@@ -180,7 +180,7 @@ public:
     Event<int, int, int, int> MouseUp;
 
     // Toolkit side.
-    const FontSpec& Font() const { return font_; }
+    const FontDescription& Font() const { return font_; }
     bool EnabledFlag() const { return enabled_; }
     virtual int MouseScaleMode() const;
     // Mouse input in the control's own pixels (windowless controls get it from their container).
@@ -204,7 +204,7 @@ protected:
     bool enabled_ = true;
     COLORREF backColor_ = vbButtonFace;
     COLORREF foreColor_ = vbButtonText;
-    FontSpec font_;
+    FontDescription font_;
     std::string toolTip_;
     bool clickArmed_ = false;  // a left press began on the control and may end in a Click
 };

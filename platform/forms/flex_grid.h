@@ -243,7 +243,7 @@ private:
     int mouseCol_ = -1;
     bool selecting_ = false;  // a left press on a cell; dragging extends the selection
     ScrollTracker tracker_;
-    mutable FontSpec measuredFont_;  // the font the default row height was measured for
+    mutable FontDescription measuredFont_;  // the font the default row height was measured for
     mutable int defaultRowPx_ = -1;
 };
 

@@ -5,14 +5,14 @@
 
 namespace platform::forms {
 
-struct FontSpec {
+struct FontDescription {
     std::string name = "Arial";
     double size = 8;  // points
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strikethru = false;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontDescription&) const = default;
 };
 
 }  // namespace platform::forms

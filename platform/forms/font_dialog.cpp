@@ -142,8 +142,8 @@ void FontDialogForm::FollowText(TextBox& box, ListBox& list) {
     UpdateSample();
 }
 
-FontSpec FontDialogForm::Chosen() const {
-    FontSpec f;
+FontDescription FontDialogForm::Chosen() const {
+    FontDescription f;
     f.name = Trimmed(txtFont.Text);
     std::string style = Lower(txtStyle.Text);
     f.bold = style.find("bold") != std::string::npos;
@@ -156,7 +156,7 @@ FontSpec FontDialogForm::Chosen() const {
 
 void FontDialogForm::UpdateSample() {
     if (!IsLoaded()) return;
-    FontSpec f = Chosen();
+    FontDescription f = Chosen();
     if (!f.name.empty()) lblSample.FontName = f.name;
     if (f.size > 0) lblSample.FontSize = std::min(f.size, 24.0);  // the sample box shows the look, not the full size
     lblSample.FontBold = f.bold;
@@ -173,7 +173,7 @@ void FontDialogForm::Refuse(const std::string& message, TextBox& box) {
 }
 
 void FontDialogForm::OkClicked() {
-    FontSpec f = Chosen();
+    FontDescription f = Chosen();
     if (f.name.empty()) return Refuse("Choose a font from the list of fonts.", txtFont);
     std::string style = Lower(Trimmed(txtStyle.Text));
     if (std::none_of(std::begin(kStyles), std::end(kStyles), [&](const char* s) { return Lower(s) == style; }))

@@ -36,7 +36,7 @@ public:
     forms::Label lblSample{fraSample, "lblSample"};
 
     // The font the boxes describe now (the size is 0 when it is not a number).
-    FontSpec Chosen() const;
+    FontDescription Chosen() const;
 
 protected:
     void Design() override;

@@ -18,13 +18,13 @@ namespace {
 // font, colour or pen, so that painting makes none per shape or per cell.
 using FontKey = std::tuple<int, std::string, int, bool, bool, bool, bool>;
 
-FontKey KeyOf(const FontSpec& wanted, int* height) {
+FontKey KeyOf(const FontDescription& wanted, int* height) {
     *height = -static_cast<int>(std::lround(wanted.size * kScreenDpi / 72.0));
     return FontKey{static_cast<int>(CurrentContext()), wanted.name, *height, wanted.bold, wanted.italic, wanted.underline,
                    wanted.strikethru};
 }
 
-HFONT FontFor(const FontSpec& wanted) {
+HFONT FontFor(const FontDescription& wanted) {
     static auto* fonts = new std::map<FontKey, HFONT>;
     int height = 0;
     FontKey key = KeyOf(wanted, &height);
@@ -37,7 +37,7 @@ HFONT FontFor(const FontSpec& wanted) {
 }
 
 // Text is measured outside a paint with one memory DC per font, its font selected for good.
-HDC MeasuringDc(const FontSpec& font) {
+HDC MeasuringDc(const FontDescription& font) {
     static auto* dcs = new std::map<FontKey, HDC>;
     int height = 0;
     FontKey key = KeyOf(font, &height);
@@ -210,7 +210,7 @@ void Painter::FocusRect(const RECT& r, COLORREF color) {
     }
 }
 
-void Painter::Text(const RECT& r, const std::string& text, const FontSpec& font, COLORREF color, unsigned flags) {
+void Painter::Text(const RECT& r, const std::string& text, const FontDescription& font, COLORREF color, unsigned flags) {
     if (!hdc_ || text.empty()) return;
     HGDIOBJ old = SelectObject(hdc_, FontFor(font));
     SetTextColor(hdc_, ResolveColor(color));
@@ -290,7 +290,7 @@ void Painter::Ellipse(const RECT& r, COLORREF fill, COLORREF frame) {
 
 // ---- Measuring ----
 
-SIZE MeasureText(const FontSpec& font, const std::string& text, unsigned flags, int wrapWidth) {
+SIZE MeasureText(const FontDescription& font, const std::string& text, unsigned flags, int wrapWidth) {
     if (text.empty()) return SIZE{0, LineHeight(font)};
     HDC dc = MeasuringDc(font);
     if (!dc) return SIZE{0, 0};
@@ -301,7 +301,7 @@ SIZE MeasureText(const FontSpec& font, const std::string& text, unsigned flags, 
     return SIZE{r.width(), r.height()};
 }
 
-int LineHeight(const FontSpec& font) {
+int LineHeight(const FontDescription& font) {
     HDC dc = MeasuringDc(font);
     TEXTMETRIC tm;
     if (!dc || !GetTextMetrics(dc, &tm)) return 13;
@@ -309,7 +309,7 @@ int LineHeight(const FontSpec& font) {
 }
 
 // Text widths are the sums of the characters' advances, so each character is measured once.
-std::vector<int> CharacterOffsets(const FontSpec& font, const std::string& line) {
+std::vector<int> CharacterOffsets(const FontDescription& font, const std::string& line) {
     std::vector<int> offsets{0};
     HDC dc = MeasuringDc(font);
     std::size_t start = 0;

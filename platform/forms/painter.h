@@ -52,7 +52,7 @@ public:
     void SunkenEdge(const RECT& r);
     void RaisedEdge(const RECT& r);
     void FocusRect(const RECT& r, COLORREF color);
-    void Text(const RECT& r, const std::string& text, const FontSpec& font, COLORREF color, unsigned flags);
+    void Text(const RECT& r, const std::string& text, const FontDescription& font, COLORREF color, unsigned flags);
     void DrawPicture(const Picture& picture, int x, int y);
     void FillTriangle(POINT a, POINT b, POINT c, COLORREF color);
     void Ellipse(const RECT& r, COLORREF fill, COLORREF frame);
@@ -65,10 +65,10 @@ private:
 };
 
 // Text measuring, also outside a paint (auto-sizing labels, text box carets).
-SIZE MeasureText(const FontSpec& font, const std::string& text, unsigned flags = 0, int wrapWidth = 0);
-int LineHeight(const FontSpec& font);
+SIZE MeasureText(const FontDescription& font, const std::string& text, unsigned flags = 0, int wrapWidth = 0);
+int LineHeight(const FontDescription& font);
 // The pixel offsets at which each character of a line starts, and its end (size + 1 entries).
-std::vector<int> CharacterOffsets(const FontSpec& font, const std::string& line);
+std::vector<int> CharacterOffsets(const FontDescription& font, const std::string& line);
 // "&File" as shown ("File") and the byte position of its underlined character (-1: none).
 std::string StripMnemonic(const std::string& caption, int* underlined = nullptr);
 

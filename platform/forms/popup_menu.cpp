@@ -15,7 +15,7 @@ namespace platform::forms {
 
 namespace {
 
-FontSpec MenuFont() { return FontSpec{"Arial", 9}; }
+FontDescription MenuFont() { return FontDescription{"Arial", 9}; }
 constexpr int kCheckColumn = 20;
 constexpr int kGap = 24;
 

@@ -59,7 +59,7 @@ private:
     mutable RichLayout layout_;
     mutable int layoutFull_ = -1;  // the width without a bar and the height the layout was made for
     mutable int layoutHeight_ = -1;
-    mutable FontSpec layoutFont_;
+    mutable FontDescription layoutFont_;
 };
 
 }  // namespace platform::forms

@@ -38,8 +38,8 @@ std::vector<Token> Tokenize(const RichParagraph& p) {
     return out;
 }
 
-FontSpec FontOf(const RichRun& run, const FontSpec& base) {
-    FontSpec f = base;
+FontDescription FontOf(const RichRun& run, const FontDescription& base) {
+    FontDescription f = base;
     f.bold = run.bold;
     f.italic = run.italic;
     f.underline = run.underline;
@@ -49,14 +49,14 @@ FontSpec FontOf(const RichRun& run, const FontSpec& base) {
 
 class LineBuilder {
 public:
-    LineBuilder(RichLayout& layout, const FontSpec& base, int width, int alignment)
+    LineBuilder(RichLayout& layout, const FontDescription& base, int width, int alignment)
         : layout_(layout), base_(base), width_(std::max(1, width)), alignment_(alignment) {}
 
     int Remaining() const { return width_ - x_; }
     bool Empty() const { return line_.segments.empty(); }
 
     void Add(const RichRun& run, const std::string& text, int width) {
-        FontSpec f = FontOf(run, base_);
+        FontDescription f = FontOf(run, base_);
         RichSegment segment{text, f, run.hasColor, run.color, x_, width, LineHeight(f)};
         x_ += width;
         contentRight_ = x_;
@@ -87,7 +87,7 @@ public:
 
 private:
     RichLayout& layout_;
-    const FontSpec& base_;
+    const FontDescription& base_;
     int width_;
     int alignment_;
     RichLine line_;
@@ -96,7 +96,7 @@ private:
 };
 
 // Splits a word that is wider than a whole line at the last character that still fits.
-std::size_t FittingBytes(const FontSpec& font, const std::string& word, int room) {
+std::size_t FittingBytes(const FontDescription& font, const std::string& word, int room) {
     std::vector<int> offsets = CharacterOffsets(font, word);
     std::size_t chars = 0;
     while (chars + 1 < offsets.size() && offsets[chars + 1] <= room) ++chars;
@@ -111,7 +111,7 @@ std::size_t FittingBytes(const FontSpec& font, const std::string& word, int room
 
 }  // namespace
 
-RichLayout LayoutRichText(const RichDocument& doc, const FontSpec& base, int width) {
+RichLayout LayoutRichText(const RichDocument& doc, const FontDescription& base, int width) {
     RichLayout layout;
     for (const RichParagraph& p : doc.paragraphs) {
         LineBuilder line(layout, base, width, p.alignment);
@@ -129,7 +129,7 @@ RichLayout LayoutRichText(const RichDocument& doc, const FontSpec& base, int wid
                 line.Advance(next - line.X());
                 continue;
             }
-            FontSpec f = FontOf(*t.run, base);
+            FontDescription f = FontOf(*t.run, base);
             std::string word = t.text;
             int w = MeasureText(f, word).cx;
             if (w > line.Remaining() && !line.Empty()) line.Finish();

@@ -12,7 +12,7 @@ namespace platform::forms {
 
 struct RichSegment {
     std::string text;
-    FontSpec font;
+    FontDescription font;
     bool hasColor = false;
     COLORREF color = 0;
     int x = 0;
@@ -32,6 +32,6 @@ struct RichLayout {
 };
 
 // base: the box's own font; runs without a size of their own take its size.
-RichLayout LayoutRichText(const RichDocument& doc, const FontSpec& base, int width);
+RichLayout LayoutRichText(const RichDocument& doc, const FontDescription& base, int width);
 
 }  // namespace platform::forms

@@ -13,7 +13,7 @@ constexpr UINT_PTR kShowTimer = 0xF0F1;  // the pointer has rested long enough
 constexpr UINT_PTR kPollTimer = 0xF0F2;  // the pointer may have left
 constexpr UINT kShowDelayMs = 500;
 
-FontSpec TipFont() { return FontSpec{"Arial", 8}; }
+FontDescription TipFont() { return FontDescription{"Arial", 8}; }
 
 class ToolTipPopup : public PopupWindow {
 public:

@@ -134,7 +134,7 @@ SIZE TreeView::ImageBox() const { return imageList_ ? imageList_->ImageSize() : 
 
 int TreeView::RowHeight() const {
     if (!(measuredFont_ == font_) || textHeight_ < 0) {
-        FontSpec bold = font_;
+        FontDescription bold = font_;
         bold.bold = true;
         measuredFont_ = font_;
         textHeight_ = std::max(LineHeight(font_), LineHeight(bold));
@@ -196,7 +196,7 @@ int TreeView::NodeX(const Node& node) const { return 2 + (node.Depth() + LevelOf
 RECT TreeView::LabelRect(const Node& node, int row) const {
     RECT r = LocalRowRect(row);
     int x = NodeX(node) + (ImageBox().cx > 0 ? ImageBox().cx + kTextGap : 0);
-    FontSpec f = font_;
+    FontDescription f = font_;
     f.bold = node.IsBold();
     int w = MeasureText(f, node.TextValue()).cx;
     return RECT{x - 2, r.top, x + w + 2, r.bottom};
@@ -358,7 +358,7 @@ void TreeView::PaintNode(Painter& painter, Node& node, int row) {
         painter.FillRect(label, hasFocus_ ? vbHighlight : vbButtonFace);
         if (hasFocus_ && enabled_) text = vbHighlightText;
     }
-    FontSpec f = font_;
+    FontDescription f = font_;
     f.bold = node.IsBold();
     painter.Text(RECT{label.left + 2, label.top, label.right, label.bottom}, node.TextValue(), f, text, kTextLeft | kTextVCenter);
     if (hasFocus_ && &node == selected_) painter.FocusRect(label, highlighted ? vbHighlightText : foreColor_);

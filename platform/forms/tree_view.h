@@ -114,7 +114,7 @@ private:
     Node* clickNode_ = nullptr;  // the label a left click was on, while the click is raised
     int topRow_ = 0;
     ScrollTracker tracker_;
-    mutable FontSpec measuredFont_;  // the font the text height was measured for
+    mutable FontDescription measuredFont_;  // the font the text height was measured for
     mutable int textHeight_ = -1;
 };
 

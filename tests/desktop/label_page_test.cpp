@@ -278,14 +278,14 @@ TEST_F(LabelPage, EditsReachTheLabelAtOnceAndApplyStoresThem) {
     ClickOn(page.cmdColor);
     dialogs.Answer(forms::CommonDialogAnswer::ChooseColor(0x00FF00));
     ClickOn(page.cmdTextColor);
-    dialogs.Answer(forms::CommonDialogAnswer::ChooseFont(forms::FontSpec{"DejaVu Sans", 11.5, false, true, true, false}));
+    dialogs.Answer(forms::CommonDialogAnswer::ChooseFont(forms::FontDescription{"DejaVu Sans", 11.5, false, true, true, false}));
     ClickOn(page.cmdFont);
     dialogs.Answer(forms::CommonDialogAnswer::Cancel());
     ClickOn(page.cmdColor);
     ASSERT_EQ(dialogs.Requests().size(), 4u);
     EXPECT_EQ(dialogs.Requests()[0].color, 0u) << "the dialog starts from the label's colour";
     EXPECT_EQ(dialogs.Requests()[1].color, 0xFFFFFFu);
-    EXPECT_EQ(dialogs.Requests()[2].font, (forms::FontSpec{"Arial", 10, true, false, false, false}));
+    EXPECT_EQ(dialogs.Requests()[2].font, (forms::FontDescription{"Arial", 10, true, false, false, false}));
     EXPECT_EQ(dialogs.Requests()[2].flags, 259);
     const core::ClockLabel& l = core::Labels[0];
     EXPECT_EQ(l.Back, 0x0000FF) << "the cancelled dialog kept the colour";

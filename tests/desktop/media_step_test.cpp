@@ -190,7 +190,7 @@ TEST_F(MediaStep, ColoursAndFontChangeSwatchPreviewAndBlockAndAreStored) {
     const CommonDialogRequest& asked = dialogs.Requests()[2];
     EXPECT_EQ(asked.kind, CommonDialogKind::Font);
     EXPECT_EQ(asked.flags, 259);
-    EXPECT_EQ(asked.font, (forms::FontSpec{.name = "Arial", .size = 10})) << "preset with the font shown";
+    EXPECT_EQ(asked.font, (forms::FontDescription{.name = "Arial", .size = 10})) << "preset with the font shown";
     EXPECT_EQ(step.lblFont.Caption(), "DejaVu Serif, 12, B, I");
     EXPECT_EQ(step.lblFont.FontName(), "DejaVu Serif");
     EXPECT_TRUE(Topmost(settings::frmSeti().hWnd));

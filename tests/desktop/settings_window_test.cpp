@@ -142,7 +142,7 @@ TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
     frmSeti().treeO.Nodes(7).Expanded = true;
     frmSeti().treeO.Nodes(10).Expanded = true;
     for (int i = 1; i <= 12; ++i) {
-        const settings::TreeNodeSpec& entry = settings::kTreeNodes[static_cast<std::size_t>(i - 1)];
+        const settings::TreeNodeEntry& entry = settings::kTreeNodes[static_cast<std::size_t>(i - 1)];
         SCOPED_TRACE(entry.key);
         ClickNode(i);
         const std::string text = frmSeti().treeO.Nodes(i).Text;

@@ -137,7 +137,7 @@ std::string EdgeName(TaskbarEdge edge) {
 
 // The program's default labels, in a size that fits two lines into a horizontal taskbar and the
 // date into a vertical one.
-std::vector<LabelSpec> DefaultLabels() {
+std::vector<LabelEntry> DefaultLabels() {
     return {{"achh:mm:ss", 8, 700, RGB(0, 0, 0), RGB(255, 255, 255)},
             {"acYYYY-MM-DD", 8, 400, RGB(255, 255, 255), RGB(0, 0, 0)}};
 }

@@ -13,7 +13,7 @@
 
 namespace cliblib {
 
-struct LabelSpec {
+struct LabelEntry {
     std::string format;
     std::int16_t size = 10;
     std::int16_t weight = 400;
@@ -25,11 +25,11 @@ struct LabelSpec {
 
 // Runs the program's handshake: the count, then each label on the acknowledgement of the one
 // before; the whole of it nested in the count call.
-inline void SendLabels(ClockLibrary& lib, MainWindow& main, const std::vector<LabelSpec>& labels) {
+inline void SendLabels(ClockLibrary& lib, MainWindow& main, const std::vector<LabelEntry>& labels) {
     std::size_t next = 0;
     main.onNotify = [&](WPARAM code) {
         if (code != hooklib::CN_LABELSREADY || next >= labels.size()) return;
-        const LabelSpec& l = labels[next];
+        const LabelEntry& l = labels[next];
         const auto index = static_cast<std::int16_t>(next++);
         lib.OZRSetClockLabelProperties(index, 0, 0, l.face.c_str(), l.size, l.weight, 0, 0, 0, l.back, l.text,
                                        l.format.c_str(), l.shown);
@@ -87,7 +87,7 @@ inline std::vector<Batch> Batches(const std::vector<CopyRecord>& records, HWND m
 // another in their fonts, and tells the library the positions that changed and the clock's size.
 class StackingProgram {
 public:
-    StackingProgram(ClockLibrary& lib, MainWindow& main, std::vector<LabelSpec> labels)
+    StackingProgram(ClockLibrary& lib, MainWindow& main, std::vector<LabelEntry> labels)
         : lib_(lib), labels_(std::move(labels)), memory_(CreateCompatibleDC(HDC{})) {
         main.onRecord = [this](const CopyRecord& r) {
             if (r.type == hooklib::CD_LABELINDEX) index_ = r.Int16();
@@ -109,7 +109,7 @@ private:
     SIZE Measure(int index) const {
         SIZE size{0, 0};
         if (!texts_.count(index)) return size;
-        const LabelSpec& l = labels_[static_cast<std::size_t>(index)];
+        const LabelEntry& l = labels_[static_cast<std::size_t>(index)];
         HFONT font = CreateFont(-MulDiv(l.size, 96, 72), 0, 0, 0, l.weight, 0, 0, 0, DEFAULT_CHARSET,
                                 OUT_TT_ONLY_PRECIS, 0, ANTIALIASED_QUALITY, 0, l.face);
         HGDIOBJ old = SelectObject(memory_, font);
@@ -146,7 +146,7 @@ private:
     }
 
     ClockLibrary& lib_;
-    std::vector<LabelSpec> labels_;
+    std::vector<LabelEntry> labels_;
     HDC memory_;
     std::int16_t index_ = -1;
     std::map<int, std::string> texts_;

@@ -119,7 +119,7 @@ TEST(SectionTree, HasItsThirteenNodesInTheirFixedOrder) {
     EXPECT_EQ(NodeIndexOfPage("frmSetiRAE1"), 9);
     EXPECT_EQ(NodeIndexOfPage("frmNothing"), 0);
     // Every node's picture is one of the image list's.
-    for (const TreeNodeSpec& node : kTreeNodes) {
+    for (const TreeNodeEntry& node : kTreeNodes) {
         bool found = false;
         for (const TreePicture& p : kTreePictures) found = found || std::string(p.key) == node.pictureKey;
         EXPECT_TRUE(found) << node.key;

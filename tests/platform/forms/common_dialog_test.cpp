@@ -35,7 +35,7 @@ TEST_F(Dialogs, AnsweredDialogsSetTheControlsValues) {
     f.Show();
     auto& dialogs = testsupport::UseRecordingCommonDialogs();
     dialogs.Answer(CommonDialogAnswer::ChooseColor(RGB(12, 34, 56)));
-    FontSpec chosen{"Liberation Serif", 14.5, true, false, true, false};
+    FontDescription chosen{"Liberation Serif", 14.5, true, false, true, false};
     dialogs.Answer(CommonDialogAnswer::ChooseFont(chosen));
     dialogs.Answer([](const CommonDialogRequest& r) { return CommonDialogAnswer::ChooseFile("/tmp/alarms/Bell.wav", r.filterIndex + 1); });
 

@@ -219,7 +219,7 @@ struct ListForm : Form {
     POINT ItemPoint(ListBox& list, int index) {
         RECT r;
         GetWindowRect(list.hWnd, &r);
-        return POINT{r.left + 10, r.top + 1 + index * LineHeight(FontSpec{}) + 3};
+        return POINT{r.left + 10, r.top + 1 + index * LineHeight(FontDescription{}) + 3};
     }
 };
 
@@ -290,7 +290,7 @@ TEST_F(ControlsTest, ADropDownListIsChosenFromWithTheMouseOrTheKeys) {
     ASSERT_TRUE(f.ddlClass.IsDroppedDown());
     RECT combo;
     GetWindowRect(f.ddlClass.hWnd, &combo);
-    int rowHeight = LineHeight(FontSpec{});
+    int rowHeight = LineHeight(FontDescription{});
     POINT second{combo.left + 10, combo.bottom + 1 + rowHeight + 3};
     InjectMouseMove(second);
     Pump();
@@ -449,7 +449,7 @@ TEST_F(ControlsTest, PopupMenusRunTheChosenItemsClickBeforeReturning) {
         KillTimer(HWND{}, id);
         RECT r;
         GetWindowRect(GetCapture(), &r);
-        POINT onSecondRow{r.left + 30, r.top + 2 + (LineHeight(FontSpec{"Arial", 9}) + 6) + 5};
+        POINT onSecondRow{r.left + 30, r.top + 2 + (LineHeight(FontDescription{"Arial", 9}) + 6) + 5};
         InjectMouseMove(onSecondRow);
         InjectMouseButton(onSecondRow, MouseButton::Left, true);
         InjectMouseButton(onSecondRow, MouseButton::Left, false);
@@ -483,7 +483,7 @@ struct AutoSizeForm : Form {
 TEST_F(ControlsTest, AutoSizeFitsALabelToItsTextAboutItsAlignment) {
     AutoSizeForm f;
     f.Show();
-    FontSpec font;
+    FontDescription font;
     font.name = "Arial";
     font.size = 12;
     font.bold = true;
@@ -508,7 +508,7 @@ TEST_F(ControlsTest, AutoSizeFitsALabelToItsTextAboutItsAlignment) {
     f.lblWrap.Caption = "one two three four five six seven eight nine ten";
     f.lblWrap.AutoSize = true;
     EXPECT_EQ(f.lblWrap.Width, 1500);
-    EXPECT_GE(f.lblWrap.Height, 3 * PixelsToTwips(LineHeight(FontSpec{}))) << "WordWrap grows the height";
+    EXPECT_GE(f.lblWrap.Height, 3 * PixelsToTwips(LineHeight(FontDescription{}))) << "WordWrap grows the height";
 }
 
 struct IntroForm : Form {
@@ -558,7 +558,7 @@ TEST_F(ControlsTest, ALabelShowsAmpersandsByUseMnemonic) {
     int withMnemonics = f.lblLeft.Width;
     f.lblLeft.UseMnemonic = false;
     EXPECT_GT(f.lblLeft.Width, withMnemonics) << "without mnemonics both ampersands show";
-    EXPECT_EQ(f.lblLeft.Width, PixelsToTwips(MeasureText(FontSpec{}, "Tea && Time").cx));
+    EXPECT_EQ(f.lblLeft.Width, PixelsToTwips(MeasureText(FontDescription{}, "Tea && Time").cx));
 }
 
 // The clock subclasses windows of its forms (the main window its own) and sends them messages.

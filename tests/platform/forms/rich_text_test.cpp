@@ -108,7 +108,7 @@ TEST(RichText, RandomBytesNeverBreakTheReader) {
 }
 
 TEST(RichTextLayout, LinesBreakAtBlanksAndLongWordsBreakInside) {
-    FontSpec font;
+    FontDescription font;
     RichDocument doc = ParseRichText("{\\rtf1 one two three four five six seven\\par\\qc mid\\par\\qr end\\par " +
                                      std::string(60, 'W') + "}");
     RichLayout layout = LayoutRichText(doc, font, 100);
