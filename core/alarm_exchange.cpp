@@ -95,7 +95,8 @@ void frmMainForm::DownloadAlarms(bool force) {
     if (sections.size() < 2)
         return DownloadAttemptFailed(inet.LastError().empty() ? "the answer holds no alarm list" : inet.LastError());
 
-    // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing.
+    // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing. A
+    // date that normalises beyond four-digit years could not be read back as LastSave either.
     const bool collection = sections[0].name == kAlarmFileHeader &&
                             sections[1].name == std::string(kCollectionListPrefix) + kDefaultCollection;
     DateTime remote;
@@ -103,6 +104,7 @@ void frmMainForm::DownloadAlarms(bool force) {
     if (collection) {
         try {
             remote = ParseDateTimeString(list.dateLine);
+            dated = HasFourDigitYear(remote);
         } catch (const platform::Error&) {
             dated = false;
         }
