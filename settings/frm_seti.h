@@ -91,6 +91,9 @@ private:
     void ForwardKey(int& keyCode, int shift) { Form_KeyDown(keyCode, shift); }
 
     TitleBar titleBar_;
+    // Where the floating clock stood when the window opened (twips): Cancel puts it back there,
+    // whatever the pages' changes and their undoing made of its size on the way.
+    platform::POINT clockAtOpen_{};
     std::string sectionTitle_;
     platform::forms::Node* highlighted_ = nullptr;
     std::vector<bool> nodeExpandedStates_;

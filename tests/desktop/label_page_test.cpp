@@ -493,6 +493,31 @@ TEST_F(LabelPageOfFive, CancelAfterNewAndDeleteGivesTheClockItsLabelsBackAndLeav
     EXPECT_EQ(core::frmMain().Label(0).Caption, "12:00");
 }
 
+class LabelPageOfAClockAtTheCorner : public LabelPage {
+public:
+    LabelPageOfAClockAtTheCorner() : LabelPage(WithSettings(std::string(kHeader) + kLaterRun + "[Float Window]\nX=0\nY=0\n")) {}
+};
+
+// Cancel gives back the clock as it was before the settings window opened: the labels are laid
+// out again, but the clock stays where it stood and the engine finds nothing to save.
+TEST_F(LabelPageOfAClockAtTheCorner, CancelAfterNewLeavesTheClockInPlaceAndTheFileByteForByte) {
+    const RECT clock = d.Rect(core::frmMain().hWnd);
+    ASSERT_EQ(clock.left, 0);
+    ASSERT_EQ(clock.top, 0);
+    const std::string file = d.ReadFile("Settings.ozrini");
+    OpenPage();
+    AddLabel("Seconds");
+    d.Advance(1100);
+    Cancel();
+    d.Advance(3000);
+    const RECT after = d.Rect(core::frmMain().hWnd);
+    EXPECT_EQ(after.left, clock.left);
+    EXPECT_EQ(after.top, clock.top);
+    EXPECT_EQ(after.right - after.left, clock.right - clock.left);
+    EXPECT_EQ(after.bottom - after.top, clock.bottom - clock.top);
+    EXPECT_EQ(d.ReadFile("Settings.ozrini"), file);
+}
+
 class LabelPageOnTheFakeLibrary : public LabelPage {
 public:
     LabelPageOnTheFakeLibrary() : LabelPage(WithSettings(LabelsFile({{"A"}, {"B"}, {"C"}}), true)) {}
