@@ -2,11 +2,14 @@
 // routing, message boxes and the window dump.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/present/window_dump.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
 #include "window_test_support.h"
+#include "tests/platform/services/temp_folder.h"
 #include "tests/support/test_services.h"
 
 using namespace platform;
@@ -200,6 +203,22 @@ TEST(WindowDump, ListsTopmostFirstWithChildrenAfterTheirParent) {
     EXPECT_NE(dump.find("\"class\":\"DumpKid\",\"name\":\"\",\"text\":\"kid\",\"rect\":[6,6,7,7],\"visible\":false"), std::string::npos);
     DestroyWindow(back);
     DestroyWindow(front);
+}
+
+// A title set from another encoding holds bytes that are no UTF-8: the dump must stay valid JSON.
+// Python's parser reads the file strictly as UTF-8; the odd bytes come back as the code points of
+// the same numbers, the well-formed "é" as itself.
+TEST(WindowDump, EscapesBytesThatAreNotUtf8SoAJsonParserReadsEveryLine) {
+    HWND odd = MakeWindow("DumpOdd", "caf\xE9 \xFF \xC3\xA9 \x80\xC3", WS_POPUP, HWND{}, RECT{0, 0, 10, 10});
+    TempProgramFolder folder;
+    ASSERT_TRUE(WriteWindowDump(folder / "dump.jsonl"));
+    const std::string check =
+        "python3 -c 'import json, sys\n"
+        "rows = [json.loads(line) for line in open(sys.argv[1], encoding=\"utf-8\")]\n"
+        "sys.exit(0 if [r[\"text\"] for r in rows if r[\"class\"] == \"DumpOdd\"] == [\"caf\\u00e9 \\u00ff \\u00e9 \\u0080\\u00c3\"] else 3)' " +
+        folder / "dump.jsonl";
+    EXPECT_EQ(std::system(check.c_str()), 0) << folder.Read("dump.jsonl");
+    DestroyWindow(odd);
 }
 
 }  // namespace
