@@ -160,6 +160,8 @@ std::int64_t WizardNumberBox::Value() const { return std::strtoll(Clean(box_.Tex
 
 double WizardNumberBox::Number() const { return settings::NumberBoxValue(Clean(box_.TextValue()), kSeparator); }
 
+double WizardNumberBox::TextNumber() const { return settings::NumberBoxValue(box_.TextValue(), kSeparator); }
+
 void WizardNumberBox::Step(int direction) {
     // The step starts from what the box stands for, even when it still holds raw text.
     RefreshUpper();

@@ -57,6 +57,8 @@ public:
     // The cleaned value, whole or with its decimals.
     std::int64_t Value() const;
     double Number() const;
+    // The number the box's own text reads as, not cleaned (text that is no number reads as 0).
+    double TextNumber() const;
     bool HasFocus() const { return box_.HasFocus() || (twin_ && twin_->HasFocus()); }
     platform::forms::TextBox& Box() { return box_; }
     long Upper() const { return static_cast<long>(rule_.upper); }
