@@ -362,6 +362,15 @@ TEST_F(SettingsWindow, FromTheTreeTheAboutWindowIsModalAndTheSettingsWindowStays
     EXPECT_TRUE(frmSeti().IsLoaded());
     EXPECT_TRUE(core::ModalWindowOpen);
     EXPECT_EQ(frmSeti().SectionTitle(), title);
+    // The highlight stays on the section on show, also once the tree has lost the focus.
+    forms::TreeView& tree = frmSeti().treeO;
+    SetFocus(frmSeti().cmdApply.hWnd);
+    d.Pump();
+    EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 1);
+    EXPECT_EQ(tree.SelectedItem(), &tree.Nodes(1));
+    EXPECT_TRUE(tree.Nodes(1).Bold);
+    EXPECT_FALSE(tree.Nodes(13).Bold);
+    EXPECT_NE(tree.Nodes(13).ForeColor, 255u);
 }
 
 }  // namespace
