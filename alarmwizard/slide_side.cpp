@@ -60,7 +60,7 @@ void SlideSide::BindHelp() {
 }
 
 void SlideSide::Design(int left, int top, int width) {
-    constexpr int kRow = 270, kLabel = 1170, kButton = 225, kBox = 720;
+    constexpr int kRow = 270, kLabel = 1380, kButton = 225, kBox = 720;
     frame.Move(left, top, width, 2970);
     const int inner = width - 240;
     lblDirection.Move(120, 240, inner, 255);

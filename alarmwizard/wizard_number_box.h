@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "platform/forms/command_button.h"
@@ -27,6 +28,18 @@ void PlaceNumberBoxAt(platform::forms::Label& label, platform::forms::CommandBut
                       platform::forms::TextBox& box, platform::forms::CommandButton& plus, int x, int y,
                       int labelWidth);
 
+// One number box's row: its label, minus button, box and plus button.
+struct NumberBoxRow {
+    platform::forms::Label& label;
+    platform::forms::CommandButton& minus;
+    platform::forms::TextBox& box;
+    platform::forms::CommandButton& plus;
+};
+// Once the captions are set, in the page's language: the labels of a column of rows as wide as the
+// widest of their captions needs, measured as AutoSize measures a label. A label that grows moves
+// its minus button and box right and narrows the box by as much, so the row keeps its place.
+void FitNumberBoxLabels(std::initializer_list<NumberBoxRow> column);
+
 class WizardNumberBox {
 public:
     WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
@@ -45,6 +58,8 @@ public:
     // at the box's place but taller, holding at most `twinLength` characters.
     void Design();
     void DesignTwin(int twinLength);
+    // The twin back over its box, after the box moved.
+    void PlaceTwin();
     // The leave clean-up; also run before a store when Enter pressed a button while the box kept
     // the focus, so raw text is never stored.
     void CleanUp();
