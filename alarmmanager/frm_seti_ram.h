@@ -15,6 +15,7 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/frame.h"
+#include "settings/page_boxes.h"
 
 namespace alarmmanager {
 
@@ -67,8 +68,6 @@ private:
     void SetColors();
     void ShowRowColors(int row, bool selected);
     void ReturnFromWizard();
-    void ShowError(const char* key);
-    bool Ask(const char* key);
 
     // The grid's rows (alarm_grid.cpp).
     void PrepareAlarmGrid();
@@ -110,6 +109,7 @@ private:
     void cmdActivateAll_Click();
     void cmdSort_Click();
 
+    settings::PageBoxes boxes_;
     std::vector<bool> selectedRows_;  // index 0 unused
     std::vector<bool> paintedRows_;
     int selectionAnchor_ = -1;
