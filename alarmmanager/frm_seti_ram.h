@@ -18,6 +18,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/picture.h"
+#include "settings/page_boxes.h"
 
 namespace alarmmanager {
 
@@ -70,8 +71,6 @@ private:
     void SetColors();
     void ShowRowColors(int row, bool selected);
     void ReturnFromWizard();
-    void ShowError(const char* key);
-    bool Ask(const char* key);
 
     // The grid's rows (alarm_grid.cpp).
     void PrepareAlarmGrid();
@@ -117,6 +116,7 @@ private:
     // The few status and type pictures, each loaded once per showing of the page and shared by
     // every row that shows it: a list of 10,000 alarms would otherwise read 20,000 files.
     std::map<std::string, platform::forms::Picture> pictures_;
+    settings::PageBoxes boxes_;
     std::vector<bool> selectedRows_;  // index 0 unused
     std::vector<bool> paintedRows_;
     int selectionAnchor_ = -1;
