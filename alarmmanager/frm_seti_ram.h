@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "core/alarm.h"
@@ -15,6 +17,7 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/frame.h"
+#include "platform/forms/picture.h"
 #include "settings/page_boxes.h"
 
 namespace alarmmanager {
@@ -76,6 +79,7 @@ private:
     void AddEditedAlarm();
     void InsertAlarmRow(int index);
     void ShowRowPictures(int row, const core::Alarm& a);
+    void SetCellPicture(int col, const std::string& path);
     int AlarmRowCount() const { return flxAlarms.Rows - 2; }
     int AlarmOfRow(int row) { return static_cast<int>(flxAlarms.RowData(row)); }
 
@@ -109,6 +113,9 @@ private:
     void cmdActivateAll_Click();
     void cmdSort_Click();
 
+    // The few status and type pictures, each loaded once per showing of the page and shared by
+    // every row that shows it: a list of 10,000 alarms would otherwise read 20,000 files.
+    std::map<std::string, platform::forms::Picture> pictures_;
     settings::PageBoxes boxes_;
     std::vector<bool> selectedRows_;  // index 0 unused
     std::vector<bool> paintedRows_;
