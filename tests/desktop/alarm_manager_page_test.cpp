@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "alarm_file_writer.h"
@@ -341,6 +342,32 @@ TEST_F(AlarmManagerPage, RefusedCommandsShowTheirOwnBoxAndChangeNothing) {
     core::Alarms[1].AlarmState = core::kAlarmDeleted;
     Rename("Nap");
     EXPECT_EQ(core::Alarms[0].NAME, "Nap");
+}
+
+// A double click on Delete: its second click comes while the first click's question waits. The
+// page takes no click and no key meanwhile, so one question is asked and one alarm deleted; once
+// it is answered, the page takes clicks again.
+TEST_F(AlarmManagerPage, WhileAQuestionWaitsThePageTakesNoClickAndNoKey) {
+    Start(EveryKind());
+    Open();
+    ClickRow(1);
+    bool pressedAgain = false;
+    d->WhileMessageBoxShown([&](const MessageBoxRequest&) {
+        if (std::exchange(pressedAgain, true)) return;
+        d->Click(CentreOf(page.cmdDelete.hWnd));
+        d->Key(VK_DELETE);
+        ClickRow(2);
+    });
+    d->AnswerNextMessageBoxes({IDYES, IDYES, IDYES});
+    Press(page.cmdDelete);
+    ASSERT_TRUE(pressedAgain);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted);
+    EXPECT_NE(core::Alarms[1].AlarmState, core::kAlarmDeleted);
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    d->AnswerNextMessageBoxes({IDNO});
+    Press(page.cmdDelete);
+    EXPECT_EQ(d->MessageBoxes().size(), 2u);
 }
 
 TEST_F(AlarmManagerPage, AnEmptyListRefusesWithTheNoAlarmErrors) {

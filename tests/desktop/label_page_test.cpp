@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "core/frm_main.h"
 #include "core/frm_zinput.h"
@@ -472,6 +473,24 @@ TEST_F(LabelPageOfFive, DeleteRemovesExactlyTheSelectedLabelsAndApplyDropsThemFr
     const std::string solo = core::frmMain().Label(0).Caption;
     EXPECT_TRUE(solo.size() == 8 && solo.rfind("12:00:0", 0) == 0) << solo;
     EXPECT_TRUE(core::frmMain().Label(0).Visible);
+}
+
+// A double click on Delete: the second click comes while the first one's question waits, and
+// reaches nothing. Yes to the one question deletes the chosen label only.
+TEST_F(LabelPageOfFive, ADoubleClickOnDeleteAsksOnceAndDeletesOnlyTheChosenLabel) {
+    OpenPage();
+    auto& page = frmSetiLC();
+    ChooseLabel(1);
+    bool clickedAgain = false;
+    d.WhileMessageBoxShown([&](const MessageBoxRequest&) {
+        if (!std::exchange(clickedAgain, true)) ClickOn(page.cmdDelete);
+    });
+    d.AnswerNextMessageBoxes({IDYES, IDYES});
+    ClickOn(page.cmdDelete);
+    ASSERT_TRUE(clickedAgain);
+    EXPECT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"A", "C", "D", "E"}));
+    EXPECT_EQ(core::LabelCount, 4);
 }
 
 TEST_F(LabelPageOfFive, CancelAfterNewAndDeleteGivesTheClockItsLabelsBackAndLeavesTheFile) {
