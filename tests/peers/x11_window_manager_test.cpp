@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -188,6 +189,30 @@ TEST(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFram
     StopX11Presenter();
 }
 
+// The window manager's frame of our window with that title: its ancestor that is a child of the root.
+std::string FrameOf(const XvfbServer& server, const std::string& title) {
+    std::string id = XIdOf(server, title);
+    for (int depth = 0; depth < 8; ++depth) {
+        const std::string tree = server.Output("xwininfo -tree -id " + id);
+        auto field = [&](const char* name) {
+            const auto at = tree.find(name);
+            return at == std::string::npos ? std::string() : tree.substr(at + std::strlen(name), tree.find(' ', at + std::strlen(name)) - at - std::strlen(name));
+        };
+        const std::string parent = field("Parent window id: ");
+        if (parent.empty() || parent == field("Root window id: ")) return id;
+        id = parent;
+    }
+    return id;
+}
+
+// True when the first window lies below the second among the root's children (xwininfo lists
+// them from the top down).
+bool BelowAmongRootChildren(const XvfbServer& server, const std::string& lower, const std::string& upper) {
+    const std::string children = server.Output("xwininfo -root -children");
+    const auto pl = children.find(lower + " "), pu = children.find(upper + " ");
+    return pl != std::string::npos && pu != std::string::npos && pu < pl;
+}
+
 // What the window manager makes of a modal window over a topmost owner, read while it waits.
 struct ModalSeen {
     std::string transientFor, states;
@@ -248,13 +273,32 @@ TEST(X11WindowManager, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         GetWindowRect(owner.hWnd, &r);
         const POINT onOwner{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 
+        // A help balloon (a window no window manager frames) that makes itself topmost while the
+        // box waits, right over it.
+        WNDCLASS balloonClass;
+        balloonClass.lpfnWndProc = DefWindowProc;
+        balloonClass.lpszClassName = "OzrTestBalloon";
+        RegisterClass(&balloonClass);
         ModalSeen box;
+        bool balloonUnderBox = false;
+        std::string rootChildren;
         RunWhileWaiting([&] {
             box = LookAtModal(server, "OZR box", ownerTitle, onOwner);
+            RECT b;
+            GetWindowRect(FindWindow("#32770", nullptr), &b);
+            HWND balloon = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "OzrTestBalloon", "OZR balloon",
+                                          WS_POPUP, b.left + 10, b.top + 10, 200, 80, HWND{});
+            ShowWindow(balloon, SW_SHOWNA);
+            SetWindowPos(balloon, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            Settle(300);
+            balloonUnderBox = BelowAmongRootChildren(server, XIdOf(server, "OZR balloon"), FrameOf(server, "OZR box"));
+            rootChildren = server.Output("xwininfo -root -children");
+            DestroyWindow(balloon);
             PostMessage(FindWindow("#32770", nullptr), WM_CLOSE, 0, 0);
         });
         MessageBox(owner.hWnd, "Some text", "OZR box", MB_OK | MB_ICONERROR);
         ExpectModalOver(server, box, ownerTitle);
+        EXPECT_TRUE(balloonUnderBox) << rootChildren;
 
         ModalSeen form;
         RunWhileWaiting([&] {
