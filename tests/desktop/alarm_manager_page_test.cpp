@@ -28,6 +28,7 @@
 #include "settings/settings_pages.h"
 #include "tests/support/recording_popup_help.h"
 #include "tests/support/recording_sound_output.h"
+#include "tests/support/while_modal.h"
 
 using namespace platform;
 using alarmmanager::frmSetiRAM;
@@ -76,18 +77,7 @@ bool SamePicture(const forms::Picture& shown, const std::string& path) {
     return true;
 }
 
-// What the user does while a modal window waits: run from a timer 100 ms after it opened.
-std::function<void()>& WhileModal() {
-    static std::function<void()> action;
-    return action;
-}
-void AfterModalOpens(std::function<void()> user) {
-    WhileModal() = std::move(user);
-    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(HWND{}, id);
-        WhileModal()();
-    });
-}
+using testsupport::WhileModalWaits;
 void QueueKey(int vk, unsigned int character = 0) {
     InjectKey(vk, true, character);
     InjectKey(vk, false);
@@ -149,7 +139,7 @@ protected:
     }
     // Renames the selection row's alarm through the popup menu's command, typing into the box.
     void Rename(const std::string& typed) {
-        AfterModalOpens([typed] {
+        WhileModalWaits([typed] {
             core::frmZInput().txtInput.Text = "";
             QueueText(typed);
             QueueKey(VK_RETURN, '\r');
@@ -281,7 +271,7 @@ TEST_F(AlarmManagerPage, LeftDoubleClickAndTheButtonsSwitchAlarmsAndAPastOneTime
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
 
     // A right click makes its row current: the buttons follow that row's alarm (Nap, off).
-    AfterModalOpens([] { QueueKey(VK_ESCAPE); });
+    WhileModalWaits([] { QueueKey(VK_ESCAPE); });
     d->Click(CellPoint(2, 2), MouseButton::Right);
     d->Advance(200);
     EXPECT_EQ(Selected(), (std::vector<int>{2}));
@@ -584,7 +574,7 @@ TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
     d->Advance(20);
     const RECT shownCell = grid().CellRect(12, 2);
     ASSERT_FALSE(shownCell.empty());
-    AfterModalOpens([] { QueueKey('E', 'e'); });  // D&elete
+    WhileModalWaits([] { QueueKey('E', 'e'); });  // D&elete
     d->AnswerNextMessageBoxes({IDYES});
     d->Click(CellPoint(12, 2), MouseButton::Right);
     d->Advance(200);

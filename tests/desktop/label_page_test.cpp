@@ -21,6 +21,7 @@
 #include "settings/frm_seti_lc.h"
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_popup_help.h"
+#include "tests/support/while_modal.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -59,18 +60,7 @@ DesktopOptions WithSettings(std::string file, bool fakeLibrary = false) {
 
 using desktop::CentreOf;
 
-// What the user does while a modal window waits: run from a timer once it is shown.
-std::function<void()>& WhileModal() {
-    static std::function<void()> action;
-    return action;
-}
-void DoWhileModal(std::function<void()> action) {
-    WhileModal() = std::move(action);
-    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(HWND{}, id);
-        WhileModal()();
-    });
-}
+using testsupport::WhileModalWaits;
 
 class LabelPage : public testing::Test {
 public:
@@ -105,7 +95,7 @@ public:
     }
     // New, with the name typed into the input box (or the box cancelled).
     void AddLabel(const std::string& name, bool ok = true) {
-        DoWhileModal([name, ok] {
+        WhileModalWaits([name, ok] {
             core::frmZInput().txtInput.Text = name;
             (ok ? core::frmZInput().cmdOk : core::frmZInput().cmdCancel).Click();
         });

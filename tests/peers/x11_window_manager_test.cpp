@@ -22,6 +22,7 @@
 #include "platform/services/registry.h"
 #include "platform/window/loop.h"
 #include "tests/support/recording_failure_reports.h"
+#include "tests/support/while_modal.h"
 #include "xvfb_server.h"
 
 using namespace platform;
@@ -146,15 +147,24 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
     StopX11Presenter();
 }
 
-TEST(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
+// The program's own windows on a display that openbox manages.
+class X11UnderOpenbox : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.running());
+        ASSERT_TRUE(wm.ready()) << "openbox did not start";
+        std::string error;
+        ASSERT_TRUE(StartX11Presenter(&error)) << error;
+        StartDesktopScreen();
+        InstallService<Clock>(MakeSystemClock());
+    }
+    void TearDown() override { StopX11Presenter(); }
+
     XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+    OpenboxWm wm{server};
+};
+
+TEST_F(X11UnderOpenbox, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
     testsupport::RecordingFailureReports& reports = testsupport::UseRecordingFailureReports();
     {
         PlainForm first("frmFirst", "OZR first form", 1500), second("frmSecond", "OZR second form", 6000);
@@ -186,8 +196,7 @@ TEST(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFram
         first.Unload();
         second.Unload();
     }
-    StopX11Presenter();
-}
+    }
 
 // The window manager's frame of our window with that title: its ancestor that is a child of the root.
 std::string FrameOf(const XvfbServer& server, const std::string& title) {
@@ -241,27 +250,7 @@ void ExpectModalOver(const XvfbServer& server, const ModalSeen& seen, const std:
     EXPECT_TRUE(seen.aboveOwnerAfterClick) << "a click on the owner does not cover it";
 }
 
-std::function<void()>& WhileWaiting() {
-    static std::function<void()> action;
-    return action;
-}
-void RunWhileWaiting(std::function<void()> action) {
-    WhileWaiting() = std::move(action);
-    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(HWND{}, id);
-        WhileWaiting()();
-    });
-}
-
-TEST(X11WindowManager, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
-    XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
     InstallService<MessageBoxes>(MakeMessageBoxWindows());
     {
         const std::string ownerTitle = "OZR topmost owner";
@@ -282,7 +271,7 @@ TEST(X11WindowManager, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         ModalSeen box;
         bool balloonUnderBox = false;
         std::string rootChildren;
-        RunWhileWaiting([&] {
+        testsupport::WhileModalWaits([&] {
             box = LookAtModal(server, "OZR box", ownerTitle, onOwner);
             RECT b;
             GetWindowRect(FindWindow("#32770", nullptr), &b);
@@ -301,7 +290,7 @@ TEST(X11WindowManager, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         EXPECT_TRUE(balloonUnderBox) << rootChildren;
 
         ModalSeen form;
-        RunWhileWaiting([&] {
+        testsupport::WhileModalWaits([&] {
             form = LookAtModal(server, "OZR modal form", ownerTitle, onOwner);
             modal.Hide();
         });
@@ -312,7 +301,6 @@ TEST(X11WindowManager, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         modal.Unload();
         owner.Unload();
     }
-    StopX11Presenter();
 }
 
 }  // namespace
