@@ -1,6 +1,8 @@
 // The alarm list on the web server of the "OZR Ruriv Anywhere" account: the upload after alarms
 // change, and the download at start-up and on the retry timer (online_storage.h has the texts).
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/alarm_files.h"
 #include "core/date_routines.h"
@@ -74,12 +76,29 @@ void frmMainForm::DownloadAlarms(bool force) {
         DownloadFinished = true;
         return;
     }
-    // The question below lets timers run: the retry timer must not start a second download then.
-    if (downloading_) return;
-    platform::ScopedValue busy(downloading_, true);
+    // One exchange at a time, from the request to the end of its answer's handling (whose boxes
+    // let timers run). The retry timer leaves it alone; a forced download asked meanwhile (a new
+    // account from the settings window) follows it.
+    if (downloading_) {
+        forcedDownloadWaiting_ = forcedDownloadWaiting_ || force;
+        return;
+    }
+    downloading_ = true;
     DownloadFinished = false;
+    // The answer comes on the loop: the clock goes on meanwhile, and the alarms wait for it.
+    inet.Execute(DownloadRequestUrl(Settings.ServerURL, Settings.Username, Settings.Password),
+                 [this, force](std::string answer) {
+                     {
+                         // Busy until the handling ends, however it ends.
+                         downloading_ = false;
+                         platform::ScopedValue handling(downloading_, true);
+                         DownloadAnswered(answer, force);
+                     }
+                     if (std::exchange(forcedDownloadWaiting_, false)) DownloadAlarms(true);
+                 });
+}
 
-    const std::string answer = inet.OpenURL(DownloadRequestUrl(Settings.ServerURL, Settings.Username, Settings.Password));
+void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
     if (answer == kInvalidCredentials) {
         ShowStorageError("InvalidCredentials");
         DownloadFinished = true;
@@ -96,22 +115,13 @@ void frmMainForm::DownloadAlarms(bool force) {
         return DownloadAttemptFailed(inet.LastError().empty() ? "the answer holds no alarm list" : inet.LastError());
 
     // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing.
-    const bool collection = sections[0].name == kAlarmFileHeader &&
-                            sections[1].name == std::string(kCollectionListPrefix) + kDefaultCollection;
+    if (sections[0].name != kAlarmFileHeader || sections[1].name != std::string(kCollectionListPrefix) + kDefaultCollection)
+        return UnreadableAnswer("it is not an alarm list");
     DateTime remote;
-    bool dated = collection;
-    if (collection) {
-        try {
-            remote = ParseDateTimeString(list.dateLine);
-        } catch (const platform::Error&) {
-            dated = false;
-        }
-    }
-    if (!dated) {
-        DebugLog("[frmMain]: The answer of the alarm storage is not an alarm list; nothing was replaced.");
-        ShowStorageError("GeneralError");
-        DownloadFinished = true;
-        return;
+    try {
+        remote = ParseDateTimeString(list.dateLine);
+    } catch (const platform::Error&) {
+        return UnreadableAnswer("its date \"" + list.dateLine + "\" cannot be read");
     }
     // A stored date that cannot be read counts as none: the online list is then the newer one.
     DateTime local = ParseDateTimeString("");
@@ -119,8 +129,15 @@ void frmMainForm::DownloadAlarms(bool force) {
         local = ParseDateTimeString(Settings.LastSave);
     } catch (const platform::Error&) {
     }
+    const OnlineListChoice choice = ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation);
+    // A list that would be taken, or offered, must load as the local one does: one that does not
+    // would leave the clock without alarms.
+    if (choice != OnlineListChoice::Keep) {
+        if (std::optional<std::string> why = CollectionLoadProblem(platform::MapPath(kDownloadedListPath), kDefaultCollection))
+            return UnreadableAnswer("its alarms cannot be loaded: " + *why);
+    }
     bool restore = false;
-    switch (ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation)) {
+    switch (choice) {
         case OnlineListChoice::Restore: restore = true; break;
         case OnlineListChoice::Ask: restore = !UserKeepsLocalList(); break;
         case OnlineListChoice::Keep: break;
@@ -134,6 +151,14 @@ void frmMainForm::DownloadAlarms(bool force) {
     DownloadFailures = 0;
 }
 
+// An answer that holds no list this program can take: told once, and not asked again. The local
+// alarms stay as they are (at start-up they load now).
+void frmMainForm::UnreadableAnswer(const std::string& why) {
+    DebugLog("[frmMain]: The answer of the alarm storage was not taken (" + why + "); nothing was replaced.");
+    ShowStorageError("GeneralError");
+    DownloadFinished = true;
+}
+
 bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
     BackupAlarms();
     DebugLog("RESTORED ALARMS");
@@ -145,10 +170,15 @@ bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
         return false;
     }
     Settings.LastSave = FormatDateTimeString(date);
-    ProcessAlarms();
-    CalculateNextFiring(false);
+    // At start-up the load timer loads the alarms (once) as soon as the download has finished;
+    // later the restore loads them itself.
+    const bool loadsNow = !tmrLoadAlarms.Enabled;
+    if (loadsNow) {
+        ProcessAlarms();
+        CalculateNextFiring(false);
+    }
     SaveSettings(false);
-    UpdateNextAlarmFiringTime();
+    if (loadsNow) UpdateNextAlarmFiringTime();
     return true;
 }
 

@@ -12,6 +12,7 @@
 // file either as it was or as the save wanted it, never empty or cut short.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/alarm.h"
@@ -32,6 +33,10 @@ inline constexpr const char* kAlarmFileFailureTitle = "OZR Ruriv - Error!";
 // load failure box and ends the load: Alarms keeps the alarms read so far (the others stay blank
 // records, which no save touches) and AlarmsLoaded keeps the value it had.
 void ProcessAlarms();
+
+// Reads the file at path (a real path) as the collection of that name, as ProcessAlarms reads
+// it, without touching Alarms: nothing when it loads, otherwise why it does not.
+std::optional<std::string> CollectionLoadProblem(const std::string& path, const std::string& collection);
 
 // Writes every alarm of Alarms into its collection file, each collection in one atomic save, and
 // removes the deleted ones (AlarmState 2, which then becomes exactly 4). Skipped: alarms with

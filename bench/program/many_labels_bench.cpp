@@ -3,12 +3,8 @@
 // Target: 2,000 labels are loaded and laid out in well under a second, and the cost of a clock
 // second grows no faster than the number of labels.
 //
-// A process holds one program, so each measurement starts it in a child process of its own and
-// reads the child's timings back through a pipe; the benchmark process itself never starts it.
+// A process holds one program, so each measurement starts it in a child process of its own.
 #include <benchmark/benchmark.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -23,6 +19,7 @@
 #include "platform/services/clock.h"
 #include "platform/window/loop.h"
 #include "tests/desktop/many_labels.h"
+#include "in_child.h"
 
 namespace {
 
@@ -37,17 +34,11 @@ struct Timings {
     bool laidOut = false;         // every label loaded, shown and on its own row
 };
 
-fs::path BuiltProgramFolder() {
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path().parent_path() / "program";
-}
-
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // In the child: a fresh program folder with the labels, the program started and run.
 Timings RunProgramWithLabels(int count) {
-    const fs::path folder = fs::temp_directory_path() / ("ozr-bench-labels-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::copy(BuiltProgramFolder(), folder, fs::copy_options::recursive);
+    const fs::path folder = benchsupport::FreshProgramFolder("ozr-bench-labels");
     std::ofstream(folder / "Settings.ozrini") << desktop::SettingsWithLabels(count, 8, 200)
                                               << "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";  // no time server is asked
 
@@ -74,31 +65,11 @@ Timings RunProgramWithLabels(int count) {
     return timings;
 }
 
-// Runs the program in a child process; false when the child failed.
-bool MeasureInChild(int count, Timings& timings) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return false;
-    const pid_t child = fork();
-    if (child < 0) return false;
-    if (child == 0) {
-        close(pipeEnds[0]);
-        const Timings measured = RunProgramWithLabels(count);
-        const bool written = write(pipeEnds[1], &measured, sizeof measured) == static_cast<ssize_t>(sizeof measured);
-        _exit(written ? 0 : 1);  // the program is not ended: nothing of it is needed any more
-    }
-    close(pipeEnds[1]);
-    const bool read = ::read(pipeEnds[0], &timings, sizeof timings) == static_cast<ssize_t>(sizeof timings);
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 void BM_StartWithLabels(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     Timings timings;
     for (auto _ : state) {
-        if (!MeasureInChild(count, timings) || !timings.laidOut) {
+        if (!benchsupport::MeasureInChild([count] { return RunProgramWithLabels(count); }, timings) || !timings.laidOut) {
             state.SkipWithError("the program did not start or did not lay its labels out");
             return;
         }

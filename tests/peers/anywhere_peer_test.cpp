@@ -171,6 +171,44 @@ TEST_F(Anywhere, ANewerOnlineListReplacesTheLocalOneBeforeAnyAlarmFires) {
     EXPECT_TRUE(d->MessageBoxes().empty());
 }
 
+// A newer list whose alarm does not load (FLAG 300 does not fit its byte) replaces nothing: the
+// local file stays byte for byte, no backup turns, one box tells it and the local alarms load and
+// fire. A newer empty list is a list all the same: it replaces the local one.
+TEST_F(Anywhere, ANewerListThatCannotLoadReplacesNothingAndAnEmptyOneReplacesTheLocalList) {
+    ASSERT_TRUE(server.Start());
+    std::string unloadable = kOnline;
+    unloadable.replace(unloadable.find("FLAG=1"), 6, "FLAG=300");
+    server.Store("2026-03-01 09:30:00", unloadable);
+    StartProgram(kLocal, "2026-02-01 08:00:00", 1);
+    d->WriteFile("Alarms/MyAlarms Backup1.ozrini", "an older backup");
+    d->Advance(1000);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), kLocal);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), "an older backup");
+    EXPECT_FALSE(d->FileExists("Alarms/MyAlarms Backup2.ozrini"));
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_TRUE(d->MessageBoxes()[0].text.starts_with("Your alarm list could not be exchanged")) << d->MessageBoxes()[0].text;
+    EXPECT_EQ(d->MessageBoxes()[0].type, 16u);
+    EXPECT_NE(d->DebugLogText().find("\"FLAG\" of alarm \"Online\""), std::string::npos) << d->DebugLogText();
+    EXPECT_EQ(core::Settings.LastSave, "2026-02-01 08:00:00");
+    EXPECT_EQ(core::DownloadFailures, 0) << "an answer, not a failure to retry";
+    d->Advance(2000);
+    EXPECT_EQ(AlarmNames(), std::vector<std::string>{"Local"});
+    EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmPassed) << "the local alarm fired at 12:00:02";
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+
+    const std::string local = d->ReadFile("Alarms/MyAlarms.ozrini");
+    const std::string empty = "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
+    server.Store("2026-03-01 10:00:00", empty);
+    core::frmMain().DownloadAlarms(false);
+    d->Advance(1000);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), empty);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), local);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup2.ozrini"), "an older backup");
+    EXPECT_EQ(AlarmNames(), std::vector<std::string>{""}) << "the one blank record of an empty list";
+    EXPECT_EQ(core::Settings.LastSave, "2026-03-01 10:00:00");
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+}
+
 // An older online list, by "Confirmation" (and the answer to its question), each case in a
 // program of its own.
 struct OlderListCase {
