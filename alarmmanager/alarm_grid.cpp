@@ -69,9 +69,6 @@ void frmSetiRAMForm::InsertAlarmRow(int index) {
     flxAlarms.TextMatrix(row, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
     flxAlarms.Row = row;
     ShowRowPictures(row, a);
-    // The page paints its own selection; the grid's highlight and focus mark would hide it.
-    flxAlarms.HighLight = flexHighlightNever;
-    flxAlarms.FocusRect = flexFocusNone;
 }
 
 void frmSetiRAMForm::ShowRowPictures(int row, const Alarm& a) {

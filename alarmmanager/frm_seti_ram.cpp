@@ -94,6 +94,10 @@ void frmSetiRAMForm::Design() {
     flxAlarms.Rows = 2;
     flxAlarms.Cols = 4;
     flxAlarms.SelectionMode = flexSelectionByRow;
+    // The page paints its own selection, also when the grid holds only its spare row: the grid's
+    // highlight and focus mark would hide it.
+    flxAlarms.HighLight = flexHighlightNever;
+    flxAlarms.FocusRect = flexFocusNone;
     int i = 0;
     for (const ButtonEntry& layout : kButtons) {
         (this->*layout.button).Move(30 + (i % 4) * kButtonPitch, i < 4 ? kFirstButtonRow : kSecondButtonRow, kButtonWidth,

@@ -88,11 +88,11 @@ void frmSetiRAE1AForm::Design() {
     frmDaily.Move(60, kContentTop + 2010, settings::kPageWidth - 120, 1380);
     int y = 240;
     for (OptionButton* o : {&optDaily, &optBusiness, &optWeekends, &optCustom}) {
-        o->Move(120, y, 1860, 270);
+        o->Move(120, y, 2040, 270);
         y += 270;
     }
-    frmDays.Move(2040, 150, 3690, 1170);
-    for (int day = 0; day < 7; ++day) DayBox(day).Move(120 + (day / 4) * 1800, 240 + (day % 4) * 225, 1700, 225);
+    frmDays.Move(2220, 150, 3510, 1170);
+    for (int day = 0; day < 7; ++day) DayBox(day).Move(120 + (day / 4) * 1700, 240 + (day % 4) * 225, 1600, 225);
     chRetroactive.Move(120, kContentTop + 3420, 4000, 285);
     interval_->Design(240);
 }
@@ -113,6 +113,7 @@ void frmSetiRAE1AForm::SetStepTexts() {
                                                     {&lblDays, "Days"},   {&lblHours, "Hours"},
                                                     {&lblMins, "Minutes"}, {&lblSecs, "Seconds"}};
     for (auto [label, key] : units) label->Caption = GeneralText(key) + ":";
+    interval_->FitLabels();
     for (int day = 0; day < 7; ++day) DayBox(day).Caption = GeneralText(kDayKeys[day]);
 }
 

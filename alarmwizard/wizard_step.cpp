@@ -26,7 +26,7 @@ constexpr int kFrameHeight = 2220;
 constexpr int kButtonHeight = 405;
 // The button row: five buttons, or six narrower ones with Test.
 constexpr int kButtonWidth = 1110, kButtonPitch = 1170;
-constexpr int kTestedButtonWidth = 915, kTestedButtonPitch = 960;
+constexpr int kTestedButtonWidth = 945, kTestedButtonPitch = 975;
 
 }  // namespace
 
