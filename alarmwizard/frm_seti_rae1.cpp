@@ -96,7 +96,7 @@ void frmSetiRAE1Form::BindNumberBoxes() {
                                    {lblHours, txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
                                    {lblMins, txtMins, cmdMinsM, cmdMinsP, &txtMinsML},
                                    {lblSecs, txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
-        cmdClear, Updating, [this] { ShowError(kStep1.languageSection, "Error Countdown Too Big"); }, numberBoxes_);
+        cmdClear, Updating, [this] { boxes_.Error("Error Countdown Too Big"); }, numberBoxes_);
 }
 
 void frmSetiRAE1Form::BindHelp() {

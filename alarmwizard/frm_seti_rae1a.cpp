@@ -48,7 +48,7 @@ frmSetiRAE1AForm::frmSetiRAE1AForm() : WizardStep(kStep1A) {
                                    {lblHours, txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
                                    {lblMins, txtMins, cmdMinsM, cmdMinsP, &txtMinsML},
                                    {lblSecs, txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
-        cmdClear, Updating, [this] { ShowError(kStep1A.languageSection, "Error Interval Too Big"); }, numberBoxes_);
+        cmdClear, Updating, [this] { boxes_.Error("Error Interval Too Big"); }, numberBoxes_);
     BindHelp();
     interval_->BindHelp(8, 3);
 }
@@ -219,11 +219,11 @@ bool frmSetiRAE1AForm::ChecksPass() {
     CleanFocusedBox();
     RebuildCustomDays();
     if (customDayMask_ == 0 && optDailyAlarm.Value) {
-        ShowError(kStep1A.languageSection, "Error No Days");
+        boxes_.Error("Error No Days");
         return false;
     }
     if (interval_->Total() < kShortestInterval && optIntervalAlarm.Value) {
-        ShowError(kStep1A.languageSection, "Error Interval Too Small");
+        boxes_.Error("Error Interval Too Small");
         return false;
     }
     return true;
@@ -233,7 +233,7 @@ void frmSetiRAE1AForm::StoreStep() {
     const std::int32_t total = interval_->Total();
     // Asked once, on the first store of a new alarm.
     if (total > kRetroactiveQuestionFrom && core::AlarmEditProgress < kStep1A.mark &&
-        Ask(kStep1A.languageSection, "Warning Retroactive"))
+        boxes_.Ask("Warning Retroactive"))
         chRetroactive.Value = vbChecked;
     WizardStep::StoreStep();
     std::int32_t& flags = AlarmUnderEdit.Flags;
@@ -272,7 +272,7 @@ void frmSetiRAE1AForm::cmdCancel_Click() {
 
 // The final save sends an interval below 30 seconds here.
 void frmSetiRAE1AForm::Form_Activate() {
-    if (core::AlarmWizardPending == kIntervalTooSmall) ShowError(kStep1A.languageSection, "Error Interval Too Small");
+    if (core::AlarmWizardPending == kIntervalTooSmall) boxes_.Error("Error Interval Too Small");
     core::AlarmWizardPending = kNothingPending;
 }
 

@@ -251,7 +251,7 @@ void frmSetiRAE2Form::FillDefaults() {
 void frmSetiRAE2Form::Form_Activate() {
     const std::int16_t code = core::AlarmWizardPending;
     if (code != kNameTaken && code != kNameEmpty) return;
-    ShowError(kStep2.languageSection, code == kNameTaken ? "Alarm Already Exists Error" : "Unnamed Alarm");
+    boxes_.Error(code == kNameTaken ? "Alarm Already Exists Error" : "Unnamed Alarm");
     core::AlarmWizardPending = kNothingPending;
     keepNameAtFocus_ = !txtName.HasFocus();
     txtName.SetFocus();

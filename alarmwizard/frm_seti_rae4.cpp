@@ -254,10 +254,8 @@ void frmSetiRAE4Form::cmdTestSound_Click() {
         failure = mmc.ErrorMessage;
     }
     if (failure.empty()) return;
-    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Error");
-    const std::string text =
-        core::ReplaceEvery(core::ReplaceEvery(StepText("Error Sound Not Played"), "%1", sound), "%2", failure);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
+    boxes_.Show(settings::PageBox::Error,
+                core::ReplaceEvery(core::ReplaceEvery(StepText("Error Sound Not Played"), "%1", sound), "%2", failure));
 }
 
 // The dialog opens on the box's file, or in the step's folder of the program when the box is empty;

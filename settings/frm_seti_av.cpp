@@ -63,7 +63,7 @@ NumberBoxRule ClockSizeRule(std::int32_t screenTwips) {
     return NumberBoxRule{.lower = 10, .upper = (screenTwips - screenTwips / 10.0) / 15};
 }
 
-frmSetiAVForm::frmSetiAVForm() : Form("frmSetiAV") {
+frmSetiAVForm::frmSetiAVForm() : Form("frmSetiAV"), boxes_(*this, core::kAdvancedSettingsPageSection) {
     OZR_HANDLE(chStartupRun, Click);
     OZR_HANDLE(chPopupHelp, Click);
     OZR_HANDLE(cmdReset, Click);
@@ -323,12 +323,6 @@ void frmSetiAVForm::EnableTooltipControls(bool enabled) {
         c->Enabled = enabled;
 }
 
-bool frmSetiAVForm::Ask(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    const std::string text = core::LanguageFile.ReadText(core::kAdvancedSettingsPageSection, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
-}
-
 void frmSetiAVForm::PushTooltip() {
     core::OZRSetClockTooltip(Settings.Tooltip ? 1 : 0, Settings.TooltipDelay, Settings.TooltipFadeIn, Settings.TooltipFadeOut,
                              Settings.TooltipMaxOpacity);
@@ -345,16 +339,14 @@ void frmSetiAVForm::chPopupHelp_Click() {
 }
 
 void frmSetiAVForm::cmdReset_Click() {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    const std::string text = core::LanguageFile.ReadText(core::kAdvancedSettingsPageSection, "PopupHelpResetQuestion");
-    if (platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDNO) return;
+    if (!boxes_.Ask("PopupHelpResetQuestion")) return;
     core::ResetPopupHelp();
 }
 
 void frmSetiAVForm::chSplash_Click() {
     if (pageLoading_) return;
     // Keeping the splash is advised: Yes ticks the box again (its Click stores the splash as on).
-    if (chSplash.Value == vbUnchecked && Ask("SplashAdvice")) chSplash.Value = vbChecked;
+    if (chSplash.Value == vbUnchecked && boxes_.Ask("SplashAdvice")) chSplash.Value = vbChecked;
     Settings.Splash = chSplash.Value != vbUnchecked;
 }
 

@@ -65,7 +65,7 @@ int FloatAlphaForBar(int floatAlpha) {
     return floatAlpha;
 }
 
-frmSetiGOForm::frmSetiGOForm() : Form("frmSetiGO") {
+frmSetiGOForm::frmSetiGOForm() : Form("frmSetiGO"), boxes_(*this, core::kGeneralOptionsPageSection) {
     OZR_HANDLE(optFloating, Click);
     OZR_HANDLE(optSystray, Click);
     OZR_HANDLE(ddlShortcut, Click);
@@ -244,11 +244,6 @@ void frmSetiGOForm::SetColors() {
     for (Line* line : {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6, &Line7}) line->BorderColor = palette->text;
 }
 
-int frmSetiGOForm::Ask(const std::string& text, int style) {
-    const std::string title = "OZR Ruriv - " + General(style == 4160 ? "MSGBOX Information" : "MSGBOX Question");
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), static_cast<platform::UINT>(style));
-}
-
 void frmSetiGOForm::SetQuietly(CheckBox& box, int value) {
     const bool wasLoading = pageLoading_;
     pageLoading_ = true;
@@ -258,7 +253,7 @@ void frmSetiGOForm::SetQuietly(CheckBox& box, int value) {
 
 bool frmSetiGOForm::RefusedInSystray(CheckBox& box) {
     if (!Settings.SystrayClock) return false;
-    Ask(General("MSGBOX Error Systray Mode - Option Not Available"), 4160);
+    boxes_.Show(PageBox::Information, General("MSGBOX Error Systray Mode - Option Not Available"));
     SetQuietly(box, box.Value == vbUnchecked ? vbChecked : vbUnchecked);
     return true;
 }

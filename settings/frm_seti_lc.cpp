@@ -40,7 +40,7 @@ void FillFromSection(ComboBox& list, const char* section) {
 
 }  // namespace
 
-frmSetiLCForm::frmSetiLCForm() : Form("frmSetiLC") {
+frmSetiLCForm::frmSetiLCForm() : Form("frmSetiLC"), boxes_(*this, core::kLabelPageSection) {
     OZR_HANDLE(ddlLabelClass, Click);
     OZR_HANDLE(lstLabels, Click);
     OZR_HANDLE(cmdNew, Click);
@@ -119,16 +119,6 @@ void frmSetiLCForm::Form_Load() {
 
 std::string frmSetiLCForm::T(const char* key) { return core::LanguageFile.ReadText(core::kLabelPageSection, key); }
 
-void frmSetiLCForm::ShowError(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
-    platform::MessageBox(hWnd, T(key).c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR | platform::MB_SYSTEMMODAL);
-}
-
-bool frmSetiLCForm::Ask(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    return platform::MessageBox(hWnd, T(key).c_str(), title.c_str(),
-                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
-}
 
 void frmSetiLCForm::SetTexts() {
     core::LanguageFile.SelectSection(core::kLabelPageSection);
@@ -270,7 +260,7 @@ void frmSetiLCForm::cmdNew_Click() {
                           : LabelNameTaken(Labels, LabelCount, name) ? "New Label Duplicate Name"
                                                                       : nullptr;
     if (refusal) {
-        ShowError(refusal);
+        boxes_.Error(refusal);
         return;
     }
     AddLabel(name);

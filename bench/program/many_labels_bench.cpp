@@ -3,28 +3,20 @@
 // Target: 2,000 labels are loaded and laid out in well under a second, and the cost of a clock
 // second grows no faster than the number of labels.
 //
-// A process holds one program, so each measurement starts it in a child process of its own.
+// A process holds one program, so each measurement starts it in a child process of its own and
+// reads the child's timings back through a pipe; the benchmark process itself never starts it.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
+#include "bench/program/program_run.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
-#include "core/program.h"
-#include "platform/present/runner.h"
-#include "platform/services/clock.h"
 #include "platform/window/loop.h"
 #include "tests/desktop/many_labels.h"
-#include "in_child.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::SecondsSince;
 
 constexpr int kMeasuredSeconds = 10;
 
@@ -34,24 +26,13 @@ struct Timings {
     bool laidOut = false;         // every label loaded, shown and on its own row
 };
 
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
 // In the child: a fresh program folder with the labels, the program started and run.
 Timings RunProgramWithLabels(int count) {
-    const fs::path folder = benchsupport::FreshProgramFolder("ozr-bench-labels");
-    std::ofstream(folder / "Settings.ozrini") << desktop::SettingsWithLabels(count, 8, 200)
-                                              << "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";  // no time server is asked
-
-    platform::PlatformOptions options;
-    options.presenter = platform::PresenterKind::Headless;
-    std::int64_t start = 0;
-    platform::ParseLocalTimestamp("2026-03-01T13:04:05", &start);
-    options.virtualStartUtcMs = start;
-    platform::StartPlatform(options, folder.string());
-
+    const bench::fs::path folder = bench::FreshProgramFolder(
+        "labels", desktop::SettingsWithLabels(count, 8, 200) + "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");  // no time server is asked
     Timings timings;
     const Clock::time_point started = Clock::now();
-    const bool running = core::StartProgram();
+    const bool running = bench::StartProgramIn(folder);
     platform::RunFor(1000);
     timings.startSeconds = SecondsSince(started);
     if (running && core::LabelCount == count && core::frmMain().Label.Exists(count - 1)) {
@@ -61,7 +42,7 @@ Timings RunProgramWithLabels(int count) {
     const Clock::time_point measured = Clock::now();
     for (int second = 0; second < kMeasuredSeconds; ++second) platform::RunFor(1000);
     timings.perClockSecond = SecondsSince(measured) / kMeasuredSeconds;
-    fs::remove_all(folder);
+    bench::fs::remove_all(folder);
     return timings;
 }
 
@@ -69,7 +50,7 @@ void BM_StartWithLabels(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     Timings timings;
     for (auto _ : state) {
-        if (!benchsupport::MeasureInChild([count] { return RunProgramWithLabels(count); }, timings) || !timings.laidOut) {
+        if (!bench::RunInChild(timings, [count] { return RunProgramWithLabels(count); }) || !timings.laidOut) {
             state.SkipWithError("the program did not start or did not lay its labels out");
             return;
         }

@@ -3,7 +3,7 @@
 // that takes every connection and never answers. The download at start-up waits for it until its
 // 15 s time-out. Target: through the whole wait the clock's second changes on time, every second.
 //
-// Measured in a child process (in_child.h), for 20 s from the first time the clock shows:
+// Measured in a child process (program_run.h), for 20 s from the first time the clock shows:
 // how often the clock's first label changed, the longest time it stood still, how late into the
 // real clock's second a change came, and how many changes showed the second before the real one
 // (the same measure without an account tells what is the clock's own).
@@ -19,16 +19,13 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
+#include "bench/program/program_run.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
-#include "core/program.h"
-#include "platform/present/runner.h"
 #include "platform/window/loop.h"
-#include "in_child.h"
 
 namespace {
 
@@ -82,17 +79,11 @@ Watch RunProgram(bool account) {
     Watch watch;
     static std::atomic<int> requests = 0;
     const std::uint16_t port = StartSilentServer(&requests);
-    const fs::path folder = benchsupport::FreshProgramFolder("ozr-bench-silent");
-    std::ofstream(folder / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n"
-                                              << "[Main Settings]\nRunCount=4\nSplash=0\n"
-                                              << "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n"
-                                              << "[OZR Ruriv Anywhere]\nServerURL=http://127.0.0.1:" << port
-                                              << "/\nUsername=" << (account ? "ann" : "")
-                                              << "\nPassword=0cc175b9c0f1b6a831c399e269772661\n";
-    platform::PlatformOptions options;
-    options.presenter = platform::PresenterKind::Headless;
-    platform::StartPlatform(options, folder.string());
-    if (!core::StartProgram()) return watch;
+    const fs::path folder = bench::FreshProgramFolder(
+        "silent", std::string(bench::kQuietSettings) + "[OZR Ruriv Anywhere]\nServerURL=http://127.0.0.1:" +
+                      std::to_string(port) + "/\nUsername=" + (account ? "ann" : "") +
+                      "\nPassword=0cc175b9c0f1b6a831c399e269772661\n");
+    if (!bench::StartProgramIn(folder, nullptr)) return watch;
 
     // The watch: 20 s from the first time the clock shows, or from 1 s after the start at the
     // latest (a clock held up at start-up is watched standing still).
@@ -129,7 +120,7 @@ void BM_ClockWhileTheStorageServerIsSilent(benchmark::State& state) {
     const bool account = state.range(0) != 0;
     Watch watch;
     for (auto _ : state) {
-        const bool measured = benchsupport::MeasureInChild([account] { return RunProgram(account); }, watch);
+        const bool measured = bench::RunInChild(watch, [account] { return RunProgram(account); });
         if (!measured || watch.changes == 0 || (account && watch.requests == 0)) {
             state.SkipWithError("the program did not start, show its time or ask the storage server");
             return;
