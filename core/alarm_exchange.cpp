@@ -99,9 +99,11 @@ void frmMainForm::DownloadAlarms(bool force) {
 }
 
 void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
+    // The download ends before its box is shown: at start-up the local alarms load and ring while
+    // the box waits for someone to see it.
     if (answer == kInvalidCredentials) {
-        ShowStorageError("InvalidCredentials");
         DownloadFinished = true;
+        ShowStorageError("InvalidCredentials");
         return;
     }
     DownloadedList list = SplitDownloadAnswer(answer);
@@ -116,12 +118,12 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
 
     // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing.
     if (sections[0].name != kAlarmFileHeader || sections[1].name != std::string(kCollectionListPrefix) + kDefaultCollection)
-        return UnreadableAnswer("it is not an alarm list");
+        return ListNotTaken("it is not an alarm list");
     DateTime remote;
     try {
         remote = ParseDateTimeString(list.dateLine);
     } catch (const platform::Error&) {
-        return UnreadableAnswer("its date \"" + list.dateLine + "\" cannot be read");
+        return ListNotTaken("its date \"" + list.dateLine + "\" cannot be read");
     }
     // A stored date that cannot be read counts as none: the online list is then the newer one.
     DateTime local = ParseDateTimeString("");
@@ -134,7 +136,7 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
     // would leave the clock without alarms.
     if (choice != OnlineListChoice::Keep) {
         if (std::optional<std::string> why = CollectionLoadProblem(platform::MapPath(kDownloadedListPath), kDefaultCollection))
-            return UnreadableAnswer("its alarms cannot be loaded: " + *why);
+            return ListNotTaken("its alarms cannot be loaded: " + *why);
     }
     bool restore = false;
     switch (choice) {
@@ -143,20 +145,17 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
         case OnlineListChoice::Keep: break;
     }
     // A kept local list keeps its own date, so the next upload still takes it to other computers.
-    if (restore && !RestoreAlarms(list.body, remote)) {
-        DownloadFinished = true;
-        return;
-    }
+    if (restore && !RestoreAlarms(list.body, remote)) return;
     DownloadFinished = true;
     DownloadFailures = 0;
 }
 
-// An answer that holds no list this program can take: told once, and not asked again. The local
-// alarms stay as they are (at start-up they load now).
-void frmMainForm::UnreadableAnswer(const std::string& why) {
-    DebugLog("[frmMain]: The answer of the alarm storage was not taken (" + why + "); nothing was replaced.");
-    ShowStorageError("GeneralError");
+// The download ends without taking the online list, told once and not asked again; the local
+// alarms stay as they are.
+void frmMainForm::ListNotTaken(const std::string& why) {
     DownloadFinished = true;
+    DebugLog("[frmMain]: The online alarm list was not taken (" + why + "); nothing was replaced.");
+    ShowStorageError("GeneralError");
 }
 
 bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
@@ -165,8 +164,7 @@ bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
     try {
         platform::WriteFileAtomically(CollectionPath(), body);
     } catch (const platform::Error& e) {
-        DebugLog(std::string("[frmMain]: The downloaded alarm list could not replace the local one: ") + e.what());
-        ShowStorageError("GeneralError");
+        ListNotTaken(std::string("it could not replace the local one: ") + e.what());
         return false;
     }
     Settings.LastSave = FormatDateTimeString(date);
@@ -186,8 +184,9 @@ bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
 // failure in a row is told once.
 void frmMainForm::DownloadAttemptFailed(const std::string& why) {
     DebugLog("[frmMain]: The alarm list could not be downloaded: " + why);
-    if (DownloadFailures == 4) ShowStorageError("GeneralError");
+    const bool fifth = DownloadFailures == 4;
     if (DownloadFailures < 255) ++DownloadFailures;
+    if (fifth) ShowStorageError("GeneralError");
 }
 
 void frmMainForm::tmrReDownload_Timer() {

@@ -133,10 +133,11 @@ private:
     void wb_NavigateError(const std::string& url, const std::string& why);
     // The download's answer ("" when none came), handled as the download's steps say.
     void DownloadAnswered(const std::string& answer, bool force);
-    // Makes the downloaded list the local collection and loads it; false (told) when it cannot.
+    // Makes the downloaded list the local collection and loads it; false (not taken, told) when it
+    // cannot.
     bool RestoreAlarms(const std::string& body, DateTime date);
     void DownloadAttemptFailed(const std::string& why);
-    void UnreadableAnswer(const std::string& why);
+    void ListNotTaken(const std::string& why);
     bool downloading_ = false;            // from the request to the end of its answer's handling
     bool forcedDownloadWaiting_ = false;  // a forced download asked for meanwhile
     void FocusStealer_KeyDown(int& KeyCode, int Shift);
