@@ -193,6 +193,7 @@ void MarkAlarmsUnsaved() { unsaved = true; }
 bool SaveUnsavedAlarms() { return !unsaved || SaveAlarms(); }
 
 void BackupAlarms() {
+    SaveUnsavedAlarms();
     const std::string folder = platform::ProgramFolder() + kAlarmsFolder;
     const std::string steps[][2] = {
         {"MyAlarms Backup2.ozrini", "MyAlarms Backup3.ozrini"},

@@ -52,8 +52,10 @@ bool SaveAlarmsInListOrder();
 
 // The engine's save after a firing waits until the windows it showed are on the screen: the tick
 // marks the alarms unsaved and the main window writes them a moment later. Until then the next
-// load or save of the alarm files writes them first, and so does the end of the program, so that
-// nothing a firing changed is lost or read back over.
+// load, save or backup of the alarm files writes them first, and so does the end of the program,
+// so that nothing a firing changed is lost, read back over or left out of a backup (the online
+// restore backs the files up before it replaces them, and its load must not write old alarms
+// into the new files).
 void MarkAlarmsUnsaved();
 // SaveAlarms when the alarms are marked unsaved; true when nothing was left unsaved.
 bool SaveUnsavedAlarms();
