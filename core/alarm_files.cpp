@@ -110,7 +110,7 @@ void PutAlarm(SettingsFile& file, const Alarm& alarm) {
         if (StoredText text = field.text(alarm)) {
             file.WriteString(field.key, *text);
         } else {
-            DebugLog("[SaveAlarms]: \"" + std::string(field.key) + "\" of alarm \"" + alarm.AlarmKey +
+            DebugLog("[SaveAlarms]: \"" + field.key + "\" of alarm \"" + alarm.AlarmKey +
                      "\" lies in a year that four digits cannot hold; the file keeps the value it has.");
         }
     }
