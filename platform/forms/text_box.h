@@ -73,6 +73,7 @@ private:
     };
 
     void Edited(bool changed);
+    std::string PastedText(const std::string& clipboard) const;
     void SetTextNow(const std::string& value);
     RECT InnerRect() const;
     RECT ScrollBarRect() const;

@@ -102,7 +102,9 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE:
-            g_box->answer = g_box->buttons.size() == 1 ? IDOK : IDCANCEL;
+            // The close box (and Alt+F4) answers as the box's OK or Cancel button; a box that asks
+            // Yes or No has neither and must be answered.
+            if ((g_box->request.type & 0xF) != MB_YESNO) g_box->answer = g_box->buttons.size() == 1 ? IDOK : IDCANCEL;
             return 0;
         default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
@@ -151,7 +153,8 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     BoxState* saved = g_box;
     g_box = &state;
     DWORD ex = (request.type & MB_SYSTEMMODAL) ? WS_EX_TOPMOST : 0;
-    HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_SYSMENU,
+    const DWORD closeBox = (request.type & 0xF) == MB_YESNO ? 0 : WS_SYSMENU;
+    HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | closeBox,
                               (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
     if (ex) SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // The control that had the focus gets it back when the box closes, so typing goes on there.

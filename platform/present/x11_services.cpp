@@ -3,12 +3,14 @@
 #include <X11/Xatom.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/services/clipboard.h"
 #include "platform/services/other_windows.h"
 #include "platform/services/pointer.h"
+#include "platform/window/loop.h"
 #include "platform/window/messages.h"
 
 namespace platform {
@@ -19,10 +21,17 @@ struct ServicesState {
     ::Window root = 0;
     ::Window selectionOwner = 0;  // an unmapped window of ours that holds CLIPBOARD
     std::function<bool(::Window)> isOwn;
-    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, clipboard = 0, targets = 0, text = 0;
+    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, clipboard = 0, targets = 0, text = 0, incr = 0,
+         pasteProperty = 0;
     std::string clipboardText;
     bool owning = false;
+    // The answer to the last request for another program's text.
+    bool answered = false;
+    Atom answerProperty = None;
 };
+
+// How long a paste waits for the clipboard's owner to hand its text over.
+constexpr int kPasteWaitMs = 1000;
 
 ServicesState& St() {
     static ServicesState state;
@@ -82,6 +91,34 @@ public:
     }
 };
 
+// Asks the clipboard's owner for its text in one form (UTF8_STRING or STRING) and waits for the
+// answer on the loop. Nothing when the owner refuses that form; `timedOut` when it does not answer.
+std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
+    ServicesState& s = St();
+    XDeleteProperty(s.display, s.selectionOwner, s.pasteProperty);
+    s.answered = false;
+    s.answerProperty = None;
+    XConvertSelection(s.display, s.clipboard, target, s.pasteProperty, s.selectionOwner, CurrentTime);
+    XFlush(s.display);
+    if (!AwaitOutsideEvents([] { return St().answered; }, kPasteWaitMs)) {
+        *timedOut = true;
+        return std::nullopt;
+    }
+    if (s.answerProperty == None) return std::nullopt;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<std::string> text;
+    // Texts handed over in pieces (INCR, for very large selections) are not taken.
+    if (XGetWindowProperty(s.display, s.selectionOwner, s.pasteProperty, 0, 1 << 20, True, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
+        data && format == 8 && type != s.incr)
+        text = std::string(reinterpret_cast<const char*>(data), count);
+    if (data) XFree(data);
+    return text;
+}
+
 class X11Clipboard : public Clipboard {
 public:
     bool SetText(const std::string& text) override {
@@ -91,7 +128,17 @@ public:
         XFlush(St().display);
         return St().owning;
     }
-    std::string Text() const override { return St().owning ? St().clipboardText : std::string(); }
+    // Another program's text is asked for as UTF-8, or as Latin-1 (STRING) where only that is
+    // offered; what comes is made sound UTF-8.
+    std::string Text() const override {
+        if (St().owning) return St().clipboardText;
+        if (XGetSelectionOwner(St().display, St().clipboard) == None) return {};
+        bool timedOut = false;
+        if (auto utf8 = ConvertClipboard(St().utf8, &timedOut)) return CleanUtf8(*utf8);
+        if (timedOut) return {};
+        if (auto latin1 = ConvertClipboard(XA_STRING, &timedOut)) return Utf8FromLatin1(*latin1);
+        return {};
+    }
 };
 
 // The pointer as the X server sees it, also over other programs' windows and the bare desktop.
@@ -164,6 +211,8 @@ void InstallX11Services(Display* display, ::Window root, std::function<bool(::Wi
     s.clipboard = XInternAtom(display, "CLIPBOARD", False);
     s.targets = XInternAtom(display, "TARGETS", False);
     s.text = XInternAtom(display, "TEXT", False);
+    s.incr = XInternAtom(display, "INCR", False);
+    s.pasteProperty = XInternAtom(display, "OZR_PASTE", False);
     s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
     s.owning = false;
     InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
@@ -175,6 +224,11 @@ bool HandleX11ServiceEvent(const XEvent& e) {
     if (!St().display) return false;
     if (e.type == SelectionRequest && e.xselectionrequest.owner == St().selectionOwner) {
         AnswerSelectionRequest(e.xselectionrequest);
+        return true;
+    }
+    if (e.type == SelectionNotify && e.xselection.requestor == St().selectionOwner) {
+        St().answered = true;
+        St().answerProperty = e.xselection.property;
         return true;
     }
     if (e.type == SelectionClear && e.xselectionclear.window == St().selectionOwner) {

@@ -12,5 +12,6 @@ bool DispatchOneInput();
 bool InputPending();
 // While a menu window is open it takes every key, as a menu's loop does; none (0) ends that.
 void SetMenuKeyWindow(HWND menuWindow);
+HWND CurrentMenuKeyWindow();
 
 }  // namespace platform::detail
