@@ -92,7 +92,8 @@ public:
 };
 
 // Asks the clipboard's owner for its text in one form (UTF8_STRING or STRING) and waits for the
-// answer on the loop. Nothing when the owner refuses that form; `timedOut` when it does not answer.
+// answer on the loop. The text comes as UTF-8, read by the form the owner gave (some give STRING,
+// Latin-1, whatever was asked). Nothing when the owner refuses; `timedOut` when it does not answer.
 std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
     ServicesState& s = St();
     XDeleteProperty(s.display, s.selectionOwner, s.pasteProperty);
@@ -113,8 +114,10 @@ std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
     // Texts handed over in pieces (INCR, for very large selections) are not taken.
     if (XGetWindowProperty(s.display, s.selectionOwner, s.pasteProperty, 0, 1 << 20, True, AnyPropertyType, &type,
                            &format, &count, &after, &data) == Success &&
-        data && format == 8 && type != s.incr)
-        text = std::string(reinterpret_cast<const char*>(data), count);
+        data && format == 8 && type != s.incr) {
+        const std::string_view bytes(reinterpret_cast<const char*>(data), count);
+        text = type == XA_STRING ? Utf8FromLatin1(bytes) : CleanUtf8(bytes);
+    }
     if (data) XFree(data);
     return text;
 }
@@ -134,10 +137,9 @@ public:
         if (St().owning) return St().clipboardText;
         if (XGetSelectionOwner(St().display, St().clipboard) == None) return {};
         bool timedOut = false;
-        if (auto utf8 = ConvertClipboard(St().utf8, &timedOut)) return CleanUtf8(*utf8);
+        if (auto text = ConvertClipboard(St().utf8, &timedOut)) return *text;
         if (timedOut) return {};
-        if (auto latin1 = ConvertClipboard(XA_STRING, &timedOut)) return Utf8FromLatin1(*latin1);
-        return {};
+        return ConvertClipboard(XA_STRING, &timedOut).value_or("");
     }
 };
 
