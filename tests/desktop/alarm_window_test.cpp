@@ -38,6 +38,18 @@ LRESULT RecordReports(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProc(g_previous, hwnd, msg, wParam, lParam);
 }
 
+// The program started, its main window's reports recorded while this lives.
+struct RecordedDesktop {
+    RecordedDesktop() {
+        EXPECT_TRUE(d.Start());
+        d.Advance(500);
+        g_reports.clear();
+        g_previous = SetWindowLong(core::frmMain().hWnd, GWL_WNDPROC, AddressOf(RecordReports));
+    }
+    ~RecordedDesktop() { SetWindowLong(core::frmMain().hWnd, GWL_WNDPROC, g_previous); }
+    Desktop d{LaterRun()};
+};
+
 BYTE OpacityOf(HWND h) {
     BYTE alpha = 255;
     DWORD flags = 0;
@@ -61,12 +73,8 @@ int PixelsOf(const RECT& r, COLORREF colour) {
 }
 
 TEST(AlarmWindow, FiredThroughTheLibraryItSlidesFadesShowsItsLookAndClosesOnADoubleClick) {
-    Desktop d(LaterRun());
-    ASSERT_TRUE(d.Start());
-    d.Advance(500);
-    HWND main = core::frmMain().hWnd;
-    g_reports.clear();
-    g_previous = SetWindowLong(main, GWL_WNDPROC, AddressOf(RecordReports));
+    RecordedDesktop recorded;
+    Desktop& d = recorded.d;
 
     // A style-2 window at the bottom-right corner, sliding in diagonally over 450 ms and fading
     // to 230 over 300 ms; out to the right over 300 ms, fading to 0.
@@ -133,19 +141,14 @@ TEST(AlarmWindow, FiredThroughTheLibraryItSlidesFadesShowsItsLookAndClosesOnADou
     EXPECT_FALSE(IsWindow(framed));
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_EQ(g_reports[1].param, 4);
-    SetWindowLong(main, GWL_WNDPROC, g_previous);
 }
 
 // The caption of a style-0 or style-1 window: a close box (the default style has a system menu)
 // that closes it with one click, as Alt+F4 does, so that its sound stops; minimise and maximise
 // boxes when asked for; moving by the caption when movable, sizing by the borders when asked.
 TEST(AlarmWindow, TheCaptionClosesMinimisesMovesAndSizesAsTheWindowsPropertiesSay) {
-    Desktop d(LaterRun());
-    ASSERT_TRUE(d.Start());
-    d.Advance(500);
-    HWND main = core::frmMain().hWnd;
-    g_reports.clear();
-    g_previous = SetWindowLong(main, GWL_WNDPROC, AddressOf(RecordReports));
+    RecordedDesktop recorded;
+    Desktop& d = recorded.d;
     testsupport::RecordingSoundOutput& sound = testsupport::UseRecordingSoundOutput();
     const hooklib::SlideSettings slide{};
     const hooklib::AlarmFontRecord font{0, 0, "DejaVu Sans", 11, 700, 0, 0, 0};
@@ -206,7 +209,6 @@ TEST(AlarmWindow, TheCaptionClosesMinimisesMovesAndSizesAsTheWindowsPropertiesSa
     d.Advance(50);
     EXPECT_FALSE(IsWindow(tool));
     EXPECT_EQ(g_reports.back().param, 7);
-    SetWindowLong(main, GWL_WNDPROC, g_previous);
 }
 
 }  // namespace

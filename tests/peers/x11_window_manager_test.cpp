@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -112,11 +113,27 @@ std::string StatesOnceSettled(const XvfbServer& server, const std::string& title
     return states;
 }
 
-TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
+// A private X server with openbox on it; in-process tests start the X11 presenter on it too.
+class X11WindowManager : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.running());
+        ASSERT_TRUE(wm.ready()) << "openbox did not start";
+    }
+    void TearDown() override {
+        if (X11PresenterRunning()) StopX11Presenter();
+    }
+    void StartPresenter() {
+        std::string error;
+        ASSERT_TRUE(StartX11Presenter(&error)) << error;
+        StartDesktopScreen();
+        InstallService<Clock>(MakeSystemClock());
+    }
     XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
+    OpenboxWm wm{server};
+};
+
+TEST_F(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
 
     {
         ClockProcess clock(server, "openbox-clock",
@@ -131,10 +148,7 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_PAGER")) << states;
     }
 
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+    ASSERT_NO_FATAL_FAILURE(StartPresenter());
     {
         FloatingForm form;
         form.Show();
@@ -156,18 +170,10 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_PAGER")) << states;
         form.Unload();
     }
-    StopX11Presenter();
 }
 
-TEST(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
-    XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+TEST_F(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
+    ASSERT_NO_FATAL_FAILURE(StartPresenter());
     testsupport::RecordingFailureReports& reports = testsupport::UseRecordingFailureReports();
     {
         PlainForm first("frmFirst", "OZR first form", 1500), second("frmSecond", "OZR second form", 6000);
@@ -214,16 +220,11 @@ TEST(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFram
         first.Unload();
         second.Unload();
     }
-    StopX11Presenter();
 }
 
 // Alt+F4 of the window manager is its close request: on the clock it is Quit, which saves the
 // settings and ends the program; a new start then shows the clock again.
-TEST(X11WindowManager, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
-    XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
+TEST_F(X11WindowManager, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
     ClockProcess clock(server, "openbox-close", kQuietClock);
     std::string id;
     for (int i = 0; i < 100 && (id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); ++i) usleep(50'000);
@@ -243,15 +244,8 @@ TEST(X11WindowManager, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
 
 // Minimised, a window stays the window manager's client (iconic, listed), and the desktop's restore
 // reaches the program; the caption's drag is the window manager's move.
-TEST(X11WindowManager, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindowManager) {
-    XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+TEST_F(X11WindowManager, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindowManager) {
+    ASSERT_NO_FATAL_FAILURE(StartPresenter());
     {
         PlainForm form("frmPlain", "OZR plain form", 1500);
         form.Show();
@@ -261,7 +255,8 @@ TEST(X11WindowManager, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindow
         std::snprintf(hex, sizeof hex, "0x%lx", std::strtoul(id.c_str(), nullptr, 10));
         auto state = [&] { return server.Output("xprop -id " + id + " WM_STATE"); };
         auto listed = [&] { return Holds(server.Output("xprop -root _NET_CLIENT_LIST"), hex); };
-        ASSERT_TRUE(PumpUntil([&] { return Holds(state(), "Normal"); }));
+        ASSERT_TRUE(PumpUntil([&] { return Holds(state(), "Normal"); }))
+            << id << ": " << state() << server.Output("xwininfo -id " + id) << server.Output("xprop -root");
 
         form.WindowState = vbMinimized;
         EXPECT_TRUE(PumpUntil([&] { return Holds(state(), "Iconic"); })) << state();
@@ -286,20 +281,12 @@ TEST(X11WindowManager, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindow
             << r.left << "," << r.top;
         form.Unload();
     }
-    StopX11Presenter();
 }
 
 // Keys go where the window manager put the focus, and the modifier keys are as each event says:
 // an Alt released over another program leaves none held.
-TEST(X11WindowManager, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
-    XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+TEST_F(X11WindowManager, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
+    ASSERT_NO_FATAL_FAILURE(StartPresenter());
     Display* other = XOpenDisplay(server.display().c_str());
     ASSERT_TRUE(other);
     ::Window outside = XCreateSimpleWindow(other, DefaultRootWindow(other), 900, 100, 200, 100, 0, 0, 0);
@@ -333,16 +320,11 @@ TEST(X11WindowManager, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
     }
     XDestroyWindow(other, outside);
     XCloseDisplay(other);
-    StopX11Presenter();
 }
 
 // The program end to end: with the splash showing, F2 on the clock closes it and opens the
 // settings window; in systray mode the taskbar menu is chosen with the arrows and Enter.
-TEST(X11WindowManager, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTheKeyboard) {
-    XvfbServer server;
-    ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
-    ASSERT_TRUE(wm.ready()) << "openbox did not start";
+TEST_F(X11WindowManager, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTheKeyboard) {
     auto waitFor = [&](const std::string& title) {
         std::string id;
         for (int i = 0; i < 100 && (id = XWindowNamed(server, title)).empty(); ++i) usleep(50'000);
@@ -355,7 +337,13 @@ TEST(X11WindowManager, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTh
                            "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
         const std::string id = waitFor("OZR Ruriv Main Window");
         ASSERT_FALSE(id.empty());
-        usleep(500'000);  // the splash is up
+        // The splash and the tip of the day over it (both "OZR Ruriv") are up, the tip active.
+        auto greetingWindows = [&] {
+            const std::string ids = server.Output("xdotool search --name '^OZR Ruriv$'");
+            return std::count(ids.begin(), ids.end(), '\n');
+        };
+        for (int i = 0; i < 100 && greetingWindows() < 2; ++i) usleep(50'000);
+        usleep(300'000);
         ASSERT_EQ(server.Run("xdotool windowactivate --sync " + id + " key F2"), 0);
         EXPECT_FALSE(waitFor("OZR Ruriv Program Settings").empty());
     }
