@@ -384,7 +384,7 @@ void Restack() {
     std::vector<XWindowId> stack;
     for (HWND top : TopLevelWindowsInZOrder()) {
         auto it = X().windows.find(top.id());
-        if (it != X().windows.end() && it->second.mapped) stack.push_back(it->second.xid);
+        if (it != X().windows.end() && it->second.mapped && !it->second.iconic) stack.push_back(it->second.xid);
     }
     if (stack == X().lastStack || stack.empty()) return;
     X().lastStack = stack;
@@ -587,8 +587,9 @@ void HandleEvent(XEvent& e) {
         }
         case FocusIn:
             // The window manager gave one of our windows the keyboard: it becomes the active window,
-            // so that what is typed into it reaches it.
-            if (e.xfocus.detail != NotifyPointer)
+            // so that what is typed into it reaches it. A grab's start and end (an open menu's) move
+            // no focus, nor does the pointer where no window manager gives it.
+            if ((e.xfocus.mode == NotifyNormal || e.xfocus.mode == NotifyWhileGrabbed) && e.xfocus.detail != NotifyPointer)
                 if (HWND h = HandleOf(e.xfocus.window)) WindowManagerFocus(h);
             break;
         case PropertyNotify:
