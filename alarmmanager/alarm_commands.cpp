@@ -64,9 +64,9 @@ frmSetiRAMForm::RowCheck frmSetiRAMForm::CheckOneSelected() {
 // The one selected row, or 0 after the matching error box.
 int frmSetiRAMForm::OneSelectedRow(const char* noRows, const char* none, const char* many) {
     switch (CheckOneSelected()) {
-        case RowCheck::NoAlarmRows: ShowError(noRows); return 0;
-        case RowCheck::MoreThanOne: ShowError(many); return 0;
-        case RowCheck::NoneSelected: ShowError(none); return 0;
+        case RowCheck::NoAlarmRows: boxes_.Error(noRows); return 0;
+        case RowCheck::MoreThanOne: boxes_.Error(many); return 0;
+        case RowCheck::NoneSelected: boxes_.Error(none); return 0;
         case RowCheck::Ok: break;
     }
     for (int r = 1; r <= AlarmRowCount(); ++r)
@@ -110,9 +110,9 @@ void frmSetiRAMForm::cmdTest_Click() {
 }
 
 void frmSetiRAMForm::cmdDelete_Click() {
-    if (flxAlarms.Rows < 3) return ShowError("Delete Alarm Error 2");
-    if (CheckOneSelected() == RowCheck::NoneSelected) return ShowError("Delete Alarm Error 1");
-    if (!Ask("Delete Alarm Warning")) return;
+    if (flxAlarms.Rows < 3) return boxes_.Error("Delete Alarm Error 2");
+    if (CheckOneSelected() == RowCheck::NoneSelected) return boxes_.Error("Delete Alarm Error 1");
+    if (!boxes_.Ask("Delete Alarm Warning")) return;
     for (int r = AlarmRowCount(); r >= 1; --r) {
         if (!RowSelected(r)) continue;
         Alarm& a = Alarms[static_cast<std::size_t>(AlarmOfRow(r))];
@@ -131,8 +131,8 @@ void frmSetiRAMForm::cmdDelete_Click() {
 }
 
 void frmSetiRAMForm::SwitchSelected(int mode, const char* noRows, const char* none) {
-    if (flxAlarms.Rows < 3) return ShowError(noRows);
-    if (CheckOneSelected() == RowCheck::NoneSelected) return ShowError(none);
+    if (flxAlarms.Rows < 3) return boxes_.Error(noRows);
+    if (CheckOneSelected() == RowCheck::NoneSelected) return boxes_.Error(none);
     for (int r = AlarmRowCount(); r >= 1; --r) {
         if (!RowSelected(r)) continue;
         bool changed = false;
@@ -151,7 +151,7 @@ void frmSetiRAMForm::cmdDeactivate_Click() {
 
 // The caption says which way: all on while every alarm is off, else all off.
 void frmSetiRAMForm::cmdActivateAll_Click() {
-    if (flxAlarms.Rows < 3) return ShowError("DeActivate Alarm Error 2");
+    if (flxAlarms.Rows < 3) return boxes_.Error("DeActivate Alarm Error 2");
     const bool activate = cmdActivateAll.Caption == LanguageFile.ReadText(core::kAlarmManagerPageSection, "ActivateAll");
     for (int r = AlarmRowCount(); r >= 1; --r) {
         bool changed = false;
@@ -161,7 +161,7 @@ void frmSetiRAMForm::cmdActivateAll_Click() {
 }
 
 void frmSetiRAMForm::cmdSort_Click() {
-    if (!Ask("Warning Sort")) return;
+    if (!boxes_.Ask("Warning Sort")) return;
     SortByFiringTime(Alarms);
     core::AlarmsChanged = true;
     core::AlarmOrderChanged = true;
@@ -187,9 +187,9 @@ void frmSetiRAMForm::RenameSelectedAlarm() {
     box.Show(vbModal);
     if (core::InputResultCode != core::kInputOk || row > AlarmRowCount()) return;
     const std::string name = CleanAlarmName(core::InputResultText);
-    if (name.empty()) return ShowError("Rename Alarm Error 1");
+    if (name.empty()) return boxes_.Error("Rename Alarm Error 1");
     const int i = AlarmOfRow(row);
-    if (NameTakenByAnother(name, static_cast<std::size_t>(i))) return ShowError("Rename Alarm Error 2");
+    if (NameTakenByAnother(name, static_cast<std::size_t>(i))) return boxes_.Error("Rename Alarm Error 2");
     Alarms[static_cast<std::size_t>(i)].NAME = name;
     for (int r = 1; r <= AlarmRowCount(); ++r)
         if (AlarmOfRow(r) == i) flxAlarms.TextMatrix(r, 2) = name;

@@ -27,21 +27,26 @@ constexpr const char* kNewAlarmCollection = "MyAlarms.ozrini";
 
 bool IsAlarmIndex(int index) { return index >= 0 && static_cast<std::size_t>(index) < Alarms.size(); }
 
-// A picture that cannot be loaded leaves its cell empty and is told to the debug log.
-void SetCellPicture(FlexGrid& grid, int col, const std::string& path) {
-    grid.Col = col;
-    grid.CellPictureAlignment = flexAlignCenterCenter;
-    if (path.empty()) return;
-    try {
-        grid.CellPicture = LoadPicture(path);
-    } catch (const platform::Error& e) {
-        core::DebugLog(std::string("[frmSetiRAM]: ") + e.what());
-    }
-}
-
 }  // namespace
 
+// A picture that cannot be loaded leaves its cell empty and is told to the debug log (once).
+void frmSetiRAMForm::SetCellPicture(int col, const std::string& path) {
+    flxAlarms.Col = col;
+    flxAlarms.CellPictureAlignment = flexAlignCenterCenter;
+    if (path.empty()) return;
+    auto [known, added] = pictures_.try_emplace(path);
+    if (added) {
+        try {
+            known->second = LoadPicture(path);
+        } catch (const platform::Error& e) {
+            core::DebugLog(std::string("[frmSetiRAM]: ") + e.what());
+        }
+    }
+    if (known->second) flxAlarms.CellPicture = known->second;
+}
+
 void frmSetiRAMForm::PrepareAlarmGrid() {
+    pictures_.clear();  // the files are read afresh for each showing
     flxAlarms.Clear();
     flxAlarms.ClearStructure();
     for (int r = flxAlarms.Rows - 2; r >= 1; --r) flxAlarms.RemoveItem(r);
@@ -69,15 +74,12 @@ void frmSetiRAMForm::InsertAlarmRow(int index) {
     flxAlarms.TextMatrix(row, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
     flxAlarms.Row = row;
     ShowRowPictures(row, a);
-    // The page paints its own selection; the grid's highlight and focus mark would hide it.
-    flxAlarms.HighLight = flexHighlightNever;
-    flxAlarms.FocusRect = flexFocusNone;
 }
 
 void frmSetiRAMForm::ShowRowPictures(int row, const Alarm& a) {
     flxAlarms.Row = row;
-    SetCellPicture(flxAlarms, kStatusColumn, StatusPictureOf(a));
-    SetCellPicture(flxAlarms, kTypeColumn, TypePictureOf(a));
+    SetCellPicture(kStatusColumn, StatusPictureOf(a));
+    SetCellPicture(kTypeColumn, TypePictureOf(a));
 }
 
 void frmSetiRAMForm::SetAlarmRowHeights() {
@@ -112,7 +114,7 @@ void frmSetiRAMForm::UpdateAlarmStatusPictureAndText(std::int16_t& index) {
         if (AlarmOfRow(r) != index) continue;
         flxAlarms.Row = r;
         const std::string status = StatusPictureOf(a);
-        if (!status.empty()) SetCellPicture(flxAlarms, kStatusColumn, status);
+        if (!status.empty()) SetCellPicture(kStatusColumn, status);
         flxAlarms.TextMatrix(r, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
     }
 }

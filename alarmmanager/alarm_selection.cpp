@@ -148,13 +148,20 @@ void frmSetiRAMForm::flxAlarms_KeyDown(int& KeyCode, int Shift) {
     }
     bool done = false;
     switch (KeyCode) {
-        case platform::VK_UP: SelectAlarmRow(selectionAnchor_ - 1); break;
-        case platform::VK_DOWN:
-            SelectAlarmRow(selectionAnchor_ + 1, done);
-            // On the last alarm row the grid's own step down is taken back, so the spare row
-            // never becomes current.
-            if (!done && flxAlarms.Row > 0) flxAlarms.Row = flxAlarms.Row - 1;
+        case platform::VK_UP:
+        case platform::VK_DOWN: {
+            // The page takes the step from the grid: the current row follows the selection, so
+            // Activate and Deactivate describe the row shown selected, and the spare row never
+            // becomes current.
+            const bool up = KeyCode == platform::VK_UP;
+            const int row = selectionAnchor_ + (up ? -1 : 1);
+            KeyCode = 0;
+            SelectAlarmRow(row, done);
+            if (!done) break;
+            MakeCurrentRow(row);
+            if (!flxAlarms.RowIsVisible(row)) flxAlarms.TopRow = up ? row : flxAlarms.TopRow + 1;
             break;
+        }
         case platform::VK_HOME:
         case platform::VK_END: {
             // The grid's own Home and End move across the columns; the current row follows the

@@ -1,5 +1,5 @@
-// The alarm manager page: its design, load and unload, texts and colours, its message boxes, the
-// popup help of its controls and the return from the alarm wizard.
+// The alarm manager page: its design, load and unload, texts and colours, the popup help of its
+// controls and the return from the alarm wizard.
 #include "alarmmanager/frm_seti_ram.h"
 
 #include <initializer_list>
@@ -59,7 +59,7 @@ constexpr int kFirstButtonRow = 5400, kSecondButtonRow = 5880;
 
 }  // namespace
 
-frmSetiRAMForm::frmSetiRAMForm() : Form("frmSetiRAM") {
+frmSetiRAMForm::frmSetiRAMForm() : Form("frmSetiRAM"), boxes_(*this, core::kAlarmManagerPageSection) {
     OZR_HANDLE(flxAlarms, KeyDown);
     OZR_HANDLE(flxAlarms, KeyUp);
     OZR_HANDLE(flxAlarms, Click);
@@ -94,6 +94,10 @@ void frmSetiRAMForm::Design() {
     flxAlarms.Rows = 2;
     flxAlarms.Cols = 4;
     flxAlarms.SelectionMode = flexSelectionByRow;
+    // The page paints its own selection, also when the grid holds only its spare row: the grid's
+    // highlight and focus mark would hide it.
+    flxAlarms.HighLight = flexHighlightNever;
+    flxAlarms.FocusRect = flexFocusNone;
     int i = 0;
     for (const ButtonEntry& layout : kButtons) {
         (this->*layout.button).Move(30 + (i % 4) * kButtonPitch, i < 4 ? kFirstButtonRow : kSecondButtonRow, kButtonWidth,
@@ -114,7 +118,7 @@ void frmSetiRAMForm::Form_Load() {
     UpdateActivateAllCaption();
     UpdateActivateButtons();
     if (core::AlarmsLoaded) return;
-    ShowError("Error Not Loaded Yet");
+    boxes_.Error("Error Not Loaded Yet");
     for (const ButtonEntry& layout : kButtons) (this->*layout.button).Enabled = false;
 }
 
@@ -172,18 +176,6 @@ void frmSetiRAMForm::ReturnFromWizard() {
             break;
         }
     }
-}
-
-void frmSetiRAMForm::ShowError(const char* key) {
-    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
-    const std::string text = LanguageFile.ReadText(core::kAlarmManagerPageSection, key);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
-}
-
-bool frmSetiRAMForm::Ask(const char* key) {
-    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    const std::string text = LanguageFile.ReadText(core::kAlarmManagerPageSection, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
 }
 
 }  // namespace alarmmanager

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "core/alarm.h"
@@ -15,6 +17,8 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/frame.h"
+#include "platform/forms/picture.h"
+#include "settings/page_boxes.h"
 
 namespace alarmmanager {
 
@@ -67,8 +71,6 @@ private:
     void SetColors();
     void ShowRowColors(int row, bool selected);
     void ReturnFromWizard();
-    void ShowError(const char* key);
-    bool Ask(const char* key);
 
     // The grid's rows (alarm_grid.cpp).
     void PrepareAlarmGrid();
@@ -77,6 +79,7 @@ private:
     void AddEditedAlarm();
     void InsertAlarmRow(int index);
     void ShowRowPictures(int row, const core::Alarm& a);
+    void SetCellPicture(int col, const std::string& path);
     int AlarmRowCount() const { return flxAlarms.Rows - 2; }
     int AlarmOfRow(int row) { return static_cast<int>(flxAlarms.RowData(row)); }
 
@@ -110,6 +113,10 @@ private:
     void cmdActivateAll_Click();
     void cmdSort_Click();
 
+    // The few status and type pictures, each loaded once per showing of the page and shared by
+    // every row that shows it: a list of 10,000 alarms would otherwise read 20,000 files.
+    std::map<std::string, platform::forms::Picture> pictures_;
+    settings::PageBoxes boxes_;
     std::vector<bool> selectedRows_;  // index 0 unused
     std::vector<bool> paintedRows_;
     int selectionAnchor_ = -1;

@@ -9,8 +9,8 @@
 #include "core/language_keys.h"
 #include "core/next_firing.h"
 #include "platform/services/clock.h"
-#include "platform/window/message_box.h"
 #include "settings/frm_seti.h"
+#include "settings/page_boxes.h"
 #include "settings/settings_pages.h"
 
 namespace alarmwizard {
@@ -44,9 +44,7 @@ void ShowPage(const char* name) { settings::frmSeti().ShowSubWindow(settings::Pa
 // Before the alarm list is loaded the manager page would drop the new alarm: the save waits.
 void RefuseUntilLoaded() {
     core::AlarmWizardPending = kNothingPending;
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
-    const std::string text = core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Error Not Loaded Yet");
-    platform::MessageBox(frmSetiRAE4().hWnd, text.c_str(), title.c_str(), 4112);
+    settings::PageBoxes(frmSetiRAE4(), core::kAlarmManagerPageSection).Error("Error Not Loaded Yet");
 }
 
 }  // namespace

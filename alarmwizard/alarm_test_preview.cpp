@@ -13,7 +13,7 @@ namespace alarmwizard {
 
 namespace {
 
-constexpr unsigned kInformationBox = 4160;
+constexpr platform::UINT kInformationBox = platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL;
 
 // Puts the alarm under edit back as it was when made, also when the store or the library throws.
 class RestoredAlarmUnderEdit {

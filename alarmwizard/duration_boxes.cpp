@@ -43,6 +43,16 @@ void DurationBoxes::Design(int top) {
     clear_.Move(4500, top + 2 * kRowPitch, 1200, 345);
 }
 
+void DurationBoxes::FitLabels() {
+    auto row = [this](std::size_t i) {
+        const DurationBox& c = controls_[i];
+        return NumberBoxRow{c.label, c.minus, c.box, c.plus};
+    };
+    // Two rows of three: years above hours, months above minutes, days above seconds.
+    for (std::size_t column = 0; column < 3; ++column) FitNumberBoxLabels({row(column), row(column + 3)});
+    for (auto& box : boxes_) box->PlaceTwin();
+}
+
 void DurationBoxes::BindHelp(int page, int firstNumber) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const DurationBox& c = controls_[i];

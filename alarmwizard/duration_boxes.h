@@ -34,6 +34,9 @@ public:
     // Places the boxes in two rows of three from `top` of their frame, the twins over them, and
     // Clear below on the right.
     void Design(int top);
+    // Once the captions are set: each column's labels fitted to their captions, the twins following
+    // their boxes.
+    void FitLabels();
     // Popup help: the page's two digits, then the running number from `firstNumber` on, then the
     // box's name; a box's buttons and twin show the box's help.
     void BindHelp(int page, int firstNumber);

@@ -96,7 +96,7 @@ void frmSetiRAE1Form::BindNumberBoxes() {
                                    {lblHours, txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
                                    {lblMins, txtMins, cmdMinsM, cmdMinsP, &txtMinsML},
                                    {lblSecs, txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
-        cmdClear, Updating, [this] { ShowError(kStep1.languageSection, "Error Countdown Too Big"); }, numberBoxes_);
+        cmdClear, Updating, [this] { boxes_.Error("Error Countdown Too Big"); }, numberBoxes_);
 }
 
 void frmSetiRAE1Form::BindHelp() {
@@ -136,9 +136,7 @@ void frmSetiRAE1Form::Design() {
     PlaceNumberBox(lblDay, cmdDayM, txtDay, cmdDayP, 0, 600);
     PlaceNumberBox(lblMonth, cmdMonthM, txtMonth, cmdMonthP, 1, 600);
     PlaceNumberBox(lblYear, cmdYearM, txtYear, cmdYearP, 2, 600);
-    lblOPar.Move(60 + kBoxColumnPitch + kBoxLabelWidth - 120, 975, 120, 255);
-    ddlMonth.Move(60 + kBoxColumnPitch + kBoxLabelWidth, 945, kSmallButton * 2 + kBoxWidth, 315);
-    lblCPar.Move(60 + kBoxColumnPitch + kBoxLabelWidth + kSmallButton * 2 + kBoxWidth + 15, 975, 120, 255);
+    PlaceMonthList();
     lblOPar.Caption = "(";
     lblCPar.Caption = ")";
 
@@ -165,6 +163,19 @@ void frmSetiRAE1Form::SetStepTexts() {
     for (auto [label, key] : units) label->Caption = GeneralText(key) + ":";
     ddlMonth.Clear();
     for (const char* month : kMonthKeys) ddlMonth.AddItem(GeneralText(month));
+    FitNumberBoxLabels({{lblHour, cmdHourM, txtHour, cmdHourP}, {lblDay, cmdDayM, txtDay, cmdDayP}});
+    FitNumberBoxLabels({{lblMin, cmdMinM, txtMin, cmdMinP}, {lblMonth, cmdMonthM, txtMonth, cmdMonthP}});
+    FitNumberBoxLabels({{lblSec, cmdSecM, txtSec, cmdSecP}, {lblYear, cmdYearM, txtYear, cmdYearP}});
+    PlaceMonthList();
+    countdown_->FitLabels();
+}
+
+// The month list under the month's box, as wide as its buttons and box, between its parentheses.
+void frmSetiRAE1Form::PlaceMonthList() {
+    const int left = cmdMonthM.Left, right = cmdMonthP.Left + cmdMonthP.Width;
+    lblOPar.Move(left - 120, 975, 120, 255);
+    ddlMonth.Move(left, 945, right - left, 315);
+    lblCPar.Move(right + 15, 975, 120, 255);
 }
 
 void frmSetiRAE1Form::ShowClockTime(const core::DateTime& at) {

@@ -103,6 +103,7 @@ private:
     void ApplyCountdownRule();
     void ApplyTimeRule();
     void ShowClockTime(const core::DateTime& at);
+    void PlaceMonthList();
     void ClampDay();
     void ShowRequestedDay();
 

@@ -48,7 +48,7 @@ frmSetiRAE1AForm::frmSetiRAE1AForm() : WizardStep(kStep1A) {
                                    {lblHours, txtHours, cmdHoursM, cmdHoursP, &txtHoursML},
                                    {lblMins, txtMins, cmdMinsM, cmdMinsP, &txtMinsML},
                                    {lblSecs, txtSecs, cmdSecsM, cmdSecsP, &txtSecsML}},
-        cmdClear, Updating, [this] { ShowError(kStep1A.languageSection, "Error Interval Too Big"); }, numberBoxes_);
+        cmdClear, Updating, [this] { boxes_.Error("Error Interval Too Big"); }, numberBoxes_);
     BindHelp();
     interval_->BindHelp(8, 3);
 }
@@ -88,11 +88,11 @@ void frmSetiRAE1AForm::Design() {
     frmDaily.Move(60, kContentTop + 2010, settings::kPageWidth - 120, 1380);
     int y = 240;
     for (OptionButton* o : {&optDaily, &optBusiness, &optWeekends, &optCustom}) {
-        o->Move(120, y, 1860, 270);
+        o->Move(120, y, 2040, 270);
         y += 270;
     }
-    frmDays.Move(2040, 150, 3690, 1170);
-    for (int day = 0; day < 7; ++day) DayBox(day).Move(120 + (day / 4) * 1800, 240 + (day % 4) * 225, 1700, 225);
+    frmDays.Move(2220, 150, 3510, 1170);
+    for (int day = 0; day < 7; ++day) DayBox(day).Move(120 + (day / 4) * 1700, 240 + (day % 4) * 225, 1600, 225);
     chRetroactive.Move(120, kContentTop + 3420, 4000, 285);
     interval_->Design(240);
 }
@@ -113,6 +113,7 @@ void frmSetiRAE1AForm::SetStepTexts() {
                                                     {&lblDays, "Days"},   {&lblHours, "Hours"},
                                                     {&lblMins, "Minutes"}, {&lblSecs, "Seconds"}};
     for (auto [label, key] : units) label->Caption = GeneralText(key) + ":";
+    interval_->FitLabels();
     for (int day = 0; day < 7; ++day) DayBox(day).Caption = GeneralText(kDayKeys[day]);
 }
 
@@ -218,11 +219,11 @@ bool frmSetiRAE1AForm::ChecksPass() {
     CleanFocusedBox();
     RebuildCustomDays();
     if (customDayMask_ == 0 && optDailyAlarm.Value) {
-        ShowError(kStep1A.languageSection, "Error No Days");
+        boxes_.Error("Error No Days");
         return false;
     }
     if (interval_->Total() < kShortestInterval && optIntervalAlarm.Value) {
-        ShowError(kStep1A.languageSection, "Error Interval Too Small");
+        boxes_.Error("Error Interval Too Small");
         return false;
     }
     return true;
@@ -232,7 +233,7 @@ void frmSetiRAE1AForm::StoreStep() {
     const std::int32_t total = interval_->Total();
     // Asked once, on the first store of a new alarm.
     if (total > kRetroactiveQuestionFrom && core::AlarmEditProgress < kStep1A.mark &&
-        Ask(kStep1A.languageSection, "Warning Retroactive"))
+        boxes_.Ask("Warning Retroactive"))
         chRetroactive.Value = vbChecked;
     WizardStep::StoreStep();
     std::int32_t& flags = AlarmUnderEdit.Flags;
@@ -271,7 +272,7 @@ void frmSetiRAE1AForm::cmdCancel_Click() {
 
 // The final save sends an interval below 30 seconds here.
 void frmSetiRAE1AForm::Form_Activate() {
-    if (core::AlarmWizardPending == kIntervalTooSmall) ShowError(kStep1A.languageSection, "Error Interval Too Small");
+    if (core::AlarmWizardPending == kIntervalTooSmall) boxes_.Error("Error Interval Too Small");
     core::AlarmWizardPending = kNothingPending;
 }
 

@@ -166,17 +166,18 @@ void frmSetiRAE2Form::Design() {
     optHotspot.Move(120, 540, 1020, 255);
     ddlHotspot.Move(1140, 510, 1800, 315);
     ddlHotspot.Enabled = false;
-    chSlide.Move(360, 870, 1000, 255);
+    chSlide.Move(360, 870, 1110, 255);
     chSlide.Enabled = false;
-    lblSlideCustomize.Move(1440, 885, 1500, 255);
+    // Two lines: the link's longer captions wrap.
+    lblSlideCustomize.Move(1530, 885, 1410, 450);
     MakeLink(lblSlideCustomize);
     Line3.X1 = 360;
-    Line3.Y1 = 1185;
+    Line3.Y1 = 1350;
     Line3.X2 = 2940;
-    Line3.Y2 = 1185;
-    lblSlideSettings.Move(360, 1230, 2580, 450);
+    Line3.Y2 = 1350;
+    lblSlideSettings.Move(360, 1395, 2580, 450);
     lblSlideSettings.WordWrap = true;
-    lblSlideDirection.Move(360, 1710, 2580, 255);
+    lblSlideDirection.Move(360, 1875, 2580, 255);
     for (VisualControl* c : std::initializer_list<VisualControl*>{&lblSlideCustomize, &Line3, &lblSlideSettings,
                                                                   &lblSlideDirection})
         c->Visible = false;
@@ -250,7 +251,7 @@ void frmSetiRAE2Form::FillDefaults() {
 void frmSetiRAE2Form::Form_Activate() {
     const std::int16_t code = core::AlarmWizardPending;
     if (code != kNameTaken && code != kNameEmpty) return;
-    ShowError(kStep2.languageSection, code == kNameTaken ? "Alarm Already Exists Error" : "Unnamed Alarm");
+    boxes_.Error(code == kNameTaken ? "Alarm Already Exists Error" : "Unnamed Alarm");
     core::AlarmWizardPending = kNothingPending;
     keepNameAtFocus_ = !txtName.HasFocus();
     txtName.SetFocus();

@@ -98,7 +98,7 @@ void frmSetiRAE2AForm::StoreSlideStep() {
 
 // The final save sends incomplete slide settings here.
 void frmSetiRAE2AForm::Form_Activate() {
-    if (core::AlarmWizardPending == kSlideInvalid) ShowError(kStep2A.languageSection, "Error Invalid Data");
+    if (core::AlarmWizardPending == kSlideInvalid) boxes_.Error("Error Invalid Data");
     core::AlarmWizardPending = kNothingPending;
 }
 

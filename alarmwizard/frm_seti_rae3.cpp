@@ -231,7 +231,7 @@ void frmSetiRAE3Form::ch3D_Click() { chResize.Enabled = ch3D.Value == vbChecked;
 // A window that slides in from a hotspot must stay where it lands, as it is.
 void frmSetiRAE3Form::SlideGuard_Click(CheckBox& box) {
     if (Updating || !SlidesInFromHotspot()) return;
-    Inform("Error Slide In");
+    boxes_.Inform("Error Slide In");
     TickQuietly(box, false);
 }
 
@@ -302,7 +302,7 @@ void frmSetiRAE3Form::chTransp_Click() {
 // of the way. Cancel there takes the tick back.
 void frmSetiRAE3Form::ChooseFirstColor() {
     settings::frmSeti().SetAbsoluteAccess(true);
-    Inform("Transparency Warning Message 1 1");
+    boxes_.Inform("Transparency Warning Message 1 1");
     const bool chosen = AskColor(cmdColor);
     if (!chosen) {
         TickNormalUnlessOther(chTransl);
@@ -337,12 +337,6 @@ void frmSetiRAE3Form::chTransl_Click() {
 void frmSetiRAE3Form::scrOpacity_Change() {
     ChosenAlpha = static_cast<std::uint8_t>(scrOpacity.Value);
     core::ShowHelp(scrOpacity.hWnd, "1113scrOpacity", true);
-}
-
-void frmSetiRAE3Form::Inform(const char* key) {
-    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Information");
-    const std::string text = StepText(key);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4160);
 }
 
 }  // namespace alarmwizard

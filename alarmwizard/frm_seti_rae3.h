@@ -75,7 +75,6 @@ private:
     void TickNormalUnlessOther(const platform::forms::CheckBox& other);
     void ChooseFirstColor();
     bool AskColor(platform::forms::CommandButton& returnFocus);
-    void Inform(const char* key);
 
     void ddlStyle_Click();
     void ch3D_Click();

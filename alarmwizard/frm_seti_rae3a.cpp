@@ -290,7 +290,7 @@ void frmSetiRAE3AForm::CheckBox_Click(int box) {
 
 bool frmSetiRAE3AForm::TextRefused() {
     if (!txt.Enabled || StorableBehaviorText(txt.Text)) return false;
-    ShowError(kStep3A.languageSection, "Error Text With Bar");
+    boxes_.Error("Error Text With Bar");
     return true;
 }
 
@@ -312,7 +312,7 @@ void frmSetiRAE3AForm::cmdAddBehavior_Click() {
 void frmSetiRAE3AForm::cmdUpdateBehavior_Click() {
     const int line = lstBehaviors.ListIndex;
     if (line < 0 || TextRefused()) return;
-    if (!Ask(kStep3A.languageSection, "Warning Update")) return;
+    if (!boxes_.Ask("Warning Update")) return;
     const std::int32_t number = lstBehaviors.ItemData(line);
     const std::string key = std::to_string(number);
     core::ReplaceProperty(editedInstruction_, key, BehaviorValue(BuildBehaviorParameters()));
@@ -327,15 +327,15 @@ void frmSetiRAE3AForm::cmdUpdateBehavior_Click() {
 
 void frmSetiRAE3AForm::cmdRemoveBehavior_Click() {
     if (lstBehaviors.ListCount == 0) {
-        ShowError(kStep3A.languageSection, "Error No Behaviors");
+        boxes_.Error("Error No Behaviors");
         return;
     }
     const int selected = lstBehaviors.SelCount;
     if (selected == 0 && lstBehaviors.ListIndex < 0) {
-        ShowError(kStep3A.languageSection, "Error Select Behavior");
+        boxes_.Error("Error Select Behavior");
         return;
     }
-    if (!Ask(kStep3A.languageSection, selected >= 2 ? "Warning Delete Message 2" : "Warning Delete Message 1")) return;
+    if (!boxes_.Ask(selected >= 2 ? "Warning Delete Message 2" : "Warning Delete Message 1")) return;
     arrangingLines_ = true;
     if (selected == 0) lstBehaviors.Selected(lstBehaviors.ListIndex) = true;
     for (int line = 0; line < lstBehaviors.ListCount;) {

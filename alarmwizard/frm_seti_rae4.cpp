@@ -119,12 +119,12 @@ void frmSetiRAE4Form::Design() {
 void frmSetiRAE4Form::DesignColors() {
     frmColors.Move(60, kContentTop + 2160, settings::kPageWidth - 120, 1500);
     const int buttonHeight = 345;
-    cmdColor.Move(120, 270, 1500, buttonHeight);
+    cmdColor.Move(120, 270, 1620, buttonHeight);
     pctColor.Move(1800, 270, 600, buttonHeight);
-    cmdTextColor.Move(2640, 270, 1500, buttonHeight);
+    cmdTextColor.Move(2640, 270, 1620, buttonHeight);
     pctTextColor.Move(4320, 270, 600, buttonHeight);
     for (PictureBox* swatch : {&pctColor, &pctTextColor}) swatch->BorderStyle = 1;
-    cmdFont.Move(120, 900, 1500, buttonHeight);
+    cmdFont.Move(120, 900, 1620, buttonHeight);
     lblFont.Move(1800, 900, 3840, 420);
     lblFont.Caption = "Arial, 8";
     auto put = [](Line& line, int x1, int y1, int x2, int y2) {
@@ -254,10 +254,8 @@ void frmSetiRAE4Form::cmdTestSound_Click() {
         failure = mmc.ErrorMessage;
     }
     if (failure.empty()) return;
-    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Error");
-    const std::string text =
-        core::ReplaceEvery(core::ReplaceEvery(StepText("Error Sound Not Played"), "%1", sound), "%2", failure);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
+    boxes_.Show(settings::PageBox::Error,
+                core::ReplaceEvery(core::ReplaceEvery(StepText("Error Sound Not Played"), "%1", sound), "%2", failure));
 }
 
 // The dialog opens on the box's file, or in the step's folder of the program when the box is empty;

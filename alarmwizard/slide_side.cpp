@@ -60,7 +60,7 @@ void SlideSide::BindHelp() {
 }
 
 void SlideSide::Design(int left, int top, int width) {
-    constexpr int kRow = 270, kLabel = 1170, kButton = 225, kBox = 720;
+    constexpr int kRow = 270, kLabel = 1380, kButton = 225, kBox = 720;
     frame.Move(left, top, width, 2970);
     const int inner = width - 240;
     lblDirection.Move(120, 240, inner, 255);
@@ -117,7 +117,9 @@ void SlideSide::ShowFadeControls(bool show) {
     for (VisualControl* c : std::initializer_list<VisualControl*>{&lblFadeTime, &cmdFadeM, &txtFade, &cmdFadeP, &lblStart,
                                                                   &scrStart, &lblFinal, &scrFinal})
         c->Visible = show;
-    if (fade.Number() <= 0.1) txtFade.Text = "0.5";
+    // The box's own text counts, not its cleaned value: a stored 150 ms reads 0.15 and keeps
+    // its tenth, where the clean-up's cut would make it 0.1 and so half a second.
+    if (fade.TextNumber() <= 0.1) txtFade.Text = "0.5";
 }
 
 void SlideSide::chkFading_Click() {

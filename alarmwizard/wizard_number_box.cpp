@@ -1,5 +1,6 @@
 #include "alarmwizard/wizard_number_box.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -11,6 +12,19 @@ namespace {
 
 // The wizard's boxes read and write numbers the C way, whatever the user's locale.
 constexpr const char* kSeparator = ".";
+
+// Twips between a caption and its minus button, and the least a box keeps for its digits.
+constexpr int kCaptionGap = 30, kLeastBoxWidth = 480;
+
+// The width a label's caption needs, as the toolkit's AutoSize finds it; the label keeps its size.
+int CaptionWidth(platform::forms::Label& label) {
+    const int width = label.Width, height = label.Height;
+    label.AutoSize = true;
+    const int need = label.Width;
+    label.AutoSize = false;
+    label.Move(label.Left, label.Top, width, height);
+    return need;
+}
 
 }  // namespace
 
@@ -27,6 +41,18 @@ void PlaceNumberBoxAt(platform::forms::Label& label, platform::forms::CommandBut
     minus.Move(x + labelWidth, y, kSmallButton, kRowHeight);
     box.Move(x + labelWidth + kSmallButton, y, kBoxWidth, kRowHeight);
     plus.Move(x + labelWidth + kSmallButton + kBoxWidth, y, kSmallButton, kRowHeight);
+}
+
+void FitNumberBoxLabels(std::initializer_list<NumberBoxRow> column) {
+    int need = 0;
+    for (const NumberBoxRow& row : column) need = std::max(need, CaptionWidth(row.label) + kCaptionGap);
+    for (const NumberBoxRow& row : column) {
+        const int grow = std::min<int>(need - row.label.Width, row.box.Width - kLeastBoxWidth);
+        if (grow <= 0) continue;
+        row.label.Width = row.label.Width + grow;
+        row.minus.Left = row.minus.Left + grow;
+        row.box.Move(row.box.Left + grow, row.box.Top, row.box.Width - grow);
+    }
 }
 
 WizardNumberBox::WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
@@ -76,6 +102,10 @@ void WizardNumberBox::DesignTwin(int twinLength) {
     twin_->MaxLength = twinLength;
     twin_->Text = box_.Text;
     twin_->Visible = false;
+}
+
+void WizardNumberBox::PlaceTwin() {
+    if (twin_) twin_->Move(box_.Left, box_.Top, box_.Width);
 }
 
 bool WizardNumberBox::TwinShown() const { return twin_ && twin_->Visible; }
@@ -159,6 +189,8 @@ std::string WizardNumberBox::Clean(const std::string& text) const {
 std::int64_t WizardNumberBox::Value() const { return std::strtoll(Clean(box_.TextValue()).c_str(), nullptr, 10); }
 
 double WizardNumberBox::Number() const { return settings::NumberBoxValue(Clean(box_.TextValue()), kSeparator); }
+
+double WizardNumberBox::TextNumber() const { return settings::NumberBoxValue(box_.TextValue(), kSeparator); }
 
 void WizardNumberBox::Step(int direction) {
     // The step starts from what the box stands for, even when it still holds raw text.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "platform/forms/command_button.h"
@@ -27,6 +28,18 @@ void PlaceNumberBoxAt(platform::forms::Label& label, platform::forms::CommandBut
                       platform::forms::TextBox& box, platform::forms::CommandButton& plus, int x, int y,
                       int labelWidth);
 
+// One number box's row: its label, minus button, box and plus button.
+struct NumberBoxRow {
+    platform::forms::Label& label;
+    platform::forms::CommandButton& minus;
+    platform::forms::TextBox& box;
+    platform::forms::CommandButton& plus;
+};
+// Once the captions are set, in the page's language: the labels of a column of rows as wide as the
+// widest of their captions needs, measured as AutoSize measures a label. A label that grows moves
+// its minus button and box right and narrows the box by as much, so the row keeps its place.
+void FitNumberBoxLabels(std::initializer_list<NumberBoxRow> column);
+
 class WizardNumberBox {
 public:
     WizardNumberBox(platform::forms::TextBox& box, platform::forms::CommandButton& minus,
@@ -45,6 +58,8 @@ public:
     // at the box's place but taller, holding at most `twinLength` characters.
     void Design();
     void DesignTwin(int twinLength);
+    // The twin back over its box, after the box moved.
+    void PlaceTwin();
     // The leave clean-up; also run before a store when Enter pressed a button while the box kept
     // the focus, so raw text is never stored.
     void CleanUp();
@@ -57,6 +72,8 @@ public:
     // The cleaned value, whole or with its decimals.
     std::int64_t Value() const;
     double Number() const;
+    // The number the box's own text reads as, not cleaned (text that is no number reads as 0).
+    double TextNumber() const;
     bool HasFocus() const { return box_.HasFocus() || (twin_ && twin_->HasFocus()); }
     platform::forms::TextBox& Box() { return box_; }
     long Upper() const { return static_cast<long>(rule_.upper); }

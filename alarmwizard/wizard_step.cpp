@@ -26,11 +26,12 @@ constexpr int kFrameHeight = 2220;
 constexpr int kButtonHeight = 405;
 // The button row: five buttons, or six narrower ones with Test.
 constexpr int kButtonWidth = 1110, kButtonPitch = 1170;
-constexpr int kTestedButtonWidth = 915, kTestedButtonPitch = 960;
+constexpr int kTestedButtonWidth = 945, kTestedButtonPitch = 975;
 
 }  // namespace
 
-WizardStep::WizardStep(const StepLayout& layout) : Form(layout.form), layout_(layout) {
+WizardStep::WizardStep(const StepLayout& layout)
+    : Form(layout.form), boxes_(*this, layout.languageSection), layout_(layout) {
     Animatronic.Tick = [this] { Animatronic_Timer(); };
     if (layout.testHelp) {
         cmdTest.Click = [this] { cmdTest_Click(); };
@@ -170,7 +171,7 @@ void WizardStep::SaveSimple() {
 
 // The alarm list and the record stay as they are; the next New or Modify starts afresh.
 void WizardStep::CancelWizard() {
-    if (!Ask(core::kGeneralSection, "MSGBOX Warning Save Alarm")) return;
+    if (boxes_.Show(settings::PageBox::Question, GeneralText("MSGBOX Warning Save Alarm")) != platform::IDYES) return;
     settings::frmSeti().ShowSubWindow(settings::PageNamed("frmSetiRAM"), true);
 }
 
@@ -213,18 +214,6 @@ bool WizardStep::RunCommonDialog(const std::function<void()>& show) {
 
 void WizardStep::RestoreTopmost() {
     if (core::Settings.AlwaysOnTopWindows) settings::frmSeti().AlwaysOnTop(true);
-}
-
-void WizardStep::ShowError(const char* section, const char* key) {
-    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Error");
-    const std::string text = core::LanguageFile.ReadText(section, key);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4112);
-}
-
-bool WizardStep::Ask(const char* section, const char* key) {
-    const std::string title = "OZR Ruriv - " + GeneralText("MSGBOX Question");
-    const std::string text = core::LanguageFile.ReadText(section, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
 }
 
 }  // namespace alarmwizard

@@ -3,7 +3,7 @@
 // and Test on the steps that shape the alarm's window: it previews the alarm with the step stored),
 // loading from the alarm under edit once the step has been stored, colours by scheme, texts by the
 // step's language section, the animation towards the step's resting frame, the moves to other
-// steps, and the message boxes. A step adds its controls and its store.
+// steps. A step adds its controls and its store.
 #pragma once
 
 #include <functional>
@@ -20,6 +20,7 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
+#include "settings/page_boxes.h"
 
 namespace alarmwizard {
 
@@ -88,11 +89,11 @@ protected:
     bool RunCommonDialog(const std::function<void()>& show);
     void RestoreTopmost();
 
-    void ShowError(const char* section, const char* key);
-    bool Ask(const char* section, const char* key);
     std::string StepText(const char* key) const;
     static std::string GeneralText(const char* key);
 
+    // The step's message boxes, with the texts of its section.
+    settings::PageBoxes boxes_;
     bool Updating = false;
     std::vector<WizardNumberBox*> numberBoxes_;
 

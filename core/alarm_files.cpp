@@ -84,6 +84,8 @@ void LoadAlarms() {
     }
 }
 
+bool unsaved = false;  // MarkAlarmsUnsaved was called, and no save came after it
+
 bool Skipped(const Alarm& a) { return (a.AlarmState & (kAlarmRemoved | kAlarmHeldBack)) != 0 || a.CollectionFile.empty(); }
 
 // Puts one alarm into its open collection file: a deleted one out of it, any other one in its
@@ -148,17 +150,24 @@ bool Guarded(const char* routine, Work work) {
 }  // namespace
 
 void ProcessAlarms() {
+    SaveUnsavedAlarms();
     Alarms.assign(1, Alarm{});
     if (Guarded("ProcessAlarms", [] { LoadAlarms(); })) AlarmsLoaded = true;
 }
 
 bool SaveAlarms() {
+    unsaved = false;
     return Guarded("SaveAlarms", [] { WriteCollections(false); });
 }
 
 bool SaveAlarmsInListOrder() {
+    unsaved = false;
     return Guarded("SaveAlarms", [] { WriteCollections(true); });
 }
+
+void MarkAlarmsUnsaved() { unsaved = true; }
+
+bool SaveUnsavedAlarms() { return !unsaved || SaveAlarms(); }
 
 void BackupAlarms() {
     const std::string folder = platform::ProgramFolder() + kAlarmsFolder;

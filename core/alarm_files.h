@@ -45,6 +45,14 @@ bool SaveAlarms();
 // exists at which its file lacks the alarms being reordered.
 bool SaveAlarmsInListOrder();
 
+// The engine's save after a firing waits until the windows it showed are on the screen: the tick
+// marks the alarms unsaved and the main window writes them a moment later. Until then the next
+// load or save of the alarm files writes them first, and so does the end of the program, so that
+// nothing a firing changed is lost or read back over.
+void MarkAlarmsUnsaved();
+// SaveAlarms when the alarms are marked unsaved; true when nothing was left unsaved.
+bool SaveUnsavedAlarms();
+
 // Rotates the backups of the default collection: Backup2 over Backup3, Backup1 over Backup2, the
 // collection over Backup1. A step that fails (its source missing) is passed over.
 void BackupAlarms();

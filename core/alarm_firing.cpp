@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <bit>
+#include <utility>
 
 #include "alarmmanager/frm_seti_ram.h"
 #include "core/alarm.h"
@@ -16,6 +17,7 @@
 #include "core/imminent_alarms.h"
 #include "core/library_binding.h"
 #include "core/next_firing.h"
+#include "platform/window/loop.h"
 
 namespace core {
 namespace {
@@ -87,13 +89,18 @@ void frmMainForm::FireDueAlarms(DateTime now) {
         TriggerSpecialBehaviors(a);
     }
 
+    // The files are written, and the list uploaded, once the windows are on the screen.
+    bool save = false;
     if (repeatingFired || startReached) {
         // Retroactive alarms are computed too; the computation asks for a rescan itself.
-        if (CalculateNextFiring(false) || (touched && !SettingsWindowOpen)) SaveAlarms();
+        save = CalculateNextFiring(false) || (touched && !SettingsWindowOpen);
     } else if (touched && !SettingsWindowOpen) {
-        SaveAlarms();
+        save = true;
         UpdateNextAlarmFiringTime();
     }
+    if (save) MarkAlarmsUnsaved();
+    if (touched) uploadAfterFiring_ = true;
+    if (save || touched) tmrAfterFiring.Enabled = true;
     if (SettingsWindowOpen && AlarmManagerOpen) {
         for (std::size_t i = 1; i < fired.size(); ++i) {
             if (fired[i] == -1) continue;
@@ -101,7 +108,16 @@ void frmMainForm::FireDueAlarms(DateTime now) {
             alarmmanager::frmSetiRAM().UpdateAlarmStatusPictureAndText(index);
         }
     }
-    if (touched) UploadAlarms();
+}
+
+// The tick's windows first: a plain one is shown and painted already, and a sliding one takes its
+// first step on a timer that the library set before this one, for the same shortest interval, so
+// that step has run. They reach the screen now, and only then come the disk and the network.
+void frmMainForm::tmrAfterFiring_Timer() {
+    tmrAfterFiring.Enabled = false;
+    platform::PresentNow();
+    SaveUnsavedAlarms();
+    if (std::exchange(uploadAfterFiring_, false)) UploadAlarms();
 }
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #include "core/frm_main.h"
 
+#include "core/alarm_files.h"
 #include "core/commands.h"
 #include "core/globals.h"
 #include "core/hook_settings.h"
@@ -27,6 +28,7 @@ frmMainForm::frmMainForm() : Form("frmMain") {
     DLLReloader.Tick = [this] { DLLReloader_Timer(); };
     tmrSyncAlarms.Tick = [this] { tmrSyncAlarms_Timer(); };
     tmrLoadAlarms.Tick = [this] { tmrLoadAlarms_Timer(); };
+    tmrAfterFiring.Tick = [this] { tmrAfterFiring_Timer(); };
     tmrReDownload.Tick = [this] { tmrReDownload_Timer(); };
     wb.NavigateError = [this](const std::string& url, const std::string& why) { wb_NavigateError(url, why); };
     AtomicTimeout.Tick = [this] { AtomicTimeout_Timer(); };
@@ -67,6 +69,7 @@ void frmMainForm::Design() {
         {OZRClockEngine, 1, true},  {Pulsar, 1000, true},      {BodyMovin, 1, false},    {Tricker, 1, false},
         {DLLReloader, 1000, false}, {tmrSoundWait, 1000, false}, {AtomicTimeout, 5000, false}, {AtomicMinute, 55000, true},
         {tmrSyncAlarms, 1, true},   {tmrReDownload, 65000, true}, {tmrLoadAlarms, 50, true},
+        {tmrAfterFiring, 1, false},
     };
     // A pause of one second between the sound's repeats lasts one second, whatever the wall clock.
     tmrSoundWait.Exact = true;
@@ -83,6 +86,7 @@ void frmMainForm::Design() {
 }
 
 void frmMainForm::EndProgram(int status) {
+    SaveUnsavedAlarms();
     if (!ended_) exitStatus_ = status;  // the first reason to end is the one reported
     ended_ = true;
     platform::PostQuitMessage(status);

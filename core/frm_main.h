@@ -42,6 +42,8 @@ public:
     platform::forms::Timer tmrSyncAlarms{this, "tmrSyncAlarms"};
     platform::forms::Timer tmrReDownload{this, "tmrReDownload"};
     platform::forms::Timer tmrLoadAlarms{this, "tmrLoadAlarms"};
+    // One shot after a firing: the alarm files and the upload, once the alarm windows are shown.
+    platform::forms::Timer tmrAfterFiring{this, "tmrAfterFiring"};
     // One label control per clock label; Label(0) exists from the start.
     platform::forms::ControlArray<platform::forms::Label> Label{this, "Label"};
     // Holds the keyboard focus; its keys go to Form_KeyDown.
@@ -114,6 +116,8 @@ private:
     void OZRClockEngine_Timer();
     // The tick's alarm part: window, sound and behaviours of every due alarm, then the aftermath.
     void FireDueAlarms(DateTime now);
+    void tmrAfterFiring_Timer();
+    bool uploadAfterFiring_ = false;
     void Pulsar_Timer();
     // Opens and plays mmc's file; a failure goes to the debug log.
     void OpenAndPlayAlarmSound();

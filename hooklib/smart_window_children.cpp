@@ -28,12 +28,17 @@ SIZE FrameSize(HWND hwnd) {
     return SIZE{outer.width() - inner.width(), outer.height() - inner.height()};
 }
 
-// The height and width of a text laid out at a width, as the child draws it.
-SIZE MeasureText(HFONT font, const std::string& text, int width) {
+// A child breaks its text between words, and a word wider than the child between its characters,
+// so that the whole text shows.
+constexpr UINT kChildBreaks = DT_WORDBREAK | DT_EDITCONTROL;
+
+// The height and width of a text laid out at a width: by default as the child draws it; the auto
+// size's search measures with DT_WORDBREAK alone, so that its window is as wide as the longest word.
+SIZE MeasureText(HFONT font, const std::string& text, int width, UINT breaks = kChildBreaks) {
     HDC dc = CreateCompatibleDC(HDC{});
     HGDIOBJ old = SelectObject(dc, font);
     RECT r{0, 0, std::max(1, width), 0};
-    DrawText(dc, text, &r, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+    DrawText(dc, text, &r, breaks | DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, old);
     DeleteDC(dc);
     return SIZE{r.width(), r.height()};
@@ -117,10 +122,10 @@ SmartChild& SmartWindow::SetChildText(const std::string& name, const std::string
     return *child;
 }
 
-void SmartWindow::SetTitle(const std::string& text) { SetChildText("Title", text, TitleFont, DT_CENTER | DT_WORDBREAK); }
-void SmartWindow::SetText(const std::string& text) { SetChildText("Text", text, TextFont, DT_LEFT | DT_WORDBREAK); }
+void SmartWindow::SetTitle(const std::string& text) { SetChildText("Title", text, TitleFont, DT_CENTER | kChildBreaks); }
+void SmartWindow::SetText(const std::string& text) { SetChildText("Text", text, TextFont, DT_LEFT | kChildBreaks); }
 void SmartWindow::SetSmallText(const std::string& text, COLORREF color) {
-    SmartChild& c = SetChildText("SmallText", text, SmallFont, DT_LEFT | DT_WORDBREAK);
+    SmartChild& c = SetChildText("SmallText", text, SmallFont, DT_LEFT | kChildBreaks);
     c.textColor = color;
     InvalidateRect(c.handle, nullptr, 1);
 }
@@ -133,7 +138,7 @@ void SmartWindow::LayOutChildren() {
     int innerWidth = std::max(0, client.width() - m.left - m.right - 4);
     int innerBottom = client.height() - m.bottom;
     for (auto& c : Children) {
-        SIZE text = MeasureText(c->font, c->text, innerWidth);
+        SIZE text = MeasureText(c->font, c->text, innerWidth);  // as the child draws it
         int x = innerLeft, y = innerTop;
         if (c->reference) {
             const RECT& ref = c->reference->rect;
@@ -167,19 +172,28 @@ void SmartWindow::AutoSize() {
     SIZE screen = ScreenSize();
     float aspect = AspectRatio > 0 ? AspectRatio
                                    : static_cast<float>(screen.cx) / static_cast<float>(std::max<LONG>(1, screen.cy));
-    // Far wider than any screen ends the search: a text that never lies flat enough cannot hang it.
-    const int widest = std::max<int>(screen.cx, 1) * 4;
+    // Never wider than the screen: a longer word is broken there, and the search ends there too,
+    // so a text that never lies flat enough cannot hang it.
+    const int widest = std::max<int>(screen.cx, 30);
     int width = 30, height = 0;
-    for (;;) {
-        int textsHeight = 0, textsWidest = 0;
+    auto textsHeight = [&](UINT breaks, int* textsWidest) {
+        int sum = 0;
         for (auto& c : Children) {
-            SIZE s = MeasureText(c->font, c->text, width - marginsX - 4);
-            textsHeight += s.cy;
-            textsWidest = std::max<int>(textsWidest, s.cx);
+            SIZE s = MeasureText(c->font, c->text, width - marginsX - 4, breaks);
+            sum += s.cy;
+            if (textsWidest) *textsWidest = std::max<int>(*textsWidest, s.cx);
         }
-        height = textsHeight + marginsY + 10;
+        return sum + marginsY + 10;
+    };
+    for (;;) {
+        int textsWidest = 0;
+        height = textsHeight(DT_WORDBREAK, &textsWidest);
         if (width > height * aspect || width >= widest) break;
         width = std::max(width + 2, textsWidest + marginsX + 4);
+    }
+    if (width >= widest) {
+        width = widest;
+        height = textsHeight(kChildBreaks, nullptr);
     }
     RECT r;
     GetWindowRect(Handle, &r);

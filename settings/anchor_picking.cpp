@@ -22,7 +22,7 @@ void frmSetiGOForm::cmdCustomize_Click() {
     const std::string text = core::LanguageFile.ReadText(core::kGeneralOptionsPageSection, "Anchor Warning Message 1") +
                              "\r\n\r\n" +
                              core::LanguageFile.ReadText(core::kGeneralOptionsPageSection, "Anchor Warning Message 2");
-    if (Ask(text, 4132) != platform::IDYES) return;
+    if (boxes_.Show(PageBox::Question, text) != platform::IDYES) return;
     frmSetCorner().Show();
     // The clock stays where it is until the pointer enters a cell of another anchor.
     core::DragCursor = platform::UseService<platform::Pointer>().Position();

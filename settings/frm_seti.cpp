@@ -16,7 +16,9 @@ using namespace platform::forms;
 using core::Settings;
 
 frmSetiForm::frmSetiForm()
-    : Form("frmSeti"), titleBar_(*this, pctGradient, BodyMovin, Hover, kSettingsTitleBar) {
+    : Form("frmSeti"),
+      titleBar_(*this, pctGradient, BodyMovin, Hover, kSettingsTitleBar),
+      boxes_(*this, core::kSettingsControlsSection) {
     titleBar_.Content = [this] { return TitleContent(); };
     titleBar_.CloseClicked = [this] {
         if (ConfirmCancel()) Unload();

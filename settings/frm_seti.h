@@ -18,6 +18,7 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer.h"
 #include "platform/forms/tree_view.h"
+#include "settings/page_boxes.h"
 #include "settings/title_bar.h"
 
 namespace settings {
@@ -81,7 +82,6 @@ private:
     // Apply, OK and Cancel (frm_seti_apply.cpp).
     bool ApplyChanges();
     bool ConfirmCancel();
-    bool Ask(const char* key);
     bool WriteAutostart();
     void cmdOkN_Click();
     void cmdApply_Click();
@@ -91,6 +91,7 @@ private:
     void ForwardKey(int& keyCode, int shift) { Form_KeyDown(keyCode, shift); }
 
     TitleBar titleBar_;
+    PageBoxes boxes_;
     std::string sectionTitle_;
     platform::forms::Node* highlighted_ = nullptr;
     std::vector<bool> nodeExpandedStates_;

@@ -79,13 +79,6 @@ void TrimLabelControls(const ShownState& before) {
 
 }  // namespace
 
-bool frmSetiForm::Ask(const char* key) {
-    const std::string title = "OZR Ruriv - " + General("MSGBOX Question");
-    const std::string text = LanguageFile.ReadText(core::kSettingsControlsSection, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(),
-                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
-}
-
 bool frmSetiForm::WriteAutostart() {
     platform::Autostart& autostart = platform::UseService<platform::Autostart>();
     const bool written = Settings.AutoStart ? autostart.Enable(platform::ProgramFolder() + "/" + kProgramFile)
@@ -101,7 +94,7 @@ bool frmSetiForm::WriteAutostart() {
 
 // True when everything was saved.
 bool frmSetiForm::ApplyChanges() {
-    if (WarlockStepLoaded && !Ask("Alarm Warlock Close Warning")) return false;
+    if (WarlockStepLoaded && !boxes_.Ask("Alarm Warlock Close Warning")) return false;
     WriteAutostart();
     bool saved = SaveSettings(true, kSaveAtApply);
     if (AlarmsLoaded) {
@@ -117,12 +110,10 @@ bool frmSetiForm::ApplyChanges() {
     Settings.LastSave = FormatDateTimeString(Now());
     if (OnlineUserChanged) {
         OnlineUserChanged = false;
-        const std::string title = "OZR Ruriv - " + General("MSGBOX Question");
         const std::string text = LanguageFile.ReadText(kAnywhereSection, "UserChanged1") + "\r\n\r\n" +
                                  LanguageFile.ReadText(kAnywhereSection, "UserChanged2") + "\r\n\r\n" +
                                  LanguageFile.ReadText(kAnywhereSection, "UserChanged3");
-        if (platform::MessageBox(hWnd, text.c_str(), title.c_str(),
-                                 platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES)
+        if (boxes_.Show(PageBox::Question, text) == platform::IDYES)
             frmMain().UploadAlarms();
         else
             frmMain().DownloadAlarms(true);
@@ -137,8 +128,8 @@ bool frmSetiForm::ApplyChanges() {
 }
 
 bool frmSetiForm::ConfirmCancel() {
-    if (AlarmsChanged && !Ask("Alarm Cancel Warning")) return false;
-    if (WarlockStepLoaded && !Ask("Alarm Warlock Close Warning")) return false;
+    if (AlarmsChanged && !boxes_.Ask("Alarm Cancel Warning")) return false;
+    if (WarlockStepLoaded && !boxes_.Ask("Alarm Warlock Close Warning")) return false;
     const ShownState before = ShownState::Now();
     frmMain().GoTimer();
 

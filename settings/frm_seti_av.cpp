@@ -51,8 +51,8 @@ void PutCaption(Control& control, const char* key, bool colon = false) {
 // A number box's row: minus button, box and plus button from x on, at y.
 void PlaceNumberBox(CommandButton& minus, TextBox& box, CommandButton& plus, int x, int y) {
     minus.Move(x, y, 285, 315);
-    box.Move(x + 300, y, 700, 315);
-    plus.Move(x + 1020, y, 285, 315);
+    box.Move(x + 300, y, 600, 315);
+    plus.Move(x + 920, y, 285, 315);
     minus.Caption = "-";
     plus.Caption = "+";
 }
@@ -63,7 +63,7 @@ NumberBoxRule ClockSizeRule(std::int32_t screenTwips) {
     return NumberBoxRule{.lower = 10, .upper = (screenTwips - screenTwips / 10.0) / 15};
 }
 
-frmSetiAVForm::frmSetiAVForm() : Form("frmSetiAV") {
+frmSetiAVForm::frmSetiAVForm() : Form("frmSetiAV"), boxes_(*this, core::kAdvancedSettingsPageSection) {
     OZR_HANDLE(chStartupRun, Click);
     OZR_HANDLE(chPopupHelp, Click);
     OZR_HANDLE(cmdReset, Click);
@@ -175,8 +175,8 @@ void frmSetiAVForm::BindHelp() {
 void frmSetiAVForm::Design() {
     DesignPage(*this);
     frmMisc.Move(240, 120, 5490, 3300);
-    chStartupRun.Move(240, 300, 2600, 300);
-    chSplash.Move(2880, 300, 2500, 300);
+    chStartupRun.Move(240, 300, 2700, 300);
+    chSplash.Move(3000, 300, 2400, 300);
     chTop.Move(240, 660, 5000, 300);
     chPopupHelp.Move(240, 1020, 1800, 300);
     lblDelayPopup.Move(2100, 1050, 900, 255);
@@ -201,21 +201,32 @@ void frmSetiAVForm::Design() {
     frmPositioning.Move(240, 3540, 5490, 2040);
     chAutoSize.Move(240, 300, 2400, 300);
     chCenter.Move(2880, 300, 2400, 300);
-    lblSize.Move(240, 750, 900, 255);
-    lblWidth.Move(1140, 750, 720, 255);
-    PlaceNumberBox(cmdWidthM, txtWidth, cmdWidthP, 1860, 705);
-    lblHeight.Move(3240, 750, 720, 255);
-    PlaceNumberBox(cmdHeightM, txtHeight, cmdHeightP, 3960, 705);
-    lblPosition.Move(240, 1170, 900, 255);
-    lblPosX.Move(1140, 1170, 720, 255);
-    PlaceNumberBox(cmdPosXM, txtPosX, cmdPosXP, 1860, 1125);
-    lblPosY.Move(3240, 1170, 720, 255);
-    PlaceNumberBox(cmdPosYM, txtPosY, cmdPosYP, 3960, 1125);
-    lblBorder.Move(240, 1590, 900, 255);
-    lblLeft.Move(1140, 1590, 720, 255);
-    PlaceNumberBox(cmdLeftM, txtLeft, cmdLeftP, 1860, 1545);
-    lblTop.Move(3240, 1590, 720, 255);
-    PlaceNumberBox(cmdTopM, txtTop, cmdTopP, 3960, 1545);
+    // Three rows of a caption, then two named boxes; the columns are as wide as the longest
+    // caption of the four languages needs.
+    struct SizeRow {
+        Label &caption, &firstName;
+        CommandButton& firstMinus;
+        TextBox& first;
+        CommandButton& firstPlus;
+        Label& secondName;
+        CommandButton& secondMinus;
+        TextBox& second;
+        CommandButton& secondPlus;
+    };
+    const SizeRow rows[] = {
+        {lblSize, lblWidth, cmdWidthM, txtWidth, cmdWidthP, lblHeight, cmdHeightM, txtHeight, cmdHeightP},
+        {lblPosition, lblPosX, cmdPosXM, txtPosX, cmdPosXP, lblPosY, cmdPosYM, txtPosY, cmdPosYP},
+        {lblBorder, lblLeft, cmdLeftM, txtLeft, cmdLeftP, lblTop, cmdTopM, txtTop, cmdTopP},
+    };
+    int y = 705;
+    for (const SizeRow& row : rows) {
+        row.caption.Move(240, y + 45, 1020, 255);
+        row.firstName.Move(1260, y + 45, 900, 255);
+        PlaceNumberBox(row.firstMinus, row.first, row.firstPlus, 2160, y);
+        row.secondName.Move(3420, y + 45, 705, 255);
+        PlaceNumberBox(row.secondMinus, row.second, row.secondPlus, 4140, y);
+        y += 420;
+    }
 }
 
 void frmSetiAVForm::Form_Load() {
@@ -312,12 +323,6 @@ void frmSetiAVForm::EnableTooltipControls(bool enabled) {
         c->Enabled = enabled;
 }
 
-bool frmSetiAVForm::Ask(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    const std::string text = core::LanguageFile.ReadText(core::kAdvancedSettingsPageSection, key);
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDYES;
-}
-
 void frmSetiAVForm::PushTooltip() {
     core::OZRSetClockTooltip(Settings.Tooltip ? 1 : 0, Settings.TooltipDelay, Settings.TooltipFadeIn, Settings.TooltipFadeOut,
                              Settings.TooltipMaxOpacity);
@@ -334,16 +339,14 @@ void frmSetiAVForm::chPopupHelp_Click() {
 }
 
 void frmSetiAVForm::cmdReset_Click() {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    const std::string text = core::LanguageFile.ReadText(core::kAdvancedSettingsPageSection, "PopupHelpResetQuestion");
-    if (platform::MessageBox(hWnd, text.c_str(), title.c_str(), 4132) == platform::IDNO) return;
+    if (!boxes_.Ask("PopupHelpResetQuestion")) return;
     core::ResetPopupHelp();
 }
 
 void frmSetiAVForm::chSplash_Click() {
     if (pageLoading_) return;
     // Keeping the splash is advised: Yes ticks the box again (its Click stores the splash as on).
-    if (chSplash.Value == vbUnchecked && Ask("SplashAdvice")) chSplash.Value = vbChecked;
+    if (chSplash.Value == vbUnchecked && boxes_.Ask("SplashAdvice")) chSplash.Value = vbChecked;
     Settings.Splash = chSplash.Value != vbUnchecked;
 }
 

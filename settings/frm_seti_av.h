@@ -16,6 +16,7 @@
 #include "platform/forms/label.h"
 #include "platform/forms/text_box.h"
 #include "settings/number_box.h"
+#include "settings/page_boxes.h"
 
 namespace settings {
 
@@ -109,8 +110,8 @@ private:
     void chAutoSize_Click();
     void chCenter_Click();
     void PushTooltip();
-    bool Ask(const char* key);
 
+    PageBoxes boxes_;
     bool pageLoading_ = false;
     std::unique_ptr<NumberBox> delayPopup_, delay_, fadeIn_, fadeOut_;
     std::vector<std::unique_ptr<NumberBox>> geometryBoxes_;

@@ -32,7 +32,7 @@ constexpr ConflictOption kConflictOptions[] = {
 
 }  // namespace
 
-frmSetiEVForm::frmSetiEVForm() : Form("frmSetiEV") {
+frmSetiEVForm::frmSetiEVForm() : Form("frmSetiEV"), boxes_(*this, core::kAnywhereSection) {
     OZR_HANDLE(ddlServers, GotFocus);
     OZR_HANDLE(ddlServers, Click);
     OZR_HANDLE(txtPassword, GotFocus);
@@ -133,7 +133,7 @@ void frmSetiEVForm::ddlServers_Click() {
 void frmSetiEVForm::txtPassword_GotFocus() {
     if (passwordWarningShown_) return;
     passwordWarningShown_ = true;
-    Inform("PasswordWarning");
+    boxes_.Inform("PasswordWarning");
 }
 
 // Keys that change nothing (Tab, Shift, the arrows) change nothing here either. The first edit of
@@ -152,19 +152,13 @@ void frmSetiEVForm::txtPassword_Change() {
 void frmSetiEVForm::txtUsername_GotFocus() {
     if (unicityWarningShown_ || !Settings.Username.empty() || !std::string(txtUsername.Text).empty()) return;
     unicityWarningShown_ = true;
-    Inform("PasswordUnicityWarning");
+    boxes_.Inform("PasswordUnicityWarning");
 }
 
 // The box keeps the name as typed; the account is its lower-case form.
 void frmSetiEVForm::txtUsername_LostFocus() {
     Settings.Username = AccountNameOf(txtUsername.Text);
     core::OnlineUserChanged = Settings.Username != AccountNameOf(usernameAtLoad_);
-}
-
-void frmSetiEVForm::Inform(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Information");
-    const std::string text = core::LanguageFile.ReadText(core::kAnywhereSection, key);
-    platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
 }
 
 }  // namespace settings

@@ -13,6 +13,7 @@
 #include "platform/forms/label.h"
 #include "platform/forms/option_button.h"
 #include "platform/forms/text_box.h"
+#include "settings/page_boxes.h"
 
 namespace settings {
 
@@ -49,9 +50,8 @@ private:
     void txtPassword_Change();
     void txtUsername_GotFocus();
     void txtUsername_LostFocus();
-    // An information box with a text of the page's language section.
-    void Inform(const char* key);
 
+    PageBoxes boxes_;
     bool pageLoading_ = false;
     // The page object lives for the whole run; its window only while it is shown.
     std::string usernameAtLoad_;          // Username when the page was last shown

@@ -65,7 +65,7 @@ int FloatAlphaForBar(int floatAlpha) {
     return floatAlpha;
 }
 
-frmSetiGOForm::frmSetiGOForm() : Form("frmSetiGO") {
+frmSetiGOForm::frmSetiGOForm() : Form("frmSetiGO"), boxes_(*this, core::kGeneralOptionsPageSection) {
     OZR_HANDLE(optFloating, Click);
     OZR_HANDLE(optSystray, Click);
     OZR_HANDLE(ddlShortcut, Click);
@@ -114,7 +114,7 @@ void frmSetiGOForm::Design() {
     frmGeneral.Move(240, 120, 5490, 1860);
     lblClockSel.Move(240, 330, 1800, 255);
     optFloating.Move(2160, 300, 1500, 300);
-    optSystray.Move(3720, 300, 1500, 300);
+    optSystray.Move(3720, 300, 1710, 300);
     lblShortcuts.Move(240, 720, 5000, 255);
     lblShortcut.Move(480, 1080, 1200, 255);
     ddlShortcut.Move(1800, 1040, 3450, 315);
@@ -122,8 +122,8 @@ void frmSetiGOForm::Design() {
     ddlEvent.Move(1800, 1430, 3450, 315);
 
     frmFloating.Move(240, 2040, 5490, 3420);
-    chTop.Move(240, 300, 2400, 300);
-    chTopFS.Move(2700, 300, 2700, 300);
+    chTop.Move(240, 300, 2160, 300);
+    chTopFS.Move(2460, 300, 3000, 300);
     chAnchor.Move(240, 720, 1250, 300);
     ddlHotspot.Move(1560, 690, 2160, 315);
     cmdCustomize.Move(3840, 660, 1410, 375);
@@ -244,11 +244,6 @@ void frmSetiGOForm::SetColors() {
     for (Line* line : {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6, &Line7}) line->BorderColor = palette->text;
 }
 
-int frmSetiGOForm::Ask(const std::string& text, int style) {
-    const std::string title = "OZR Ruriv - " + General(style == 4160 ? "MSGBOX Information" : "MSGBOX Question");
-    return platform::MessageBox(hWnd, text.c_str(), title.c_str(), static_cast<platform::UINT>(style));
-}
-
 void frmSetiGOForm::SetQuietly(CheckBox& box, int value) {
     const bool wasLoading = pageLoading_;
     pageLoading_ = true;
@@ -258,7 +253,7 @@ void frmSetiGOForm::SetQuietly(CheckBox& box, int value) {
 
 bool frmSetiGOForm::RefusedInSystray(CheckBox& box) {
     if (!Settings.SystrayClock) return false;
-    Ask(General("MSGBOX Error Systray Mode - Option Not Available"), 4160);
+    boxes_.Show(PageBox::Information, General("MSGBOX Error Systray Mode - Option Not Available"));
     SetQuietly(box, box.Value == vbUnchecked ? vbChecked : vbUnchecked);
     return true;
 }

@@ -20,6 +20,7 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer.h"
 #include "settings/color_key_controls.h"
+#include "settings/page_boxes.h"
 
 namespace settings {
 
@@ -133,10 +134,10 @@ private:
     void MatchLabelBackColorsToWindow();
     // SLWA on the main window.
     void ApplyLayered(platform::COLORREF colorKey, int opacity, int flags);
-    int Ask(const std::string& text, int style);
     // Sets a box from code without its handler doing its work.
     void SetQuietly(platform::forms::CheckBox& box, int value);
 
+    PageBoxes boxes_;
     bool pageLoading_ = false;
     int shortcutShown_ = 0;
     bool pickLeftDown_ = false;

@@ -72,9 +72,9 @@ void frmSetiGOForm::TickTransparent() {
     ShowColorControls(true);
     frmSeti().SetAbsoluteAccess(true);
     const std::string gap = "\r\n\r\n";
-    const int answer = Ask(PageText("Transparency Warning Message 1 1") + gap + PageText("Transparency Warning Message 1 2") +
-                               gap + PageText("Transparency Warning Message 1 3"),
-                           4131);
+    const int answer = boxes_.Show(PageBox::YesNoCancel, PageText("Transparency Warning Message 1 1") + gap +
+                                                             PageText("Transparency Warning Message 1 2") + gap +
+                                                             PageText("Transparency Warning Message 1 3"));
     if (answer == platform::IDCANCEL) {
         UndoTransparent();
         return;
@@ -84,8 +84,8 @@ void frmSetiGOForm::TickTransparent() {
         // The window's own back colour becomes transparent: the labels must have it too.
         if (LabelBackColorsMatchWindow()) {
             Settings.TransparencyColor = Settings.FloatBackColor;
-        } else if (Ask(PageText("Transparency Warning Message 2 1") + gap + PageText("Transparency Warning Message 2 2"),
-                       4132) == platform::IDYES) {
+        } else if (boxes_.Show(PageBox::Question, PageText("Transparency Warning Message 2 1") + gap +
+                                                      PageText("Transparency Warning Message 2 2")) == platform::IDYES) {
             MatchLabelBackColorsToWindow();
             Settings.TransparencyColor = static_cast<std::int32_t>(core::frmMain().BackColor());
         } else {

@@ -40,7 +40,7 @@ void FillFromSection(ComboBox& list, const char* section) {
 
 }  // namespace
 
-frmSetiLCForm::frmSetiLCForm() : Form("frmSetiLC") {
+frmSetiLCForm::frmSetiLCForm() : Form("frmSetiLC"), boxes_(*this, core::kLabelPageSection) {
     OZR_HANDLE(ddlLabelClass, Click);
     OZR_HANDLE(lstLabels, Click);
     OZR_HANDLE(cmdNew, Click);
@@ -68,17 +68,17 @@ void frmSetiLCForm::Design() {
     lblStatus.WordWrap = true;
 
     frmProperties.Move(0, 3015, 5970, 3450);
-    lblX.Move(120, 345, 1000, 255);
-    cmdXM.Move(1140, 300, 315, 315);
+    lblX.Move(120, 345, 1170, 255);
+    cmdXM.Move(1320, 300, 315, 315);
     cmdXM.Caption = "-";
-    txtX.Move(1470, 300, 900, 315);
+    txtX.Move(1650, 300, 720, 315);
     cmdXP.Move(2385, 300, 315, 315);
     cmdXP.Caption = "+";
     lblXRelative.Move(2820, 345, 3030, 255);
-    lblY.Move(120, 765, 1000, 255);
-    cmdYM.Move(1140, 720, 315, 315);
+    lblY.Move(120, 765, 1170, 255);
+    cmdYM.Move(1320, 720, 315, 315);
     cmdYM.Caption = "-";
-    txtY.Move(1470, 720, 900, 315);
+    txtY.Move(1650, 720, 720, 315);
     cmdYP.Move(2385, 720, 315, 315);
     cmdYP.Caption = "+";
     lblYRelative.Move(2820, 765, 3030, 255);
@@ -91,9 +91,9 @@ void frmSetiLCForm::Design() {
     }
     for (Line* line : {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6, &Line7, &Line8}) line->Visible = false;
     lblFont.Move(120, 1680, 5730, 255);
-    lblCLS.Move(120, 2085, 900, 255);
-    txtCLS.Move(1140, 2040, 4710, 315);
-    ddlQuick.Move(1140, 2445, 2295, 315);
+    lblCLS.Move(120, 2085, 1110, 255);
+    txtCLS.Move(1260, 2040, 4590, 315);
+    ddlQuick.Move(1260, 2445, 2175, 315);
     ddlPre.Move(3555, 2445, 2295, 315);
     lblAlignment.Move(120, 2940, 1350, 255);
     optLeft.Move(1500, 2910, 1350, 300);
@@ -119,16 +119,6 @@ void frmSetiLCForm::Form_Load() {
 
 std::string frmSetiLCForm::T(const char* key) { return core::LanguageFile.ReadText(core::kLabelPageSection, key); }
 
-void frmSetiLCForm::ShowError(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Error");
-    platform::MessageBox(hWnd, T(key).c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR | platform::MB_SYSTEMMODAL);
-}
-
-bool frmSetiLCForm::Ask(const char* key) {
-    const std::string title = "OZR Ruriv - " + core::LanguageFile.ReadText(core::kGeneralSection, "MSGBOX Question");
-    return platform::MessageBox(hWnd, T(key).c_str(), title.c_str(),
-                                platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
-}
 
 void frmSetiLCForm::SetTexts() {
     core::LanguageFile.SelectSection(core::kLabelPageSection);
@@ -270,7 +260,7 @@ void frmSetiLCForm::cmdNew_Click() {
                           : LabelNameTaken(Labels, LabelCount, name) ? "New Label Duplicate Name"
                                                                       : nullptr;
     if (refusal) {
-        ShowError(refusal);
+        boxes_.Error(refusal);
         return;
     }
     AddLabel(name);

@@ -24,6 +24,7 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/text_box.h"
 #include "settings/label_rules.h"
+#include "settings/page_boxes.h"
 
 namespace settings {
 
@@ -98,9 +99,6 @@ private:
     void lstLabels_Click();
     void cmdNew_Click();
     std::string T(const char* key);
-    // The page's boxes, with a text of its language section: an error, and a question (true: Yes).
-    void ShowError(const char* key);
-    bool Ask(const char* key);
 
     // Delete and the editing controls (frm_seti_lc_edit.cpp).
     void WireEditing();
@@ -128,6 +126,7 @@ private:
     void ddlQuick_Click();
     void ddlPre_Click();
 
+    PageBoxes boxes_;
     bool pageLoading_ = false;
     // True while the script box selects the option that matches the script's prefix.
     bool scriptSetsAlignment_ = false;

@@ -58,14 +58,14 @@ void frmSetiLCForm::WireEditing() {
 
 void frmSetiLCForm::cmdDelete_Click() {
     if (lstLabels.ListCount == 0) {
-        ShowError("Delete Error Message 2");
+        boxes_.Error("Delete Error Message 2");
         return;
     }
     if (lstLabels.ListIndex < 0 && lstLabels.SelCount == 0) {
-        ShowError("Delete Error Message 1");
+        boxes_.Error("Delete Error Message 1");
         return;
     }
-    if (!Ask(lstLabels.SelCount >= 2 ? "Delete Warning Message 2" : "Delete Warning Message 1")) return;
+    if (!boxes_.Ask(lstLabels.SelCount >= 2 ? "Delete Warning Message 2" : "Delete Warning Message 1")) return;
     if (lstLabels.SelCount == 0) lstLabels.Selected(lstLabels.ListIndex) = true;
 
     core::LabelsRebuilding = true;

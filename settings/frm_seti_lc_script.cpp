@@ -66,7 +66,7 @@ void frmSetiLCForm::ddlPre_Click() {
     }
     // An item without a script has nothing to offer: no question, no change.
     if (const std::optional<std::string> script = PredefinedScript(ddlPre.Text)) {
-        if (Ask("Script Change Warning Message"))
+        if (boxes_.Ask("Script Change Warning Message"))
             txtCLS.Text = *script;
         else
             txtCLS.Text = txtCLS.Text() + *script;

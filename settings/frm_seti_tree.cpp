@@ -84,6 +84,9 @@ void frmSetiForm::treeO_NodeClick(Node& node) {
     const TreeNodeEntry* entry = EntryOf(node.Key);
     if (!entry) return;
     if (entry->action == NodeAction::About) {
+        // The tree selected the node as it was clicked; the selection goes back to the section on
+        // show, so the highlight stays where it was when the tree loses the focus.
+        if (highlighted_ && highlighted_->Attached()) treeO.SelectedItem = highlighted_;
         frmAbout().Load();
         frmAbout().LoadedFromSettings();
         frmAbout().Show(vbModal);

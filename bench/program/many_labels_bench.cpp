@@ -7,27 +7,16 @@
 // reads the child's timings back through a pipe; the benchmark process itself never starts it.
 #include <benchmark/benchmark.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
+#include "bench/program/program_run.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
-#include "core/program.h"
-#include "platform/present/runner.h"
-#include "platform/services/clock.h"
 #include "platform/window/loop.h"
 #include "tests/desktop/many_labels.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::SecondsSince;
 
 constexpr int kMeasuredSeconds = 10;
 
@@ -37,30 +26,13 @@ struct Timings {
     bool laidOut = false;         // every label loaded, shown and on its own row
 };
 
-fs::path BuiltProgramFolder() {
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path().parent_path() / "program";
-}
-
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
 // In the child: a fresh program folder with the labels, the program started and run.
 Timings RunProgramWithLabels(int count) {
-    const fs::path folder = fs::temp_directory_path() / ("ozr-bench-labels-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::copy(BuiltProgramFolder(), folder, fs::copy_options::recursive);
-    std::ofstream(folder / "Settings.ozrini") << desktop::SettingsWithLabels(count, 8, 200)
-                                              << "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";  // no time server is asked
-
-    platform::PlatformOptions options;
-    options.presenter = platform::PresenterKind::Headless;
-    std::int64_t start = 0;
-    platform::ParseLocalTimestamp("2026-03-01T13:04:05", &start);
-    options.virtualStartUtcMs = start;
-    platform::StartPlatform(options, folder.string());
-
+    const bench::fs::path folder = bench::FreshProgramFolder(
+        "labels", desktop::SettingsWithLabels(count, 8, 200) + "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");  // no time server is asked
     Timings timings;
     const Clock::time_point started = Clock::now();
-    const bool running = core::StartProgram();
+    const bool running = bench::StartProgramIn(folder);
     platform::RunFor(1000);
     timings.startSeconds = SecondsSince(started);
     if (running && core::LabelCount == count && core::frmMain().Label.Exists(count - 1)) {
@@ -70,35 +42,15 @@ Timings RunProgramWithLabels(int count) {
     const Clock::time_point measured = Clock::now();
     for (int second = 0; second < kMeasuredSeconds; ++second) platform::RunFor(1000);
     timings.perClockSecond = SecondsSince(measured) / kMeasuredSeconds;
-    fs::remove_all(folder);
+    bench::fs::remove_all(folder);
     return timings;
-}
-
-// Runs the program in a child process; false when the child failed.
-bool MeasureInChild(int count, Timings& timings) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return false;
-    const pid_t child = fork();
-    if (child < 0) return false;
-    if (child == 0) {
-        close(pipeEnds[0]);
-        const Timings measured = RunProgramWithLabels(count);
-        const bool written = write(pipeEnds[1], &measured, sizeof measured) == static_cast<ssize_t>(sizeof measured);
-        _exit(written ? 0 : 1);  // the program is not ended: nothing of it is needed any more
-    }
-    close(pipeEnds[1]);
-    const bool read = ::read(pipeEnds[0], &timings, sizeof timings) == static_cast<ssize_t>(sizeof timings);
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 void BM_StartWithLabels(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     Timings timings;
     for (auto _ : state) {
-        if (!MeasureInChild(count, timings) || !timings.laidOut) {
+        if (!bench::RunInChild(timings, [count] { return RunProgramWithLabels(count); }) || !timings.laidOut) {
             state.SkipWithError("the program did not start or did not lay its labels out");
             return;
         }

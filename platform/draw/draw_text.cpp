@@ -41,9 +41,9 @@ struct Line {
 bool IsBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
 
 // Greedy wrapping of one paragraph [begin, end) at spaces; a word wider than the width keeps a
-// line of its own.
+// line of its own, or with breakWords is cut where the line is full (one character at least).
 void WrapParagraph(FontInstance& font, const std::u32string& text, std::size_t begin, std::size_t end, int maxWidth,
-                   bool wrap, std::vector<Line>& lines) {
+                   bool wrap, bool breakWords, std::vector<Line>& lines) {
     auto width = [&](std::size_t from, std::size_t to) {
         return MeasureRun(font, std::u32string_view(text).substr(from, to - from));
     };
@@ -72,6 +72,8 @@ void WrapParagraph(FontInstance& font, const std::u32string& text, std::size_t b
             if (lastSpace != end && lastSpace >= start) {
                 stop = lastSpace;
                 next = lastSpace + 1;
+            } else if (breakWords) {
+                stop = next = std::max(i, start + 1);
             } else {
                 while (next < end && text[next] != U' ') ++next;
                 stop = next;
@@ -93,7 +95,7 @@ std::vector<Line> LayOut(FontInstance& font, const std::u32string& text, int max
     while (true) {
         std::size_t end = begin;
         while (end < text.size() && !IsBreak(text[end])) ++end;
-        WrapParagraph(font, text, begin, end, maxWidth, wrap, lines);
+        WrapParagraph(font, text, begin, end, maxWidth, wrap, (format & DT_EDITCONTROL) != 0, lines);
         if (end == text.size() || single) break;
         begin = end + ((text[end] == U'\r' && end + 1 < text.size() && text[end + 1] == U'\n') ? 2 : 1);
     }

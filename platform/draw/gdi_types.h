@@ -56,6 +56,7 @@ constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_NOCLIP = 0x100;
 constexpr UINT DT_CALCRECT = 0x400;
 constexpr UINT DT_NOPREFIX = 0x800;
+constexpr UINT DT_EDITCONTROL = 0x2000;
 
 // Pen styles.
 constexpr int PS_SOLID = 0;

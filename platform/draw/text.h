@@ -29,7 +29,9 @@ BOOL GetTextExtentPoint32(HDC hdc, std::string_view text, SIZE* size);
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* metrics);
 
 // Draws (or with DT_CALCRECT measures) text in rect with the DT_ flags of gdi_types.h. Lines
-// break at "\r\n", "\n" and "\r", and with DT_WORDBREAK between words too wide for the rect;
+// break at "\r\n", "\n" and "\r", and with DT_WORDBREAK between words too wide for the rect (a
+// word wider than the rect keeps a line of its own, or with DT_EDITCONTROL too is broken between
+// its characters, as a multi-line edit box breaks it);
 // "&" marks the next character as a mnemonic (underlined) and "&&" is a plain "&", unless
 // DT_NOPREFIX. Returns the text's height (with DT_VCENTER or DT_BOTTOM the offset from the rect's
 // top to the text's bottom), 0 on refusal.

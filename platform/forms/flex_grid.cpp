@@ -327,6 +327,12 @@ void FlexGrid::ScrollTo(int top) {
 
 void FlexGrid::setTopRow(int value) { ScrollTo(value); }
 
+bool FlexGrid::RowIsVisible(int row) const {
+    CheckRow(row);
+    if (row < fixedRows_) return true;
+    return row >= topRow_ && row < topRow_ + RowsShownFrom(topRow_);
+}
+
 void FlexGrid::EnsureRowVisible(int row) {
     if (row < fixedRows_ || row >= model_.Rows()) return;
     if (row < topRow_) {

@@ -159,6 +159,8 @@ public:
     IndexedProp<&FlexGrid::rowData, &FlexGrid::setRowData> RowData(int index) { return {this, index}; }
     IndexedProp<&FlexGrid::colAlignment, &FlexGrid::setColAlignment> ColAlignment(int index) { return {this, index}; }
     GridCellText TextMatrix(int row, int col) { return {this, row, col}; }
+    // Whether the row is wholly shown (a fixed row always is; a row scrolled away is not).
+    bool RowIsVisible(int row) const;
 
     // index -1: after the last row.
     void AddItem(const std::string& item, int index = -1);

@@ -1,10 +1,8 @@
 #include "platform/services/settings_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <unordered_map>
 #include <utility>
 
 #include "platform/base.h"
@@ -18,10 +16,12 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// One search per character sought: each runs through the text at once, where a search for any of
+// several characters tests them one by one at every position.
+bool HasLineBreak(std::string_view text) { return text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos; }
 
 bool KeyNeedsEscaping(std::string_view key) {
-    return key.find_first_of("=\r\n") != std::string_view::npos || (!key.empty() && (key.front() == '\\' || key.front() == '['));
+    return key.find('=') != std::string_view::npos || HasLineBreak(key) || (!key.empty() && (key.front() == '\\' || key.front() == '['));
 }
 
 bool SectionNameNeedsEscaping(std::string_view name) { return HasLineBreak(name) || (!name.empty() && name.front() == '\\'); }
@@ -68,31 +68,22 @@ std::string Unescape(std::string_view text, std::size_t& pos, bool stopAtEquals)
 class ContentBuilder {
 public:
     void StartSection(std::string name) {
-        auto [it, added] = sectionIndex_.try_emplace(name, content_.size());
-        if (added) {
-            content_.push_back(SettingsSection{std::move(name), {}});
-            keyIndex_.emplace_back();
-        }
-        current_ = it->second;
+        current_ = &sections_.FindOrAppend(std::move(name));
+        // The sections of one file tend to be alike (one per alarm, one per label): a new one gets
+        // room for as many entries as the one before it had.
+        if (current_->entries.empty()) current_->entries.reserve(lastSize_);
     }
     void AddEntry(std::string key, std::string value) {
         if (!current_) StartSection("");
-        auto& keys = keyIndex_[*current_];
-        auto& entries = content_[*current_].entries;
-        auto [it, added] = keys.try_emplace(key, entries.size());
-        if (added) {
-            entries.push_back(SettingsEntry{std::move(key), std::move(value)});
-        } else {
-            entries[it->second].value = std::move(value);
-        }
+        current_->entries.FindOrAppend(std::move(key)).value = std::move(value);
+        lastSize_ = current_->entries.size();
     }
-    SettingsContent Take() { return std::move(content_); }
+    SettingsFile::Sections Take() { return std::move(sections_); }
 
 private:
-    SettingsContent content_;
-    std::unordered_map<std::string, std::size_t> sectionIndex_;
-    std::vector<std::unordered_map<std::string, std::size_t>> keyIndex_;
-    std::optional<std::size_t> current_;
+    SettingsFile::Sections sections_;
+    SettingsFile::Section* current_ = nullptr;
+    std::size_t lastSize_ = 0;
 };
 
 void ReadLine(std::string_view line, ContentBuilder& builder) {
@@ -119,12 +110,7 @@ void ReadLine(std::string_view line, ContentBuilder& builder) {
     builder.AddEntry(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)));
 }
 
-}  // namespace
-
-SaveError::SaveError(std::string path, std::string reason)
-    : Error("Cannot save the settings file \"" + path + "\": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
-
-SettingsContent ParseSettingsText(std::string_view text) {
+SettingsFile::Sections ReadSections(std::string_view text) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     ContentBuilder builder;
     while (!text.empty()) {
@@ -137,9 +123,11 @@ SettingsContent ParseSettingsText(std::string_view text) {
     return builder.Take();
 }
 
-std::string FormatSettingsText(const SettingsContent& content) {
+// Sections as the file shows them: anything with a name and entries of keys and values.
+template <class Sections>
+std::string FormatSections(const Sections& sections) {
     std::string out;
-    for (const SettingsSection& section : content) {
+    for (const auto& section : sections) {
         if (!out.empty()) out += '\n';
         out += '[';
         if (SectionNameNeedsEscaping(section.name)) {
@@ -166,6 +154,23 @@ std::string FormatSettingsText(const SettingsContent& content) {
     return out;
 }
 
+SettingsContent ToContent(const SettingsFile::Sections& sections) {
+    SettingsContent content;
+    content.reserve(sections.size());
+    for (const SettingsFile::Section& section : sections)
+        content.push_back(SettingsSection{section.name, {section.entries.begin(), section.entries.end()}});
+    return content;
+}
+
+}  // namespace
+
+SaveError::SaveError(std::string path, std::string reason)
+    : Error("Cannot save the settings file \"" + path + "\": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
+
+SettingsContent ParseSettingsText(std::string_view text) { return ToContent(ReadSections(text)); }
+
+std::string FormatSettingsText(const SettingsContent& content) { return FormatSections(content); }
+
 std::optional<std::int32_t> ParseLongText(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -182,17 +187,9 @@ std::optional<std::int32_t> ParseLongText(std::string_view text) {
 
 // ---- The object -----------------------------------------------------------------------------
 
-SettingsSection* SettingsFile::Find(const std::string& name) {
-    auto it = std::find_if(content_.begin(), content_.end(), [&](const SettingsSection& s) { return s.name == name; });
-    return it == content_.end() ? nullptr : &*it;
-}
-
-const SettingsSection* SettingsFile::Find(const std::string& name) const { return const_cast<SettingsFile*>(this)->Find(name); }
-
-SettingsSection& SettingsFile::FindOrAdd(const std::string& name) {
-    if (SettingsSection* section = Find(name)) return *section;
-    content_.push_back(SettingsSection{name, {}});
-    return content_.back();
+SettingsFile::Section& SettingsFile::FindOrAdd(const std::string& name) {
+    if (Section* section = sections_.Find(name)) return *section;
+    return sections_.Append(Section{name, {}});
 }
 
 const std::string& SettingsFile::CurrentForWriting() const {
@@ -201,10 +198,8 @@ const std::string& SettingsFile::CurrentForWriting() const {
 }
 
 SettingsEntry* SettingsFile::FindEntry(const std::string& section, const std::string& key) {
-    SettingsSection* s = Find(section);
-    if (!s) return nullptr;
-    auto it = std::find_if(s->entries.begin(), s->entries.end(), [&](const SettingsEntry& e) { return e.key == key; });
-    return it == s->entries.end() ? nullptr : &*it;
+    Section* s = sections_.Find(section);
+    return s ? s->entries.Find(key) : nullptr;
 }
 
 const std::string* SettingsFile::Value(const std::string& section, const std::string& key) const {
@@ -223,7 +218,7 @@ void SettingsFile::Set(const std::string& section, const std::string& key, const
     if (SettingsEntry* existing = FindEntry(section, key)) {
         existing->value = value;
     } else if (addWhenMissing) {
-        FindOrAdd(section).entries.push_back(SettingsEntry{key, value});
+        FindOrAdd(section).entries.Append(SettingsEntry{key, value});
     }
 }
 
@@ -244,12 +239,12 @@ std::int32_t SettingsFile::KeyExists(const std::string& key) {
 
 std::int32_t SettingsFile::FindSection(const std::string& name) {
     sought_ = name;
-    if (!Find(name)) return 0;
+    if (!sections_.Find(name)) return 0;
     current_ = name;
     return 1;
 }
 
-std::int32_t SettingsFile::SectionFound() const { return current_ && Find(*current_) ? 1 : 0; }
+std::int32_t SettingsFile::SectionFound() const { return current_ && sections_.Find(*current_) ? 1 : 0; }
 
 std::string SettingsFile::ReadText(const std::string& section, const std::string& key) const {
     const std::string* value = Value(section, key);
@@ -311,12 +306,13 @@ void SettingsFile::WriteLongAt(const std::string& section, const std::string& ke
 
 void SettingsFile::RenameKey(const std::string& section, const std::string& oldKey, const std::string& newKey) {
     if (oldKey == newKey || !FindEntry(section, oldKey)) return;
-    DeleteListItem(section, newKey);
-    FindEntry(section, oldKey)->key = newKey;
+    Entries& entries = sections_.Find(section)->entries;
+    entries.Erase(newKey);
+    entries.Rename(oldKey, newKey);
 }
 
 void SettingsFile::DeleteListItem(const std::string& list, const std::string& key) {
-    if (SettingsSection* s = Find(list)) std::erase_if(s->entries, [&](const SettingsEntry& e) { return e.key == key; });
+    if (Section* s = sections_.Find(list)) s->entries.Erase(key);
 }
 
 std::int32_t SettingsFile::DeleteFoundListItem() {
@@ -338,7 +334,7 @@ void SettingsFile::CreateFoundSection() {
 }
 
 void SettingsFile::DeleteSection(const std::string& name) {
-    std::erase_if(content_, [&](const SettingsSection& s) { return s.name == name; });
+    sections_.Erase(name);
 }
 
 std::int32_t SettingsFile::DeleteCurrentSection() {
@@ -350,7 +346,7 @@ std::int32_t SettingsFile::DeleteCurrentSection() {
 std::int32_t SettingsFile::ReadSection(const std::string& name, std::vector<std::string>& keys, std::vector<std::string>& values) const {
     keys.clear();
     values.clear();
-    if (const SettingsSection* s = Find(name)) {
+    if (const Section* s = sections_.Find(name)) {
         for (const SettingsEntry& e : s->entries) {
             keys.push_back(e.key);
             values.push_back(e.value);
@@ -361,12 +357,12 @@ std::int32_t SettingsFile::ReadSection(const std::string& name, std::vector<std:
 
 void SettingsFile::GetSectionNames(std::vector<std::string>& names, std::int32_t& count) const {
     names.clear();
-    for (const SettingsSection& s : content_) names.push_back(s.name);
+    for (const Section& s : sections_) names.push_back(s.name);
     count = static_cast<std::int32_t>(names.size());
 }
 
 void SettingsFile::NewFile() {
-    content_.clear();
+    sections_.clear();
     loaded_ = true;
     sought_.reset();
     foundValue_.reset();
@@ -379,16 +375,18 @@ std::int32_t SettingsFile::Open(const std::string& path) {
     RemoveStaleTemporaries(path_);
     std::optional<std::string> bytes = ReadWholeFile(path_);
     loaded_ = bytes.has_value();
-    if (bytes) content_ = ParseSettingsText(*bytes);
+    if (bytes) sections_ = ReadSections(*bytes);
     return loaded_ ? 1 : 0;
 }
 
 std::int32_t SettingsFile::Save() {
     if (path_.empty()) return 0;
-    WriteFileAtomically(path_, FormatSettingsText(content_));
+    WriteFileAtomically(path_, FormatSections(sections_));
     loaded_ = true;
     return 1;
 }
+
+SettingsContent SettingsFile::Content() const { return ToContent(sections_); }
 
 std::int32_t SettingsFile::IsLoaded() const { return loaded_ ? 1 : 0; }
 

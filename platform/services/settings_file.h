@@ -64,6 +64,7 @@
 #include <vector>
 
 #include "platform/base.h"
+#include "platform/services/detail/named_items.h"
 
 namespace platform {
 
@@ -149,21 +150,27 @@ public:
     std::string GetCurrentSection() const;      // "" when none
     void SelectSection(const std::string& name);
 
-    // The whole content and the real path, for tests and tools.
-    const SettingsContent& Content() const { return content_; }
+    // A copy of the whole content, and the real path, for tests and tools.
+    SettingsContent Content() const;
     const std::string& RealPath() const { return path_; }
 
+    // Sections and entries in file order, each found by its name in constant time.
+    using Entries = detail::NamedItems<SettingsEntry, &SettingsEntry::key>;
+    struct Section {
+        std::string name;
+        Entries entries;
+    };
+    using Sections = detail::NamedItems<Section, &Section::name>;
+
 private:
-    SettingsSection* Find(const std::string& name);
-    const SettingsSection* Find(const std::string& name) const;
-    SettingsSection& FindOrAdd(const std::string& name);
+    Section& FindOrAdd(const std::string& name);
     const std::string& CurrentForWriting() const;
     SettingsEntry* FindEntry(const std::string& section, const std::string& key);
     const std::string* Value(const std::string& section, const std::string& key) const;
     std::int32_t ToLong(const std::string& section, const std::string& key) const;
     void Set(const std::string& section, const std::string& key, const std::string& value, bool addWhenMissing);
 
-    SettingsContent content_;
+    Sections sections_;
     std::string path_;
     bool loaded_ = false;
     std::optional<std::string> current_;

@@ -220,6 +220,12 @@ void Idle(std::int64_t limit) {
 
 }  // namespace
 
+void PresentNow() {
+    while (PaintPendingWindows()) {
+    }
+    Present();
+}
+
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (hwnd && !FindOrFail(hwnd)) return 0;
     L().queue.push_back(Posted{hwnd, 0, msg, wParam, lParam});

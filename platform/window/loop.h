@@ -48,7 +48,10 @@ int BeginAwait(int realMs);
 void EndAwait(int id);
 
 // Whenever the loop has no more work and is about to wait, what was painted is brought to the
-// screen (the WindowSurfaces service).
+// screen (the WindowSurfaces service). PresentNow does it at once: every window that waits for its
+// paint is painted and the screen brought up to date, for work that must not start before the
+// user sees what came before it (a window that must appear before a slow save).
+void PresentNow();
 
 // A bounded run: when the clock's monotonic time reaches the deadline, the run ends through the
 // RunEnd service (platform/services/run_end.h) with status 0.

@@ -19,6 +19,7 @@
 #include "fake_library.h"
 #include "hooklib/ozrclock_exports.h"
 #include "tests/support/recording_sound_output.h"
+#include "tests/support/recording_window_surfaces.h"
 
 using namespace platform;
 using desktop::AlarmEntry;
@@ -51,11 +52,11 @@ protected:
     std::unique_ptr<Desktop> d;
     testsupport::RecordingSoundOutput* sound = nullptr;
 
-    void Start(const std::string& clock, std::vector<AlarmEntry> alarms) {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.clock = clock, .prepare = [alarms](auto& f) {
+    void Start(const std::string& clock, std::vector<AlarmEntry> alarms, bool realLibrary = false) {
+        d = std::make_unique<Desktop>(desktop::DesktopOptions{.clock = clock, .prepare = [alarms, realLibrary](auto& f) {
             std::ofstream(f / "Settings.ozrini")
                 << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
-            desktop::InstallFakeLibrary(f);
+            if (!realLibrary) desktop::InstallFakeLibrary(f);
             WriteAlarmFiles(f, alarms);
         }});
         ASSERT_TRUE(d->Start());
@@ -97,8 +98,10 @@ TEST_F(AlarmFiring, AnAlarmFiresAtTheFirstTickOfItsSecondWithWindowSoundAndBehav
     auto window = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.rfind("OZRFireAlarm", 0) == 0; });
     auto behaviour = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.rfind("OZRTrigger", 0) == 0; });
     EXPECT_LT(window, behaviour);
-    // One-time: passed, saved, and the library told the time to the next alarm (none: 0).
+    // One-time: passed, saved once its window is on the screen, and the library told the time to
+    // the next alarm (none: 0).
     EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmPassed);
+    d->Advance(50);
     EXPECT_NE(Section(d->ReadFile("Alarms/MyAlarms.ozrini"), "A").find("FLAG=2"), std::string::npos);
     EXPECT_EQ(CallsStartingWith(lib, "OZRNextAlarmFiringTime").back(), "OZRNextAlarmFiringTime 0");
     // The sound: once plus three loops, each 5 s after the previous play ended.
@@ -133,6 +136,27 @@ TEST_F(AlarmFiring, ARepeatingAlarmMovesOnAndTwoAlarmsDueInOneTickBothShowInList
     // The repeating one fires again ten minutes later.
     d->Advance(MsUntil(7, 10, 0, 500));
     EXPECT_EQ(CallsStartingWith(lib, "OZRFireAlarm").size(), 3u);
+}
+
+TEST_F(AlarmFiring, ItsWindowsReachTheScreenBeforeTheAlarmFilesAreWritten) {
+    // A plain window and one that slides in from the right: each is on the screen before the save.
+    Start("2026-03-01T06:59:50",
+          {OneTime("P", "2026-03-01 07:00:00", {{"Flags", "64"}, {"W", "200"}, {"H", "100"}}),
+           OneTime("S", "2026-03-01 07:00:00",
+                   {{"Flags", "144"}, {"CustomPosition", "4"}, {"SlideInTime", "300"}, {"SlideInAlphaTime", "-1"},
+                    {"SlideInDirection", "10"}, {"W", "200"}, {"H", "100"}})},
+          true);
+    auto saved = [this] { return Section(d->ReadFile("Alarms/MyAlarms.ozrini"), "P").find("FLAG=2") != std::string::npos; };
+    std::map<std::string, bool> savedWhenShown;
+    testsupport::UseRecordingWindowSurfaces().onPresent = [&] {
+        for (const char* title : {"T P", "T S"}) {
+            HWND h = d->FindByTitle(title);
+            if (h && IsWindowVisible(h) && !savedWhenShown.count(title)) savedWhenShown[title] = saved();
+        }
+    };
+    d->Advance(MsUntil(7, 0, 1));
+    EXPECT_EQ(savedWhenShown, (std::map<std::string, bool>{{"T P", false}, {"T S", false}}));
+    EXPECT_TRUE(saved());
 }
 
 TEST_F(AlarmFiring, AWindowlessAlarmSoundsAndRunsItsBehavioursWithoutAWindow) {

@@ -20,6 +20,7 @@
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "platform/draw/surface.h"
+#include "platform/present/desktop_screen.h"
 #include "hooklib/ozrclock_exports.h"
 #include "platform/forms/picture.h"
 #include "platform/window/input.h"
@@ -133,6 +134,16 @@ protected:
             if (page.RowSelected(r)) rows.push_back(r);
         return rows;
     }
+    // Every cell of the row in the Standard scheme's unselected back colour, as the screen shows it.
+    bool RowInPageColours(int row) {
+        d->Pump();
+        const Surface& screen = ComposedScreen();
+        for (int col = 0; col < 4; ++col) {
+            const POINT p = CellPoint(row, col);
+            if ((screen.row(p.y)[p.x] & 0xFFFFFFu) != 0xD4D0C8u) return false;
+        }
+        return true;
+    }
     core::Alarm& AlarmOfRow(int row) { return core::Alarms[static_cast<std::size_t>(static_cast<LONG>(grid().RowData(row)))]; }
     std::string Name(int row) { return grid().TextMatrix(row, 2); }
     // The text of the error boxes shown from `first` on; each must be an error box of this page.
@@ -235,9 +246,19 @@ TEST_F(AlarmManagerPage, ClicksAndKeysSelectAsTheUserExpectsAndEnterOnTheAnchorM
     d->Key(VK_HOME);
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
     EXPECT_EQ(grid().Row, 1);
+    // Up and Down make their row current: the buttons follow its alarm (Nap off, Done passed).
+    const std::pair<bool, bool> off{true, false}, notOff{false, true};
+    auto buttons = [&] { return std::pair<bool, bool>{page.cmdActivate.Enabled, page.cmdDeactivate.Enabled}; };
     d->Key(VK_DOWN);
+    EXPECT_EQ(grid().Row, 2);
+    EXPECT_EQ(buttons(), off);
+    d->Key(VK_DOWN);
+    EXPECT_EQ(buttons(), notOff);
+    d->Key(VK_UP);
+    EXPECT_EQ(buttons(), off);
     d->Key(VK_DOWN);
     EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    EXPECT_EQ(grid().Row, 3);
     ClickRow(3);  // the anchor again
     EXPECT_EQ(Selected(), (std::vector<int>{3}));
     ClickRow(7);  // the spare row selects nothing
@@ -350,6 +371,7 @@ TEST_F(AlarmManagerPage, AnEmptyListRefusesWithTheNoAlarmErrors) {
     ClickRow(1);  // the spare row: the grid has the keys, and nothing is selected
     d->Key(VK_HOME);
     d->Key(VK_END);
+    EXPECT_TRUE(RowInPageColours(1));
     Press(page.cmdModify);
     Press(page.cmdDelete);
     Press(page.cmdTest);
@@ -365,6 +387,7 @@ TEST_F(AlarmManagerPage, BeforeTheAlarmsAreLoadedThePageSaysSoAndItsEightButtons
     Open();
     EXPECT_EQ(ErrorsSince(0), (std::vector<std::string>{Text("Error Not Loaded Yet")}));
     EXPECT_EQ(grid().Rows, 2);
+    EXPECT_TRUE(RowInPageColours(1));
     for (forms::CommandButton* b : {&page.cmdNew, &page.cmdModify, &page.cmdDelete, &page.cmdTest, &page.cmdActivate,
                                     &page.cmdDeactivate, &page.cmdActivateAll, &page.cmdSort})
         EXPECT_FALSE(b->Enabled) << b->Name();
@@ -568,6 +591,15 @@ TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
     d->Click(CellPoint(0, 2), MouseButton::Right);
     d->Advance(50);
     EXPECT_EQ(d->MessageBoxes().size(), 1u);
+
+    // Up and Down keep the row they select in view.
+    d->Key(VK_HOME);
+    for (int i = 0; i < 12; ++i) d->Key(VK_DOWN);
+    EXPECT_EQ(Selected(), (std::vector<int>{13}));
+    EXPECT_TRUE(grid().RowIsVisible(13));
+    for (int i = 0; i < 12; ++i) d->Key(VK_UP);
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    EXPECT_TRUE(grid().RowIsVisible(1));
 }
 
 TEST_F(AlarmManagerPage, TheGridAndEveryButtonRaiseTheirOwnPopupHelp) {

@@ -187,6 +187,18 @@ TEST_F(WizardSteps, AStoredSlideLoadsCutToTenthsRaisesLowOpacitiesAndCancelKeeps
     EXPECT_EQ(Slide(), expected);
 }
 
+TEST_F(WizardSteps, AStoredFadeBetweenATenthAndTwoTenthsLoadsAsATenthAndOkStoresIt) {
+    Open("frmSetiRAE2A", [] {
+        core::AlarmEditProgress = 11;
+        core::AlarmUnderEdit.SlideSettings = core::SlideSettings{500, 150, 15, 255, 10, 0, 500, 199, 255, 15, 10, 0};
+    });
+    EXPECT_EQ(step2a.txtFadeIn.Text(), "0.1");
+    EXPECT_EQ(step2a.txtFadeOut.Text(), "0.1");
+    Press(step2a.cmdOk);
+    EXPECT_EQ(Slide().SlideInAlphaTime, 100);
+    EXPECT_EQ(Slide().SlideOutAlphaTime, 100);
+}
+
 TEST_F(WizardSteps, TheSaveSendsInvalidSlideSettingsBackWithItsMessageShownOnce) {
     Open("frmSetiRAE2A", [] { core::AlarmWizardPending = 5; });
     ASSERT_EQ(d->MessageBoxes().size(), 1u);

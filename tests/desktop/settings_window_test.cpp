@@ -4,23 +4,36 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/main_window_proc.h"
 #include "core/language_files.h"
+#include "core/language_keys.h"
 #include "core/settings_windows.h"
 #include "desktop_harness.h"
 #include "platform/forms/constants.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/window/messages.h"
 #include "platform/window/window_manager.h"
+#include "alarmmanager/frm_seti_ram.h"
+#include "alarmwizard/frm_seti_rae1.h"
 #include "settings/frm_about.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_as.h"
 #include "settings/frm_seti_la.h"
+#include "settings/settings_pages.h"
 #include "settings/settings_tree.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/label.h"
+#include "platform/forms/option_button.h"
+#include "platform/forms/painter.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -167,6 +180,86 @@ TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
     // The new-alarm node starts a fresh alarm.
     EXPECT_EQ(core::AlarmEditProgress, 1);
     EXPECT_EQ(core::AlarmUnderEdit.Flags, 96);
+}
+
+// The captions of a form's labels, tick boxes, options, frames and buttons that do not fit their
+// control as it draws them, with what they need and what they have, in pixels.
+std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
+    using namespace forms;
+    std::vector<std::string> cut;
+    for (const Control* c : form.Controls()) {
+        const InteractiveControl* shown = dynamic_cast<const InteractiveControl*>(c);
+        if (!shown) continue;
+        const RECT r = shown->PixelRect();
+        std::string caption;
+        SIZE need{}, have{r.width(), r.height()};
+        if (auto* label = dynamic_cast<const Label*>(c)) {
+            if (label->AutoSize) continue;
+            caption = label->CaptionText();
+            // A label wraps at blanks: every line must lie within it, and every line show.
+            need = MeasureText(shown->Font(), caption, kTextWrap | kTextMnemonic, have.cx);
+        } else if (auto* box = dynamic_cast<const CaptionedControl*>(c)) {
+            caption = box->CaptionText();
+            need = MeasureText(shown->Font(), StripMnemonic(caption));
+            if (dynamic_cast<const CheckBox*>(c) || dynamic_cast<const OptionButton*>(c))
+                need.cx += 18;  // the tick box and the gap before the text
+            else if (dynamic_cast<const CommandButton*>(c))
+                need.cx += 8;
+            else if (dynamic_cast<const Frame*>(c))
+                need.cx += 13;
+            else
+                continue;
+            need.cy = std::min(need.cy, have.cy);
+        } else {
+            continue;
+        }
+        if (caption.empty() || (need.cx <= have.cx && need.cy <= have.cy)) continue;
+        cut.push_back(form.Name() + "." + c->DisplayName() + " \"" + caption + "\" needs " + std::to_string(need.cx) + "x" +
+                      std::to_string(need.cy) + ", has " + std::to_string(have.cx) + "x" + std::to_string(have.cy));
+    }
+    return cut;
+}
+
+TEST_F(SettingsWindow, EveryPageCaptionFitsItsControlInEveryLanguage) {
+    Open();
+    const char* pages[] = {"frmSetiGO",   "frmSetiAV",   "frmSetiAS",   "frmSetiLC",    "frmSetiLA",  "frmSetiAT",
+                           "frmSetiEV",   "frmSetiRAM",  "frmSetiRAL",  "frmSetiRAE1",  "frmSetiRAE1A", "frmSetiRAE2",
+                           "frmSetiRAE2A", "frmSetiRAE3", "frmSetiRAE3A", "frmSetiRAE4"};
+    auto& step1 = static_cast<alarmwizard::frmSetiRAE1Form&>(*settings::PageNamed("frmSetiRAE1"));
+    auto& manager = alarmmanager::frmSetiRAM();
+    // Captions that other states show: step 1's by its mode, the manager's second Activate all.
+    const std::map<std::string, std::vector<std::function<void()>>> states{
+        {"frmSetiRAE1",
+         {[&] { step1.chCountdown.Value = forms::vbChecked; }, [&] { step1.chStartFrom.Value = forms::vbChecked; },
+          [&] { step1.chRepetitive.Value = forms::vbChecked; }}},
+        {"frmSetiRAM",
+         {[&] { manager.cmdActivateAll.Caption = core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "DeActivateAll"); }}},
+    };
+    std::vector<std::string> cut;
+    auto measure = [&](const forms::Form& form, std::int16_t language) {
+        for (const std::string& line : CaptionsCutOff(form)) cut.push_back(std::to_string(language) + " " + line);
+    };
+    for (const core::LanguageChoice& choice : core::kLanguageFiles) {
+        core::Settings.Language = choice.language;
+        frmSeti().SetTexts(true);
+        ClickNode(1);  // the group's description panel
+        measure(frmSeti(), choice.language);
+        for (const char* name : pages) {
+            core::StartNewAlarm();
+            frmSeti().ShowSubWindow(settings::PageNamed(name), false);
+            d.Advance(20);
+            ASSERT_EQ(core::CurrentPageName, name);
+            measure(*settings::PageNamed(name), choice.language);
+            if (!states.contains(name)) continue;
+            for (const auto& change : states.at(name)) {
+                change();
+                measure(*settings::PageNamed(name), choice.language);
+            }
+        }
+    }
+    std::string report;
+    for (const std::string& line : cut) report += "\n" + line;
+    EXPECT_TRUE(cut.empty()) << report;
 }
 
 TEST_F(SettingsWindow, ADraggedWindowKeepsItsPlaceThroughApplyAndOpensThereNextTime) {
@@ -407,6 +500,15 @@ TEST_F(SettingsWindow, FromTheTreeTheAboutWindowIsModalAndTheSettingsWindowStays
     EXPECT_TRUE(frmSeti().IsLoaded());
     EXPECT_TRUE(core::ModalWindowOpen);
     EXPECT_EQ(frmSeti().SectionTitle(), title);
+    // The highlight stays on the section on show, also once the tree has lost the focus.
+    forms::TreeView& tree = frmSeti().treeO;
+    SetFocus(frmSeti().cmdApply.hWnd);
+    d.Pump();
+    EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 1);
+    EXPECT_EQ(tree.SelectedItem(), &tree.Nodes(1));
+    EXPECT_TRUE(tree.Nodes(1).Bold);
+    EXPECT_FALSE(tree.Nodes(13).Bold);
+    EXPECT_NE(tree.Nodes(13).ForeColor, 255u);
 }
 
 }  // namespace

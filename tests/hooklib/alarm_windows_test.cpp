@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "../platform/draw/image_builders.h"
+#include "platform/present/desktop_screen.h"
 #include "smart_window_support.h"
 
 namespace smarttest {
@@ -112,6 +113,31 @@ TEST_F(SmartWindows, AutoSizeFitsTheTextsAtXAndY) {
     // No wider than needed: two pixels less would no longer be wide enough.
     EXPECT_LT(r.width() - 2 - 30, r.height() * 1280 / 1024 + 40);
     EXPECT_GT(w->Child("Text")->rect.height(), w->Child("Title")->rect.height());
+}
+
+TEST_F(SmartWindows, AutoSizeOfAnUnbrokenTitleStaysWithinTheScreenAndWrapsItThere) {
+    StartDesktopScreen();
+    AlarmCall a;
+    a.flags = 0x20;
+    a.title = std::string(3000, 'W');
+    a.Fire();
+    SmartWindow* w = Newest();
+    ASSERT_TRUE(w);
+    const RECT r = RectOf(w);
+    EXPECT_LE(r.width(), 1280);
+    EXPECT_GT(r.width(), 1000) << "as wide as the screen lets it be";
+    // The title wraps over many lines, each drawn: its last line holds text too.
+    const SmartChild& title = *w->Child("Title");
+    const int line = LineHeight(w->TitleFont);
+    ASSERT_GT(title.rect.height(), 20 * line);
+    EXPECT_LE(title.rect.right, r.width());
+    PumpPendingWork();
+    HDC dc = GetDC(title.handle);
+    int inked = 0;
+    for (int y = title.rect.height() - line; y < title.rect.height(); ++y)
+        for (int x = 0; x < title.rect.width(); ++x) inked += GetRValue(GetPixel(dc, x, y)) < 100;
+    ReleaseDC(title.handle, dc);
+    EXPECT_GT(inked, 20);
 }
 
 TEST_F(SmartWindows, LayeringFollowsAlphaKeyAndVisuals) {

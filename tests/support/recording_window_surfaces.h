@@ -4,6 +4,7 @@
 // context handed out is a placeholder that no drawing function takes.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,10 @@ public:
     void EraseBackground(platform::HWND hwnd, platform::HDC, const platform::RECT& area) override {
         erases.push_back({hwnd, area});
     }
-    void Present() override { ++presents; }
+    void Present() override {
+        ++presents;
+        if (onPresent) onPresent();
+    }
     bool WriteScreenshot(const std::string& path) override {
         screenshots.push_back(path);
         return false;
@@ -45,6 +49,7 @@ public:
     int releases = 0;
     std::vector<Erase> erases;
     int presents = 0;
+    std::function<void()> onPresent;  // runs at each Present, to look at the program right then
     std::vector<std::string> screenshots;
 };
 

@@ -237,6 +237,15 @@ TEST_F(TextTest, DrawTextMeasuresWithTheSameWidthsAsTextOut) {
     DrawText(canvas.dc(), "aa bbbb c", &narrow, DT_WORDBREAK | DT_CALCRECT);
     EXPECT_EQ(narrow.bottom, 3 * tm.tmHeight);
     EXPECT_EQ(narrow.right, Extent(canvas.dc(), "bbbb").cx);
+    // As an edit box does, a word wider than the width is broken where the line is full.
+    const int bb = Extent(canvas.dc(), "bb").cx;
+    RECT cut{0, 0, bb, 0};
+    DrawText(canvas.dc(), "aa bbbb c", &cut, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT);
+    EXPECT_EQ(cut.bottom, 4 * tm.tmHeight);
+    EXPECT_EQ(cut.right, bb);
+    RECT tight{0, 0, 1, 0};
+    DrawText(canvas.dc(), "abc", &tight, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT);
+    EXPECT_EQ(tight.bottom, 3 * tm.tmHeight) << "a character a line at the least";
     // Explicit line breaks count whether or not words wrap.
     RECT breaks{0, 0, 300, 0};
     DrawText(canvas.dc(), "one\r\ntwo\nthree", &breaks, DT_CALCRECT);

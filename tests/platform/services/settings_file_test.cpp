@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 
 #include "platform/base.h"
@@ -295,6 +297,146 @@ TEST(SettingsFileKeys, KeyExistsFindsValuesAndRenameKeepsValueAndPlace) {
     file.RenameKey("Help", "Missing", "Other");
     SettingsContent expected = {{"Help", {{"H0701chRepetitive", "Title"}, {"H0701chRepetitiveT", "Text"}, {"Tail", "t"}}}};
     EXPECT_EQ(file.Content(), expected);
+}
+
+namespace {
+
+// The component as a plain ordered walk: every look-up goes through the sections and entries in
+// file order. The indexed component must give the same answers and the same content.
+struct OrderedWalk {
+    SettingsContent content;
+    std::optional<std::string> current, sought;
+    std::optional<std::pair<std::string, std::string>> foundItem;
+
+    platform::SettingsSection* Section(const std::string& name) {
+        auto it = std::find_if(content.begin(), content.end(), [&](const auto& s) { return s.name == name; });
+        return it == content.end() ? nullptr : &*it;
+    }
+    platform::SettingsEntry* Entry(const std::string& section, const std::string& key) {
+        platform::SettingsSection* s = Section(section);
+        if (!s) return nullptr;
+        auto it = std::find_if(s->entries.begin(), s->entries.end(), [&](const auto& e) { return e.key == key; });
+        return it == s->entries.end() ? nullptr : &*it;
+    }
+    std::string Read(const std::string& section, const std::string& key) {
+        platform::SettingsEntry* e = Entry(section, key);
+        return e ? e->value : "";
+    }
+    void Set(const std::string& section, const std::string& key, const std::string& value, bool add) {
+        if (platform::SettingsEntry* e = Entry(section, key)) {
+            e->value = value;
+        } else if (add) {
+            if (!Section(section)) content.push_back({section, {}});
+            Section(section)->entries.push_back({key, value});
+        }
+    }
+    void AddSection(const std::string& name) {
+        if (!Section(name)) content.push_back({name, {}});
+        current = name;
+    }
+    void DeleteSection(const std::string& name) {
+        std::erase_if(content, [&](const auto& s) { return s.name == name; });
+    }
+    void DeleteItem(const std::string& list, const std::string& key) {
+        if (platform::SettingsSection* s = Section(list)) std::erase_if(s->entries, [&](const auto& e) { return e.key == key; });
+    }
+    void Rename(const std::string& section, const std::string& from, const std::string& to) {
+        if (from == to || !Entry(section, from)) return;
+        DeleteItem(section, to);
+        Entry(section, from)->key = to;
+    }
+};
+
+}  // namespace
+
+TEST(SettingsFileIndex, AnswersAsAnOrderedWalkUnderEveryOperation) {
+    // Few names, so that operations keep meeting sections and keys that are there, were deleted
+    // or were renamed away.
+    const std::vector<std::string> names = {"", "Main", "ZTVALR: 1", "ZTVALR: 2", "Collection: A"};
+    const std::vector<std::string> keys = {"FLAG", "NAME", "k1", "k2", ""};
+    std::mt19937 random(38);
+    auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+    for (int round = 0; round < 200; ++round) {
+        SettingsFile file;
+        file.NewFile();
+        OrderedWalk walk;
+        for (int step = 0; step < 150; ++step) {
+            const std::string section = pick(names), key = pick(keys), other = pick(keys), value = std::to_string(random() % 4);
+            const int operation = static_cast<int>(random() % 16);
+            SCOPED_TRACE("round " + std::to_string(round) + " step " + std::to_string(step) + " operation " +
+                         std::to_string(operation) + " [" + section + "] " + key + " / " + other);
+            switch (operation) {
+                case 0: file.AddSection(section); walk.AddSection(section); break;
+                case 1: file.SelectSection(section); walk.current = section; break;
+                case 2:
+                    walk.sought = section;
+                    if (walk.Section(section)) walk.current = section;
+                    ASSERT_EQ(file.FindSection(section), walk.Section(section) ? 1 : 0);
+                    break;
+                case 3:
+                    if (!walk.sought) break;
+                    file.CreateFoundSection();
+                    walk.AddSection(*walk.sought);
+                    break;
+                case 4: file.DeleteSection(section); walk.DeleteSection(section); break;
+                case 5: {
+                    const bool there = walk.current && walk.Section(*walk.current);
+                    if (there) walk.DeleteSection(*walk.current);
+                    ASSERT_EQ(file.DeleteCurrentSection(), there ? 1 : 0);
+                    break;
+                }
+                case 6:
+                    if (!walk.current) break;
+                    file.WriteString(key, value);
+                    walk.Set(*walk.current, key, value, true);
+                    break;
+                case 7:
+                    if (!walk.current) break;
+                    file.WriteStringEx(key, value, value, false);
+                    walk.Set(*walk.current, key, value, false);
+                    break;
+                case 8: {
+                    const bool add = random() % 2 == 0;
+                    file.WriteLongIn(section, key, std::stoi(value), 0, add);
+                    walk.Set(section, key, value, add);
+                    break;
+                }
+                case 9: file.AddListItem(section, key, value); walk.Set(section, key, value, true); break;
+                case 10: file.DeleteListItem(section, key); walk.DeleteItem(section, key); break;
+                case 11: {
+                    const bool there = walk.Entry(section, key) != nullptr;
+                    walk.foundItem = there ? std::optional(std::pair(section, key)) : std::nullopt;
+                    ASSERT_EQ(file.ListItemExists(section, key), there ? 1 : 0);
+                    break;
+                }
+                case 12: {
+                    auto item = std::exchange(walk.foundItem, std::nullopt);
+                    const bool removed = item && walk.Entry(item->first, item->second);
+                    if (removed) walk.DeleteItem(item->first, item->second);
+                    ASSERT_EQ(file.DeleteFoundListItem(), removed ? 1 : 0);
+                    break;
+                }
+                case 13: file.RenameKey(section, key, other); walk.Rename(section, key, other); break;
+                case 14: {
+                    const bool there = walk.current && walk.Entry(*walk.current, key);
+                    ASSERT_EQ(file.KeyExists(key), there ? 1 : 0);
+                    ASSERT_EQ(file.FoundValue(), there ? walk.Read(*walk.current, key) : "");
+                    break;
+                }
+                case 15: {
+                    std::vector<std::string> readKeys, readValues;
+                    platform::SettingsSection* s = walk.Section(section);
+                    ASSERT_EQ(file.ReadSection(section, readKeys, readValues), s ? static_cast<std::int32_t>(s->entries.size()) : 0);
+                    break;
+                }
+            }
+            ASSERT_EQ(file.GetCurrentSection(), walk.current.value_or(""));
+            ASSERT_EQ(file.SectionFound(), walk.current && walk.Section(*walk.current) ? 1 : 0);
+            ASSERT_EQ(file.ReadText(section, key), walk.Read(section, key));
+            ASSERT_EQ(file.Content(), walk.content);
+        }
+        ASSERT_EQ(FormatSettingsText(file.Content()), FormatSettingsText(walk.content));
+    }
 }
 
 TEST(SettingsFileOpen, ReplacesTheContentAndAFailedOpenKeepsThePathForSave) {

@@ -1,40 +1,22 @@
 // The clock engine's alarm cost with 10,000 enabled alarms, none due: one whole engine tick
 // (target: under 50 us) and one rescan of the list (target: under 5 ms). The program runs on the
 // headless screen with a virtual clock, so the tick's display upkeep is part of what is measured.
+//
+// A benchmark program of its own: its 10,000 alarms never fire beside another benchmark.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "bench/program/program_run.h"
 #include "core/alarm.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/imminent_alarms.h"
-#include "core/program.h"
-#include "platform/present/runner.h"
-#include "platform/services/clock.h"
 #include "platform/window/loop.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 bool StartClock() {
     static bool started = [] {
-        fs::path program = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "program";
-        fs::path folder = fs::temp_directory_path() / ("ozr-alarm-bench-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::copy(program, folder, fs::copy_options::recursive);
-        std::ofstream(folder / "Settings.ozrini")
-            << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
-        platform::PlatformOptions options;
-        options.presenter = platform::PresenterKind::Headless;
-        std::int64_t start = 0;
-        platform::ParseLocalTimestamp("2026-03-01T13:04:05", &start);
-        options.virtualStartUtcMs = start;
-        platform::StartPlatform(options, folder.string());
-        bool running = core::StartProgram();
+        const bool running = bench::StartProgramIn(bench::FreshProgramFolder("alarm-engine", bench::kQuietSettings));
         platform::RunFor(10'000);
         return running;
     }();

@@ -1,0 +1,161 @@
+// The program with many alarms, as a user meets it: start-up until the alarm list is loaded, the
+// clock second in which an alarm fires (its window, and the save of the alarm files after it), F3
+// until the alarm manager shows every alarm, and the settings window's Cancel, which reads the
+// alarm files again. Each size runs in a child process of its own, on the headless screen with a
+// virtual clock; the times are real.
+//
+// Targets with 10,000 alarms: start-up to a loaded list within 0.5 s more than with none; the
+// firing second (window and save) within 100 ms; the alarm manager shown within 1 s; Cancel within
+// 0.5 s. The sizes 0, 1,000 and 10,000 show how each grows.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "alarmmanager/frm_seti_ram.h"
+#include "bench/program/program_run.h"
+#include "core/alarm.h"
+#include "core/alarm_keys.h"
+#include "core/commands.h"
+#include "core/date_routines.h"
+#include "core/globals.h"
+#include "platform/window/loop.h"
+#include "settings/frm_seti.h"
+
+namespace {
+
+using bench::Clock;
+using bench::SecondsSince;
+
+constexpr const char* kStart = "2026-03-01T13:04:05";
+constexpr int kSecondsToFiring = 30;
+
+struct Timings {
+    double startToLoaded = 0;  // s: from the program's start until its alarm list is loaded
+    double firingSecond = 0;   // s: the clock second in which the alarm fires, its save included
+    double quietSecond = 0;    // s: a clock second in which nothing fires
+    double managerShown = 0;   // s: F3 until the alarm manager lists every alarm
+    double cancel = 0;         // s: the settings window's Cancel
+    long peakKb = 0;
+    bool loaded = false, saved = false, listed = false, cancelled = false;
+};
+
+// An alarm as the wizard makes it: a titled window with a two-line text, a font, a sound.
+core::Alarm TypicalAlarm(int number, core::DateTime fire) {
+    core::Alarm a;
+    a.FLAG = core::kAlarmOn;
+    a.AlarmKey = "2026-03-01 # 13:04:05 # " + std::to_string(number);
+    a.NAME = "Alarm number " + std::to_string(number);
+    a.FIRE = a.OriginalDate = fire;
+    a.Title = "Reminder " + std::to_string(number);
+    a.Text = "Time for the next thing.\r\nAnd then the one after it.";
+    a.W = 300;
+    a.H = 120;
+    a.Alpha = 255;
+    a.BackColor = 0xC8D0D4;
+    a.FontInformation = "<@Title 0: |FontName: Arial |FontSize: 12 |FontBold: 700 @> ";
+    a.Sound = "\\Alarms\\Sounds\\Default Alarm.wav";
+    a.Flags = core::kAlarmCentered;
+    return a;
+}
+
+// The alarm files: alarm 0 fires kSecondsToFiring after the start, the others one a day from
+// tomorrow on.
+void WriteAlarms(const bench::fs::path& folder, int others) {
+    const core::DateTime start = core::MakeDateTime(2026, 3, 1, 13, 4, 5);
+    std::ofstream(folder / "Alarms/!AlarmMaster.ozrini") << "[Master Playlist]\n1=MyAlarms.ozrini\n";
+    std::vector<core::Alarm> alarms;
+    alarms.push_back(TypicalAlarm(0, core::AddSeconds(start, kSecondsToFiring)));
+    for (int i = 1; i <= others; ++i) alarms.push_back(TypicalAlarm(i, core::AddDays(start, i)));
+    std::ostringstream out;
+    out << "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
+    for (const core::Alarm& a : alarms) out << a.AlarmKey << "=" << a.NAME << "\n";
+    for (const core::Alarm& a : alarms) {
+        out << "[ZTVALR: " << a.AlarmKey << "]\n";
+        for (const core::AlarmKey& field : core::AlarmKeys()) out << field.key << "=" << field.text(a) << "\n";
+    }
+    std::ofstream(folder / "Alarms/MyAlarms.ozrini") << out.str();
+}
+
+std::string ReadFile(const bench::fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path).rdbuf();
+    return bytes.str();
+}
+
+// Runs the loop in steps of the given virtual milliseconds until done() holds; false after a minute
+// of real time.
+template <class Done>
+bool RunUntilDone(Done done, int stepMs = 1) {
+    const Clock::time_point start = Clock::now();
+    while (!done()) {
+        if (SecondsSince(start) > 60) return false;
+        platform::RunFor(stepMs);
+    }
+    return true;
+}
+
+Timings RunWithAlarms(int others) {
+    const bench::fs::path folder = bench::FreshProgramFolder("alarms", bench::kQuietSettings);
+    WriteAlarms(folder, others);
+    Timings t;
+
+    Clock::time_point mark = Clock::now();
+    if (!bench::StartProgramIn(folder, kStart)) return t;
+    t.loaded = RunUntilDone([] { return core::AlarmsLoaded; }, 10);
+    t.startToLoaded = SecondsSince(mark);
+    if (!t.loaded) return t;
+
+    // Up to half a second before the firing second, then a second across it, and a quiet one.
+    std::int64_t startUtc = 0;
+    platform::ParseLocalTimestamp(kStart, &startUtc);
+    platform::RunFor(startUtc + kSecondsToFiring * 1000 - 500 - platform::CurrentClock().UtcMs());
+    mark = Clock::now();
+    platform::RunFor(1000);
+    t.firingSecond = SecondsSince(mark);
+    const std::string saved = ReadFile(folder / "Alarms/MyAlarms.ozrini");
+    t.saved = core::Alarms[0].FLAG == core::kAlarmPassed && saved.find("]\nFLAG=2\n") != std::string::npos;
+    mark = Clock::now();
+    platform::RunFor(1000);
+    t.quietSecond = SecondsSince(mark);
+
+    mark = Clock::now();
+    core::RunLater(core::Command::AlarmSettings);
+    t.listed = RunUntilDone([] { return core::AlarmManagerOpen; }) &&
+               alarmmanager::frmSetiRAM().flxAlarms.Rows == static_cast<int>(core::Alarms.size()) + 2;
+    platform::RunFor(1);  // its paint reaches the screen
+    t.managerShown = SecondsSince(mark);
+
+    mark = Clock::now();
+    settings::frmSeti().cmdCancelN.PressFromKeyboard();
+    t.cancelled = RunUntilDone([] { return !core::SettingsWindowOpen; });
+    t.cancel = SecondsSince(mark);
+
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:")) t.peakKb = std::stol(line.substr(6));
+    bench::fs::remove_all(folder);
+    return t;
+}
+
+void BM_ManyAlarms(benchmark::State& state) {
+    const int others = static_cast<int>(state.range(0));
+    Timings t;
+    for (auto _ : state) {
+        if (!bench::RunInChild(t, [others] { return RunWithAlarms(others); }) || !t.loaded || !t.saved || !t.listed || !t.cancelled) {
+            state.SkipWithError("the alarms were not loaded, saved after the firing, listed or cancelled");
+            return;
+        }
+        state.SetIterationTime(t.startToLoaded);
+    }
+    state.counters["alarms"] = others + 1;
+    state.counters["fire_and_save_ms"] = t.firingSecond * 1000;
+    state.counters["quiet_second_ms"] = t.quietSecond * 1000;
+    state.counters["manager_ms"] = t.managerShown * 1000;
+    state.counters["cancel_ms"] = t.cancel * 1000;
+    state.counters["peak_MB"] = static_cast<double>(t.peakKb) / 1024;
+    state.SetLabel("time: start-up to loaded alarms");
+}
+BENCHMARK(BM_ManyAlarms)->Arg(0)->Arg(1000)->Arg(10000)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
