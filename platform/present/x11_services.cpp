@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/services/clipboard.h"
@@ -25,13 +26,16 @@ struct ServicesState {
          pasteProperty = 0;
     std::string clipboardText;
     bool owning = false;
-    // The answer to the last request for another program's text.
+    // The answer to the last request for another program's text, and its next piece.
     bool answered = false;
     Atom answerProperty = None;
+    bool pieceReady = false;
 };
 
-// How long a paste waits for the clipboard's owner to hand its text over.
+// How long a paste waits for the clipboard's owner to hand its text (or a piece of it) over, and
+// the most it takes.
 constexpr int kPasteWaitMs = 1000;
+constexpr long kMaxPasteBytes = 4 << 20;
 
 ServicesState& St() {
     static ServicesState state;
@@ -91,6 +95,42 @@ public:
     }
 };
 
+// Takes the paste property off our window: its bytes and their type. Nothing when it is not text.
+std::optional<std::pair<std::string, Atom>> TakePasteProperty() {
+    ServicesState& s = St();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<std::pair<std::string, Atom>> taken;
+    if (XGetWindowProperty(s.display, s.selectionOwner, s.pasteProperty, 0, kMaxPasteBytes / 4, True, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        (format == 8 || type == s.incr))
+        taken.emplace(std::string(data ? reinterpret_cast<const char*>(data) : "", format == 8 ? count : 0), type);
+    if (data) XFree(data);
+    return taken;
+}
+
+// A large text comes in pieces (INCR): each piece is asked for by deleting the last one, and an
+// empty piece ends it.
+std::optional<std::string> TakeIncrementally(Atom* type, bool* timedOut) {
+    ServicesState& s = St();
+    std::string text;
+    for (;;) {
+        s.pieceReady = false;
+        if (!AwaitOutsideEvents([] { return St().pieceReady; }, kPasteWaitMs)) {
+            *timedOut = true;
+            return std::nullopt;
+        }
+        auto piece = TakePasteProperty();
+        if (!piece) return std::nullopt;
+        if (piece->first.empty()) return text;
+        *type = piece->second;
+        if (text.size() + piece->first.size() > kMaxPasteBytes) return std::nullopt;
+        text += piece->first;
+    }
+}
+
 // Asks the clipboard's owner for its text in one form (UTF8_STRING or STRING) and waits for the
 // answer on the loop. The text comes as UTF-8, read by the form the owner gave (some give STRING,
 // Latin-1, whatever was asked). Nothing when the owner refuses; `timedOut` when it does not answer.
@@ -106,20 +146,13 @@ std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
         return std::nullopt;
     }
     if (s.answerProperty == None) return std::nullopt;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::optional<std::string> text;
-    // Texts handed over in pieces (INCR, for very large selections) are not taken.
-    if (XGetWindowProperty(s.display, s.selectionOwner, s.pasteProperty, 0, 1 << 20, True, AnyPropertyType, &type,
-                           &format, &count, &after, &data) == Success &&
-        data && format == 8 && type != s.incr) {
-        const std::string_view bytes(reinterpret_cast<const char*>(data), count);
-        text = type == XA_STRING ? Utf8FromLatin1(bytes) : CleanUtf8(bytes);
-    }
-    if (data) XFree(data);
-    return text;
+    auto answer = TakePasteProperty();  // taking it off asks for the first piece of an INCR transfer
+    if (!answer) return std::nullopt;
+    Atom type = answer->second;
+    std::optional<std::string> bytes = answer->first;
+    if (type == s.incr) bytes = TakeIncrementally(&type, timedOut);
+    if (!bytes) return std::nullopt;
+    return type == XA_STRING ? Utf8FromLatin1(*bytes) : CleanUtf8(*bytes);
 }
 
 class X11Clipboard : public Clipboard {
@@ -216,6 +249,7 @@ void InstallX11Services(Display* display, ::Window root, std::function<bool(::Wi
     s.incr = XInternAtom(display, "INCR", False);
     s.pasteProperty = XInternAtom(display, "OZR_PASTE", False);
     s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
+    XSelectInput(display, s.selectionOwner, PropertyChangeMask);  // the pieces of a large paste
     s.owning = false;
     InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
     InstallService<Clipboard>(std::make_unique<X11Clipboard>());
@@ -226,6 +260,10 @@ bool HandleX11ServiceEvent(const XEvent& e) {
     if (!St().display) return false;
     if (e.type == SelectionRequest && e.xselectionrequest.owner == St().selectionOwner) {
         AnswerSelectionRequest(e.xselectionrequest);
+        return true;
+    }
+    if (e.type == PropertyNotify && e.xproperty.window == St().selectionOwner) {
+        if (e.xproperty.atom == St().pasteProperty && e.xproperty.state == PropertyNewValue) St().pieceReady = true;
         return true;
     }
     if (e.type == SelectionNotify && e.xselection.requestor == St().selectionOwner) {

@@ -224,7 +224,8 @@ TEST_F(X11AlarmWindow, TheClipboardsTextReachesOtherPrograms) {
 }
 
 // Pasting takes another program's text: as UTF-8 (what is not well-formed made sound), as
-// Latin-1 where only that is offered; an owner that never answers is given up after a bounded wait.
+// Latin-1 where only that is offered, a large one in pieces; an owner that never answers is given
+// up after a bounded wait.
 TEST_F(X11AlarmWindow, PastingTakesAnotherProgramsTextAsUtf8AndGivesUpOnASilentOwner) {
     Display* probe = XOpenDisplay(display_.c_str());
     ASSERT_TRUE(probe);
@@ -245,6 +246,9 @@ TEST_F(X11AlarmWindow, PastingTakesAnotherProgramsTextAsUtf8AndGivesUpOnASilentO
     EXPECT_EQ(UseService<Clipboard>().Text(), "caf\xc3\xa9");
     offer("a\xff" "b", "UTF8_STRING");
     EXPECT_EQ(UseService<Clipboard>().Text(), "a\xef\xbf\xbd" "b");
+    const std::string large(1'500'000, 'x');  // handed over in pieces
+    offer(large, "UTF8_STRING");
+    EXPECT_EQ(UseService<Clipboard>().Text().size(), large.size());
 
     ::Window silent = XCreateSimpleWindow(probe, DefaultRootWindow(probe), 0, 0, 1, 1, 0, 0, 0);
     XSetSelectionOwner(probe, clipboard, silent, CurrentTime);
