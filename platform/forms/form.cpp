@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "platform/draw/dc.h"
 #include "platform/forms/captioned_control.h"
@@ -13,6 +14,7 @@
 #include "platform/forms/timer.h"
 #include "platform/forms/windowed_control.h"
 #include "platform/window/loop.h"
+#include "platform/window/modal.h"
 #include "platform/window/screen.h"
 #include "platform/window/detail/window_store.h"
 
@@ -32,12 +34,6 @@ FormRegistry& R() {
 }
 
 bool IsChildWindow(HWND hwnd) { return hwnd && (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) != 0; }
-
-Form* FormOfWindow(HWND hwnd) {
-    for (Form* f : R().all)
-        if (f->Window() == hwnd) return f;
-    return nullptr;
-}
 
 bool FocusInside(HWND hwnd) {
     HWND focus = GetFocus();
@@ -194,11 +190,14 @@ void Form::Show(int modal, Form* owner) {
     if (owner && owner != this) owner_ = owner;  // before a first load, so that the window is owned
     Touch();
     if (!IsLoaded()) return;
-    HWND previousActive = GetActiveWindow();
     bool child = IsChildWindow(hwnd_);
     // A form loaded before it is shown with an owner gets that owner now.
     if (owner && owner != this && !child && owner->hwnd_)
         SetWindowLongPtr(hwnd_, GWL_HWNDPARENT, static_cast<LONG_PTR>(owner->hwnd_.id()));
+    // Other windows take no input while this one is modal (their timers keep running); the wait
+    // begins before the form shows, so that it shows as a modal window from the start.
+    std::optional<ModalWait> wait;
+    if (modal == vbModal) wait.emplace(owner_ && owner_->hwnd_ ? owner_->hwnd_ : HWND{}, true, hwnd_);
     if (!shownSinceLoad_) {
         shownSinceLoad_ = true;
         if (!child) ApplyStartUpPosition();
@@ -212,22 +211,9 @@ void Form::Show(int modal, Form* owner) {
     if (!child && !FocusInside(hwnd_)) FocusFirstControl();
     if (modal != vbModal) return;
 
-    // Other forms take no input while this one is modal; their timers keep running.
-    std::vector<HWND> disabled;
-    for (Form* f : R().loaded) {
-        if (f == this || !f->hwnd_ || IsChildWindow(f->hwnd_) || !IsWindowEnabled(f->hwnd_)) continue;
-        EnableWindow(f->hwnd_, 0);
-        disabled.push_back(f->hwnd_);
-    }
     ++modalDepth_;
     RunModalLoop([this] { return !IsLoaded() || !(GetWindowLong(hwnd_, GWL_STYLE) & WS_VISIBLE); });
     --modalDepth_;
-    for (HWND h : disabled)
-        if (IsWindow(h)) EnableWindow(h, 1);
-    if (previousActive && previousActive != hwnd_ && IsWindow(previousActive) && IsWindowVisible(previousActive)) {
-        SetActiveWindow(previousActive);
-        if (Form* f = FormOfWindow(previousActive)) f->RestoreFocus();
-    }
 }
 
 void Form::Hide() {

@@ -89,6 +89,10 @@ void WindowedControl::HandleMouseDown(int button, int shift, POINT px) {
     if (button == vbLeftButton && TakesFocus() && GetFocus() != hwnd_) {
         platform::SetFocus(hwnd_);
         if (!hwnd_ || !IsWindowEnabled(hwnd_)) return;
+        // The focus change may have waited for an answer (a box shown from GotFocus). The button
+        // was released meanwhile, and that release went elsewhere: the press is over, so it
+        // neither captures the mouse nor starts anything now.
+        if (!(GetKeyState(VK_LBUTTON) & 0x8000)) return;
     }
     if (!captured_) {
         SetCapture(hwnd_);

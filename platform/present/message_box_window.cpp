@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "platform/draw/gdi.h"
+#include "platform/present/message_box_icons.h"
 #include "platform/window/loop.h"
+#include "platform/window/modal.h"
 #include "platform/window/screen.h"
 
 namespace platform {
 namespace {
 
-constexpr int kButtonWidth = 80, kButtonHeight = 24, kMargin = 14, kGap = 8;
+constexpr int kButtonWidth = 80, kButtonHeight = 24, kMargin = 14, kGap = 8, kIconGap = 12;
+constexpr COLORREF kFace = RGB(236, 233, 216);
 
 struct Button {
     int id;
@@ -23,7 +26,10 @@ struct BoxState {
     std::vector<Button> buttons;
     int defaultIndex = 0;
     int focused = 0;
+    int pressed = -1;  // the button a press began on: a click is a press and a release on one button
     int answer = 0;
+    BoxIcon icon = BoxIcon::None;
+    POINT iconAt;
     RECT textRect;
 };
 
@@ -48,9 +54,10 @@ void Paint(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
     GetClientRect(hwnd, &client);
-    HBRUSH face = CreateSolidBrush(RGB(236, 233, 216));
+    HBRUSH face = CreateSolidBrush(kFace);
     FillRect(dc, &client, face);
     DeleteObject(face);
+    DrawBoxIcon(dc, g_box->iconAt.x, g_box->iconAt.y, g_box->icon, kFace);
     HFONT font = BoxFont();
     HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
@@ -80,10 +87,16 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!g_box) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
         case WM_PAINT: Paint(hwnd); return 0;
+        case WM_LBUTTONDOWN:
         case WM_LBUTTONUP: {
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            for (const Button& b : g_box->buttons)
-                if (b.rect.contains(p)) g_box->answer = b.id;
+            int under = -1;
+            for (std::size_t i = 0; i < g_box->buttons.size(); ++i)
+                if (g_box->buttons[i].rect.contains(p)) under = static_cast<int>(i);
+            if (msg == WM_LBUTTONDOWN)
+                g_box->pressed = under;
+            else if (under >= 0 && under == g_box->pressed)
+                g_box->answer = g_box->buttons[static_cast<std::size_t>(under)].id;
             return 0;
         }
         case WM_KEYDOWN: {
@@ -119,7 +132,7 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
         wc.lpfnWndProc = BoxProc;
         wc.lpszClassName = "#32770";
         wc.style = CS_GLOBALCLASS;
-        wc.background = RGB(236, 233, 216);
+        wc.background = kFace;
         registered = RegisterClass(&wc) != 0;
     }
     BoxState state;
@@ -130,7 +143,8 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
         if (state.buttons[i].id == defaultButton) state.defaultIndex = static_cast<int>(i);
     state.focused = state.defaultIndex;
 
-    // Size the text, then the box around it.
+    // Size the text, then the box around it: the icon at the left, the text beside it (centred on
+    // the icon when it is shorter), the buttons centred below both.
     HDC measure = CreateCompatibleDC(HDC{});
     HFONT font = BoxFont();
     HGDIOBJ old = SelectObject(measure, font);
@@ -139,10 +153,15 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     SelectObject(measure, old);
     DeleteObject(font);
     DeleteDC(measure);
+    state.icon = BoxIconOf(request.type);
+    const int iconWidth = state.icon == BoxIcon::None ? 0 : kBoxIconSize + kIconGap;
+    const int iconHeight = state.icon == BoxIcon::None ? 0 : kBoxIconSize;
+    const int bodyHeight = std::max<int>(text.bottom, iconHeight);
+    state.iconAt = POINT{kMargin, kMargin};
+    state.textRect = OffsetRectBy(text, kMargin + iconWidth, kMargin + (bodyHeight - text.bottom) / 2);
     int buttonsWidth = static_cast<int>(state.buttons.size()) * (kButtonWidth + kGap) - kGap;
-    int clientWidth = std::max<int>(text.right, buttonsWidth) + 2 * kMargin;
-    int clientHeight = text.bottom + 3 * kMargin + kButtonHeight;
-    state.textRect = OffsetRectBy(text, kMargin, kMargin);
+    int clientWidth = std::max<int>(iconWidth + text.right, buttonsWidth) + 2 * kMargin;
+    int clientHeight = bodyHeight + 3 * kMargin + kButtonHeight;
     int x = (clientWidth - buttonsWidth) / 2;
     for (Button& b : state.buttons) {
         b.rect = RECT{x, clientHeight - kMargin - kButtonHeight, x + kButtonWidth, clientHeight - kMargin};
@@ -156,15 +175,14 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     const DWORD closeBox = (request.type & 0xF) == MB_YESNO ? 0 : WS_SYSMENU;
     HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | closeBox,
                               (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
-    if (ex) SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    // The control that had the focus gets it back when the box closes, so typing goes on there.
-    const HWND hadFocus = GetFocus();
+    // Stacked and shown as every modal window is; the wait that MessageBox began gives the focus
+    // back when the box is gone.
+    PresentModalWindow(box);
     ShowWindow(box, SW_SHOW);
     SetFocus(box);
     RunModalLoop([&] { return state.answer != 0 || !IsWindow(box); });
     int answer = state.answer ? state.answer : defaultButton;
     DestroyWindow(box);
-    if (hadFocus && IsWindow(hadFocus)) SetFocus(hadFocus);
     g_box = saved;
     return answer;
 }

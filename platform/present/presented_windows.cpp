@@ -20,6 +20,8 @@ std::optional<PresentedWindow> ReadPresentedWindow(HWND hwnd) {
     p.ownedByHiddenWindow = w->hiddenOwner;
     p.shellWindow = w->context == ProcessContext::Shell;
     p.minimized = w->minimized;
+    p.modal = w->modal;
+    p.modalOver = w->modalOver;
     p.layeredFlags = ((w->exStyle & WS_EX_LAYERED) && w->layeredSet) ? w->layeredFlags : 0;
     p.layeredAlpha = w->layeredAlpha;
     p.layeredKey = w->layeredKey;

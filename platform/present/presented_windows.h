@@ -21,6 +21,9 @@ struct PresentedWindow {
     bool ownedByHiddenWindow = false;  // a form that shows no taskbar button
     bool shellWindow = false;          // it belongs to the shell (the taskbar)
     bool minimized = false;
+    // A message box or modal form while it waits, and the window it stands over (window/modal.h).
+    bool modal = false;
+    HWND modalOver;
     // Layering as it takes effect: no flags unless the window is layered and its attributes set.
     DWORD layeredFlags = 0;
     BYTE layeredAlpha = 255;

@@ -32,6 +32,8 @@ struct XWin {
     RECT screenRect;
     std::string title;
     std::vector<Atom> states;  // the _NET_WM_STATE atoms asked for last
+    XWindowId transientFor = 0;  // WM_TRANSIENT_FOR as set last
+    bool modal = false;          // a message box or modal form while it waits
     bool shaped = false;
     bool keyed = false;
     bool framed = false;  // a window manager reparented it into a frame of its own
@@ -55,7 +57,7 @@ struct X11State {
     // The window the window manager moves or sizes now (its moves are taken over), 0 for none.
     std::uint32_t movedByManager = 0;
     Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0;
-    Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager,
+    Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
 };
@@ -105,6 +107,7 @@ std::vector<Atom> WantedStates(const PresentedWindow& w) {
         states.push_back(X().stateSkipTaskbar);
         states.push_back(X().stateSkipPager);
     }
+    if (w.modal) states.push_back(X().stateModal);
     return states;
 }
 
@@ -127,12 +130,27 @@ void ApplyStates(XWin& xw, const PresentedWindow& w) {
     if (wanted == xw.states) return;
     if (xw.mapped) {
         auto holds = [](const std::vector<Atom>& list, Atom a) { return std::find(list.begin(), list.end(), a) != list.end(); };
-        for (Atom state : {X().stateAbove, X().stateSkipTaskbar, X().stateSkipPager})
+        for (Atom state : {X().stateAbove, X().stateSkipTaskbar, X().stateSkipPager, X().stateModal})
             if (holds(wanted, state) != holds(xw.states, state)) SendStateChange(xw.xid, holds(wanted, state), state);
     } else {
         SetAtomList(xw.xid, X().netWmState, wanted);
     }
     xw.states = std::move(wanted);
+}
+
+// A modal window is transient for the window it blocks, so that a window manager keeps it above
+// that window (and gives it the focus when that window is clicked).
+void ApplyTransient(XWin& xw, const PresentedWindow& w) {
+    xw.modal = w.modal;
+    XWindowId wanted = 0;
+    if (w.modal)
+        if (auto it = X().windows.find(w.modalOver.id()); w.modalOver && it != X().windows.end()) wanted = it->second.xid;
+    if (wanted == xw.transientFor) return;
+    if (wanted)
+        XSetTransientForHint(X().display, xw.xid, wanted);
+    else
+        XDeleteProperty(X().display, xw.xid, XA_WM_TRANSIENT_FOR);
+    xw.transientFor = wanted;
 }
 
 void ApplyStrut(const XWin& xw, const RECT& r) {
@@ -200,6 +218,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     SetAtomList(xw.xid, X().windowType, {type});
     if (type == X().typeDock) ApplyStrut(xw, r);
     ApplyStates(xw, w);
+    ApplyTransient(xw, w);
     return xw;
 }
 
@@ -380,6 +399,18 @@ void ApplyKeyboardGrab(HWND hwnd, XWin& xw) {
     }
 }
 
+// The window manager's frame around a window it manages: its ancestor that is a child of the root.
+XWindowId FrameOf(XWindowId xid) {
+    for (XWindowId w = xid;;) {
+        XWindowId root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(X().display, w, &root, &parent, &children, &count)) return 0;
+        if (children) XFree(children);
+        if (parent == root || !parent) return parent ? w : 0;
+        w = parent;
+    }
+}
+
 void Restack() {
     std::vector<XWindowId> stack;
     for (HWND top : TopLevelWindowsInZOrder()) {
@@ -392,7 +423,8 @@ void Restack() {
     // Each window goes right below the one above it. Windows a window manager has framed are not
     // siblings any more (their frames are), so the server would refuse to stack them against
     // each other: the window manager is asked instead. A pair of one framed and one unframed
-    // window (a menu or balloon over a managed window) has no common parent and keeps its order.
+    // window (a menu or balloon over a managed window) has no common parent and keeps its order,
+    // but under a modal window: that one's frame is put over it, so that nothing covers a box.
     // A window the window manager has not reparented yet soon will be: it counts as framed.
     const bool managerRuns = WindowManagerRuns();
     auto framed = [&](const XWin& w) { return w.framed || (managerRuns && !w.overrideRedirect); };
@@ -400,7 +432,14 @@ void Restack() {
         const XWin* below = FindX(stack[i]);
         const XWin* above = FindX(stack[i - 1]);
         if (!below || !above) continue;
-        if (!framed(*below) && !framed(*above)) {
+        if (above->modal && above->framed && !framed(*below)) {
+            if (XWindowId frame = FrameOf(above->xid)) {
+                XWindowChanges changes{};
+                changes.sibling = frame;
+                changes.stack_mode = Below;
+                XConfigureWindow(X().display, below->xid, CWSibling | CWStackMode, &changes);
+            }
+        } else if (!framed(*below) && !framed(*above)) {
             XWindowChanges changes{};
             changes.sibling = above->xid;
             changes.stack_mode = Below;
@@ -439,6 +478,7 @@ void Sync(HWND hwnd) {
     XWin& xw = it->second;
     SetTitle(xw, w->title);
     ApplyStates(xw, *w);
+    ApplyTransient(xw, *w);
     ApplyLayered(xw, hwnd, *w);
     if (!(xw.screenRect == r)) {
         XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
@@ -662,6 +702,7 @@ bool StartX11Presenter(std::string* error) {
     X().stateAbove = Intern("_NET_WM_STATE_ABOVE");
     X().stateSkipTaskbar = Intern("_NET_WM_STATE_SKIP_TASKBAR");
     X().stateSkipPager = Intern("_NET_WM_STATE_SKIP_PAGER");
+    X().stateModal = Intern("_NET_WM_STATE_MODAL");
     X().windowType = Intern("_NET_WM_WINDOW_TYPE");
     X().typeDock = Intern("_NET_WM_WINDOW_TYPE_DOCK");
     X().typeUtility = Intern("_NET_WM_WINDOW_TYPE_UTILITY");

@@ -308,6 +308,7 @@ static void RouteKey(int vk, bool down, unsigned int character) {
     if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
     if (I().menuKeys && Find(I().menuKeys)) target = I().menuKeys;
     if (!target || !Find(target)) return;
+    if (target != I().menuKeys && !EnabledWithAncestors(target)) return;  // blocked by a modal window
     bool alt = I().keys[VK_MENU] && vk != VK_MENU;
     UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     PostMessage(target, msg, static_cast<WPARAM>(vk), down ? 1 : static_cast<LPARAM>(0xC0000001u));
@@ -349,6 +350,8 @@ void detail::SetMenuKeyWindow(HWND menuWindow) {
 }
 
 HWND detail::CurrentMenuKeyWindow() { return Find(I().menuKeys) ? I().menuKeys : HWND{}; }
+
+void detail::ForgetLastPress() { I().lastDownTime = -1'000'000; }
 
 bool detail::DispatchOneInput() {
     if (I().queue.empty()) return false;

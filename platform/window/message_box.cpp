@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/services/message_boxes.h"
+#include "platform/window/modal.h"
 
 namespace platform {
 namespace {
@@ -51,6 +52,9 @@ std::string MessageBoxLine(const MessageBoxRequest& request) {
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     MessageBoxRequest request{owner, text ? text : "", caption ? caption : "", type};
+    // However it is answered (a person, a test, the headless default), the box blocks what it
+    // blocks until then.
+    ModalWait wait(owner, (type & MB_SYSTEMMODAL) != 0);
     return UseService<MessageBoxes>().Show(request);
 }
 

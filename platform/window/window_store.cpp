@@ -114,6 +114,7 @@ POINT WindowOriginOnScreen(const Window& w) {
 }
 
 bool IsTopmost(const Window& w) { return (w.exStyle & WS_EX_TOPMOST) != 0; }
+int ZBand(const Window& w) { return w.modal ? 2 : IsTopmost(w) ? 1 : 0; }
 
 void RemoveFromZOrder(Window& w) {
     std::vector<HWND>* list = &S().topLevels;
@@ -139,21 +140,24 @@ void InsertInZOrder(Window& w, HWND insertAfter) {
         return;
     }
     auto& list = S().topLevels;
-    // The topmost band lies in front of every other window; a window stays within its band.
-    auto bandEnd = std::find_if(list.begin(), list.end(), [](HWND h) {
+    // A window stays within its band; the bands lie in order, the highest in front.
+    const int band = ZBand(w);
+    auto bandBegin = std::find_if(list.begin(), list.end(), [band](HWND h) {
         Window* o = Find(h);
-        return o && !IsTopmost(*o);
+        return o && ZBand(*o) <= band;
     });
-    bool topmost = IsTopmost(w);
-    auto bandBegin = topmost ? list.begin() : bandEnd;
+    auto bandEnd = std::find_if(bandBegin, list.end(), [band](HWND h) {
+        Window* o = Find(h);
+        return o && ZBand(*o) < band;
+    });
     if (insertAfter == HWND_BOTTOM) {
-        list.insert(topmost ? bandEnd : list.end(), w.hwnd);
+        list.insert(bandEnd, w.hwnd);
         return;
     }
     if (insertAfter && insertAfter != HWND_TOP && insertAfter != HWND_TOPMOST && insertAfter != HWND_NOTOPMOST) {
         auto it = std::find(list.begin(), list.end(), insertAfter);
         Window* after = Find(insertAfter);
-        if (it != list.end() && after && IsTopmost(*after) == topmost) {
+        if (it != list.end() && after && ZBand(*after) == band) {
             list.insert(it + 1, w.hwnd);
             return;
         }

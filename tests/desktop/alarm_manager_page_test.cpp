@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "alarm_file_writer.h"
@@ -28,6 +29,7 @@
 #include "settings/settings_pages.h"
 #include "tests/support/recording_popup_help.h"
 #include "tests/support/recording_sound_output.h"
+#include "tests/support/while_modal.h"
 
 using namespace platform;
 using alarmmanager::frmSetiRAM;
@@ -76,18 +78,7 @@ bool SamePicture(const forms::Picture& shown, const std::string& path) {
     return true;
 }
 
-// What the user does while a modal window waits: run from a timer 100 ms after it opened.
-std::function<void()>& WhileModal() {
-    static std::function<void()> action;
-    return action;
-}
-void AfterModalOpens(std::function<void()> user) {
-    WhileModal() = std::move(user);
-    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(HWND{}, id);
-        WhileModal()();
-    });
-}
+using testsupport::WhileModalWaits;
 void QueueKey(int vk, unsigned int character = 0) {
     InjectKey(vk, true, character);
     InjectKey(vk, false);
@@ -159,7 +150,7 @@ protected:
     }
     // Renames the selection row's alarm through the popup menu's command, typing into the box.
     void Rename(const std::string& typed) {
-        AfterModalOpens([typed] {
+        WhileModalWaits([typed] {
             core::frmZInput().txtInput.Text = "";
             QueueText(typed);
             QueueKey(VK_RETURN, '\r');
@@ -301,7 +292,7 @@ TEST_F(AlarmManagerPage, LeftDoubleClickAndTheButtonsSwitchAlarmsAndAPastOneTime
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
 
     // A right click makes its row current: the buttons follow that row's alarm (Nap, off).
-    AfterModalOpens([] { QueueKey(VK_ESCAPE); });
+    WhileModalWaits([] { QueueKey(VK_ESCAPE); });
     d->Click(CellPoint(2, 2), MouseButton::Right);
     d->Advance(200);
     EXPECT_EQ(Selected(), (std::vector<int>{2}));
@@ -362,6 +353,32 @@ TEST_F(AlarmManagerPage, RefusedCommandsShowTheirOwnBoxAndChangeNothing) {
     core::Alarms[1].AlarmState = core::kAlarmDeleted;
     Rename("Nap");
     EXPECT_EQ(core::Alarms[0].NAME, "Nap");
+}
+
+// A double click on Delete: its second click comes while the first click's question waits. The
+// page takes no click and no key meanwhile, so one question is asked and one alarm deleted; once
+// it is answered, the page takes clicks again.
+TEST_F(AlarmManagerPage, WhileAQuestionWaitsThePageTakesNoClickAndNoKey) {
+    Start(EveryKind());
+    Open();
+    ClickRow(1);
+    bool pressedAgain = false;
+    d->WhileMessageBoxShown([&](const MessageBoxRequest&) {
+        if (std::exchange(pressedAgain, true)) return;
+        d->Click(CentreOf(page.cmdDelete.hWnd));
+        d->Key(VK_DELETE);
+        ClickRow(2);
+    });
+    d->AnswerNextMessageBoxes({IDYES, IDYES, IDYES});
+    Press(page.cmdDelete);
+    ASSERT_TRUE(pressedAgain);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted);
+    EXPECT_NE(core::Alarms[1].AlarmState, core::kAlarmDeleted);
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    d->AnswerNextMessageBoxes({IDNO});
+    Press(page.cmdDelete);
+    EXPECT_EQ(d->MessageBoxes().size(), 2u);
 }
 
 TEST_F(AlarmManagerPage, AnEmptyListRefusesWithTheNoAlarmErrors) {
@@ -580,7 +597,7 @@ TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
     d->Advance(20);
     const RECT shownCell = grid().CellRect(12, 2);
     ASSERT_FALSE(shownCell.empty());
-    AfterModalOpens([] { QueueKey('E', 'e'); });  // D&elete
+    WhileModalWaits([] { QueueKey('E', 'e'); });  // D&elete
     d->AnswerNextMessageBoxes({IDYES});
     d->Click(CellPoint(12, 2), MouseButton::Right);
     d->Advance(200);

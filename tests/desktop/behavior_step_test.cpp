@@ -309,6 +309,18 @@ TEST_F(BehaviorStep, CheckBoxRulesOfOpeningAndShuttingDownAndIndependentBoxesOth
     EXPECT_EQ(step.ch2.Value, vbChecked);
 }
 
+TEST_F(BehaviorStep, TheCheckBoxesTakeNoClickWhileAnErrorBoxWaits) {
+    Start();
+    OpenForNewAlarm();
+    d->WhileMessageBoxShown([&](const MessageBoxRequest&) { Press(step.ch1); });
+    Press(step.cmdRemoveBehavior);
+    d->WhileMessageBoxShown({});
+    EXPECT_EQ(LastBoxText(), Text("Error No Behaviors"));
+    EXPECT_EQ(step.ch1.Value, vbUnchecked);
+    Press(step.ch1);
+    EXPECT_EQ(step.ch1.Value, vbChecked) << "once the box is answered, the step takes clicks again";
+}
+
 TEST_F(BehaviorStep, AStoredHiddenOpenShowsItsOtherBoxesDisabled) {
     Start({WithBehaviors("|0: 0, 1, 0, 1, 0, 0, 0 ", "|0: /tmp/a.txt ")});
     OpenForListedAlarm();

@@ -63,6 +63,10 @@ public:
     // Message boxes are recorded and answered: by the scripted answers in order, then by their
     // default button.
     void AnswerNextMessageBoxes(std::vector<int> answers);
+    // Runs while each box waits, before it is answered: what a user does meanwhile.
+    void WhileMessageBoxShown(std::function<void(const platform::MessageBoxRequest&)> action) {
+        boxes_.whileShown = std::move(action);
+    }
     const std::vector<platform::MessageBoxRequest>& MessageBoxes() const { return boxes_.Requests(); }
 
     // The recording network doubles (null with realNetwork).

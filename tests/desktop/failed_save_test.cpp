@@ -11,6 +11,7 @@
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "desktop_harness.h"
+#include "settings/frm_seti.h"
 
 using namespace platform;
 using namespace desktop;
@@ -101,6 +102,38 @@ TEST(FailedSave, AFullDiskKeepsTheClockRunningAndTellsOnce) {
     if (!why.empty()) GTEST_SKIP() << "no full-disk test: " << why;
     SavesFailWhileBlocked(d, [&] { disk.Fill(); }, [&] { disk.Free(); });
     EXPECT_NE(d.MessageBoxes()[0].text.find(std::strerror(ENOSPC)), std::string::npos) << d.MessageBoxes()[0].text;
+}
+
+// The box of a save that failed at Apply blocks the settings window: a click on its Cancel and a
+// key reach nothing until the box is answered; then the window works again.
+TEST(FailedSave, TheBoxOfAFailedApplyBlocksTheSettingsWindowUntilItIsAnswered) {
+    Desktop d({.prepare = WriteLaterRunSettings});
+    ReadOnlyFolder readOnly(d.Folder());
+    ASSERT_TRUE(d.Start());
+    d.Advance(2000);
+    d.Key(VK_F2);
+    d.Advance(50);
+    auto& window = settings::frmSeti();
+    ASSERT_TRUE(window.IsLoaded());
+    readOnly.Block();
+    ASSERT_TRUE(readOnly.Blocked());
+    bool enabledMeanwhile = true;
+    d.WhileMessageBoxShown([&](const MessageBoxRequest&) {
+        enabledMeanwhile = IsWindowEnabled(window.hWnd);
+        d.Click(CentreOf(d.Rect(window.cmdCancelN.hWnd)));
+        d.Key(VK_ESCAPE);
+        d.Advance(50);
+    });
+    d.Click(CentreOf(d.Rect(window.cmdApply.hWnd)));
+    d.Advance(50);
+    d.WhileMessageBoxShown({});
+    ASSERT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_FALSE(enabledMeanwhile);
+    EXPECT_TRUE(window.IsLoaded()) << "the Cancel click while the box waited reached nothing";
+    readOnly.Unblock();
+    d.Click(CentreOf(d.Rect(window.cmdCancelN.hWnd)));
+    d.Advance(50);
+    EXPECT_FALSE(window.IsLoaded());
 }
 
 TEST(FailedSave, AFirstRunInAReadOnlyFolderRunsWithItsChoiceAndTellsOnce) {

@@ -8,6 +8,7 @@
 #include "core/frm_zinput.h"
 #include "core/globals.h"
 #include "desktop_harness.h"
+#include "tests/support/while_modal.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -34,20 +35,11 @@ void QueueText(const std::string& text) {
     for (char c : text) QueueKey(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c), static_cast<unsigned char>(c));
 }
 
-// What the user does while the box waits: run from a timer 100 ms after it was shown.
-std::function<void()>& WhileShown() {
-    static std::function<void()> action;
-    return action;
-}
-
+// What the user does while the box waits runs 100 ms after it was shown.
 void AskModally(const std::string& defaultText, std::function<void()> user) {
-    WhileShown() = std::move(user);
+    testsupport::WhileModalWaits(std::move(user));
     core::frmZInput().SetTexts("Rename", "New name of the alarm:", defaultText, "Accept", "Drop");
     core::frmZInput().SetProperties(6000, 4500);
-    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(HWND{}, id);
-        WhileShown()();
-    });
     core::frmZInput().Show(platform::forms::vbModal);
 }
 

@@ -11,6 +11,7 @@
 #include "core/md5.h"
 #include "desktop_harness.h"
 #include "platform/services/settings_file.h"
+#include "platform/window/input.h"
 #include "platform/window/messages.h"
 #include "settings/frm_seti.h"
 #include "settings/frm_seti_at.h"
@@ -86,6 +87,27 @@ public:
         d->Key(VK_TAB);
     }
     void Apply() { Click(frmSeti().cmdApply.hWnd); }
+    // A click on a box whose focus shows a warning: as on a real desktop, the button is let go
+    // while the warning waits, and that release is handled by the warning's wait.
+    void ClickReleasedDuringItsWarning(HWND box) {
+        d->WhileMessageBoxShown([this](const MessageBoxRequest&) { d->Pump(); });
+        const POINT p = CentreOf(d->Rect(box));
+        InjectMouseMove(p);
+        InjectMouseButton(p, MouseButton::Left, true);
+        InjectMouseButton(p, MouseButton::Left, false);
+        d->Pump();
+        d->WhileMessageBoxShown({});
+        d->Advance(20);
+    }
+    // After the warning, the typed name and the first click on Apply: the name is saved and the
+    // account question asked.
+    void ExpectTheFirstApplySaves(const std::string& typed) {
+        d->AnswerNextMessageBoxes({IDNO});
+        Apply();
+        EXPECT_EQ(Saved("OZR Ruriv Anywhere", "Username"), typed);
+        EXPECT_EQ(d->MessageBoxes().back().text.rfind(AnywhereText("UserChanged1"), 0), 0u) << d->MessageBoxes().back().text;
+        EXPECT_EQ(GetFocus(), frmSeti().cmdApply.hWnd);
+    }
     std::string Saved(const std::string& section, const std::string& key) const {
         SettingsFile file;
         file.Open(d->PathOf("Settings.ozrini").string());
@@ -314,6 +336,31 @@ TEST_F(InternetPages, WithoutAnAccountTheUnicityWarningComesOnceARunAndThePasswo
     d->Type("ab");
     EXPECT_EQ(std::string(page.txtPassword.Text), "ab");
     EXPECT_EQ(core::Settings.Password, core::CMD5().MD5("ab"));
+}
+
+TEST_F(InternetPages, AfterTheUnicityWarningTheFirstApplySavesTheTypedUser) {
+    Start({});
+    ShowNode(kAccountNode);
+    auto& page = frmSetiEV();
+    ClickReleasedDuringItsWarning(page.txtUsername.hWnd);
+    ASSERT_EQ(BoxTexts(), std::vector<std::string>{AnywhereText("PasswordUnicityWarning")});
+    EXPECT_EQ(GetFocus(), page.txtUsername.hWnd);
+    d->Type("carol");
+    ExpectTheFirstApplySaves("carol");
+}
+
+TEST_F(InternetPages, AfterThePasswordWarningTheFirstApplySavesTheTypedUser) {
+    Start({.settings = "[OZR Ruriv Anywhere]\nUsername=ann\nPassword=0cc175b9c0f1b6a831c399e269772661\n"});
+    ShowNode(kAccountNode);
+    auto& page = frmSetiEV();
+    Click(page.txtUsername.hWnd);
+    page.txtUsername.Text = "";
+    d->Type("dave");
+    ClickReleasedDuringItsWarning(page.txtPassword.hWnd);
+    ASSERT_EQ(BoxTexts(), std::vector<std::string>{AnywhereText("PasswordWarning")});
+    d->Type("pw");
+    ExpectTheFirstApplySaves("dave");
+    EXPECT_EQ(Saved("OZR Ruriv Anywhere", "Password"), core::CMD5().MD5("pw"));
 }
 
 TEST_F(InternetPages, ANameWithCapitalsIsStoredInLowerCaseWithTheDigestOfThePassword) {

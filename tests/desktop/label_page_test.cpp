@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "core/frm_main.h"
 #include "core/frm_zinput.h"
@@ -20,6 +21,7 @@
 #include "settings/frm_seti_lc.h"
 #include "tests/support/recording_common_dialogs.h"
 #include "tests/support/recording_popup_help.h"
+#include "tests/support/while_modal.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -58,18 +60,7 @@ DesktopOptions WithSettings(std::string file, bool fakeLibrary = false) {
 
 using desktop::CentreOf;
 
-// What the user does while a modal window waits: run from a timer once it is shown.
-std::function<void()>& WhileModal() {
-    static std::function<void()> action;
-    return action;
-}
-void DoWhileModal(std::function<void()> action) {
-    WhileModal() = std::move(action);
-    SetTimer(HWND{}, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(HWND{}, id);
-        WhileModal()();
-    });
-}
+using testsupport::WhileModalWaits;
 
 class LabelPage : public testing::Test {
 public:
@@ -104,7 +95,7 @@ public:
     }
     // New, with the name typed into the input box (or the box cancelled).
     void AddLabel(const std::string& name, bool ok = true) {
-        DoWhileModal([name, ok] {
+        WhileModalWaits([name, ok] {
             core::frmZInput().txtInput.Text = name;
             (ok ? core::frmZInput().cmdOk : core::frmZInput().cmdCancel).Click();
         });
@@ -472,6 +463,24 @@ TEST_F(LabelPageOfFive, DeleteRemovesExactlyTheSelectedLabelsAndApplyDropsThemFr
     const std::string solo = core::frmMain().Label(0).Caption;
     EXPECT_TRUE(solo.size() == 8 && solo.rfind("12:00:0", 0) == 0) << solo;
     EXPECT_TRUE(core::frmMain().Label(0).Visible);
+}
+
+// A double click on Delete: the second click comes while the first one's question waits, and
+// reaches nothing. Yes to the one question deletes the chosen label only.
+TEST_F(LabelPageOfFive, ADoubleClickOnDeleteAsksOnceAndDeletesOnlyTheChosenLabel) {
+    OpenPage();
+    auto& page = frmSetiLC();
+    ChooseLabel(1);
+    bool clickedAgain = false;
+    d.WhileMessageBoxShown([&](const MessageBoxRequest&) {
+        if (!std::exchange(clickedAgain, true)) ClickOn(page.cmdDelete);
+    });
+    d.AnswerNextMessageBoxes({IDYES, IDYES});
+    ClickOn(page.cmdDelete);
+    ASSERT_TRUE(clickedAgain);
+    EXPECT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"A", "C", "D", "E"}));
+    EXPECT_EQ(core::LabelCount, 4);
 }
 
 TEST_F(LabelPageOfFive, CancelAfterNewAndDeleteGivesTheClockItsLabelsBackAndLeavesTheFile) {

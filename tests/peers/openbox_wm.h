@@ -20,20 +20,20 @@ public:
     explicit OpenboxWm(const XvfbServer& server) {
         home_ = std::filesystem::temp_directory_path() / ("ozr-openbox-" + std::to_string(getpid()));
         std::filesystem::create_directories(home_);
-        pid_ = fork();
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            setenv("DISPLAY", server.display().c_str(), 1);
-            setenv("HOME", home_.c_str(), 1);
-            setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
-            setenv("XDG_CACHE_HOME", (home_ / "cache").c_str(), 1);
-            execlp("openbox", "openbox", "--sm-disable", nullptr);
-            _exit(127);
-        }
-        // Under load openbox may take seconds (its fonts, its theme) before it manages windows.
-        for (int i = 0; i < 400 && pid_ > 0 && !ready_; ++i) {
-            ready_ = server.Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos;
-            if (!ready_) usleep(50'000);
+        // Under load openbox now and then fails to open a display that was just started and
+        // ends at once: it is started again. It may also take seconds (its fonts, its theme)
+        // before it takes windows.
+        for (int start = 0; start < 3 && !ready_; ++start) {
+            Start(server);
+            bool ended = pid_ <= 0;
+            for (int i = 0; i < 400 && !ready_ && !ended; ++i) {
+                ready_ = server.Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos;
+                if (ready_) break;
+                ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
+                if (!ended) usleep(50'000);
+            }
+            if (!ended) break;
+            pid_ = -1;
         }
         if (ready_) ready_ = ManagesNewWindows(server);
     }
@@ -49,6 +49,19 @@ public:
     bool ready() const { return ready_; }
 
 private:
+    void Start(const XvfbServer& server) {
+        pid_ = fork();
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            setenv("DISPLAY", server.display().c_str(), 1);
+            setenv("HOME", home_.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
+            setenv("XDG_CACHE_HOME", (home_ / "cache").c_str(), 1);
+            execlp("openbox", "openbox", "--sm-disable", nullptr);
+            _exit(127);
+        }
+    }
+
     // Openbox announces itself before it is done starting: a probe window shows when it manages
     // new ones.
     static bool ManagesNewWindows(const XvfbServer& server) {

@@ -22,6 +22,7 @@
 #include "platform/services/paths.h"
 #include "platform/window/loop.h"
 #include "command_output.h"
+#include "openbox_wm.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros would break the headers above.
@@ -85,7 +86,7 @@ protected:
             server_ = new XvfbServer();
             if (!server_->running()) return;
             display_ = server_->display();
-            windowManager_ = Spawn({"openbox"});
+            windowManager_ = new OpenboxWm(*server_);
         }
         SetProgramFolder(OZR_PROGRAM_DIR);
         std::string error;
@@ -101,7 +102,7 @@ protected:
     }
     static void TearDownTestSuite() {
         StopX11Presenter();
-        Stop(windowManager_);
+        delete windowManager_;
         delete server_;
     }
     void SetUp() override {
@@ -114,12 +115,12 @@ protected:
     }
     static XvfbServer* server_;
     static std::string display_;
-    static pid_t windowManager_;
+    static OpenboxWm* windowManager_;
     static bool started_;
 };
 XvfbServer* X11AlarmWindow::server_ = nullptr;
 std::string X11AlarmWindow::display_;
-pid_t X11AlarmWindow::windowManager_ = -1;
+OpenboxWm* X11AlarmWindow::windowManager_ = nullptr;
 bool X11AlarmWindow::started_ = false;
 
 TEST_F(X11AlarmWindow, ShowsAtItsPlaceWithItsTitleAndADoubleClickSlidesItOut) {

@@ -1,26 +1,31 @@
 // Under a real EWMH window manager (openbox on Xvfb), read back with xprop: the floating clock is
 // kept above other windows and out of taskbars and pagers, and a window's topmost state follows
-// the program when it changes while the window is mapped. The window manager's contract: its
-// close request, minimising and restoring, moving by the caption, its keyboard focus, and a menu
-// that holds the keyboard.
+// the program when it changes while the window is mapped; a message box and a modal form are
+// transient for the window they block, marked modal, and stay above it, topmost as it is, also
+// when it is clicked. The rest of the window manager's contract: its close request, minimising
+// and restoring, moving by the caption, its keyboard focus, and a menu that holds the keyboard.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "clock_process.h"
 #include "openbox_wm.h"
 #include "platform/forms/forms.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/message_box_window.h"
 #include "platform/present/x11_presenter.h"
 #include "platform/services/clock.h"
 #include "platform/services/registry.h"
 #include "platform/window/loop.h"
 #include "tests/support/recording_failure_reports.h"
+#include "tests/support/while_modal.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros would break the headers above.
@@ -78,6 +83,43 @@ protected:
 
 bool Holds(const std::string& states, const char* state) { return states.find(state) != std::string::npos; }
 
+// The X window id of our window with that title, as xprop prints ids ("0x...").
+std::string XIdOf(const XvfbServer& server, const std::string& title) {
+    const std::string info = server.Output("xwininfo -name '" + title + "' -int");
+    const auto at = info.find("Window id: ");
+    if (at == std::string::npos) return "?";
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", std::strtoul(info.c_str() + at + 11, nullptr, 10));
+    return text;
+}
+
+// The window manager lists its clients bottom to top.
+bool StackedAbove(const XvfbServer& server, const std::string& upper, const std::string& lower) {
+    const std::string stacking = server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+    const auto pu = stacking.find(XIdOf(server, upper)), pl = stacking.find(XIdOf(server, lower));
+    return pu != std::string::npos && pl != std::string::npos && pu > pl;
+}
+
+// Lets the window manager and the program take what was asked for a while.
+void Settle(int ms) {
+    for (int i = 0; i < ms / 20; ++i) {
+        PumpPendingWork();
+        usleep(20'000);
+    }
+}
+
+// The window's _NET_WM_STATE as xprop prints it, once it holds (or lacks) a state, or after 5 s.
+std::string StatesOnceSettled(const XvfbServer& server, const std::string& title, const char* state, bool wanted) {
+    std::string states;
+    for (int i = 0; i < 100; ++i) {
+        PumpPendingWork();
+        states = server.Output("xprop -name '" + title + "' _NET_WM_STATE");
+        if (Holds(states, state) == wanted) break;
+        usleep(50'000);
+    }
+    return states;
+}
+
 // Runs the loop (which takes the X server's events) until the condition holds, for at most 5 s.
 template <class Condition>
 bool PumpUntil(Condition condition) {
@@ -113,27 +155,11 @@ std::string StatesOnceSettled(const XvfbServer& server, const std::string& title
     return states;
 }
 
-// A private X server with openbox on it; in-process tests start the X11 presenter on it too.
-class X11WindowManager : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.running());
-        ASSERT_TRUE(wm.ready()) << "openbox did not start";
-    }
-    void TearDown() override {
-        if (X11PresenterRunning()) StopX11Presenter();
-    }
-    void StartPresenter() {
-        std::string error;
-        ASSERT_TRUE(StartX11Presenter(&error)) << error;
-        StartDesktopScreen();
-        InstallService<Clock>(MakeSystemClock());
-    }
+TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
     XvfbServer server;
-    OpenboxWm wm{server};
-};
-
-TEST_F(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
+    ASSERT_TRUE(server.running());
+    OpenboxWm wm(server);
+    ASSERT_TRUE(wm.ready()) << "openbox did not start";
 
     {
         ClockProcess clock(server, "openbox-clock",
@@ -148,7 +174,10 @@ TEST_F(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbo
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_PAGER")) << states;
     }
 
-    ASSERT_NO_FATAL_FAILURE(StartPresenter());
+    std::string error;
+    ASSERT_TRUE(StartX11Presenter(&error)) << error;
+    StartDesktopScreen();
+    InstallService<Clock>(MakeSystemClock());
     {
         FloatingForm form;
         form.Show();
@@ -170,10 +199,27 @@ TEST_F(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbo
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_PAGER")) << states;
         form.Unload();
     }
+    StopX11Presenter();
 }
 
-TEST_F(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
-    ASSERT_NO_FATAL_FAILURE(StartPresenter());
+// The program's own windows on a display that openbox manages.
+class X11UnderOpenbox : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.running());
+        ASSERT_TRUE(wm.ready()) << "openbox did not start";
+        std::string error;
+        ASSERT_TRUE(StartX11Presenter(&error)) << error;
+        StartDesktopScreen();
+        InstallService<Clock>(MakeSystemClock());
+    }
+    void TearDown() override { StopX11Presenter(); }
+
+    XvfbServer server;
+    OpenboxWm wm{server};
+};
+
+TEST_F(X11UnderOpenbox, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
     testsupport::RecordingFailureReports& reports = testsupport::UseRecordingFailureReports();
     {
         PlainForm first("frmFirst", "OZR first form", 1500), second("frmSecond", "OZR second form", 6000);
@@ -181,22 +227,7 @@ TEST_F(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFr
         second.Show();
         // The window manager lists its clients bottom to top; the one the program raised last
         // ends above the other.
-        auto secondIsAbove = [&] {
-            const std::string stacking = server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
-            const std::string a = server.Output("xwininfo -name 'OZR first form' -int");
-            const std::string b = server.Output("xwininfo -name 'OZR second form' -int");
-            auto id = [](const std::string& info) {
-                const auto at = info.find("Window id: ");
-                return at == std::string::npos ? std::string("?") : info.substr(at + 11, info.find(' ', at + 11) - at - 11);
-            };
-            auto hex = [](const std::string& dec) {
-                char text[32];
-                std::snprintf(text, sizeof text, "0x%lx", std::strtoul(dec.c_str(), nullptr, 10));
-                return std::string(text);
-            };
-            const auto pa = stacking.find(hex(id(a))), pb = stacking.find(hex(id(b)));
-            return pa != std::string::npos && pb != std::string::npos && pb > pa;
-        };
+        auto secondIsAbove = [&] { return StackedAbove(server, "OZR second form", "OZR first form"); };
         auto settle = [&](bool wanted) {
             bool now = false;
             for (int i = 0; i < 100 && (now = secondIsAbove()) != wanted; ++i) {
@@ -220,11 +251,116 @@ TEST_F(X11WindowManager, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFr
         first.Unload();
         second.Unload();
     }
+    }
+
+// The window manager's frame of our window with that title: its ancestor that is a child of the root.
+std::string FrameOf(const XvfbServer& server, const std::string& title) {
+    std::string id = XIdOf(server, title);
+    for (int depth = 0; depth < 8; ++depth) {
+        const std::string tree = server.Output("xwininfo -tree -id " + id);
+        auto field = [&](const char* name) {
+            const auto at = tree.find(name);
+            return at == std::string::npos ? std::string() : tree.substr(at + std::strlen(name), tree.find(' ', at + std::strlen(name)) - at - std::strlen(name));
+        };
+        const std::string parent = field("Parent window id: ");
+        if (parent.empty() || parent == field("Root window id: ")) return id;
+        id = parent;
+    }
+    return id;
+}
+
+// True when the first window lies below the second among the root's children (xwininfo lists
+// them from the top down).
+bool BelowAmongRootChildren(const XvfbServer& server, const std::string& lower, const std::string& upper) {
+    const std::string children = server.Output("xwininfo -root -children");
+    const auto pl = children.find(lower + " "), pu = children.find(upper + " ");
+    return pl != std::string::npos && pu != std::string::npos && pu < pl;
+}
+
+// What the window manager makes of a modal window over a topmost owner, read while it waits.
+struct ModalSeen {
+    std::string transientFor, states;
+    bool aboveOwner = false, aboveOwnerAfterClick = false;
+};
+
+ModalSeen LookAtModal(const XvfbServer& server, const std::string& title, const std::string& ownerTitle, POINT onOwner) {
+    ModalSeen seen;
+    for (int i = 0; i < 100 && !Holds(seen.states, "_NET_WM_STATE_MODAL"); ++i) {
+        Settle(50);
+        seen.states = server.Output("xprop -name '" + title + "' _NET_WM_STATE");
+    }
+    seen.transientFor = server.Output("xprop -name '" + title + "' WM_TRANSIENT_FOR");
+    seen.aboveOwner = StackedAbove(server, title, ownerTitle);
+    server.Run("xdotool mousemove " + std::to_string(onOwner.x) + " " + std::to_string(onOwner.y) + " click 1");
+    Settle(500);
+    seen.aboveOwnerAfterClick = StackedAbove(server, title, ownerTitle);
+    return seen;
+}
+
+void ExpectModalOver(const XvfbServer& server, const ModalSeen& seen, const std::string& ownerTitle) {
+    EXPECT_TRUE(Holds(seen.transientFor, XIdOf(server, ownerTitle).c_str())) << seen.transientFor;
+    EXPECT_TRUE(Holds(seen.states, "_NET_WM_STATE_MODAL")) << seen.states;
+    EXPECT_TRUE(Holds(seen.states, "_NET_WM_STATE_ABOVE")) << "over a topmost owner: " << seen.states;
+    EXPECT_TRUE(seen.aboveOwner);
+    EXPECT_TRUE(seen.aboveOwnerAfterClick) << "a click on the owner does not cover it";
+}
+
+TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
+    InstallService<MessageBoxes>(MakeMessageBoxWindows());
+    {
+        const std::string ownerTitle = "OZR topmost owner";
+        PlainForm owner("frmOwner", ownerTitle.c_str(), 1500), modal("frmModal", "OZR modal form", 9000);
+        owner.Show();
+        SetWindowPos(owner.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        StatesOnceSettled(server, ownerTitle, "_NET_WM_STATE_ABOVE", true);
+        RECT r;
+        GetWindowRect(owner.hWnd, &r);
+        const POINT onOwner{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+
+        // A help balloon (a window no window manager frames) that makes itself topmost while the
+        // box waits, right over it.
+        WNDCLASS balloonClass;
+        balloonClass.lpfnWndProc = DefWindowProc;
+        balloonClass.lpszClassName = "OzrTestBalloon";
+        RegisterClass(&balloonClass);
+        ModalSeen box;
+        bool balloonUnderBox = false;
+        std::string rootChildren;
+        testsupport::WhileModalWaits([&] {
+            box = LookAtModal(server, "OZR box", ownerTitle, onOwner);
+            RECT b;
+            GetWindowRect(FindWindow("#32770", nullptr), &b);
+            HWND balloon = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "OzrTestBalloon", "OZR balloon",
+                                          WS_POPUP, b.left + 10, b.top + 10, 200, 80, HWND{});
+            ShowWindow(balloon, SW_SHOWNA);
+            SetWindowPos(balloon, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            Settle(300);
+            balloonUnderBox = BelowAmongRootChildren(server, XIdOf(server, "OZR balloon"), FrameOf(server, "OZR box"));
+            rootChildren = server.Output("xwininfo -root -children");
+            DestroyWindow(balloon);
+            PostMessage(FindWindow("#32770", nullptr), WM_CLOSE, 0, 0);
+        });
+        MessageBox(owner.hWnd, "Some text", "OZR box", MB_OK | MB_ICONERROR);
+        ExpectModalOver(server, box, ownerTitle);
+        EXPECT_TRUE(balloonUnderBox) << rootChildren;
+
+        ModalSeen form;
+        testsupport::WhileModalWaits([&] {
+            form = LookAtModal(server, "OZR modal form", ownerTitle, onOwner);
+            modal.Hide();
+        });
+        modal.Show(vbModal, &owner);
+        ExpectModalOver(server, form, ownerTitle);
+        EXPECT_FALSE(Holds(server.Output("xprop -name 'OZR modal form' _NET_WM_STATE"), "_NET_WM_STATE_MODAL"))
+            << "modal no more once it stopped waiting";
+        modal.Unload();
+        owner.Unload();
+    }
 }
 
 // Alt+F4 of the window manager is its close request: on the clock it is Quit, which saves the
 // settings and ends the program; a new start then shows the clock again.
-TEST_F(X11WindowManager, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
+TEST_F(X11UnderOpenbox, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
     ClockProcess clock(server, "openbox-close", kQuietClock);
     std::string id;
     for (int i = 0; i < 100 && (id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); ++i) usleep(50'000);
@@ -244,8 +380,7 @@ TEST_F(X11WindowManager, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
 
 // Minimised, a window stays the window manager's client (iconic, listed), and the desktop's restore
 // reaches the program; the caption's drag is the window manager's move.
-TEST_F(X11WindowManager, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindowManager) {
-    ASSERT_NO_FATAL_FAILURE(StartPresenter());
+TEST_F(X11UnderOpenbox, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindowManager) {
     {
         PlainForm form("frmPlain", "OZR plain form", 1500);
         form.Show();
@@ -285,8 +420,7 @@ TEST_F(X11WindowManager, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWind
 
 // Keys go where the window manager put the focus, and the modifier keys are as each event says:
 // an Alt released over another program leaves none held.
-TEST_F(X11WindowManager, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
-    ASSERT_NO_FATAL_FAILURE(StartPresenter());
+TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
     Display* other = XOpenDisplay(server.display().c_str());
     ASSERT_TRUE(other);
     ::Window outside = XCreateSimpleWindow(other, DefaultRootWindow(other), 900, 100, 200, 100, 0, 0, 0);
@@ -324,7 +458,7 @@ TEST_F(X11WindowManager, KeysFollowTheWindowManagersFocusAndEachEventsModifiers)
 
 // The program end to end: with the splash showing, F2 on the clock closes it and opens the
 // settings window; in systray mode the taskbar menu is chosen with the arrows and Enter.
-TEST_F(X11WindowManager, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTheKeyboard) {
+TEST_F(X11UnderOpenbox, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTheKeyboard) {
     auto waitFor = [&](const std::string& title) {
         std::string id;
         for (int i = 0; i < 100 && (id = XWindowNamed(server, title)).empty(); ++i) usleep(50'000);

@@ -34,7 +34,9 @@ public:
                 _exit(127);
             }
             for (int i = 0; i < 100; ++i) {
-                if (std::filesystem::exists(socket)) {
+                // The socket may be another test's server that took the number first: ours holds
+                // the lock file with its own process id.
+                if (std::filesystem::exists(socket) && LockHolder(number) == pid) {
                     pid_ = pid;
                     break;
                 }
@@ -75,6 +77,15 @@ public:
     }
 
 private:
+    static pid_t LockHolder(int number) {
+        FILE* lock = std::fopen(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), "r");
+        if (!lock) return -1;
+        long holder = -1;
+        if (std::fscanf(lock, "%ld", &holder) != 1) holder = -1;
+        std::fclose(lock);
+        return static_cast<pid_t>(holder);
+    }
+
     pid_t pid_ = -1;
     std::string display_;
 };

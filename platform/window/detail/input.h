@@ -13,5 +13,8 @@ bool InputPending();
 // While a menu window is open it takes every key, as a menu's loop does; none (0) ends that.
 void SetMenuKeyWindow(HWND menuWindow);
 HWND CurrentMenuKeyWindow();
+// The next press starts afresh: it never makes a double click with one before (a modal wait
+// lay between them).
+void ForgetLastPress();
 
 }  // namespace platform::detail

@@ -48,6 +48,10 @@ struct Window {
     RECT normalRect;  // where a maximized window goes back to
     // Owned by the program's hidden window, as a form that shows no taskbar button is.
     bool hiddenOwner = false;
+    // A message box or modal form while it waits (window/modal.h): in front of every other
+    // window, over the window it blocks.
+    bool modal = false;
+    HWND modalOver;
     bool topLevel() const { return (style & WS_CHILD) == 0; }
 };
 
@@ -62,7 +66,7 @@ struct Hook {
 
 struct Store {
     std::unordered_map<std::uint32_t, std::unique_ptr<Window>> windows;
-    std::vector<HWND> topLevels;  // z-order, topmost first; the topmost band leads
+    std::vector<HWND> topLevels;  // z-order, topmost first; the bands (ZBand) lead in order
     std::unordered_map<std::string, std::shared_ptr<WindowClass>> classes[kContextCount];
     std::vector<std::unique_ptr<Hook>> hooks;  // install order
     std::vector<WNDPROC> procs;                // index + 1 is the procedure id
@@ -96,6 +100,8 @@ RECT CaptionBand(const Window& w);  // empty when the window has no caption
 std::vector<CaptionButtonPlace> CaptionButtons(const Window& w);
 POINT WindowOriginOnScreen(const Window& w);  // top-left of the window rect on screen
 bool IsTopmost(const Window& w);
+// The stacking band: modal windows lie in front of topmost ones, topmost in front of the rest.
+int ZBand(const Window& w);
 void RemoveFromZOrder(Window& w);
 void InsertInZOrder(Window& w, HWND insertAfter);
 

@@ -1,10 +1,16 @@
 // The message box a person answers on a real desktop: it takes the focus while it is open and
-// gives it back to the control that had it, so typing goes on where it was.
+// gives it back to the control that had it; it stands above its owner, topmost or not, and above
+// windows that make themselves topmost meanwhile (help balloons), while its owner takes no click
+// and no key; it shows the icon of its style at the left, its text beside it; its close box
+// answers as its OK or Cancel button.
 #include "platform/present/message_box_window.h"
 
-#include "platform/window/window_manager.h"
+#include <functional>
 
 #include "../forms/forms_test_support.h"
+#include "platform/draw/dc.h"
+#include "platform/present/presented_windows.h"
+#include "platform/window/window_manager.h"
 
 namespace formtest {
 namespace {
@@ -23,28 +29,122 @@ protected:
     }
 };
 
-HWND focusWhileOpen{};
+struct Balloon : Form {
+    Balloon() : Form("frmBalloon") {}
 
-// Inside the box's modal loop: notes where the focus is, then answers as a person does.
+protected:
+    void Design() override {
+        BorderStyle = vbBSNone;
+        Move(0, 0, 6000, 4000);
+    }
+};
+
+// What a person does inside the box's modal loop, 50 ms after it opened, before answering with Enter.
+std::function<void(HWND box)>& WhileOpen() {
+    static std::function<void(HWND)> action;
+    return action;
+}
 void AnswerWithEnter(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(HWND{}, id);
-    focusWhileOpen = GetFocus();
+    if (WhileOpen()) WhileOpen()(FindWindow("#32770", nullptr));
     Key(VK_RETURN);
 }
+int Ask(HWND owner, UINT type, std::function<void(HWND box)> whileOpen = {}) {
+    WhileOpen() = std::move(whileOpen);
+    SetTimer(HWND{}, 0, 50, AnswerWithEnter);
+    return MessageBox(owner, "Some text", "Title", type);
+}
 
-class MessageBoxWindow : public FormsTest {};
+class MessageBoxWindow : public FormsTest {
+protected:
+    void SetUp() override {
+        FormsTest::SetUp();
+        InstallService<MessageBoxes>(MakeMessageBoxWindows());
+    }
+};
 
 TEST_F(MessageBoxWindow, TakesTheFocusAndGivesItBackToTheControlThatHadIt) {
     TwoBoxes form;
     form.Show();
     form.txtSecond.SetFocus();
     Pump();
-    SetTimer(HWND{}, 0, 50, AnswerWithEnter);
-    const int answer = ShowMessageBoxWindow(MessageBoxRequest{form.hWnd, "Text", "Title", MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL});
-    EXPECT_EQ(answer, IDYES);
+    HWND focusWhileOpen{};
+    EXPECT_EQ(Ask(form.hWnd, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL, [&](HWND) { focusWhileOpen = GetFocus(); }),
+              IDYES);
     EXPECT_NE(focusWhileOpen, form.txtSecond.hWnd);
     EXPECT_EQ(GetFocus(), form.txtSecond.hWnd);
     form.Unload();
+}
+
+TEST_F(MessageBoxWindow, StandsAboveATopmostOwnerAndBalloonsWhileItsOwnerTakesNoInput) {
+    TwoBoxes form;
+    Balloon balloon;
+    form.Show();
+    SetWindowPos(form.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    form.txtSecond.SetFocus();
+    Pump();
+    for (UINT type : {UINT{MB_OK | MB_ICONERROR}, UINT{MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL}}) {
+        HWND front{}, over{};
+        bool ownerEnabled = true;
+        Ask(form.hWnd, type, [&](HWND box) {
+            balloon.Show();
+            SetWindowPos(balloon.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            Pump();
+            front = TopLevelWindowsInZOrder().front();
+            over = ReadPresentedWindow(box)->modalOver;
+            ownerEnabled = IsWindowEnabled(form.hWnd);
+            Click(form.txtFirst.hWnd);
+            Type("x");
+            if (GetFocus() == form.txtFirst.hWnd) Key(VK_TAB);
+            front = front == box && TopLevelWindowsInZOrder().front() == box ? box : HWND{};
+        });
+        EXPECT_TRUE(front) << "the box stays in front of the balloon; style " << type;
+        EXPECT_EQ(over, form.hWnd);
+        EXPECT_FALSE(ownerEnabled);
+        EXPECT_TRUE(IsWindowEnabled(form.hWnd)) << "enabled again when the box is gone";
+        EXPECT_EQ(GetFocus(), form.txtSecond.hWnd) << "the click on the owner did not take the focus";
+        EXPECT_EQ(std::string(form.txtFirst.Text), "");
+        EXPECT_EQ(std::string(form.txtSecond.Text), "");
+        balloon.Hide();
+    }
+    balloon.Unload();
+    form.Unload();
+}
+
+// Each style's icon at the left, at the margin: its body's colour beside its sign, its sign (the
+// top of the question mark's hook, where the others show their body) and the text right of it.
+TEST_F(MessageBoxWindow, DrawsTheIconOfItsStyleAtTheLeftWithTheTextBesideIt) {
+    struct Style {
+        UINT type;
+        COLORREF body;
+        bool hookOnTop;
+    };
+    const Style styles[] = {
+        {MB_ICONERROR, RGB(212, 44, 40), false},
+        {MB_ICONWARNING, RGB(250, 204, 52), false},
+        {MB_ICONQUESTION, RGB(44, 112, 208), true},
+        {MB_ICONINFORMATION, RGB(44, 112, 208), false},
+    };
+    constexpr int kMargin = 14, kIcon = 32;
+    for (const Style& s : styles) {
+        COLORREF body = 0, hook = 0;
+        int firstInk = -1;
+        Ask(HWND{}, MB_OK | s.type, [&](HWND box) {
+            HDC dc = GetDC(box);
+            body = GetPixel(dc, kMargin + 11, kMargin + 26);
+            hook = GetPixel(dc, kMargin + 16, kMargin + 6);
+            for (int x = kMargin + kIcon; x < 200 && firstInk < 0; ++x)
+                for (int y = kMargin; y < kMargin + kIcon; ++y)
+                    if (GetPixel(dc, x, y) == RGB(0, 0, 0)) {
+                        firstInk = x;
+                        break;
+                    }
+            ReleaseDC(box, dc);
+        });
+        EXPECT_EQ(body, s.body) << "style " << s.type;
+        EXPECT_EQ(hook == RGB(255, 255, 255), s.hookOnTop) << "style " << s.type;
+        EXPECT_GE(firstInk, kMargin + kIcon + 8) << "the text begins beside the icon; style " << s.type;
+    }
 }
 
 // The close box of a box with an OK or a Cancel button answers as that button; a Yes/No box has
