@@ -143,18 +143,6 @@ const char* kQuietClock =
     // no time server is asked, no clock is set
     "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";
 
-// The window's _NET_WM_STATE as xprop prints it, once it holds (or lacks) a state, or after 5 s.
-std::string StatesOnceSettled(const XvfbServer& server, const std::string& title, const char* state, bool wanted) {
-    std::string states;
-    for (int i = 0; i < 100; ++i) {
-        PumpPendingWork();
-        states = server.Output("xprop -name '" + title + "' _NET_WM_STATE");
-        if (Holds(states, state) == wanted) break;
-        usleep(50'000);
-    }
-    return states;
-}
-
 TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
     XvfbServer server;
     ASSERT_TRUE(server.running());
