@@ -308,16 +308,22 @@ int LineHeight(const FontDescription& font) {
     return tm.tmHeight;
 }
 
+CharacterWidth::CharacterWidth(const FontDescription& font) : dc_(MeasuringDc(font)) {}
+
+int CharacterWidth::operator()(std::string_view character) const {
+    SIZE size{0, 0};
+    if (dc_) GetTextExtentPoint32(dc_, character, &size);
+    return size.cx;
+}
+
 // Text widths are the sums of the characters' advances, so each character is measured once.
 std::vector<int> CharacterOffsets(const FontDescription& font, const std::string& line) {
     std::vector<int> offsets{0};
-    HDC dc = MeasuringDc(font);
+    const CharacterWidth width(font);
     std::size_t start = 0;
     for (std::size_t i = 1; i <= line.size(); ++i) {
         if (i < line.size() && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
-        SIZE size{0, 0};
-        if (dc) GetTextExtentPoint32(dc, std::string_view(line).substr(start, i - start), &size);
-        offsets.push_back(offsets.back() + size.cx);
+        offsets.push_back(offsets.back() + width(std::string_view(line).substr(start, i - start)));
         start = i;
     }
     return offsets;

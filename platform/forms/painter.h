@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/base.h"
@@ -69,6 +70,15 @@ SIZE MeasureText(const FontDescription& font, const std::string& text, unsigned 
 int LineHeight(const FontDescription& font);
 // The pixel offsets at which each character of a line starts, and its end (size + 1 entries).
 std::vector<int> CharacterOffsets(const FontDescription& font, const std::string& line);
+// The width of one character (its UTF-8 bytes) in a font, as CharacterOffsets measures it.
+class CharacterWidth {
+public:
+    explicit CharacterWidth(const FontDescription& font);
+    int operator()(std::string_view character) const;
+
+private:
+    HDC dc_;
+};
 // "&File" as shown ("File") and the byte position of its underlined character (-1: none).
 std::string StripMnemonic(const std::string& caption, int* underlined = nullptr);
 

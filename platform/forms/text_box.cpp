@@ -12,33 +12,6 @@ namespace platform::forms {
 namespace {
 constexpr int kBarWidth = 17;
 
-// Breaks one line (character offsets from CharacterOffsets) to fit a width: after the last blank
-// that fits, or inside a word that is wider than the whole width. Returns [start, end) pairs.
-std::vector<std::pair<int, int>> BreakLine(const std::string& line, const std::vector<int>& offsets, int width) {
-    std::vector<std::pair<int, int>> out;
-    int n = static_cast<int>(offsets.size()) - 1;
-    std::vector<std::size_t> bytes;  // byte offset of each character, to find blanks
-    for (std::size_t i = 0; i < line.size(); ++i)
-        if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) bytes.push_back(i);
-    int start = 0;
-    while (start < n) {
-        int end = start + 1;
-        while (end < n && offsets[static_cast<std::size_t>(end + 1)] - offsets[static_cast<std::size_t>(start)] <= width) ++end;
-        if (end < n) {
-            int blank = -1;
-            for (int i = end; i > start; --i)
-                if (line[bytes[static_cast<std::size_t>(i - 1)]] == ' ') {
-                    blank = i;
-                    break;
-                }
-            if (blank > start) end = blank;
-        }
-        out.emplace_back(start, end);
-        start = end;
-    }
-    if (out.empty()) out.emplace_back(0, 0);
-    return out;
-}
 }  // namespace
 
 TextBox::TextBox(ContainerRef container, std::string name, int index) : WindowedControl(container, std::move(name), index) {
@@ -83,6 +56,7 @@ void TextBox::setText(std::string value) {
 void TextBox::SetTextNow(const std::string& value) {
     if (value == edit_.Text()) return;
     edit_.SetText(value);
+    shown_.Forget();
     scrollX_ = 0;
     topLine_ = 0;
     Invalidate();
@@ -130,6 +104,7 @@ void TextBox::setSelLength(int value) {
 void TextBox::setSelText(std::string value) { Edited(edit_.ReplaceSelection(value)); }
 
 void TextBox::Edited(bool changed) {
+    if (changed) shown_.Edited(edit_.LastChange());
     EnsureCaretVisible();
     Invalidate();
     if (changed && Live()) Change();
@@ -162,37 +137,37 @@ std::string TextBox::Shown(int from, int to) const {
     return edit_.Text().substr(a, b - a);
 }
 
-std::vector<TextBox::VisualLine> TextBox::Layout() const {
-    std::vector<VisualLine> lines;
-    if (!multiLine_) {
-        lines.push_back(VisualLine{0, edit_.Length()});
-        return lines;
+TextLines::Measure TextBox::MeasureShown() const {
+    const CharacterWidth width(font_);
+    if (!passwordChar_.empty() && !multiLine_) return [masked = width(passwordChar_)](std::string_view) { return masked; };
+    return width;
+}
+
+const std::vector<TextBox::VisualLine>& TextBox::Layout() {
+    const LayoutFor now{font_, passwordChar_, InnerRect().width(), multiLine_};
+    if (!(now == layoutFor_)) {
+        shown_.Forget();
+        layoutFor_ = now;
     }
-    int width = InnerRect().width();
-    int pos = 0;
-    while (true) {
-        int end = edit_.LineEndOf(pos);
-        std::string text = Shown(pos, end);
-        for (auto [a, b] : BreakLine(text, CharacterOffsets(font_, text), width)) lines.push_back(VisualLine{pos + a, pos + b});
-        if (end >= edit_.Length()) break;
-        pos = edit_.Next(end);  // past the line break
-    }
-    return lines;
+    return shown_.Lines(edit_, multiLine_, now.width, MeasureShown());
+}
+
+TextBox::Offsets TextBox::LineOffsets(const VisualLine& line) {
+    if (multiLine_) return Offsets{CharacterOffsets(font_, Shown(line.start, line.end))};
+    Layout();  // the kept offsets belong to the present look
+    return Offsets{{}, &shown_.Offsets(edit_, MeasureShown())};
 }
 
 int TextBox::LineOf(const std::vector<VisualLine>& lines, int position) const {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        bool last = i + 1 == lines.size();
-        // A position at a wrap point belongs to the following line.
-        if (position < lines[i].end || (position == lines[i].end && (last || lines[i + 1].start != position)))
-            return static_cast<int>(i);
-    }
-    return static_cast<int>(lines.size()) - 1;
+    // The last line that starts at or before the position: a position at a wrap point belongs to
+    // the following line.
+    auto after = std::upper_bound(lines.begin(), lines.end(), position, [](int p, const VisualLine& l) { return p < l.start; });
+    return std::max(0, static_cast<int>(after - lines.begin()) - 1);
 }
 
-int TextBox::LineLeft(const VisualLine& line) const {
+int TextBox::LineLeft(const VisualLine& line) {
     RECT inner = InnerRect();
-    int width = CharacterOffsets(font_, Shown(line.start, line.end)).back();
+    int width = (*LineOffsets(line)).back();
     if (!multiLine_ && width > inner.width()) return -scrollX_;
     switch (alignment_) {
         case vbRightJustify: return inner.width() - width - 1;
@@ -201,28 +176,31 @@ int TextBox::LineLeft(const VisualLine& line) const {
     }
 }
 
-int TextBox::XOf(const VisualLine& line, int position) const {
-    std::vector<int> offsets = CharacterOffsets(font_, Shown(line.start, line.end));
+int TextBox::XOf(const VisualLine& line, int position) {
+    const Offsets kept = LineOffsets(line);
+    const std::vector<int>& offsets = *kept;
     int i = std::clamp(position - line.start, 0, static_cast<int>(offsets.size()) - 1);
     return LineLeft(line) + offsets[static_cast<std::size_t>(i)];
 }
 
 int TextBox::VisibleLineCount() const { return std::max(1, InnerRect().height() / std::max(1, LineHeight(font_))); }
 
-int TextBox::PositionAt(POINT px) const {
+int TextBox::PositionAt(POINT px) {
     RECT inner = InnerRect();
-    std::vector<VisualLine> lines = Layout();
+    const std::vector<VisualLine>& lines = Layout();
     int index = 0;
     if (multiLine_)
         index = std::clamp(topLine_ + (px.y - inner.top) / std::max(1, LineHeight(font_)), 0,
                            static_cast<int>(lines.size()) - 1);
-    const VisualLine& line = lines[static_cast<std::size_t>(index)];
-    std::vector<int> offsets = CharacterOffsets(font_, Shown(line.start, line.end));
-    int x = px.x - inner.left - LineLeft(line);
-    int best = 0;
-    for (std::size_t i = 0; i < offsets.size(); ++i)
-        if (std::abs(offsets[i] - x) < std::abs(offsets[static_cast<std::size_t>(best)] - x)) best = static_cast<int>(i);
-    return line.start + best;
+    const VisualLine line = lines[static_cast<std::size_t>(index)];
+    const int x = px.x - inner.left - LineLeft(line);
+    const Offsets kept = LineOffsets(line);
+    const std::vector<int>& offsets = *kept;
+    // The nearest character boundary; of equally near ones the first.
+    auto at = std::lower_bound(offsets.begin(), offsets.end(), x);
+    if (at == offsets.end() || (at != offsets.begin() && x - *(at - 1) <= *at - x))
+        at = std::lower_bound(offsets.begin(), offsets.end(), *(at - 1));
+    return line.start + static_cast<int>(at - offsets.begin());
 }
 
 ScrollModel TextBox::VerticalModel(const std::vector<VisualLine>& lines) const {
@@ -237,7 +215,7 @@ ScrollModel TextBox::VerticalModel(const std::vector<VisualLine>& lines) const {
 }
 
 void TextBox::EnsureCaretVisible() {
-    std::vector<VisualLine> lines = Layout();
+    const std::vector<VisualLine>& lines = Layout();
     int caretLine = LineOf(lines, edit_.Caret());
     if (multiLine_) {
         int visible = VisibleLineCount();
@@ -246,8 +224,7 @@ void TextBox::EnsureCaretVisible() {
         topLine_ = std::clamp(topLine_, 0, std::max(0, static_cast<int>(lines.size()) - 1));
         return;
     }
-    const VisualLine& line = lines.front();
-    std::vector<int> offsets = CharacterOffsets(font_, Shown(line.start, line.end));
+    const std::vector<int>& offsets = shown_.Offsets(edit_, MeasureShown());
     int width = InnerRect().width();
     if (offsets.back() <= width) {
         scrollX_ = 0;
@@ -263,8 +240,7 @@ void TextBox::EnsureCaretVisible() {
 
 void TextBox::HandleMouseDown(int button, int shift, POINT px) {
     if (button == vbLeftButton && HasVerticalBar()) {
-        std::vector<VisualLine> lines = Layout();
-        ScrollModel model = VerticalModel(lines);
+        ScrollModel model = VerticalModel(Layout());
         if (model.HitTest(ScrollBarRect(), px) != ScrollPart::None) {
             WindowedControl::HandleMouseDown(button, shift, px);
             tracker_.Press(hwnd_, model, ScrollBarRect(), px, [this](int v) {
@@ -334,11 +310,10 @@ void TextBox::OnKey(int keyCode, int shift) {
     bool ctrl = (shift & vbCtrlMask) != 0;
     if ((ctrl && !extend && keyCode == 'V') || (extend && !ctrl && keyCode == VK_INSERT)) {
         Edited(edit_.Insert(PastedText(UseService<Clipboard>().Text()), maxLength_));
-        EnsureCaretVisible();
-        Invalidate();
         return;
     }
-    std::vector<VisualLine> lines = Layout();
+    const std::vector<VisualLine> single{VisualLine{0, edit_.Length()}};
+    const std::vector<VisualLine>& lines = multiLine_ ? Layout() : single;
     int caret = edit_.Caret();
     int line = LineOf(lines, caret);
     auto toLine = [&](int target) {
@@ -346,7 +321,8 @@ void TextBox::OnKey(int keyCode, int shift) {
         const VisualLine& from = lines[static_cast<std::size_t>(line)];
         const VisualLine& to = lines[static_cast<std::size_t>(target)];
         int x = XOf(from, caret);
-        std::vector<int> offsets = CharacterOffsets(font_, Shown(to.start, to.end));
+        const Offsets kept = LineOffsets(to);
+        const std::vector<int>& offsets = *kept;
         int best = 0;
         for (std::size_t i = 0; i < offsets.size(); ++i)
             if (std::abs(LineLeft(to) + offsets[i] - x) < std::abs(LineLeft(to) + offsets[static_cast<std::size_t>(best)] - x))
@@ -418,7 +394,8 @@ void TextBox::PaintLook(Painter& painter) {
     RECT r{0, 0, rect_.width(), rect_.height()};
     painter.FillRect(r, enabled_ ? backColor_ : vbButtonFace);
     painter.FrameRect(r, hasFocus_ ? vbWindowFrame : vbButtonShadow);
-    std::vector<VisualLine> lines = Layout();
+    const std::vector<VisualLine> single{VisualLine{0, edit_.Length()}};
+    const std::vector<VisualLine>& lines = multiLine_ ? Layout() : single;
     if (HasVerticalBar()) VerticalModel(lines).Paint(painter, ScrollBarRect(), enabled_);
     RECT inner = InnerRect();
     Painter::Scope scope(painter, inner);
@@ -433,14 +410,23 @@ void TextBox::PaintLook(Painter& painter) {
         int y = y0 + (i - first) * lh;
         int a = std::clamp(selA, line.start, line.end), b = std::clamp(selB, line.start, line.end);
         bool selected = hasFocus_ && b > a;
+        // Only the characters inside the box are drawn: a long single line shows a part of itself.
+        const Offsets kept = LineOffsets(line);
+        const std::vector<int>& offsets = *kept;
+        const int left = LineLeft(line);
+        const int shownFrom = line.start + std::max(0, static_cast<int>(std::upper_bound(offsets.begin(), offsets.end(), -left) - offsets.begin()) - 1);
+        const int shownTo = line.start + static_cast<int>(std::lower_bound(offsets.begin(), offsets.end(), inner.width() - left) - offsets.begin());
+        auto xOf = [&](int position) { return left + offsets[static_cast<std::size_t>(std::clamp(position - line.start, 0, static_cast<int>(offsets.size()) - 1))]; };
         // The text in three runs: before, inside and after the selection.
         auto run = [&](int from, int to, COLORREF color) {
+            from = std::max(from, shownFrom);
+            to = std::min(to, shownTo);
             if (to <= from) return;
-            int x = XOf(line, from);
-            painter.Text(RECT{x, y, XOf(line, to) + 2, y + lh}, Shown(from, to), font_, color, kTextLeft | kTextNoClip);
+            int x = xOf(from);
+            painter.Text(RECT{x, y, xOf(to) + 2, y + lh}, Shown(from, to), font_, color, kTextLeft | kTextNoClip);
         };
         if (selected) {
-            painter.FillRect(RECT{XOf(line, a), y, XOf(line, b), y + lh}, vbHighlight);
+            painter.FillRect(RECT{xOf(a), y, xOf(b), y + lh}, vbHighlight);
             run(line.start, a, text);
             run(a, b, vbHighlightText);
             run(b, line.end, text);

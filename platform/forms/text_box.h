@@ -9,6 +9,7 @@
 
 #include "platform/forms/scroll_model.h"
 #include "platform/forms/text_edit.h"
+#include "platform/forms/text_lines.h"
 #include "platform/forms/windowed_control.h"
 
 namespace platform::forms {
@@ -67,10 +68,7 @@ protected:
     void AppearanceChanged() override;
 
 private:
-    struct VisualLine {
-        int start = 0;  // character positions; `end` excludes the line break
-        int end = 0;
-    };
+    using VisualLine = TextLines::Line;
 
     void Edited(bool changed);
     std::string PastedText(const std::string& clipboard) const;
@@ -78,17 +76,36 @@ private:
     RECT InnerRect() const;
     RECT ScrollBarRect() const;
     bool HasVerticalBar() const { return multiLine_ && (scrollBars_ & vbVertical); }
-    std::vector<VisualLine> Layout() const;
+    // The visual lines, kept between edits (valid until the next change of the text or the look).
+    const std::vector<VisualLine>& Layout();
+    TextLines::Measure MeasureShown() const;  // a character's width as displayed
+    // The x of each character position of a line, from its start: measured for a line of a
+    // multi-line box, the kept ones of a single-line box's one line (valid until the next edit).
+    struct Offsets {
+        std::vector<int> measured;
+        const std::vector<int>* kept = nullptr;
+        const std::vector<int>& operator*() const { return kept ? *kept : measured; }
+    };
+    Offsets LineOffsets(const VisualLine& line);
     int LineOf(const std::vector<VisualLine>& lines, int position) const;
     std::string Shown(int from, int to) const;  // the characters as displayed (password masking)
-    int XOf(const VisualLine& line, int position) const;
-    int LineLeft(const VisualLine& line) const;
-    int PositionAt(POINT px) const;
+    int XOf(const VisualLine& line, int position);
+    int LineLeft(const VisualLine& line);
+    int PositionAt(POINT px);
     void EnsureCaretVisible();
     int VisibleLineCount() const;
     ScrollModel VerticalModel(const std::vector<VisualLine>& lines) const;
 
     TextEdit edit_;
+    TextLines shown_;
+    // What the kept lines were laid out for; any difference lays them out afresh.
+    struct LayoutFor {
+        FontDescription font;
+        std::string passwordChar;
+        int width = -1;
+        bool multiLine = false;
+        bool operator==(const LayoutFor&) const = default;
+    } layoutFor_;
     int maxLength_ = 0;
     bool multiLine_ = false;
     int scrollBars_ = vbSBNone;

@@ -1,6 +1,7 @@
 #include "platform/forms/text_edit.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform::forms {
 
@@ -36,20 +37,43 @@ std::string Utf8FromCodePoint(unsigned cp) {
 }
 
 std::size_t TextEdit::ByteOffset(int position) const {
-    int n = 0;
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-        if (IsContinuation(static_cast<unsigned char>(text_[i]))) continue;
-        if (n == position) return i;
-        ++n;
+    if (position <= 0) return 0;
+    if (position >= length_) return text_.size();
+    if (AllAscii()) return static_cast<std::size_t>(position);
+    // From the nearest of the start, the position found last and the end.
+    int at = 0;
+    std::size_t byte = 0;
+    if (std::abs(knownPosition_ - position) < position) {
+        at = knownPosition_;
+        byte = knownByte_;
     }
-    return text_.size();
+    if (length_ - position < std::abs(at - position)) {
+        at = length_;
+        byte = text_.size();
+    }
+    auto lead = [this](std::size_t b) { return b >= text_.size() || !IsContinuation(static_cast<unsigned char>(text_[b])); };
+    for (; at < position; ++at)
+        do ++byte;
+        while (!lead(byte));
+    for (; at > position; --at)
+        do --byte;
+        while (!lead(byte));
+    knownPosition_ = position;
+    knownByte_ = byte;
+    return byte;
 }
 
 int TextEdit::PositionOfByte(std::size_t byteOffset) const {
-    int n = 0;
-    for (std::size_t i = 0; i < text_.size() && i < byteOffset; ++i)
-        if (!IsContinuation(static_cast<unsigned char>(text_[i]))) ++n;
-    return n;
+    if (byteOffset >= text_.size()) return length_;
+    if (AllAscii()) return static_cast<int>(byteOffset);
+    // The characters between the byte found last and this one, counted from there.
+    int position = knownPosition_;
+    std::size_t byte = knownByte_;
+    for (; byte < byteOffset; ++byte)
+        if (!IsContinuation(static_cast<unsigned char>(text_[byte]))) ++position;
+    for (; byte > byteOffset; --byte)
+        if (!IsContinuation(static_cast<unsigned char>(text_[byte - 1]))) --position;
+    return position;
 }
 
 int TextEdit::Clamp(int position) const { return std::clamp(position, 0, length_); }
@@ -66,9 +90,13 @@ int TextEdit::Snap(int position) const {
 }
 
 void TextEdit::SetText(std::string text) {
+    const int before = length_;
     text_ = std::move(text);
     length_ = CharacterCount(text_);
     anchor_ = caret_ = 0;
+    knownPosition_ = 0;
+    knownByte_ = 0;
+    lastChange_ = Change{0, before, length_};
 }
 
 std::string TextEdit::SelText() const {
@@ -95,11 +123,14 @@ void TextEdit::MoveCaret(int position, bool extend) {
 
 bool TextEdit::ReplaceSelection(const std::string& text) {
     if (SelLength() == 0 && text.empty()) return false;
-    int start = SelStart();
-    std::size_t a = ByteOffset(start), b = ByteOffset(start + SelLength());
+    const int start = SelStart(), removed = SelLength(), inserted = CharacterCount(text);
+    std::size_t a = ByteOffset(start), b = ByteOffset(start + removed);
     text_.replace(a, b - a, text);
-    length_ = CharacterCount(text_);
-    anchor_ = caret_ = Clamp(start + CharacterCount(text));
+    length_ += inserted - removed;
+    knownPosition_ = start;  // nothing before the edit moved
+    knownByte_ = a;
+    lastChange_ = Change{start, removed, inserted};
+    anchor_ = caret_ = Clamp(start + inserted);
     return true;
 }
 

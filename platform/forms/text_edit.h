@@ -1,5 +1,9 @@
 // The text and selection of a text box, counted in characters of its UTF-8 text. A line break is the
 // pair CR LF; the caret never stops between its two characters.
+//
+// An edit costs what it changes, not what the box holds: the character count follows each edit,
+// and a character position finds its byte from the last one found (edits and the caret move
+// little at a time), or at once while the text is all ASCII.
 #pragma once
 
 #include <string>
@@ -29,6 +33,15 @@ public:
     bool Delete();
     bool ReplaceSelection(const std::string& text);
 
+    // What the last edit that changed the text did, in characters: at `at`, `removed` characters
+    // gave way to `inserted` ones. SetText counts as a change of everything.
+    struct Change {
+        int at = 0;
+        int removed = 0;
+        int inserted = 0;
+    };
+    const Change& LastChange() const { return lastChange_; }
+
     // Character positions of the caret's neighbours, skipping a line break as one step.
     int Previous(int position) const;
     int Next(int position) const;
@@ -44,10 +57,16 @@ private:
     int Snap(int position) const;  // off the middle of a CR LF pair
     bool IsInsideLineBreak(int position) const;
 
+    bool AllAscii() const { return static_cast<std::size_t>(length_) == text_.size(); }
+
     std::string text_;
     int length_ = 0;
     int anchor_ = 0;
     int caret_ = 0;
+    Change lastChange_;
+    // A character position and its byte, the last ones found: the next search starts from there.
+    mutable int knownPosition_ = 0;
+    mutable std::size_t knownByte_ = 0;
 };
 
 // Characters of a UTF-8 text, and the UTF-8 form of a code point.

@@ -1,10 +1,13 @@
 // The text box's editing model: characters of UTF-8 text, CR LF as one step, the selection, and
-// the maximum length, as a table of edits.
+// the maximum length, as a table of edits; and its lines, mended around each edit.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
+#include <string_view>
 
 #include "platform/forms/text_edit.h"
+#include "platform/forms/text_lines.h"
 
 namespace {
 using platform::forms::TextEdit;
@@ -63,5 +66,87 @@ TEST(TextEdit, LinesAndNeighbours) {
     EXPECT_EQ(e.Previous(4), 2);
     e.Select(1, 6);
     EXPECT_EQ(e.SelText(), "b\r\ncd");
+}
+}  // namespace
+
+namespace {
+using platform::forms::TextLines;
+
+// Widths as a font gives them: most letters 7 pixels, a wide one 13, an accented one 8.
+int Width(std::string_view character) { return character == "W" ? 13 : character == "\xC3\xA9" ? 8 : 7; }
+
+TEST(TextLines, MendedAfterEveryEditAsIfLaidOutAfresh) {
+    const std::vector<std::string> pieces = {"a", "b", " ", "W", "\xC3\xA9", "\r\n", "\n", "abcdefghijklmnop", "  "};
+    std::mt19937 random(38);
+    for (int round = 0; round < 300; ++round) {
+        TextEdit e;
+        std::string start;
+        for (int i = random() % 40; i > 0; --i) start += pieces[random() % pieces.size()];
+        e.SetText(start);
+        const int width = 10 + static_cast<int>(random() % 90);
+        TextLines kept;
+        kept.Lines(e, true, width, Width);
+        kept.Offsets(e, Width);
+        for (int step = 0; step < 40; ++step) {
+            std::string piece;
+            for (int i = random() % 3; i > 0; --i) piece += pieces[random() % pieces.size()];
+            e.Select(static_cast<int>(random() % (e.Length() + 1)), static_cast<int>(random() % (e.Length() + 1)));
+            if (!e.ReplaceSelection(piece)) continue;
+            kept.Edited(e.LastChange());
+            SCOPED_TRACE(testing::PrintToString(e.Text()) + " at width " + std::to_string(width));
+            ASSERT_EQ(e.Length(), platform::forms::CharacterCount(e.Text()));
+            TextLines fresh;
+            ASSERT_EQ(kept.Lines(e, true, width, Width), fresh.Lines(e, true, width, Width));
+            ASSERT_EQ(kept.Offsets(e, Width), fresh.Offsets(e, Width));
+            // Byte offsets as a count from the start gives them.
+            const int p = static_cast<int>(random() % (e.Length() + 1));
+            std::size_t byte = 0;
+            for (int n = 0; n < p; ++n)
+                do ++byte;
+                while (byte < e.Text().size() && (static_cast<unsigned char>(e.Text()[byte]) & 0xC0) == 0x80);
+            ASSERT_EQ(e.ByteOffset(p), byte);
+            ASSERT_EQ(e.PositionOfByte(byte), p);
+        }
+    }
+}
+
+TEST(TextLines, TypingIntoALongTextMeasuresOnlyTheLinesItTouches) {
+    std::string words;
+    while (words.size() < 20'000) words += "abcdefg ";
+    TextEdit e;
+    e.SetText(words);
+    int measured = 0;
+    const TextLines::Measure counted = [&measured](std::string_view c) {
+        ++measured;
+        return Width(c);
+    };
+    TextLines wrapped, single;
+    wrapped.Lines(e, true, 350, counted);  // 50 characters a line
+    single.Offsets(e, counted);
+    // A line break in the middle of a paragraph moves every later line of it, so it goes at the
+    // ends only.
+    for (const char* typed : {"x", " ", "\xC3\xA9", "\r\n"}) {
+        for (const int at : {e.Length(), e.Length() / 2, 0}) {
+            if (typed[0] == '\r' && at == e.Length() / 2) continue;
+            SCOPED_TRACE(testing::PrintToString(std::string(typed)) + " typed at " + std::to_string(at));
+            e.SetSelStart(at);
+            e.Insert(typed, 0);
+            wrapped.Edited(e.LastChange());
+            single.Edited(e.LastChange());
+            measured = 0;
+            wrapped.Lines(e, true, 350, counted);
+            EXPECT_LE(measured, 3 * 50);
+            measured = 0;
+            single.Offsets(e, counted);
+            EXPECT_LE(measured, 2);
+            e.Backspace();
+            wrapped.Edited(e.LastChange());
+            single.Edited(e.LastChange());
+            measured = 0;
+            wrapped.Lines(e, true, 350, counted);
+            single.Offsets(e, counted);
+            EXPECT_LE(measured, 3 * 50);
+        }
+    }
 }
 }  // namespace
