@@ -133,12 +133,10 @@ void frmSetiRAMForm::cmdDelete_Click() {
 void frmSetiRAMForm::SwitchSelected(int mode, const char* noRows, const char* none) {
     if (flxAlarms.Rows < 3) return boxes_.Error(noRows);
     if (CheckOneSelected() == RowCheck::NoneSelected) return boxes_.Error(none);
-    for (int r = AlarmRowCount(); r >= 1; --r) {
-        if (!RowSelected(r)) continue;
-        bool changed = false;
-        SetAlarmActive(r, mode, changed);
-    }
-    UpdateActivateButtons();
+    std::vector<int> rows;
+    for (int r = AlarmRowCount(); r >= 1; --r)
+        if (RowSelected(r)) rows.push_back(r);
+    SetAlarmsActive(rows, mode);
 }
 
 void frmSetiRAMForm::cmdActivate_Click() {
@@ -153,11 +151,9 @@ void frmSetiRAMForm::cmdDeactivate_Click() {
 void frmSetiRAMForm::cmdActivateAll_Click() {
     if (flxAlarms.Rows < 3) return boxes_.Error("DeActivate Alarm Error 2");
     const bool activate = cmdActivateAll.Caption == LanguageFile.ReadText(core::kAlarmManagerPageSection, "ActivateAll");
-    for (int r = AlarmRowCount(); r >= 1; --r) {
-        bool changed = false;
-        SetAlarmActive(r, activate ? kActivateOnly : kDeactivateOnly, changed);
-    }
-    UpdateActivateButtons();
+    std::vector<int> rows;
+    for (int r = AlarmRowCount(); r >= 1; --r) rows.push_back(r);
+    SetAlarmsActive(rows, activate ? kActivateOnly : kDeactivateOnly);
 }
 
 void frmSetiRAMForm::cmdSort_Click() {

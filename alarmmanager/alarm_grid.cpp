@@ -109,14 +109,16 @@ void frmSetiRAMForm::AddEditedAlarm() {
 
 void frmSetiRAMForm::UpdateAlarmStatusPictureAndText(std::int16_t& index) {
     if (!core::AlarmsLoaded || !IsAlarmIndex(index)) return;
-    const Alarm& a = Alarms[static_cast<std::size_t>(index)];
-    for (int r = 1; r <= AlarmRowCount(); ++r) {
-        if (AlarmOfRow(r) != index) continue;
-        flxAlarms.Row = r;
-        const std::string status = StatusPictureOf(a);
-        if (!status.empty()) SetCellPicture(kStatusColumn, status);
-        flxAlarms.TextMatrix(r, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
-    }
+    for (int r = 1; r <= AlarmRowCount(); ++r)
+        if (AlarmOfRow(r) == index) ShowRowStatus(r);
+}
+
+void frmSetiRAMForm::ShowRowStatus(int row) {
+    const Alarm& a = Alarms[static_cast<std::size_t>(AlarmOfRow(row))];
+    flxAlarms.Row = row;
+    const std::string status = StatusPictureOf(a);
+    if (!status.empty()) SetCellPicture(kStatusColumn, status);
+    flxAlarms.TextMatrix(row, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
 }
 
 }  // namespace alarmmanager

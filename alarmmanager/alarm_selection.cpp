@@ -86,27 +86,45 @@ void frmSetiRAMForm::SelectAlarmRow(int row, bool& done) {
     done = true;
 }
 
+bool frmSetiRAMForm::SwitchAlarm(int row, int mode) {
+    if (row < 1 || row > AlarmRowCount() || !IsAlarmIndex(AlarmOfRow(row))) return false;
+    Alarm& a = Alarms[static_cast<std::size_t>(AlarmOfRow(row))];
+    const std::uint8_t before = a.FLAG;
+    if (mode != kDeactivateOnly && a.FLAG == core::kAlarmOff) {
+        const bool past = core::SecondsBetween(a.FIRE, core::Now()) > 0;
+        a.FLAG = !(a.Flags & core::kAlarmRepetitive) && past ? core::kAlarmPassed : core::kAlarmOn;
+    } else if (mode != kActivateOnly) {
+        a.FLAG = core::kAlarmOff;
+    }
+    // Deactivating an alarm that is already off is no change.
+    if (a.FLAG == before) return false;
+    a.AlarmState |= core::kAlarmHeldBack;
+    core::AlarmsChanged = true;
+    return true;
+}
+
+void frmSetiRAMForm::SetAlarmsActive(const std::vector<int>& rows, int mode) {
+    if (!core::AlarmsLoaded) return;
+    std::vector<int> switched;
+    for (int row : rows)
+        if (SwitchAlarm(row, mode)) switched.push_back(row);
+    if (!switched.empty()) {
+        // The computation leaves the times of alarms that are off alone, so once after all the
+        // switches it gives every alarm the time it would have after one after each.
+        core::CalculateNextFiring(false);
+        for (int row : switched) ShowRowStatus(row);
+    }
+    UpdateActivateAllCaption();
+    UpdateActivateButtons();
+}
+
 void frmSetiRAMForm::SetAlarmActive(int row, int mode, bool& changed) {
     changed = false;
     if (!core::AlarmsLoaded) return;
-    if (row >= 1 && row <= AlarmRowCount() && IsAlarmIndex(AlarmOfRow(row))) {
-        std::int16_t index = static_cast<std::int16_t>(AlarmOfRow(row));
-        Alarm& a = Alarms[static_cast<std::size_t>(index)];
-        const std::uint8_t before = a.FLAG;
-        if (mode != kDeactivateOnly && a.FLAG == core::kAlarmOff) {
-            const bool past = core::SecondsBetween(a.FIRE, core::Now()) > 0;
-            a.FLAG = !(a.Flags & core::kAlarmRepetitive) && past ? core::kAlarmPassed : core::kAlarmOn;
-        } else if (mode != kActivateOnly) {
-            a.FLAG = core::kAlarmOff;
-        }
-        // Deactivating an alarm that is already off is no change.
-        changed = a.FLAG != before;
-        if (changed) {
-            a.AlarmState |= core::kAlarmHeldBack;
-            core::CalculateNextFiring(false);
-            UpdateAlarmStatusPictureAndText(index);
-            core::AlarmsChanged = true;
-        }
+    changed = SwitchAlarm(row, mode);
+    if (changed) {
+        core::CalculateNextFiring(false);
+        ShowRowStatus(row);
     }
     UpdateActivateAllCaption();
     UpdateActivateButtons();

@@ -88,6 +88,12 @@ private:
     void SelectAlarmRow(int row, bool& done);
     void SelectAlarmRow(int row);
     void SetAlarmActive(int row, int mode, bool& changed);
+    // SetAlarmActive over many rows: each alarm switched, then the next firing times computed and
+    // the switched rows redrawn once for all, so that switching every row of a long list costs
+    // what the list holds, not its square.
+    void SetAlarmsActive(const std::vector<int>& rows, int mode);
+    bool SwitchAlarm(int row, int mode);  // the switch itself; true when the alarm changed
+    void ShowRowStatus(int row);          // the row's status picture and firing time, from its alarm
     void MakeCurrentRow(int row);
     void UpdateActivateAllCaption();
     void UpdateActivateButtons();

@@ -57,7 +57,7 @@ Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& c
     for (const AlarmKey& field : AlarmKeys()) {
         const std::string text = file.KeyExists(field.key) != 0 ? file.FoundValue() : field.missing;
         if (!field.take(alarm, text)) {
-            throw AlarmFileFailure{"\"" + std::string(field.key) + "\" of alarm \"" + key + "\" in \"" + collection +
+            throw AlarmFileFailure{"\"" + field.key + "\" of alarm \"" + key + "\" in \"" + collection +
                                    "\" holds \"" + text + "\", which does not fit the field."};
         }
     }

@@ -11,7 +11,7 @@
 namespace core {
 
 struct AlarmKey {
-    const char* key;
+    std::string key;  // made once: a file of 10,000 alarms reads and writes 400,000 keys
     std::function<std::string(const Alarm&)> text;        // the field as stored
     std::function<bool(Alarm&, const std::string&)> take;  // false, field unchanged: the text does not fit
     const char* missing;                                   // what a key missing from the section reads as

@@ -26,6 +26,10 @@ int RunProgram() {
     }
     platform::StartPlatform(options, platform::ProgramFolder());
     if (!StartProgram()) return frmMain().ExitStatus();
+    // The window start-up showed reaches the screen now, before the engine's first ticks and
+    // whatever else the timers start: on a loaded machine they would keep the loop from going
+    // idle, which is when it otherwise presents.
+    platform::PresentNow();
     int status = platform::RunMessageLoop();
     platform::WriteRunOutputs();
     return status;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Release tree (build-release/, as a packager builds it) and runs the benchmarks of the
 # performance targets there (not part of the tests): the in-process benchmarks, the ones that
-# start programs of their own (bench/program/), then the waiting clock in real time beside xclock
-# (tools/idle-bench.sh, on the usual build; OZR_IDLE_SECONDS sets its length, 0 leaves it out).
+# start programs of their own (bench/program/, each in a process of its own), then, on the usual
+# build, the launch to the first window beside xclock's (tools/launch-bench.sh; OZR_LAUNCH_ROUNDS
+# sets its rounds, 0 leaves it out) and the waiting clock in real time beside xclock
+# (tools/idle-bench.sh; OZR_IDLE_SECONDS sets its length, 0 leaves it out).
 # Arguments go to every benchmark program, e.g. --benchmark_filter=Labels.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,8 +19,8 @@ for target in "${targets[@]:1}"; do
   [ -x "$binary" ] || binary="$release/bench/program/$target"
   "$binary" "$@"
 done
+rounds=${OZR_LAUNCH_ROUNDS:-15}
 seconds=${OZR_IDLE_SECONDS:-60}
-if [ "$seconds" != 0 ]; then
-  "$here/tools/build.sh"
-  "$here/tools/idle-bench.sh" "$seconds"
-fi
+if [ "$rounds" != 0 ] || [ "$seconds" != 0 ]; then "$here/tools/build.sh"; fi
+if [ "$rounds" != 0 ]; then "$here/tools/launch-bench.sh" "$rounds"; fi
+if [ "$seconds" != 0 ]; then "$here/tools/idle-bench.sh" "$seconds"; fi

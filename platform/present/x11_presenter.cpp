@@ -67,7 +67,6 @@ X11State& X() {
     return state;
 }
 
-Atom Intern(const char* name) { return XInternAtom(X().display, name, False); }
 
 XWin* FindX(XWindowId xid) {
     for (auto& [id, xw] : X().windows)
@@ -689,30 +688,31 @@ bool StartX11Presenter(std::string* error) {
     int eventBase = 0, errorBase = 0;
     X().shapeExtension = XShapeQueryExtension(display, &eventBase, &errorBase);
     X().pixels.Start(display, X().screen);
-    X().wmDelete = Intern("WM_DELETE_WINDOW");
-    X().wmProtocols = Intern("WM_PROTOCOLS");
-    X().netWmName = Intern("_NET_WM_NAME");
-    X().utf8 = Intern("UTF8_STRING");
-    X().netWmState = Intern("_NET_WM_STATE");
-    X().restackWindow = Intern("_NET_RESTACK_WINDOW");
-    X().supportingWmCheck = Intern("_NET_SUPPORTING_WM_CHECK");
-    X().wmState = Intern("WM_STATE");
-    X().netSupported = Intern("_NET_SUPPORTED");
-    X().moveResize = Intern("_NET_WM_MOVERESIZE");
-    X().stateAbove = Intern("_NET_WM_STATE_ABOVE");
-    X().stateSkipTaskbar = Intern("_NET_WM_STATE_SKIP_TASKBAR");
-    X().stateSkipPager = Intern("_NET_WM_STATE_SKIP_PAGER");
-    X().stateModal = Intern("_NET_WM_STATE_MODAL");
-    X().windowType = Intern("_NET_WM_WINDOW_TYPE");
-    X().typeDock = Intern("_NET_WM_WINDOW_TYPE_DOCK");
-    X().typeUtility = Intern("_NET_WM_WINDOW_TYPE_UTILITY");
-    X().typeNormal = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
-    X().typePopupMenu = Intern("_NET_WM_WINDOW_TYPE_POPUP_MENU");
-    X().typeTooltip = Intern("_NET_WM_WINDOW_TYPE_TOOLTIP");
-    X().strutPartial = Intern("_NET_WM_STRUT_PARTIAL");
-    X().strut = Intern("_NET_WM_STRUT");
-    X().opacity = Intern("_NET_WM_WINDOW_OPACITY");
-    X().motifHints = Intern("_MOTIF_WM_HINTS");
+    auto& x = X();
+    InternAtoms(display, {{&x.wmDelete, "WM_DELETE_WINDOW"},
+                          {&x.wmProtocols, "WM_PROTOCOLS"},
+                          {&x.netWmName, "_NET_WM_NAME"},
+                          {&x.utf8, "UTF8_STRING"},
+                          {&x.netWmState, "_NET_WM_STATE"},
+                          {&x.restackWindow, "_NET_RESTACK_WINDOW"},
+                          {&x.supportingWmCheck, "_NET_SUPPORTING_WM_CHECK"},
+                          {&x.wmState, "WM_STATE"},
+                          {&x.netSupported, "_NET_SUPPORTED"},
+                          {&x.moveResize, "_NET_WM_MOVERESIZE"},
+                          {&x.stateAbove, "_NET_WM_STATE_ABOVE"},
+                          {&x.stateSkipTaskbar, "_NET_WM_STATE_SKIP_TASKBAR"},
+                          {&x.stateSkipPager, "_NET_WM_STATE_SKIP_PAGER"},
+                          {&x.stateModal, "_NET_WM_STATE_MODAL"},
+                          {&x.windowType, "_NET_WM_WINDOW_TYPE"},
+                          {&x.typeDock, "_NET_WM_WINDOW_TYPE_DOCK"},
+                          {&x.typeUtility, "_NET_WM_WINDOW_TYPE_UTILITY"},
+                          {&x.typeNormal, "_NET_WM_WINDOW_TYPE_NORMAL"},
+                          {&x.typePopupMenu, "_NET_WM_WINDOW_TYPE_POPUP_MENU"},
+                          {&x.typeTooltip, "_NET_WM_WINDOW_TYPE_TOOLTIP"},
+                          {&x.strutPartial, "_NET_WM_STRUT_PARTIAL"},
+                          {&x.strut, "_NET_WM_STRUT"},
+                          {&x.opacity, "_NET_WM_WINDOW_OPACITY"},
+                          {&x.motifHints, "_MOTIF_WM_HINTS"}});
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });

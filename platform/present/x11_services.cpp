@@ -234,20 +234,29 @@ void AnswerSelectionRequest(const XSelectionRequestEvent& r) {
 
 }  // namespace
 
+void InternAtoms(Display* display, std::initializer_list<std::pair<Atom*, const char*>> atoms) {
+    std::vector<char*> names;
+    for (const auto& [atom, name] : atoms) names.push_back(const_cast<char*>(name));
+    std::vector<Atom> found(names.size(), None);
+    XInternAtoms(display, names.data(), static_cast<int>(names.size()), False, found.data());
+    std::size_t i = 0;
+    for (const auto& entry : atoms) *entry.first = found[i++];
+}
+
 void InstallX11Services(Display* display, ::Window root, std::function<bool(::Window)> isOwn) {
     ServicesState& s = St();
     s.display = display;
     s.root = root;
     s.isOwn = std::move(isOwn);
-    s.clientList = XInternAtom(display, "_NET_CLIENT_LIST", False);
-    s.closeWindow = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
-    s.netWmName = XInternAtom(display, "_NET_WM_NAME", False);
-    s.utf8 = XInternAtom(display, "UTF8_STRING", False);
-    s.clipboard = XInternAtom(display, "CLIPBOARD", False);
-    s.targets = XInternAtom(display, "TARGETS", False);
-    s.text = XInternAtom(display, "TEXT", False);
-    s.incr = XInternAtom(display, "INCR", False);
-    s.pasteProperty = XInternAtom(display, "OZR_PASTE", False);
+    InternAtoms(display, {{&s.clientList, "_NET_CLIENT_LIST"},
+                          {&s.closeWindow, "_NET_CLOSE_WINDOW"},
+                          {&s.netWmName, "_NET_WM_NAME"},
+                          {&s.utf8, "UTF8_STRING"},
+                          {&s.clipboard, "CLIPBOARD"},
+                          {&s.targets, "TARGETS"},
+                          {&s.text, "TEXT"},
+                          {&s.incr, "INCR"},
+                          {&s.pasteProperty, "OZR_PASTE"}});
     s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(display, s.selectionOwner, PropertyChangeMask);  // the pieces of a large paste
     s.owning = false;

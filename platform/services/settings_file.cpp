@@ -126,7 +126,14 @@ SettingsFile::Sections ReadSections(std::string_view text) {
 // Sections as the file shows them: anything with a name and entries of keys and values.
 template <class Sections>
 std::string FormatSections(const Sections& sections) {
+    // Room for the whole text at once (escapes aside), rather than copying it as it grows.
+    std::size_t size = 0;
+    for (const auto& section : sections) {
+        size += section.name.size() + 4;
+        for (const SettingsEntry& entry : section.entries) size += entry.key.size() + entry.value.size() + 2;
+    }
     std::string out;
+    out.reserve(size);
     for (const auto& section : sections) {
         if (!out.empty()) out += '\n';
         out += '[';

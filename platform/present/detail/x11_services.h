@@ -7,8 +7,14 @@
 #include <X11/Xlib.h>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 namespace platform {
+
+// Interns every named atom in one round trip to the server (one XInternAtom each would wait for
+// the server once per atom, which a loaded machine makes slow before the first window shows).
+void InternAtoms(Display* display, std::initializer_list<std::pair<Atom*, const char*>> atoms);
 
 // isOwn tells the presenter's own windows, which are not "other programs' windows".
 void InstallX11Services(Display* display, ::Window root, std::function<bool(::Window)> isOwn);
