@@ -1,6 +1,8 @@
 // The alarm list on the web server of the "OZR Ruriv Anywhere" account: the upload after alarms
 // change, and the download at start-up and on the retry timer (online_storage.h has the texts).
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/alarm_files.h"
 #include "core/date_routines.h"
@@ -74,15 +76,34 @@ void frmMainForm::DownloadAlarms(bool force) {
         DownloadFinished = true;
         return;
     }
-    // The question below lets timers run: the retry timer must not start a second download then.
-    if (downloading_) return;
-    platform::ScopedValue busy(downloading_, true);
+    // One exchange at a time, from the request to the end of its answer's handling (whose boxes
+    // let timers run). The retry timer leaves it alone; a forced download asked meanwhile (a new
+    // account from the settings window) follows it.
+    if (downloading_) {
+        forcedDownloadWaiting_ = forcedDownloadWaiting_ || force;
+        return;
+    }
+    downloading_ = true;
     DownloadFinished = false;
+    // The answer comes on the loop: the clock goes on meanwhile, and the alarms wait for it.
+    inet.Execute(DownloadRequestUrl(Settings.ServerURL, Settings.Username, Settings.Password),
+                 [this, force](std::string answer) {
+                     {
+                         // Busy until the handling ends, however it ends.
+                         downloading_ = false;
+                         platform::ScopedValue handling(downloading_, true);
+                         DownloadAnswered(answer, force);
+                     }
+                     if (std::exchange(forcedDownloadWaiting_, false)) DownloadAlarms(true);
+                 });
+}
 
-    const std::string answer = inet.OpenURL(DownloadRequestUrl(Settings.ServerURL, Settings.Username, Settings.Password));
+void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
+    // The download ends before its box is shown: at start-up the local alarms load and ring while
+    // the box waits for someone to see it.
     if (answer == kInvalidCredentials) {
-        ShowStorageError("InvalidCredentials");
         DownloadFinished = true;
+        ShowStorageError("InvalidCredentials");
         return;
     }
     DownloadedList list = SplitDownloadAnswer(answer);
@@ -96,22 +117,13 @@ void frmMainForm::DownloadAlarms(bool force) {
         return DownloadAttemptFailed(inet.LastError().empty() ? "the answer holds no alarm list" : inet.LastError());
 
     // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing.
-    const bool collection = sections[0].name == kAlarmFileHeader &&
-                            sections[1].name == std::string(kCollectionListPrefix) + kDefaultCollection;
+    if (sections[0].name != kAlarmFileHeader || sections[1].name != std::string(kCollectionListPrefix) + kDefaultCollection)
+        return ListNotTaken("it is not an alarm list");
     DateTime remote;
-    bool dated = collection;
-    if (collection) {
-        try {
-            remote = ParseDateTimeString(list.dateLine);
-        } catch (const platform::Error&) {
-            dated = false;
-        }
-    }
-    if (!dated) {
-        DebugLog("[frmMain]: The answer of the alarm storage is not an alarm list; nothing was replaced.");
-        ShowStorageError("GeneralError");
-        DownloadFinished = true;
-        return;
+    try {
+        remote = ParseDateTimeString(list.dateLine);
+    } catch (const platform::Error&) {
+        return ListNotTaken("its date \"" + list.dateLine + "\" cannot be read");
     }
     // A stored date that cannot be read counts as none: the online list is then the newer one.
     DateTime local = ParseDateTimeString("");
@@ -119,19 +131,31 @@ void frmMainForm::DownloadAlarms(bool force) {
         local = ParseDateTimeString(Settings.LastSave);
     } catch (const platform::Error&) {
     }
+    const OnlineListChoice choice = ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation);
+    // A list that would be taken, or offered, must load as the local one does: one that does not
+    // would leave the clock without alarms.
+    if (choice != OnlineListChoice::Keep) {
+        if (std::optional<std::string> why = CollectionLoadProblem(platform::MapPath(kDownloadedListPath), kDefaultCollection))
+            return ListNotTaken("its alarms cannot be loaded: " + *why);
+    }
     bool restore = false;
-    switch (ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation)) {
+    switch (choice) {
         case OnlineListChoice::Restore: restore = true; break;
         case OnlineListChoice::Ask: restore = !UserKeepsLocalList(); break;
         case OnlineListChoice::Keep: break;
     }
     // A kept local list keeps its own date, so the next upload still takes it to other computers.
-    if (restore && !RestoreAlarms(list.body, remote)) {
-        DownloadFinished = true;
-        return;
-    }
+    if (restore && !RestoreAlarms(list.body, remote)) return;
     DownloadFinished = true;
     DownloadFailures = 0;
+}
+
+// The download ends without taking the online list, told once and not asked again; the local
+// alarms stay as they are.
+void frmMainForm::ListNotTaken(const std::string& why) {
+    DownloadFinished = true;
+    DebugLog("[frmMain]: The online alarm list was not taken (" + why + "); nothing was replaced.");
+    ShowStorageError("GeneralError");
 }
 
 bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
@@ -140,15 +164,19 @@ bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
     try {
         platform::WriteFileAtomically(CollectionPath(), body);
     } catch (const platform::Error& e) {
-        DebugLog(std::string("[frmMain]: The downloaded alarm list could not replace the local one: ") + e.what());
-        ShowStorageError("GeneralError");
+        ListNotTaken(std::string("it could not replace the local one: ") + e.what());
         return false;
     }
     Settings.LastSave = FormatDateTimeString(date);
-    ProcessAlarms();
-    CalculateNextFiring(false);
+    // At start-up the load timer loads the alarms (once) as soon as the download has finished;
+    // later the restore loads them itself.
+    const bool loadsNow = !tmrLoadAlarms.Enabled;
+    if (loadsNow) {
+        ProcessAlarms();
+        CalculateNextFiring(false);
+    }
     SaveSettings(false);
-    UpdateNextAlarmFiringTime();
+    if (loadsNow) UpdateNextAlarmFiringTime();
     return true;
 }
 
@@ -156,8 +184,9 @@ bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
 // failure in a row is told once.
 void frmMainForm::DownloadAttemptFailed(const std::string& why) {
     DebugLog("[frmMain]: The alarm list could not be downloaded: " + why);
-    if (DownloadFailures == 4) ShowStorageError("GeneralError");
+    const bool fifth = DownloadFailures == 4;
     if (DownloadFailures < 255) ++DownloadFailures;
+    if (fifth) ShowStorageError("GeneralError");
 }
 
 void frmMainForm::tmrReDownload_Timer() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <optional>
 
 #include "core/alarm_keys.h"
 #include "core/date_routines.h"
@@ -66,6 +67,17 @@ Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& c
     return alarm;
 }
 
+// Reads the alarms of one open collection file into alarms from index base on, growing the list
+// first (so that a failure leaves the alarms not yet read blank); returns how many it holds.
+std::size_t ReadCollection(SettingsFile& file, const std::string& collection, std::vector<Alarm>& alarms, std::size_t base) {
+    std::vector<std::string> keys, names;
+    ReadList(file, CollectionList(collection), keys, names);
+    if (keys.empty()) return 0;
+    if (alarms.size() < base + keys.size()) alarms.resize(base + keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) alarms[base + i] = ReadAlarm(file, keys[i], collection);
+    return keys.size();
+}
+
 void LoadAlarms() {
     SettingsFile master;
     Open(master, platform::ProgramFolder() + kAlarmMasterPath);
@@ -75,12 +87,7 @@ void LoadAlarms() {
     SettingsFile file;
     for (const std::string& collection : collections) {
         Open(file, CollectionPath(collection));
-        std::vector<std::string> keys, names;
-        ReadList(file, CollectionList(collection), keys, names);
-        if (keys.empty()) continue;
-        if (Alarms.size() < base + keys.size()) Alarms.resize(base + keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) Alarms[base + i] = ReadAlarm(file, keys[i], collection);
-        base += keys.size();
+        base += ReadCollection(file, collection, Alarms, base);
     }
 }
 
@@ -133,18 +140,25 @@ void WriteCollections(bool inListOrder) {
     }
 }
 
-// True when the work ended without a failure.
+// Why the work failed; nothing when it ended without a failure.
 template <class Work>
-bool Guarded(const char* routine, Work work) {
+std::optional<std::string> FailureOf(Work work) {
     try {
         work();
-        return true;
+        return std::nullopt;
     } catch (const AlarmFileFailure& failure) {
-        ShowFailure(routine, failure.reason);
+        return failure.reason;
     } catch (const std::exception& e) {
-        ShowFailure(routine, e.what());
+        return e.what();
     }
-    return false;
+}
+
+// True when the work ended without a failure; a failure is shown.
+template <class Work>
+bool Guarded(const char* routine, Work work) {
+    const std::optional<std::string> failure = FailureOf(work);
+    if (failure) ShowFailure(routine, *failure);
+    return !failure;
 }
 
 }  // namespace
@@ -153,6 +167,15 @@ void ProcessAlarms() {
     SaveUnsavedAlarms();
     Alarms.assign(1, Alarm{});
     if (Guarded("ProcessAlarms", [] { LoadAlarms(); })) AlarmsLoaded = true;
+}
+
+std::optional<std::string> CollectionLoadProblem(const std::string& path, const std::string& collection) {
+    return FailureOf([&] {
+        SettingsFile file;
+        Open(file, path);
+        std::vector<Alarm> alarms;
+        ReadCollection(file, collection, alarms, 0);
+    });
 }
 
 bool SaveAlarms() {
@@ -170,6 +193,7 @@ void MarkAlarmsUnsaved() { unsaved = true; }
 bool SaveUnsavedAlarms() { return !unsaved || SaveAlarms(); }
 
 void BackupAlarms() {
+    SaveUnsavedAlarms();
     const std::string folder = platform::ProgramFolder() + kAlarmsFolder;
     const std::string steps[][2] = {
         {"MyAlarms Backup2.ozrini", "MyAlarms Backup3.ozrini"},

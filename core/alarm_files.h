@@ -12,6 +12,7 @@
 // file either as it was or as the save wanted it, never empty or cut short.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/alarm.h"
@@ -33,6 +34,10 @@ inline constexpr const char* kAlarmFileFailureTitle = "OZR Ruriv - Error!";
 // records, which no save touches) and AlarmsLoaded keeps the value it had.
 void ProcessAlarms();
 
+// Reads the file at path (a real path) as the collection of that name, as ProcessAlarms reads
+// it, without touching Alarms: nothing when it loads, otherwise why it does not.
+std::optional<std::string> CollectionLoadProblem(const std::string& path, const std::string& collection);
+
 // Writes every alarm of Alarms into its collection file, each collection in one atomic save, and
 // removes the deleted ones (AlarmState 2, which then becomes exactly 4). Skipped: alarms with
 // AlarmState bit 4 or 8, and the blank record (no CollectionFile). A failure shows the save
@@ -47,8 +52,10 @@ bool SaveAlarmsInListOrder();
 
 // The engine's save after a firing waits until the windows it showed are on the screen: the tick
 // marks the alarms unsaved and the main window writes them a moment later. Until then the next
-// load or save of the alarm files writes them first, and so does the end of the program, so that
-// nothing a firing changed is lost or read back over.
+// load, save or backup of the alarm files writes them first, and so does the end of the program,
+// so that nothing a firing changed is lost, read back over or left out of a backup (the online
+// restore backs the files up before it replaces them, and its load must not write old alarms
+// into the new files).
 void MarkAlarmsUnsaved();
 // SaveAlarms when the alarms are marked unsaved; true when nothing was left unsaved.
 bool SaveUnsavedAlarms();

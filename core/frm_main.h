@@ -52,8 +52,8 @@ public:
     platform::forms::MultimediaControl mmc{this, "mmc"};
     // Time requests.
     platform::UdpSocketControl ws;
-    // The online alarm storage: the download (a GET that waits for its answer) and the upload (a
-    // page that posts its form as it loads). Neither shows anything.
+    // The online alarm storage: the download (a GET answered later on the loop) and the upload (a
+    // page that posts its form as it loads). Neither shows anything, nor stops the clock.
     platform::InternetTransferControl inet;
     platform::WebBrowserControl wb;
 
@@ -87,8 +87,9 @@ public:
     // The alarm list kept on a web server under the account "Username": with no account there is
     // nothing to fetch, and the download counts as finished at once. A list newer than the local
     // one (or any list, when forced) replaces it after a backup and the alarms are loaded again;
-    // an older one follows "Confirmation". A download that got no list counts a failure, and the
-    // retry timer tries again while failures are counted.
+    // an older one follows "Confirmation"; one that does not load as the local list does replaces
+    // nothing. A download that got no list counts a failure, and the retry timer tries again while
+    // failures are counted. The answer is handled when it comes; one download runs at a time.
     void DownloadAlarms(bool force);
     // Sends the alarm collection file to the web server of the account; nothing without an account.
     void UploadAlarms();
@@ -130,10 +131,15 @@ private:
     void tmrLoadAlarms_Timer();
     void tmrReDownload_Timer();
     void wb_NavigateError(const std::string& url, const std::string& why);
-    // Makes the downloaded list the local collection and loads it; false (told) when it cannot.
+    // The download's answer ("" when none came), handled as the download's steps say.
+    void DownloadAnswered(const std::string& answer, bool force);
+    // Makes the downloaded list the local collection and loads it; false (not taken, told) when it
+    // cannot.
     bool RestoreAlarms(const std::string& body, DateTime date);
     void DownloadAttemptFailed(const std::string& why);
-    bool downloading_ = false;
+    void ListNotTaken(const std::string& why);
+    bool downloading_ = false;            // from the request to the end of its answer's handling
+    bool forcedDownloadWaiting_ = false;  // a forced download asked for meanwhile
     void FocusStealer_KeyDown(int& KeyCode, int Shift);
     void Label_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);

@@ -16,22 +16,7 @@ for tool in Xvfb xclock strace python3; do
   command -v "$tool" >/dev/null || { echo "idle-bench needs $tool (tools/install-deps.sh installs it)" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/ozr-idle-bench.XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# An X server on a free display number that it picks itself.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-exec 3>&-
+. "$here/tools/own-x-server.sh" idle-bench
 
 # A copy of the program folder with the settings of one mode, so that nothing of the build changes.
 prepare() {

@@ -14,21 +14,7 @@ for tool in Xvfb xclock xev stdbuf python3; do
   command -v "$tool" >/dev/null || { echo "launch-bench needs $tool (tools/install-deps.sh installs it)" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/ozr-launch-bench.XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-exec 3>&-
+. "$here/tools/own-x-server.sh" launch-bench
 
 # A copy of the program folder for a later run without splash that asks no time server.
 cp -r "$program" "$work/clock"

@@ -44,13 +44,13 @@ inline fs::path FreshProgramFolder(const std::string& name, const std::string& s
     return folder;
 }
 
-// Starts the platform on the headless screen at a virtual local time, and then the program.
+// Starts the platform on the headless screen at a virtual local time (none: the real clock), and
+// then the program.
 inline bool StartProgramIn(const fs::path& folder, const char* localStart = "2026-03-01T13:04:05") {
     platform::PlatformOptions options;
     options.presenter = platform::PresenterKind::Headless;
     std::int64_t start = 0;
-    platform::ParseLocalTimestamp(localStart, &start);
-    options.virtualStartUtcMs = start;
+    if (localStart && platform::ParseLocalTimestamp(localStart, &start)) options.virtualStartUtcMs = start;
     platform::StartPlatform(options, folder.string());
     return core::StartProgram();
 }

@@ -4,13 +4,17 @@
 
 namespace platform {
 
-std::string InternetTransferControl::OpenURL(const std::string& url) {
+InternetTransferControl::~InternetTransferControl() { *alive_ = false; }
+
+void InternetTransferControl::Execute(const std::string& url, std::function<void(std::string body)> done) {
     HttpRequest request;
     request.url = url;
     request.timeoutMs = RequestTimeout * 1000;
-    HttpAnswer answer = UseService<HttpService>().Exchange(request);
-    lastError_ = answer.Problem();
-    return lastError_.empty() ? std::move(answer.body) : std::string();
+    UseService<HttpService>().Start(request, [this, alive = alive_, done = std::move(done)](HttpAnswer answer) {
+        if (!*alive) return;
+        lastError_ = answer.Problem();
+        done(lastError_.empty() ? std::move(answer.body) : std::string());
+    });
 }
 
 }  // namespace platform

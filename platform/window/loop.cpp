@@ -88,7 +88,10 @@ bool RunPostedTasks() {
         while (read(q.wake, &count, sizeof count) > 0) {
         }
     }
-    for (auto& task : ready) task();
+    // A task is an event's handler like any other: what escapes it is reported, and the loop goes on.
+    for (auto& task : ready) {
+        RunGuarded<bool>([&task] { task(); return true; }, [] { return std::string("a task handed to the loop"); }, false);
+    }
     return !ready.empty();
 }
 

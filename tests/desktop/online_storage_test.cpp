@@ -25,6 +25,9 @@ std::string Collection(const std::string& name) {
            "\nFIRE=2026-03-01 18:00:00\nOriginalDate=2026-03-01 18:00:00\nFlags=512\n";
 }
 
+// What the clock's first label shows.
+std::string Shown() { return core::frmMain().Label(0).Caption; }
+
 std::unique_ptr<Desktop> StartWithAccount(const std::string& user, const std::string& lastSave = "2026-02-01 08:00:00") {
     auto d = std::make_unique<Desktop>(DesktopOptions{.prepare = [user, lastSave](const fs::path& folder) {
         std::ofstream(folder / "Settings.ozrini")
@@ -81,6 +84,56 @@ TEST(OnlineStorage, FailedDownloadsAreRetriedEvery65SecondsAndTheFifthIsToldOnce
     EXPECT_EQ(d->Http()->requests.size(), 10u);
 }
 
+// The download waits in the background: the clock goes on and the alarms wait for its answer; no
+// second download starts meanwhile (not the retry, and a forced one only after it), and Quit does
+// not wait for it.
+TEST(OnlineStorage, WhileADownloadWaitsTheClockGoesOnAndNoSecondOneStarts) {
+    auto d = StartWithAccount("ann");
+    RecordingHttp& http = *d->Http();
+    http.holdAnswers = true;
+    d->Advance(1000);
+    ASSERT_EQ(http.Held(), 1u);
+    d->Advance(30500);
+    EXPECT_EQ(Shown(), "12:00:31") << "the clock's seconds go on";
+    EXPECT_FALSE(core::AlarmsLoaded) << "the alarms load after the download";
+    http.Release();
+    d->Advance(1000);
+    ASSERT_TRUE(core::AlarmsLoaded) << "no server: the local alarms";
+    ASSERT_EQ(core::DownloadFailures, 1);
+
+    d->Advance(64000);  // the retry's download, at 65 s
+    ASSERT_EQ(http.Held(), 1u);
+    core::frmMain().DownloadAlarms(true);  // a new account's list, asked for from the settings window
+    d->Advance(65000);                     // and the next retry
+    EXPECT_EQ(Shown(), "12:02:41");
+    EXPECT_EQ(http.requests.size(), 2u);
+    http.answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("2026-03-01 09:00:00\r\n" + Collection("Online")); };
+    http.Release();
+    d->Advance(100);
+    EXPECT_EQ(core::Alarms[0].NAME, "Online");
+    EXPECT_EQ(http.requests.size(), 3u) << "the forced download followed";
+
+    core::PendingCommand = "Quit";
+    core::frmMain().Tricker.Enabled = true;
+    d->Advance(100);
+    EXPECT_TRUE(d->Ended());
+    EXPECT_EQ(http.Held(), 1u);
+}
+
+// A restored list whose load fails (here through another collection) tells it once, not once from
+// the restore and again from the start-up load.
+TEST(OnlineStorage, ARestoreWhoseLoadFailsShowsTheLoadBoxOnce) {
+    auto d = StartWithAccount("ann");
+    d->WriteFile("Alarms/!AlarmMaster.ozrini", "[Master Playlist]\n1=MyAlarms.ozrini\n2=Other.ozrini\n");
+    d->WriteFile("Alarms/Other.ozrini", "[Collection: Other.ozrini]\nX=X\n[ZTVALR: X]\nFLAG=300\n");
+    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("2026-03-01 09:00:00\r\n" + Collection("Online")); };
+    d->Advance(3000);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Online"));
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_TRUE(d->MessageBoxes()[0].text.starts_with("Error in ProcessAlarms | mdlAlarms."));
+    EXPECT_EQ(core::Alarms[0].NAME, "Online") << "what was read before the failure stays";
+}
+
 TEST(OnlineStorage, AnAnswerThatIsNotAnAlarmListReplacesNothingAndIsNotRetried) {
     auto d = StartWithAccount("ann");
     d->Advance(100);
@@ -89,6 +142,7 @@ TEST(OnlineStorage, AnAnswerThatIsNotAnAlarmListReplacesNothingAndIsNotRetried) 
         return RecordingHttp::Body("2026-03-01 09:00:00\r\n[Other]\n[Collection: MyAlarms.ozrini]\n");
     };
     core::frmMain().DownloadAlarms(false);
+    d->Pump();
     ASSERT_EQ(d->MessageBoxes().size(), 1u);
     EXPECT_TRUE(core::DownloadFinished);
     EXPECT_EQ(core::DownloadFailures, 1) << "the failure counted before stays, and none is added";
@@ -102,6 +156,7 @@ TEST(OnlineStorage, AnUnreadableDateLineReplacesNothing) {
     d->Advance(100);
     d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("20x6-03-01 09:00:00\r\n" + Collection("Online")); };
     core::frmMain().DownloadAlarms(true);
+    d->Pump();
     ASSERT_EQ(d->MessageBoxes().size(), 1u);
     EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Local"));
     EXPECT_EQ(core::Settings.LastSave, "2026-02-01 08:00:00");
@@ -113,6 +168,7 @@ TEST(OnlineStorage, AForcedDownloadTakesAnOlderListWithoutAQuestion) {
     const std::string shorter = "2020-01-01 00:00:00\r\n" + kHeader;
     d->Http()->answer = [shorter](const platform::HttpRequest&) { return RecordingHttp::Body(shorter); };
     core::frmMain().DownloadAlarms(true);
+    d->Pump();
     EXPECT_TRUE(d->MessageBoxes().empty());
     EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), kHeader) << "replaced whole, nothing of the old text left";
     EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), Collection("Local"));

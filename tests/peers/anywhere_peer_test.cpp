@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <thread>
 
 #include "core/alarm.h"
@@ -119,6 +121,19 @@ struct Anywhere : ::testing::Test {
             for (const auto& a : core::Alarms) names.push_back(a.NAME);
         return names;
     }
+    // While the first box waits for someone to see it, look() sees the files and the clock runs on
+    // for three seconds; afterwards *rang tells whether the local alarm (12:00:02) rang meanwhile.
+    std::shared_ptr<bool> RingsWhileTheBoxWaits(std::function<void()> look = [] {}) {
+        auto rang = std::make_shared<bool>(false);
+        auto shown = std::make_shared<bool>(false);
+        d->WhileMessageBoxShown([this, rang, shown, look](const platform::MessageBoxRequest&) {
+            if (std::exchange(*shown, true)) return;
+            look();
+            d->Advance(3000);
+            *rang = core::AlarmsLoaded && core::Alarms[0].NAME == "Local" && core::Alarms[0].FLAG == core::kAlarmPassed;
+        });
+        return rang;
+    }
     // Runs the program until the server holds a post (real time bounds the wait).
     bool RunUntilPosted() {
         for (int i = 0; i < 300 && !server.Posted(); ++i) {
@@ -171,6 +186,45 @@ TEST_F(Anywhere, ANewerOnlineListReplacesTheLocalOneBeforeAnyAlarmFires) {
     EXPECT_TRUE(d->MessageBoxes().empty());
 }
 
+// A newer list whose alarm does not load (FLAG 300 does not fit its byte) replaces nothing: the
+// local file stays byte for byte, no backup turns, one box tells it and the local alarms load and
+// fire. A newer empty list is a list all the same: it replaces the local one.
+TEST_F(Anywhere, ANewerListThatCannotLoadReplacesNothingAndAnEmptyOneReplacesTheLocalList) {
+    ASSERT_TRUE(server.Start());
+    std::string unloadable = kOnline;
+    unloadable.replace(unloadable.find("FLAG=1"), 6, "FLAG=300");
+    server.Store("2026-03-01 09:30:00", unloadable);
+    StartProgram(kLocal, "2026-02-01 08:00:00", 1);
+    d->WriteFile("Alarms/MyAlarms Backup1.ozrini", "an older backup");
+    std::string fileWhenTold;
+    const auto rang = RingsWhileTheBoxWaits([&] { fileWhenTold = d->ReadFile("Alarms/MyAlarms.ozrini"); });
+    d->Advance(1000);
+    EXPECT_EQ(fileWhenTold, kLocal) << "replaced nothing";
+    EXPECT_TRUE(*rang) << "the local alarms load and ring while the box waits";
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), "an older backup");
+    EXPECT_FALSE(d->FileExists("Alarms/MyAlarms Backup2.ozrini"));
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    EXPECT_TRUE(d->MessageBoxes()[0].text.starts_with("Your alarm list could not be exchanged")) << d->MessageBoxes()[0].text;
+    EXPECT_EQ(d->MessageBoxes()[0].type, 16u);
+    EXPECT_NE(d->DebugLogText().find("\"FLAG\" of alarm \"Online\""), std::string::npos) << d->DebugLogText();
+    EXPECT_EQ(core::Settings.LastSave, "2026-02-01 08:00:00");
+    EXPECT_EQ(core::DownloadFailures, 0) << "an answer, not a failure to retry";
+    d->Advance(2000);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+
+    const std::string local = d->ReadFile("Alarms/MyAlarms.ozrini");
+    const std::string empty = "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
+    server.Store("2026-03-01 10:00:00", empty);
+    core::frmMain().DownloadAlarms(false);
+    d->Advance(1000);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), empty);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), local);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup2.ozrini"), "an older backup");
+    EXPECT_EQ(AlarmNames(), std::vector<std::string>{""}) << "the one blank record of an empty list";
+    EXPECT_EQ(core::Settings.LastSave, "2026-03-01 10:00:00");
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+}
+
 // An older online list, by "Confirmation" (and the answer to its question), each case in a
 // program of its own.
 struct OlderListCase {
@@ -214,7 +268,9 @@ TEST_F(Anywhere, InvalidCredentialsAreToldAndTheLocalAlarmsLoad) {
     ASSERT_TRUE(server.Start());
     server.Store("2026-03-01 09:30:00", kOnline);
     StartProgram(kLocal, "2026-02-01 08:00:00", 1, "not the password");
+    const auto rang = RingsWhileTheBoxWaits();
     d->Advance(1000);
+    EXPECT_TRUE(*rang) << "the local alarms load and ring while the box waits";
     ASSERT_EQ(d->MessageBoxes().size(), 1u);
     EXPECT_EQ(d->MessageBoxes()[0].caption, "OZR Ruriv - Error!");
     EXPECT_TRUE(d->MessageBoxes()[0].text.starts_with("OZR Ruriv Anywhere did not accept your user name or password."));

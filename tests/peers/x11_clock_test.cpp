@@ -1,6 +1,11 @@
 // The real program on a real X server: the clock's window appears at its floating position with
-// its labels drawn, a pointer drag moves it, and Quit saves the new position.
+// its labels drawn, a pointer drag moves it, and Quit saves the new position; Quit does not wait
+// for a download that a silent storage server leaves hanging.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -109,6 +114,50 @@ TEST(X11Clock, ShowsItsWindowFollowsADragAndSavesThePositionOnQuit) {
     std::string settings = ReadFile(folder / "Settings.ozrini");
     EXPECT_NE(settings.find("X=" + std::to_string((g.x + 100) * 15)), std::string::npos) << settings;
     EXPECT_NE(settings.find("Y=" + std::to_string((g.y + 50) * 15)), std::string::npos);
+}
+
+// The storage server takes the connection and the request and never answers: the clock still
+// ends at once on Alt+F4, long before the download's 15 s time-out.
+TEST(X11Clock, QuitsAtOnceWhileTheDownloadWaitsForASilentServer) {
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+
+    XvfbServer server;
+    ASSERT_TRUE(server.running());
+    ClockProcess clock(server, "x11-silent-storage",
+                       "[Dralo Software Development Ruriv - Settings File]\n"
+                       "[Main Settings]\nRunCount=2\nSplash=0\n[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n"
+                       "[OZR Ruriv Anywhere]\nServerURL=http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) +
+                       "/\nUsername=ann\nPassword=0cc175b9c0f1b6a831c399e269772661\n");
+    pollfd waiting{listener, POLLIN, 0};
+    ASSERT_EQ(poll(&waiting, 1, 20'000), 1) << "the clock did not ask the storage server";
+    const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+    std::string request;
+    char buffer[1024];
+    pollfd reading{connection, POLLIN, 0};
+    while (request.find("\r\n\r\n") == std::string::npos && poll(&reading, 1, 10'000) == 1) {
+        const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
+        if (got <= 0) break;
+        request.append(buffer, static_cast<std::size_t>(got));
+    }
+    EXPECT_TRUE(request.starts_with("GET /Retrieve.php?user=ann&pass=")) << request;
+
+    Geometry g;
+    for (int i = 0; i < 100 && !(g = MainWindowGeometry(server)).found; ++i) usleep(50'000);
+    ASSERT_TRUE(g.found);
+    ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(g.x + g.width / 2) + " " + std::to_string(g.y + g.height / 2) +
+                         " key alt+F4"),
+              0);
+    int status = -1;
+    EXPECT_TRUE(clock.WaitForEnd(&status) && WIFEXITED(status)) << "the clock waited for the download";
+    close(connection);
+    close(listener);
 }
 
 }  // namespace

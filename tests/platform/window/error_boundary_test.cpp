@@ -35,7 +35,7 @@ void FailingTimer(HWND, UINT, UINT_PTR, DWORD) { throw Error("timer refused"); }
 
 }  // namespace
 
-TEST(ErrorBoundary, WhatEscapesASendAPostOrATimerIsReportedWithItsSourceAndTheCallerGoesOn) {
+TEST(ErrorBoundary, WhatEscapesASendAPostATimerOrATaskIsReportedWithItsSourceAndTheCallerGoesOn) {
     testsupport::ServiceScope services;
     UseVirtualClock();
     auto& reports = testsupport::UseRecordingFailureReports();
@@ -43,15 +43,21 @@ TEST(ErrorBoundary, WhatEscapesASendAPostOrATimerIsReportedWithItsSourceAndTheCa
     EXPECT_EQ(SendMessage(hwnd, kFail, 3, 0), 0);
     PostMessage(hwnd, kFail + 10, 0, 0);
     UINT_PTR timer = SetTimer(HWND{}, 0, 100, FailingTimer);
+    bool later = false;
+    PostTask([] { throw Error("task refused"); });  // as an answer from another thread comes
+    PostTask([&later] { later = true; });
     RunFor(150);
     KillTimer(HWND{}, timer);
-    ASSERT_EQ(reports.escaped.size(), 3u);
+    EXPECT_TRUE(later);
+    ASSERT_EQ(reports.escaped.size(), 4u);
     EXPECT_EQ(reports.escaped[0].source,
               "window " + std::to_string(hwnd.id()) + " \"failing\" (class Failing), message 0x0401 (wParam 3)");
     EXPECT_EQ(reports.escaped[0].description, "refused");
     EXPECT_EQ(reports.escaped[1].description, "an error of unknown kind");
-    EXPECT_EQ(reports.escaped[2].source.rfind("timer " + std::to_string(timer) + " of window 0", 0), 0u);
-    EXPECT_EQ(reports.escaped[2].description, "timer refused");
+    EXPECT_EQ(reports.escaped[2].source, "a task handed to the loop");
+    EXPECT_EQ(reports.escaped[2].description, "task refused");
+    EXPECT_EQ(reports.escaped[3].source.rfind("timer " + std::to_string(timer) + " of window 0", 0), 0u);
+    EXPECT_EQ(reports.escaped[3].description, "timer refused");
     EXPECT_TRUE(reports.dropped.empty());
     DestroyWindow(hwnd);
 }
