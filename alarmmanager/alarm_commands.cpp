@@ -117,7 +117,9 @@ void frmSetiRAMForm::cmdDelete_Click() {
         if (!RowSelected(r)) continue;
         Alarm& a = Alarms[static_cast<std::size_t>(AlarmOfRow(r))];
         a.FLAG = core::kAlarmOff;
-        a.AlarmState = core::kAlarmDeleted;
+        // Held back like every change of this page, so a save by the engine before Apply does
+        // not write it and Cancel can still drop it.
+        a.AlarmState = core::kAlarmDeleted | core::kAlarmHeldBack;
         flxAlarms.RemoveItem(r);
         core::AlarmsChanged = true;
     }
@@ -187,6 +189,7 @@ void frmSetiRAMForm::RenameSelectedAlarm() {
     const int i = AlarmOfRow(row);
     if (NameTakenByAnother(name, static_cast<std::size_t>(i))) return boxes_.Error("Rename Alarm Error 2");
     Alarms[static_cast<std::size_t>(i)].NAME = name;
+    Alarms[static_cast<std::size_t>(i)].AlarmState |= core::kAlarmHeldBack;
     for (int r = 1; r <= AlarmRowCount(); ++r)
         if (AlarmOfRow(r) == i) flxAlarms.TextMatrix(r, 2) = name;
     core::AlarmsChanged = true;

@@ -31,8 +31,12 @@ inline constexpr std::int32_t kAlarmRetroactive = 0x400;
 // AlarmState: run-time bits, 0 after a load, never stored.
 inline constexpr std::uint8_t kAlarmDeleted = 2;      // removed from its file by the next save
 inline constexpr std::uint8_t kAlarmRemoved = 4;      // gone from its file; every later save skips it
-inline constexpr std::uint8_t kAlarmHeldBack = 8;     // saves skip it (the wizard's final save)
+inline constexpr std::uint8_t kAlarmHeldBack = 8;     // saves skip it until Apply (the wizard, the alarm manager)
 inline constexpr std::uint8_t kAlarmStartAhead = 16;  // an interval alarm whose start lies ahead: not fired
+// Held with no next firing (an interval of 0 or less, or a firing time whose year four digits
+// cannot hold): FIRE stays, the engine does not fire it and the time to the next alarm leaves it
+// out, until a computation finds a firing again.
+inline constexpr std::uint8_t kAlarmNoNextFiring = 32;
 
 // RepeatDaily: Monday 0x01 to Saturday 0x20, Sunday 0x40; exactly 0x80 is every day.
 inline constexpr std::uint8_t kEveryDay = 0x80;

@@ -116,7 +116,8 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
     if (sections.size() < 2)
         return DownloadAttemptFailed(inet.LastError().empty() ? "the answer holds no alarm list" : inet.LastError());
 
-    // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing.
+    // An answer that is not an alarm collection, or whose date cannot be read, replaces nothing. A
+    // date that normalises beyond four-digit years could not be read back as LastSave either.
     if (sections[0].name != kAlarmFileHeader || sections[1].name != std::string(kCollectionListPrefix) + kDefaultCollection)
         return ListNotTaken("it is not an alarm list");
     DateTime remote;
@@ -125,6 +126,7 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
     } catch (const platform::Error&) {
         return ListNotTaken("its date \"" + list.dateLine + "\" cannot be read");
     }
+    if (!HasFourDigitYear(remote)) return ListNotTaken("its date \"" + list.dateLine + "\" lies beyond four-digit years");
     // A stored date that cannot be read counts as none: the online list is then the newer one.
     DateTime local = ParseDateTimeString("");
     try {

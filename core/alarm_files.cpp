@@ -106,7 +106,14 @@ void PutAlarm(SettingsFile& file, const Alarm& alarm) {
     }
     if (file.ListItemExists(list, alarm.AlarmKey) == 0) file.AddListItem(list, alarm.AlarmKey, alarm.NAME);
     file.SelectSection(AlarmSection(alarm));  // a missing section is added at the end by the first write
-    for (const AlarmKey& field : AlarmKeys()) file.WriteString(field.key, field.text(alarm));
+    for (const AlarmKey& field : AlarmKeys()) {
+        if (StoredText text = field.text(alarm)) {
+            file.WriteString(field.key, *text);
+        } else {
+            DebugLog("[SaveAlarms]: \"" + field.key + "\" of alarm \"" + alarm.AlarmKey +
+                     "\" lies in a year that four digits cannot hold; the file keeps the value it has.");
+        }
+    }
 }
 
 // Writes every collection that holds an alarm to save, each in one open, one rebuild in memory and

@@ -40,9 +40,10 @@ std::optional<std::string> CollectionLoadProblem(const std::string& path, const 
 
 // Writes every alarm of Alarms into its collection file, each collection in one atomic save, and
 // removes the deleted ones (AlarmState 2, which then becomes exactly 4). Skipped: alarms with
-// AlarmState bit 4 or 8, and the blank record (no CollectionFile). A failure shows the save
-// failure box and ends the save; collections saved before it stay saved. True when every
-// collection was written.
+// AlarmState bit 4 or 8, and the blank record (no CollectionFile). A date whose year four digits
+// cannot hold is not written: the file keeps the value it has, and the debug log says so. A
+// failure shows the save failure box and ends the save; collections saved before it stay saved.
+// True when every collection was written.
 bool SaveAlarms();
 
 // As SaveAlarms, and each collection file's list and sections follow the order of Alarms (after

@@ -24,7 +24,7 @@ namespace {
 
 // Due from the first tick in its firing second on.
 bool IsDue(const Alarm& a, DateTime now) {
-    return a.FLAG == kAlarmOn && !(a.AlarmState & kAlarmStartAhead) && SecondsBetween(a.FIRE, now) >= 0;
+    return a.FLAG == kAlarmOn && !(a.AlarmState & (kAlarmStartAhead | kAlarmNoNextFiring)) && SecondsBetween(a.FIRE, now) >= 0;
 }
 
 }  // namespace

@@ -13,12 +13,12 @@ namespace {
 // A number field of a part of the record (the slide block).
 template <class Record>
 AlarmKey Number(const char* key, StoredMember<Record> member, Record Alarm::*part) {
-    return {key, [=](const Alarm& a) { return std::to_string(FieldNumber(a.*part, member, TrueAs::One)); },
+    return {key, [=](const Alarm& a) -> StoredText { return std::to_string(FieldNumber(a.*part, member, TrueAs::One)); },
             [=](Alarm& a, const std::string& text) { return StoreFieldText(a.*part, member, text); }, "0"};
 }
 
 AlarmKey Number(const char* key, StoredMember<Alarm> member) {
-    return {key, [=](const Alarm& a) { return std::to_string(FieldNumber(a, member, TrueAs::One)); },
+    return {key, [=](const Alarm& a) -> StoredText { return std::to_string(FieldNumber(a, member, TrueAs::One)); },
             [=](Alarm& a, const std::string& text) { return StoreFieldText(a, member, text); }, "0"};
 }
 
@@ -28,7 +28,7 @@ using Convert = std::string (*)(const std::string&);
 std::string AsIs(const std::string& s) { return s; }
 
 AlarmKey Text(const char* key, std::string Alarm::*member, Convert toFile = AsIs, Convert fromFile = AsIs) {
-    return {key, [=](const Alarm& a) { return toFile(a.*member); },
+    return {key, [=](const Alarm& a) -> StoredText { return toFile(a.*member); },
             [=](Alarm& a, const std::string& text) {
                 a.*member = fromFile(text);
                 return true;
@@ -45,7 +45,11 @@ std::string LinesFromFile(const std::string& s) { return ExpandLineBreaks(s); }
 std::string PathFromFile(const std::string& s) { return s.starts_with('\\') ? platform::ProgramFolder() + s : s; }
 
 AlarmKey Date(const char* key, DateTime Alarm::*member) {
-    return {key, [=](const Alarm& a) { return FormatDateTimeString(a.*member); },
+    return {key,
+            [=](const Alarm& a) -> StoredText {
+                if (!HasFourDigitYear(a.*member)) return std::nullopt;
+                return FormatDateTimeString(a.*member);
+            },
             [=](Alarm& a, const std::string& text) {
                 try {
                     a.*member = ParseDateTimeString(text);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,13 @@
 
 namespace core {
 
+// A field as stored; nothing when the field cannot be written (a date whose year four digits
+// cannot hold), so the file keeps the text it has.
+using StoredText = std::optional<std::string>;
+
 struct AlarmKey {
     std::string key;  // made once: a file of 10,000 alarms reads and writes 400,000 keys
-    std::function<std::string(const Alarm&)> text;        // the field as stored
+    std::function<StoredText(const Alarm&)> text;
     std::function<bool(Alarm&, const std::string&)> take;  // false, field unchanged: the text does not fit
     const char* missing;                                   // what a key missing from the section reads as
 };

@@ -28,6 +28,7 @@ void BringToForeground() {
 // window open, it opens on the given section.
 void OpenSettings(bool engineTickFirst, std::int16_t expandNode, std::int16_t selectNode) {
     if (IntroShowing) UnloadIntro();
+    if (ModalWindowOpen) RestoreMinimizedWindows();
     if (SettingsWindowOpen) {
         SettingsWindowAlwaysOnTop(true);
         SettingsWindowAlwaysOnTop(false);
@@ -44,6 +45,7 @@ void OpenSettings(bool engineTickFirst, std::int16_t expandNode, std::int16_t se
 
 void About() {
     if (IntroShowing) UnloadIntro();
+    if (ModalWindowOpen) RestoreMinimizedWindows();
     if (ModalWindowOpen || IntroShowing) return;
     ModalWindowOpen = true;
     frmMain().BodyMovin.Enabled = false;
@@ -105,8 +107,6 @@ void RunPendingCommand() {
 
 void ClockKeyDown(int keyCode, int shift) {
     if (IntroShowing) UnloadIntro();
-    if (ModalWindowOpen || SettingsWindowOpen) return;
-    PendingCommand.clear();
     static const struct {
         int keyCode;
         int shift;  // -1: any
@@ -117,8 +117,16 @@ void ClockKeyDown(int keyCode, int shift) {
         {platform::VK_F6, -1, Command::About},
         {platform::VK_F4, vbAltMask, Command::Quit},
     };
+    const Command* command = nullptr;
     for (const auto& key : kKeys)
-        if (key.keyCode == keyCode && (key.shift < 0 || key.shift == shift)) PendingCommand = CommandText(key.command);
+        if (key.keyCode == keyCode && (key.shift < 0 || key.shift == shift)) command = &key.command;
+    if (ModalWindowOpen || SettingsWindowOpen) {
+        // The keys that would show a window bring back the open one when it was minimised.
+        if (command && *command != Command::Quit) RestoreMinimizedWindows();
+        return;
+    }
+    PendingCommand.clear();
+    if (command) PendingCommand = CommandText(*command);
     frmMain().Tricker.Enabled = true;
 }
 

@@ -16,8 +16,17 @@ void AppendTwoDigits(std::string& out, int value) {
     out += std::to_string(value);
 }
 
+constexpr int kLastFourDigitYear = 9999;
+
+// The year with four digits; one outside them as it is.
+std::string YearText(int year) {
+    std::string digits = std::to_string(year);
+    if (year >= 0 && digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
+    return digits;
+}
+
 std::string DateText(const DateTime& d, const char* betweenDateAndTime) {
-    std::string out = std::to_string(d.Year());
+    std::string out = YearText(d.Year());
     out += '-';
     AppendTwoDigits(out, d.Month());
     out += '-';
@@ -66,6 +75,8 @@ constexpr int kRandomDraws = 20 * kKeyNumbers;  // then the free numbers are tak
 }  // namespace
 
 std::string FormatDateTimeString(const DateTime& d) { return DateText(d, " "); }
+
+bool HasFourDigitYear(const DateTime& d) { return d.Year() >= 0 && d.Year() <= kLastFourDigitYear; }
 
 DateTime ParseDateTimeString(const std::string& s) {
     if (s == "0" || s.find_first_not_of(' ') == std::string::npos) return DateSerial(1900, 7, 2);

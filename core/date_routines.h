@@ -15,8 +15,14 @@ constexpr std::int32_t kSecondsPerYear = 31'536'000;
 constexpr std::int32_t kSecondsPerMonth = 2'678'400;
 constexpr std::int32_t kLongestDuration = 1'576'800'000;  // 50 years of 365 days
 
-// "YYYY-MM-DD hh:mm:ss": the year unpadded, every other field with two digits.
+// "YYYY-MM-DD hh:mm:ss": the year with four digits ("0101"), every other field with two. A year
+// outside 0 to 9999 is written as it is ("-1", "10007"), which ParseDateTimeString cannot read
+// back: what is stored must have HasFourDigitYear.
 std::string FormatDateTimeString(const DateTime& d);
+
+// True when the date's year fits the four digits of the text form (0 to 9999), so its text reads
+// back as the same date.
+bool HasFourDigitYear(const DateTime& d);
 
 // The text form read back by fixed character positions (year 1-4, month 6-7, day 9-10, hour
 // 12-13, minute 15-16, second 18-19; the characters between are not looked at), normalised as

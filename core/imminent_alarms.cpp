@@ -21,7 +21,8 @@ void RebuildImmediateAlarms(DateTime now) {
     listedWaitForStart = false;
     for (std::size_t i = 0; i < Alarms.size(); ++i) {
         const Alarm& a = Alarms[i];
-        if (a.FLAG != kAlarmOn) continue;
+        // An alarm held with no next firing can fire only after a computation, which rescans.
+        if (a.FLAG != kAlarmOn || (a.AlarmState & kAlarmNoNextFiring)) continue;
         // An alarm waiting for its start is watched each tick, whatever its FIRE says.
         if (SecondsBetween(now, a.FIRE) <= kImminentWindowSeconds || (a.AlarmState & kAlarmStartAhead)) {
             ImmediateAlarms.push_back(static_cast<std::int32_t>(i));

@@ -27,26 +27,27 @@ DateTime Start(const Alarm& alarm) {
     return start;
 }
 
-// The outcome for an interval alarm: a firing time, "the start lies ahead", or no next firing.
-struct IntervalOutcome {
+// What the computation makes of an alarm: a firing time, "the start lies ahead" (an interval
+// alarm), or no next firing.
+struct Outcome {
     enum { Fire, StartAhead, Undefined } kind;
     DateTime fire;
     std::string why;
 };
 
-IntervalOutcome NextIntervalFiring(const Alarm& alarm, DateTime now) {
+Outcome NextIntervalFiring(const Alarm& alarm, DateTime now) {
     const DateTime start = Start(alarm);
     const std::int64_t elapsed = SecondsBetween(start, now);
-    if (elapsed < 0) return {IntervalOutcome::StartAhead, {}, {}};
-    if (elapsed > kInt32Max) return {IntervalOutcome::Undefined, {}, "its start lies too long ago"};
-    if (alarm.RepeatInterval <= 0) return {IntervalOutcome::Undefined, {}, "its interval is not above 0 seconds"};
+    if (elapsed < 0) return {Outcome::StartAhead, {}, {}};
+    if (elapsed > kInt32Max) return {Outcome::Undefined, {}, "its start lies too long ago"};
+    if (alarm.RepeatInterval <= 0) return {Outcome::Undefined, {}, "its interval is not above 0 seconds"};
     const std::int64_t k = elapsed / alarm.RepeatInterval + 1;
     const std::int64_t offset = std::int64_t{alarm.RepeatInterval} * k;
-    if (offset > kInt32Max) return {IntervalOutcome::Undefined, {}, "its next firing lies too far from its start"};
+    if (offset > kInt32Max) return {Outcome::Undefined, {}, "its next firing lies too far from its start"};
     DateTime fire = start;
     std::int32_t seconds = static_cast<std::int32_t>(offset);
     AddSecondsToDate(fire, seconds);
-    return {IntervalOutcome::Fire, fire, {}};
+    return {Outcome::Fire, fire, {}};
 }
 
 // The moment interval alarms are computed for: now, or 9 s on within 9 s of start-up.
@@ -65,22 +66,32 @@ DateTime NextDayFiring(const Alarm& alarm) {
     return d;
 }
 
-// The alarm's next firing time; nothing when FIRE is to stay.
+Outcome ScheduledFiring(const Alarm& alarm) {
+    if (!Has(alarm.Flags, kAlarmRepetitive)) return {Outcome::Fire, Start(alarm), {}};
+    if (!Has(alarm.Flags, kAlarmByInterval)) return {Outcome::Fire, NextDayFiring(alarm), {}};
+    return NextIntervalFiring(alarm, IntervalNow());
+}
+
+// The alarm's next firing time, its AlarmState bits following; nothing when FIRE is to stay.
 std::optional<DateTime> NextFiring(Alarm& alarm) {
-    if (!Has(alarm.Flags, kAlarmRepetitive)) return Start(alarm);
-    if (!Has(alarm.Flags, kAlarmByInterval)) return NextDayFiring(alarm);
-    const IntervalOutcome outcome = NextIntervalFiring(alarm, IntervalNow());
+    Outcome outcome = ScheduledFiring(alarm);
+    // The alarm files hold dates with four-digit years: a firing time beyond them could be
+    // written but never read back, and would stop every alarm from loading.
+    if (outcome.kind == Outcome::Fire && !HasFourDigitYear(outcome.fire))
+        outcome = {Outcome::Undefined, {}, "it would fall in the year " + std::to_string(outcome.fire.Year()) +
+                                               ", which four digits cannot hold"};
+    constexpr auto held = static_cast<std::uint8_t>(kAlarmStartAhead | kAlarmNoNextFiring);
     switch (outcome.kind) {
-        case IntervalOutcome::Fire:
-            alarm.AlarmState &= static_cast<std::uint8_t>(~kAlarmStartAhead);
+        case Outcome::Fire:
+            alarm.AlarmState &= static_cast<std::uint8_t>(~held);
             return outcome.fire;
-        case IntervalOutcome::StartAhead:
-            alarm.AlarmState |= kAlarmStartAhead;
+        case Outcome::StartAhead:
+            alarm.AlarmState = static_cast<std::uint8_t>((alarm.AlarmState & ~held) | kAlarmStartAhead);
             return std::nullopt;
-        case IntervalOutcome::Undefined:
-            if (!(alarm.AlarmState & kAlarmStartAhead))
+        case Outcome::Undefined:
+            if (!(alarm.AlarmState & kAlarmNoNextFiring))
                 DebugLog("[CalculateNextFiring]: alarm \"" + alarm.NAME + "\" has no next firing: " + outcome.why + ".");
-            alarm.AlarmState |= kAlarmStartAhead;
+            alarm.AlarmState = static_cast<std::uint8_t>((alarm.AlarmState & ~held) | kAlarmNoNextFiring);
             return std::nullopt;
     }
     return std::nullopt;
@@ -130,7 +141,7 @@ void UpdateNextAlarmFiringTime() {
 std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& now) {
     std::int64_t best = 0;
     for (const Alarm& alarm : alarms) {
-        if (alarm.FLAG == kAlarmOn) {
+        if (alarm.FLAG == kAlarmOn && !(alarm.AlarmState & kAlarmNoNextFiring)) {
             const std::int64_t diff = SecondsBetween(now, alarm.FIRE);
             if (diff < best || best == 0) best = diff;
         }
@@ -142,7 +153,7 @@ std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& 
 bool StartReached(const Alarm& alarm, const DateTime& now) {
     if (alarm.FLAG != kAlarmOn || !(alarm.AlarmState & kAlarmStartAhead)) return false;
     if (!Has(alarm.Flags, kAlarmRepetitive) || !Has(alarm.Flags, kAlarmByInterval)) return false;
-    return NextIntervalFiring(alarm, now).kind == IntervalOutcome::Fire;
+    return NextIntervalFiring(alarm, now).kind == Outcome::Fire;
 }
 
 }  // namespace core

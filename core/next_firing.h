@@ -28,9 +28,10 @@ std::int64_t CountdownSpan(std::int32_t seconds);
 // theirs: start-up catches a missed firing up); then asks the engine for a rescan and tells the
 // library the time to the next alarm. True when some FIRE changed.
 //
-// An interval alarm with RepeatInterval 0 or below, or whose times leave the 32-bit range of
-// seconds, has no next firing: its FIRE stays, AlarmState bit 16 keeps it from firing, and the
-// debug log says why.
+// An alarm has no next firing when it repeats by an interval of 0 seconds or below, when its
+// times leave the 32-bit range of seconds, or when its firing time would fall in a year that
+// four digits cannot hold (the alarm files could not read it back): its FIRE stays, AlarmState
+// bit 32 holds it (not fired, not counted for the next alarm), and the debug log says why.
 bool CalculateNextFiring(bool skipRetroactive);
 
 // True when d's weekday is in mask (or mask is exactly 0x80); d then moves to that day at the time
@@ -40,14 +41,14 @@ bool DateMatchesDayMask(DateTime& d, const DateTime& clock, std::uint8_t mask);
 
 // Tells the library (OZRNextAlarmFiringTime) the seconds from now to the nearest FIRE of an enabled
 // alarm, walking Alarms in order: a running best that goes below 0 (an alarm already past) counts
-// as none, so an enabled alarm after it in the list replaces it. 0 when no alarm is enabled.
+// as none, so an enabled alarm after it in the list replaces it. 0 when no alarm is enabled. An
+// alarm held with no next firing takes no part: its FIRE is no firing to count down to.
 void UpdateNextAlarmFiringTime();
 // The count it tells, for a list and a moment. Counts beyond the 32-bit range are cut to it.
 std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& now);
 
 // For the engine's tick: true when the alarm waits for its start (AlarmState bit 16) and that
-// start has come by `now`, so a CalculateNextFiring now gives it its first firing. False for an
-// alarm held because it has no next firing.
+// start has come by `now`, so a CalculateNextFiring now gives it its first firing.
 bool StartReached(const Alarm& alarm, const DateTime& now);
 
 }  // namespace core

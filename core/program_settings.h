@@ -13,6 +13,10 @@
 
 namespace core {
 
+// The smallest width and height of a clock that is not sized automatically, in pixels: what the
+// advanced page lets the user type, and what a stored size must be to load.
+inline constexpr std::int16_t kSmallestClockSize = 10;
+
 struct ProgramSettings {
     // "Float Window": the floating clock window.
     std::int32_t FloatWindowLeft = 0;  // twips
@@ -42,8 +46,8 @@ struct ProgramSettings {
     std::uint8_t TooltipMaxOpacity = 0;
     bool SystrayClock = false;
     bool AutoSize = false;
-    std::int16_t ClockWidth = 0;   // pixels
-    std::int16_t ClockHeight = 0;  // pixels
+    std::int16_t ClockWidth = 0;   // pixels, kSmallestClockSize or more
+    std::int16_t ClockHeight = 0;  // pixels, kSmallestClockSize or more
     bool ClockCenter = false;
     std::int16_t PositionX = 0;  // offset of all labels, pixels
     std::int16_t PositionY = 0;

@@ -1,6 +1,7 @@
 #include "core/settings_keys.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/language_files.h"
 #include "core/rounding.h"
@@ -24,6 +25,10 @@ constexpr ValueRange kLanguageRange{
     std::ranges::min_element(kLanguageFiles, {}, &LanguageChoice::language)->language,
     std::ranges::max_element(kLanguageFiles, {}, &LanguageChoice::language)->language,
 };
+
+// A clock not sized automatically is at least this size; a smaller one (0 x 0, or negative) would
+// not be seen at all. Too large a clock is the resolution check's to shrink.
+constexpr ValueRange kClockSizeRange{kSmallestClockSize, std::numeric_limits<std::int16_t>::max()};
 
 // The floating clock (150 x 50 twips) and the settings window (9300 x 6900 twips) start centred
 // on the screen.
@@ -58,8 +63,8 @@ const SettingKey kKeys[] = {
     {kMain, "TooltipMaxOpacity", &S::TooltipMaxOpacity, 255},
     {kMain, "SystrayClock", &S::SystrayClock, 0},
     {kMain, "AutoSize", &S::AutoSize, 1},
-    {kMain, "Width", &S::ClockWidth, 150},
-    {kMain, "Height", &S::ClockHeight, 50},
+    {kMain, "Width", &S::ClockWidth, 150, true, kClockSizeRange},
+    {kMain, "Height", &S::ClockHeight, 50, true, kClockSizeRange},
     {kMain, "Center", &S::ClockCenter, 0},
     {kMain, "X", &S::PositionX, 0},
     {kMain, "Y", &S::PositionY, 0},

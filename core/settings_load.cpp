@@ -49,10 +49,14 @@ void SaveKeys(SettingsFile& file) {
     });
 }
 
-// The two default labels, each with a key the list does not hold yet.
+// The two default labels, each with a key the list does not hold yet. A reload (Cancel of a clock
+// whose file holds no labels yet) keeps the flags the library reported for the labels it shows, as
+// a reload of a label list does: the library reports them only when a label is sent to it.
 void AddDefaultLabels(SettingsFile& file) {
     std::vector<ClockLabel> labels = DefaultLabels();
-    for (ClockLabel& label : labels) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        ClockLabel& label = labels[i];
+        if (i < Labels.size()) label.LabelFlags = Labels[i].LabelFlags;
         label.LabelKey = GenerateUniqueKey(Now(), [&](const std::string& key) { return file.ListItemExists(kLabelList, key) != 0; });
         file.AddListItem(kLabelList, label.LabelKey, label.LabelName);
         file.AddSection(kLabelSectionPrefix + label.LabelName);

@@ -19,6 +19,11 @@ void ShowAboutWindow() {
     settings::frmAbout().cmdClose.SetFocus();
 }
 
+void RestoreMinimizedWindows() {
+    for (platform::HWND window : {SettingsWindowHandle(), AboutWindowHandle()})
+        if (window && platform::IsIconic(window)) platform::ShowWindow(window, platform::SW_RESTORE);
+}
+
 platform::HWND SettingsWindowHandle() {
     return settings::frmSeti().IsLoaded() ? settings::frmSeti().Window() : platform::HWND{};
 }

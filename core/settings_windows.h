@@ -19,6 +19,10 @@ void SettingsWindowAlwaysOnTop(bool on);
 // the window clears ModalWindowOpen.
 void ShowAboutWindow();
 
+// The settings window and the about window, when open and minimised, are restored: the commands
+// and keys that would show them bring them back.
+void RestoreMinimizedWindows();
+
 // The open windows (none when closed), and the settings window's selected tree node.
 platform::HWND SettingsWindowHandle();
 platform::HWND AboutWindowHandle();

@@ -94,6 +94,7 @@ void frmSetiForm::Design() {
 
 void frmSetiForm::Form_Load() {
     core::SettingsWindowOpen = true;
+    clockAtOpen_ = {core::frmMain().Left, core::frmMain().Top};
     core::frmMain().GetScreenSize();
     // The whole window on the screen, so that its title bar can be taken: a saved position past
     // any edge (another screen, a smaller resolution) is pulled back.

@@ -184,6 +184,10 @@ bool frmSetiForm::ConfirmCancel() {
     frmMain().AlwaysOnTop(Settings.FloatAlwaysOnTop);
     frmMain().AtomicMinute.Enabled = Settings.Every;
     frmMain().UpdateDisplay(true);
+    // While this window is open a change of the clock's size keeps its right and bottom edges in
+    // place; the labels sent back above have moved it so. The clock goes back where it stood, so
+    // the engine finds no move to save either.
+    frmMain().Move(clockAtOpen_.x, clockAtOpen_.y);
     return true;
 }
 

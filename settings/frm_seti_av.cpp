@@ -60,7 +60,7 @@ void PlaceNumberBox(CommandButton& minus, TextBox& box, CommandButton& plus, int
 }  // namespace
 
 NumberBoxRule ClockSizeRule(std::int32_t screenTwips) {
-    return NumberBoxRule{.lower = 10, .upper = (screenTwips - screenTwips / 10.0) / 15};
+    return NumberBoxRule{.lower = core::kSmallestClockSize, .upper = (screenTwips - screenTwips / 10.0) / 15};
 }
 
 frmSetiAVForm::frmSetiAVForm() : Form("frmSetiAV"), boxes_(*this, core::kAdvancedSettingsPageSection) {

@@ -74,7 +74,8 @@ void WriteAlarms(const bench::fs::path& folder, int others) {
     for (const core::Alarm& a : alarms) out << a.AlarmKey << "=" << a.NAME << "\n";
     for (const core::Alarm& a : alarms) {
         out << "[ZTVALR: " << a.AlarmKey << "]\n";
-        for (const core::AlarmKey& field : core::AlarmKeys()) out << field.key << "=" << field.text(a) << "\n";
+        for (const core::AlarmKey& field : core::AlarmKeys())
+            if (core::StoredText text = field.text(a)) out << field.key << "=" << *text << "\n";
     }
     std::ofstream(folder / "Alarms/MyAlarms.ozrini") << out.str();
 }

@@ -5,6 +5,7 @@
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/form.h"
 #include "platform/forms/painter.h"
+#include "platform/services/clipboard.h"
 
 namespace platform::forms {
 
@@ -287,9 +288,30 @@ void TextBox::OnTimerTick(UINT_PTR id) {
     });
 }
 
+// What a paste puts into the box: a one-line box takes the text up to its first line break, a
+// multi-line box keeps the breaks (as CR LF); other control characters but the tab are dropped.
+std::string TextBox::PastedText(const std::string& clipboard) const {
+    std::string out;
+    for (std::size_t i = 0; i < clipboard.size(); ++i) {
+        const char c = clipboard[i];
+        if (c == '\r' || c == '\n') {
+            if (!multiLine_) break;
+            if (c == '\r' && i + 1 < clipboard.size() && clipboard[i + 1] == '\n') ++i;
+            out += "\r\n";
+        } else if (static_cast<unsigned char>(c) >= 32 || c == '\t') {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void TextBox::OnKey(int keyCode, int shift) {
     bool extend = (shift & vbShiftMask) != 0;
     bool ctrl = (shift & vbCtrlMask) != 0;
+    if ((ctrl && !extend && keyCode == 'V') || (extend && !ctrl && keyCode == VK_INSERT)) {
+        Edited(edit_.Insert(PastedText(UseService<Clipboard>().Text()), maxLength_));
+        return;
+    }
     const std::vector<VisualLine> single{VisualLine{0, edit_.Length()}};
     const std::vector<VisualLine>& lines = multiLine_ ? Layout() : single;
     int caret = edit_.Caret();

@@ -71,6 +71,7 @@ private:
     using VisualLine = TextLines::Line;
 
     void Edited(bool changed);
+    std::string PastedText(const std::string& clipboard) const;
     void SetTextNow(const std::string& value);
     RECT InnerRect() const;
     RECT ScrollBarRect() const;

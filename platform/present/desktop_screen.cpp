@@ -11,6 +11,7 @@
 #include "platform/services/paths.h"
 #include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
+#include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/paint.h"
 #include "platform/window/screen.h"
 #include "platform/window/detail/window_store.h"
@@ -56,7 +57,47 @@ RECT ScreenRectOf(const Window& w) {
     return RECT{o.x, o.y, o.x + w.rect.width(), o.y + w.rect.height()};
 }
 
-// The frame and caption of a top-level window, drawn the classic way.
+// A caption button: a raised face (sunken while held down) with its sign, a cross for close, a bar
+// for minimise, a box for maximise and two boxes for restore.
+void PaintCaptionButton(Surface& surface, const CaptionButtonPlace& b, bool maximized, bool pushed) {
+    const RECT r = b.rect;
+    const Pixel light = OpaquePixel(RGB(255, 255, 255)), dark = OpaquePixel(RGB(64, 64, 64)),
+                face = OpaquePixel(kFrameColour), sign = OpaquePixel(RGB(0, 0, 0));
+    surface.fill(r, face);
+    const Pixel topLeft = pushed ? dark : light, bottomRight = pushed ? light : dark;
+    surface.fill(RECT{r.left, r.top, r.right, r.top + 1}, topLeft);
+    surface.fill(RECT{r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    surface.fill(RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+    surface.fill(RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    const LONG shift = pushed ? 1 : 0;
+    const LONG x = r.left + 4 + shift, y = r.top + 3 + shift;  // the sign's 8 x 7 area
+    auto box = [&](LONG left, LONG top, LONG right, LONG bottom) {
+        surface.fill(RECT{left, top, right, top + 2}, sign);
+        surface.fill(RECT{left, bottom - 1, right, bottom}, sign);
+        surface.fill(RECT{left, top, left + 1, bottom}, sign);
+        surface.fill(RECT{right - 1, top, right, bottom}, sign);
+    };
+    switch (b.button) {
+        case CaptionButton::Close:
+            for (LONG i = 0; i < 7; ++i) {
+                surface.fill(RECT{x + i, y + i, x + i + 2, y + i + 1}, sign);
+                surface.fill(RECT{x + 6 - i, y + i, x + 8 - i, y + i + 1}, sign);
+            }
+            break;
+        case CaptionButton::Minimize: surface.fill(RECT{x + 1, y + 5, x + 7, y + 7}, sign); break;
+        case CaptionButton::Maximize:
+            if (maximized) {
+                box(x + 2, y - 1, x + 9, y + 4);
+                surface.fill(RECT{x, y + 2, x + 7, y + 8}, face);
+                box(x, y + 2, x + 7, y + 8);
+            } else {
+                box(x, y - 1, x + 9, y + 8);
+            }
+            break;
+    }
+}
+
+// The frame and caption of a top-level window, drawn the classic way, with the caption's buttons.
 void PaintNonClient(HWND hwnd, Surface& surface) {
     Window* w = Find(hwnd);
     if (!w) return;
@@ -78,10 +119,14 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
         RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
+        const std::vector<CaptionButtonPlace> buttons = CaptionButtons(*w);
+        if (!buttons.empty()) text.right = buttons.back().rect.left - 2;
         DrawText(dc, w->text, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, old);
         DeleteObject(font);
         DeleteDC(dc);
+        const std::optional<CaptionButton> pushed = PushedCaptionButton(hwnd);
+        for (const CaptionButtonPlace& b : buttons) PaintCaptionButton(surface, b, w->maximized, pushed == b.button);
     }
 }
 

@@ -115,7 +115,9 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE:
-            g_box->answer = g_box->buttons.size() == 1 ? IDOK : IDCANCEL;
+            // The close box (and Alt+F4) answers as the box's OK or Cancel button; a box that asks
+            // Yes or No has neither and must be answered.
+            if ((g_box->request.type & 0xF) != MB_YESNO) g_box->answer = g_box->buttons.size() == 1 ? IDOK : IDCANCEL;
             return 0;
         default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
@@ -170,7 +172,8 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     BoxState* saved = g_box;
     g_box = &state;
     DWORD ex = (request.type & MB_SYSTEMMODAL) ? WS_EX_TOPMOST : 0;
-    HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_SYSMENU,
+    const DWORD closeBox = (request.type & 0xF) == MB_YESNO ? 0 : WS_SYSMENU;
+    HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | closeBox,
                               (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
     // Stacked and shown as every modal window is; the wait that MessageBox began gives the focus
     // back when the box is gone.

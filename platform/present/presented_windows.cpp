@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/window/detail/input.h"
 #include "platform/window/detail/window_store.h"
 
 namespace platform {
@@ -28,6 +29,8 @@ std::optional<PresentedWindow> ReadPresentedWindow(HWND hwnd) {
 }
 
 std::vector<HWND> TopLevelWindowsInZOrder() { return detail::S().topLevels; }
+
+HWND MenuKeyWindow() { return detail::CurrentMenuKeyWindow(); }
 
 bool ShellWindowsPresented() { return detail::AnyHookOnContext(ProcessContext::Shell); }
 

@@ -37,6 +37,9 @@ std::vector<HWND> TopLevelWindowsInZOrder();
 // The shell's windows show only while the clock hooks into the shell (it has taken over its tray
 // clock); otherwise the real desktop keeps its own panel.
 bool ShellWindowsPresented();
+// The open menu window that takes every key (none when no menu is open); its opening and closing
+// are told as changes of that window.
+HWND MenuKeyWindow();
 // changed: a window moved, was resized, shown, hidden, restyled or re-stacked; destroyed: it is gone.
 void ObservePresentedWindows(std::function<void(HWND)> changed, std::function<void(HWND)> destroyed);
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/utf8.h"
 #include "platform/window/detail/window_store.h"
 
 namespace platform {
@@ -49,28 +50,38 @@ void DumpWindow(std::ostringstream& out, HWND hwnd, int depth) {
     std::vector<HWND> children = w->children;
     for (HWND child : children) DumpWindow(out, child, depth + 1);
 }
+
+const char* NamedEscape(unsigned char c) {
+    switch (c) {
+        case '"': return "\\\"";
+        case '\\': return "\\\\";
+        case '\n': return "\\n";
+        case '\r': return "\\r";
+        case '\t': return "\\t";
+        default: return nullptr;
+    }
+}
 }  // namespace
 
 void SetWindowDescriber(WindowDescriber describer) { Describer() = std::move(describer); }
 
+// Every line must be valid JSON, so a byte that is no part of well-formed UTF-8 (a title set
+// from another encoding) is written as the code point of the same number, \u0080 to \u00ff.
 std::string JsonEscape(const std::string& text) {
     std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof(buffer), "\\u%04x", c);
-                    out += buffer;
-                } else {
-                    out += static_cast<char>(c);
-                }
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const Utf8Char character = DecodeUtf8Char(text, i);
+        if (const char* named = NamedEscape(c)) {
+            out += named;
+        } else if (c < 0x20 || character.length == 0) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof(buffer), "\\u%04x", c);
+            out += buffer;
+        } else {
+            out.append(text, i, character.length);
         }
+        i += character.length ? character.length : 1;
     }
     return out;
 }

@@ -19,6 +19,7 @@
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
+#include "platform/window/window_manager.h"
 
 namespace platform {
 using XWindowId = ::Window;
@@ -37,6 +38,8 @@ struct XWin {
     bool keyed = false;
     bool framed = false;  // a window manager reparented it into a frame of its own
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
+    bool iconic = false;            // minimised by the window manager (asked for, or told of)
+    bool keyboardGrabbed = false;   // an open menu holds the keyboard
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
     COLORREF key = 0;
@@ -51,7 +54,9 @@ struct X11State {
     std::map<std::uint32_t, XWin> windows;
     std::vector<XWindowId> lastStack;
     X11PixelSender pixels;
-    Atom restackWindow = 0, supportingWmCheck = 0;
+    // The window the window manager moves or sizes now (its moves are taken over), 0 for none.
+    std::uint32_t movedByManager = 0;
+    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
@@ -180,7 +185,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     attrs.override_redirect = IsPopupLike(w) ? True : False;
     xw.overrideRedirect = attrs.override_redirect;
     attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
-                       KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
+                       KeyReleaseMask | StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
     attrs.background_pixel = 0;
     xw.xid = XCreateWindow(X().display, X().root, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
@@ -310,6 +315,89 @@ bool WindowManagerRuns() {
     return found;
 }
 
+// The window manager lists what it supports on the root window.
+bool WindowManagerSupports(Atom feature) {
+    if (!WindowManagerRuns()) return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(X().display, X().root, X().netSupported, 0, 4096, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success &&
+        data) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, feature) != atoms + count;
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+void SetInitialState(XWindowId xid, int state) {
+    XWMHints hints{};
+    hints.flags = StateHint;
+    hints.initial_state = state;
+    XSetWMHints(X().display, xid, &hints);
+}
+
+// Shows, hides, minimises or restores the X window as the program's window is now. A window
+// manager minimises a window itself (ICCCM's iconic state): the window stays one of its clients,
+// which its taskbar or Alt+Tab restores. With none, a minimised window is simply not shown.
+void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const RECT& r) {
+    if (!wanted) {
+        if (xw.mapped) {
+            if (xw.iconic)
+                XWithdrawWindow(X().display, xw.xid, X().screen);
+            else
+                XUnmapWindow(X().display, xw.xid);
+        }
+        xw.mapped = false;
+        xw.iconic = false;
+        return;
+    }
+    if (minimized) {
+        if (xw.iconic) return;
+        if (xw.overrideRedirect || !WindowManagerRuns()) {
+            if (xw.mapped) XUnmapWindow(X().display, xw.xid);
+            xw.mapped = false;
+            return;
+        }
+        xw.iconic = true;
+        if (xw.mapped) {
+            XIconifyWindow(X().display, xw.xid, X().screen);
+            return;
+        }
+        SetInitialState(xw.xid, IconicState);
+    } else if (xw.iconic) {
+        // Mapping an iconic window asks its window manager to restore it.
+        xw.iconic = false;
+        SetInitialState(xw.xid, NormalState);
+        XMapWindow(X().display, xw.xid);
+        return;
+    } else if (xw.mapped) {
+        return;
+    }
+    // The window manager dropped the states when the window was last withdrawn.
+    SetAtomList(xw.xid, X().netWmState, xw.states);
+    XMapWindow(X().display, xw.xid);
+    xw.mapped = true;
+    if (!minimized) PushPixels(hwnd, RECT{0, 0, r.width(), r.height()}, true);
+}
+
+// While a menu is open it holds the keyboard, as a menu's own loop does, so that its arrows, Enter
+// and Esc reach it whichever window had the focus.
+void ApplyKeyboardGrab(HWND hwnd, XWin& xw) {
+    const bool wanted = xw.mapped && hwnd == MenuKeyWindow();
+    if (wanted == xw.keyboardGrabbed) return;
+    if (wanted)
+        xw.keyboardGrabbed =
+            XGrabKeyboard(X().display, xw.xid, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+    else {
+        XUngrabKeyboard(X().display, CurrentTime);
+        xw.keyboardGrabbed = false;
+    }
+}
+
 // The window manager's frame around a window it manages: its ancestor that is a child of the root.
 XWindowId FrameOf(XWindowId xid) {
     for (XWindowId w = xid;;) {
@@ -326,7 +414,7 @@ void Restack() {
     std::vector<XWindowId> stack;
     for (HWND top : TopLevelWindowsInZOrder()) {
         auto it = X().windows.find(top.id());
-        if (it != X().windows.end() && it->second.mapped) stack.push_back(it->second.xid);
+        if (it != X().windows.end() && it->second.mapped && !it->second.iconic) stack.push_back(it->second.xid);
     }
     if (stack == X().lastStack || stack.empty()) return;
     X().lastStack = stack;
@@ -377,12 +465,12 @@ void Sync(HWND hwnd) {
         if (top && top != hwnd) Sync(top);
         return;
     }
-    bool show = Presented(*w) && (w->style & WS_VISIBLE) && !w->minimized;
+    const bool wanted = Presented(*w) && (w->style & WS_VISIBLE);
     auto it = X().windows.find(hwnd.id());
     RECT r;
     GetWindowRect(hwnd, &r);
     if (it == X().windows.end()) {
-        if (!show) return;
+        if (!wanted) return;
         Create(hwnd, *w, r);
         it = X().windows.find(hwnd.id());
     }
@@ -397,16 +485,8 @@ void Sync(HWND hwnd) {
         if (w->className == "Shell_TrayWnd") ApplyStrut(xw, r);
         xw.screenRect = r;
     }
-    if (show && !xw.mapped) {
-        // The window manager dropped the states when the window was last withdrawn.
-        SetAtomList(xw.xid, X().netWmState, xw.states);
-        XMapWindow(X().display, xw.xid);
-        xw.mapped = true;
-        PushPixels(hwnd, RECT{0, 0, r.width(), r.height()}, true);
-    } else if (!show && xw.mapped) {
-        XUnmapWindow(X().display, xw.xid);
-        xw.mapped = false;
-    }
+    ApplyShownState(hwnd, xw, wanted, w->minimized, r);
+    ApplyKeyboardGrab(hwnd, xw);
     Restack();
     XFlush(X().display);
 }
@@ -414,6 +494,8 @@ void Sync(HWND hwnd) {
 void Forget(HWND hwnd) {
     auto it = X().windows.find(hwnd.id());
     if (it == X().windows.end()) return;
+    if (it->second.keyboardGrabbed) XUngrabKeyboard(X().display, CurrentTime);
+    if (X().movedByManager == hwnd.id()) X().movedByManager = 0;
     XDestroyWindow(X().display, it->second.xid);
     X().windows.erase(it);
     X().lastStack.clear();
@@ -426,6 +508,81 @@ HWND HandleOf(XWindowId xid) {
     return HWND{};
 }
 
+// The modifier keys an event says are held, which count over what was seen pressed and released.
+ModifierKeys HeldModifiers(unsigned int state) {
+    return ModifierKeys{(state & ShiftMask) != 0, (state & ControlMask) != 0, (state & Mod1Mask) != 0};
+}
+
+// The window manager tells the state it keeps a client in (WM_STATE): a window it minimised or
+// restored on its own (a taskbar, Alt+Tab) is minimised or restored in the program too.
+void NoteWindowManagerState(XWindowId xid) {
+    XWin* xw = FindX(xid);
+    if (!xw) return;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long state = -1;
+    if (XGetWindowProperty(X().display, xid, X().wmState, 0, 2, False, X().wmState, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && count >= 1 && format == 32)
+        state = reinterpret_cast<const long*>(data)[0];
+    if (data) XFree(data);
+    const bool iconic = state == IconicState;
+    if ((state != IconicState && state != NormalState) || iconic == xw->iconic) return;
+    xw->iconic = iconic;
+    if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
+}
+
+// A pointer event with the left button up means the window manager's move or size is over.
+void NoteManagerMoveEnded(unsigned int state) {
+    if (!(state & Button1Mask)) X().movedByManager = 0;
+}
+
+// Where the window manager put the window it moves or sizes for the user.
+void TakeManagerGeometry(XWin& xw, const XConfigureEvent& c) {
+    int x = c.x, y = c.y;
+    if (!c.send_event) {
+        ::Window child = 0;
+        XTranslateCoordinates(X().display, xw.xid, X().root, 0, 0, &x, &y, &child);
+    }
+    const RECT r{x, y, x + c.width, y + c.height};
+    if (r == xw.screenRect) return;
+    xw.screenRect = r;  // the window is there already: nothing goes back to the server
+    const HWND h = HandleOf(xw.xid);
+    const std::optional<PresentedWindow> w = ReadPresentedWindow(h);
+    if (!w) return;
+    ContextScope scope(w->shellWindow ? ProcessContext::Shell : ProcessContext::Program);
+    SetWindowPos(h, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A caption or border drag goes to the window manager, as toolkits that draw their own captions
+// hand it over (_NET_WM_MOVERESIZE); it then moves or sizes the window itself.
+bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
+    static const long kDirection[] = {8, 7, 3, 1, 0, 2, 5, 6, 4};  // by edge: move, left, right, top, ...
+    auto it = X().windows.find(hwnd.id());
+    if (it == X().windows.end() || !it->second.mapped || it->second.overrideRedirect || edge < 0 || edge > 8 ||
+        !WindowManagerSupports(X().moveResize))
+        return false;
+    XUngrabPointer(X().display, CurrentTime);  // the press's own grab would keep the pointer from it
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = it->second.xid;
+    e.xclient.message_type = X().moveResize;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = screen.x;
+    e.xclient.data.l[1] = screen.y;
+    e.xclient.data.l[2] = kDirection[edge];
+    e.xclient.data.l[3] = 1;  // the left button
+    e.xclient.data.l[4] = 1;  // asked for by an application
+    XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(X().display);
+    X().movedByManager = hwnd.id();
+    // The window manager has the press now; its release never comes here.
+    InjectMouseButton(screen, MouseButton::Left, false);
+    return true;
+}
+
 void HandleEvent(XEvent& e) {
     if (HandleX11ServiceEvent(e)) return;
     switch (e.type) {
@@ -436,13 +593,18 @@ void HandleEvent(XEvent& e) {
                            false);
             break;
         }
-        case MotionNotify: InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}); break;
+        case MotionNotify:
+            NoteManagerMoveEnded(e.xmotion.state);
+            InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state));
+            break;
         case ButtonPress:
         case ButtonRelease: {
             static const MouseButton kButtons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
             unsigned b = e.xbutton.button;
             if (b < 1 || b > 3) break;
-            InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress);
+            if (e.type == ButtonPress) X().movedByManager = 0;
+            InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
+                              HeldModifiers(e.xbutton.state));
             break;
         }
         case KeyPress:
@@ -459,9 +621,23 @@ void HandleEvent(XEvent& e) {
             else if (n == 1)
                 character = static_cast<unsigned char>(text[0]);
             if (!vk && character) vk = 0xE5;  // a character key without a virtual key of its own
-            if (vk) InjectKey(vk, e.type == KeyPress, character);
+            if (vk) InjectKey(vk, e.type == KeyPress, character, HeldModifiers(e.xkey.state));
             break;
         }
+        case FocusIn:
+            // The window manager gave one of our windows the keyboard: it becomes the active window,
+            // so that what is typed into it reaches it. A grab's start and end (an open menu's) move
+            // no focus, nor does the pointer where no window manager gives it.
+            if ((e.xfocus.mode == NotifyNormal || e.xfocus.mode == NotifyWhileGrabbed) && e.xfocus.detail != NotifyPointer)
+                if (HWND h = HandleOf(e.xfocus.window)) WindowManagerFocus(h);
+            break;
+        case PropertyNotify:
+            if (e.xproperty.atom == X().wmState) NoteWindowManagerState(e.xproperty.window);
+            break;
+        case ConfigureNotify:
+            if (XWin* xw = FindX(e.xconfigure.window); xw && X().movedByManager && HandleOf(xw->xid).id() == X().movedByManager)
+                TakeManagerGeometry(*xw, e.xconfigure);
+            break;
         case ReparentNotify:
             if (XWin* xw = FindX(e.xreparent.window)) {
                 // A window manager ignores an order asked before it managed the window: ask again.
@@ -472,8 +648,7 @@ void HandleEvent(XEvent& e) {
             break;
         case ClientMessage:
             if (static_cast<Atom>(e.xclient.data.l[0]) == X().wmDelete) {
-                HWND h = HandleOf(e.xclient.window);
-                if (h) PostMessage(h, WM_CLOSE, 0, 0);
+                if (HWND h = HandleOf(e.xclient.window)) WindowManagerClose(h);
             }
             break;
         default: break;
@@ -521,6 +696,9 @@ bool StartX11Presenter(std::string* error) {
                           {&x.netWmState, "_NET_WM_STATE"},
                           {&x.restackWindow, "_NET_RESTACK_WINDOW"},
                           {&x.supportingWmCheck, "_NET_SUPPORTING_WM_CHECK"},
+                          {&x.wmState, "WM_STATE"},
+                          {&x.netSupported, "_NET_SUPPORTED"},
+                          {&x.moveResize, "_NET_WM_MOVERESIZE"},
                           {&x.stateAbove, "_NET_WM_STATE_ABOVE"},
                           {&x.stateSkipTaskbar, "_NET_WM_STATE_SKIP_TASKBAR"},
                           {&x.stateSkipPager, "_NET_WM_STATE_SKIP_PAGER"},
@@ -540,6 +718,7 @@ bool StartX11Presenter(std::string* error) {
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
 
     ObservePresentedWindows(Sync, Forget);
+    SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         Sync(hwnd);
         PushPixels(hwnd, area, true);
@@ -557,6 +736,7 @@ bool StartX11Presenter(std::string* error) {
 void StopX11Presenter() {
     if (!X().display) return;
     RemoveEventSource(X().sourceId);
+    SetWindowManagerMoveSize(nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();

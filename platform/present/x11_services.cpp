@@ -3,12 +3,15 @@
 #include <X11/Xatom.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/services/clipboard.h"
 #include "platform/services/other_windows.h"
 #include "platform/services/pointer.h"
+#include "platform/window/loop.h"
 #include "platform/window/messages.h"
 
 namespace platform {
@@ -19,10 +22,20 @@ struct ServicesState {
     ::Window root = 0;
     ::Window selectionOwner = 0;  // an unmapped window of ours that holds CLIPBOARD
     std::function<bool(::Window)> isOwn;
-    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, clipboard = 0, targets = 0, text = 0;
+    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, clipboard = 0, targets = 0, text = 0, incr = 0,
+         pasteProperty = 0;
     std::string clipboardText;
     bool owning = false;
+    // The answer to the last request for another program's text, and its next piece.
+    bool answered = false;
+    Atom answerProperty = None;
+    bool pieceReady = false;
 };
+
+// How long a paste waits for the clipboard's owner to hand its text (or a piece of it) over, and
+// the most it takes.
+constexpr int kPasteWaitMs = 1000;
+constexpr long kMaxPasteBytes = 4 << 20;
 
 ServicesState& St() {
     static ServicesState state;
@@ -82,6 +95,66 @@ public:
     }
 };
 
+// Takes the paste property off our window: its bytes and their type. Nothing when it is not text.
+std::optional<std::pair<std::string, Atom>> TakePasteProperty() {
+    ServicesState& s = St();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<std::pair<std::string, Atom>> taken;
+    if (XGetWindowProperty(s.display, s.selectionOwner, s.pasteProperty, 0, kMaxPasteBytes / 4, True, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        (format == 8 || type == s.incr))
+        taken.emplace(std::string(data ? reinterpret_cast<const char*>(data) : "", format == 8 ? count : 0), type);
+    if (data) XFree(data);
+    return taken;
+}
+
+// A large text comes in pieces (INCR): each piece is asked for by deleting the last one, and an
+// empty piece ends it.
+std::optional<std::string> TakeIncrementally(Atom* type, bool* timedOut) {
+    ServicesState& s = St();
+    std::string text;
+    for (;;) {
+        s.pieceReady = false;
+        if (!AwaitOutsideEvents([] { return St().pieceReady; }, kPasteWaitMs)) {
+            *timedOut = true;
+            return std::nullopt;
+        }
+        auto piece = TakePasteProperty();
+        if (!piece) return std::nullopt;
+        if (piece->first.empty()) return text;
+        *type = piece->second;
+        if (text.size() + piece->first.size() > kMaxPasteBytes) return std::nullopt;
+        text += piece->first;
+    }
+}
+
+// Asks the clipboard's owner for its text in one form (UTF8_STRING or STRING) and waits for the
+// answer on the loop. The text comes as UTF-8, read by the form the owner gave (some give STRING,
+// Latin-1, whatever was asked). Nothing when the owner refuses; `timedOut` when it does not answer.
+std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
+    ServicesState& s = St();
+    XDeleteProperty(s.display, s.selectionOwner, s.pasteProperty);
+    s.answered = false;
+    s.answerProperty = None;
+    XConvertSelection(s.display, s.clipboard, target, s.pasteProperty, s.selectionOwner, CurrentTime);
+    XFlush(s.display);
+    if (!AwaitOutsideEvents([] { return St().answered; }, kPasteWaitMs)) {
+        *timedOut = true;
+        return std::nullopt;
+    }
+    if (s.answerProperty == None) return std::nullopt;
+    auto answer = TakePasteProperty();  // taking it off asks for the first piece of an INCR transfer
+    if (!answer) return std::nullopt;
+    Atom type = answer->second;
+    std::optional<std::string> bytes = answer->first;
+    if (type == s.incr) bytes = TakeIncrementally(&type, timedOut);
+    if (!bytes) return std::nullopt;
+    return type == XA_STRING ? Utf8FromLatin1(*bytes) : CleanUtf8(*bytes);
+}
+
 class X11Clipboard : public Clipboard {
 public:
     bool SetText(const std::string& text) override {
@@ -91,7 +164,16 @@ public:
         XFlush(St().display);
         return St().owning;
     }
-    std::string Text() const override { return St().owning ? St().clipboardText : std::string(); }
+    // Another program's text is asked for as UTF-8, or as Latin-1 (STRING) where only that is
+    // offered; what comes is made sound UTF-8.
+    std::string Text() const override {
+        if (St().owning) return St().clipboardText;
+        if (XGetSelectionOwner(St().display, St().clipboard) == None) return {};
+        bool timedOut = false;
+        if (auto text = ConvertClipboard(St().utf8, &timedOut)) return *text;
+        if (timedOut) return {};
+        return ConvertClipboard(XA_STRING, &timedOut).value_or("");
+    }
 };
 
 // The pointer as the X server sees it, also over other programs' windows and the bare desktop.
@@ -172,8 +254,11 @@ void InstallX11Services(Display* display, ::Window root, std::function<bool(::Wi
                           {&s.utf8, "UTF8_STRING"},
                           {&s.clipboard, "CLIPBOARD"},
                           {&s.targets, "TARGETS"},
-                          {&s.text, "TEXT"}});
+                          {&s.text, "TEXT"},
+                          {&s.incr, "INCR"},
+                          {&s.pasteProperty, "OZR_PASTE"}});
     s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
+    XSelectInput(display, s.selectionOwner, PropertyChangeMask);  // the pieces of a large paste
     s.owning = false;
     InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
     InstallService<Clipboard>(std::make_unique<X11Clipboard>());
@@ -184,6 +269,15 @@ bool HandleX11ServiceEvent(const XEvent& e) {
     if (!St().display) return false;
     if (e.type == SelectionRequest && e.xselectionrequest.owner == St().selectionOwner) {
         AnswerSelectionRequest(e.xselectionrequest);
+        return true;
+    }
+    if (e.type == PropertyNotify && e.xproperty.window == St().selectionOwner) {
+        if (e.xproperty.atom == St().pasteProperty && e.xproperty.state == PropertyNewValue) St().pieceReady = true;
+        return true;
+    }
+    if (e.type == SelectionNotify && e.xselection.requestor == St().selectionOwner) {
+        St().answered = true;
+        St().answerProperty = e.xselection.property;
         return true;
     }
     if (e.type == SelectionClear && e.xselectionclear.window == St().selectionOwner) {

@@ -7,11 +7,16 @@
 namespace platform {
 namespace {
 
+// xdg-open reads an argument that starts with "-" as an option ("--help"). Such a target is no
+// address (an address starts with its scheme), so it can only name a file in the current folder:
+// it goes as the path "./-x", which names the same file and cannot be read as an option.
+std::string AsFileOperand(const std::string& target) { return target.starts_with('-') ? "./" + target : target; }
+
 class XdgOpener : public DocumentOpener {
 public:
     bool Open(const std::string& target, int) override {
         if (target.empty()) return false;
-        return SpawnDetached({"xdg-open", target});
+        return SpawnDetached({"xdg-open", AsFileOperand(target)});
     }
 };
 

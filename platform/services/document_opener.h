@@ -9,7 +9,8 @@
 
 namespace platform {
 
-// The real service hands the target to xdg-open as its one argument.
+// The real service hands the target to xdg-open as its one argument; a target that starts with
+// "-" goes as "./" followed by it, so xdg-open never takes it for an option.
 class DocumentOpener : public Service {
 public:
     static std::unique_ptr<DocumentOpener> MakeReal();

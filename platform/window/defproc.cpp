@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/paint.h"
 #include "platform/window/detail/window_store.h"
 
@@ -10,8 +11,8 @@ using namespace detail;
 
 namespace {
 
-// Where a screen point lies on a window: its client area, its caption, the sizing edges of a
-// thick frame (corners first), or another part of its frame.
+// Where a screen point lies on a window: its client area, its caption or one of the caption's
+// buttons, the sizing edges of a thick frame (corners first), or another part of its frame.
 LRESULT HitTest(const Window& w, POINT screen) {
     POINT origin = WindowOriginOnScreen(w);
     POINT p{screen.x - origin.x, screen.y - origin.y};
@@ -28,7 +29,11 @@ LRESULT HitTest(const Window& w, POINT screen) {
         if (left) return HTLEFT;
         if (right) return HTRIGHT;
     }
-    if (!left && !right && !bottom && p.y < client.top && (w.style & WS_CAPTION) == WS_CAPTION) return HTCAPTION;
+    if (!left && !right && !bottom && p.y < client.top && (w.style & WS_CAPTION) == WS_CAPTION) {
+        for (const CaptionButtonPlace& b : CaptionButtons(w))
+            if (b.rect.contains(p)) return b.hit;
+        return HTCAPTION;
+    }
     return HTBORDER;
 }
 
@@ -75,6 +80,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_NCLBUTTONDOWN: PressNonClient(hwnd, static_cast<LRESULT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+        case WM_SYSCOMMAND: RunSystemCommand(hwnd, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
         case WM_SYSKEYDOWN:
             if (wParam == static_cast<WPARAM>(VK_F4)) {
                 HWND top = GetTopLevel(hwnd);

@@ -121,6 +121,25 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
     return SetWindowPos(hwnd, HWND{}, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
+namespace {
+// A maximized window fills the screen; restored, it goes back where it was.
+void SetMaximized(HWND hwnd, bool on) {
+    Window* w = Find(hwnd);
+    if (!w || !w->topLevel() || w->maximized == on) return;
+    w->maximized = on;
+    if (on) w->normalRect = w->rect;
+    const RECT r = on ? RECT{0, 0, g_screen.cx, g_screen.cy} : w->normalRect;
+    SetWindowPos(hwnd, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    NotifyChanged(hwnd);  // the caption's maximise box changes its face even when nothing moved
+}
+
+void SetMinimized(Window& w, bool on) {
+    w.minimized = on;
+    SetVisible(w, true);
+    NotifyChanged(w.hwnd);
+}
+}  // namespace
+
 BOOL ShowWindow(HWND hwnd, int command) {
     Window* w = FindOrFail(hwnd);
     if (!w) return 0;
@@ -129,21 +148,28 @@ BOOL ShowWindow(HWND hwnd, int command) {
         case SW_HIDE: SetVisible(*w, false); break;
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:
-        case SW_SHOWMINNOACTIVE:
-            w->minimized = true;
-            SetVisible(*w, true);
-            NotifyChanged(hwnd);
+        case SW_SHOWMINNOACTIVE: SetMinimized(*w, true); break;
+        case SW_SHOWMAXIMIZED:
+            SetMinimized(*w, false);
+            SetMaximized(hwnd, true);
             break;
         case SW_RESTORE:
+            // A minimized window comes back as it was (maximized or not); a maximized one goes back
+            // to its place.
+            if (w->minimized)
+                SetMinimized(*w, false);
+            else
+                SetMaximized(hwnd, false);
+            break;
         case SW_SHOWNORMAL:
-            w->minimized = false;
-            SetVisible(*w, true);
-            NotifyChanged(hwnd);
+            SetMinimized(*w, false);
+            SetMaximized(hwnd, false);
             break;
         default: SetVisible(*w, true); break;
     }
     w = Find(hwnd);
-    if (w && w->topLevel() && (command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_RESTORE) &&
+    if (w && w->topLevel() &&
+        (command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_RESTORE || command == SW_SHOWMAXIMIZED) &&
         !(w->exStyle & WS_EX_NOACTIVATE))
         SetActiveWindow(hwnd);
     return wasVisible;
@@ -154,6 +180,11 @@ BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 
 BOOL IsIconic(HWND hwnd) {
     Window* w = Find(hwnd);
     return w && w->minimized ? 1 : 0;
+}
+
+BOOL IsZoomed(HWND hwnd) {
+    Window* w = Find(hwnd);
+    return w && w->maximized ? 1 : 0;
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {

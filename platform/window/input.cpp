@@ -3,8 +3,10 @@
 
 #include <cstdlib>
 #include <deque>
+#include <optional>
 
 #include "platform/services/clock.h"
+#include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/window_store.h"
 
 namespace platform {
@@ -21,6 +23,7 @@ struct RawInput {
     bool down = false;
     int vk = 0;
     unsigned int character = 0;
+    std::optional<ModifierKeys> held;
 };
 
 struct InputState {
@@ -89,6 +92,24 @@ LPARAM ClientPoint(HWND hwnd, POINT screen) {
 void SendFocusChange(HWND from, HWND to) {
     if (from && Find(from)) SendMessage(from, WM_KILLFOCUS, static_cast<WPARAM>(to.id()), 0);
     if (to && Find(to)) SendMessage(to, WM_SETFOCUS, static_cast<WPARAM>(from.id()), 0);
+}
+
+// A point on a top-level window outside its client area is on its frame: the window tells what
+// lies there (WM_NCHITTEST). HTCLIENT for every other point.
+LRESULT NonClientHit(HWND target, POINT screen) {
+    Window* w = Find(target);
+    if (!w || !w->topLevel() || ClientRectOnScreen(target).contains(screen)) return HTCLIENT;
+    ContextScope scope(w->context);
+    return SendMessage(target, WM_NCHITTEST, 0, MakePointParam(screen.x, screen.y));
+}
+
+// The modifier keys as the device reported them with an event: a release that went to another
+// window (or to none) leaves no key held.
+void TakeHeldModifiers(const std::optional<ModifierKeys>& held, bool* keys) {
+    if (!held) return;
+    keys[VK_SHIFT] = held->shift;
+    keys[VK_CONTROL] = held->control;
+    keys[VK_MENU] = held->alt;
 }
 
 }  // namespace
@@ -203,8 +224,15 @@ UINT GetDoubleClickTime() { return 500; }
 static bool TakesMouse(HWND target) { return target && (target == S().capture || EnabledWithAncestors(target)); }
 
 static void RouteMouseMove(POINT screen) {
+    if (TrackingTakesMouse(screen, TrackedMouse::Move)) return;
     HWND target = MouseTarget(screen);
     if (!TakesMouse(target)) return;
+    if (target != S().capture) {
+        if (LRESULT hit = NonClientHit(target, screen); hit != HTCLIENT) {
+            PostMessage(target, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit), MakePointParam(screen.x, screen.y));
+            return;
+        }
+    }
     PostMessage(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
 }
 
@@ -215,11 +243,23 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
     static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
     int b = static_cast<int>(button);
     I().keys[kVk[b]] = down;
+    const TrackedMouse tracked = button != MouseButton::Left ? TrackedMouse::OtherButton
+                                 : down                     ? TrackedMouse::LeftDown
+                                                            : TrackedMouse::LeftUp;
+    if (TrackingTakesMouse(screen, tracked)) return;
     HWND target = MouseTarget(screen);
     if (!TakesMouse(target)) return;
     Window* w = Find(target);
     if (!w) return;
+    // The frame (caption, its buttons, the borders) takes the left button; the others do nothing there.
+    const LRESULT hit = target == S().capture ? HTCLIENT : NonClientHit(target, screen);
+    if (hit == HTNOWHERE || hit == HTTRANSPARENT) return;
     if (!down) {
+        if (hit != HTCLIENT) {
+            if (button == MouseButton::Left)
+                PostMessage(target, WM_NCLBUTTONUP, static_cast<WPARAM>(hit), MakePointParam(screen.x, screen.y));
+            return;
+        }
         PostMessage(target, kUp[b], MouseKeyState(), ClientPoint(target, screen));
         return;
     }
@@ -233,6 +273,11 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
                 SetActiveWindow(top);
             }
         }
+    }
+    if (hit != HTCLIENT) {
+        if (button == MouseButton::Left)
+            PostMessage(target, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), MakePointParam(screen.x, screen.y));
+        return;
     }
     UINT msg = kDown[b];
     std::int64_t now = CurrentClock().MonotonicMs();
@@ -270,34 +315,41 @@ static void RouteKey(int vk, bool down, unsigned int character) {
     if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(character), 1);
 }
 
-void InjectMouseMove(POINT screen) {
+void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held) {
     I().cursor = screen;
-    I().queue.push_back(RawInput{RawKind::Move, screen});
-}
-
-void InjectMouseButton(POINT screen, MouseButton button, bool down) {
-    static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
-    I().cursor = screen;
-    I().asyncKeys[kVk[static_cast<int>(button)]] = down;
-    RawInput input{RawKind::Button, screen};
-    input.button = button;
-    input.down = down;
+    TakeHeldModifiers(held, I().asyncKeys);
+    RawInput input{RawKind::Move, screen, MouseButton::Left, false, 0, 0, held};
     I().queue.push_back(input);
 }
 
-void InjectKey(int vk, bool down, unsigned int character) {
+void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optional<ModifierKeys> held) {
+    static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    I().cursor = screen;
+    TakeHeldModifiers(held, I().asyncKeys);
+    I().asyncKeys[kVk[static_cast<int>(button)]] = down;
+    RawInput input{RawKind::Button, screen, button, down, 0, 0, held};
+    I().queue.push_back(input);
+}
+
+void InjectKey(int vk, bool down, unsigned int character, std::optional<ModifierKeys> held) {
     if (vk < 0 || vk > 255) return;
+    TakeHeldModifiers(held, I().asyncKeys);
     I().asyncKeys[vk] = down;
-    RawInput input{RawKind::Key, I().cursor};
-    input.down = down;
-    input.vk = vk;
-    input.character = character;
+    RawInput input{RawKind::Key, I().cursor, MouseButton::Left, down, vk, character, held};
     I().queue.push_back(input);
 }
 
 bool detail::InputPending() { return !I().queue.empty(); }
 
-void detail::SetMenuKeyWindow(HWND menuWindow) { I().menuKeys = menuWindow; }
+void detail::SetMenuKeyWindow(HWND menuWindow) {
+    const HWND old = I().menuKeys;
+    I().menuKeys = menuWindow;
+    // A presenter lets the menu hold the keyboard while it is open.
+    if (old && old != menuWindow && Find(old)) NotifyChanged(old);
+    if (menuWindow && menuWindow != old && Find(menuWindow)) NotifyChanged(menuWindow);
+}
+
+HWND detail::CurrentMenuKeyWindow() { return Find(I().menuKeys) ? I().menuKeys : HWND{}; }
 
 void detail::ForgetLastPress() { I().lastDownTime = -1'000'000; }
 
@@ -305,6 +357,7 @@ bool detail::DispatchOneInput() {
     if (I().queue.empty()) return false;
     RawInput input = I().queue.front();
     I().queue.pop_front();
+    TakeHeldModifiers(input.held, I().keys);
     switch (input.kind) {
         case RawKind::Move: RouteMouseMove(input.screen); break;
         case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down); break;

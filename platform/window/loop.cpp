@@ -328,6 +328,16 @@ int BeginAwait(int realMs) {
 
 void EndAwait(int id) { L().awaits.erase(id); }
 
+bool AwaitOutsideEvents(const std::function<bool()>& done, int realMs) {
+    const std::int64_t deadline = RealMs() + std::max(0, realMs);
+    while (!done()) {
+        const std::int64_t left = deadline - RealMs();
+        if (left <= 0) return false;
+        WaitForEvents(static_cast<int>(left));
+    }
+    return true;
+}
+
 void SetRunDeadline(std::int64_t monotonicMs) { L().deadline = monotonicMs; }
 
 }  // namespace platform

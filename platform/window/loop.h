@@ -30,6 +30,12 @@ void ResetQuit();
 int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool()> hasQueued = {});
 void RemoveEventSource(int id);
 
+// Waits for outside events only (the descriptors above and tasks handed in), for at most realMs of
+// real time, until done() is true; posted messages, input, paints and timers wait meanwhile.
+// True when done() came true. For an answer that must come back before the caller can go on (a
+// selection's owner handing over its text).
+bool AwaitOutsideEvents(const std::function<bool()>& done, int realMs);
+
 // Runs the task on the loop's thread, after what is running now; safe to call from any thread (a
 // name look-up finishing on a thread of its own hands its answer over this way).
 void PostTask(std::function<void()> task);

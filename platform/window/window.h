@@ -60,6 +60,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL BringWindowToTop(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
+BOOL IsZoomed(HWND hwnd);  // maximized
 BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
 BOOL GetClientRect(HWND hwnd, RECT* rect);  // (0, 0, width, height) of the client area
 BOOL ClientToScreen(HWND hwnd, POINT* point);

@@ -62,6 +62,43 @@ RECT ClientAreaInWindow(const Window& w) {
     return r;
 }
 
+RECT CaptionBand(const Window& w) {
+    if (!w.topLevel() || (w.style & WS_CAPTION) != WS_CAPTION) return RECT{};
+    const RECT in = NonClientInsets(w);
+    const RECT client = ClientAreaInWindow(w);
+    const LONG frame = in.left;
+    RECT band{frame, frame, w.rect.width() - in.right, client.top - 1};
+    return band.empty() ? RECT{} : band;
+}
+
+std::vector<CaptionButtonPlace> CaptionButtons(const Window& w) {
+    std::vector<CaptionButtonPlace> out;
+    const RECT band = CaptionBand(w);
+    if (band.empty() || !(w.style & WS_SYSMENU)) return out;
+    constexpr LONG kWidth = 16, kMargin = 2;
+    const bool tool = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
+    const struct {
+        CaptionButton button;
+        bool shown;
+        LRESULT hit;
+        WPARAM command;
+    } wanted[] = {
+        {CaptionButton::Close, true, HTCLOSE, SC_CLOSE},
+        {CaptionButton::Maximize, !tool && (w.style & WS_MAXIMIZEBOX), HTMAXBUTTON, w.maximized ? SC_RESTORE : SC_MAXIMIZE},
+        {CaptionButton::Minimize, !tool && (w.style & WS_MINIMIZEBOX), HTMINBUTTON, SC_MINIMIZE},
+    };
+    LONG right = band.right - kMargin;
+    for (const auto& b : wanted) {
+        if (!b.shown) continue;
+        if (!out.empty() && out.back().button == CaptionButton::Close) right -= kMargin;  // the close box stands apart
+        const RECT r{right - kWidth, band.top + kMargin, right, band.bottom - kMargin + 1};
+        if (r.left < band.left + kMargin || r.empty()) break;  // a caption too narrow drops the rest
+        out.push_back(CaptionButtonPlace{b.button, r, b.hit, b.command});
+        right = r.left;
+    }
+    return out;
+}
+
 POINT WindowOriginOnScreen(const Window& w) {
     POINT p{w.rect.left, w.rect.top};
     const Window* cur = &w;

@@ -13,6 +13,8 @@
 
 #include "core/alarm_behavior.h"
 #include "core/alarm_keys.h"
+#include "core/next_firing.h"
+#include "platform/scoped_value.h"
 #include "tests/core/alarm_test_support.h"
 
 using namespace core;
@@ -240,6 +242,34 @@ TEST_F(AlarmFilesTest, HeldBackAlarmsAreNotWrittenAndRenamesKeepTheListValue) {
     EXPECT_NE(File().find("NAME=Held\n"), std::string::npos);
     ProcessAlarms();
     EXPECT_EQ(Alarms[0].NAME, "Renamed");
+}
+
+TEST_F(AlarmFilesTest, EarlyYearsAreStoredWithFourDigitsAndNoDateBeyondThemIsWritten) {
+    WriteMaster({"MyAlarms.ozrini"});
+    const std::string zero = Section("k3", {{"NAME", "Zero"}, {"OriginalDate", "0000-00-00 00:00:00"}});
+    folder.Write("Alarms/MyAlarms.ozrini",
+                 Collection("MyAlarms.ozrini", {{"k1", "Year 101"}, {"k2", "Year 999"}, {"k3", "Zero"}, {"k4", "Today"}},
+                            Section("k1", {{"NAME", "Year 101"}, {"FIRE", "0101-12-09 10:26:25"}, {"OriginalDate", "0101-12-09 10:26:25"}}) +
+                                "\n" + Section("k2", {{"NAME", "Year 999"}, {"FLAG", "0"}, {"OriginalDate", "0999-06-01 00:00:00"}}) +
+                                "\n" + zero + "\n" + Section("k4", {{"NAME", "Today"}})));
+    platform::ScopedValue debugMode(Settings.DebugMode, true);
+    DebugOutputOn = 1;
+    ProcessAlarms();
+    CalculateNextFiring(true);
+    EXPECT_EQ(Alarms[2].AlarmState, kAlarmNoNextFiring) << "the year -1 is no firing time";
+    SaveAlarms();
+    EXPECT_NE(File().find("FIRE=0101-12-09 10:26:25\nOriginalDate=0101-12-09 10:26:25\n"), std::string::npos) << File();
+    EXPECT_NE(File().find("OriginalDate=0999-06-01 00:00:00\n"), std::string::npos);
+    EXPECT_NE(File().find(zero), std::string::npos) << "the date it cannot write stays as the file has it";
+    EXPECT_NE(folder.Read("!debug.dump").find("\"OriginalDate\" of alarm \"k3\" lies in a year that four digits cannot hold"),
+              std::string::npos);
+
+    // The next start loads every alarm of the file the save wrote.
+    ProcessAlarms();
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Year 101", "Year 999", "Zero", "Today"}));
+    EXPECT_EQ(Text(Alarms[0].FIRE), "0101-12-09 10:26:25");
+    EXPECT_EQ(Alarms[1].OriginalDate.Year(), 999);
 }
 
 TEST_F(AlarmFilesTest, NewAlarmsAndCollectionsInAnyOrderAllEndInTheirFiles) {

@@ -32,7 +32,7 @@ TEST(DateSerial, NormalisesMonthsAndDaysAcrossYearsAndLeapYears) {
         {2024, 3, 0, "2024-02-29 00:00:00"},  {2023, 3, 0, "2023-02-28 00:00:00"},  {1900, 3, 0, "1900-02-28 00:00:00"},
         {2000, 3, 0, "2000-02-29 00:00:00"},  {2100, 3, 0, "2100-02-28 00:00:00"},  {2024, 1, 32, "2024-02-01 00:00:00"},
         {2024, 2, 30, "2024-03-01 00:00:00"}, {2024, -1, 1, "2023-11-01 00:00:00"}, {2024, 25, 0, "2025-12-31 00:00:00"},
-        {1899, 12, 30, "1899-12-30 00:00:00"}, {110, 0, 0, "109-11-30 00:00:00"},   {112, 2, 29, "112-02-29 00:00:00"},
+        {1899, 12, 30, "1899-12-30 00:00:00"}, {110, 0, 0, "0109-11-30 00:00:00"},   {112, 2, 29, "0112-02-29 00:00:00"},
     };
     for (const Case& c : cases) EXPECT_EQ(Text(DateSerial(c.y, c.m, c.d)), c.expected) << c.y << "-" << c.m << "-" << c.d;
     EXPECT_EQ(DateSerial(1899, 12, 30).SerialSeconds(), 0);
@@ -44,11 +44,20 @@ TEST(DateSerial, NormalisesMonthsAndDaysAcrossYearsAndLeapYears) {
     EXPECT_EQ(DateSerial(1899, 12, 24).DayOfWeek(), 0);
 }
 
-TEST(FormatDateTimeString, PadsEveryFieldButTheYear) {
+TEST(FormatDateTimeString, PadsTheYearToFourDigitsAndEveryOtherFieldToTwo) {
     EXPECT_EQ(Text(MakeDateTime(2024, 3, 5, 7, 8, 9)), "2024-03-05 07:08:09");
     EXPECT_EQ(Text(MakeDateTime(2024, 12, 31, 23, 59, 59)), "2024-12-31 23:59:59");
     EXPECT_EQ(Text(MakeDateTime(2024, 1, 1, 0, 0, 0)), "2024-01-01 00:00:00");
-    EXPECT_EQ(Text(MakeDateTime(999, 1, 2, 3, 4, 5)), "999-01-02 03:04:05");
+    EXPECT_EQ(Text(MakeDateTime(999, 1, 2, 3, 4, 5)), "0999-01-02 03:04:05");
+    EXPECT_EQ(Text(MakeDateTime(101, 12, 9, 10, 26, 25)), "0101-12-09 10:26:25");
+    EXPECT_EQ(Text(MakeDateTime(0, 1, 1, 0, 0, 0)), "0000-01-01 00:00:00");
+    // Beyond four digits the text is no date the reader takes back; stored dates are checked.
+    EXPECT_EQ(Text(ParseDateTimeString("0000-00-00 00:00:00")), "-1-11-30 00:00:00");
+    EXPECT_EQ(Text(MakeDateTime(10007, 6, 11, 4, 40, 39)), "10007-06-11 04:40:39");
+    EXPECT_TRUE(HasFourDigitYear(MakeDateTime(0, 1, 1, 0, 0, 0)));
+    EXPECT_TRUE(HasFourDigitYear(MakeDateTime(9999, 12, 31, 23, 59, 59)));
+    EXPECT_FALSE(HasFourDigitYear(MakeDateTime(-1, 12, 31, 23, 59, 59)));
+    EXPECT_FALSE(HasFourDigitYear(MakeDateTime(10000, 1, 1, 0, 0, 0)));
 }
 
 TEST(ParseDateTimeString, ReadsFixedPositionsAndNormalises) {
@@ -72,10 +81,12 @@ TEST(ParseDateTimeString, ReadsFixedPositionsAndNormalises) {
     }
 }
 
-TEST(ParseDateTimeString, ReadsBackEveryFormattedDate) {
+TEST(ParseDateTimeString, ReadsBackEveryFormattedDateOfTheYears0To9999) {
     std::mt19937_64 random(7);
+    const std::int64_t first = DateSerial(0, 1, 1).SerialSeconds();
+    const std::int64_t span = DateSerial(10000, 1, 1).SerialSeconds() - first;
     for (int i = 0; i < 2000; ++i) {
-        DateTime d = DateTime::FromSerialSeconds(static_cast<std::int64_t>(random() % (200LL * 365 * kSecondsPerDay)));
+        DateTime d = DateTime::FromSerialSeconds(first + static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(span)));
         ASSERT_EQ(ParseDateTimeString(FormatDateTimeString(d)), d) << FormatDateTimeString(d);
     }
 }

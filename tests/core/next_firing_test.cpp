@@ -87,19 +87,30 @@ TEST_F(NextFiringTest, JustAfterStartUpIntervalAlarmsCountNowAsNineSecondsOn) {
     EXPECT_EQ(Text(Alarms[1].FIRE), "2024-01-08 09:02:00");
 }
 
-TEST_F(NextFiringTest, IntervalAlarmsWithoutANextFiringKeepFireAndAreHeld) {
+TEST_F(NextFiringTest, AlarmsWithoutANextFiringKeepFireAreHeldAndLeftOutOfTheCountdown) {
     SetNow("2024-01-08T10:30:00");
+    Add(0, "2024-01-08 10:30:08", "2024-01-08 10:30:08");  // the real next alarm, 8 s away
     Add(kInterval, "2024-01-08 08:00:00", "2024-01-08 09:00:00").RepeatInterval = 0;
     Add(kInterval, "2024-01-08 08:00:00", "2024-01-08 09:00:00").RepeatInterval = -60;
     Add(kInterval, "1900-01-01 00:00:00", "2024-01-08 09:00:00").RepeatInterval = 60;  // 124 years ago
     // 64 years ago fits 32 bits, but the next step, 2 x 1.5e9 s on, does not.
     Add(kInterval, "1960-01-08 08:00:00", "2024-01-08 09:00:00").RepeatInterval = 1'500'000'000;
+    // Firing times that four digits of year cannot hold: the alarm files could not read them back.
+    Add(0, "0000-00-00 00:00:00", "2024-01-08 09:00:00");  // the year -1
+    Add(kAlarmCountdown, "9999-06-01 00:00:00", "2024-01-08 09:00:00").OriginalCountdown = 31'536'000;
     EXPECT_FALSE(CalculateNextFiring(false));
-    for (std::size_t i = 1; i <= 4; ++i) {
+    for (std::size_t i = 2; i < Alarms.size(); ++i) {
         EXPECT_EQ(Text(Alarms[i].FIRE), "2024-01-08 09:00:00") << i;
-        EXPECT_EQ(Alarms[i].AlarmState & kAlarmStartAhead, kAlarmStartAhead) << "held from firing: " << i;
+        EXPECT_EQ(Alarms[i].AlarmState, kAlarmNoNextFiring) << "held from firing: " << i;
         EXPECT_FALSE(StartReached(Alarms[i], Now())) << "and not recomputed every tick: " << i;
     }
+    EXPECT_EQ(NextAlarmSeconds(Alarms, Now()), 8) << "held alarms take no part in the countdown";
+
+    // A computation that finds a firing again frees the alarm.
+    Alarms[2].RepeatInterval = 3600;
+    EXPECT_TRUE(CalculateNextFiring(false));
+    EXPECT_EQ(Text(Alarms[2].FIRE), "2024-01-08 11:00:00");
+    EXPECT_EQ(Alarms[2].AlarmState, 0);
 }
 
 TEST_F(NextFiringTest, CountdownsRunFromTheirOriginalDate) {

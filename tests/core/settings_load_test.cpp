@@ -130,7 +130,7 @@ TEST_F(SettingsLoadTest, ScreenDefaultsRoundHalvesToEven) {
 TEST_F(SettingsLoadTest, BadOrOutOfRangeValuesLoadAsTheDefaultAndTheLogSaysSo) {
     folder.Write("Settings.ozrini",
                  "[Float Window]\nAnchor=300\nAlwaysOnTop=abc\nTransparencyColor=99999999999\n"
-                 "[Main Settings]\nPopupHelpDelay=40000\nSplash=5\nTooltipMaxOpacity=-1\n"
+                 "[Main Settings]\nPopupHelpDelay=40000\nSplash=5\nTooltipMaxOpacity=-1\nWidth=-32768\nHeight=-5\n"
                  "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\n"
                  "[Aspect]\nLanguage=-1\n"
                  "[OZR Ruriv Anywhere]\nUsername= spaced | odd=name \n");
@@ -146,11 +146,13 @@ TEST_F(SettingsLoadTest, BadOrOutOfRangeValuesLoadAsTheDefaultAndTheLogSaysSo) {
     EXPECT_TRUE(Settings.Splash);
     EXPECT_EQ(Settings.Language, -1);
     EXPECT_EQ(Settings.Username, " spaced | odd=name ");
+    EXPECT_EQ(Settings.ClockWidth, 150) << "a clock of no size would not be seen";
+    EXPECT_EQ(Settings.ClockHeight, 50);
 
-    ASSERT_EQ(SettingsLoadNotes.size(), 5u);
+    ASSERT_EQ(SettingsLoadNotes.size(), 7u);
     EXPECT_EQ(SettingsLoadNotes[0],
               "[LoadSettings]: \"Anchor\" in section \"Float Window\" holds \"300\", not a whole number from 0 to 255; the default 0 is used.");
-    for (const char* key : {"AlwaysOnTop", "TransparencyColor", "PopupHelpDelay", "TooltipMaxOpacity"}) {
+    for (const char* key : {"AlwaysOnTop", "TransparencyColor", "PopupHelpDelay", "TooltipMaxOpacity", "Width", "Height"}) {
         bool told = std::any_of(SettingsLoadNotes.begin(), SettingsLoadNotes.end(),
                                 [&](const std::string& note) { return note.find(std::string("\"") + key + "\"") != std::string::npos; });
         EXPECT_TRUE(told) << key;
@@ -158,10 +160,14 @@ TEST_F(SettingsLoadTest, BadOrOutOfRangeValuesLoadAsTheDefaultAndTheLogSaysSo) {
     const std::string log = folder.Read("!debug.dump");
     EXPECT_NE(log.find("holds \"300\""), std::string::npos) << log;
     EXPECT_NE(log.find("holds \"abc\""), std::string::npos) << log;
+    EXPECT_NE(log.find("\"Height\" in section \"Main Settings\" holds \"-5\", not a whole number from 10 to 32767; the default 50 is used."),
+              std::string::npos)
+        << log;
 
     SaveSettings(true);
     const std::string saved = SettingsText();
     for (const char* line : {"\nAnchor=0\n", "\nAlwaysOnTop=1\n", "\nTransparencyColor=0\n", "\nPopupHelpDelay=500\n", "\nSplash=1\n",
+                             "\nWidth=150\n", "\nHeight=50\n",
                              "\nLanguage=-1\n", "\nUsername= spaced | odd=name \n"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line;
     }

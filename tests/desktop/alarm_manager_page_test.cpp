@@ -373,8 +373,8 @@ TEST_F(AlarmManagerPage, WhileAQuestionWaitsThePageTakesNoClickAndNoKey) {
     Press(page.cmdDelete);
     ASSERT_TRUE(pressedAgain);
     EXPECT_EQ(d->MessageBoxes().size(), 1u);
-    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted);
-    EXPECT_NE(core::Alarms[1].AlarmState, core::kAlarmDeleted);
+    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted | core::kAlarmHeldBack);
+    EXPECT_FALSE(core::Alarms[1].AlarmState & core::kAlarmDeleted);
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
     d->AnswerNextMessageBoxes({IDNO});
     Press(page.cmdDelete);
@@ -426,7 +426,7 @@ TEST_F(AlarmManagerPage, DeleteRenameAndSortThenOkWriteTheAlarmFileInTheNewState
     EXPECT_EQ(d->MessageBoxes()[0].text, Text("Delete Alarm Warning"));
     ASSERT_EQ(grid().Rows, 5);
     EXPECT_EQ(Name(1), "Daily");
-    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted);
+    EXPECT_EQ(core::Alarms[0].AlarmState, core::kAlarmDeleted | core::kAlarmHeldBack);
     EXPECT_EQ(core::Alarms[2].FLAG, core::kAlarmOff);
     EXPECT_EQ(Selected(), (std::vector<int>{3})) << "the row now in the anchor's place";
 
@@ -476,6 +476,39 @@ TEST_F(AlarmManagerPage, CancelAsksAndYesDropsTheChangesLeavingTheFileAsItWas) {
     EXPECT_FALSE(frmSeti().IsLoaded());
     EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), file);
     EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmOn);
+}
+
+// Delete and Rename wait for Apply like the switches: an alarm that fires meanwhile makes the
+// engine save the alarm files, and that save must not write them, or Cancel could not drop them.
+TEST_F(AlarmManagerPage, DeleteAndRenameAreHeldBackFromTheEnginesSaveSoCancelDropsThemAndOkWritesThem) {
+    Start({Entry("R", "Ring", "1", "2026-03-01 11:00:00", {{"Flags", "521"}, {"RepeatInterval", "60"}}),
+           Entry("K", "Keep", "1", "2026-03-02 07:00:00"), Entry("L", "Later", "1", "2026-03-01 15:00:00")});
+    for (bool cancel : {true, false}) {
+        Open();
+        ClickRow(2);
+        d->Key(VK_DELETE);  // Yes
+        ASSERT_EQ(Name(2), "Later");
+        Rename("Soon");
+        ASSERT_EQ(Name(2), "Soon");
+        const std::string ringBefore = desktop::AlarmSection(d->ReadFile("Alarms/MyAlarms.ozrini"), "R");
+        d->Advance(61'000);  // Ring repeats every minute: the engine saves its next firing
+        const std::string saved = d->ReadFile("Alarms/MyAlarms.ozrini");
+        ASSERT_NE(desktop::AlarmSection(saved, "R"), ringBefore) << "the engine saved";
+        EXPECT_NE(desktop::AlarmSection(saved, "K").find("NAME=Keep\n"), std::string::npos) << "the deletion waits";
+        EXPECT_NE(desktop::AlarmSection(saved, "L").find("NAME=Later\n"), std::string::npos) << "the new name waits";
+        Press(cancel ? frmSeti().cmdCancelN : frmSeti().cmdOkN);  // Cancel: Yes to its warning
+        ASSERT_FALSE(frmSeti().IsLoaded());
+        const std::string after = d->ReadFile("Alarms/MyAlarms.ozrini");
+        if (cancel) {
+            EXPECT_EQ(after, saved) << "Cancel writes nothing";
+            ASSERT_EQ(core::Alarms.size(), 3u);
+            EXPECT_EQ(core::Alarms[1].NAME, "Keep");
+            EXPECT_EQ(core::Alarms[2].NAME, "Later");
+        } else {
+            EXPECT_EQ(desktop::AlarmSection(after, "K"), "");
+            EXPECT_NE(desktop::AlarmSection(after, "L").find("NAME=Soon\n"), std::string::npos);
+        }
+    }
 }
 
 TEST_F(AlarmManagerPage, AnAlarmFiringWhileThePageIsOpenUpdatesItsRow) {
@@ -602,7 +635,7 @@ TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
     d->Click(CellPoint(12, 2), MouseButton::Right);
     d->Advance(200);
     for (int i = 0; i < 14; ++i)
-        EXPECT_EQ(core::Alarms[static_cast<std::size_t>(i)].AlarmState, i == 11 ? core::kAlarmDeleted : 0) << i;
+        EXPECT_EQ(core::Alarms[static_cast<std::size_t>(i)].AlarmState, i == 11 ? core::kAlarmDeleted | core::kAlarmHeldBack : 0) << i;
 
     // The header opens no menu.
     d->Click(CellPoint(0, 2), MouseButton::Right);

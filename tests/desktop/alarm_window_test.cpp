@@ -10,6 +10,7 @@
 #include "desktop_harness.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/services/paths.h"
+#include "tests/support/recording_sound_output.h"
 
 using namespace platform;
 using namespace desktop;
@@ -37,6 +38,18 @@ LRESULT RecordReports(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProc(g_previous, hwnd, msg, wParam, lParam);
 }
 
+// The program started, its main window's reports recorded while this lives.
+struct RecordedDesktop {
+    RecordedDesktop() {
+        EXPECT_TRUE(d.Start());
+        d.Advance(500);
+        g_reports.clear();
+        g_previous = SetWindowLong(core::frmMain().hWnd, GWL_WNDPROC, AddressOf(RecordReports));
+    }
+    ~RecordedDesktop() { SetWindowLong(core::frmMain().hWnd, GWL_WNDPROC, g_previous); }
+    Desktop d{LaterRun()};
+};
+
 BYTE OpacityOf(HWND h) {
     BYTE alpha = 255;
     DWORD flags = 0;
@@ -60,12 +73,8 @@ int PixelsOf(const RECT& r, COLORREF colour) {
 }
 
 TEST(AlarmWindow, FiredThroughTheLibraryItSlidesFadesShowsItsLookAndClosesOnADoubleClick) {
-    Desktop d(LaterRun());
-    ASSERT_TRUE(d.Start());
-    d.Advance(500);
-    HWND main = core::frmMain().hWnd;
-    g_reports.clear();
-    g_previous = SetWindowLong(main, GWL_WNDPROC, AddressOf(RecordReports));
+    RecordedDesktop recorded;
+    Desktop& d = recorded.d;
 
     // A style-2 window at the bottom-right corner, sliding in diagonally over 450 ms and fading
     // to 230 over 300 ms; out to the right over 300 ms, fading to 0.
@@ -132,7 +141,74 @@ TEST(AlarmWindow, FiredThroughTheLibraryItSlidesFadesShowsItsLookAndClosesOnADou
     EXPECT_FALSE(IsWindow(framed));
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_EQ(g_reports[1].param, 4);
-    SetWindowLong(main, GWL_WNDPROC, g_previous);
+}
+
+// The caption of a style-0 or style-1 window: a close box (the default style has a system menu)
+// that closes it with one click, as Alt+F4 does, so that its sound stops; minimise and maximise
+// boxes when asked for; moving by the caption when movable, sizing by the borders when asked.
+TEST(AlarmWindow, TheCaptionClosesMinimisesMovesAndSizesAsTheWindowsPropertiesSay) {
+    RecordedDesktop recorded;
+    Desktop& d = recorded.d;
+    testsupport::RecordingSoundOutput& sound = testsupport::UseRecordingSoundOutput();
+    const hooklib::SlideSettings slide{};
+    const hooklib::AlarmFontRecord font{0, 0, "DejaVu Sans", 11, 700, 0, 0, 0};
+    auto fire = [&](std::int32_t id, const char* title, int x, int style, std::uint32_t properties) {
+        core::OZRFireAlarm(id, title, "Text", 0, slide, x, 100, 300, 140, style, properties, 0, 255, 0, RGB(255, 255, 255),
+                           RGB(0, 0, 0), 0, font, "", "");
+        d.Advance(50);
+        return d.FindByTitle(title);
+    };
+    auto drag = [&](POINT from, POINT to) {
+        d.Drag(from, to);
+        d.Advance(50);
+    };
+
+    core::frmMain().StartAlarmSound(5, d.Folder().string() + "\\Alarms\\Sounds\\Default Alarm.wav", 3, 5, true);
+    HWND plain = fire(5, "Plain", 100, 0, 0);
+    ASSERT_TRUE(plain);
+    // A dialog frame of 3 pixels; the close box is the caption's last 16 pixels but 2.
+    const RECT closeBox{379, 105, 395, 119};
+    EXPECT_EQ(SendMessage(plain, WM_NCHITTEST, 0, MakePointParam(387, 112)), HTCLOSE);
+    EXPECT_EQ(SendMessage(plain, WM_NCHITTEST, 0, MakePointParam(368, 112)), HTBORDER) << "neither movable nor other boxes";
+    EXPECT_GT(PixelsOf(closeBox, RGB(0, 0, 0)), 10) << "its cross";
+    EXPECT_GT(PixelsOf(closeBox, RGB(192, 192, 192)), 50) << "its face";
+    drag({200, 112}, {260, 150});
+    EXPECT_EQ(d.Rect(plain).left, 100) << "not movable";
+    ASSERT_TRUE(sound.Playing());
+    d.Click({387, 112});
+    d.Advance(50);
+    EXPECT_FALSE(IsWindow(plain));
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0].code, hooklib::CN_ALARMWINDOWCLOSED);
+    EXPECT_EQ(g_reports[0].param, 5);
+    EXPECT_FALSE(sound.Playing());
+
+    // Movable, resizable with borders, with both boxes: a thick frame of 4 pixels.
+    HWND full = fire(6, "Full", 500, 0, 0x4 | 0x8 | 0x10 | 0x20 | 0x40);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(SendMessage(full, WM_NCHITTEST, 0, MakePointParam(768, 112)), HTMAXBUTTON);
+    EXPECT_EQ(SendMessage(full, WM_NCHITTEST, 0, MakePointParam(752, 112)), HTMINBUTTON);
+    drag({600, 112}, {650, 152});
+    EXPECT_EQ(d.Rect(full), (RECT{550, 140, 850, 280}));
+    drag({849, 279}, {889, 299});
+    EXPECT_EQ(d.Rect(full), (RECT{550, 140, 890, 300}));
+    d.Click({842, 152});  // the minimise box, 40 pixels further right now
+    EXPECT_TRUE(IsIconic(full));
+    ShowWindow(full, SW_RESTORE);
+    d.Click({858, 152});
+    EXPECT_TRUE(IsZoomed(full));
+
+    // A tool window (style 1) has its close box alone; resizable without sizing borders, its
+    // borders do not size it.
+    HWND tool = fire(7, "Tool", 100, 1, 0x4 | 0x40);
+    ASSERT_TRUE(tool);
+    EXPECT_EQ(SendMessage(tool, WM_NCHITTEST, 0, MakePointParam(368, 112)), HTCAPTION);
+    drag({399, 239}, {450, 280});
+    EXPECT_EQ(d.Rect(tool), (RECT{100, 100, 400, 240}));
+    d.Click({386, 112});
+    d.Advance(50);
+    EXPECT_FALSE(IsWindow(tool));
+    EXPECT_EQ(g_reports.back().param, 7);
 }
 
 }  // namespace

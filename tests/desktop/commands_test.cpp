@@ -12,6 +12,7 @@
 #include "core/main_window_proc.h"
 #include "core/settings_windows.h"
 #include "desktop_harness.h"
+#include "platform/window/window_manager.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -144,6 +145,32 @@ TEST(Commands, AltF4SavesTheSettingsAndEnds) {
     EXPECT_FALSE(d.Ended()) << "the key is answered before the command runs";
     d.Advance(20);
     EXPECT_TRUE(d.Ended());
+    EXPECT_NE(d.ReadFile("Settings.ozrini").find("PopupHelpDelay=1234"), std::string::npos);
+}
+
+// The window manager's close request (its own Alt+F4 or close button) is the window's Alt+F4:
+// nothing on the clock while the settings window is open, which it cancels and closes; then Quit.
+TEST(Commands, TheWindowManagersCloseRequestIsTheWindowsAltF4) {
+    Desktop d(LaterRun());
+    ASSERT_TRUE(d.Start());
+    d.Advance(500);
+    HWND main = core::frmMain().hWnd;
+    SendMessage(main, core::WM_CLOCKNOTIFY, core::CN_OPENSETTINGS, 0);
+    d.Advance(20);
+    ASSERT_TRUE(core::SettingsWindowHandle());
+    WindowManagerClose(main);
+    d.Advance(20);
+    EXPECT_FALSE(d.Ended());
+    WindowManagerClose(core::SettingsWindowHandle());
+    d.Advance(20);
+    EXPECT_FALSE(core::SettingsWindowHandle());
+    EXPECT_FALSE(core::ModalWindowOpen);
+
+    core::Settings.PopupHelpDelay = 1234;
+    WindowManagerClose(main);
+    d.Advance(20);
+    EXPECT_TRUE(d.Ended());
+    EXPECT_EQ(d.ExitCode(), 0);
     EXPECT_NE(d.ReadFile("Settings.ozrini").find("PopupHelpDelay=1234"), std::string::npos);
 }
 

@@ -502,6 +502,37 @@ TEST_F(LabelPageOfFive, CancelAfterNewAndDeleteGivesTheClockItsLabelsBackAndLeav
     EXPECT_EQ(core::frmMain().Label(0).Caption, "12:00");
 }
 
+class LabelPageOfAClockAtTheCorner : public LabelPage {
+public:
+    LabelPageOfAClockAtTheCorner() : LabelPage(WithSettings(std::string(kHeader) + kLaterRun + "[Float Window]\nX=0\nY=0\n")) {}
+};
+
+// Cancel gives back the clock as it was before the settings window opened: the labels are laid
+// out again, but the clock stays where it stood, its labels keep their alignment, and the engine
+// finds nothing to save. The file holds no labels yet, so Cancel makes the two defaults again.
+TEST_F(LabelPageOfAClockAtTheCorner, CancelLeavesTheClockAsItWasAndTheFileByteForByte) {
+    const RECT clock = d.Rect(core::frmMain().hWnd);
+    ASSERT_EQ(clock.left, 0);
+    ASSERT_EQ(clock.top, 0);
+    const int centred = core::frmMain().Label(0).Left;
+    ASSERT_GT(centred, 15) << "the time is centred above the wider date";
+    const std::string file = d.ReadFile("Settings.ozrini");
+    for (bool addLabel : {true, false}) {
+        OpenPage();
+        if (addLabel) AddLabel("Seconds");
+        d.Advance(1100);
+        Cancel();
+        d.Advance(3000);
+        const RECT after = d.Rect(core::frmMain().hWnd);
+        EXPECT_EQ(after.left, clock.left) << addLabel;
+        EXPECT_EQ(after.top, clock.top) << addLabel;
+        EXPECT_EQ(after.right - after.left, clock.right - clock.left) << addLabel;
+        EXPECT_EQ(after.bottom - after.top, clock.bottom - clock.top) << addLabel;
+        EXPECT_EQ(core::frmMain().Label(0).Left, centred) << addLabel;
+        EXPECT_EQ(d.ReadFile("Settings.ozrini"), file) << addLabel;
+    }
+}
+
 class LabelPageOnTheFakeLibrary : public LabelPage {
 public:
     LabelPageOnTheFakeLibrary() : LabelPage(WithSettings(LabelsFile({{"A"}, {"B"}, {"C"}}), true)) {}

@@ -151,15 +151,21 @@ TEST(OnlineStorage, AnAnswerThatIsNotAnAlarmListReplacesNothingAndIsNotRetried) 
     EXPECT_EQ(d->ReadFile("z.alarms"), "[Other]\n[Collection: MyAlarms.ozrini]\n");
 }
 
+// A date line that normalises past the four digits of a year could not be read back as LastSave.
 TEST(OnlineStorage, AnUnreadableDateLineReplacesNothing) {
     auto d = StartWithAccount("ann");
     d->Advance(100);
-    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("20x6-03-01 09:00:00\r\n" + Collection("Online")); };
-    core::frmMain().DownloadAlarms(true);
-    d->Pump();
-    ASSERT_EQ(d->MessageBoxes().size(), 1u);
-    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Local"));
-    EXPECT_EQ(core::Settings.LastSave, "2026-02-01 08:00:00");
+    std::size_t boxes = 0;
+    for (std::string line : {"20x6-03-01 09:00:00", "9999-99-99 99:99:99", "0000-00-00 00:00:00"}) {
+        d->Http()->answer = [line](const platform::HttpRequest&) { return RecordingHttp::Body(line + "\r\n" + Collection("Online")); };
+        core::frmMain().DownloadAlarms(true);
+        d->Pump();
+        ASSERT_EQ(d->MessageBoxes().size(), ++boxes) << line;
+        EXPECT_TRUE(d->MessageBoxes().back().text.starts_with("Your alarm list could not be exchanged")) << line;
+        EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Local")) << line;
+        EXPECT_FALSE(d->FileExists("Alarms/MyAlarms Backup1.ozrini")) << line;
+        EXPECT_EQ(core::Settings.LastSave, "2026-02-01 08:00:00") << line;
+    }
 }
 
 TEST(OnlineStorage, AForcedDownloadTakesAnOlderListWithoutAQuestion) {

@@ -14,10 +14,12 @@
 #include "core/main_window_proc.h"
 #include "core/language_files.h"
 #include "core/language_keys.h"
+#include "core/settings_windows.h"
 #include "desktop_harness.h"
 #include "platform/forms/constants.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/window/messages.h"
+#include "platform/window/window_manager.h"
 #include "alarmmanager/frm_seti_ram.h"
 #include "alarmwizard/frm_seti_rae1.h"
 #include "settings/frm_about.h"
@@ -287,6 +289,7 @@ TEST_F(SettingsWindow, TheCloseZoneAltF4AndCancelAllCancelAndLeaveTheFileAsItWas
              t.d.Click(t.TitleBarPoint(9000));
          }},
         {"Alt+F4", [](SettingsWindow& t) { t.d.KeyWithModifier(VK_MENU, VK_F4); }},
+        {"the window manager's close", [](SettingsWindow& t) { WindowManagerClose(t.Window()); }},
         {"Cancel", [](SettingsWindow& t) { t.d.Click(CentreOf(t.d.Rect(frmSeti().cmdCancelN.hWnd))); }},
     };
     for (const Way& way : ways) {
@@ -435,6 +438,48 @@ TEST_F(SettingsWindow, F6OpensTheAboutWindowModelessAndAfterItClosesF2Works) {
     EXPECT_FALSE(frmAbout().IsLoaded());
     EXPECT_FALSE(core::ModalWindowOpen);
     Open();  // the clock has its keys again
+}
+
+// A minimised settings or about window stays open; whatever would show it brings it back: the
+// clock's keys, the taskbar menu's item, the desktop's own restore.
+TEST_F(SettingsWindow, AMinimisedWindowComesBackByTheKeysTheMenuAndTheDesktop) {
+    Open();
+    HWND main = core::frmMain().hWnd;
+    auto minimise = [&](const POINT& zone) {
+        d.Click(zone);
+        d.Advance(50);
+    };
+    minimise(TitleBarPoint(8600));
+    ASSERT_TRUE(IsIconic(Window()));
+    core::frmMain().SetFocus();
+    d.Key(VK_F3);
+    d.Advance(50);
+    EXPECT_FALSE(IsIconic(Window()));
+    EXPECT_EQ(core::SettingsWindowSelectedNode(), 1) << "the open window comes back as it was";
+    minimise(TitleBarPoint(8600));
+    SendMessage(main, core::WM_CLOCKNOTIFY, core::CN_OPENSETTINGS, 0);
+    d.Advance(50);
+    EXPECT_FALSE(IsIconic(Window()));
+    WindowManagerIconic(Window(), true);
+    EXPECT_EQ(frmSeti().WindowState, forms::vbMinimized);
+    WindowManagerIconic(Window(), false);
+    EXPECT_EQ(frmSeti().WindowState, forms::vbNormal);
+    d.Click(TitleBarPoint(9000));
+    d.Advance(50);
+    ASSERT_FALSE(frmSeti().IsLoaded());
+
+    core::frmMain().SetFocus();
+    d.Key(VK_F6);
+    d.Advance(50);
+    ASSERT_TRUE(frmAbout().IsLoaded());
+    const RECT bar = d.Rect(frmAbout().pctGradient.hWnd);
+    minimise(POINT{bar.left + 6800 / 15, bar.top + 12});
+    ASSERT_TRUE(IsIconic(frmAbout().hWnd));
+    core::frmMain().SetFocus();
+    d.Key(VK_F2);
+    d.Advance(50);
+    EXPECT_FALSE(IsIconic(frmAbout().hWnd));
+    EXPECT_FALSE(frmSeti().IsLoaded());
 }
 
 TEST_F(SettingsWindow, FromTheTreeTheAboutWindowIsModalAndTheSettingsWindowStays) {

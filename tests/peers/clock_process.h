@@ -23,18 +23,7 @@ public:
         std::filesystem::remove_all(folder_);
         std::filesystem::copy(OZR_PROGRAM_DIR, folder_, std::filesystem::copy_options::recursive);
         std::ofstream(folder_ / "Settings.ozrini") << settings;
-        pid_ = fork();
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL);
-            std::freopen((folder_ / "clock-output.txt").c_str(), "w", stdout);
-            std::freopen((folder_ / "clock-output.txt").c_str(), "a", stderr);
-            setenv("DISPLAY", server.display().c_str(), 1);
-            unsetenv("OZR_PRESENTER");
-            unsetenv("OZR_CLOCK");
-            std::string exe = (folder_ / "OZRClock").string();
-            execl(exe.c_str(), exe.c_str(), nullptr);
-            _exit(127);
-        }
+        Start(server.display());
     }
     ~ClockProcess() {
         if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0) {
@@ -47,6 +36,10 @@ public:
     ClockProcess& operator=(const ClockProcess&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
+    // Starts the program again from the same folder, as a user does after it ended.
+    void StartAgain(const XvfbServer& server) {
+        if (pid_ <= 0) Start(server.display());
+    }
     // Waits up to five seconds for the clock to end; true with its exit status when it did.
     bool WaitForEnd(int* status) {
         for (int i = 0; i < 100 && pid_ > 0; ++i) {
@@ -57,6 +50,21 @@ public:
     }
 
 private:
+    void Start(const std::string& display) {
+        pid_ = fork();
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            std::freopen((folder_ / "clock-output.txt").c_str(), "w", stdout);
+            std::freopen((folder_ / "clock-output.txt").c_str(), "a", stderr);
+            setenv("DISPLAY", display.c_str(), 1);
+            unsetenv("OZR_PRESENTER");
+            unsetenv("OZR_CLOCK");
+            std::string exe = (folder_ / "OZRClock").string();
+            execl(exe.c_str(), exe.c_str(), nullptr);
+            _exit(127);
+        }
+    }
+
     std::filesystem::path folder_;
     pid_t pid_ = -1;
 };

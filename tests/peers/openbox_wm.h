@@ -1,8 +1,9 @@
 // An EWMH window manager (openbox) on a test's X server: started with the system's own
-// configuration only (no user files), ready once it announces itself on the root window, and
-// stopped at the end.
+// configuration only (no user files), ready once it announces itself on the root window and
+// manages a window mapped after that, and stopped at the end.
 #pragma once
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -20,11 +21,12 @@ public:
         home_ = std::filesystem::temp_directory_path() / ("ozr-openbox-" + std::to_string(getpid()));
         std::filesystem::create_directories(home_);
         // Under load openbox now and then fails to open a display that was just started and
-        // ends at once: it is started again.
+        // ends at once: it is started again. It may also take seconds (its fonts, its theme)
+        // before it takes windows.
         for (int start = 0; start < 3 && !ready_; ++start) {
             Start(server);
             bool ended = pid_ <= 0;
-            for (int i = 0; i < 100 && !ready_ && !ended; ++i) {
+            for (int i = 0; i < 400 && !ready_ && !ended; ++i) {
                 ready_ = server.Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos;
                 if (ready_) break;
                 ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
@@ -33,6 +35,7 @@ public:
             if (!ended) break;
             pid_ = -1;
         }
+        if (ready_) ready_ = ManagesNewWindows(server);
     }
     ~OpenboxWm() {
         if (pid_ > 0) {
@@ -57,6 +60,34 @@ private:
             execlp("openbox", "openbox", "--sm-disable", nullptr);
             _exit(127);
         }
+    }
+
+    // Openbox announces itself before it is done starting: a probe window shows when it manages
+    // new ones.
+    static bool ManagesNewWindows(const XvfbServer& server) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            pid_t probe = fork();
+            if (probe == 0) {
+                prctl(PR_SET_PDEATHSIG, SIGTERM);
+                int devnull = open("/dev/null", O_RDWR);
+                dup2(devnull, STDOUT_FILENO);
+                dup2(devnull, STDERR_FILENO);
+                setenv("DISPLAY", server.display().c_str(), 1);
+                execlp("xmessage", "xmessage", "-title", "ozr-openbox-probe", "probe", nullptr);
+                _exit(127);
+            }
+            bool managed = false;
+            for (int i = 0; i < 200 && !managed; ++i) {
+                managed = server.Output("xprop -root _NET_CLIENT_LIST").find("0x") != std::string::npos;
+                if (!managed) usleep(50'000);
+            }
+            kill(probe, SIGTERM);
+            waitpid(probe, nullptr, 0);
+            for (int i = 0; i < 40 && server.Output("xprop -root _NET_CLIENT_LIST").find("0x") != std::string::npos; ++i)
+                usleep(25'000);
+            if (managed) return true;
+        }
+        return false;
     }
 
     std::filesystem::path home_;

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <regex>
 #include <string>
@@ -221,6 +222,43 @@ TEST_F(X11AlarmWindow, TheClipboardsTextReachesOtherPrograms) {
     XCloseDisplay(other);
     EXPECT_EQ(pasted, "2026-12-08 23:30:00");
     EXPECT_EQ(UseService<Clipboard>().Text(), "2026-12-08 23:30:00");
+}
+
+// Pasting takes another program's text: as UTF-8 (what is not well-formed made sound), as
+// Latin-1 where only that is offered, a large one in pieces; an owner that never answers is given
+// up after a bounded wait.
+TEST_F(X11AlarmWindow, PastingTakesAnotherProgramsTextAsUtf8AndGivesUpOnASilentOwner) {
+    Display* probe = XOpenDisplay(display_.c_str());
+    ASSERT_TRUE(probe);
+    const Atom clipboard = XInternAtom(probe, "CLIPBOARD", False);
+    auto offer = [&](const std::string& bytes, const char* target) {
+        const std::string file = "/tmp/ozr-paste-" + std::to_string(getpid());
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+        const ::Window before = XGetSelectionOwner(probe, clipboard);
+        std::system(("DISPLAY=" + display_ + " xclip -selection clipboard -t " + target + " " + file +
+                     " >/dev/null 2>&1 &")
+                        .c_str());
+        for (int i = 0; i < 100 && XGetSelectionOwner(probe, clipboard) == before; ++i) Pump(20);
+        std::remove(file.c_str());
+    };
+    offer("caf\xe9", "STRING");
+    EXPECT_EQ(UseService<Clipboard>().Text(), "caf\xc3\xa9");
+    offer("a\xff" "b", "UTF8_STRING");
+    EXPECT_EQ(UseService<Clipboard>().Text(), "a\xef\xbf\xbd" "b");
+    const std::string large(1'500'000, 'x');  // handed over in pieces
+    offer(large, "UTF8_STRING");
+    EXPECT_EQ(UseService<Clipboard>().Text().size(), large.size());
+
+    ::Window silent = XCreateSimpleWindow(probe, DefaultRootWindow(probe), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(probe, clipboard, silent, CurrentTime);
+    XSync(probe, False);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(UseService<Clipboard>().Text(), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    XDestroyWindow(probe, silent);
+    XCloseDisplay(probe);
 }
 
 }  // namespace

@@ -2,13 +2,16 @@
 // kept above other windows and out of taskbars and pagers, and a window's topmost state follows
 // the program when it changes while the window is mapped; a message box and a modal form are
 // transient for the window they block, marked modal, and stay above it, topmost as it is, also
-// when it is clicked.
+// when it is clicked. The rest of the window manager's contract: its close request, minimising
+// and restoring, moving by the caption, its keyboard focus, and a menu that holds the keyboard.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -24,6 +27,9 @@
 #include "tests/support/recording_failure_reports.h"
 #include "tests/support/while_modal.h"
 #include "xvfb_server.h"
+
+// X11 last: its macros would break the headers above.
+#include <X11/Xlib.h>
 
 using namespace platform;
 using namespace platform::forms;
@@ -59,6 +65,20 @@ protected:
 private:
     std::string caption_;
     int left_;
+};
+
+// A form with a text box to type into.
+class TypingForm : public Form {
+public:
+    TypingForm() : Form("frmTyping") {}
+    TextBox txtName{this, "txtName"};
+
+protected:
+    void Design() override {
+        Caption = "OZR typing form";
+        Move(1500, 6000, 4500, 1500);
+        txtName.Move(150, 150, 3000, 330);
+    }
 };
 
 bool Holds(const std::string& states, const char* state) { return states.find(state) != std::string::npos; }
@@ -99,6 +119,29 @@ std::string StatesOnceSettled(const XvfbServer& server, const std::string& title
     }
     return states;
 }
+
+// Runs the loop (which takes the X server's events) until the condition holds, for at most 5 s.
+template <class Condition>
+bool PumpUntil(Condition condition) {
+    for (int i = 0; i < 250; ++i) {
+        if (condition()) return true;
+        RunFor(20);
+    }
+    return condition();
+}
+
+// The X window of ours with that title, as xdotool finds it ("" when none).
+std::string XWindowNamed(const XvfbServer& server, const std::string& title) {
+    std::string id = server.Output("xdotool search --name '^" + title + "$'");
+    return id.substr(0, id.find('\n'));
+}
+
+const char* kQuietClock =
+    "[Dralo Software Development Ruriv - Settings File]\n"
+    "[Main Settings]\nRunCount=2\nSplash=0\n"
+    "[Float Window]\nX=6000\nY=4500\n"
+    // no time server is asked, no clock is set
+    "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n";
 
 TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
     XvfbServer server;
@@ -300,6 +343,145 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
             << "modal no more once it stopped waiting";
         modal.Unload();
         owner.Unload();
+    }
+}
+
+// Alt+F4 of the window manager is its close request: on the clock it is Quit, which saves the
+// settings and ends the program; a new start then shows the clock again.
+TEST_F(X11UnderOpenbox, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
+    ClockProcess clock(server, "openbox-close", kQuietClock);
+    std::string id;
+    for (int i = 0; i < 100 && (id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); ++i) usleep(50'000);
+    ASSERT_FALSE(id.empty());
+    ASSERT_EQ(server.Run("xdotool windowactivate --sync " + id + " key alt+F4"), 0);
+    int status = -1;
+    ASSERT_TRUE(clock.WaitForEnd(&status) && WIFEXITED(status)) << "the clock did not end";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    std::ifstream saved(clock.folder() / "Settings.ozrini");
+    const std::string settings((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(settings.find("PopupHelpDelay="), std::string::npos) << "Quit saved the settings: " << settings;
+
+    clock.StartAgain(server);
+    for (int i = 0; i < 100 && (id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); ++i) usleep(50'000);
+    EXPECT_FALSE(id.empty()) << "the new start shows the clock";
+}
+
+// Minimised, a window stays the window manager's client (iconic, listed), and the desktop's restore
+// reaches the program; the caption's drag is the window manager's move.
+TEST_F(X11UnderOpenbox, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindowManager) {
+    {
+        PlainForm form("frmPlain", "OZR plain form", 1500);
+        form.Show();
+        std::string id;
+        ASSERT_TRUE(PumpUntil([&] { return !(id = XWindowNamed(server, "OZR plain form")).empty(); }));
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "0x%lx", std::strtoul(id.c_str(), nullptr, 10));
+        auto state = [&] { return server.Output("xprop -id " + id + " WM_STATE"); };
+        auto listed = [&] { return Holds(server.Output("xprop -root _NET_CLIENT_LIST"), hex); };
+        ASSERT_TRUE(PumpUntil([&] { return Holds(state(), "Normal"); }))
+            << id << ": " << state() << server.Output("xwininfo -id " + id) << server.Output("xprop -root");
+
+        form.WindowState = vbMinimized;
+        EXPECT_TRUE(PumpUntil([&] { return Holds(state(), "Iconic"); })) << state();
+        EXPECT_TRUE(listed());
+        ASSERT_EQ(server.Run("xdotool windowactivate " + id), 0);  // as a taskbar restores it
+        EXPECT_TRUE(PumpUntil([&] { return !IsIconic(form.hWnd); }));
+        EXPECT_TRUE(Holds(state(), "Normal"));
+        form.WindowState = vbMinimized;
+        EXPECT_TRUE(PumpUntil([&] { return Holds(state(), "Iconic"); })) << state();
+        form.WindowState = vbNormal;
+        EXPECT_TRUE(PumpUntil([&] { return Holds(state(), "Normal"); })) << state();
+
+        // 100, 100, 200 x 133 pixels with a thick frame of 4: the caption is at y 104 to 121.
+        ASSERT_TRUE(PumpUntil([&] { return !Holds(server.Output("xwininfo -id " + id), "IsUnMapped"); }));
+        // The loop runs meanwhile: the press must reach the program while the button is down.
+        std::system(("DISPLAY=" + server.display() +
+                     " timeout 10 xdotool mousemove 150 112 mousedown 1 sleep 0.3 mousemove 200 150 sleep 0.2 "
+                     "mousemove 250 192 sleep 0.3 mouseup 1 >/dev/null 2>&1 &")
+                        .c_str());
+        RECT r{};
+        EXPECT_TRUE(PumpUntil([&] { return GetWindowRect(form.hWnd, &r) && r.left == 200 && r.top == 180; }))
+            << r.left << "," << r.top;
+        form.Unload();
+    }
+}
+
+// Keys go where the window manager put the focus, and the modifier keys are as each event says:
+// an Alt released over another program leaves none held.
+TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
+    Display* other = XOpenDisplay(server.display().c_str());
+    ASSERT_TRUE(other);
+    ::Window outside = XCreateSimpleWindow(other, DefaultRootWindow(other), 900, 100, 200, 100, 0, 0, 0);
+    XStoreName(other, outside, "OZR other program");
+    XMapWindow(other, outside);
+    XFlush(other);
+    {
+        TypingForm typing;
+        PlainForm plain("frmPlain", "OZR plain form", 9000);
+        typing.Show();
+        plain.Show();
+        std::string typingId, otherId;
+        ASSERT_TRUE(PumpUntil([&] {
+            typingId = XWindowNamed(server, "OZR typing form");
+            otherId = XWindowNamed(server, "OZR other program");
+            return !typingId.empty() && !otherId.empty();
+        }));
+        ASSERT_EQ(GetActiveWindow(), plain.hWnd);
+        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + typingId), 0);
+        EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == typing.hWnd; })) << "the window manager's focus";
+        typing.txtName.SetFocus();
+        ASSERT_EQ(server.Run("xdotool keydown alt"), 0);
+        PumpUntil([] { return (GetKeyState(VK_MENU) & 0x8000) != 0; });
+        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + otherId + " keyup alt sleep 0.2 windowactivate --sync " +
+                             typingId + " sleep 0.2 type ab"),
+                  0);
+        EXPECT_TRUE(PumpUntil([&] { return typing.txtName.Text == std::string("ab"); }))
+            << "typed: \"" << std::string(typing.txtName.Text) << "\"";
+        plain.Unload();
+        typing.Unload();
+    }
+    XDestroyWindow(other, outside);
+    XCloseDisplay(other);
+}
+
+// The program end to end: with the splash showing, F2 on the clock closes it and opens the
+// settings window; in systray mode the taskbar menu is chosen with the arrows and Enter.
+TEST_F(X11UnderOpenbox, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTheKeyboard) {
+    auto waitFor = [&](const std::string& title) {
+        std::string id;
+        for (int i = 0; i < 100 && (id = XWindowNamed(server, title)).empty(); ++i) usleep(50'000);
+        return id;
+    };
+    {
+        ClockProcess clock(server, "openbox-splash",
+                           "[Dralo Software Development Ruriv - Settings File]\n"
+                           "[Main Settings]\nRunCount=2\nSplash=1\n[Float Window]\nX=0\nY=0\n"
+                           "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+        const std::string id = waitFor("OZR Ruriv Main Window");
+        ASSERT_FALSE(id.empty());
+        // The splash and the tip of the day over it (both "OZR Ruriv") are up, the tip active.
+        auto greetingWindows = [&] {
+            const std::string ids = server.Output("xdotool search --name '^OZR Ruriv$'");
+            return std::count(ids.begin(), ids.end(), '\n');
+        };
+        for (int i = 0; i < 100 && greetingWindows() < 2; ++i) usleep(50'000);
+        usleep(300'000);
+        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + id + " key F2"), 0);
+        EXPECT_FALSE(waitFor("OZR Ruriv Program Settings").empty());
+    }
+    {
+        ClockProcess clock(server, "openbox-tray",
+                           "[Dralo Software Development Ruriv - Settings File]\n"
+                           "[Main Settings]\nRunCount=2\nSplash=0\nSystrayClock=1\n"
+                           "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+        // In systray mode the clock's own window stays hidden: the taskbar is what appears.
+        for (int i = 0; i < 100 && server.Output("xdotool search --class OZRClock").empty(); ++i) usleep(50'000);
+        usleep(1'000'000);  // the taskbar clock has its labels
+        // The taskbar lies along the bottom, its clock at the right end.
+        ASSERT_EQ(server.Run("xdotool mousemove 1250 1005 click 3 sleep 0.5 key Down sleep 0.1 key Down sleep 0.1 "
+                             "key Return"),
+                  0);
+        EXPECT_FALSE(waitFor("OZR Ruriv Program Settings").empty()) << "Alarm Management was chosen";
     }
 }
 

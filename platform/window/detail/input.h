@@ -12,6 +12,7 @@ bool DispatchOneInput();
 bool InputPending();
 // While a menu window is open it takes every key, as a menu's loop does; none (0) ends that.
 void SetMenuKeyWindow(HWND menuWindow);
+HWND CurrentMenuKeyWindow();
 // The next press starts afresh: it never makes a double click with one before (a modal wait
 // lay between them).
 void ForgetLastPress();

@@ -44,6 +44,8 @@ struct Window {
     bool updateErase = false;
     bool destroying = false;
     bool minimized = false;
+    bool maximized = false;
+    RECT normalRect;  // where a maximized window goes back to
     // Owned by the program's hidden window, as a form that shows no taskbar button is.
     bool hiddenOwner = false;
     // A message box or modal form while it waits (window/modal.h): in front of every other
@@ -83,6 +85,19 @@ std::uint32_t NewHandleId();
 WNDPROC ProcFromId(LONG id);
 RECT NonClientInsets(const Window& w);  // left, top, right, bottom widths of the frame
 RECT ClientAreaInWindow(const Window& w);
+
+// The caption of a top-level window with WS_CAPTION, and the buttons its style asks for: a close
+// box with a system menu, a minimise and a maximise box when the style names them (a tool window
+// has only its close box). Window coordinates; right to left: close, maximise, minimise.
+enum class CaptionButton { Minimize, Maximize, Close };
+struct CaptionButtonPlace {
+    CaptionButton button;
+    RECT rect;
+    LRESULT hit;     // what WM_NCHITTEST answers over it
+    WPARAM command;  // the WM_SYSCOMMAND a click on it sends
+};
+RECT CaptionBand(const Window& w);  // empty when the window has no caption
+std::vector<CaptionButtonPlace> CaptionButtons(const Window& w);
 POINT WindowOriginOnScreen(const Window& w);  // top-left of the window rect on screen
 bool IsTopmost(const Window& w);
 // The stacking band: modal windows lie in front of topmost ones, topmost in front of the rest.

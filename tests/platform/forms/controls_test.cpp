@@ -2,6 +2,7 @@
 // lists, text boxes, menus and the names the window dump gives them.
 #include "forms_test_support.h"
 #include "platform/present/window_dump.h"
+#include "platform/services/clipboard.h"
 
 namespace formtest {
 namespace {
@@ -393,6 +394,23 @@ TEST_F(ControlsTest, TextBoxesEditByTheirRules) {
     Key(VK_RETURN, '\r');
     EXPECT_EQ(g.txtText.Text, "a") << "with a Default button Enter presses it";
     EXPECT_EQ(g.okClicks, 1);
+}
+
+// Ctrl+V and Shift+Insert paste the clipboard's text: a one-line box up to the first line break, a
+// multi-line one with its breaks as CR LF; other control characters but tabs are left out.
+TEST_F(ControlsTest, TextBoxesPasteTheClipboardsText) {
+    BoxForm f;
+    f.Show();
+    ASSERT_TRUE(UseService<Clipboard>().SetText("one\ttwo\nthree\x01\r\nfour"));
+    f.txtText.SetFocus();
+    KeyWith(VK_CONTROL, 'V');
+    EXPECT_EQ(f.txtText.Text, "one\ttwo\r\nthree\r\nfour");
+    f.txtPassword.SetFocus();
+    KeyWith(VK_SHIFT, VK_INSERT);
+    EXPECT_EQ(f.txtPassword.Text, "one\ttwo");
+    f.txtShort.SetFocus();
+    KeyWith(VK_CONTROL, 'V');
+    EXPECT_EQ(f.txtShort.Text, "one") << "no more than MaxLength";
 }
 
 struct MenuHost : Form {

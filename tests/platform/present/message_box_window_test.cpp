@@ -1,7 +1,8 @@
 // The message box a person answers on a real desktop: it takes the focus while it is open and
 // gives it back to the control that had it; it stands above its owner, topmost or not, and above
 // windows that make themselves topmost meanwhile (help balloons), while its owner takes no click
-// and no key; it shows the icon of its style at the left, its text beside it.
+// and no key; it shows the icon of its style at the left, its text beside it; its close box
+// answers as its OK or Cancel button.
 #include "platform/present/message_box_window.h"
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include "../forms/forms_test_support.h"
 #include "platform/draw/dc.h"
 #include "platform/present/presented_windows.h"
+#include "platform/window/window_manager.h"
 
 namespace formtest {
 namespace {
@@ -142,6 +144,36 @@ TEST_F(MessageBoxWindow, DrawsTheIconOfItsStyleAtTheLeftWithTheTextBesideIt) {
         EXPECT_EQ(body, s.body) << "style " << s.type;
         EXPECT_EQ(hook == RGB(255, 255, 255), s.hookOnTop) << "style " << s.type;
         EXPECT_GE(firstInk, kMargin + kIcon + 8) << "the text begins beside the icon; style " << s.type;
+    }
+}
+
+// The close box of a box with an OK or a Cancel button answers as that button; a Yes/No box has
+// none, and the window manager's close request does not answer it either.
+UINT boxType = 0;
+void CloseFromTheCaption(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(HWND{}, id);
+    HWND box = FindWindow("#32770", nullptr);
+    RECT r;
+    GetWindowRect(box, &r);
+    if ((boxType & 0xF) == MB_YESNO) {
+        WindowManagerClose(box);
+        Pump();
+        EXPECT_EQ(SendMessage(box, WM_NCHITTEST, 0, MakePointParam(r.right - 11, r.top + 12)), HTCAPTION);
+        Key(VK_ESCAPE);
+        return;
+    }
+    ClickAt(POINT{r.right - 11, r.top + 12});  // a dialog frame of 3 pixels, the box 2 pixels in
+}
+
+TEST_F(MessageBoxWindow, TheCloseBoxAnswersAsOkOrCancelAndAYesNoBoxHasNone) {
+    const struct {
+        UINT type;
+        int answer;
+    } kCases[] = {{MB_OK, IDOK}, {MB_OKCANCEL, IDCANCEL}, {MB_YESNOCANCEL, IDCANCEL}, {MB_YESNO, IDNO}};
+    for (const auto& c : kCases) {
+        boxType = c.type;
+        SetTimer(HWND{}, 0, 50, CloseFromTheCaption);
+        EXPECT_EQ(ShowMessageBoxWindow(MessageBoxRequest{HWND{}, "Text", "Title", c.type}), c.answer) << c.type;
     }
 }
 

@@ -2,11 +2,15 @@
 // routing, message boxes and the window dump.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/present/window_dump.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
+#include "platform/window/window_manager.h"
 #include "window_test_support.h"
+#include "tests/platform/services/temp_folder.h"
 #include "tests/support/test_services.h"
 
 using namespace platform;
@@ -164,6 +168,90 @@ TEST(Input, ClicksGoToTheWindowUnderThePointerAndDoubleClicksNeedTheClassStyle) 
     DestroyWindow(plain);
 }
 
+// A captioned window's frame: the buttons its style asks for and what a click on each does, the
+// caption moving the window and the borders sizing it; a window manager that moves windows itself
+// takes the drags over, and what it asks (focus, minimise, close) reaches the window.
+TEST(Frames, CaptionButtonsActTheCaptionMovesAndTheBordersSize) {
+    UseVirtualClock();
+    const RECT start{100, 100, 400, 300};
+    HWND w = MakeWindow("Framed", "framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{}, start);
+    EnsureClass("FramedTool");
+    HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "FramedTool", "tool", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 100, 200,
+                               100, HWND{});
+    auto hit = [](HWND h, int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MakePointParam(x, y)); };
+    // A thick frame of 4 pixels; 16-pixel buttons, right to left close, maximise, minimise.
+    EXPECT_EQ(hit(w, 386, 112), HTCLOSE);
+    EXPECT_EQ(hit(w, 368, 112), HTMAXBUTTON);
+    EXPECT_EQ(hit(w, 352, 112), HTMINBUTTON);
+    EXPECT_EQ(hit(w, 200, 112), HTCAPTION);
+    EXPECT_EQ(hit(tool, 686, 112), HTCLOSE);
+    EXPECT_EQ(hit(tool, 668, 112), HTCAPTION) << "a tool window has its close box only";
+
+    auto press = [](POINT p, bool down) { InjectMouseButton(p, MouseButton::Left, down); };
+    auto drag = [&](POINT from, POINT to) {
+        press(from, true);
+        InjectMouseMove(POINT{(from.x + to.x) / 2, (from.y + to.y) / 2});
+        InjectMouseMove(to);
+        press(to, false);
+        PumpPendingWork();
+    };
+    auto click = [&](POINT p) { drag(p, p); };
+    auto rectOf = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return r;
+    };
+    click({352, 112});
+    EXPECT_TRUE(IsIconic(w));
+    ShowWindow(w, SW_RESTORE);
+    click({368, 112});
+    EXPECT_TRUE(IsZoomed(w));
+    EXPECT_EQ(rectOf(w), (RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    click({GetSystemMetrics(SM_CXSCREEN) - 32, 12});  // the maximise box restores now
+    EXPECT_FALSE(IsZoomed(w));
+    EXPECT_EQ(rectOf(w), start);
+    drag({386, 112}, {200, 200});  // a press on a button that is released elsewhere does nothing
+    EXPECT_TRUE(IsWindow(w));
+
+    drag({200, 112}, {250, 152});
+    EXPECT_EQ(rectOf(w), (RECT{150, 140, 450, 340}));
+    drag({449, 339}, {479, 359});  // the bottom-right corner
+    EXPECT_EQ(rectOf(w), (RECT{150, 140, 480, 360}));
+    drag({151, 250}, {470, 250});  // the left border, no narrower than the caption needs
+    EXPECT_EQ(rectOf(w), (RECT{480 - 112, 140, 480, 360}));
+    MoveWindow(w, start.left, start.top, start.width(), start.height(), 1);
+
+    std::vector<int> edges;
+    SetWindowManagerMoveSize([&](HWND, int edge, POINT) {
+        edges.push_back(edge);
+        return true;
+    });
+    drag({200, 112}, {250, 152});
+    drag({399, 299}, {420, 320});
+    SetWindowManagerMoveSize(nullptr);
+    EXPECT_EQ(edges, (std::vector<int>{0, 8}));
+    EXPECT_EQ(rectOf(w), start) << "the window manager moves it, not the platform";
+
+    WindowManagerFocus(tool);
+    EXPECT_EQ(GetActiveWindow(), tool);
+    WindowManagerIconic(w, true);
+    EXPECT_TRUE(IsIconic(w));
+    WindowManagerIconic(w, false);
+    EXPECT_FALSE(IsIconic(w));
+    EnableWindow(w, 0);
+    WindowManagerClose(w);
+    PumpPendingWork();
+    EXPECT_TRUE(IsWindow(w)) << "a disabled window ignores the request";
+    EnableWindow(w, 1);
+    Log().clear();
+    WindowManagerClose(w);
+    PumpPendingWork();
+    EXPECT_TRUE(GotMessage(w, WM_SYSKEYDOWN)) << "it hears Alt+F4";
+    EXPECT_FALSE(IsWindow(w));
+    click({686, 112});
+    EXPECT_FALSE(IsWindow(tool));
+}
+
 TEST(MessageBoxes, HeadlessBoxesPrintOneLineAndTakeTheDefaultButton) {
     struct Case {
         UINT type;
@@ -200,6 +288,22 @@ TEST(WindowDump, ListsTopmostFirstWithChildrenAfterTheirParent) {
     EXPECT_NE(dump.find("\"class\":\"DumpKid\",\"name\":\"\",\"text\":\"kid\",\"rect\":[6,6,7,7],\"visible\":false"), std::string::npos);
     DestroyWindow(back);
     DestroyWindow(front);
+}
+
+// A title set from another encoding holds bytes that are no UTF-8: the dump must stay valid JSON.
+// Python's parser reads the file strictly as UTF-8; the odd bytes come back as the code points of
+// the same numbers, the well-formed "é" as itself.
+TEST(WindowDump, EscapesBytesThatAreNotUtf8SoAJsonParserReadsEveryLine) {
+    HWND odd = MakeWindow("DumpOdd", "caf\xE9 \xFF \xC3\xA9 \x80\xC3", WS_POPUP, HWND{}, RECT{0, 0, 10, 10});
+    TempProgramFolder folder;
+    ASSERT_TRUE(WriteWindowDump(folder / "dump.jsonl"));
+    const std::string check =
+        "python3 -c 'import json, sys\n"
+        "rows = [json.loads(line) for line in open(sys.argv[1], encoding=\"utf-8\")]\n"
+        "sys.exit(0 if [r[\"text\"] for r in rows if r[\"class\"] == \"DumpOdd\"] == [\"caf\\u00e9 \\u00ff \\u00e9 \\u0080\\u00c3\"] else 3)' " +
+        folder / "dump.jsonl";
+    EXPECT_EQ(std::system(check.c_str()), 0) << folder.Read("dump.jsonl");
+    DestroyWindow(odd);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The desktop's date and time settings: the first known tool on PATH is started with the
-// arguments that open its date and time page; without any, nothing starts and the answer is false.
+// The desktop's programs that the clock starts, each replaced by a stand-in on PATH: the date and
+// time settings (the first known tool, with the arguments that open its date and time page; without
+// any, nothing starts and the answer is false) and the document opener.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "platform/services/date_time_settings.h"
+#include "platform/services/document_opener.h"
 #include "temp_folder.h"
 
 namespace {
@@ -37,11 +39,15 @@ void WriteTool(const TempProgramFolder& folder, const std::string& name) {
     chmod(path.c_str(), 0755);
 }
 
+// The line the stand-in wrote; the next start writes a new one.
 std::string WaitForStart(const TempProgramFolder& folder) {
     for (int i = 0; i < 200; ++i) {
         std::ifstream in(folder / "started");
         std::string line;
-        if (std::getline(in, line) && !line.empty()) return line;
+        if (std::getline(in, line) && !line.empty()) {
+            std::filesystem::remove(folder / "started");
+            return line;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return "";
@@ -62,6 +68,25 @@ TEST(DateTimeSettings, WithoutAnyToolNothingStarts) {
     std::ofstream(folder / "time-admin") << "not executable\n";
     PathScope path(folder.Path());
     EXPECT_FALSE(platform::DateTimeSettings::MakeReal()->Open());
+}
+
+// A target that starts with "-" names a file; xdg-open must never read it as an option.
+TEST(DocumentOpener, HandsTheTargetToXdgOpenAsAFileOrAddressNeverAsAnOption) {
+    TempProgramFolder folder;
+    WriteTool(folder, "xdg-open");
+    PathScope path(folder.Path() + ":/bin:/usr/bin");
+    auto opener = platform::DocumentOpener::MakeReal();
+    const std::pair<const char*, const char*> cases[] = {
+        {"-x", "./-x"},
+        {"--help", "./--help"},
+        {"http://127.0.0.1/page", "http://127.0.0.1/page"},
+        {"/tmp/notes -x.txt", "/tmp/notes -x.txt"},
+    };
+    for (const auto& [target, argument] : cases) {
+        EXPECT_TRUE(opener->Open(target, 1)) << target;
+        EXPECT_EQ(WaitForStart(folder), folder / "xdg-open" + " " + argument) << target;
+    }
+    EXPECT_FALSE(opener->Open("", 1));
 }
 
 }  // namespace

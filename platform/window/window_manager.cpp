@@ -1,0 +1,204 @@
+// The frame of top-level windows at work (caption buttons, moving, sizing, the system commands) and
+// the window manager's side of the contract.
+#include "platform/window/window_manager.h"
+
+#include <algorithm>
+
+#include "platform/window/detail/frame_tracking.h"
+
+namespace platform {
+using namespace detail;
+
+namespace {
+
+// One press on a frame at a time, from the press to the release of the left button.
+struct Tracking {
+    enum class Kind { None, Button, MoveSize } kind = Kind::None;
+    HWND hwnd;
+    CaptionButton button = CaptionButton::Close;
+    bool pushed = false;  // the pointer is over the held button
+    int edge = 0;         // 0 moves; 1 to 8 size by that edge
+    POINT start;
+    RECT startRect;
+};
+
+Tracking& T() {
+    static Tracking tracking;
+    return tracking;
+}
+
+std::function<bool(HWND, int, POINT)>& MoveSizeHandler() {
+    static std::function<bool(HWND, int, POINT)> handler;
+    return handler;
+}
+
+// The smallest window a border drag leaves: its frame and caption, and room for the buttons.
+constexpr LONG kMinTrackWidth = 112;
+
+std::optional<CaptionButtonPlace> ButtonOf(const Window& w, CaptionButton button) {
+    for (const CaptionButtonPlace& b : CaptionButtons(w))
+        if (b.button == button) return b;
+    return std::nullopt;
+}
+
+bool OverButton(const Window& w, CaptionButton button, POINT screen) {
+    const auto place = ButtonOf(w, button);
+    const POINT origin = WindowOriginOnScreen(w);
+    return place && place->rect.contains(POINT{screen.x - origin.x, screen.y - origin.y});
+}
+
+void SetPushed(bool pushed) {
+    if (T().pushed == pushed) return;
+    T().pushed = pushed;
+    NotifyChanged(T().hwnd);  // the caption is drawn again
+}
+
+void EndTracking() {
+    const HWND hwnd = T().hwnd;
+    const bool wasPushed = T().kind == Tracking::Kind::Button && T().pushed;
+    T() = Tracking{};
+    if (wasPushed && Find(hwnd)) NotifyChanged(hwnd);
+}
+
+// Where the window goes while its frame is dragged to `p`.
+RECT TrackedRect(const Window& w, POINT p) {
+    const Tracking& t = T();
+    const LONG dx = p.x - t.start.x, dy = p.y - t.start.y;
+    RECT r = t.startRect;
+    if (t.edge == 0) return OffsetRectBy(r, dx, dy);
+    const RECT in = NonClientInsets(w);
+    const LONG minWidth = kMinTrackWidth, minHeight = in.top + in.bottom;
+    const int e = t.edge;
+    if (e == 1 || e == 4 || e == 7) r.left = std::min(t.startRect.left + dx, t.startRect.right - minWidth);
+    if (e == 2 || e == 5 || e == 8) r.right = std::max(t.startRect.right + dx, t.startRect.left + minWidth);
+    if (e == 3 || e == 4 || e == 5) r.top = std::min(t.startRect.top + dy, t.startRect.bottom - minHeight);
+    if (e == 6 || e == 7 || e == 8) r.bottom = std::max(t.startRect.bottom + dy, t.startRect.top + minHeight);
+    return r;
+}
+
+void BeginMoveSize(HWND hwnd, int edge, POINT screen) {
+    Window* w = Find(hwnd);
+    if (!w || !w->topLevel() || w->maximized) return;
+    if (MoveSizeHandler() && MoveSizeHandler()(hwnd, edge, screen)) return;
+    EndTracking();
+    Tracking& t = T();
+    t.kind = Tracking::Kind::MoveSize;
+    t.hwnd = hwnd;
+    t.edge = edge;
+    t.start = screen;
+    t.startRect = w->rect;
+}
+
+// A close from the caption or the window manager reaches the window as its user's Alt+F4 would:
+// the control that has the focus in it hears the key first.
+void CloseAsAltF4(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w) return;
+    HWND target = S().focus[static_cast<int>(w->context)];
+    if (!target || (target != hwnd && !IsChild(hwnd, target))) target = hwnd;
+    ContextScope scope(w->context);
+    constexpr LPARAM kAltHeld = 0x20000001;
+    SendMessage(target, WM_SYSKEYDOWN, static_cast<WPARAM>(VK_F4), kAltHeld);
+}
+
+}  // namespace
+
+void detail::PressNonClient(HWND hwnd, LRESULT hit, POINT screen) {
+    Window* w = Find(hwnd);
+    if (!w || !w->topLevel()) return;
+    const LPARAM at = MakePointParam(screen.x, screen.y);
+    if (hit == HTCAPTION) {
+        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | static_cast<WPARAM>(HTCAPTION), at);
+    } else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
+        SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | static_cast<WPARAM>(hit - HTLEFT + 1), at);
+    } else {
+        for (const CaptionButtonPlace& b : CaptionButtons(*w)) {
+            if (b.hit != hit) continue;
+            EndTracking();
+            T().kind = Tracking::Kind::Button;
+            T().hwnd = hwnd;
+            T().button = b.button;
+            SetPushed(true);
+            return;
+        }
+    }
+}
+
+void detail::RunSystemCommand(HWND hwnd, WPARAM command, POINT screen) {
+    switch (command & 0xFFF0) {
+        case SC_CLOSE: CloseAsAltF4(hwnd); break;
+        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
+        case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); break;
+        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
+        case SC_MOVE: BeginMoveSize(hwnd, 0, screen); break;
+        case SC_SIZE: BeginMoveSize(hwnd, static_cast<int>(command & 0xF), screen); break;
+        default: break;
+    }
+}
+
+bool detail::TrackingTakesMouse(POINT screen, TrackedMouse event) {
+    Tracking& t = T();
+    if (t.kind == Tracking::Kind::None) return false;
+    Window* w = Find(t.hwnd);
+    if (!w || event == TrackedMouse::LeftDown) {
+        // The window went, or the release that ended the press went elsewhere: a new press is
+        // the pointer's own again.
+        EndTracking();
+        return false;
+    }
+    if (event == TrackedMouse::OtherButton) return true;
+    if (t.kind == Tracking::Kind::MoveSize) {
+        const RECT r = TrackedRect(*w, screen);
+        if (!(r == w->rect)) SetWindowPos(t.hwnd, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (event == TrackedMouse::LeftUp) EndTracking();
+        return true;
+    }
+    const bool over = OverButton(*w, t.button, screen);
+    if (event == TrackedMouse::Move) {
+        SetPushed(over);
+        return true;
+    }
+    const HWND hwnd = t.hwnd;
+    const auto place = ButtonOf(*w, t.button);
+    const ProcessContext context = w->context;
+    EndTracking();
+    if (over && place) {
+        ContextScope scope(context);
+        SendMessage(hwnd, WM_SYSCOMMAND, place->command, MakePointParam(screen.x, screen.y));
+    }
+    return true;
+}
+
+std::optional<CaptionButton> detail::PushedCaptionButton(HWND hwnd) {
+    const Tracking& t = T();
+    if (t.kind == Tracking::Kind::Button && t.pushed && t.hwnd == hwnd) return t.button;
+    return std::nullopt;
+}
+
+void WindowManagerClose(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w || !w->topLevel() || (w->style & WS_DISABLED)) return;
+    PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void WindowManagerIconic(HWND hwnd, bool iconic) {
+    Window* w = Find(hwnd);
+    if (!w || !w->topLevel() || w->minimized == iconic) return;
+    ContextScope scope(w->context);
+    ShowWindow(hwnd, iconic ? SW_SHOWMINNOACTIVE : SW_RESTORE);
+}
+
+void WindowManagerFocus(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w || !w->topLevel() || (w->style & WS_DISABLED) || (w->exStyle & WS_EX_NOACTIVATE)) return;
+    if (S().active[static_cast<int>(w->context)] == hwnd && S().foreground == hwnd) return;
+    ContextScope scope(w->context);
+    SetActiveWindow(hwnd);
+    S().foreground = hwnd;
+}
+
+void SetWindowManagerMoveSize(std::function<bool(HWND hwnd, int edge, POINT screen)> handler) {
+    MoveSizeHandler() = std::move(handler);
+}
+
+}  // namespace platform

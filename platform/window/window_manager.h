@@ -1,0 +1,28 @@
+// The window manager's contract: what a desktop's window manager asks of the program's top-level
+// windows and tells them. The X11 presenter speaks it to a real window manager; headless, tests
+// speak it in its place. With no window manager nothing here is ever called, and the windows
+// behave as the platform alone makes them.
+#pragma once
+
+#include <functional>
+
+#include "platform/window/window.h"
+
+namespace platform {
+
+// The window manager asks the window to close (its own close button, its Alt+F4): the window gets
+// it as its user's Alt+F4 (WM_SYSCOMMAND SC_CLOSE, posted). A disabled window ignores it.
+void WindowManagerClose(HWND hwnd);
+// The window manager minimised the window, or restored it (from a taskbar, a panel, Alt+Tab).
+void WindowManagerIconic(HWND hwnd, bool iconic);
+// The window manager gave the window the keyboard focus: it becomes its context's active window,
+// so that keys typed into it reach it. A disabled window, or one that never activates, stays as it
+// is.
+void WindowManagerFocus(HWND hwnd);
+// A window manager that moves and sizes windows itself takes the caption and border drags: edge 0
+// is a move, 1 to 8 a size by that edge (left, right, top, top-left, top-right, bottom,
+// bottom-left, bottom-right). The handler answers false to leave the drag to the platform's own
+// tracking (which moves and sizes the window as the pointer goes). None: the platform tracks.
+void SetWindowManagerMoveSize(std::function<bool(HWND hwnd, int edge, POINT screen)> handler);
+
+}  // namespace platform
