@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "alarmmanager/frm_seti_ram.h"
+#include "core/firings_while_open.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/intro_flags.h"
@@ -54,6 +55,7 @@ void About() {
 
 void Quit() {
     SaveSettings(false, kSaveAtQuit);
+    if (SettingsWindowOpen) KeepFiringsAtQuit();
     frmMain().Unload();
     frmMain().EndProgram(0);
 }

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "core/alarm_files.h"
+#include "core/next_firing.h"
+
 namespace core {
 namespace {
 
@@ -30,6 +33,17 @@ bool CarryFiringsOver() {
     }
     firings.clear();
     return true;
+}
+
+void ReloadAlarmsKeepingFirings() {
+    ProcessAlarms();
+    const bool firedMeanwhile = CarryFiringsOver();
+    CalculateNextFiring(false);
+    if (firedMeanwhile) SaveAlarms();
+}
+
+void KeepFiringsAtQuit() {
+    if (!firings.empty()) ReloadAlarmsKeepingFirings();
 }
 
 }  // namespace core

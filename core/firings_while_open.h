@@ -24,4 +24,13 @@ void ForgetFirings();
 // firings too.
 bool CarryFiringsOver();
 
+// Reads the alarm files again, dropping what the user changed in the settings window, and keeps
+// what the engine fired meanwhile, in memory and in the files (Cancel).
+void ReloadAlarmsKeepingFirings();
+
+// The program ends with the settings window open: the user's changes there are not written, but
+// what the engine fired meanwhile is, so that no alarm rings again at the next start. Reads and
+// writes nothing when the engine fired nothing.
+void KeepFiringsAtQuit();
+
 }  // namespace core

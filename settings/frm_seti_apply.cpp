@@ -9,7 +9,6 @@
 #include "core/globals.h"
 #include "core/language_files.h"
 #include "core/library_binding.h"
-#include "core/next_firing.h"
 #include "core/hook_settings.h"
 #include "platform/services/autostart.h"
 #include "platform/services/paths.h"
@@ -136,11 +135,8 @@ bool frmSetiForm::ConfirmCancel() {
     frmMain().GoTimer();
 
     LoadSettings();
-    ProcessAlarms();
     // What the engine fired meanwhile is kept, in memory and in the files: only the user's changes go.
-    const bool firedMeanwhile = CarryFiringsOver();
-    CalculateNextFiring(false);
-    if (firedMeanwhile) SaveAlarms();
+    ReloadAlarmsKeepingFirings();
     if (!LoadLanguageAndHelp()) {
         frmMain().EndProgram(1);
         return true;

@@ -149,6 +149,39 @@ protected:
         return texts;
     }
     // Renames the selection row's alarm through the popup menu's command, typing into the box.
+    // Ring repeats every minute; Once and Pass ring once, at 12:01:10 and 12:01:20.
+    void StartHeldBackAlarms() {
+        Start({Entry("R", "Ring", "1", "2026-03-01 11:00:00", {{"Flags", "521"}, {"RepeatInterval", "60"}}),
+               Entry("K", "Keep", "1", "2026-03-02 07:00:00"), Entry("L", "Later", "1", "2026-03-01 15:00:00"),
+               Entry("O", "Once", "1", "2026-03-01 12:01:10"), Entry("P", "Pass", "1", "2026-03-01 12:01:20")});
+        fakeLibrary = std::make_unique<desktop::FakeLibrary>();
+    }
+    int WindowsShown() const {
+        int shown = 0;
+        for (const std::string& call : fakeLibrary->Calls()) shown += call.rfind("OZRFireAlarm", 0) == 0;
+        return shown;
+    }
+    // With the page open: Keep deleted, Later renamed Soon, Pass renamed Pea, then 81 s in which the
+    // engine saves Ring's next firing. Gives the file as the engine saved it.
+    std::string DeleteRenameAndLetThemRing() {
+        Open();
+        ClickRow(2);
+        d->Key(VK_DELETE);  // Yes
+        EXPECT_EQ(Name(2), "Later");
+        Rename("Soon");
+        EXPECT_EQ(Name(2), "Soon");
+        ClickRow(4);
+        Rename("Pea");
+        EXPECT_EQ(Name(4), "Pea");
+        const std::string ringBefore = desktop::AlarmSection(d->ReadFile("Alarms/MyAlarms.ozrini"), "R");
+        fakeLibrary->Clear();
+        d->Advance(81'000);
+        const std::string saved = d->ReadFile("Alarms/MyAlarms.ozrini");
+        EXPECT_NE(desktop::AlarmSection(saved, "R"), ringBefore) << "the engine saved";
+        EXPECT_NE(desktop::AlarmSection(saved, "K").find("NAME=Keep\n"), std::string::npos) << "the deletion waits";
+        EXPECT_NE(desktop::AlarmSection(saved, "L").find("NAME=Later\n"), std::string::npos) << "the new name waits";
+        return saved;
+    }
     void Rename(const std::string& typed) {
         WhileModalWaits([typed] {
             core::frmZInput().txtInput.Text = "";
@@ -161,6 +194,7 @@ protected:
     }
 
     std::unique_ptr<Desktop> d;
+    std::unique_ptr<desktop::FakeLibrary> fakeLibrary;  // after d, so it goes first
     alarmmanager::frmSetiRAMForm& page = frmSetiRAM();
 };
 
@@ -484,33 +518,10 @@ TEST_F(AlarmManagerPage, CancelAsksAndYesDropsTheChangesLeavingTheFileAsItWas) {
 // that rang while the window was open (on its own, or renamed and so held back) stays passed and
 // does not ring again.
 TEST_F(AlarmManagerPage, DeleteAndRenameAreHeldBackFromTheEnginesSaveSoCancelDropsThemAndOkWritesThem) {
-    Start({Entry("R", "Ring", "1", "2026-03-01 11:00:00", {{"Flags", "521"}, {"RepeatInterval", "60"}}),
-           Entry("K", "Keep", "1", "2026-03-02 07:00:00"), Entry("L", "Later", "1", "2026-03-01 15:00:00"),
-           Entry("O", "Once", "1", "2026-03-01 12:01:10"), Entry("P", "Pass", "1", "2026-03-01 12:01:20")});
-    desktop::FakeLibrary lib;
-    auto windowsShown = [&lib] {
-        int shown = 0;
-        for (const std::string& call : lib.Calls()) shown += call.rfind("OZRFireAlarm", 0) == 0;
-        return shown;
-    };
+    StartHeldBackAlarms();
     for (bool cancel : {true, false}) {
-        Open();
-        ClickRow(2);
-        d->Key(VK_DELETE);  // Yes
-        ASSERT_EQ(Name(2), "Later");
-        Rename("Soon");
-        ASSERT_EQ(Name(2), "Soon");
-        ClickRow(4);
-        Rename("Pea");
-        ASSERT_EQ(Name(4), "Pea");
-        const std::string ringBefore = desktop::AlarmSection(d->ReadFile("Alarms/MyAlarms.ozrini"), "R");
-        lib.Clear();
-        d->Advance(81'000);  // Ring repeats every minute: the engine saves its next firing
-        const std::string saved = d->ReadFile("Alarms/MyAlarms.ozrini");
-        ASSERT_NE(desktop::AlarmSection(saved, "R"), ringBefore) << "the engine saved";
-        EXPECT_NE(desktop::AlarmSection(saved, "K").find("NAME=Keep\n"), std::string::npos) << "the deletion waits";
-        EXPECT_NE(desktop::AlarmSection(saved, "L").find("NAME=Later\n"), std::string::npos) << "the new name waits";
-        EXPECT_EQ(windowsShown(), cancel ? 2 : 0) << "Once and Pea rang";
+        const std::string saved = DeleteRenameAndLetThemRing();
+        EXPECT_EQ(WindowsShown(), cancel ? 2 : 0) << "Once and Pea rang";
         Press(cancel ? frmSeti().cmdCancelN : frmSeti().cmdOkN);  // Cancel: Yes to its warning
         ASSERT_FALSE(frmSeti().IsLoaded());
         const std::string after = d->ReadFile("Alarms/MyAlarms.ozrini");
@@ -525,15 +536,28 @@ TEST_F(AlarmManagerPage, DeleteAndRenameAreHeldBackFromTheEnginesSaveSoCancelDro
             for (std::size_t i : {3u, 4u}) EXPECT_EQ(core::Alarms[i].FLAG, core::kAlarmPassed) << i;
             EXPECT_NE(desktop::AlarmSection(after, "O").find("FLAG=2\n"), std::string::npos);
             EXPECT_NE(desktop::AlarmSection(after, "P").find("FLAG=2\nNAME=Pass\n"), std::string::npos);
-            lib.Clear();
+            fakeLibrary->Clear();
             d->Advance(3'000);
-            EXPECT_EQ(windowsShown(), 0) << "no alarm rings twice";
+            EXPECT_EQ(WindowsShown(), 0) << "no alarm rings twice";
         } else {
             EXPECT_EQ(desktop::AlarmSection(after, "K"), "");
             EXPECT_NE(desktop::AlarmSection(after, "L").find("NAME=Soon\n"), std::string::npos);
             EXPECT_NE(desktop::AlarmSection(after, "P").find("FLAG=2\nNAME=Pea\n"), std::string::npos);
         }
     }
+}
+
+TEST_F(AlarmManagerPage, AQuitWithTheWindowOpenKeepsWhatRangButNotTheHeldBackChanges) {
+    StartHeldBackAlarms();
+    DeleteRenameAndLetThemRing();
+    SendMessage(core::frmMain().hWnd, hooklib::WM_CLOCKNOTIFY, hooklib::CN_EXIT, 0);
+    d->Advance(20);
+    ASSERT_TRUE(d->Ended());
+    const std::string after = d->ReadFile("Alarms/MyAlarms.ozrini");
+    EXPECT_NE(desktop::AlarmSection(after, "O").find("FLAG=2\n"), std::string::npos) << "it would ring again at the next start";
+    EXPECT_NE(desktop::AlarmSection(after, "P").find("FLAG=2\nNAME=Pass\n"), std::string::npos);
+    EXPECT_NE(desktop::AlarmSection(after, "K").find("FLAG=1\nNAME=Keep\n"), std::string::npos);
+    EXPECT_NE(desktop::AlarmSection(after, "L").find("FLAG=1\nNAME=Later\n"), std::string::npos);
 }
 
 TEST_F(AlarmManagerPage, AnAlarmFiringWhileThePageIsOpenUpdatesItsRow) {
