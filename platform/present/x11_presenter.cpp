@@ -56,7 +56,11 @@ struct X11State {
     X11PixelSender pixels;
     // The window the window manager moves or sizes now (its moves are taken over), 0 for none.
     std::uint32_t movedByManager = 0;
-    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0;
+    // The server time of the user's last press or key on our windows: what a request to activate
+    // a window on the user's behalf carries.
+    Time lastUserTime = CurrentTime;
+    bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
+    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
@@ -583,6 +587,50 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
     return true;
 }
 
+// Gives the program's foreground window the desktop's keyboard focus, unless it has it: asked of
+// the window manager as the user's own doing (the time of the user's last press or key), or set
+// directly where no window manager runs.
+void FocusForegroundWindow() {
+    auto it = X().windows.find(GetForegroundWindow().id());
+    if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
+    XWindowId focus = 0;
+    int revert = 0;
+    XGetInputFocus(X().display, &focus, &revert);
+    if (focus == it->second.xid) return;
+    if (WindowManagerSupports(X().activeWindow)) {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = it->second.xid;
+        e.xclient.message_type = X().activeWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1;  // asked for by an application
+        e.xclient.data.l[1] = static_cast<long>(X().lastUserTime);
+        e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
+        XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
+    }
+    XFlush(X().display);
+}
+
+// The program gave one of its windows the keyboard by its own doing. While the desktop's keyboard
+// focus is on one of our windows, it follows once the program's work of the moment is done, so
+// that a window that hands the keyboard on and takes it back in one step moves nothing. Without
+// this, a window manager whose focused window goes away falls back to a window of its own
+// choosing, often none of ours, and the keys typed next reach nothing.
+void FollowProgramFocus(HWND) {
+    if (X().focusToFollow) return;
+    XWindowId focus = 0;
+    int revert = 0;
+    XGetInputFocus(X().display, &focus, &revert);
+    if (!HandleOf(focus)) return;  // the keyboard is with another program: that stands
+    X().focusToFollow = true;
+    PostTask([] {
+        X().focusToFollow = false;
+        if (X().display) FocusForegroundWindow();
+    });
+}
+
 void HandleEvent(XEvent& e) {
     if (HandleX11ServiceEvent(e)) return;
     switch (e.type) {
@@ -603,12 +651,14 @@ void HandleEvent(XEvent& e) {
             unsigned b = e.xbutton.button;
             if (b < 1 || b > 3) break;
             if (e.type == ButtonPress) X().movedByManager = 0;
+            X().lastUserTime = e.xbutton.time;
             InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
                               HeldModifiers(e.xbutton.state));
             break;
         }
         case KeyPress:
         case KeyRelease: {
+            X().lastUserTime = e.xkey.time;
             char text[8] = {};
             KeySym sym = 0;
             int n = XLookupString(&e.xkey, text, sizeof(text), &sym, nullptr);
@@ -699,6 +749,7 @@ bool StartX11Presenter(std::string* error) {
                           {&x.wmState, "WM_STATE"},
                           {&x.netSupported, "_NET_SUPPORTED"},
                           {&x.moveResize, "_NET_WM_MOVERESIZE"},
+                          {&x.activeWindow, "_NET_ACTIVE_WINDOW"},
                           {&x.stateAbove, "_NET_WM_STATE_ABOVE"},
                           {&x.stateSkipTaskbar, "_NET_WM_STATE_SKIP_TASKBAR"},
                           {&x.stateSkipPager, "_NET_WM_STATE_SKIP_PAGER"},
@@ -719,6 +770,7 @@ bool StartX11Presenter(std::string* error) {
 
     ObservePresentedWindows(Sync, Forget);
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
+    SetWindowManagerActivate(FollowProgramFocus);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         Sync(hwnd);
         PushPixels(hwnd, area, true);
@@ -737,6 +789,7 @@ void StopX11Presenter() {
     if (!X().display) return;
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
+    SetWindowManagerActivate(nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();

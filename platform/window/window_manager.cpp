@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/window/detail/frame_tracking.h"
+#include "platform/window/detail/input.h"
 
 namespace platform {
 using namespace detail;
@@ -30,6 +31,25 @@ Tracking& T() {
 std::function<bool(HWND, int, POINT)>& MoveSizeHandler() {
     static std::function<bool(HWND, int, POINT)> handler;
     return handler;
+}
+
+std::function<void(HWND)>& ActivateHandler() {
+    static std::function<void(HWND)> handler;
+    return handler;
+}
+
+// True while a focus change of the window manager's own is taken in.
+bool& FocusFromWindowManager() {
+    static bool taking = false;
+    return taking;
+}
+
+// A window that can take the keyboard from `leaving`: one of the same program, shown, enabled, not
+// minimised, one that activates, and not about to go with `leaving` (a window it owns).
+bool CanSucceed(const Window& w, const Window& leaving) {
+    return w.hwnd != leaving.hwnd && w.topLevel() && w.context == leaving.context && !w.destroying &&
+           (w.style & WS_VISIBLE) && !(w.style & WS_DISABLED) && !w.minimized && !(w.exStyle & WS_EX_NOACTIVATE) &&
+           !OwnedBy(w, leaving.hwnd);
 }
 
 // The smallest window a border drag leaves: its frame and caption, and room for the buttons.
@@ -175,6 +195,22 @@ std::optional<CaptionButton> detail::PushedCaptionButton(HWND hwnd) {
     return std::nullopt;
 }
 
+void detail::HandOverForeground(HWND leaving) {
+    const Window* w = Find(leaving);
+    if (!w || !w->topLevel() || w->modal || S().foreground != leaving) return;
+    HWND successor;
+    if (const Window* owner = Find(w->owner); owner && CanSucceed(*owner, *w)) successor = owner->hwnd;
+    for (auto it = S().topLevels.begin(); !successor && it != S().topLevels.end(); ++it)
+        if (const Window* t = Find(*it); t && CanSucceed(*t, *w)) successor = *it;
+    if (!successor) return;
+    ContextScope scope(w->context);
+    SetActiveWindow(successor);
+}
+
+void detail::ForegroundChanged(HWND hwnd) {
+    if (hwnd && ActivateHandler() && !FocusFromWindowManager()) ActivateHandler()(hwnd);
+}
+
 void WindowManagerClose(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w || !w->topLevel() || (w->style & WS_DISABLED)) return;
@@ -193,9 +229,14 @@ void WindowManagerFocus(HWND hwnd) {
     if (!w || !w->topLevel() || (w->style & WS_DISABLED) || (w->exStyle & WS_EX_NOACTIVATE)) return;
     if (S().active[static_cast<int>(w->context)] == hwnd && S().foreground == hwnd) return;
     ContextScope scope(w->context);
+    const bool outer = FocusFromWindowManager();
+    FocusFromWindowManager() = true;
     SetActiveWindow(hwnd);
     S().foreground = hwnd;
+    FocusFromWindowManager() = outer;
 }
+
+void SetWindowManagerActivate(std::function<void(HWND hwnd)> handler) { ActivateHandler() = std::move(handler); }
 
 void SetWindowManagerMoveSize(std::function<bool(HWND hwnd, int edge, POINT screen)> handler) {
     MoveSizeHandler() = std::move(handler);
