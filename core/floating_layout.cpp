@@ -160,13 +160,14 @@ void frmMainForm::UpdateDisplay(bool force) {
     std::int32_t R = 15, H = 0, T = f.BT * 2 + f.CH, B = 0;
     int previous = -1;
     std::vector<bool> widthChanged(static_cast<std::size_t>(std::max(controls, 0)), false);
+    // Whether each label ends the pass shown. It is set once, at the end: hidden and shown again
+    // within the pass, every label would be painted anew on every pass, also when nothing changed.
+    std::vector<bool> showing(widthChanged.size(), false);
 
     // Pass 1: texts and fonts, stacked from the top.
     for (int i = 0; i < controls; ++i) {
-        if (!Label.Exists(i)) continue;
+        if (!IsLaidOut(i) || !Label.Exists(i)) continue;
         LabelControl& c = Label(i);
-        c.Visible = false;
-        if (!IsLaidOut(i)) continue;
         const auto n = static_cast<std::size_t>(i);
         const ClockLabel& l = Labels[n];
         LabelDisplay& d = LabelDisplays[n];
@@ -207,7 +208,7 @@ void frmMainForm::UpdateDisplay(bool force) {
         std::int32_t& shown = LabelDisplays[static_cast<std::size_t>(i)].LabelShownHeight;
         if (centring) c.Top = c.Top + CentringOffsetY;
         ClipVertically(c, shown, f);
-        if (shown > 0) c.Visible = true;
+        showing[static_cast<std::size_t>(i)] = shown > 0;
     }
 
     if (centring) CentringOffsetY = static_cast<std::int32_t>(RoundHalfEven((f.CH - (B - T)) / 2.0 - (T - f.BT) + f.PY));
@@ -230,7 +231,6 @@ void frmMainForm::UpdateDisplay(bool force) {
         LabelControl& c = Label(i);
         const ClockLabel& l = Labels[n];
         std::int32_t& shown = LabelDisplays[n].LabelShownHeight;
-        c.Visible = false;
         c.AutoSize = false;
         if (l.LabelFlags & kLabelAlignLeft) {
             c.Alignment = platform::forms::vbLeftJustify;
@@ -253,8 +253,10 @@ void frmMainForm::UpdateDisplay(bool force) {
         KeepRightOfBorder(c, f);
         CutAtClockWidth(c, shown, f);
         CutAtBlockEdge(c, shown, f, R);
-        if (shown > 0) c.Visible = true;
+        showing[n] = shown > 0;
     }
+    for (int i = 0; i < controls; ++i)
+        if (Label.Exists(i)) Assign(Label(i).Visible, static_cast<bool>(showing[static_cast<std::size_t>(i)]));
 
     // The window's size.
     if (widened) R -= 15;

@@ -25,7 +25,7 @@ using platform::WPARAM;
 // batch's closing record arrives: run for every record, a clock of n labels would be laid out n
 // times per batch.
 struct BatchLayout {
-    bool due = false;        // a text arrived in the first seconds: lay out
+    bool due = false;        // a text the clock does not show yet: lay out
     bool forced = false;     // new flags of a label waiting for its layout: lay out all again
     bool positions = false;  // the systray clock: tell the library where the labels went
 } g_batchLayout;
@@ -52,11 +52,17 @@ void TakeLabelFlags(const COPYDATASTRUCT& cds) {
     }
 }
 
+// A new text is shown as soon as its batch ends. The library renders the batch just after the
+// wall clock's second; were the text left for the clock engine's next tick, which the platform
+// also keeps to the second, the clock would show the second before for a whole second each time
+// that tick came first.
 void TakeLabelText(const COPYDATASTRUCT& cds) {
     std::int16_t i = CopyDataLabelIndex;
     if (i < 0) return;
-    frmMain().SetLabelData(i, LabelTextFromRecord(cds.lpData, cds.cbData));
-    if (SecondsBetween(StartTime, Now()) < 2) g_batchLayout.due = true;
+    std::string text = LabelTextFromRecord(cds.lpData, cds.cbData);
+    const LabelDisplay* shown = LabelDisplayOf(i);
+    if (!shown || shown->LabelText != text) g_batchLayout.due = true;
+    frmMain().SetLabelData(i, text);
     if (Settings.SystrayClock) g_batchLayout.positions = true;
 }
 

@@ -53,7 +53,9 @@ bool Desktop::Start() {
     o.presenter = PresenterKind::Headless;
     o.screen = options_.screen;
     std::int64_t start = 0;
-    ParseLocalTimestamp(options_.clock, &start);
+    const std::size_t fraction = options_.clock.find('.');
+    ParseLocalTimestamp(options_.clock.substr(0, fraction), &start);
+    if (fraction != std::string::npos) start += std::stoi(options_.clock.substr(fraction + 1));
     o.virtualStartUtcMs = start;
     StartPlatform(o, folder_.string());
     // The program never touches the session's real autostart entry from a test.

@@ -21,7 +21,9 @@
 namespace desktop {
 
 struct DesktopOptions {
-    std::string clock = "2026-03-01T12:00:00";  // local time of the virtual clock at start
+    // Local time of the virtual clock at start; a ".mmm" after the seconds starts it that many
+    // milliseconds into its second.
+    std::string clock = "2026-03-01T12:00:00";
     platform::SIZE screen{1280, 1024};
     // Runs on the fresh program folder before the program starts (write settings, remove files...).
     std::function<void(const std::filesystem::path& folder)> prepare = {};

@@ -216,7 +216,8 @@ TEST(SystrayClock, TheTaskbarClockIsToldItsWidthOncePerChange) {
     d.Advance(1000);
     std::vector<std::string> told = widths();
     ASSERT_FALSE(told.empty());
-    int width = std::stoi(told.back().substr(17));
+    // The layout tells the block's width first; the label positions sent after it tell the window's.
+    int width = std::stoi(told.front().substr(17));
     RECT window = d.Rect(d.FindByTitle("OZR Ruriv Main Window"));
     EXPECT_NEAR(width, window.right - window.left - 2, 1) << "the labels' block without its borders";
     lib.Clear();
