@@ -78,6 +78,12 @@ XWin* FindX(XWindowId xid) {
     return nullptr;
 }
 
+HWND HandleOf(XWindowId xid) {
+    for (auto& [id, xw] : X().windows)
+        if (xw.xid == xid) return HWND{id};
+    return HWND{};
+}
+
 // Windows of the shell (the taskbar) show only while the clock has taken over its tray clock;
 // otherwise the real desktop keeps its own panel and no second taskbar appears.
 bool Presented(const PresentedWindow& w) {
@@ -344,11 +350,69 @@ void SetInitialState(XWindowId xid, int state) {
     XSetWMHints(X().display, xid, &hints);
 }
 
+// The X window that has the desktop's keyboard focus.
+XWindowId XFocus() {
+    XWindowId focus = 0;
+    int revert = 0;
+    XGetInputFocus(X().display, &focus, &revert);
+    return focus;
+}
+
+// Gives the program's foreground window the desktop's keyboard focus, unless it has it: asked of
+// the window manager as the user's own doing (the time of the user's last press or key), or set
+// directly where no window manager runs.
+void FocusForegroundWindow() {
+    auto it = X().windows.find(GetForegroundWindow().id());
+    if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
+    const XWindowId focus = XFocus();
+    if (focus == it->second.xid) return;
+    if (WindowManagerSupports(X().activeWindow)) {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = it->second.xid;
+        e.xclient.message_type = X().activeWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1;  // asked for by an application
+        e.xclient.data.l[1] = static_cast<long>(X().lastUserTime);
+        e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
+        XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
+    }
+    XFlush(X().display);
+}
+
+// The desktop's keyboard focus goes to the program's foreground window once the program's work of
+// the moment is done, so that a window that hands the keyboard on and takes it back in one step
+// moves nothing.
+void FocusForegroundWindowSoon() {
+    if (X().focusToFollow) return;
+    X().focusToFollow = true;
+    PostTask([] {
+        X().focusToFollow = false;
+        if (X().display) FocusForegroundWindow();
+    });
+}
+
+// The program gave one of its windows the keyboard by its own doing: while the desktop's keyboard
+// focus is on one of our windows, it follows. With another program's window focused, that stands.
+void FollowProgramFocus(HWND) {
+    if (HandleOf(XFocus())) FocusForegroundWindowSoon();
+}
+
+// Our window that has the keyboard focus goes away (unmapped, minimised or destroyed). A window
+// manager would fall back to a window of its own choosing, often none of ours, and the keys typed
+// next would reach nothing: the program's foreground window takes the focus instead.
+void KeepFocusPastLeaving(const XWin& xw) {
+    if (xw.mapped && !xw.overrideRedirect && XFocus() == xw.xid) FocusForegroundWindowSoon();
+}
+
 // Shows, hides, minimises or restores the X window as the program's window is now. A window
 // manager minimises a window itself (ICCCM's iconic state): the window stays one of its clients,
 // which its taskbar or Alt+Tab restores. With none, a minimised window is simply not shown.
 void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const RECT& r) {
     if (!wanted) {
+        KeepFocusPastLeaving(xw);
         if (xw.mapped) {
             if (xw.iconic)
                 XWithdrawWindow(X().display, xw.xid, X().screen);
@@ -361,6 +425,7 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     }
     if (minimized) {
         if (xw.iconic) return;
+        KeepFocusPastLeaving(xw);
         if (xw.overrideRedirect || !WindowManagerRuns()) {
             if (xw.mapped) XUnmapWindow(X().display, xw.xid);
             xw.mapped = false;
@@ -500,16 +565,11 @@ void Forget(HWND hwnd) {
     if (it == X().windows.end()) return;
     if (it->second.keyboardGrabbed) XUngrabKeyboard(X().display, CurrentTime);
     if (X().movedByManager == hwnd.id()) X().movedByManager = 0;
+    KeepFocusPastLeaving(it->second);
     XDestroyWindow(X().display, it->second.xid);
     X().windows.erase(it);
     X().lastStack.clear();
     XFlush(X().display);
-}
-
-HWND HandleOf(XWindowId xid) {
-    for (auto& [id, xw] : X().windows)
-        if (xw.xid == xid) return HWND{id};
-    return HWND{};
 }
 
 // The modifier keys an event says are held, which count over what was seen pressed and released.
@@ -585,50 +645,6 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
     // The window manager has the press now; its release never comes here.
     InjectMouseButton(screen, MouseButton::Left, false);
     return true;
-}
-
-// Gives the program's foreground window the desktop's keyboard focus, unless it has it: asked of
-// the window manager as the user's own doing (the time of the user's last press or key), or set
-// directly where no window manager runs.
-void FocusForegroundWindow() {
-    auto it = X().windows.find(GetForegroundWindow().id());
-    if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
-    XWindowId focus = 0;
-    int revert = 0;
-    XGetInputFocus(X().display, &focus, &revert);
-    if (focus == it->second.xid) return;
-    if (WindowManagerSupports(X().activeWindow)) {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = it->second.xid;
-        e.xclient.message_type = X().activeWindow;
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = 1;  // asked for by an application
-        e.xclient.data.l[1] = static_cast<long>(X().lastUserTime);
-        e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
-        XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    } else {
-        XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
-    }
-    XFlush(X().display);
-}
-
-// The program gave one of its windows the keyboard by its own doing. While the desktop's keyboard
-// focus is on one of our windows, it follows once the program's work of the moment is done, so
-// that a window that hands the keyboard on and takes it back in one step moves nothing. Without
-// this, a window manager whose focused window goes away falls back to a window of its own
-// choosing, often none of ours, and the keys typed next reach nothing.
-void FollowProgramFocus(HWND) {
-    if (X().focusToFollow) return;
-    XWindowId focus = 0;
-    int revert = 0;
-    XGetInputFocus(X().display, &focus, &revert);
-    if (!HandleOf(focus)) return;  // the keyboard is with another program: that stands
-    X().focusToFollow = true;
-    PostTask([] {
-        X().focusToFollow = false;
-        if (X().display) FocusForegroundWindow();
-    });
 }
 
 void HandleEvent(XEvent& e) {

@@ -6,6 +6,7 @@
 
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/input.h"
+#include "platform/window/loop.h"
 
 namespace platform {
 using namespace detail;
@@ -45,11 +46,25 @@ bool& FocusFromWindowManager() {
 }
 
 // A window that can take the keyboard from `leaving`: one of the same program, shown, enabled, not
-// minimised, one that activates, and not about to go with `leaving` (a window it owns).
-bool CanSucceed(const Window& w, const Window& leaving) {
-    return w.hwnd != leaving.hwnd && w.topLevel() && w.context == leaving.context && !w.destroying &&
-           (w.style & WS_VISIBLE) && !(w.style & WS_DISABLED) && !w.minimized && !(w.exStyle & WS_EX_NOACTIVATE) &&
-           !OwnedBy(w, leaving.hwnd);
+// minimised, one that activates, and not one that goes with `leaving` (a window it owns).
+bool CanSucceed(const Window* w, HWND leaving, ProcessContext context) {
+    return w && w->hwnd != leaving && w->topLevel() && w->context == context && !w->destroying &&
+           (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) && !w->minimized &&
+           !(w->exStyle & WS_EX_NOACTIVATE) && !OwnedBy(*w, leaving);
+}
+
+// The window that had the keyboard is gone (or hidden, or minimised): unless the program gave the
+// keyboard to a window of its choosing meanwhile, or showed the window again, its owner or else the
+// frontmost window that can be active takes it.
+void ActivateSuccessor(HWND leaving, HWND owner, ProcessContext context) {
+    if (S().foreground && S().foreground != leaving) return;
+    if (const Window* l = Find(leaving); l && (l->style & WS_VISIBLE) && !l->minimized) return;
+    HWND successor = CanSucceed(Find(owner), leaving, context) ? owner : HWND{};
+    for (auto it = S().topLevels.begin(); !successor && it != S().topLevels.end(); ++it)
+        if (CanSucceed(Find(*it), leaving, context)) successor = *it;
+    if (!successor) return;
+    ContextScope scope(context);
+    SetActiveWindow(successor);
 }
 
 // The smallest window a border drag leaves: its frame and caption, and room for the buttons.
@@ -195,16 +210,13 @@ std::optional<CaptionButton> detail::PushedCaptionButton(HWND hwnd) {
     return std::nullopt;
 }
 
+// The successor is chosen once the work of the moment is done: the program may give the keyboard
+// to a window of its choosing as it closes one (and windows destroyed as the process ends hear
+// nothing more).
 void detail::HandOverForeground(HWND leaving) {
     const Window* w = Find(leaving);
     if (!w || !w->topLevel() || w->modal || S().foreground != leaving) return;
-    HWND successor;
-    if (const Window* owner = Find(w->owner); owner && CanSucceed(*owner, *w)) successor = owner->hwnd;
-    for (auto it = S().topLevels.begin(); !successor && it != S().topLevels.end(); ++it)
-        if (const Window* t = Find(*it); t && CanSucceed(*t, *w)) successor = *it;
-    if (!successor) return;
-    ContextScope scope(w->context);
-    SetActiveWindow(successor);
+    PostTask([leaving, owner = w->owner, context = w->context] { ActivateSuccessor(leaving, owner, context); });
 }
 
 void detail::ForegroundChanged(HWND hwnd) {

@@ -32,8 +32,6 @@ void DestroyTree(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w || w->destroying) return;
     HandOverForeground(hwnd);  // as the window is hidden on its way out
-    w = Find(hwnd);
-    if (!w || w->destroying) return;
     w->destroying = true;
     SendMessage(hwnd, WM_DESTROY, 0, 0);
     w = Find(hwnd);
