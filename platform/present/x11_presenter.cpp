@@ -39,6 +39,7 @@ struct XWin {
     bool framed = false;  // a window manager reparented it into a frame of its own
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
     bool iconic = false;            // minimised by the window manager (asked for, or told of)
+    bool managed = false;           // the window manager keeps it as a client (WM_STATE says so)
     bool keyboardGrabbed = false;   // an open menu holds the keyboard
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
@@ -360,13 +361,15 @@ XWindowId XFocus() {
 
 // Gives the program's foreground window the desktop's keyboard focus, unless it has it: asked of
 // the window manager as the user's own doing (the time of the user's last press or key), or set
-// directly where no window manager runs.
+// directly where no window manager runs. A window the window manager has not taken on yet (one
+// just shown) gets the focus by the window manager's own rules for new windows.
 void FocusForegroundWindow() {
     auto it = X().windows.find(GetForegroundWindow().id());
     if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
     const XWindowId focus = XFocus();
     if (focus == it->second.xid) return;
     if (WindowManagerSupports(X().activeWindow)) {
+        if (!it->second.managed) return;
         XEvent e{};
         e.xclient.type = ClientMessage;
         e.xclient.window = it->second.xid;
@@ -592,8 +595,9 @@ void NoteWindowManagerState(XWindowId xid) {
         data && count >= 1 && format == 32)
         state = reinterpret_cast<const long*>(data)[0];
     if (data) XFree(data);
+    xw->managed = state == NormalState || state == IconicState;
     const bool iconic = state == IconicState;
-    if ((state != IconicState && state != NormalState) || iconic == xw->iconic) return;
+    if (!xw->managed || iconic == xw->iconic) return;
     xw->iconic = iconic;
     if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
 }

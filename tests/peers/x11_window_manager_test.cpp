@@ -342,6 +342,26 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         ExpectModalOver(server, form, ownerTitle);
         EXPECT_FALSE(Holds(server.Output("xprop -name 'OZR modal form' _NET_WM_STATE"), "_NET_WM_STATE_MODAL"))
             << "modal no more once it stopped waiting";
+
+        // A box of no window in particular over a window without a taskbar button (as the clock's
+        // Exit question over the clock) has the desktop's keyboard focus while it waits; once it is
+        // answered, that window has the focus again, not one of the window manager's choosing.
+        FloatingForm floating;
+        floating.Show();
+        std::string floatingId;
+        ASSERT_TRUE(PumpUntil([&] { return !(floatingId = XWindowNamed(server, "OZR floating form")).empty(); }));
+        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + floatingId), 0);
+        floatingId += "\n";
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == floating.hWnd; }));
+        testsupport::WhileModalWaits([&] {
+            const std::string boxId = XWindowNamed(server, "OZR system box") + "\n";
+            PumpUntil([&] { return server.Output("xdotool getwindowfocus") == boxId; });
+            PostMessage(FindWindow("#32770", nullptr), WM_CLOSE, 0, 0);
+        });
+        MessageBox(HWND{}, "Some text", "OZR system box", MB_OK | MB_SYSTEMMODAL);
+        EXPECT_TRUE(PumpUntil([&] { return server.Output("xdotool getwindowfocus") == floatingId; }))
+            << "the keyboard focus is on " << server.Output("xdotool getwindowfocus getwindowname");
+        floating.Unload();
         modal.Unload();
         owner.Unload();
     }
