@@ -10,6 +10,7 @@
 #include "core/debug_log.h"
 #include "core/failure_text.h"
 #include "core/globals.h"
+#include "core/kept_collections.h"
 #include "platform/base.h"
 #include "platform/services/paths.h"
 #include "platform/services/settings_file.h"
@@ -42,6 +43,12 @@ void Open(SettingsFile& file, const std::string& path) {
     if (file.Open(path) == 0) throw AlarmFileFailure{"\"" + path + "\" cannot be read."};
 }
 
+KeptCollection OpenKept(const std::string& path) {
+    KeptCollection collection = OpenCollection(path);
+    if (collection.file.IsLoaded() == 0) throw AlarmFileFailure{"\"" + path + "\" cannot be read."};
+    return collection;
+}
+
 // The list's items; a list longer than the 16-bit counters of the load fails it.
 void ReadList(const SettingsFile& file, const std::string& list, std::vector<std::string>& keys, std::vector<std::string>& values) {
     file.ReadSection(list, keys, values);
@@ -51,16 +58,24 @@ void ReadList(const SettingsFile& file, const std::string& list, std::vector<std
     }
 }
 
-Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& collection) {
+// Reads the alarm's section; stale takes the keys that a save would write otherwise than the file
+// holds them (missing ones included), so that a save can pass the others over.
+Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& collection, KeySet& stale) {
     Alarm alarm;
     alarm.AlarmKey = key;
     file.SelectSection(AlarmSection(alarm));
-    for (const AlarmKey& field : AlarmKeys()) {
-        const std::string text = file.KeyExists(field.key) != 0 ? file.FoundValue() : field.missing;
+    stale = 0;
+    const std::vector<AlarmKey>& fields = AlarmKeys();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const AlarmKey& field = fields[i];
+        const bool present = file.KeyExists(field.key) != 0;
+        const std::string text = present ? file.FoundValue() : field.missing;
         if (!field.take(alarm, text)) {
             throw AlarmFileFailure{"\"" + field.key + "\" of alarm \"" + key + "\" in \"" + collection +
                                    "\" holds \"" + text + "\", which does not fit the field."};
         }
+        const StoredText stored = field.text(alarm);
+        if (!present || !stored || *stored != text) stale |= KeySet{1} << i;
     }
     alarm.AlarmState = 0;
     alarm.CollectionFile = collection;
@@ -68,13 +83,19 @@ Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& c
 }
 
 // Reads the alarms of one open collection file into alarms from index base on, growing the list
-// first (so that a failure leaves the alarms not yet read blank); returns how many it holds.
-std::size_t ReadCollection(SettingsFile& file, const std::string& collection, std::vector<Alarm>& alarms, std::size_t base) {
+// first (so that a failure leaves the alarms not yet read blank); returns how many it holds. The
+// kept collection, when there is one, learns how the content holds each alarm.
+std::size_t ReadCollection(SettingsFile& file, const std::string& collection, std::vector<Alarm>& alarms, std::size_t base,
+                           KeptCollection* kept = nullptr) {
     std::vector<std::string> keys, names;
     ReadList(file, CollectionList(collection), keys, names);
     if (keys.empty()) return 0;
     if (alarms.size() < base + keys.size()) alarms.resize(base + keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) alarms[base + i] = ReadAlarm(file, keys[i], collection);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        KeySet stale = 0;
+        alarms[base + i] = ReadAlarm(file, keys[i], collection, stale);
+        if (kept) kept->Stored(alarms[base + i], stale);
+    }
     return keys.size();
 }
 
@@ -83,11 +104,14 @@ void LoadAlarms() {
     Open(master, platform::ProgramFolder() + kAlarmMasterPath);
     std::vector<std::string> unused, collections;
     ReadList(master, kMasterPlaylist, unused, collections);
+    std::vector<std::string> paths;
+    for (const std::string& collection : collections) paths.push_back(CollectionPath(collection));
+    KeepOnlyCollections(paths);
     std::size_t base = 0;
-    SettingsFile file;
-    for (const std::string& collection : collections) {
-        Open(file, CollectionPath(collection));
-        base += ReadCollection(file, collection, Alarms, base);
+    for (std::size_t i = 0; i < collections.size(); ++i) {
+        KeptCollection kept = OpenKept(paths[i]);
+        base += ReadCollection(kept.file, collections[i], Alarms, base, &kept);
+        KeepCollection(paths[i], std::move(kept));
     }
 }
 
@@ -96,24 +120,31 @@ bool unsaved = false;  // MarkAlarmsUnsaved was called, and no save came after i
 bool Skipped(const Alarm& a) { return (a.AlarmState & (kAlarmRemoved | kAlarmHeldBack)) != 0 || a.CollectionFile.empty(); }
 
 // Puts one alarm into its open collection file: a deleted one out of it, any other one in its
-// place (rewritten), or at the end of the list and the file (new).
-void PutAlarm(SettingsFile& file, const Alarm& alarm) {
+// place (the given keys rewritten), or at the end of the list and the file (new: every key is
+// given). Returns the given keys that could not be written.
+KeySet PutAlarm(SettingsFile& file, const Alarm& alarm, KeySet keys) {
     const std::string list = CollectionList(alarm.CollectionFile);
     if (alarm.AlarmState & kAlarmDeleted) {
         file.DeleteSection(AlarmSection(alarm));
         file.DeleteListItem(list, alarm.AlarmKey);
-        return;
+        return 0;
     }
     if (file.ListItemExists(list, alarm.AlarmKey) == 0) file.AddListItem(list, alarm.AlarmKey, alarm.NAME);
     file.SelectSection(AlarmSection(alarm));  // a missing section is added at the end by the first write
-    for (const AlarmKey& field : AlarmKeys()) {
-        if (StoredText text = field.text(alarm)) {
-            file.WriteString(field.key, *text);
+    KeySet unwritten = 0;
+    const std::vector<AlarmKey>& fields = AlarmKeys();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const KeySet bit = KeySet{1} << i;
+        if (!(keys & bit)) continue;
+        if (StoredText text = fields[i].text(alarm)) {
+            file.WriteString(fields[i].key, *text);
         } else {
-            DebugLog("[SaveAlarms]: \"" + field.key + "\" of alarm \"" + alarm.AlarmKey +
+            DebugLog("[SaveAlarms]: \"" + fields[i].key + "\" of alarm \"" + alarm.AlarmKey +
                      "\" lies in a year that four digits cannot hold; the file keeps the value it has.");
+            unwritten |= bit;
         }
     }
+    return unwritten;
 }
 
 // Writes every collection that holds an alarm to save, each in one open, one rebuild in memory and
@@ -126,20 +157,38 @@ void WriteCollections(bool inListOrder) {
             collections.push_back(alarm.CollectionFile);
     }
     for (const std::string& collection : collections) {
-        SettingsFile file;
-        Open(file, CollectionPath(collection));
+        const std::string path = CollectionPath(collection);
+        KeptCollection kept = OpenKept(path);
         std::vector<Alarm*> members;
         for (Alarm& alarm : Alarms) {
             if (!Skipped(alarm) && alarm.CollectionFile == collection) members.push_back(&alarm);
         }
+        bool changed = false;
         if (inListOrder) {
             for (const Alarm* alarm : members) {
-                file.DeleteSection(AlarmSection(*alarm));
-                file.DeleteListItem(CollectionList(collection), alarm->AlarmKey);
+                kept.file.DeleteSection(AlarmSection(*alarm));
+                kept.file.DeleteListItem(CollectionList(collection), alarm->AlarmKey);
+                kept.Removed(alarm->AlarmKey);
+                changed = true;
             }
         }
-        for (const Alarm* alarm : members) PutAlarm(file, *alarm);
-        file.Save();
+        // Only what the content does not hold as the alarm stands is written: every other key
+        // would be written as it is. A key that cannot be written stays to be written at every
+        // save, which says so each time.
+        for (const Alarm* alarm : members) {
+            const bool deleted = (alarm->AlarmState & kAlarmDeleted) != 0;
+            const KeySet keys = deleted ? kEveryKey : kept.StaleKeys(*alarm);
+            if (keys == 0) continue;
+            const KeySet unwritten = PutAlarm(kept.file, *alarm, keys);
+            if (deleted)
+                kept.Removed(alarm->AlarmKey);
+            else
+                kept.Stored(*alarm, unwritten);
+            changed = true;
+        }
+        // A file this program wrote, which nothing here changes, stays as it is.
+        if (changed || !kept.written) kept.Save();
+        KeepCollection(path, std::move(kept));
         // Deleted alarms count as removed only once their file no longer holds them.
         for (Alarm* alarm : members) {
             if (alarm->AlarmState & kAlarmDeleted) alarm->AlarmState = kAlarmRemoved;

@@ -12,6 +12,7 @@
 #include "core/alarm_window.h"
 #include "core/alarm_behavior.h"
 #include "core/alarm_files.h"
+#include "core/firings_while_open.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/imminent_alarms.h"
@@ -81,6 +82,8 @@ void frmMainForm::FireDueAlarms(DateTime now) {
             touched = true;
         }
         fired[i] = index;
+        // Cancel reads the files again; the firing must outlast that, so that it does not ring twice.
+        if (SettingsWindowOpen) RememberFiring(a, now);
         if (!(a.Flags & kAlarmWindowless)) {
             ShowAlarmWindow(index, a);
             touched = true;

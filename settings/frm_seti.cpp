@@ -1,6 +1,7 @@
 #include "settings/frm_seti.h"
 
 #include "core/debug_log.h"
+#include "core/firings_while_open.h"
 #include "core/frm_intro_window.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
@@ -94,6 +95,7 @@ void frmSetiForm::Design() {
 
 void frmSetiForm::Form_Load() {
     core::SettingsWindowOpen = true;
+    core::ForgetFirings();
     clockAtOpen_ = {core::frmMain().Left, core::frmMain().Top};
     core::frmMain().GetScreenSize();
     // The whole window on the screen, so that its title bar can be taken: a saved position past

@@ -4,6 +4,7 @@
 #include "core/language_keys.h"
 #include "core/alarm_files.h"
 #include "core/date_routines.h"
+#include "core/firings_while_open.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
@@ -107,6 +108,7 @@ bool frmSetiForm::ApplyChanges() {
         frmMain().UpdateDisplay(true);
         return false;
     }
+    ForgetFirings();
     Settings.LastSave = FormatDateTimeString(Now());
     if (OnlineUserChanged) {
         OnlineUserChanged = false;
@@ -135,7 +137,10 @@ bool frmSetiForm::ConfirmCancel() {
 
     LoadSettings();
     ProcessAlarms();
+    // What the engine fired meanwhile is kept, in memory and in the files: only the user's changes go.
+    const bool firedMeanwhile = CarryFiringsOver();
     CalculateNextFiring(false);
+    if (firedMeanwhile) SaveAlarms();
     if (!LoadLanguageAndHelp()) {
         frmMain().EndProgram(1);
         return true;

@@ -145,7 +145,11 @@ public:
 
     void NewFile();                             // empty content, counts as loaded; the path stays
     std::int32_t Open(const std::string& path);  // 1 read; 0 not (empty, not loaded, path kept)
+    // As Open, with the bytes of the file at MapPath(path) that the caller has read already
+    // (nothing: they could not be read).
+    std::int32_t OpenRead(const std::string& path, const std::optional<std::string>& bytes);
     std::int32_t Save();                        // 1 written; 0 when no path was ever opened; SaveError
+    std::int32_t Save(std::string& written);    // as Save; written's text is replaced (its room reused) by the text written
     std::int32_t IsLoaded() const;              // 0: file not read
     std::string GetCurrentSection() const;      // "" when none
     void SelectSection(const std::string& name);

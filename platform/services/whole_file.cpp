@@ -66,6 +66,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
+bool FileHolds(const std::string& path, std::string_view bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == bytes.size();
+    char buffer[65536];
+    std::size_t at = 0;
+    while (same) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            same = n == 0 && at == bytes.size();
+            break;
+        }
+        const auto got = static_cast<std::size_t>(n);
+        same = got <= bytes.size() - at && std::memcmp(buffer, bytes.data() + at, got) == 0;
+        at += got;
+    }
+    ::close(fd);
+    return same;
+}
+
 // Removes what saves of the file left behind when their process was killed before the rename.
 // Files of a process that still runs may belong to a save under way and stay.
 void RemoveStaleTemporaries(const std::string& path) {

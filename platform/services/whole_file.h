@@ -12,6 +12,10 @@ namespace platform {
 // The bytes of a regular file; nothing when it cannot be read. Real paths.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
+// True when the regular file holds exactly these bytes; read piece by piece, so nothing of its
+// size is made to compare it. Real paths.
+bool FileHolds(const std::string& path, std::string_view bytes);
+
 // Writes a temporary file beside the target, flushes it to the disk and renames it over the
 // target; the target keeps its permission bits. Refuses a file its user may not write. Raises SaveError naming the file and the
 // reason when the file cannot be written; the old file is then untouched.

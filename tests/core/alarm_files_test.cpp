@@ -13,6 +13,7 @@
 
 #include "core/alarm_behavior.h"
 #include "core/alarm_keys.h"
+#include "core/kept_collections.h"
 #include "core/next_firing.h"
 #include "platform/scoped_value.h"
 #include "tests/core/alarm_test_support.h"
@@ -130,6 +131,65 @@ TEST_F(AlarmFilesTest, SavingIsStableAndKeepsEveryRecord) {
     EXPECT_EQ(File(), first);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(folder.Exists("Alarms/MyAlarms Backup1.ozrini")) << "a save makes no backup";
+}
+
+// Loads and saves keep each collection as they last read or wrote it and pass over the alarms it
+// holds as they stand. Whatever else happened to the file meanwhile (an edit that kept its size
+// and its time, a section added by hand), a save writes what a save that reads the file afresh
+// writes, and a load reads what the file holds.
+TEST_F(AlarmFilesTest, KeptCollectionsNeverHideAnOutsideEditNorWriteStaleContent) {
+    WriteEveryKind();
+    ProcessAlarms();
+    const std::string path = folder / "Alarms/MyAlarms.ozrini";
+    auto saveAsAfresh = [&](bool inListOrder) {
+        const std::string before = File();
+        const std::vector<Alarm> alarms = Alarms;
+        inListOrder ? SaveAlarmsInListOrder() : SaveAlarms();
+        const std::string kept = File();
+        const std::vector<Alarm> after = Alarms;
+        folder.Write("Alarms/MyAlarms.ozrini", before);
+        Alarms = alarms;
+        KeepOnlyCollections({});
+        inListOrder ? SaveAlarmsInListOrder() : SaveAlarms();
+        EXPECT_EQ(kept, File());
+        EXPECT_EQ(after, Alarms);
+        return kept;
+    };
+    auto editInPlace = [&](const std::string& from, const std::string& to) {
+        const auto time = std::filesystem::last_write_time(path);
+        std::string text = File();
+        text.replace(text.find(from), from.size(), to);
+        folder.Write("Alarms/MyAlarms.ozrini", text);
+        std::filesystem::last_write_time(path, time);
+    };
+
+    Alarms[0].Title = "Changed";
+    EXPECT_NE(saveAsAfresh(false).find("Title=Changed\n"), std::string::npos);
+    // The list item's name is the file's own; the alarm's name is the alarm's.
+    editInPlace("k1=Clock time", "k1=Clock tame");
+    editInPlace("NAME=Countdown", "NAME=Countdowm");
+    std::string saved = saveAsAfresh(false);
+    EXPECT_NE(saved.find("k1=Clock tame\n"), std::string::npos);
+    EXPECT_NE(saved.find("NAME=Countdown\n"), std::string::npos);
+    folder.Write("Alarms/MyAlarms.ozrini", File() + "\n[ZTVALR: k9]\nNAME=By hand\n");
+    Alarms[2].AlarmState = kAlarmDeleted;
+    saved = saveAsAfresh(false);
+    EXPECT_NE(saved.find("[ZTVALR: k9]\nNAME=By hand\n"), std::string::npos);
+    EXPECT_EQ(saved.find("[ZTVALR: k3]"), std::string::npos);
+    EXPECT_EQ(saveAsAfresh(false), saved);
+    std::reverse(Alarms.begin(), Alarms.end());
+    saveAsAfresh(true);
+
+    editInPlace("NAME=Windowless", "NAME=Windowlass");
+    ProcessAlarms();
+    const std::vector<Alarm> loaded = Alarms;
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Windowlass", "Retroactive", "Days", "Countdown", "Clock time"}));
+    ProcessAlarms();
+    EXPECT_EQ(Alarms, loaded);
+    KeepOnlyCollections({});
+    ProcessAlarms();
+    EXPECT_EQ(Alarms, loaded);
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(AlarmFilesTest, TextsWithLineBreaksAndTypedMarksComeBackAsLineBreaks) {

@@ -480,9 +480,19 @@ TEST_F(AlarmManagerPage, CancelAsksAndYesDropsTheChangesLeavingTheFileAsItWas) {
 
 // Delete and Rename wait for Apply like the switches: an alarm that fires meanwhile makes the
 // engine save the alarm files, and that save must not write them, or Cancel could not drop them.
+// What the engine did meanwhile is not the user's change: Cancel keeps it, so a one-time alarm
+// that rang while the window was open (on its own, or renamed and so held back) stays passed and
+// does not ring again.
 TEST_F(AlarmManagerPage, DeleteAndRenameAreHeldBackFromTheEnginesSaveSoCancelDropsThemAndOkWritesThem) {
     Start({Entry("R", "Ring", "1", "2026-03-01 11:00:00", {{"Flags", "521"}, {"RepeatInterval", "60"}}),
-           Entry("K", "Keep", "1", "2026-03-02 07:00:00"), Entry("L", "Later", "1", "2026-03-01 15:00:00")});
+           Entry("K", "Keep", "1", "2026-03-02 07:00:00"), Entry("L", "Later", "1", "2026-03-01 15:00:00"),
+           Entry("O", "Once", "1", "2026-03-01 12:01:10"), Entry("P", "Pass", "1", "2026-03-01 12:01:20")});
+    desktop::FakeLibrary lib;
+    auto windowsShown = [&lib] {
+        int shown = 0;
+        for (const std::string& call : lib.Calls()) shown += call.rfind("OZRFireAlarm", 0) == 0;
+        return shown;
+    };
     for (bool cancel : {true, false}) {
         Open();
         ClickRow(2);
@@ -490,23 +500,38 @@ TEST_F(AlarmManagerPage, DeleteAndRenameAreHeldBackFromTheEnginesSaveSoCancelDro
         ASSERT_EQ(Name(2), "Later");
         Rename("Soon");
         ASSERT_EQ(Name(2), "Soon");
+        ClickRow(4);
+        Rename("Pea");
+        ASSERT_EQ(Name(4), "Pea");
         const std::string ringBefore = desktop::AlarmSection(d->ReadFile("Alarms/MyAlarms.ozrini"), "R");
-        d->Advance(61'000);  // Ring repeats every minute: the engine saves its next firing
+        lib.Clear();
+        d->Advance(81'000);  // Ring repeats every minute: the engine saves its next firing
         const std::string saved = d->ReadFile("Alarms/MyAlarms.ozrini");
         ASSERT_NE(desktop::AlarmSection(saved, "R"), ringBefore) << "the engine saved";
         EXPECT_NE(desktop::AlarmSection(saved, "K").find("NAME=Keep\n"), std::string::npos) << "the deletion waits";
         EXPECT_NE(desktop::AlarmSection(saved, "L").find("NAME=Later\n"), std::string::npos) << "the new name waits";
+        EXPECT_EQ(windowsShown(), cancel ? 2 : 0) << "Once and Pea rang";
         Press(cancel ? frmSeti().cmdCancelN : frmSeti().cmdOkN);  // Cancel: Yes to its warning
         ASSERT_FALSE(frmSeti().IsLoaded());
         const std::string after = d->ReadFile("Alarms/MyAlarms.ozrini");
         if (cancel) {
-            EXPECT_EQ(after, saved) << "Cancel writes nothing";
-            ASSERT_EQ(core::Alarms.size(), 3u);
+            EXPECT_EQ(desktop::AlarmSection(after, "R"), desktop::AlarmSection(saved, "R"));
+            EXPECT_NE(desktop::AlarmSection(after, "K").find("FLAG=1\nNAME=Keep\n"), std::string::npos);
+            EXPECT_NE(desktop::AlarmSection(after, "L").find("FLAG=1\nNAME=Later\n"), std::string::npos);
+            ASSERT_EQ(core::Alarms.size(), 5u);
             EXPECT_EQ(core::Alarms[1].NAME, "Keep");
             EXPECT_EQ(core::Alarms[2].NAME, "Later");
+            EXPECT_EQ(core::Alarms[4].NAME, "Pass");
+            for (std::size_t i : {3u, 4u}) EXPECT_EQ(core::Alarms[i].FLAG, core::kAlarmPassed) << i;
+            EXPECT_NE(desktop::AlarmSection(after, "O").find("FLAG=2\n"), std::string::npos);
+            EXPECT_NE(desktop::AlarmSection(after, "P").find("FLAG=2\nNAME=Pass\n"), std::string::npos);
+            lib.Clear();
+            d->Advance(3'000);
+            EXPECT_EQ(windowsShown(), 0) << "no alarm rings twice";
         } else {
             EXPECT_EQ(desktop::AlarmSection(after, "K"), "");
             EXPECT_NE(desktop::AlarmSection(after, "L").find("NAME=Soon\n"), std::string::npos);
+            EXPECT_NE(desktop::AlarmSection(after, "P").find("FLAG=2\nNAME=Pea\n"), std::string::npos);
         }
     }
 }

@@ -62,10 +62,14 @@ public:
     };
 
     Item* Find(std::string_view name) {
-        // The item found last first: a file's reads and writes go to one section many times over.
-        if (lastFound_ < slots_.size()) {
-            Slot& last = slots_[lastFound_];
-            if (last.live && last.item.*kName == name) return &last.item;
+        // The item found last first, then the one after it: a file's reads and writes go to one
+        // section many times over, and through a section's keys in their order.
+        for (std::size_t at = lastFound_; at < slots_.size() && at <= lastFound_ + 1; ++at) {
+            Slot& slot = slots_[at];
+            if (slot.live && slot.item.*kName == name) {
+                lastFound_ = at;
+                return &slot.item;
+            }
         }
         const std::size_t at = Lookup(name, Hash(name));
         if (at == kNone) return nullptr;

@@ -1,0 +1,68 @@
+#include "core/kept_collections.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/services/paths.h"
+#include "platform/services/whole_file.h"
+
+namespace core {
+namespace {
+
+// By real path.
+std::unordered_map<std::string, KeptCollection>& Kept() {
+    static std::unordered_map<std::string, KeptCollection> kept;
+    return kept;
+}
+
+}  // namespace
+
+KeySet KeptCollection::StaleKeys(const Alarm& alarm) {
+    auto it = stored_.find(alarm.AlarmKey);
+    if (it == stored_.end()) return kEveryKey;
+    Alarm& record = it->second.record;
+    record.AlarmState = alarm.AlarmState;  // run-time bits, never stored
+    return record == alarm ? it->second.stale : kEveryKey;
+}
+
+void KeptCollection::Stored(const Alarm& alarm, KeySet stale) {
+    auto [it, added] = stored_.try_emplace(alarm.AlarmKey);
+    it->second.record = alarm;
+    it->second.stale = stale;
+}
+
+void KeptCollection::Removed(const std::string& key) { stored_.erase(key); }
+
+void KeptCollection::Save() {
+    file.Save(text);
+    written = true;
+}
+
+KeptCollection OpenCollection(const std::string& path) {
+    const std::string real = platform::MapPath(path);
+    auto& kept = Kept();
+    auto it = kept.find(real);
+    if (it != kept.end()) {
+        KeptCollection collection = std::move(it->second);
+        kept.erase(it);
+        if (platform::FileHolds(real, collection.text)) return collection;
+    }
+    KeptCollection collection;
+    std::optional<std::string> bytes = platform::ReadWholeFile(real);
+    collection.file.OpenRead(path, bytes);
+    if (bytes) collection.text = std::move(*bytes);
+    return collection;
+}
+
+void KeepCollection(const std::string& path, KeptCollection collection) {
+    Kept().insert_or_assign(platform::MapPath(path), std::move(collection));
+}
+
+void KeepOnlyCollections(const std::vector<std::string>& paths) {
+    std::vector<std::string> real;
+    for (const std::string& path : paths) real.push_back(platform::MapPath(path));
+    std::erase_if(Kept(), [&](const auto& entry) { return std::find(real.begin(), real.end(), entry.first) == real.end(); });
+}
+
+}  // namespace core
