@@ -275,6 +275,11 @@ public:
             DeleteObject(brush);
         }
     }
+    std::optional<COLORREF> PixelAt(HWND top, POINT p) override {
+        auto it = St().surfaces.find(top.id());
+        if (it == St().surfaces.end() || !it->second || !it->second->bounds().contains(p)) return std::nullopt;
+        return PixelColor(it->second->at(p.x, p.y));
+    }
     void Present() override { platform::Present(); }
     bool WriteScreenshot(const std::string& path) override { return platform::WriteScreenshot(path); }
 };

@@ -39,6 +39,7 @@ struct XWin {
     bool framed = false;  // a window manager reparented it into a frame of its own
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
     bool iconic = false;            // minimised by the window manager (asked for, or told of)
+    bool managed = false;           // the window manager keeps it as a client (WM_STATE says so)
     bool keyboardGrabbed = false;   // an open menu holds the keyboard
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
@@ -56,7 +57,11 @@ struct X11State {
     X11PixelSender pixels;
     // The window the window manager moves or sizes now (its moves are taken over), 0 for none.
     std::uint32_t movedByManager = 0;
-    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0;
+    // The server time of the user's last press or key on our windows: what a request to activate
+    // a window on the user's behalf carries.
+    Time lastUserTime = CurrentTime;
+    bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
+    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
@@ -72,6 +77,12 @@ XWin* FindX(XWindowId xid) {
     for (auto& [id, xw] : X().windows)
         if (xw.xid == xid) return &xw;
     return nullptr;
+}
+
+HWND HandleOf(XWindowId xid) {
+    for (auto& [id, xw] : X().windows)
+        if (xw.xid == xid) return HWND{id};
+    return HWND{};
 }
 
 // Windows of the shell (the taskbar) show only while the clock has taken over its tray clock;
@@ -340,11 +351,71 @@ void SetInitialState(XWindowId xid, int state) {
     XSetWMHints(X().display, xid, &hints);
 }
 
+// The X window that has the desktop's keyboard focus.
+XWindowId XFocus() {
+    XWindowId focus = 0;
+    int revert = 0;
+    XGetInputFocus(X().display, &focus, &revert);
+    return focus;
+}
+
+// Gives the program's foreground window the desktop's keyboard focus, unless it has it: asked of
+// the window manager as the user's own doing (the time of the user's last press or key), or set
+// directly where no window manager runs. A window the window manager has not taken on yet (one
+// just shown) gets the focus by the window manager's own rules for new windows.
+void FocusForegroundWindow() {
+    auto it = X().windows.find(GetForegroundWindow().id());
+    if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
+    const XWindowId focus = XFocus();
+    if (focus == it->second.xid) return;
+    if (WindowManagerSupports(X().activeWindow)) {
+        if (!it->second.managed) return;
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = it->second.xid;
+        e.xclient.message_type = X().activeWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1;  // asked for by an application
+        e.xclient.data.l[1] = static_cast<long>(X().lastUserTime);
+        e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
+        XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
+    }
+    XFlush(X().display);
+}
+
+// The desktop's keyboard focus goes to the program's foreground window once the program's work of
+// the moment is done, so that a window that hands the keyboard on and takes it back in one step
+// moves nothing.
+void FocusForegroundWindowSoon() {
+    if (X().focusToFollow) return;
+    X().focusToFollow = true;
+    PostTask([] {
+        X().focusToFollow = false;
+        if (X().display) FocusForegroundWindow();
+    });
+}
+
+// The program gave one of its windows the keyboard by its own doing: while the desktop's keyboard
+// focus is on one of our windows, it follows. With another program's window focused, that stands.
+void FollowProgramFocus(HWND) {
+    if (HandleOf(XFocus())) FocusForegroundWindowSoon();
+}
+
+// Our window that has the keyboard focus goes away (unmapped, minimised or destroyed). A window
+// manager would fall back to a window of its own choosing, often none of ours, and the keys typed
+// next would reach nothing: the program's foreground window takes the focus instead.
+void KeepFocusPastLeaving(const XWin& xw) {
+    if (xw.mapped && !xw.overrideRedirect && XFocus() == xw.xid) FocusForegroundWindowSoon();
+}
+
 // Shows, hides, minimises or restores the X window as the program's window is now. A window
 // manager minimises a window itself (ICCCM's iconic state): the window stays one of its clients,
 // which its taskbar or Alt+Tab restores. With none, a minimised window is simply not shown.
 void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const RECT& r) {
     if (!wanted) {
+        KeepFocusPastLeaving(xw);
         if (xw.mapped) {
             if (xw.iconic)
                 XWithdrawWindow(X().display, xw.xid, X().screen);
@@ -357,6 +428,7 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     }
     if (minimized) {
         if (xw.iconic) return;
+        KeepFocusPastLeaving(xw);
         if (xw.overrideRedirect || !WindowManagerRuns()) {
             if (xw.mapped) XUnmapWindow(X().display, xw.xid);
             xw.mapped = false;
@@ -496,16 +568,11 @@ void Forget(HWND hwnd) {
     if (it == X().windows.end()) return;
     if (it->second.keyboardGrabbed) XUngrabKeyboard(X().display, CurrentTime);
     if (X().movedByManager == hwnd.id()) X().movedByManager = 0;
+    KeepFocusPastLeaving(it->second);
     XDestroyWindow(X().display, it->second.xid);
     X().windows.erase(it);
     X().lastStack.clear();
     XFlush(X().display);
-}
-
-HWND HandleOf(XWindowId xid) {
-    for (auto& [id, xw] : X().windows)
-        if (xw.xid == xid) return HWND{id};
-    return HWND{};
 }
 
 // The modifier keys an event says are held, which count over what was seen pressed and released.
@@ -528,8 +595,9 @@ void NoteWindowManagerState(XWindowId xid) {
         data && count >= 1 && format == 32)
         state = reinterpret_cast<const long*>(data)[0];
     if (data) XFree(data);
+    xw->managed = state == NormalState || state == IconicState;
     const bool iconic = state == IconicState;
-    if ((state != IconicState && state != NormalState) || iconic == xw->iconic) return;
+    if (!xw->managed || iconic == xw->iconic) return;
     xw->iconic = iconic;
     if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
 }
@@ -603,12 +671,14 @@ void HandleEvent(XEvent& e) {
             unsigned b = e.xbutton.button;
             if (b < 1 || b > 3) break;
             if (e.type == ButtonPress) X().movedByManager = 0;
+            X().lastUserTime = e.xbutton.time;
             InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
                               HeldModifiers(e.xbutton.state));
             break;
         }
         case KeyPress:
         case KeyRelease: {
+            X().lastUserTime = e.xkey.time;
             char text[8] = {};
             KeySym sym = 0;
             int n = XLookupString(&e.xkey, text, sizeof(text), &sym, nullptr);
@@ -699,6 +769,7 @@ bool StartX11Presenter(std::string* error) {
                           {&x.wmState, "WM_STATE"},
                           {&x.netSupported, "_NET_SUPPORTED"},
                           {&x.moveResize, "_NET_WM_MOVERESIZE"},
+                          {&x.activeWindow, "_NET_ACTIVE_WINDOW"},
                           {&x.stateAbove, "_NET_WM_STATE_ABOVE"},
                           {&x.stateSkipTaskbar, "_NET_WM_STATE_SKIP_TASKBAR"},
                           {&x.stateSkipPager, "_NET_WM_STATE_SKIP_PAGER"},
@@ -719,6 +790,7 @@ bool StartX11Presenter(std::string* error) {
 
     ObservePresentedWindows(Sync, Forget);
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
+    SetWindowManagerActivate(FollowProgramFocus);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         Sync(hwnd);
         PushPixels(hwnd, area, true);
@@ -737,6 +809,7 @@ void StopX11Presenter() {
     if (!X().display) return;
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
+    SetWindowManagerActivate(nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();

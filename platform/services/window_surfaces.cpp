@@ -8,6 +8,7 @@ public:
     HDC MakeDc(HWND, POINT, RECT) override { return HDC{}; }
     RECT ReleaseDc(HDC) override { return RECT{}; }
     void EraseBackground(HWND, HDC, const RECT&) override {}
+    std::optional<COLORREF> PixelAt(HWND, POINT) override { return std::nullopt; }
     void Present() override {}
     bool WriteScreenshot(const std::string&) override { return false; }
 };

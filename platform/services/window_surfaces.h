@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/services/registry.h"
@@ -28,6 +29,9 @@ public:
     virtual RECT ReleaseDc(HDC dc) = 0;
     // Fills the area (in the DC's coordinates) with the window class's background.
     virtual void EraseBackground(HWND hwnd, HDC dc, const RECT& area) = 0;
+    // The colour the top-level window shows at a point (window coordinates); none where it has no
+    // pixel there, or no surface yet.
+    virtual std::optional<COLORREF> PixelAt(HWND topLevel, POINT windowPoint) = 0;
     // Brings what was painted since the last call to the screen.
     virtual void Present() = 0;
     // Writes the screen as it is shown now as PNG; false when there is none or it cannot be written.

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/window/screen.h"
+#include "platform/window/detail/input.h"
 #include "platform/window/detail/window_store.h"
 
 namespace platform {
@@ -26,6 +27,7 @@ void DamageArea(Window& w, const RECT& oldRectInParent) {
 void SetVisible(Window& w, bool visible) {
     bool was = (w.style & WS_VISIBLE) != 0;
     if (was == visible) return;
+    if (!visible) HandOverForeground(w.hwnd);
     SendMessage(w.hwnd, WM_SHOWWINDOW, visible ? 1 : 0, 0);
     Window* again = Find(w.hwnd);
     if (!again) return;
@@ -134,6 +136,7 @@ void SetMaximized(HWND hwnd, bool on) {
 }
 
 void SetMinimized(Window& w, bool on) {
+    if (on && !w.minimized) HandOverForeground(w.hwnd);
     w.minimized = on;
     SetVisible(w, true);
     NotifyChanged(w.hwnd);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/services/clock.h"
+#include "platform/services/window_surfaces.h"
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/window_store.h"
 
@@ -112,6 +113,22 @@ void TakeHeldModifiers(const std::optional<ModifierKeys>& held, bool* keys) {
     keys[VK_MENU] = held->alt;
 }
 
+// A layered window with a colour key is not there where it shows that colour: the pointer reaches
+// what lies below, as it does on the desktop (and as the window's shape makes it on X).
+bool ShowsThrough(const Window& w, POINT screen) {
+    if (!(w.exStyle & WS_EX_LAYERED) || !w.layeredSet || !(w.layeredFlags & LWA_COLORKEY)) return false;
+    const POINT origin = WindowOriginOnScreen(w);
+    const auto pixel = UseService<WindowSurfaces>().PixelAt(w.hwnd, POINT{screen.x - origin.x, screen.y - origin.y});
+    return pixel && (*pixel & 0xFFFFFFu) == (w.layeredKey & 0xFFFFFFu);
+}
+
+// The window that takes the keyboard; a window manager hears when the program changes it.
+void SetForeground(HWND top) {
+    if (S().foreground == top) return;
+    S().foreground = top;
+    ForegroundChanged(top);
+}
+
 }  // namespace
 
 HWND WindowFromPoint(POINT screen) {
@@ -121,7 +138,7 @@ HWND WindowFromPoint(POINT screen) {
         if (w->exStyle & WS_EX_TRANSPARENT) continue;
         RECT r;
         GetWindowRect(top, &r);
-        if (r.contains(screen)) return ChildFromPoint(top, screen);
+        if (r.contains(screen) && !ShowsThrough(*w, screen)) return ChildFromPoint(top, screen);
     }
     return HWND{};
 }
@@ -155,7 +172,7 @@ HWND SetActiveWindow(HWND hwnd) {
     S().active[ctx] = hwnd;
     if (old && Find(old)) SendMessage(old, WM_ACTIVATE, WA_INACTIVE, static_cast<LPARAM>(hwnd.id()));
     if (hwnd) {
-        S().foreground = hwnd;
+        SetForeground(hwnd);
         SendMessage(hwnd, WM_ACTIVATE, WA_ACTIVE, static_cast<LPARAM>(old.id()));
     }
     return old;
@@ -167,7 +184,7 @@ BOOL SetForegroundWindow(HWND hwnd) {
     Window* w = FindOrFail(hwnd);
     if (!w) return 0;
     HWND top = GetTopLevel(hwnd);
-    S().foreground = top;
+    SetForeground(top);
     {
         ContextScope scope(w->context);
         SetActiveWindow(top);
@@ -269,7 +286,7 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
         if (!(t->exStyle & WS_EX_NOACTIVATE) && S().foreground != top) {
             ContextScope scope(t->context);
             if (SendMessage(target, WM_MOUSEACTIVATE, static_cast<WPARAM>(top.id()), 0) != MA_NOACTIVATE) {
-                S().foreground = top;
+                SetForeground(top);
                 SetActiveWindow(top);
             }
         }

@@ -16,12 +16,6 @@ std::vector<ModalWait*>& Waits() {
     return waits;
 }
 
-bool OwnedBy(HWND hwnd, HWND owner) {
-    for (Window* w = Find(hwnd); w && w->owner; w = Find(w->owner))
-        if (w->owner == owner) return true;
-    return false;
-}
-
 bool Usable(HWND hwnd) {
     return hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && IsWindowEnabled(GetTopLevel(hwnd));
 }
@@ -63,7 +57,7 @@ ModalWait::ModalWait(HWND owner, bool blocksProgram, HWND modalWindow) : modalWi
     if (blocksProgram) {
         for (HWND top : S().topLevels) {
             const Window* w = Find(top);
-            if (w && w->context == CurrentContext() && top != modalWindow && !OwnedBy(top, modalWindow)) blocked.push_back(top);
+            if (w && w->context == CurrentContext() && top != modalWindow && !OwnedBy(*w, modalWindow)) blocked.push_back(top);
         }
     } else if (over_) {
         blocked.push_back(over_);

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "platform/window/detail/frame_tracking.h"
+#include "platform/window/detail/input.h"
+#include "platform/window/loop.h"
 
 namespace platform {
 using namespace detail;
@@ -30,6 +32,39 @@ Tracking& T() {
 std::function<bool(HWND, int, POINT)>& MoveSizeHandler() {
     static std::function<bool(HWND, int, POINT)> handler;
     return handler;
+}
+
+std::function<void(HWND)>& ActivateHandler() {
+    static std::function<void(HWND)> handler;
+    return handler;
+}
+
+// True while a focus change of the window manager's own is taken in.
+bool& FocusFromWindowManager() {
+    static bool taking = false;
+    return taking;
+}
+
+// A window that can take the keyboard from `leaving`: one of the same program, shown, enabled, not
+// minimised, one that activates, and not one that goes with `leaving` (a window it owns).
+bool CanSucceed(const Window* w, HWND leaving, ProcessContext context) {
+    return w && w->hwnd != leaving && w->topLevel() && w->context == context && !w->destroying &&
+           (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) && !w->minimized &&
+           !(w->exStyle & WS_EX_NOACTIVATE) && !OwnedBy(*w, leaving);
+}
+
+// The window that had the keyboard is gone (or hidden, or minimised): unless the program gave the
+// keyboard to a window of its choosing meanwhile, or showed the window again, its owner or else the
+// frontmost window that can be active takes it.
+void ActivateSuccessor(HWND leaving, HWND owner, ProcessContext context) {
+    if (S().foreground && S().foreground != leaving) return;
+    if (const Window* l = Find(leaving); l && (l->style & WS_VISIBLE) && !l->minimized) return;
+    HWND successor = CanSucceed(Find(owner), leaving, context) ? owner : HWND{};
+    for (auto it = S().topLevels.begin(); !successor && it != S().topLevels.end(); ++it)
+        if (CanSucceed(Find(*it), leaving, context)) successor = *it;
+    if (!successor) return;
+    ContextScope scope(context);
+    SetActiveWindow(successor);
 }
 
 // The smallest window a border drag leaves: its frame and caption, and room for the buttons.
@@ -175,6 +210,19 @@ std::optional<CaptionButton> detail::PushedCaptionButton(HWND hwnd) {
     return std::nullopt;
 }
 
+// The successor is chosen once the work of the moment is done: the program may give the keyboard
+// to a window of its choosing as it closes one (and windows destroyed as the process ends hear
+// nothing more).
+void detail::HandOverForeground(HWND leaving) {
+    const Window* w = Find(leaving);
+    if (!w || !w->topLevel() || w->modal || S().foreground != leaving) return;
+    PostTask([leaving, owner = w->owner, context = w->context] { ActivateSuccessor(leaving, owner, context); });
+}
+
+void detail::ForegroundChanged(HWND hwnd) {
+    if (hwnd && ActivateHandler() && !FocusFromWindowManager()) ActivateHandler()(hwnd);
+}
+
 void WindowManagerClose(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w || !w->topLevel() || (w->style & WS_DISABLED)) return;
@@ -193,9 +241,14 @@ void WindowManagerFocus(HWND hwnd) {
     if (!w || !w->topLevel() || (w->style & WS_DISABLED) || (w->exStyle & WS_EX_NOACTIVATE)) return;
     if (S().active[static_cast<int>(w->context)] == hwnd && S().foreground == hwnd) return;
     ContextScope scope(w->context);
+    const bool outer = FocusFromWindowManager();
+    FocusFromWindowManager() = true;
     SetActiveWindow(hwnd);
     S().foreground = hwnd;
+    FocusFromWindowManager() = outer;
 }
+
+void SetWindowManagerActivate(std::function<void(HWND hwnd)> handler) { ActivateHandler() = std::move(handler); }
 
 void SetWindowManagerMoveSize(std::function<bool(HWND hwnd, int edge, POINT screen)> handler) {
     MoveSizeHandler() = std::move(handler);

@@ -19,6 +19,13 @@ void WindowManagerIconic(HWND hwnd, bool iconic);
 // so that keys typed into it reach it. A disabled window, or one that never activates, stays as it
 // is.
 void WindowManagerFocus(HWND hwnd);
+// The program made one of its windows the one that takes the keyboard by its own doing: it gave it
+// the focus, showed it, or handed the keyboard on to it from the window that had it when that one
+// was hidden, minimised or destroyed (its owner, or else the frontmost window of the program that
+// can be active, as on the classic desktop). The handler (a presenter) moves the desktop's keyboard
+// focus along while it is on the program's windows, so that what the user types next reaches the
+// window the program chose. Not called for a focus change that came from the window manager.
+void SetWindowManagerActivate(std::function<void(HWND hwnd)> handler);
 // A window manager that moves and sizes windows itself takes the caption and border drags: edge 0
 // is a move, 1 to 8 a size by that edge (left, right, top, top-left, top-right, bottom,
 // bottom-left, bottom-right). The handler answers false to leave the drag to the platform's own

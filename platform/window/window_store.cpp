@@ -114,6 +114,12 @@ POINT WindowOriginOnScreen(const Window& w) {
 }
 
 bool IsTopmost(const Window& w) { return (w.exStyle & WS_EX_TOPMOST) != 0; }
+
+bool OwnedBy(const Window& w, HWND owner) {
+    for (const Window* o = Find(w.owner); o; o = Find(o->owner))
+        if (o->hwnd == owner) return true;
+    return false;
+}
 int ZBand(const Window& w) { return w.modal ? 2 : IsTopmost(w) ? 1 : 0; }
 
 void RemoveFromZOrder(Window& w) {

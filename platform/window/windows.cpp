@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/window/detail/input.h"
 #include "platform/window/detail/timers.h"
 #include "platform/window/detail/window_store.h"
 
@@ -30,6 +31,7 @@ int CopyOut(const std::string& text, char* buffer, int size) {
 void DestroyTree(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w || w->destroying) return;
+    HandOverForeground(hwnd);  // as the window is hidden on its way out
     w->destroying = true;
     SendMessage(hwnd, WM_DESTROY, 0, 0);
     w = Find(hwnd);

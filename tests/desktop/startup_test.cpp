@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "core/frm_intro.h"
+#include "core/frm_intro_tips.h"
 #include "core/frm_main.h"
 #include "core/intro_flags.h"
 #include "core/globals.h"
+#include "core/settings_windows.h"
 #include "desktop_harness.h"
 #include "platform/window/message_box.h"
 
@@ -176,14 +178,20 @@ TEST(FirstRun, AFreshFolderWritesEveryDefaultTwoLabelsAndRunCountOne) {
     EXPECT_EQ(core::Settings.FloatWindowTop, 1024 * 15 / 2);
 }
 
-TEST(FirstRun, ChoosingTheSystrayClockKeepsThePositionAndStoresTheLabelOffset) {
-    DesktopOptions o;
-    Desktop* self = nullptr;
-    o.duringFirstRun = [&self] {
-        self->Click(CentreOf(*self, core::frmIntro().optSystray.hWnd));
+// A first run on which the user clicks one of the two clock types, then Start: `self` is the
+// desktop the options go to.
+DesktopOptions ChoosingAtFirstRun(Desktop*& self, platform::forms::OptionButton core::IntroForm::*option,
+                                  DesktopOptions o = {}) {
+    o.duringFirstRun = [&self, option] {
+        self->Click(CentreOf(*self, (core::frmIntro().*option).hWnd));
         self->Click(CentreOf(*self, core::frmIntro().cmdNext.hWnd));
     };
-    Desktop d(o);
+    return o;
+}
+
+TEST(FirstRun, ChoosingTheSystrayClockKeepsThePositionAndStoresTheLabelOffset) {
+    Desktop* self = nullptr;
+    Desktop d(ChoosingAtFirstRun(self, &core::IntroForm::optSystray));
     self = &d;
     ASSERT_TRUE(d.Start());
     EXPECT_TRUE(core::Settings.SystrayClock);
@@ -194,13 +202,8 @@ TEST(FirstRun, ChoosingTheSystrayClockKeepsThePositionAndStoresTheLabelOffset) {
 }
 
 TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {
-    DesktopOptions o;
     Desktop* self = nullptr;
-    o.duringFirstRun = [&self] {
-        self->Click(CentreOf(*self, core::frmIntro().optFloating.hWnd));
-        self->Click(CentreOf(*self, core::frmIntro().cmdNext.hWnd));
-    };
-    Desktop d(o);
+    Desktop d(ChoosingAtFirstRun(self, &core::IntroForm::optFloating));
     self = &d;
     ASSERT_TRUE(d.Start());
     EXPECT_FALSE(core::Settings.SystrayClock);
@@ -209,17 +212,54 @@ TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {
     EXPECT_TRUE(IsWindowVisible(core::frmMain().hWnd));
 }
 
-TEST(LaterRun, WithSplashTheGreetingShowsAndWithoutItNothingDoes) {
-    {
-        Desktop d({.prepare = [](auto& f) {
-            std::ofstream(f / "Settings.ozrini")
-                << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=3\nSplash=1\n";
-        }});
-        ASSERT_TRUE(d.Start());
-        EXPECT_TRUE(core::IntroShowing);
-        d.Advance(2000);
-        EXPECT_TRUE(core::TipsShowing);  // the tip of the day opened over the splash
-    }
+// The tip of the day lies over the middle of the screen, where the first run puts the floating
+// clock; only its text band is the tip's own, the rest shows its colour key. A click on the clock
+// there is the clock's: its window takes the keys, and F2 closes the greeting and opens the
+// settings window on the same press.
+TEST(FirstRun, AClickOnTheClockUnderTheTipsClearPartGivesTheClockTheKeys) {
+    Desktop* self = nullptr;
+    // From :05 on, the clock is not put back on top (at :02 and :32) before the click.
+    Desktop d(ChoosingAtFirstRun(self, &core::IntroForm::optFloating, {.clock = "2026-03-01T12:00:05"}));
+    self = &d;
+    ASSERT_TRUE(d.Start());
+    d.Advance(3000);
+    ASSERT_TRUE(core::TipsShowing);
+    const HWND clock = core::frmMain().hWnd, tip = core::frmIntroTips().hWnd;
+    const RECT clockRect = d.Rect(clock), tipRect = d.Rect(tip);
+    const POINT at = CentreOf(d, clock);
+    ASSERT_TRUE(tipRect.contains(at) && clockRect.contains(at)) << "the tip covers the clock";
+    bool tipAbove = false;
+    for (HWND w = GetWindow(tip, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) tipAbove |= w == clock;
+    ASSERT_TRUE(tipAbove) << "the tip stands above the clock";
+    EXPECT_EQ(GetTopLevel(WindowFromPoint(at)), clock);
+    EXPECT_EQ(WindowFromPoint(POINT{tipRect.left + 4, tipRect.top + 4}), tip) << "its text band is the tip's";
+
+    d.Click(at);
+    EXPECT_EQ(GetActiveWindow(), clock);
+    d.Key(VK_F2);
+    d.Advance(20);
+    EXPECT_FALSE(core::IntroShowing || core::TipsShowing);
+    EXPECT_TRUE(core::SettingsWindowHandle());
+}
+
+// The greeting takes the keyboard; when it ends on its own, the keyboard goes back to the clock, as
+// a closing window hands it to the window behind it: F2 works without a click on the clock first.
+TEST(LaterRun, WithSplashTheGreetingShowsAndWhenItEndsTheClockHasTheKeys) {
+    Desktop d({.prepare = [](auto& f) {
+        std::ofstream(f / "Settings.ozrini")
+            << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=3\nSplash=1\n";
+    }});
+    ASSERT_TRUE(d.Start());
+    EXPECT_TRUE(core::IntroShowing);
+    d.Advance(2000);
+    ASSERT_TRUE(core::TipsShowing);  // the tip of the day opened over the splash
+    EXPECT_EQ(GetTopLevel(GetFocus()), core::frmIntroTips().hWnd);
+    d.Advance(25'000);
+    ASSERT_FALSE(core::IntroShowing || core::TipsShowing);
+    EXPECT_EQ(GetActiveWindow(), core::frmMain().hWnd);
+    d.Key(VK_F2);
+    d.Advance(20);
+    EXPECT_TRUE(core::SettingsWindowHandle());
 }
 
 TEST(LaterRun, WithoutSplashNoIntroWindowShowsButTheRunIsCounted) {

@@ -3,7 +3,8 @@
 // the program when it changes while the window is mapped; a message box and a modal form are
 // transient for the window they block, marked modal, and stay above it, topmost as it is, also
 // when it is clicked. The rest of the window manager's contract: its close request, minimising
-// and restoring, moving by the caption, its keyboard focus, and a menu that holds the keyboard.
+// and restoring, moving by the caption, its keyboard focus and the program's (which it follows when
+// a window closes), and a menu that holds the keyboard.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -341,6 +342,26 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         ExpectModalOver(server, form, ownerTitle);
         EXPECT_FALSE(Holds(server.Output("xprop -name 'OZR modal form' _NET_WM_STATE"), "_NET_WM_STATE_MODAL"))
             << "modal no more once it stopped waiting";
+
+        // A box of no window in particular over a window without a taskbar button (as the clock's
+        // Exit question over the clock) has the desktop's keyboard focus while it waits; once it is
+        // answered, that window has the focus again, not one of the window manager's choosing.
+        FloatingForm floating;
+        floating.Show();
+        std::string floatingId;
+        ASSERT_TRUE(PumpUntil([&] { return !(floatingId = XWindowNamed(server, "OZR floating form")).empty(); }));
+        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + floatingId), 0);
+        floatingId += "\n";
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == floating.hWnd; }));
+        testsupport::WhileModalWaits([&] {
+            const std::string boxId = XWindowNamed(server, "OZR system box") + "\n";
+            PumpUntil([&] { return server.Output("xdotool getwindowfocus") == boxId; });
+            PostMessage(FindWindow("#32770", nullptr), WM_CLOSE, 0, 0);
+        });
+        MessageBox(HWND{}, "Some text", "OZR system box", MB_OK | MB_SYSTEMMODAL);
+        EXPECT_TRUE(PumpUntil([&] { return server.Output("xdotool getwindowfocus") == floatingId; }))
+            << "the keyboard focus is on " << server.Output("xdotool getwindowfocus getwindowname");
+        floating.Unload();
         modal.Unload();
         owner.Unload();
     }
@@ -445,7 +466,8 @@ TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) 
 }
 
 // The program end to end: with the splash showing, F2 on the clock closes it and opens the
-// settings window; in systray mode the taskbar menu is chosen with the arrows and Enter.
+// settings window; the settings window's Cancel gives the keyboard back to the clock; in systray
+// mode the taskbar menu is chosen with the arrows and Enter.
 TEST_F(X11UnderOpenbox, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesTheKeyboard) {
     auto waitFor = [&](const std::string& title) {
         std::string id;
@@ -453,9 +475,11 @@ TEST_F(X11UnderOpenbox, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesT
         return id;
     };
     {
+        // The clock in the middle of the screen, where the first run puts it: under the tip of the
+        // day, in the part that shows the tip's colour key.
         ClockProcess clock(server, "openbox-splash",
                            "[Dralo Software Development Ruriv - Settings File]\n"
-                           "[Main Settings]\nRunCount=2\nSplash=1\n[Float Window]\nX=0\nY=0\n"
+                           "[Main Settings]\nRunCount=2\nSplash=1\n[Float Window]\nX=9600\nY=7680\n"
                            "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
         const std::string id = waitFor("OZR Ruriv Main Window");
         ASSERT_FALSE(id.empty());
@@ -466,8 +490,23 @@ TEST_F(X11UnderOpenbox, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesT
         };
         for (int i = 0; i < 100 && greetingWindows() < 2; ++i) usleep(50'000);
         usleep(300'000);
-        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + id + " key F2"), 0);
-        EXPECT_FALSE(waitFor("OZR Ruriv Program Settings").empty());
+        // A click on the clock through the tip's clear part is the clock's: the keys reach it.
+        ASSERT_EQ(server.Run("xdotool windowactivate --sync " + id + " mousemove 672 520 click 1 sleep 0.2 key F2"), 0);
+        const std::string settings = waitFor("OZR Ruriv Program Settings");
+        ASSERT_FALSE(settings.empty());
+
+        // Cancel: the desktop's keyboard focus goes back to the clock with the program's, and F2
+        // works again without a click.
+        const std::string at = server.Output("xdotool getwindowgeometry --shell " + settings);
+        auto value = [&](const char* key) { return std::atoi(at.c_str() + at.find(key) + std::strlen(key)); };
+        const int cancelX = value("X=") + 147 + 36, cancelY = value("Y=") + 437 + 11;
+        ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(cancelX) + " " + std::to_string(cancelY) + " click 1"), 0);
+        std::string focus;
+        for (int i = 0; i < 100 && !XWindowNamed(server, "OZR Ruriv Program Settings").empty(); ++i) usleep(50'000);
+        for (int i = 0; i < 40 && (focus = server.Output("xdotool getwindowfocus")) != id + "\n"; ++i) usleep(50'000);
+        EXPECT_EQ(focus, id + "\n") << "the keyboard focus is on " << server.Output("xdotool getwindowfocus getwindowname");
+        ASSERT_EQ(server.Run("xdotool key F2"), 0);
+        EXPECT_FALSE(waitFor("OZR Ruriv Program Settings").empty()) << "F2 after Cancel";
     }
     {
         ClockProcess clock(server, "openbox-tray",

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ public:
     void EraseBackground(platform::HWND hwnd, platform::HDC, const platform::RECT& area) override {
         erases.push_back({hwnd, area});
     }
+    std::optional<platform::COLORREF> PixelAt(platform::HWND, platform::POINT) override { return std::nullopt; }
     void Present() override {
         ++presents;
         if (onPresent) onPresent();

@@ -13,6 +13,15 @@ bool InputPending();
 // While a menu window is open it takes every key, as a menu's loop does; none (0) ends that.
 void SetMenuKeyWindow(HWND menuWindow);
 HWND CurrentMenuKeyWindow();
+// The window that has the keyboard (the foreground window) is about to be hidden, minimised or
+// destroyed: its owner, or else the frontmost window of its program that can be active, becomes
+// active in its place, as on the classic desktop, so that the keys typed next reach the program.
+// That happens once the work of the moment is done, before the next input. A modal window leaves
+// it to its wait, which gives the focus back when it ends.
+void HandOverForeground(HWND leaving);
+// The program made `hwnd` the window that takes the keyboard: a window manager hears of it
+// (window_manager.h), unless its own focus change made it so.
+void ForegroundChanged(HWND hwnd);
 // The next press starts afresh: it never makes a double click with one before (a modal wait
 // lay between them).
 void ForgetLastPress();

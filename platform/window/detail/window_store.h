@@ -100,6 +100,8 @@ RECT CaptionBand(const Window& w);  // empty when the window has no caption
 std::vector<CaptionButtonPlace> CaptionButtons(const Window& w);
 POINT WindowOriginOnScreen(const Window& w);  // top-left of the window rect on screen
 bool IsTopmost(const Window& w);
+// The window is owned by `owner`, directly or through its owner's owners.
+bool OwnedBy(const Window& w, HWND owner);
 // The stacking band: modal windows lie in front of topmost ones, topmost in front of the rest.
 int ZBand(const Window& w);
 void RemoveFromZOrder(Window& w);
