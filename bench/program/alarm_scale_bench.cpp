@@ -111,6 +111,15 @@ bool RunUntilDone(Done done, int stepMs = 1) {
     return true;
 }
 
+// Runs the virtual clock to half a second before the given second after the start, then times the
+// real seconds that a second of clock time across it takes.
+double TimedSecondAcross(std::int64_t startUtc, int secondsAfterStart) {
+    platform::RunFor(startUtc + secondsAfterStart * 1000 - 500 - platform::CurrentClock().UtcMs());
+    const Clock::time_point mark = Clock::now();
+    platform::RunFor(1000);
+    return SecondsSince(mark);
+}
+
 Timings RunWithAlarms(int others) {
     const bench::fs::path folder = bench::FreshProgramFolder("alarms", bench::kQuietSettings);
     WriteAlarms(folder, others);
@@ -125,19 +134,13 @@ Timings RunWithAlarms(int others) {
     // Up to half a second before the firing second, then a second across it, and a quiet one.
     std::int64_t startUtc = 0;
     platform::ParseLocalTimestamp(kStart, &startUtc);
-    platform::RunFor(startUtc + kSecondsToFiring * 1000 - 500 - platform::CurrentClock().UtcMs());
-    mark = Clock::now();
-    platform::RunFor(1000);
-    t.firingSecond = SecondsSince(mark);
+    t.firingSecond = TimedSecondAcross(startUtc, kSecondsToFiring);
     t.saved = core::Alarms[0].FLAG == core::kAlarmPassed && PassedInFile(folder) == 1;
     mark = Clock::now();
     platform::RunFor(1000);
     t.quietSecond = SecondsSince(mark);
     if (others > 0) {
-        platform::RunFor(startUtc + kSecondsToLaterFiring * 1000 - 500 - platform::CurrentClock().UtcMs());
-        mark = Clock::now();
-        platform::RunFor(1000);
-        t.laterFiring = SecondsSince(mark);
+        t.laterFiring = TimedSecondAcross(startUtc, kSecondsToLaterFiring);
         t.savedLater = core::Alarms[1].FLAG == core::kAlarmPassed && PassedInFile(folder) == 2;
     }
 
