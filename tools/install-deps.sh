@@ -8,7 +8,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
   libsndfile1-dev libasound2-dev libcurl4-openssl-dev
-  libx11-dev libxext-dev xvfb xdotool xclip x11-utils x11-apps imagemagick openbox
+  libx11-dev libxext-dev xvfb xdotool xclip x11-utils x11-apps imagemagick openbox icewm wmctrl
   locales
   chrony
 )

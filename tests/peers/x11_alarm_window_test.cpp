@@ -22,7 +22,7 @@
 #include "platform/services/paths.h"
 #include "platform/window/loop.h"
 #include "command_output.h"
-#include "openbox_wm.h"
+#include "window_manager_process.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros would break the headers above.
@@ -86,7 +86,7 @@ protected:
             server_ = new XvfbServer();
             if (!server_->running()) return;
             display_ = server_->display();
-            windowManager_ = new OpenboxWm(*server_);
+            windowManager_ = new WindowManagerProcess(*server_);
         }
         SetProgramFolder(OZR_PROGRAM_DIR);
         std::string error;
@@ -115,12 +115,12 @@ protected:
     }
     static XvfbServer* server_;
     static std::string display_;
-    static OpenboxWm* windowManager_;
+    static WindowManagerProcess* windowManager_;
     static bool started_;
 };
 XvfbServer* X11AlarmWindow::server_ = nullptr;
 std::string X11AlarmWindow::display_;
-OpenboxWm* X11AlarmWindow::windowManager_ = nullptr;
+WindowManagerProcess* X11AlarmWindow::windowManager_ = nullptr;
 bool X11AlarmWindow::started_ = false;
 
 TEST_F(X11AlarmWindow, ShowsAtItsPlaceWithItsTitleAndADoubleClickSlidesItOut) {

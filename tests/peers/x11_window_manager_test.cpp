@@ -17,7 +17,7 @@
 #include <string>
 
 #include "clock_process.h"
-#include "openbox_wm.h"
+#include "window_manager_process.h"
 #include "platform/forms/forms.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/present/message_box_window.h"
@@ -147,7 +147,7 @@ const char* kQuietClock =
 TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox) {
     XvfbServer server;
     ASSERT_TRUE(server.running());
-    OpenboxWm wm(server);
+    WindowManagerProcess wm(server);
     ASSERT_TRUE(wm.ready()) << "openbox did not start";
 
     {
@@ -205,7 +205,7 @@ protected:
     void TearDown() override { StopX11Presenter(); }
 
     XvfbServer server;
-    OpenboxWm wm{server};
+    WindowManagerProcess wm{server};
 };
 
 TEST_F(X11UnderOpenbox, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {

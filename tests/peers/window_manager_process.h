@@ -1,6 +1,7 @@
-// An EWMH window manager (openbox) on a test's X server: started with the system's own
-// configuration only (no user files), ready once it announces itself on the root window and
-// manages a window mapped after that, and stopped at the end.
+// An EWMH window manager on a test's X server (openbox by default, or icewm, which places,
+// raises and decorates windows by rules of its own and keeps a panel at the screen's bottom):
+// started with the system's own configuration only (no user files), ready once it announces
+// itself on the root window and manages a window mapped after that, and stopped at the end.
 #pragma once
 
 #include <fcntl.h>
@@ -12,15 +13,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "xvfb_server.h"
 
-class OpenboxWm {
+class WindowManagerProcess {
 public:
-    explicit OpenboxWm(const XvfbServer& server) {
-        home_ = std::filesystem::temp_directory_path() / ("ozr-openbox-" + std::to_string(getpid()));
+    explicit WindowManagerProcess(const XvfbServer& server, std::string command = "openbox")
+        : command_(std::move(command)) {
+        home_ = std::filesystem::temp_directory_path() / ("ozr-" + command_ + "-" + std::to_string(getpid()));
         std::filesystem::create_directories(home_);
-        // Under load openbox now and then fails to open a display that was just started and
+        // Under load a window manager now and then fails to open a display that was just started and
         // ends at once: it is started again. It may also take seconds (its fonts, its theme)
         // before it takes windows.
         for (int start = 0; start < 3 && !ready_; ++start) {
@@ -37,15 +40,15 @@ public:
         }
         if (ready_) ready_ = ManagesNewWindows(server);
     }
-    ~OpenboxWm() {
+    ~WindowManagerProcess() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
         std::filesystem::remove_all(home_);
     }
-    OpenboxWm(const OpenboxWm&) = delete;
-    OpenboxWm& operator=(const OpenboxWm&) = delete;
+    WindowManagerProcess(const WindowManagerProcess&) = delete;
+    WindowManagerProcess& operator=(const WindowManagerProcess&) = delete;
     bool ready() const { return ready_; }
 
 private:
@@ -57,12 +60,15 @@ private:
             setenv("HOME", home_.c_str(), 1);
             setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
             setenv("XDG_CACHE_HOME", (home_ / "cache").c_str(), 1);
-            execlp("openbox", "openbox", "--sm-disable", nullptr);
+            if (command_ == "openbox")
+                execlp("openbox", "openbox", "--sm-disable", nullptr);
+            else
+                execlp(command_.c_str(), command_.c_str(), nullptr);
             _exit(127);
         }
     }
 
-    // Openbox announces itself before it is done starting: a probe window shows when it manages
+    // A window manager announces itself before it is done starting: a probe window shows when it manages
     // new ones.
     static bool ManagesNewWindows(const XvfbServer& server) {
         for (int attempt = 0; attempt < 2; ++attempt) {
@@ -73,7 +79,7 @@ private:
                 dup2(devnull, STDOUT_FILENO);
                 dup2(devnull, STDERR_FILENO);
                 setenv("DISPLAY", server.display().c_str(), 1);
-                execlp("xmessage", "xmessage", "-title", "ozr-openbox-probe", "probe", nullptr);
+                execlp("xmessage", "xmessage", "-title", "ozr-wm-probe", "probe", nullptr);
                 _exit(127);
             }
             bool managed = false;
@@ -90,6 +96,7 @@ private:
         return false;
     }
 
+    std::string command_;
     std::filesystem::path home_;
     pid_t pid_ = -1;
     bool ready_ = false;
