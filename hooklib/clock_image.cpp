@@ -41,7 +41,7 @@ ClockImage* KeptClockImage(platform::HDC compatible, platform::SIZE size) {
     if (!image) {
         const platform::HDC dc = platform::CreateCompatibleDC(compatible);
         if (!dc) return nullptr;
-        image.emplace(ClockImage{dc, platform::HBITMAP{}, platform::HGDIOBJ{}, platform::SIZE{0, 0}, ClockDrawing{}});
+        image.emplace(ClockImage{dc, platform::HBITMAP{}, platform::HGDIOBJ{}, platform::SIZE{0, 0}, {}, {}, {}, {}});
     }
     if (image->size != size || (!image->bitmap && size.cx > 0 && size.cy > 0)) Resize(*image, size);
     return &*image;

@@ -9,6 +9,7 @@
 
 #include "hooklib/label_painting.h"
 #include "platform/draw/gdi.h"
+#include "platform/window/window.h"
 
 namespace hooklib {
 
@@ -32,12 +33,25 @@ struct ClockDrawing {
 // either background is being captured.
 bool SamePixels(const ClockDrawing& now, const ClockDrawing& before);
 
+// What the clock's window was last given: the image as it was copied, and the window's pixels
+// right after. While both are as they were, copying the image again would change nothing.
+struct ClockShown {
+    std::uint64_t image = 0;  // the image's surface generation
+    platform::ClientPixelsStamp window;
+    bool operator==(const ClockShown&) const = default;
+};
+
 struct ClockImage {
     platform::HDC dc;
     platform::HBITMAP bitmap;  // null while the clock is empty: the DC draws into its own 1 x 1 bitmap
     platform::HGDIOBJ ownBitmap;  // the DC's own, given back when the clock becomes empty
     platform::SIZE size;
     ClockDrawing drawn;  // what the image holds now
+    // What the paint of this moment would draw, kept from paint to paint so that its texts are
+    // made once a second (see DescribeLabels) and its room is reused.
+    ClockDrawing planned;
+    LabelMoment textsMoment;
+    ClockShown shown;
 };
 
 // The calling context's image, made or resized for a clock of that size (what it held is

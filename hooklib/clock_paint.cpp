@@ -87,36 +87,62 @@ void DrawBackground(HDC memory, HDC clockDc, const ClockBackground& background, 
     }
 }
 
+RECT ClockClientRect() {
+    RECT clock;
+    platform::GetClientRect(HWND{Share().TrayClockWindow}, &clock);
+    return clock;
+}
+
+bool SameRect(const RECT& r, const SharedRect& shared) {
+    return r.left == shared.Left && r.top == shared.Top && r.right == shared.Right && r.bottom == shared.Bottom;
+}
+
+// The kept image of the clock's size, with the background and text mode of this paint planned.
+ClockImage* ImageWithBackgroundPlanned(const RECT& clock) {
+    ClockImage* image = KeptClockImage(platform::HDC{}, platform::SIZE{clock.width(), clock.height()});
+    if (!image) return nullptr;
+    const SharedHookState& s = Share();
+    image->planned.background = BackgroundNow(clock);
+    image->planned.backgroundMode =
+        s.Transparent || s.EasyTransparency || s.LabelsShareBackground ? platform::TRANSPARENT : platform::OPAQUE;
+    return image;
+}
+
+// The labels of this moment. A label prepared now has a new font: the image cannot be what it was.
+void PlanLabels(ClockImage& image) {
+    if (DescribeLabels(image.dc, image.planned.labels, LabelMomentNow(), image.textsMoment)) image.drawn = ClockDrawing{};
+}
+
+ClockShown ShownNow(const ClockImage& image) {
+    return ClockShown{platform::SurfaceGeneration(image.dc), platform::GetClientPixelsStamp(HWND{Share().TrayClockWindow})};
+}
+
 // The clock is drawn off screen and copied in one operation, so it does not flicker. The image
 // is kept, and drawn again only when what it shows changes: most refreshes only copy it.
 void DrawRurivClock(HDC hdc) {
     SharedHookState& s = Share();
-    RECT clock;
-    platform::GetClientRect(HWND{s.TrayClockWindow}, &clock);
+    const RECT clock = ClockClientRect();
     s.ClockRect = ToShared(clock);
     FallBackToEasyTransparencyOnOldSystems();
-    ClockImage* image = KeptClockImage(hdc, platform::SIZE{clock.width(), clock.height()});
+    ClockImage* image = ImageWithBackgroundPlanned(clock);
     if (!image) return;
     const HDC memory = image->dc;
-    ClockDrawing now{BackgroundNow(clock),
-                     s.Transparent || s.EasyTransparency || s.LabelsShareBackground ? platform::TRANSPARENT
-                                                                                   : platform::OPAQUE,
-                     {}};
+    const ClockDrawing& now = image->planned;
     const bool capturing = now.background.kind == ClockBackground::Kind::Capturing;
     // A background being captured is drawn before the labels are prepared, as it always was.
     if (capturing) DrawBackground(memory, hdc, now.background, clock);
-    // A label prepared now has a new font: the image cannot be what it was.
-    if (DescribeLabels(memory, now.labels)) image->drawn = ClockDrawing{};
+    PlanLabels(*image);
     if (!SamePixels(now, image->drawn)) {
         if (!capturing) DrawBackground(memory, hdc, now.background, clock);
         platform::SetBkMode(memory, now.backgroundMode);
         DrawLabels(memory, now.labels);
-        image->drawn = std::move(now);
+        image->drawn = now;
     }
 
     if (!clock.empty())
         platform::BitBlt(hdc, clock.left, clock.top, clock.width(), clock.height(), memory, clock.left, clock.top,
                          platform::SRCCOPY);
+    image->shown = ShownNow(*image);
     s.PreviousClockRect = s.ClockRect;
 }
 
@@ -130,6 +156,20 @@ void PaintClock(HDC hdc, std::int16_t style) {
         case 3: return;
         default: LogDebug("{PaintClock}: ERROR! Unknown/invalid parameter specified!"); return;
     }
+}
+
+bool ClockPaintChangesNothing() {
+    const SharedHookState& s = Share();
+    if (s.UnhookPending || s.ClockStyle != 2 || (s.Transparent && s.OSCode < kFirstOsWithGradients)) return false;
+    // The window's stamp carries the clock's client size: no second look at the window.
+    const platform::ClientPixelsStamp window = platform::GetClientPixelsStamp(HWND{s.TrayClockWindow});
+    const RECT clock{0, 0, window.size.cx, window.size.cy};
+    if (window.generation == 0 || clock.empty() || !SameRect(clock, s.PreviousClockRect)) return false;
+    ClockImage* image = ImageWithBackgroundPlanned(clock);
+    if (!image || image->planned.background.kind == ClockBackground::Kind::Capturing) return false;
+    PlanLabels(*image);
+    return SamePixels(image->planned, image->drawn) &&
+           image->shown == ClockShown{platform::SurfaceGeneration(image->dc), window};
 }
 
 }  // namespace hooklib

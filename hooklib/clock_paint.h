@@ -12,4 +12,9 @@ namespace hooklib {
 
 void PaintClock(platform::HDC hdc, std::int16_t style);
 
+// Whether a paint of the clock now would change nothing: style 2 with the labels and background
+// of this moment already in the kept image, and the image on the clock's window as it was last
+// copied there. Such a paint needs no paint context at all.
+bool ClockPaintChangesNothing();
+
 }  // namespace hooklib

@@ -90,4 +90,11 @@ platform::HFONT* ContextLabelFont(int index) {
     return &FindLabelStore(Share().HookLabels)->fonts[static_cast<std::size_t>(index)];
 }
 
+std::span<platform::HFONT> ContextLabelFonts() {
+    LabelStore* store = FindLabelStore(Share().HookLabels);
+    if (!store) return {};
+    const std::size_t count = std::clamp<int>(Share().HookLabelCount, 0, static_cast<int>(store->labels.size()));
+    return std::span<platform::HFONT>(store->fonts.data(), std::min(count, store->fonts.size()));
+}
+
 }  // namespace hooklib

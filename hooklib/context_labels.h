@@ -36,5 +36,7 @@ std::span<HookLabel> ContextLabels();
 HookLabel* ContextLabel(int index);
 // The font slot of a label index, under the same bounds as its record.
 platform::HFONT* ContextLabelFont(int index);
+// The font slots of ContextLabels, one for each record.
+std::span<platform::HFONT> ContextLabelFonts();
 
 }  // namespace hooklib

@@ -35,24 +35,37 @@ void PrepareLabel(HookLabel& label, platform::HFONT& font, HDC hdc) {
 
 }  // namespace
 
-bool DescribeLabels(HDC hdc, std::vector<LabelDrawing>& labels) {
+bool DescribeLabels(HDC hdc, std::vector<LabelDrawing>& labels, const LabelMoment& moment, LabelMoment& textsMoment) {
     const SharedHookState& s = Share();
     const bool onBackColour = !s.Transparent && !s.EasyTransparency;
+    const bool newMoment = !(moment == textsMoment);
+    textsMoment = moment;
     bool prepared = false;
-    labels.clear();
-    for (int i = 0; i < s.HookLabelCount; ++i) {
-        HookLabel* label = ContextLabel(i);
-        platform::HFONT* font = ContextLabelFont(i);
-        if (!label || !font) break;
-        if (!label->Shown || label->Size == 0) continue;
-        if (!label->Prepared) {
-            PrepareLabel(*label, *font, hdc);
+    std::size_t shown = 0;
+    // Preparing sends nothing while the clock paints (its debug lines wait for the paint's end),
+    // so the records stay where they are through the walk.
+    const std::span<HookLabel> records = ContextLabels();
+    const std::span<platform::HFONT> fonts = ContextLabelFonts();
+    for (std::size_t i = 0; i < records.size() && i < fonts.size(); ++i) {
+        HookLabel& label = records[i];
+        if (!label.Shown || label.Size == 0) continue;
+        const bool preparedNow = !label.Prepared;
+        if (preparedNow) {
+            PrepareLabel(label, fonts[i], hdc);
             prepared = true;
         }
-        labels.push_back(LabelDrawing{*font, label->X, label->Y, label->TextColor,
-                                      onBackColour ? std::optional<platform::COLORREF>(label->BackColor) : std::nullopt,
-                                      RenderLabelNow(*label)});
+        if (shown == labels.size()) labels.emplace_back();
+        LabelDrawing& drawing = labels[shown++];
+        const int index = static_cast<int>(i);
+        if (preparedNow || newMoment || drawing.index != index) drawing.text = RenderLabelAt(label, moment);
+        drawing.index = index;
+        drawing.font = fonts[i];
+        drawing.x = label.X;
+        drawing.y = label.Y;
+        drawing.textColour = label.TextColor;
+        drawing.backColour = onBackColour ? std::optional<platform::COLORREF>(label.BackColor) : std::nullopt;
     }
+    labels.resize(shown);
     return prepared;
 }
 

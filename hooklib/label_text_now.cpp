@@ -6,13 +6,20 @@
 
 namespace hooklib {
 
-std::string RenderLabelNow(const HookLabel& label) {
-    platform::SYSTEMTIME now;
-    platform::GetLocalTime(&now);
+LabelMoment LabelMomentNow() {
+    LabelMoment moment;
+    platform::GetLocalTime(&moment.local);
+    moment.local.wMilliseconds = 0;
     const SharedHookState& s = Share();
-    const std::int64_t left = SecondsToNextAlarm(s.NextAlarmSeconds, s.NextAlarmSetSecond,
-                                                 CountdownSecond(platform::GetTickCount64()));
-    return RenderLabel(label, now, left);
+    moment.secondsLeft = SecondsToNextAlarm(s.NextAlarmSeconds, s.NextAlarmSetSecond,
+                                            CountdownSecond(platform::GetTickCount64()));
+    return moment;
 }
+
+std::string RenderLabelAt(const HookLabel& label, const LabelMoment& moment) {
+    return RenderLabel(label, moment.local, moment.secondsLeft);
+}
+
+std::string RenderLabelNow(const HookLabel& label) { return RenderLabelAt(label, LabelMomentNow()); }
 
 }  // namespace hooklib

@@ -147,8 +147,13 @@ LRESULT WndProcTrayClock(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     HandleClockMouse(hwnd, msg, wParam, lParam);
-    // The clock's own procedure gets nothing while the library has it: every message paints.
+    // The clock's own procedure gets nothing while the library has it: every message paints,
+    // and a paint that would change nothing only takes the clock's update area away.
     DebugLinesAfterPaint afterPaint;
+    if (ClockPaintChangesNothing()) {
+        platform::ValidateRect(hwnd, nullptr);
+        return 1;
+    }
     platform::PAINTSTRUCT ps;
     platform::HDC hdc = platform::BeginPaint(hwnd, &ps);
     PaintClock(hdc, s.ClockStyle);

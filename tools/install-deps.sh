@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential clang libclang-rt-dev llvm cmake pkg-config git python3
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev valgrind
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
   libsndfile1-dev libasound2-dev libcurl4-openssl-dev

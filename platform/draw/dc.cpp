@@ -77,6 +77,11 @@ RECT ChangedArea(HDC hdc) {
     return dc ? dc->changed : RECT{};
 }
 
+std::uint64_t SurfaceGeneration(HDC hdc) {
+    auto dc = FindDc(hdc);
+    return dc ? dc->target->generation() : 0;
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle) {
     auto dc = FindDc(hdc);
     auto object = FindObject(handle);

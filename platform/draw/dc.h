@@ -20,6 +20,10 @@ BOOL DeleteDC(HDC hdc);  // any DC, memory or surface
 // Where drawing through the DC may have changed its target's pixels so far (target coordinates);
 // empty when it changed none (copying pixels that are there already changes none).
 RECT ChangedArea(HDC hdc);
+// How far drawing on the DC's target (its bitmap, or its window's surface) has got, through this
+// DC or any other: an equal number means nothing was drawn there in between (Surface::generation).
+// 0 for a DC that is refused.
+std::uint64_t SurfaceGeneration(HDC hdc);
 
 // Returns the object it replaces, or null when hdc or object is refused (a bitmap goes only into
 // a memory DC, and into one DC at a time).

@@ -98,6 +98,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, v
     if (h.biWidth <= 0 || height == 0 || !SurfaceSizeAllowed(h.biWidth, height)) return HBITMAP();
     auto surface = std::make_shared<Surface>(h.biWidth, height, 0, h.biHeight > 0);
     void* data = surface->bits();
+    surface->shareBits();
     HBITMAP handle = AddObject(BitmapData{std::move(surface), false, 0});
     if (handle && bits) *bits = data;
     return handle;
@@ -117,8 +118,9 @@ BOOL DestroyIcon(HICON icon) {
 BOOL GetObject(HGDIOBJ object, BITMAP* out) {
     const auto* bitmap = FindObjectAs<BitmapData>(object);
     if (!bitmap || !out) return kFalse;
-    const Surface& s = *bitmap->surface;
-    *out = BITMAP{0, s.width(), s.height(), s.width() * 4, 1, 32, const_cast<Pixel*>(s.bits())};
+    Surface& s = *bitmap->surface;
+    s.shareBits();
+    *out = BITMAP{0, s.width(), s.height(), s.width() * 4, 1, 32, s.bits()};
     return kTrue;
 }
 

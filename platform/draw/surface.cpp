@@ -3,12 +3,25 @@
 #include <algorithm>
 
 namespace platform {
+namespace {
+
+std::uint64_t NextGeneration() {
+    static std::uint64_t count = 0;
+    return ++count;
+}
+
+}  // namespace
 
 Surface::Surface(int width, int height, Pixel fill, bool bottomUp)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       bottomUp_(bottomUp),
+      generation_(NextGeneration()),
       pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
+
+std::uint64_t Surface::generation() const { return bitsShared_ ? NextGeneration() : generation_; }
+
+void Surface::touch() { generation_ = NextGeneration(); }
 
 void Surface::fill(RECT area, Pixel value) {
     const RECT r = IntersectRects(area, bounds());

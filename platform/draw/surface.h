@@ -46,10 +46,21 @@ public:
 
     void fill(RECT area, Pixel value);  // clipped to the surface
 
+    // How far drawing on the surface has got: a number drawn from one count for all surfaces, new
+    // for every surface made and taken again by every drawing that may change its pixels, so that
+    // an equal number means the same surface with the same pixels. The drawing layer takes it for
+    // what it draws (touch); a surface whose bits were handed out for writing (shareBits) can
+    // change without drawing, and gives a new number at every ask.
+    std::uint64_t generation() const;
+    void touch();
+    void shareBits() { bitsShared_ = true; }
+
 private:
     int width_ = 0;
     int height_ = 0;
     bool bottomUp_ = false;
+    bool bitsShared_ = false;
+    std::uint64_t generation_ = 0;
     std::vector<Pixel> pixels_;
 };
 

@@ -62,8 +62,12 @@ void Label::AppearanceChanged() {
 void Label::Fit() {
     if (!autoSize_) return;
     RECT r = rect_;
-    unsigned mnemonic = useMnemonic_ ? kTextMnemonic : 0;
-    SIZE text = wordWrap_ ? MeasureText(font_, caption_, kTextWrap | mnemonic, r.width()) : MeasureText(font_, caption_, mnemonic);
+    const unsigned flags = (useMnemonic_ ? kTextMnemonic : 0) | (wordWrap_ ? kTextWrap : 0);
+    const int wrapWidth = wordWrap_ ? r.width() : 0;
+    if (!measured_ || measured_->font != font_ || measured_->text != caption_ || measured_->flags != flags ||
+        measured_->wrapWidth != wrapWidth)
+        measured_ = Measured{font_, caption_, flags, wrapWidth, MeasureText(font_, caption_, flags, wrapWidth)};
+    const SIZE text = measured_->size;
     int w = wordWrap_ ? r.width() : text.cx;
     int left = r.left;
     if (alignment_ == vbCenter) left = r.left + (r.width() - w) / 2;

@@ -3,6 +3,9 @@
 // edge; with WordWrap the width stays and the height follows the wrapped lines.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/forms/control.h"
 
 namespace platform::forms {
@@ -40,6 +43,16 @@ protected:
 private:
     void Fit();
 
+    // The text AutoSize last measured and its size: fitting the same text in the same font, way
+    // and width again measures nothing (a clock fits its labels every second).
+    struct Measured {
+        FontDescription font;
+        std::string text;
+        unsigned flags = 0;
+        int wrapWidth = 0;
+        SIZE size;
+    };
+    std::optional<Measured> measured_;
     std::string caption_;
     bool autoSize_ = false;
     int alignment_ = vbLeftJustify;

@@ -264,6 +264,10 @@ public:
         DeleteDC(dc);
         return changed;
     }
+    std::uint64_t Generation(HWND top) override {
+        auto it = St().surfaces.find(top.id());
+        return it != St().surfaces.end() && it->second ? it->second->generation() : 0;
+    }
     void EraseBackground(HWND hwnd, HDC dc, const RECT& area) override {
         Window* w = Find(hwnd);
         if (!w) return;

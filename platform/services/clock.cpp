@@ -100,11 +100,45 @@ SYSTEMTIME UtcMsToSystemTime(std::int64_t utcMs) {
     return FromTm(tm, static_cast<int>(utcMs - static_cast<std::int64_t>(secs) * 1000));
 }
 
-SYSTEMTIME UtcMsToLocalTime(std::int64_t utcMs) {
-    time_t secs = static_cast<time_t>(FloorDiv(utcMs, 1000));
+namespace {
+
+// The local breakdown of the second last converted on this thread. A clock asks for the local
+// time many times a second, and the conversion through the C library's time zone is the costly
+// part of the answer. The zone as that conversion left it (its names and offsets, which a new
+// TZ and tzset change) is kept with it, so that another zone is converted afresh; another second
+// (the next one, or a clock set anew) always is.
+struct LocalSecond {
+    time_t secs = 0;
+    const char* names[2] = {nullptr, nullptr};
+    long offset = 0;
+    int daylight = 0;
     std::tm tm{};
-    localtime_r(&secs, &tm);
-    return FromTm(tm, static_cast<int>(utcMs - static_cast<std::int64_t>(secs) * 1000));
+    bool made = false;
+
+    bool sameZone() const {
+        return names[0] == tzname[0] && names[1] == tzname[1] && offset == timezone && daylight == ::daylight;
+    }
+};
+
+const std::tm& LocalBreakdown(time_t secs) {
+    thread_local LocalSecond last;
+    if (!last.made || last.secs != secs || !last.sameZone()) {
+        localtime_r(&secs, &last.tm);
+        last.secs = secs;
+        last.names[0] = tzname[0];
+        last.names[1] = tzname[1];
+        last.offset = timezone;
+        last.daylight = ::daylight;
+        last.made = true;
+    }
+    return last.tm;
+}
+
+}  // namespace
+
+SYSTEMTIME UtcMsToLocalTime(std::int64_t utcMs) {
+    const time_t secs = static_cast<time_t>(FloorDiv(utcMs, 1000));
+    return FromTm(LocalBreakdown(secs), static_cast<int>(utcMs - static_cast<std::int64_t>(secs) * 1000));
 }
 
 std::int64_t SystemTimeToUtcMs(const SYSTEMTIME& utc) {

@@ -7,6 +7,7 @@ class NoSurfaces final : public WindowSurfaces {
 public:
     HDC MakeDc(HWND, POINT, RECT) override { return HDC{}; }
     RECT ReleaseDc(HDC) override { return RECT{}; }
+    std::uint64_t Generation(HWND) override { return 0; }
     void EraseBackground(HWND, HDC, const RECT&) override {}
     std::optional<COLORREF> PixelAt(HWND, POINT) override { return std::nullopt; }
     void Present() override {}

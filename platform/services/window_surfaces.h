@@ -27,6 +27,9 @@ public:
     // Returns where drawing through the DC changed its window's pixels (top-level window
     // coordinates): a paint that changed nothing has nothing to bring to the screen.
     virtual RECT ReleaseDc(HDC dc) = 0;
+    // How far drawing on the top-level window's surface has got (Surface::generation); 0 while
+    // it has none.
+    virtual std::uint64_t Generation(HWND topLevel) = 0;
     // Fills the area (in the DC's coordinates) with the window class's background.
     virtual void EraseBackground(HWND hwnd, HDC dc, const RECT& area) = 0;
     // The colour the top-level window shows at a point (window coordinates); none where it has no

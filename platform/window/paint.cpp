@@ -217,9 +217,28 @@ int ReleaseDC(HWND hwnd, HDC hdc) {
     return 1;
 }
 
+ClientPixelsStamp GetClientPixelsStamp(HWND hwnd) {
+    const Window* w = Find(hwnd);
+    if (!w) return ClientPixelsStamp{};
+    const RECT c = ClientAreaInWindow(*w);
+    // One walk up to the top-level window: each window lies in its parent's client area.
+    POINT origin{c.left, c.top};
+    const Window* cur = w;
+    while (!cur->topLevel()) {
+        const Window* parent = Find(cur->parent);
+        if (!parent) return ClientPixelsStamp{};
+        const RECT parentClient = ClientAreaInWindow(*parent);
+        origin.x += cur->rect.left + parentClient.left;
+        origin.y += cur->rect.top + parentClient.top;
+        cur = parent;
+    }
+    return ClientPixelsStamp{UseService<WindowSurfaces>().Generation(cur->hwnd), origin, SIZE{c.width(), c.height()}};
+}
+
 namespace {
-// The top-level windows that hold a listed window, bottom to top; drops listed windows that are
-// gone or have nothing left to paint.
+// The top-level windows that hold a listed window and can paint now (shown, not minimized),
+// bottom to top; drops listed windows that are gone or have nothing left to paint. A window
+// that waits under a hidden top-level window stays listed and costs no more than its look-up.
 std::vector<HWND> TopsWithDirtyWindows() {
     auto& listed = Dirty().windows;
     std::unordered_set<std::uint32_t> tops;
@@ -229,9 +248,13 @@ std::vector<HWND> TopsWithDirtyWindows() {
             it = listed.erase(it);
             continue;
         }
-        tops.insert(GetTopLevel(w->hwnd).id());
         ++it;
+        if (!(w->style & WS_VISIBLE) || w->minimized) continue;
+        const HWND top = GetTopLevel(w->hwnd);
+        const Window* t = Find(top);
+        if (t && (t->style & WS_VISIBLE) && !t->minimized) tops.insert(top.id());
     }
+    if (tops.empty()) return {};
     std::vector<HWND> ordered;
     const auto& all = S().topLevels;
     for (auto it = all.rbegin(); it != all.rend(); ++it)

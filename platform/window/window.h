@@ -116,6 +116,17 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 HDC GetDC(HWND hwnd);        // client area
 HDC GetWindowDC(HWND hwnd);  // whole window
 int ReleaseDC(HWND hwnd, HDC hdc);
+// What a window's client area shows, as a value: where it lies on its top-level window's surface,
+// its size, and how far drawing on that surface has got. Two equal stamps mean the client area
+// shows the same pixels as when the first was taken, so what a window keeps drawn need not be
+// copied there again. A window without a surface stamps generation 0.
+struct ClientPixelsStamp {
+    std::uint64_t generation = 0;
+    POINT origin;
+    SIZE size;
+    bool operator==(const ClientPixelsStamp&) const = default;
+};
+ClientPixelsStamp GetClientPixelsStamp(HWND hwnd);
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 // SetTimer for a wait that must last exactly its interval: a one-second interval is not moved to

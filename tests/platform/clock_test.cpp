@@ -45,6 +45,14 @@ TEST(LocalTime, FollowsTheTimeZoneAndRejectsMalformedStamps) {
     EXPECT_FALSE(ParseLocalTimestamp("2026-13-01T00:00:00", &utc));
     EXPECT_FALSE(ParseLocalTimestamp("yesterday", &utc));
     EXPECT_FALSE(ParseLocalTimestamp("2026-03-01T12:00:00Z", &utc));
+    // The same instant in a zone set anew is converted in that zone, as is the second after it.
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(UtcMsToLocalTime(utc + 10'000).wHour, 0);
+    setenv("TZ", "Asia/Tokyo", 1);
+    tzset();
+    EXPECT_EQ(UtcMsToLocalTime(utc + 10'000).wHour, 9);
+    EXPECT_EQ(UtcMsToLocalTime(utc + 11'000).wSecond, 11);
     setenv("TZ", "UTC", 1);
     tzset();
 }

@@ -34,6 +34,7 @@ public:
         if (dc == kPlaceholderDc) ++releases;
         return platform::RECT{};  // nothing is drawn, so nothing changes
     }
+    std::uint64_t Generation(platform::HWND) override { return 0; }
     void EraseBackground(platform::HWND hwnd, platform::HDC, const platform::RECT& area) override {
         erases.push_back({hwnd, area});
     }

@@ -78,7 +78,12 @@ struct DeviceContext {
 
     RECT toTarget(RECT r) const { return OffsetRectBy(r, origin.x, origin.y); }
     // What a drawing step changed (target coordinates); only the part inside the clip counts.
-    void noteChanged(RECT area) { changed = UnionRects(changed, IntersectRects(area, clip)); }
+    void noteChanged(RECT area) {
+        const RECT inside = IntersectRects(area, clip);
+        if (inside.empty()) return;
+        changed = UnionRects(changed, inside);
+        target->touch();
+    }
     // The target, for a drawing step that may change every pixel of area (target coordinates).
     Surface& drawInto(RECT area) {
         noteChanged(area);
