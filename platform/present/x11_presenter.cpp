@@ -68,9 +68,6 @@ struct X11State {
     // a window on the user's behalf carries.
     Time lastUserTime = CurrentTime;
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
-    // The window the window manager made active last (_NET_ACTIVE_WINDOW, never none): which
-    // program had the keyboard before the window manager took it away.
-    XWindowId lastActive = 0;
     Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0,
          workArea = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
@@ -401,11 +398,7 @@ void FocusForegroundWindow() {
         e.xclient.window = it->second.xid;
         e.xclient.message_type = X().activeWindow;
         e.xclient.format = 32;
-        // Asked for as the user's own doing: the keyboard only moves between the program's own
-        // windows here, as the user's clicks and keys make it. Asked for by an application, a
-        // window manager may refuse and mark the window as demanding attention instead, which
-        // puts even a window without a taskbar button into its task list.
-        e.xclient.data.l[0] = 2;
+        e.xclient.data.l[0] = 1;  // asked for by an application
         e.xclient.data.l[1] = static_cast<long>(X().lastUserTime);
         e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
         XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
@@ -639,25 +632,6 @@ void NoteWindowManagerState(XWindowId xid) {
     if (!xw->managed || iconic == xw->iconic) return;
     xw->iconic = iconic;
     if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
-    // The window manager minimised the window that had the keyboard: the program's next window
-    // (its owner, or the clock) takes it, unless the window manager gave it to another meanwhile.
-    if (iconic && X().lastActive == xid)
-        PostTask([xid] {
-            if (X().display && X().lastActive == xid) FocusForegroundWindow();
-        });
-}
-
-// The window manager tells which window it made active.
-void NoteActiveWindow() {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(X().display, X().root, X().activeWindow, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                           &after, &data) == Success &&
-        data && count == 1 && format == 32)
-        if (const XWindowId active = reinterpret_cast<const long*>(data)[0]) X().lastActive = active;
-    if (data) XFree(data);
 }
 
 // A pointer event with the left button up means the window manager's move or size is over.
@@ -769,7 +743,6 @@ void HandleEvent(XEvent& e) {
         case PropertyNotify:
             if (e.xproperty.atom == X().wmState) NoteWindowManagerState(e.xproperty.window);
             if (e.xproperty.window == X().root && e.xproperty.atom == X().workArea) FollowOtherPanels();
-            if (e.xproperty.window == X().root && e.xproperty.atom == X().activeWindow) NoteActiveWindow();
             break;
         case ConfigureNotify:
             if (XWin* xw = FindX(e.xconfigure.window); xw && X().movedByManager && HandleOf(xw->xid).id() == X().movedByManager)
@@ -902,7 +875,6 @@ void StopX11Presenter() {
     X().windows.clear();
     XDestroyWindow(X().display, X().groupLeader);
     X().groupLeader = 0;
-    X().lastActive = 0;
     SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});
     X().pixels.Stop();
     XCloseDisplay(X().display);
