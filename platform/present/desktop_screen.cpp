@@ -130,15 +130,18 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
     }
 }
 
-// The size of a top-level window's surface: the window's own, clipped to what the screen can show
-// at once (from the window's top-left corner) and to what a surface may hold. What is drawn beyond
-// the surface is clipped away, so a window far bigger than the screen costs no more than the screen.
+// The size of a top-level window's surface: the window's own, clipped to what a surface may hold and
+// to the part of the window that reaches the screen's far edge, at least a screen's size (a window
+// whose top or left lies before the screen's reaches further into it). What is drawn beyond the
+// surface is clipped away, so a window far bigger than the screen costs little more than the
+// screen, and every part of it that shows is painted.
 SIZE SurfaceSizeFor(const Window& w) {
     const SIZE screen = ScreenSize();
-    const auto side = [](LONG window, LONG screenSide) {
-        return std::clamp<LONG>(std::min(window, screenSide), 1, kMaxSurfaceSide);
+    const POINT origin = WindowOriginOnScreen(w);
+    const auto side = [](LONG window, LONG screenSide, LONG start) {
+        return std::clamp<LONG>(std::min<LONG>(window, screenSide - std::min<LONG>(start, 0)), 1, kMaxSurfaceSide);
     };
-    return SIZE{side(w.rect.width(), screen.cx), side(w.rect.height(), screen.cy)};
+    return SIZE{side(w.rect.width(), screen.cx, origin.x), side(w.rect.height(), screen.cy, origin.y)};
 }
 
 std::shared_ptr<Surface> SurfaceFor(HWND top) {

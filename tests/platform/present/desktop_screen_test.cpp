@@ -130,6 +130,10 @@ TEST_F(DesktopScreen, AWindowTooBigForAnySurfaceIsShownAsFarAsTheScreenReaches) 
     EXPECT_EQ(surface->height(), ComposedScreen().height());
     EXPECT_EQ(ScreenAt(10, 10), RGB(255, 0, 0));
     EXPECT_EQ(ScreenAt(ComposedScreen().width() - 1, ComposedScreen().height() - 1), RGB(0, 0, 255));
+    // Its corner above and left of the screen's: what shows is painted to the screen's far edges.
+    MoveWindow(big, -300, -200, 20000, 20000, 1);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(ComposedScreen().width() - 1, ComposedScreen().height() - 1), RGB(0, 0, 255));
     DestroyWindow(big);
 
     HWND framed = CreateWindowEx(0, "Painted", "framed", WS_CAPTION | WS_VISIBLE, 0, 0, 30000, 200, HWND{});
