@@ -111,15 +111,14 @@ RECT TaskbarRectOnEdge(TaskbarEdge edge) {
 }
 
 RECT WorkArea() {
-    const SIZE screen = ScreenSize();
-    RECT area{0, 0, screen.cx, screen.cy};
+    RECT area = PanelFreeArea();
     RECT bar;
     if (!ShellRunning() || !IsWindowVisible(TB().windows.taskbar) || !GetWindowRect(TB().windows.taskbar, &bar)) return area;
     switch (TB().edge) {
-        case TaskbarEdge::Left: area.left = std::clamp<LONG>(bar.right, 0, area.right); break;
-        case TaskbarEdge::Right: area.right = std::clamp<LONG>(bar.left, 0, area.right); break;
-        case TaskbarEdge::Top: area.top = std::clamp<LONG>(bar.bottom, 0, area.bottom); break;
-        case TaskbarEdge::Bottom: area.bottom = std::clamp<LONG>(bar.top, 0, area.bottom); break;
+        case TaskbarEdge::Left: area.left = std::clamp<LONG>(bar.right, area.left, area.right); break;
+        case TaskbarEdge::Right: area.right = std::clamp<LONG>(bar.left, area.left, area.right); break;
+        case TaskbarEdge::Top: area.top = std::clamp<LONG>(bar.bottom, area.top, area.bottom); break;
+        case TaskbarEdge::Bottom: area.bottom = std::clamp<LONG>(bar.top, area.top, area.bottom); break;
     }
     return area;
 }
