@@ -195,12 +195,13 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
     StopX11Presenter();
 }
 
-// The program's own windows on a display that openbox manages.
-class X11UnderOpenbox : public testing::Test {
+// The program's own windows on a display that a window manager manages.
+class X11UnderWindowManager : public testing::Test {
 protected:
+    explicit X11UnderWindowManager(const char* command) : command_(command), wm{server, command} {}
     void SetUp() override {
         ASSERT_TRUE(server.running());
-        ASSERT_TRUE(wm.ready()) << "openbox did not start";
+        ASSERT_TRUE(wm.ready()) << command_ << " did not start";
         std::string error;
         ASSERT_TRUE(StartX11Presenter(&error)) << error;
         StartDesktopScreen();
@@ -208,8 +209,20 @@ protected:
     }
     void TearDown() override { StopX11Presenter(); }
 
+    const char* command_;
     XvfbServer server;
-    WindowManagerProcess wm{server};
+    WindowManagerProcess wm;
+};
+
+class X11UnderOpenbox : public X11UnderWindowManager {
+protected:
+    X11UnderOpenbox() : X11UnderWindowManager("openbox") {}
+};
+
+// icewm places and raises windows by rules of its own, and keeps a panel along the bottom.
+class X11UnderIcewm : public X11UnderWindowManager {
+protected:
+    X11UnderIcewm() : X11UnderWindowManager("icewm") {}
 };
 
 TEST_F(X11UnderOpenbox, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
@@ -581,23 +594,6 @@ TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
     DestroyWindow(b);
     (void)bPart;
 }
-
-// The program's own windows on a display that icewm manages (it keeps a panel along the bottom).
-class X11UnderIcewm : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.running());
-        ASSERT_TRUE(wm.ready()) << "icewm did not start";
-        std::string error;
-        ASSERT_TRUE(StartX11Presenter(&error)) << error;
-        StartDesktopScreen();
-        InstallService<Clock>(MakeSystemClock());
-    }
-    void TearDown() override { StopX11Presenter(); }
-
-    XvfbServer server;
-    WindowManagerProcess wm{server, "icewm"};
-};
 
 // The window manager's maximise is followed (size, state, a whole new picture, live buttons); the
 // program's maximise asks the window manager, fills the work area its panel leaves, and restores.
