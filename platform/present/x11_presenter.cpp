@@ -497,12 +497,18 @@ XWindowId FrameOf(XWindowId xid) {
     }
 }
 
-void Restack() {
+// Our shown windows in the program's order, topmost first.
+std::vector<XWindowId> ProgramStack() {
     std::vector<XWindowId> stack;
     for (HWND top : TopLevelWindowsInZOrder()) {
         auto it = X().windows.find(top.id());
         if (it != X().windows.end() && it->second.mapped && !it->second.iconic) stack.push_back(it->second.xid);
     }
+    return stack;
+}
+
+void Restack() {
+    const std::vector<XWindowId> stack = ProgramStack();
     if (stack == X().lastStack || stack.empty()) return;
     X().lastStack = stack;
     if (X().takingStack) return;
@@ -629,14 +635,25 @@ void FollowConfigure(XWin& xw, const XConfigureEvent& c) {
 }
 
 // The program's order of its windows follows the server's stacking of them (or of their frames).
+// Where the server's order breaks the program's bands (a topmost window over a box that blocks it),
+// the program's order goes back to the server.
 void FollowStacking() {
     std::vector<HWND> topFirst;
+    std::vector<XWindowId> stacked;
     for (XWindowId child : RootChildrenTopFirst(X().display, X().root))
         for (const auto& [id, xw] : X().windows)
-            if (xw.mapped && !xw.iconic && (xw.xid == child || (xw.framed && xw.frame == child))) topFirst.push_back(HWND{id});
+            if (xw.mapped && !xw.iconic && (xw.xid == child || (xw.framed && xw.frame == child))) {
+                topFirst.push_back(HWND{id});
+                stacked.push_back(xw.xid);
+            }
     X().takingStack = true;
     WindowManagerStacked(topFirst);
     X().takingStack = false;
+    const std::vector<XWindowId> program = ProgramStack();
+    if (std::is_permutation(stacked.begin(), stacked.end(), program.begin(), program.end())) {
+        X().lastStack = stacked;
+        Restack();
+    }
 }
 
 // The window manager maximised or restored the window by its own rules (its keys, its menu):
@@ -741,9 +758,11 @@ void HandleEvent(XEvent& e) {
             break;
         case ConfigureNotify:
             if (XWin* xw = FindX(e.xconfigure.window)) {
-                const bool restacked = !e.xconfigure.send_event && !xw->framed;
+                // With no window manager to tell of its stacking, the windows themselves are the
+                // root's children whose order changed.
+                const bool restacked = !e.xconfigure.send_event && !xw->framed && !WindowManagerRuns();
                 FollowConfigure(*xw, e.xconfigure);
-                if (restacked) FollowStacking();  // no frame: the window itself is a child of the root
+                if (restacked) FollowStacking();
             }
             break;
         case ReparentNotify:
