@@ -59,6 +59,7 @@ struct X11State {
     std::map<std::uint32_t, XWin> windows;
     std::vector<XWindowId> lastStack;
     bool takingStack = false;  // the program's order follows the server's: nothing goes back
+    std::optional<bool> managerRuns;  // read again when the root's window-manager check changes
     X11PixelSender pixels;
     // The server time of the user's last press or key on our windows: what a request to activate
     // a window on the user's behalf carries.
@@ -329,8 +330,10 @@ void PushPixels(HWND hwnd, const RECT& area, bool repainted) {
     if (repainted) ApplyShape(it->second, *surface, r);
 }
 
-// An EWMH window manager announces itself on the root window.
+// An EWMH window manager announces itself on the root window (read once, and again when that
+// changes).
 bool WindowManagerRuns() {
+    if (X().managerRuns) return *X().managerRuns;
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
@@ -339,6 +342,7 @@ bool WindowManagerRuns() {
                                           &format, &count, &after, &data) == Success &&
                        data && count == 1;
     if (data) XFree(data);
+    X().managerRuns = found;
     return found;
 }
 
@@ -751,6 +755,7 @@ void HandleEvent(XEvent& e) {
             break;
         case PropertyNotify:
             if (e.xproperty.window == X().root) {
+                if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
                 if (e.xproperty.atom == X().clientListStacking) FollowStacking();
                 if (e.xproperty.atom == X().workArea) SetWorkArea(PublishedWorkArea(X().display, X().root, X().workArea));
             } else if (e.xproperty.atom == X().wmState) {
@@ -895,6 +900,7 @@ void StopX11Presenter() {
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
+    X().managerRuns.reset();
     X().pixels.Stop();
     SetWorkArea(RECT{});
     XCloseDisplay(X().display);

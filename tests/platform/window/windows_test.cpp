@@ -227,6 +227,10 @@ TEST(Frames, CaptionButtonsActTheCaptionMovesAndTheBordersSize) {
         edges.push_back(edge);
         return true;
     });
+    click({200, 112});
+    click({200, 112});  // a double click on the caption stays the program's: it maximises
+    EXPECT_TRUE(IsZoomed(w));
+    ShowWindow(w, SW_RESTORE);
     drag({200, 112}, {250, 152});
     drag({399, 299}, {420, 320});
     SetWindowManagerMoveSize(nullptr);
