@@ -14,12 +14,14 @@
 #include "platform/present/presented_windows.h"
 #include "platform/present/detail/x11_pixels.h"
 #include "platform/present/detail/x11_keys.h"
+#include "platform/present/detail/x11_panels.h"
 #include "platform/present/detail/x11_services.h"
 #include "platform/present/detail/x11_window_truth.h"
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/outside_ends.h"
+#include "platform/window/panel_area.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_manager.h"
 
@@ -42,6 +44,7 @@ struct XWin {
     XWindowId frame = 0;  // that frame, a child of the root
     RequestedPlaces requested;  // places asked of the server that it has not confirmed yet
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
+    bool shell = false;             // the shell's (the taskbar): not of the program's window group
     bool iconic = false;            // minimised by the window manager (asked for, or told of)
     bool managed = false;           // the window manager keeps it as a client (WM_STATE says so)
     bool keyboardGrabbed = false;   // an open menu holds the keyboard
@@ -54,6 +57,9 @@ struct X11State {
     Display* display = nullptr;
     int screen = 0;
     XWindowId root = 0;
+    // Never shown: it leads the program's window group (a box that blocks the whole program is
+    // transient for the group).
+    XWindowId groupLeader = 0;
     int sourceId = 0;
     bool shapeExtension = false;
     std::map<std::uint32_t, XWin> windows;
@@ -65,8 +71,9 @@ struct X11State {
     // a window on the user's behalf carries.
     Time lastUserTime = CurrentTime;
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
-    Atom clientListStacking = 0, workArea = 0, stateMaxVert = 0, stateMaxHorz = 0;
-    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0;
+    Atom clientListStacking = 0, stateMaxVert = 0, stateMaxHorz = 0;
+    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0,
+         workArea = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints;
@@ -166,11 +173,15 @@ void ApplyStates(XWin& xw, const PresentedWindow& w) {
 }
 
 // A modal window is transient for the window it blocks, so that a window manager keeps it above
-// that window (and gives it the focus when that window is clicked).
+// that window (and gives it the focus when that window is clicked); one that blocks every window of
+// the program is transient for the program's window group, which window managers read from a
+// transient for the root window.
 void ApplyTransient(XWin& xw, const PresentedWindow& w) {
     xw.modal = w.modal;
     XWindowId wanted = 0;
-    if (w.modal)
+    if (w.modal && w.modalBlocksProgram && !xw.shell)
+        wanted = X().root;
+    else if (w.modal)
         if (auto it = X().windows.find(w.modalOver.id()); w.modalOver && it != X().windows.end()) wanted = it->second.xid;
     if (wanted == xw.transientFor) return;
     if (wanted)
@@ -207,8 +218,11 @@ void ApplyStrut(const XWin& xw, const RECT& r) {
                     reinterpret_cast<unsigned char*>(strut), 4);
 }
 
+void SetInitialState(const XWin& xw, int state);
+
 XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XWin& xw = X().windows[hwnd.id()];
+    xw.shell = w.shellWindow;
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
     xw.overrideRedirect = attrs.override_redirect;
@@ -219,9 +233,11 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
                            CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixel, &attrs);
     xw.screenRect = r;
-    XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
-    // Our windows draw their own frames; the window manager adds none.
-    long motif[5] = {2, 0, 0, 0, 0};
+    // Our windows draw their own frames; the window manager adds none. The shell's windows (the
+    // taskbar) cannot be closed, as the desktop's own taskbar cannot: they take no close request
+    // and tell the window manager to offer none (no function of its own at all).
+    if (!w.shellWindow) XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
+    long motif[5] = {w.shellWindow ? 3 : 2, 0, 0, 0, 0};
     XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(motif), 5);
     XSizeHints hints{};
@@ -233,6 +249,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XSetWMNormalHints(X().display, xw.xid, &hints);
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
+    SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
         type = X().typeDock;
@@ -364,11 +381,16 @@ bool WindowManagerSupports(Atom feature) {
     return found;
 }
 
-void SetInitialState(XWindowId xid, int state) {
+// WM_HINTS: the state the window is mapped in, and the program's group.
+void SetInitialState(const XWin& xw, int state) {
     XWMHints hints{};
     hints.flags = StateHint;
     hints.initial_state = state;
-    XSetWMHints(X().display, xid, &hints);
+    if (!xw.shell) {
+        hints.flags |= WindowGroupHint;
+        hints.window_group = X().groupLeader;
+    }
+    XSetWMHints(X().display, xw.xid, &hints);
 }
 
 // The X window that has the desktop's keyboard focus.
@@ -459,11 +481,11 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
             XIconifyWindow(X().display, xw.xid, X().screen);
             return;
         }
-        SetInitialState(xw.xid, IconicState);
+        SetInitialState(xw, IconicState);
     } else if (xw.iconic) {
         // Mapping an iconic window asks its window manager to restore it.
         xw.iconic = false;
-        SetInitialState(xw.xid, NormalState);
+        SetInitialState(xw, NormalState);
         XMapWindow(X().display, xw.xid);
         return;
     } else if (xw.mapped) {
@@ -602,6 +624,13 @@ void Forget(HWND hwnd) {
     X().windows.erase(it);
     X().lastStack.clear();
     XFlush(X().display);
+}
+
+// The desktop's other panels reserve edges of the screen (the work area changes with them): the
+// shell's taskbar keeps to what they leave.
+void FollowOtherPanels() {
+    SetPanelFreeArea(ReadPanelFreeArea(X().display, X().root, ScreenSize(),
+                                       [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); }));
 }
 
 // The modifier keys an event says are held, which count over what was seen pressed and released.
@@ -751,13 +780,23 @@ void HandleEvent(XEvent& e) {
             // so that what is typed into it reaches it. A grab's start and end (an open menu's) move
             // no focus, nor does the pointer where no window manager gives it.
             if ((e.xfocus.mode == NotifyNormal || e.xfocus.mode == NotifyWhileGrabbed) && e.xfocus.detail != NotifyPointer)
-                if (HWND h = HandleOf(e.xfocus.window)) WindowManagerFocus(h);
+                if (HWND h = HandleOf(e.xfocus.window)) {
+                    // A window that a modal window blocks was raised with the focus: the program's
+                    // order goes back to the server, the modal window on top.
+                    if (!IsWindowEnabled(h)) X().lastStack.clear();
+                    WindowManagerFocus(h);
+                    Restack();
+                    XFlush(X().display);
+                }
             break;
         case PropertyNotify:
             if (e.xproperty.window == X().root) {
                 if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
                 if (e.xproperty.atom == X().clientListStacking) FollowStacking();
-                if (e.xproperty.atom == X().workArea) SetWorkArea(PublishedWorkArea(X().display, X().root, X().workArea));
+                if (e.xproperty.atom == X().workArea) {
+                    SetWorkArea(PublishedWorkArea(X().display, X().root, X().workArea));
+                    FollowOtherPanels();
+                }
             } else if (e.xproperty.atom == X().wmState) {
                 NoteWindowManagerState(e.xproperty.window);
             } else if (XWin* xw = FindX(e.xproperty.window); xw && e.xproperty.atom == X().netWmState) {
@@ -837,6 +876,9 @@ bool StartX11Presenter(std::string* error) {
     int eventBase = 0, errorBase = 0;
     X().shapeExtension = XShapeQueryExtension(display, &eventBase, &errorBase);
     X().pixels.Start(display, X().screen);
+    X().groupLeader = XCreateSimpleWindow(display, X().root, -1, -1, 1, 1, 0, 0, 0);
+    XClassHint leaderClass{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
+    XSetClassHint(display, X().groupLeader, &leaderClass);
     auto& x = X();
     InternAtoms(display, {{&x.wmDelete, "WM_DELETE_WINDOW"},
                           {&x.wmProtocols, "WM_PROTOCOLS"},
@@ -868,11 +910,12 @@ bool StartX11Presenter(std::string* error) {
                           {&x.stateMaxVert, "_NET_WM_STATE_MAXIMIZED_VERT"},
                           {&x.stateMaxHorz, "_NET_WM_STATE_MAXIMIZED_HORZ"}});
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
-    // The root tells of the window manager's stacking and of the work area its panels leave.
-    XSelectInput(display, X().root, PropertyChangeMask);
     SetWorkArea(PublishedWorkArea(display, X().root, X().workArea));
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
+    // The root tells of the work area as other panels change, and of the window manager's stacking.
+    XSelectInput(display, X().root, PropertyChangeMask);
+    FollowOtherPanels();
 
     ObservePresentedWindows(Sync, Forget);
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
@@ -901,6 +944,9 @@ void StopX11Presenter() {
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
     X().managerRuns.reset();
+    XDestroyWindow(X().display, X().groupLeader);
+    X().groupLeader = 0;
+    SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});
     X().pixels.Stop();
     SetWorkArea(RECT{});
     XCloseDisplay(X().display);
