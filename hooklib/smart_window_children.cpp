@@ -6,7 +6,6 @@
 #include "hooklib/smart_window.h"
 #include "platform/draw/image.h"
 #include "platform/services/paths.h"
-#include "platform/shell/taskbar.h"
 #include "platform/window/screen.h"
 
 namespace hooklib {

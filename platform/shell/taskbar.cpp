@@ -110,19 +110,6 @@ RECT TaskbarRectOnEdge(TaskbarEdge edge) {
     return RECT{a.left, a.bottom - height, a.right, a.bottom};
 }
 
-RECT WorkArea() {
-    RECT area = PanelFreeArea();
-    RECT bar;
-    if (!ShellRunning() || !IsWindowVisible(TB().windows.taskbar) || !GetWindowRect(TB().windows.taskbar, &bar)) return area;
-    switch (TB().edge) {
-        case TaskbarEdge::Left: area.left = std::clamp<LONG>(bar.right, area.left, area.right); break;
-        case TaskbarEdge::Right: area.right = std::clamp<LONG>(bar.left, area.left, area.right); break;
-        case TaskbarEdge::Top: area.top = std::clamp<LONG>(bar.bottom, area.top, area.bottom); break;
-        case TaskbarEdge::Bottom: area.bottom = std::clamp<LONG>(bar.top, area.top, area.bottom); break;
-    }
-    return area;
-}
-
 void SetTaskbarBackground(const TaskbarBackground& background) {
     TB().background = background;
     if (ShellRunning()) InvalidateRect(TB().windows.taskbar, nullptr, 1);

@@ -41,9 +41,6 @@ TaskbarEdge CurrentTaskbarEdge();
 void MoveTaskbarToEdge(TaskbarEdge edge);
 // The rectangle the taskbar takes on an edge of the current screen.
 RECT TaskbarRectOnEdge(TaskbarEdge edge);
-// The screen less other programs' panels and the taskbar while it shows: where a window goes that
-// should not lie under them.
-RECT WorkArea();
 
 void SetTaskbarBackground(const TaskbarBackground& background);
 TaskbarBackground CurrentTaskbarBackground();

@@ -144,7 +144,6 @@ TEST_F(SmartWindows, AutoSizeOfALongTitleOrTextStaysWithinTheWorkAreaCaptionOnSc
     StartDesktopScreen();
     ASSERT_TRUE(StartShell());
     const RECT work = WorkArea();
-    ASSERT_LT(work.bottom, 1024) << "the taskbar takes the screen's foot";
     std::string words;
     while (words.size() < 20000) words += "ready ";
     struct Case {
