@@ -71,6 +71,9 @@ private:
     using VisualLine = TextLines::Line;
 
     void Edited(bool changed);
+    enum class ClipboardKey { None, Copy, Cut, Paste };
+    static ClipboardKey ClipboardKeyOf(int keyCode, int shift);
+    bool RunClipboardKey(int keyCode, int shift);
     std::string PastedText(const std::string& clipboard) const;
     void SetTextNow(const std::string& value);
     RECT InnerRect() const;

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "platform/present/desktop_screen.h"
+#include "platform/present/minimized_bars.h"
 #include "platform/present/presented_windows.h"
 #include "platform/present/detail/x11_pixels.h"
 #include "platform/present/detail/x11_keys.h"
 #include "platform/present/detail/x11_services.h"
+#include "platform/present/detail/x11_window_icon.h"
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
@@ -64,7 +66,7 @@ struct X11State {
     Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
-        motifHints;
+        motifHints, netWmIcon;
 };
 
 X11State& X() {
@@ -216,6 +218,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XSetWMNormalHints(X().display, xw.xid, &hints);
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
+    if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
         type = X().typeDock;
@@ -783,7 +786,8 @@ bool StartX11Presenter(std::string* error) {
                           {&x.strutPartial, "_NET_WM_STRUT_PARTIAL"},
                           {&x.strut, "_NET_WM_STRUT"},
                           {&x.opacity, "_NET_WM_WINDOW_OPACITY"},
-                          {&x.motifHints, "_MOTIF_WM_HINTS"}});
+                          {&x.motifHints, "_MOTIF_WM_HINTS"},
+                          {&x.netWmIcon, "_NET_WM_ICON"}});
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
@@ -791,6 +795,7 @@ bool StartX11Presenter(std::string* error) {
     ObservePresentedWindows(Sync, Forget);
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
+    SetWindowManagerKeepsMinimized(WindowManagerRuns);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         Sync(hwnd);
         PushPixels(hwnd, area, true);
@@ -810,6 +815,7 @@ void StopX11Presenter() {
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
+    SetWindowManagerKeepsMinimized(nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();

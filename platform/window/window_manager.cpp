@@ -244,7 +244,7 @@ void WindowManagerFocus(HWND hwnd) {
     const bool outer = FocusFromWindowManager();
     FocusFromWindowManager() = true;
     SetActiveWindow(hwnd);
-    S().foreground = hwnd;
+    SetForeground(hwnd);
     FocusFromWindowManager() = outer;
 }
 
