@@ -12,6 +12,7 @@
 #include "platform/present/x11_presenter.h"
 #include "platform/services/paths.h"
 #include "platform/services/pointer.h"
+#include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "xvfb_server.h"
 
@@ -287,8 +288,9 @@ TEST_F(X11Presenter, OurWindowsCarryTheProgramsIcon) {
     ASSERT_EQ(icon.size(), 2u + 32 * 32);
     EXPECT_EQ(icon[0], 32);
     EXPECT_EQ(icon[1], 32);
-    EXPECT_EQ(static_cast<unsigned long>(icon[2]) >> 24, 0u) << "the corner is transparent";
-    EXPECT_EQ(static_cast<unsigned long>(icon[2 + 16 * 32 + 16]) >> 24, 0xFFu) << "the face is opaque";
+    auto alpha = [&](int x, int y) { return (static_cast<unsigned long>(icon[2 + y * 32 + x]) >> 24) & 0xFF; };
+    EXPECT_EQ(alpha(0, 0), 0u) << "the corner is transparent";
+    EXPECT_EQ(alpha(16, 16), 0xFFu) << "the face is opaque";
     DestroyWindow(w);
 }
 
