@@ -46,22 +46,17 @@ bool WantsBar(HWND hwnd) {
     return w && w->topLevel && w->minimized && (w->style & WS_VISIBLE) && !w->shellWindow && w->className != kBarClass;
 }
 
-void Edge(HDC dc, RECT r, COLORREF topLeft, COLORREF bottomRight) {
-    auto line = [dc](RECT band, COLORREF colour) {
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &band, brush);
-        DeleteObject(brush);
-    };
-    line(RECT{r.left, r.top, r.right, r.top + 1}, topLeft);
-    line(RECT{r.left, r.top, r.left + 1, r.bottom}, topLeft);
-    line(RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-    line(RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-}
-
 void Fill(HDC dc, RECT r, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &r, brush);
     DeleteObject(brush);
+}
+
+void Edge(HDC dc, RECT r, COLORREF topLeft, COLORREF bottomRight) {
+    Fill(dc, RECT{r.left, r.top, r.right, r.top + 1}, topLeft);
+    Fill(dc, RECT{r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    Fill(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+    Fill(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
 // A raised face with the inactive caption in it: the window's title and, at the right, the
