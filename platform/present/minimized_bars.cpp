@@ -1,5 +1,6 @@
 #include "platform/present/minimized_bars.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -116,6 +117,19 @@ int FreeSlot() {
     return slot;
 }
 
+// Where the bars stand on: the bottom of the screen, or the top of a taskbar along it.
+LONG BarsBottom() {
+    const SIZE screen = ScreenSize();
+    LONG bottom = screen.cy;
+    for (HWND top : TopLevelWindowsInZOrder()) {
+        const std::optional<PresentedWindow> w = ReadPresentedWindow(top);
+        RECT r;
+        if (!w || !w->shellWindow || !(w->style & WS_VISIBLE) || !GetWindowRect(top, &r)) continue;
+        if (r.bottom >= screen.cy && r.width() > screen.cx / 2 && r.top > screen.cy / 2) bottom = std::min(bottom, r.top);
+    }
+    return bottom;
+}
+
 // A bar never takes the keyboard: the window it stands for becomes active when it is restored.
 void MakeBar(HWND target) {
     const std::optional<PresentedWindow> w = ReadPresentedWindow(target);
@@ -125,7 +139,7 @@ void MakeBar(HWND target) {
     bar.context = w->shellWindow ? ProcessContext::Shell : ProcessContext::Program;
     const SIZE screen = ScreenSize();
     const int perRow = std::max(1, static_cast<int>(screen.cx) / kBarWidth);
-    const int x = (bar.slot % perRow) * kBarWidth, y = screen.cy - (1 + bar.slot / perRow) * kBarHeight;
+    const int x = (bar.slot % perRow) * kBarWidth, y = BarsBottom() - (1 + bar.slot / perRow) * kBarHeight;
     ContextScope scope(bar.context);
     bar.window = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBarClass, "", WS_POPUP, x, y, kBarWidth, kBarHeight, HWND{});
     if (!bar.window) return;
