@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "alarmmanager/frm_seti_ram.h"
+#include "core/alarm_files.h"
 #include "core/firings_while_open.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
@@ -12,6 +13,7 @@
 #include "hooklib/clock_protocol.h"
 #include "platform/forms/constants.h"
 #include "platform/window/messages.h"
+#include "platform/window/outside_ends.h"
 
 namespace core {
 namespace {
@@ -53,9 +55,16 @@ void About() {
     ShowAboutWindow();
 }
 
-void Quit() {
+// What no end of the program may lose: the settings, what the engine fired while the settings
+// window was open, and the firings whose save still waits for its timer.
+void SaveAtEnd() {
     SaveSettings(false, kSaveAtQuit);
     if (SettingsWindowOpen) KeepFiringsAtQuit();
+    SaveUnsavedAlarms();
+}
+
+void Quit() {
+    SaveAtEnd();
     frmMain().Unload();
     frmMain().EndProgram(0);
 }
@@ -92,6 +101,11 @@ const std::string& CommandText(Command command) { return EntryOf(command).text; 
 void RunLater(Command command) {
     PendingCommand = CommandText(command);
     frmMain().Tricker.Enabled = true;
+}
+
+void TakeOverOutsideEnds() {
+    platform::OnEndRequest([] { RunLater(Command::Quit); });
+    platform::OnEndWithoutLoop(SaveAtEnd);
 }
 
 void RunPendingCommand() {

@@ -19,6 +19,10 @@ const std::string& CommandText(Command command);
 // PendingCommand = the command's text, Tricker on. A command written while another is pending
 // replaces it.
 void RunLater(Command command);
+// The ends of a desktop session (a request to end, the display's loss) end the program as Quit
+// does: a request runs Quit, as the menu's Exit does without its question; at the display's loss,
+// which cannot wait for the loop, Quit's saves are written before the process ends.
+void TakeOverOutsideEnds();
 // Tricker's tick: runs PendingCommand. An empty text is no command; any other text that names no
 // command goes to the debug log and runs nothing.
 void RunPendingCommand();

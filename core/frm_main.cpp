@@ -105,6 +105,7 @@ void frmMainForm::Form_Load() {
         return;
     }
 
+    TakeOverOutsideEnds();
     AlarmsLoaded = false;
     DownloadFinished = false;
     DownloadFailures = 0;

@@ -6,8 +6,10 @@
 #include <map>
 #include <set>
 
+#include "hooklib/program_bridge.h"
 #include "hooklib/smart_window_manager.h"
 #include "hooklib/taskbar_probe.h"
+#include "platform/draw/image.h"
 #include "platform/shell/system_version.h"
 #include "platform/window/screen.h"
 
@@ -102,7 +104,10 @@ bool SmartWindow::Create(const Params& s) {
     FadeInTime = s.fadeInTime;
     FadeOutTime = s.fadeOutTime;
     Skinned = s.skinned && OsCode > 4;
-    if (!IconPath.empty()) Icon = LoadImage(MapPath(IconPath), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+    if (!IconPath.empty()) {
+        Icon = LoadImage(MapPath(IconPath), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+        if (!Icon) LogDebug("{SmartWindow}: No icon: " + LastImageError());
+    }
 
     KindClass kc = ClassOfKind(Kind);
     ClassName = kc.name;

@@ -2,7 +2,9 @@
 // sizing the window to them, and its background picture.
 #include <algorithm>
 
+#include "hooklib/program_bridge.h"
 #include "hooklib/smart_window.h"
+#include "platform/draw/image.h"
 #include "platform/services/paths.h"
 #include "platform/window/screen.h"
 
@@ -212,7 +214,10 @@ void SmartWindow::AutoSize() {
 
 bool SmartWindow::LoadBackground(const std::string& path) {
     HBITMAP picture{LoadImage(MapPath(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)};
-    if (!picture) return false;  // the window keeps no picture, and still shows
+    if (!picture) {
+        LogDebug("{SmartWindow}: No background picture: " + LastImageError());
+        return false;  // the window keeps no picture, and still shows
+    }
     if (Background) DeleteObject(Background);
     Background = picture;
     BackColor = 0xC8C8C8;

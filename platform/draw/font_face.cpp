@@ -5,8 +5,6 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +12,8 @@
 #include <cmath>
 #include <map>
 #include <tuple>
+
+#include "platform/services/regular_file.h"
 
 namespace platform::draw {
 namespace {
@@ -49,16 +49,11 @@ void CloseFontFile(FT_Stream stream) {
 }
 
 FT_Face OpenFace(const std::string& file, int index) {
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
-        close(fd);
-        return nullptr;
-    }
+    RegularFile source(file);
+    if (!source) return nullptr;
     auto* stream = new FT_StreamRec{};
-    stream->size = static_cast<unsigned long>(info.st_size);
-    stream->descriptor.value = fd;
+    stream->size = static_cast<unsigned long>(source.size());
+    stream->descriptor.value = source.Release();
     stream->read = ReadFontFile;
     stream->close = CloseFontFile;
     FT_Open_Args args{};

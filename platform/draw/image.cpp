@@ -4,10 +4,11 @@
 #include "platform/draw/hooks.h"
 #include "platform/draw/image_codecs.h"
 #include "platform/draw/raster.h"
+#include "platform/services/whole_file.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -64,14 +65,10 @@ DecodedImage DecodeImage(std::span<const std::uint8_t> bytes, int preferredSize)
 }
 
 DecodedImage LoadImageFile(const std::string& path, int preferredSize) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return ImageFailure("cannot open " + path);
-    const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<std::size_t>(size) > kMaxImageFileBytes) return ImageFailure("cannot read " + path);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return ImageFailure("cannot read " + path);
-    DecodedImage image = DecodeImage(bytes, preferredSize);
+    std::string why;
+    const std::optional<std::string> bytes = ReadWholeFile(path, &why, kMaxImageFileBytes);
+    if (!bytes) return ImageFailure("cannot read " + path + ": " + why);
+    DecodedImage image = DecodeImage({reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()}, preferredSize);
     if (!image) image.error = path + ": " + image.error;
     return image;
 }

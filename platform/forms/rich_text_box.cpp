@@ -1,13 +1,12 @@
 #include "platform/forms/rich_text_box.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "platform/forms/form.h"
 #include "platform/forms/painter.h"
 #include "platform/services/paths.h"
+#include "platform/services/whole_file.h"
 
 namespace platform::forms {
 
@@ -40,12 +39,9 @@ void RichTextBox::setText(std::string value) { SetDocument(PlainRichText(value))
 void RichTextBox::LoadFile(const std::string& path) {
     Touch();
     std::string real = MapPath(path);
-    std::error_code e;
-    std::ifstream in(real, std::ios::binary);
-    if (!in || std::filesystem::is_directory(real, e)) throw Error("The file " + path + " could not be opened for " + DisplayName());
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw Error("The file " + path + " could not be read into " + DisplayName());
-    SetDocument(ParseRichText(content));
+    std::optional<std::string> content = ReadWholeFile(real);
+    if (!content) throw Error("The file " + path + " could not be read into " + DisplayName());
+    SetDocument(ParseRichText(*content));
     fileName_ = path;
 }
 

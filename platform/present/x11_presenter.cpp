@@ -20,6 +20,7 @@
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
+#include "platform/window/outside_ends.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_manager.h"
 
@@ -533,6 +534,7 @@ void Restack() {
 }
 
 void Sync(HWND hwnd) {
+    if (!X().display) return;  // the display is gone
     const std::optional<PresentedWindow> w = ReadPresentedWindow(hwnd);
     if (!w) return;
     if (!w->topLevel) {
@@ -567,6 +569,7 @@ void Sync(HWND hwnd) {
 }
 
 void Forget(HWND hwnd) {
+    if (!X().display) return;
     auto it = X().windows.find(hwnd.id());
     if (it == X().windows.end()) return;
     if (it->second.keyboardGrabbed) XUngrabKeyboard(X().display, CurrentTime);
@@ -745,6 +748,18 @@ int ReportXError(Display*, XErrorEvent* e) {
     return 0;
 }
 
+// The connection to the display broke (the server ended, or the session with it): Xlib ends the
+// process once this returns. What the program keeps is written first; from here on nothing may
+// talk to the display, so the presenter stops presenting before the program's saves run.
+int DisplayLost(Display*) {
+    X().display = nullptr;
+    RemoveEventSource(X().sourceId);
+    SetWindowManagerMoveSize(nullptr);
+    SetWindowManagerActivate(nullptr);
+    EndWithoutDisplay();
+    return 0;
+}
+
 }  // namespace
 
 bool StartX11Presenter(std::string* error) {
@@ -755,6 +770,7 @@ bool StartX11Presenter(std::string* error) {
         return false;
     }
     XSetErrorHandler(ReportXError);
+    XSetIOErrorHandler(DisplayLost);
     X().display = display;
     X().screen = DefaultScreen(display);
     X().root = RootWindow(display, X().screen);
@@ -797,6 +813,7 @@ bool StartX11Presenter(std::string* error) {
     SetWindowManagerActivate(FollowProgramFocus);
     SetWindowManagerKeepsMinimized(WindowManagerRuns);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
+        if (!X().display) return;
         Sync(hwnd);
         PushPixels(hwnd, area, true);
         XFlush(X().display);

@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include "platform/services/detail/lazy_library.h"
+#include "platform/services/regular_file.h"
 
 namespace platform {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 // The decoder's entry points; its library (and the codecs it pulls in) is opened at the first
 // sound, not at start.
 struct SndfileCalls {
-    decltype(&sf_open) open = nullptr;
+    decltype(&sf_open_fd) openFd = nullptr;
     decltype(&sf_close) close = nullptr;
     decltype(&sf_readf_short) readShortFrames = nullptr;
     decltype(&sf_strerror) strerror = nullptr;
@@ -20,7 +21,7 @@ const SndfileCalls* Sndfile(std::string* error) {
     return detail::OpenCalls<SndfileCalls>(
         "libsndfile.so.1",
         [](detail::LazyLibrary& l, SndfileCalls& c) {
-            return l.Bind(c.open, "sf_open") && l.Bind(c.close, "sf_close") &&
+            return l.Bind(c.openFd, "sf_open_fd") && l.Bind(c.close, "sf_close") &&
                    l.Bind(c.readShortFrames, "sf_readf_short") && l.Bind(c.strerror, "sf_strerror");
         },
         error);
@@ -53,8 +54,14 @@ bool SoundFileReader::Open(const std::string& path, std::string* error) {
         if (error) *error = "cannot open the sound \"" + path + "\": " + why;
         return false;
     }
+    RegularFile source(path);
+    if (!source) {
+        if (error) *error = "cannot open the sound \"" + path + "\": " + source.why();
+        return false;
+    }
     SF_INFO sf{};
-    SNDFILE* file = calls->open(path.c_str(), SFM_READ, &sf);
+    // The decoder takes the descriptor over and closes it, also when it cannot read the sound.
+    SNDFILE* file = calls->openFd(source.Release(), SFM_READ, &sf, SF_TRUE);
     if (!file) {
         if (error) *error = "cannot open the sound \"" + path + "\": " + calls->strerror(nullptr);
         return false;

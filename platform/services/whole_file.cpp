@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/base.h"
+#include "platform/services/regular_file.h"
 #include "platform/services/settings_file.h"
 
 namespace platform {
@@ -43,38 +44,33 @@ bool ProcessRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 ||
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    std::optional<std::string> bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.emplace();
-        char buffer[65536];
-        for (;;) {
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n == 0) break;
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                bytes.reset();
-                break;
-            }
-            bytes->append(buffer, static_cast<std::size_t>(n));
-        }
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* why, std::size_t maxBytes) {
+    RegularFile file(path);
+    auto fail = [why](std::string reason) {
+        if (why) *why = std::move(reason);
+        return std::nullopt;
+    };
+    if (!file) return fail(file.why());
+    if (static_cast<std::uint64_t>(file.size()) > maxBytes) return fail("the file is too large");
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(file.fd(), buffer, sizeof buffer);
+        if (n == 0) return bytes;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(std::strerror(errno));
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return fail("the file is too large");
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    ::close(fd);
-    return bytes;
 }
 
 bool FileHolds(const std::string& path, std::string_view bytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == bytes.size();
+    RegularFile file(path);
+    bool same = file && static_cast<std::size_t>(file.size()) == bytes.size();
     char buffer[65536];
     std::size_t at = 0;
     while (same) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        ssize_t n = ::read(file.fd(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             same = n == 0 && at == bytes.size();
@@ -84,7 +80,6 @@ bool FileHolds(const std::string& path, std::string_view bytes) {
         same = got <= bytes.size() - at && std::memcmp(buffer, bytes.data() + at, got) == 0;
         at += got;
     }
-    ::close(fd);
     return same;
 }
 

@@ -3,14 +3,17 @@
 // whatever happens to the process or the machine during the write.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
-// The bytes of a regular file; nothing when it cannot be read. Real paths.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The bytes of a regular file; nothing, with the reason in *why, when it cannot be read, is not a
+// regular file (regular_file.h) or holds more than maxBytes. Real paths.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* why = nullptr,
+                                         std::size_t maxBytes = SIZE_MAX);
 
 // True when the regular file holds exactly these bytes; read piece by piece, so nothing of its
 // size is made to compare it. Real paths.

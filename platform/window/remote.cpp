@@ -1,6 +1,7 @@
 // Running copies of the program register a Unix socket in a per-user folder. Another copy finds
 // windows there by class and title and sends them plain messages; only processes of the same
-// user are answered (peer credentials), and a client gives up after 5 s.
+// user are answered (peer credentials), and a client gives up after 5 s. A copy reads a request
+// without ever waiting for it.
 #include "platform/window/remote.h"
 #include "platform/window/detail/remote.h"
 
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/timerfd.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -178,23 +180,81 @@ void Serve(const Request& request, Reply* reply) {
     }
 }
 
+// A request on its way in, read as its bytes come so that the loop never waits for a client: one
+// that stays silent for as long as a client waits for its answer is dropped, and no more than one
+// request is read of any client.
+struct Incoming {
+    int timerFd = -1;
+    int sourceId = 0;
+    int timerSourceId = 0;
+    Request request;
+    std::size_t got = 0;
+};
+
+constexpr std::size_t kMaxIncoming = 16;
+
+std::map<int, Incoming>& IncomingRequests() {
+    static std::map<int, Incoming> incoming;
+    return incoming;
+}
+
+// The client leaves the loop's watch; its connection stays open.
+void Forget(int fd) {
+    auto it = IncomingRequests().find(fd);
+    if (it == IncomingRequests().end()) return;
+    RemoveEventSource(it->second.sourceId);
+    RemoveEventSource(it->second.timerSourceId);
+    close(it->second.timerFd);
+    IncomingRequests().erase(it);
+}
+
+void Drop(int fd) {
+    Forget(fd);
+    close(fd);
+}
+
+void ReadIncoming(int fd) {
+    auto it = IncomingRequests().find(fd);
+    if (it == IncomingRequests().end()) return;
+    Incoming& in = it->second;
+    ssize_t n = read(fd, reinterpret_cast<char*>(&in.request) + in.got, sizeof(Request) - in.got);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
+    if (n <= 0) {
+        Drop(fd);
+        return;
+    }
+    in.got += static_cast<std::size_t>(n);
+    if (in.got < sizeof(Request)) return;
+    // The client leaves the loop's watch before it is served: serving may run a loop of its own.
+    const Request request = in.request;
+    Forget(fd);
+    Reply reply;
+    Serve(request, &reply);
+    WriteAll(fd, &reply, sizeof(reply));  // a client that does not take it loses it
+    close(fd);
+}
+
 void AcceptOne() {
-    int fd = accept4(R().listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    int fd = accept4(R().listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (fd < 0) return;
     ucred cred{};
     socklen_t len = sizeof(cred);
-    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != getuid()) {
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != getuid() ||
+        IncomingRequests().size() >= kMaxIncoming) {
         close(fd);
         return;
     }
-    SetTimeouts(fd);
-    Request request;
-    Reply reply;
-    if (ReadAll(fd, &request, sizeof(request))) {
-        Serve(request, &reply);
-        WriteAll(fd, &reply, sizeof(reply));
+    const int timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    const itimerspec silence{{0, 0}, {kSendTimeoutMs / 1000, (kSendTimeoutMs % 1000) * 1'000'000L}};
+    if (timerFd < 0 || timerfd_settime(timerFd, 0, &silence, nullptr) != 0) {
+        if (timerFd >= 0) close(timerFd);
+        close(fd);
+        return;
     }
-    close(fd);
+    Incoming& in = IncomingRequests()[fd];
+    in.timerFd = timerFd;
+    in.sourceId = AddEventSource(fd, [fd] { ReadIncoming(fd); });
+    in.timerSourceId = AddEventSource(timerFd, [fd] { Drop(fd); });
 }
 
 }  // namespace
@@ -223,6 +283,7 @@ bool RegisterRunningCopy(const std::string& programFolder) {
 void UnregisterRunningCopy() {
     if (R().listenFd < 0) return;
     RemoveEventSource(R().sourceId);
+    while (!IncomingRequests().empty()) Drop(IncomingRequests().begin()->first);
     close(R().listenFd);
     unlink(R().socketPath.c_str());
     R().listenFd = -1;

@@ -20,6 +20,7 @@
 #include "hooklib/ozrclock_exports.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/recording_window_surfaces.h"
+#include "tests/support/unfed_pipe.h"
 
 using namespace platform;
 using desktop::AlarmEntry;
@@ -52,10 +53,10 @@ protected:
     std::unique_ptr<Desktop> d;
     testsupport::RecordingSoundOutput* sound = nullptr;
 
-    void Start(const std::string& clock, std::vector<AlarmEntry> alarms, bool realLibrary = false) {
-        d = std::make_unique<Desktop>(desktop::DesktopOptions{.clock = clock, .prepare = [alarms, realLibrary](auto& f) {
+    void Start(const std::string& clock, std::vector<AlarmEntry> alarms, bool realLibrary = false, std::string more = "") {
+        d = std::make_unique<Desktop>(desktop::DesktopOptions{.clock = clock, .prepare = [alarms, realLibrary, more](auto& f) {
             std::ofstream(f / "Settings.ozrini")
-                << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n";
+                << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=4\nSplash=0\n" << more;
             if (!realLibrary) desktop::InstallFakeLibrary(f);
             WriteAlarmFiles(f, alarms);
         }});
@@ -180,6 +181,23 @@ TEST_F(AlarmFiring, AMissingSoundStillShowsTheWindowAndRunsTheBehaviours) {
     EXPECT_EQ(CallsStartingWith(lib, "OZRFireAlarm").size(), 1u);
     EXPECT_EQ(CallsStartingWith(lib, "OZRTriggerSpecialBehavior").size(), 1u);
     EXPECT_TRUE(sound->Plays().empty());
+}
+
+TEST_F(AlarmFiring, AnAlarmWhosePicturesAndSoundAreANamedPipeFiresWithoutThemAndTheNextOneStillFires) {
+    const std::string pipePath = "\\Alarms\\Pipe";
+    Start("2026-03-01T06:59:58",
+          {OneTime("N", "2026-03-01 07:00:00", {{"Icon", pipePath}, {"Background", pipePath}, {"Sound", pipePath}}),
+           OneTime("L", "2026-03-01 07:00:01")},
+          true, "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\nDLLDebugMode=1\n");
+    testsupport::UnfedPipe pipe(d->PathOf("Alarms/Pipe"));
+    d->Advance(MsUntil(7, 0, 1, 500));
+    EXPECT_FALSE(pipe.HeldAReader()) << "the clock waited in the open of a named pipe";
+    EXPECT_TRUE(d->FindByTitle("T N"));
+    EXPECT_TRUE(d->FindByTitle("T L"));
+    ASSERT_EQ(sound->Plays().size(), 1u);
+    EXPECT_NE(sound->Plays()[0].path.find("Default Alarm.wav"), std::string::npos);
+    EXPECT_EQ(d->CountInDebugLog("not a regular file"), 3) << d->DebugLogText();  // icon, picture, sound
+    EXPECT_NE(Section(d->ReadFile("Alarms/MyAlarms.ozrini"), "N").find("FLAG=2"), std::string::npos);
 }
 
 TEST_F(AlarmFiring, AnAlarmJustBeyondTheRescanWindowIsNotLate) {

@@ -12,17 +12,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "xvfb_server.h"
 
 class ClockProcess {
 public:
-    ClockProcess(const XvfbServer& server, const std::string& name, const std::string& settings)
+    // prepare, when given, writes more into the program folder before the clock starts.
+    ClockProcess(const XvfbServer& server, const std::string& name, const std::string& settings,
+                 const std::function<void(const std::filesystem::path&)>& prepare = {})
         : folder_(std::filesystem::temp_directory_path() / ("ozr-" + name + "-" + std::to_string(getpid()))) {
         std::filesystem::remove_all(folder_);
         std::filesystem::copy(OZR_PROGRAM_DIR, folder_, std::filesystem::copy_options::recursive);
         std::ofstream(folder_ / "Settings.ozrini") << settings;
+        if (prepare) prepare(folder_);
         Start(server.display());
     }
     ~ClockProcess() {
@@ -40,6 +44,7 @@ public:
     void StartAgain(const XvfbServer& server) {
         if (pid_ <= 0) Start(server.display());
     }
+    void Signal(int signal) const { kill(pid_, signal); }
     // Waits up to five seconds for the clock to end; true with its exit status when it did.
     bool WaitForEnd(int* status) {
         for (int i = 0; i < 100 && pid_ > 0; ++i) {

@@ -1,6 +1,7 @@
 // The real program on a real X server: the clock's window appears at its floating position with
 // its labels drawn, a pointer drag moves it, and Quit saves the new position; Quit does not wait
-// for a download that a silent storage server leaves hanging.
+// for a download that a silent storage server leaves hanging; the ends a session uses save as
+// Quit does.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <chrono>
+#include <ctime>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -23,6 +25,9 @@
 #include "clock_process.h"
 #include "command_output.h"
 #include "xvfb_server.h"
+
+// X11 last: its macros would break the headers above.
+#include <X11/Xlib.h>
 
 namespace fs = std::filesystem;
 
@@ -164,6 +169,88 @@ TEST(X11Clock, QuitsAtOnceWhileTheDownloadWaitsForASilentServer) {
     EXPECT_TRUE(clock.WaitForEnd(&status) && WIFEXITED(status)) << "the clock waited for the download";
     close(connection);
     close(listener);
+}
+
+// Local time as the alarm files write it, some seconds from now.
+std::string LocalTimeIn(int seconds) {
+    const std::time_t t = std::time(nullptr) + seconds;
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+// Watches the X server for a new top-level window of that name; true at once when one has it
+// (up to 30 s). A window is named just after it is made, so a new window is watched for its name.
+bool WaitForNewWindowNamed(Display* display, const std::string& name) {
+    const Atom wmName = XInternAtom(display, "WM_NAME", False);
+    auto named = [&](::Window w) {
+        char* title = nullptr;
+        const bool same = XFetchName(display, w, &title) && title && name == title;
+        if (title) XFree(title);
+        return same;
+    };
+    for (auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30); std::chrono::steady_clock::now() < until;) {
+        while (XPending(display) > 0) {
+            XEvent e;
+            XNextEvent(display, &e);
+            if (e.type == CreateNotify) {
+                XSelectInput(display, e.xcreatewindow.window, PropertyChangeMask);
+                if (named(e.xcreatewindow.window)) return true;
+            } else if (e.type == PropertyNotify && e.xproperty.atom == wmName && named(e.xproperty.window)) {
+                return true;
+            }
+        }
+        pollfd waiting{ConnectionNumber(display), POLLIN, 0};
+        poll(&waiting, 1, 100);
+    }
+    return false;
+}
+
+// The ends a desktop session uses, each a few milliseconds after a one-time alarm fired (its
+// window is on the screen, its save still waits for its timer): the alarm is passed in its file,
+// the settings are saved, and a request to end ends the clock as Quit does.
+TEST(X11Clock, EveryEndOfTheSessionKeepsTheAlarmJustFiredAndTheSettings) {
+    const struct {
+        const char* end;
+        int signal;  // 0: the X server ends
+        int status;
+    } kEnds[] = {{"SIGTERM", SIGTERM, 0}, {"SIGHUP", SIGHUP, 0}, {"the X server's end", 0, 1}};
+    for (const auto& end : kEnds) {
+        SCOPED_TRACE(end.end);
+        XvfbServer server;
+        ASSERT_TRUE(server.running());
+        Display* watcher = XOpenDisplay(server.display().c_str());
+        ASSERT_TRUE(watcher);
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window may go while it is asked about
+        XSelectInput(watcher, DefaultRootWindow(watcher), SubstructureNotifyMask);
+        XFlush(watcher);
+        const std::string fire = LocalTimeIn(4);
+        ClockProcess clock(server, "x11-session-end",
+                           "[Dralo Software Development Ruriv - Settings File]\n"
+                           "[Main Settings]\nRunCount=2\nSplash=0\n[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n",
+                           [&](const fs::path& folder) {
+                               std::ofstream(folder / "Alarms/!AlarmMaster.ozrini") << "[Master Playlist]\n1=MyAlarms.ozrini\n";
+                               std::ofstream(folder / "Alarms/MyAlarms.ozrini")
+                                   << "[Dralo Software Development Ruriv - Alarm Playlist File]\n"
+                                      "[Collection: MyAlarms.ozrini]\nK1=Wake\n[ZTVALR: K1]\nFLAG=1\nNAME=Wake\nFIRE="
+                                   << fire << "\nOriginalDate=" << fire << "\nTitle=Session end alarm\nText=Now\nW=200\nH=100\n";
+                           });
+        ASSERT_TRUE(WaitForNewWindowNamed(watcher, "Session end alarm"));
+        const auto settingsWritten = fs::last_write_time(clock.folder() / "Settings.ozrini");
+        XCloseDisplay(watcher);
+        if (end.signal)
+            clock.Signal(end.signal);
+        else
+            server.Stop();
+        int status = -1;
+        ASSERT_TRUE(clock.WaitForEnd(&status));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == end.status) << status;
+        EXPECT_NE(ReadFile(clock.folder() / "Alarms/MyAlarms.ozrini").find("FLAG=2"), std::string::npos)
+            << "the alarm would ring again";
+        EXPECT_GT(fs::last_write_time(clock.folder() / "Settings.ozrini"), settingsWritten) << "the settings were not saved";
+    }
 }
 
 }  // namespace

@@ -51,11 +51,14 @@ public:
         }
         if (pid_ > 0) setenv("DISPLAY", display_.c_str(), 1);
     }
-    ~XvfbServer() {
+    ~XvfbServer() { Stop(); }
+    // Ends the server, and with it every connection to it.
+    void Stop() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
+        pid_ = -1;
     }
     bool running() const { return pid_ > 0; }
     const std::string& display() const { return display_; }

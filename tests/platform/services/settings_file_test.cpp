@@ -14,7 +14,11 @@
 #include <random>
 
 #include "platform/base.h"
+#include "platform/draw/image.h"
+#include "platform/services/sound_file.h"
+#include "platform/services/whole_file.h"
 #include "tests/platform/services/temp_folder.h"
+#include "tests/support/unfed_pipe.h"
 
 using platform::FormatSettingsText;
 using platform::ParseSettingsText;
@@ -461,6 +465,26 @@ TEST(SettingsFileOpen, ReplacesTheContentAndAFailedOpenKeepsThePathForSave) {
     file.AddSection("Dralo Software Development Ruriv - Settings File");
     EXPECT_EQ(file.Save(), 1);
     EXPECT_EQ(folder.Read("Settings.ozrini"), "[Dralo Software Development Ruriv - Settings File]\n");
+}
+
+// A file that a settings or alarm file names may be anything; a named pipe must never hold the
+// program in its open, and what is not a regular file is refused as one that cannot be opened.
+TEST(FilesNamedByTheUsersFiles, AreReadOnlyWhenRegularAndANamedPipeNeverHoldsTheReader) {
+    TempProgramFolder folder;
+    std::filesystem::create_directories(folder / "Folder");
+    testsupport::UnfedPipe pipe(folder / "Pipe");
+    for (const std::string& path : {folder / "Pipe", folder / "Folder"}) {
+        EXPECT_FALSE(platform::ReadWholeFile(path)) << path;
+        EXPECT_FALSE(platform::FileHolds(path, ""));
+        EXPECT_FALSE(platform::LoadImageFile(path).surface);
+        platform::SoundFileInfo info;
+        std::string error;
+        EXPECT_FALSE(platform::ReadSoundFileInfo(path, &info, &error));
+        EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    }
+    SettingsFile file;
+    EXPECT_EQ(file.Open("\\Pipe"), 0);
+    EXPECT_FALSE(pipe.HeldAReader()) << "a reader waited in the open of a named pipe";
 }
 
 TEST(SettingsFileSave, IsAtomicWhenTheDiskIsFullAndRaisesAnError) {

@@ -1,13 +1,17 @@
 // The running-copy bridge between two real processes: a second copy finds the first one's
 // window by its title and sends it a plain message over the per-user socket.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
+#include "platform/services/running_copy.h"
 #include "platform/window/loop.h"
 #include "platform/window/remote.h"
 #include "window_test_support.h"
@@ -76,6 +80,7 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     const std::string& folder() const { return folder_; }
+    std::string SocketPath() const { return UserRuntimeFolder() + "/" + std::to_string(child_) + ".sock"; }
 
 private:
     std::string folder_;
@@ -100,6 +105,21 @@ TEST(SecondCopy, CopiesOfOtherProgramFoldersAreNotFound) {
     EXPECT_FALSE(AnotherCopyIsRunning(first.folder() + "-elsewhere"));
     EXPECT_FALSE(first.FindFrom(first.folder() + "-elsewhere"));
     EXPECT_EQ(first.HandOver(), 0);
+}
+
+// A program of the user's that connects and sends nothing holds up neither the first copy's loop
+// nor a second copy's hand-over.
+TEST(SecondCopy, ASilentClientHoldsUpNothing) {
+    FirstCopy first("d", "OZR Ruriv Main Window (silent client)");
+    ASSERT_TRUE(first.Registered());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", first.SocketPath().c_str());
+    const int silent = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(connect(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_TRUE(first.FindFrom(first.folder())) << "the first copy did not answer while a client stayed silent";
+    EXPECT_EQ(first.HandOver(), 0);
+    close(silent);
 }
 
 TEST(SecondCopy, PointerMessagesDoNotCross) {
