@@ -2,6 +2,7 @@
 // alarm's window, Rename, Activate, Deactivate, Activate all, Delete and Sort change the alarm list
 // in memory. A refused command shows its own box and changes nothing.
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "alarmmanager/alarm_rows.h"
@@ -11,6 +12,7 @@
 #include "core/frm_main.h"
 #include "core/frm_zinput.h"
 #include "core/globals.h"
+#include "core/held_back_alarms.h"
 #include "core/language_files.h"
 #include "core/language_keys.h"
 #include "platform/forms/constants.h"
@@ -165,15 +167,16 @@ void frmSetiRAMForm::cmdSort_Click() {
     core::AlarmOrderChanged = true;
     // The engine's list of imminent alarms holds indices of the old order.
     core::frmMain().RescanImmediateAlarms();
-    PrepareAlarmGrid();
-    FillAlarmGrid();
-    SetAlarmRowHeights();
+    ShowAlarmList();
 }
 
 // Rename has no button: the popup menu's item runs it on the grid's selection row.
 void frmSetiRAMForm::RenameSelectedAlarm() {
     const int row = flxAlarms.RowSel;
     if (row < 1 || row > AlarmRowCount()) return;
+    // The list may be loaded again while the box waits (an online restore): the alarm is found
+    // again by its key afterwards, never taken to be whatever then stands in its row.
+    const Alarm renamed = Alarms[static_cast<std::size_t>(AlarmOfRow(row))];
     platform::RECT page{};
     platform::GetWindowRect(hWnd, &page);
     core::frmZInputForm& box = core::frmZInput();
@@ -183,15 +186,16 @@ void frmSetiRAMForm::RenameSelectedAlarm() {
                  LanguageFile.ReadText(core::kInputBoxSection, "Button Ok"), LanguageFile.ReadText(core::kInputBoxSection, "Button Cancel"));
     box.SetProperties((page.left + page.right) * 15 / 2, (page.top + page.bottom) * 15 / 2);
     box.Show(vbModal);
-    if (core::InputResultCode != core::kInputOk || row > AlarmRowCount()) return;
+    if (core::InputResultCode != core::kInputOk) return;
     const std::string name = CleanAlarmName(core::InputResultText);
     if (name.empty()) return boxes_.Error("Rename Alarm Error 1");
-    const int i = AlarmOfRow(row);
-    if (NameTakenByAnother(name, static_cast<std::size_t>(i))) return boxes_.Error("Rename Alarm Error 2");
-    Alarms[static_cast<std::size_t>(i)].NAME = name;
-    Alarms[static_cast<std::size_t>(i)].AlarmState |= core::kAlarmHeldBack;
+    const std::optional<std::size_t> at = core::IndexOfSameAlarm(renamed);
+    if (!at) return boxes_.Error("Edit Alarm Error 4");
+    if (NameTakenByAnother(name, *at)) return boxes_.Error("Rename Alarm Error 2");
+    Alarms[*at].NAME = name;
+    Alarms[*at].AlarmState |= core::kAlarmHeldBack;
     for (int r = 1; r <= AlarmRowCount(); ++r)
-        if (AlarmOfRow(r) == i) flxAlarms.TextMatrix(r, 2) = name;
+        if (AlarmOfRow(r) == static_cast<int>(*at)) flxAlarms.TextMatrix(r, 2) = name;
     core::AlarmsChanged = true;
 }
 

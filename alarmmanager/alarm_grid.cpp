@@ -1,7 +1,9 @@
 // The alarm manager's grid: its columns, one row per listed alarm in the order of Alarms with the
 // alarm's pictures, name and next firing time, the row of an alarm the wizard added, and the
 // refresh of one alarm's rows.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "alarmmanager/alarm_rows.h"
 #include "alarmmanager/frm_seti_ram.h"
@@ -85,6 +87,35 @@ void frmSetiRAMForm::ShowRowPictures(int row, const Alarm& a) {
 void frmSetiRAMForm::SetAlarmRowHeights() {
     flxAlarms.RowHeight(-1) = kAlarmRowHeight;
     flxAlarms.RowHeight(0) = kHeaderHeight;
+}
+
+void frmSetiRAMForm::ShowAlarmList() {
+    PrepareAlarmGrid();
+    FillAlarmGrid();
+    SetAlarmRowHeights();
+}
+
+void frmSetiRAMForm::ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo) {
+    auto now = [&movedTo](int before) {
+        return before >= 0 && static_cast<std::size_t>(before) < movedTo.size() ? movedTo[static_cast<std::size_t>(before)] : -1;
+    };
+    std::vector<bool> selected(Alarms.size(), false);
+    for (int r = 1; r <= AlarmRowCount(); ++r)
+        if (RowSelected(r) && IsAlarmIndex(now(AlarmOfRow(r)))) selected[static_cast<std::size_t>(now(AlarmOfRow(r)))] = true;
+    const int anchor = selectionAnchor_ >= 1 && selectionAnchor_ <= AlarmRowCount() ? now(AlarmOfRow(selectionAnchor_)) : -1;
+    ShowAlarmList();
+    selectionAnchor_ = -1;
+    for (int r = 1; r <= AlarmRowCount(); ++r) {
+        const auto i = static_cast<std::size_t>(AlarmOfRow(r));
+        if (selected[i]) {
+            selectedRows_[static_cast<std::size_t>(r)] = true;
+            ShowRowColors(r, true);
+        }
+        if (AlarmOfRow(r) == anchor) selectionAnchor_ = r;
+    }
+    paintedRows_ = selectedRows_;
+    UpdateActivateAllCaption();
+    UpdateActivateButtons();
 }
 
 void frmSetiRAMForm::AddEditedAlarm() {

@@ -128,9 +128,7 @@ void frmSetiRAMForm::SetTexts() {
     LanguageFile.SelectSection(core::kAlarmManagerPageSection);
     frmList.Caption = LanguageFile.ReadString("Existent");
     for (const ButtonEntry& layout : kButtons) (this->*layout.button).Caption = LanguageFile.ReadString(layout.captionKey);
-    PrepareAlarmGrid();
-    FillAlarmGrid();
-    SetAlarmRowHeights();
+    ShowAlarmList();
 }
 
 void frmSetiRAMForm::SetColors() {

@@ -55,6 +55,9 @@ public:
     void UpdateAlarmStatusPictureAndText(std::int16_t& index);
     // Runs a command of the popup menu (AlarmCommandCode); nothing while the alarms are not loaded.
     void DispatchAlarmManagementCommand(std::uint8_t& code);
+    // Shows Alarms loaded anew under the page; movedTo gives for each index of the list the grid
+    // showed the index of the same alarm now (-1: gone). The same alarms stay selected.
+    void ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo);
 
     // The page's own selection (rows 1 to Rows - 2) and its anchor, -1 when none.
     bool RowSelected(int row) const;
@@ -76,6 +79,7 @@ private:
     void PrepareAlarmGrid();
     void FillAlarmGrid();
     void SetAlarmRowHeights();
+    void ShowAlarmList();  // the three above: every listed alarm of Alarms in a fresh grid
     void AddEditedAlarm();
     void InsertAlarmRow(int index);
     void ShowRowPictures(int row, const core::Alarm& a);

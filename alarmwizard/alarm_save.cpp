@@ -1,10 +1,12 @@
 #include "alarmwizard/alarm_save.h"
 
+#include <optional>
 #include <random>
 
 #include "alarmwizard/frm_seti_rae4.h"
 #include "core/date_routines.h"
 #include "core/globals.h"
+#include "core/held_back_alarms.h"
 #include "core/language_files.h"
 #include "core/language_keys.h"
 #include "core/next_firing.h"
@@ -49,6 +51,13 @@ void RefuseUntilLoaded() {
 
 }  // namespace
 
+bool EndEditOfVanishedAlarm() {
+    if (!core::WarlockStepLoaded || core::AlarmEditProgress < kProgressEditing || core::EditedAlarmIndex >= 0) return false;
+    settings::PageBoxes(settings::frmSeti(), core::kAlarmManagerPageSection).Error("Edit Alarm Error 4");
+    ShowPage("frmSetiRAM");
+    return true;
+}
+
 std::string DefaultAlarmName(const core::DateTime& now, int suffix) {
     return "Unnamed-" + core::FormatDateTimeString(now) + " | " + std::to_string(suffix);
 }
@@ -87,6 +96,13 @@ void FinishAlarmWizard() {
         return;
     }
 
+    // The list may have been loaded again since Modify (an online restore): the alarm is found by
+    // its key, never taken to be whatever now stands at its old index.
+    if (core::AlarmEditProgress >= kProgressEditing) {
+        const std::optional<std::size_t> edited = core::IndexOfSameAlarm(alarm);
+        core::EditedAlarmIndex = edited ? static_cast<std::int32_t>(*edited) : -1;
+        if (EndEditOfVanishedAlarm()) return;
+    }
     if (PendingCode fault = FirstSaveFault(alarm, core::Alarms, core::AlarmEditProgress, core::EditedAlarmIndex)) {
         core::AlarmWizardPending = fault;
         ShowPage(StepOfFault(fault).form);

@@ -17,6 +17,11 @@ namespace alarmwizard {
 
 void FinishAlarmWizard();
 
+// A step of the wizard that edits an alarm the list no longer holds (EditedAlarmIndex -1: an online
+// restore replaced the list) ends the edit: the user is told, nothing is written, and the alarm
+// manager shows the list as it is. True when it ended an edit.
+bool EndEditOfVanishedAlarm();
+
 // "Unnamed-" + the moment + " | " + the suffix (10 to 99).
 std::string DefaultAlarmName(const core::DateTime& now, int suffix);
 // A suffix from 10 to 99, drawn afresh from a generator seeded with the clock.

@@ -3,16 +3,19 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/alarm_files.h"
 #include "core/date_routines.h"
 #include "core/debug_log.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/held_back_alarms.h"
 #include "core/language_keys.h"
 #include "core/next_firing.h"
 #include "core/online_storage.h"
 #include "core/settings_load.h"
+#include "core/settings_windows.h"
 #include "platform/base.h"
 #include "platform/scoped_value.h"
 #include "platform/services/paths.h"
@@ -46,6 +49,12 @@ bool UserKeepsLocalList() {
 
 void frmMainForm::UploadAlarms() {
     if (Settings.Username.empty()) return;
+    // An upload asked while a download is under way follows it: a restore replaces the list and
+    // its date, and the server must get what the file holds then, not the list it replaced.
+    if (downloading_) {
+        uploadWaiting_ = true;
+        return;
+    }
     // Nothing is sent from a file read only in part.
     std::optional<std::string> collection = platform::ReadWholeFile(CollectionPath());
     if (!collection) {
@@ -95,6 +104,7 @@ void frmMainForm::DownloadAlarms(bool force) {
                          DownloadAnswered(answer, force);
                      }
                      if (std::exchange(forcedDownloadWaiting_, false)) DownloadAlarms(true);
+                     if (std::exchange(uploadWaiting_, false)) UploadAlarms();
                  });
 }
 
@@ -171,14 +181,19 @@ bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
     }
     Settings.LastSave = FormatDateTimeString(date);
     // At start-up the load timer loads the alarms (once) as soon as the download has finished;
-    // later the restore loads them itself.
+    // later the restore loads them itself. The settings window may be open on the list: what the
+    // user changed there and has not applied stays on top of the new list, and the window shows it.
     const bool loadsNow = !tmrLoadAlarms.Enabled;
+    std::vector<std::int32_t> moved;
     if (loadsNow) {
-        ProcessAlarms();
+        moved = ReloadAlarmsKeepingHeldBack();
         CalculateNextFiring(false);
     }
     SaveSettings(false);
-    if (loadsNow) UpdateNextAlarmFiringTime();
+    if (loadsNow) {
+        UpdateNextAlarmFiringTime();
+        ShowReloadedAlarms(moved);
+    }
     return true;
 }
 

@@ -92,6 +92,8 @@ public:
     // failures are counted. The answer is handled when it comes; one download runs at a time.
     void DownloadAlarms(bool force);
     // Sends the alarm collection file to the web server of the account; nothing without an account.
+    // Asked while a download is under way, it waits for that download's end and then sends what
+    // the file holds.
     void UploadAlarms();
     // Time synchronisation: the 0-based index of the server the next exchange asks (the
     // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
@@ -140,6 +142,7 @@ private:
     void ListNotTaken(const std::string& why);
     bool downloading_ = false;            // from the request to the end of its answer's handling
     bool forcedDownloadWaiting_ = false;  // a forced download asked for meanwhile
+    bool uploadWaiting_ = false;          // an upload asked for meanwhile
     void FocusStealer_KeyDown(int& KeyCode, int Shift);
     void Label_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void Label_MouseUp(int Index, int Button, int Shift, int X, int Y);

@@ -2,6 +2,9 @@
 // frmSeti and frmAbout.
 #include "core/settings_windows.h"
 
+#include "alarmmanager/frm_seti_ram.h"
+#include "alarmwizard/alarm_save.h"
+#include "core/globals.h"
 #include "settings/frm_about.h"
 #include "settings/frm_seti.h"
 
@@ -22,6 +25,12 @@ void ShowAboutWindow() {
 void RestoreMinimizedWindows() {
     for (platform::HWND window : {SettingsWindowHandle(), AboutWindowHandle()})
         if (window && platform::IsIconic(window)) platform::ShowWindow(window, platform::SW_RESTORE);
+}
+
+void ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo) {
+    if (!settings::frmSeti().IsLoaded()) return;
+    if (AlarmManagerOpen) alarmmanager::frmSetiRAM().ShowReloadedAlarms(movedTo);
+    alarmwizard::EndEditOfVanishedAlarm();
 }
 
 platform::HWND SettingsWindowHandle() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/window/window.h"
 
@@ -22,6 +23,12 @@ void ShowAboutWindow();
 // The settings window and the about window, when open and minimised, are restored: the commands
 // and keys that would show them bring them back.
 void RestoreMinimizedWindows();
+
+// The alarm list was loaded again under the settings window (an online restore); movedTo gives for
+// each index of the list before the index of the same alarm now, or -1. The alarm manager shows
+// the new list, keeping its selection on the same alarms, and a wizard that edits an alarm the
+// list no longer holds ends with a message. Nothing while the window is closed.
+void ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo);
 
 // The open windows (none when closed), and the settings window's selected tree node.
 platform::HWND SettingsWindowHandle();

@@ -16,15 +16,20 @@ struct AlarmEntry {
     std::map<std::string, std::string> values;
 };
 
+// The text of the collection MyAlarms.ozrini holding these alarms.
+inline std::string CollectionText(const std::vector<AlarmEntry>& alarms) {
+    std::string out = "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
+    for (const auto& a : alarms) out += a.key + "=" + a.values.at("NAME") + "\n";
+    for (const auto& a : alarms) {
+        out += "[ZTVALR: " + a.key + "]\n";
+        for (const auto& [k, v] : a.values) out += k + "=" + v + "\n";
+    }
+    return out;
+}
+
 inline void WriteAlarmFiles(const std::filesystem::path& folder, const std::vector<AlarmEntry>& alarms) {
     std::ofstream(folder / "Alarms/!AlarmMaster.ozrini") << "[Master Playlist]\n1=MyAlarms.ozrini\n";
-    std::ofstream out(folder / "Alarms/MyAlarms.ozrini");
-    out << "[Dralo Software Development Ruriv - Alarm Playlist File]\n[Collection: MyAlarms.ozrini]\n";
-    for (const auto& a : alarms) out << a.key << "=" << a.values.at("NAME") << "\n";
-    for (const auto& a : alarms) {
-        out << "[ZTVALR: " << a.key << "]\n";
-        for (const auto& [k, v] : a.values) out << k << "=" << v << "\n";
-    }
+    std::ofstream(folder / "Alarms/MyAlarms.ozrini") << CollectionText(alarms);
 }
 
 // The section of the alarm with this key, up to the next section ("" when there is none).

@@ -12,6 +12,7 @@
 #include "alarm_file_writer.h"
 #include "alarmmanager/frm_seti_ral.h"
 #include "alarmmanager/frm_seti_ram.h"
+#include "alarmwizard/frm_seti_rae1.h"
 #include "core/alarm.h"
 #include "core/date_routines.h"
 #include "core/frm_main.h"
@@ -27,6 +28,7 @@
 #include "platform/window/input.h"
 #include "settings/frm_seti.h"
 #include "settings/settings_pages.h"
+#include "tests/support/recording_http.h"
 #include "tests/support/recording_popup_help.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/while_modal.h"
@@ -570,6 +572,62 @@ TEST_F(AlarmManagerPage, AnAlarmFiringWhileThePageIsOpenUpdatesItsRow) {
     EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmPassed.gif"));
     grid().Row = 2;
     EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmOn.gif"));
+}
+
+// An online restore that lands while the settings window shows the list (the 65-s retry): the page
+// shows the new list with the user's unapplied changes on top of it, each on its own alarm and
+// still selected whatever its new row; an edit in the wizard is saved over its own alarm, and one
+// whose alarm the new list no longer holds ends with a message. Nothing lands on another alarm.
+TEST_F(AlarmManagerPage, ARestoreUnderTheOpenPageKeepsTheUsersChangesOnTheirOwnAlarms) {
+    const AlarmEntry wake = Entry("A", "Wake", "1", "2026-03-02 07:00:00"), nap = Entry("B", "Nap", "1", "2026-03-02 10:00:00"),
+                     tea = Entry("C", "Tea", "1", "2026-03-02 16:00:00"), gym = Entry("D", "Gym", "1", "2026-03-02 18:00:00"),
+                     remote = Entry("X", "Remote", "1", "2026-03-03 08:00:00");
+    Start({wake, nap, tea, gym});
+    core::Settings.Username = "ann";
+    auto restore = [this](const std::vector<AlarmEntry>& list) {
+        d->Http()->answer = [body = "2026-03-01 12:00:00\r\n" + desktop::CollectionText(list)](const HttpRequest&) {
+            return testsupport::RecordingHttp::Body(body);
+        };
+        core::frmMain().DownloadAlarms(true);
+        d->Advance(20);
+    };
+    auto names = [this] {
+        std::vector<std::string> shown;
+        for (int r = 1; r <= grid().Rows - 2; ++r) shown.push_back(Name(r) + (AlarmOfRow(r).NAME == Name(r) ? "" : "?"));
+        return shown;
+    };
+    Open();
+    ClickRow(2);
+    d->Key(VK_DELETE);  // Yes
+    ClickRow(2);
+    Rename("Chai");
+    restore({remote, gym, tea, nap, wake});
+    EXPECT_EQ(names(), (std::vector<std::string>{"Remote", "Gym", "Chai", "Wake"}));
+    EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    const std::size_t asked = d->MessageBoxes().size();
+
+    ClickRow(2);
+    Press(page.cmdModify);
+    ASSERT_EQ(core::CurrentPageName, "frmSetiRAE1");
+    restore({gym, Entry("Y", "Yoga", "1", "2026-03-03 09:00:00"), wake});
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAE1") << "its alarm is still there";
+    Press(alarmwizard::frmSetiRAE1().cmdSave);
+    ASSERT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Gym", "Yoga", "Wake", "Chai"}));
+    EXPECT_EQ(core::Alarms[0].AlarmState & core::kAlarmHeldBack, core::kAlarmHeldBack) << "the edit is on Gym";
+    EXPECT_EQ(core::Alarms[1].AlarmState & core::kAlarmHeldBack, 0) << "and on nothing else";
+    EXPECT_EQ(d->MessageBoxes().size(), asked);
+
+    ClickRow(3);
+    Press(page.cmdModify);
+    restore({gym});
+    ASSERT_EQ(ErrorsSince(asked), (std::vector<std::string>{Text("Edit Alarm Error 4")}));
+    EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Gym", "Chai"}));
+    Press(frmSeti().cmdOkN);
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    EXPECT_NE(desktop::AlarmSection(file, "C").find("NAME=Chai\n"), std::string::npos);
+    for (const char* gone : {"A", "B", "X", "Y"}) EXPECT_EQ(desktop::AlarmSection(file, gone), "") << gone;
 }
 
 // The main window's reports, seen through a subclass that passes everything on.

@@ -1,6 +1,6 @@
 // The online alarm storage on the headless desktop with the recording HTTP service (no server is
 // reached): no account, failing downloads and their one box, answers that are not alarm lists,
-// a forced download, and an upload that cannot read its file.
+// a forced download, an upload behind a download, and an upload that cannot read its file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -188,6 +188,28 @@ TEST(OnlineStorage, AnEmptyLastSaveTakesTheOnlineList) {
     ASSERT_TRUE(core::AlarmsLoaded);
     EXPECT_EQ(core::Alarms[0].NAME, "Online");
     EXPECT_TRUE(d->MessageBoxes().empty());
+}
+
+// An upload asked while a download waits (after a firing, or Apply) follows the download: the
+// server gets the list the restore wrote and its date, not the list it replaced.
+TEST(OnlineStorage, AnUploadAskedWhileADownloadWaitsPostsTheRestoredList) {
+    auto d = StartWithAccount("ann");
+    RecordingHttp& http = *d->Http();
+    d->Advance(100);
+    http.holdAnswers = true;
+    core::frmMain().DownloadAlarms(false);
+    core::frmMain().UploadAlarms();
+    http.answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("2026-03-01 09:00:00\r\n" + Collection("Online")); };
+    http.holdAnswers = false;
+    http.Release();
+    d->Advance(100);
+    ASSERT_EQ(core::Alarms[0].NAME, "Online");
+    ASSERT_EQ(http.requests.size(), 3u);
+    const std::string& posted = http.requests[2].body;
+    EXPECT_EQ(http.requests[2].method, "POST");
+    EXPECT_NE(posted.find("date=2026-03-01+09%3A00%3A00&"), std::string::npos) << posted;
+    EXPECT_NE(posted.find("NAME%3DOnline"), std::string::npos) << posted;
+    EXPECT_EQ(posted.find("Local"), std::string::npos) << posted;
 }
 
 TEST(OnlineStorage, AnUploadSendsNothingFromAFileItCannotRead) {
