@@ -756,6 +756,7 @@ int DisplayLost(Display*) {
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
+    SetWindowManagerKeepsMinimized(nullptr);
     EndWithoutDisplay();
     return 0;
 }
@@ -808,7 +809,9 @@ bool StartX11Presenter(std::string* error) {
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
 
-    ObservePresentedWindows(Sync, Forget);
+    // Once the display is gone (lost, or the presenter stopped) the windows' changes reach it no more.
+    ObservePresentedWindows([](HWND hwnd) { if (X().display) Sync(hwnd); },
+                            [](HWND hwnd) { if (X().display) Forget(hwnd); });
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
     SetWindowManagerKeepsMinimized(WindowManagerRuns);
