@@ -524,6 +524,13 @@ void Form::ControlFocusChanged(WindowedControl* control, bool focused) {
 void Form::SystemClose() {
     if (!hwnd_) return;
     HWND top = GetTopLevel(hwnd_);
+    if (top != hwnd_) {
+        // A form inside another window (a page): Alt+F4 goes on to that window, which closes its
+        // own way.
+        constexpr LPARAM kAltHeld = 0x20000001;
+        SendMessage(top, WM_SYSKEYDOWN, static_cast<WPARAM>(VK_F4), kAltHeld);
+        return;
+    }
     if (GetWindowLong(top, GWL_STYLE) & WS_SYSMENU) PostMessage(top, WM_CLOSE, 0, 0);
 }
 

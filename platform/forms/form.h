@@ -142,7 +142,8 @@ public:
     void SetTabIndexOf(WindowedControl* control, int index);
     void AddToTabOrder(WindowedControl* control);
     void RemoveFromTabOrder(WindowedControl* control);
-    // Alt+F4 on the form or one of its controls: the window closes when it has a control box.
+    // Alt+F4 on the form or one of its controls: the window closes when it has a control box; a form
+    // inside another window hands the key on to that window.
     void SystemClose();
     void SetDefaultButton(CommandButton* button, bool isDefault);
     void SetCancelButton(CommandButton* button, bool isCancel);

@@ -22,6 +22,7 @@ std::optional<PresentedWindow> ReadPresentedWindow(HWND hwnd) {
     p.minimized = w->minimized;
     p.modal = w->modal;
     p.modalOver = w->modalOver;
+    p.modalBlocksProgram = w->modalBlocksProgram;
     p.layeredFlags = ((w->exStyle & WS_EX_LAYERED) && w->layeredSet) ? w->layeredFlags : 0;
     p.layeredAlpha = w->layeredAlpha;
     p.layeredKey = w->layeredKey;

@@ -24,6 +24,7 @@ struct PresentedWindow {
     // A message box or modal form while it waits, and the window it stands over (window/modal.h).
     bool modal = false;
     HWND modalOver;
+    bool modalBlocksProgram = false;  // it blocks every window of the program, not only modalOver
     // Layering as it takes effect: no flags unless the window is layered and its attributes set.
     DWORD layeredFlags = 0;
     BYTE layeredAlpha = 255;

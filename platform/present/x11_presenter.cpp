@@ -15,12 +15,14 @@
 #include "platform/present/presented_windows.h"
 #include "platform/present/detail/x11_pixels.h"
 #include "platform/present/detail/x11_keys.h"
+#include "platform/present/detail/x11_panels.h"
 #include "platform/present/detail/x11_services.h"
 #include "platform/present/detail/x11_window_icon.h"
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/outside_ends.h"
+#include "platform/window/panel_area.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_manager.h"
 
@@ -41,6 +43,7 @@ struct XWin {
     bool keyed = false;
     bool framed = false;  // a window manager reparented it into a frame of its own
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
+    bool shell = false;             // the shell's (the taskbar): not of the program's window group
     bool iconic = false;            // minimised by the window manager (asked for, or told of)
     bool managed = false;           // the window manager keeps it as a client (WM_STATE says so)
     bool keyboardGrabbed = false;   // an open menu holds the keyboard
@@ -53,6 +56,9 @@ struct X11State {
     Display* display = nullptr;
     int screen = 0;
     XWindowId root = 0;
+    // Never shown: it leads the program's window group (a box that blocks the whole program is
+    // transient for the group).
+    XWindowId groupLeader = 0;
     int sourceId = 0;
     bool shapeExtension = false;
     std::map<std::uint32_t, XWin> windows;
@@ -64,7 +70,8 @@ struct X11State {
     // a window on the user's behalf carries.
     Time lastUserTime = CurrentTime;
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
-    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0;
+    Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0,
+         workArea = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints, netWmIcon;
@@ -152,11 +159,15 @@ void ApplyStates(XWin& xw, const PresentedWindow& w) {
 }
 
 // A modal window is transient for the window it blocks, so that a window manager keeps it above
-// that window (and gives it the focus when that window is clicked).
+// that window (and gives it the focus when that window is clicked); one that blocks every window of
+// the program is transient for the program's window group, which window managers read from a
+// transient for the root window.
 void ApplyTransient(XWin& xw, const PresentedWindow& w) {
     xw.modal = w.modal;
     XWindowId wanted = 0;
-    if (w.modal)
+    if (w.modal && w.modalBlocksProgram && !xw.shell)
+        wanted = X().root;
+    else if (w.modal)
         if (auto it = X().windows.find(w.modalOver.id()); w.modalOver && it != X().windows.end()) wanted = it->second.xid;
     if (wanted == xw.transientFor) return;
     if (wanted)
@@ -193,8 +204,11 @@ void ApplyStrut(const XWin& xw, const RECT& r) {
                     reinterpret_cast<unsigned char*>(strut), 4);
 }
 
+void SetInitialState(const XWin& xw, int state);
+
 XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XWin& xw = X().windows[hwnd.id()];
+    xw.shell = w.shellWindow;
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
     xw.overrideRedirect = attrs.override_redirect;
@@ -205,9 +219,11 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
                            CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixel, &attrs);
     xw.screenRect = r;
-    XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
-    // Our windows draw their own frames; the window manager adds none.
-    long motif[5] = {2, 0, 0, 0, 0};
+    // Our windows draw their own frames; the window manager adds none. The shell's windows (the
+    // taskbar) cannot be closed, as the desktop's own taskbar cannot: they take no close request
+    // and tell the window manager to offer none (no function of its own at all).
+    if (!w.shellWindow) XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
+    long motif[5] = {w.shellWindow ? 3 : 2, 0, 0, 0, 0};
     XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(motif), 5);
     XSizeHints hints{};
@@ -220,6 +236,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
     if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
+    SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
         type = X().typeDock;
@@ -348,11 +365,16 @@ bool WindowManagerSupports(Atom feature) {
     return found;
 }
 
-void SetInitialState(XWindowId xid, int state) {
+// WM_HINTS: the state the window is mapped in, and the program's group.
+void SetInitialState(const XWin& xw, int state) {
     XWMHints hints{};
     hints.flags = StateHint;
     hints.initial_state = state;
-    XSetWMHints(X().display, xid, &hints);
+    if (!xw.shell) {
+        hints.flags |= WindowGroupHint;
+        hints.window_group = X().groupLeader;
+    }
+    XSetWMHints(X().display, xw.xid, &hints);
 }
 
 // The X window that has the desktop's keyboard focus.
@@ -443,11 +465,11 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
             XIconifyWindow(X().display, xw.xid, X().screen);
             return;
         }
-        SetInitialState(xw.xid, IconicState);
+        SetInitialState(xw, IconicState);
     } else if (xw.iconic) {
         // Mapping an iconic window asks its window manager to restore it.
         xw.iconic = false;
-        SetInitialState(xw.xid, NormalState);
+        SetInitialState(xw, NormalState);
         XMapWindow(X().display, xw.xid);
         return;
     } else if (xw.mapped) {
@@ -581,6 +603,13 @@ void Forget(HWND hwnd) {
     XFlush(X().display);
 }
 
+// The desktop's other panels reserve edges of the screen (the work area changes with them): the
+// shell's taskbar keeps to what they leave.
+void FollowOtherPanels() {
+    SetPanelFreeArea(ReadPanelFreeArea(X().display, X().root, ScreenSize(),
+                                       [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); }));
+}
+
 // The modifier keys an event says are held, which count over what was seen pressed and released.
 ModifierKeys HeldModifiers(unsigned int state) {
     return ModifierKeys{(state & ShiftMask) != 0, (state & ControlMask) != 0, (state & Mod1Mask) != 0};
@@ -705,10 +734,18 @@ void HandleEvent(XEvent& e) {
             // so that what is typed into it reaches it. A grab's start and end (an open menu's) move
             // no focus, nor does the pointer where no window manager gives it.
             if ((e.xfocus.mode == NotifyNormal || e.xfocus.mode == NotifyWhileGrabbed) && e.xfocus.detail != NotifyPointer)
-                if (HWND h = HandleOf(e.xfocus.window)) WindowManagerFocus(h);
+                if (HWND h = HandleOf(e.xfocus.window)) {
+                    // A window that a modal window blocks was raised with the focus: the program's
+                    // order goes back to the server, the modal window on top.
+                    if (!IsWindowEnabled(h)) X().lastStack.clear();
+                    WindowManagerFocus(h);
+                    Restack();
+                    XFlush(X().display);
+                }
             break;
         case PropertyNotify:
             if (e.xproperty.atom == X().wmState) NoteWindowManagerState(e.xproperty.window);
+            if (e.xproperty.window == X().root && e.xproperty.atom == X().workArea) FollowOtherPanels();
             break;
         case ConfigureNotify:
             if (XWin* xw = FindX(e.xconfigure.window); xw && X().movedByManager && HandleOf(xw->xid).id() == X().movedByManager)
@@ -778,6 +815,9 @@ bool StartX11Presenter(std::string* error) {
     int eventBase = 0, errorBase = 0;
     X().shapeExtension = XShapeQueryExtension(display, &eventBase, &errorBase);
     X().pixels.Start(display, X().screen);
+    X().groupLeader = XCreateSimpleWindow(display, X().root, -1, -1, 1, 1, 0, 0, 0);
+    XClassHint leaderClass{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
+    XSetClassHint(display, X().groupLeader, &leaderClass);
     auto& x = X();
     InternAtoms(display, {{&x.wmDelete, "WM_DELETE_WINDOW"},
                           {&x.wmProtocols, "WM_PROTOCOLS"},
@@ -790,6 +830,7 @@ bool StartX11Presenter(std::string* error) {
                           {&x.netSupported, "_NET_SUPPORTED"},
                           {&x.moveResize, "_NET_WM_MOVERESIZE"},
                           {&x.activeWindow, "_NET_ACTIVE_WINDOW"},
+                          {&x.workArea, "_NET_WORKAREA"},
                           {&x.stateAbove, "_NET_WM_STATE_ABOVE"},
                           {&x.stateSkipTaskbar, "_NET_WM_STATE_SKIP_TASKBAR"},
                           {&x.stateSkipPager, "_NET_WM_STATE_SKIP_PAGER"},
@@ -808,6 +849,8 @@ bool StartX11Presenter(std::string* error) {
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
+    XSelectInput(display, X().root, PropertyChangeMask);  // the work area, as other panels change
+    FollowOtherPanels();
 
     // Once the display is gone (lost, or the presenter stopped) the windows' changes reach it no more.
     ObservePresentedWindows([](HWND hwnd) { if (X().display) Sync(hwnd); },
@@ -839,6 +882,9 @@ void StopX11Presenter() {
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
+    XDestroyWindow(X().display, X().groupLeader);
+    X().groupLeader = 0;
+    SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});
     X().pixels.Stop();
     XCloseDisplay(X().display);
     X().display = nullptr;

@@ -3,6 +3,7 @@
 
 #include "platform/shell/popup_menu.h"
 #include "platform/shell/detail/taskbar_state.h"
+#include "platform/window/panel_area.h"
 #include "platform/window/screen.h"
 
 namespace platform {
@@ -67,12 +68,18 @@ bool StartShell() {
     CreateTaskbarMenu();
     RequestTaskbarLayout(true);
     ShowWindow(w.taskbar, SW_SHOWNA);
+    // Other panels of the desktop come, go or change: the taskbar keeps to what they leave.
+    SetPanelFreeAreaListener([] {
+        ContextScope scope(ProcessContext::Shell);
+        RequestTaskbarLayout(true);
+    });
     return true;
 }
 
 void StopShell() {
     Taskbar& t = TB();
     ContextScope shell(ProcessContext::Shell);
+    SetPanelFreeAreaListener(nullptr);
     CloseTaskbarMenu();
     if (IsWindow(t.windows.taskbar)) DestroyWindow(t.windows.taskbar);
     DestroyMenu(t.menu);
@@ -86,19 +93,21 @@ TaskbarWindows GetTaskbarWindows() { return ShellRunning() ? TB().windows : Task
 TaskbarEdge CurrentTaskbarEdge() { return TB().edge; }
 
 RECT TaskbarRectOnEdge(TaskbarEdge edge) {
-    SIZE screen = ScreenSize();
+    // Along the edge of what the desktop's other panels leave free, never over them.
+    const RECT a = PanelFreeArea();
     // As thick as the clock with the bar's margins, but never thinner than the least thickness
     // nor thicker than half the screen.
+    const SIZE screen = ScreenSize();
     const SIZE clock = TB().clockAsked;
     const int height = std::max<int>(kHorizontalThickness, std::min<int>(clock.cy + 2 * kBorder, screen.cy / 2));
     const int width = std::max<int>(kVerticalThickness, std::min<int>(clock.cx + 2 * kBorder, screen.cx / 2));
     switch (edge) {
-        case TaskbarEdge::Left: return RECT{0, 0, width, screen.cy};
-        case TaskbarEdge::Right: return RECT{screen.cx - width, 0, screen.cx, screen.cy};
-        case TaskbarEdge::Top: return RECT{0, 0, screen.cx, height};
+        case TaskbarEdge::Left: return RECT{a.left, a.top, a.left + width, a.bottom};
+        case TaskbarEdge::Right: return RECT{a.right - width, a.top, a.right, a.bottom};
+        case TaskbarEdge::Top: return RECT{a.left, a.top, a.right, a.top + height};
         case TaskbarEdge::Bottom: break;
     }
-    return RECT{0, screen.cy - height, screen.cx, screen.cy};
+    return RECT{a.left, a.bottom - height, a.right, a.bottom};
 }
 
 void SetTaskbarBackground(const TaskbarBackground& background) {

@@ -21,12 +21,13 @@ bool Usable(HWND hwnd) {
 }
 
 // The modal window goes in front of every other window; over a topmost window it is topmost too.
-void MarkModal(HWND window, HWND over, bool* wasTopmost) {
+void MarkModal(HWND window, HWND over, bool blocksProgram, bool* wasTopmost) {
     Window* w = Find(window);
     if (!w) return;
     *wasTopmost = IsTopmost(*w);
     w->modal = true;
     w->modalOver = over;
+    w->modalBlocksProgram = blocksProgram;
     const Window* o = Find(over);
     const bool topmost = *wasTopmost || (o && IsTopmost(*o));
     SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -37,6 +38,7 @@ void UnmarkModal(HWND window, bool wasTopmost) {
     if (!w || !w->modal) return;
     w->modal = false;
     w->modalOver = HWND{};
+    w->modalBlocksProgram = false;
     SetWindowPos(window, wasTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -50,6 +52,7 @@ ModalWait::ModalWait(HWND owner, bool blocksProgram, HWND modalWindow) : modalWi
         owner = wasActive_;
         blocksProgram = true;
     }
+    blocksProgram_ = blocksProgram;
     over_ = GetTopLevel(owner);
     if (over_ == modalWindow) over_ = HWND{};
 
@@ -71,7 +74,7 @@ ModalWait::ModalWait(HWND owner, bool blocksProgram, HWND modalWindow) : modalWi
         disabled_.push_back(h);
     }
     Waits().push_back(this);
-    if (modalWindow_) MarkModal(modalWindow_, over_, &wasTopmost_);
+    if (modalWindow_) MarkModal(modalWindow_, over_, blocksProgram_, &wasTopmost_);
 }
 
 ModalWait::~ModalWait() {
@@ -106,7 +109,21 @@ void PresentModalWindow(HWND modalWindow) {
     ModalWait& inner = *Waits().back();
     if (inner.modalWindow_) return;
     inner.modalWindow_ = modalWindow;
-    MarkModal(modalWindow, inner.over_, &inner.wasTopmost_);
+    MarkModal(modalWindow, inner.over_, inner.blocksProgram_, &inner.wasTopmost_);
+}
+
+HWND ModalWindowBlocking(HWND window) {
+    HWND blocked = GetTopLevel(window);
+    HWND modal;
+    // A modal window may itself be blocked by a later wait (a box asked from a modal form).
+    for (std::size_t depth = 0; depth < Waits().size(); ++depth) {
+        auto wait = std::find_if(Waits().rbegin(), Waits().rend(), [&](const ModalWait* w) {
+            return w->modalWindow_ && std::find(w->disabled_.begin(), w->disabled_.end(), blocked) != w->disabled_.end();
+        });
+        if (wait == Waits().rend()) break;
+        modal = blocked = (*wait)->modalWindow_;
+    }
+    return modal;
 }
 
 }  // namespace platform

@@ -6,7 +6,10 @@
 //   - the blocked windows are disabled while it waits, and a mouse capture inside them ends;
 //   - its window stands above every other window, above a topmost owner too, and above windows
 //     that make themselves topmost while it waits (help balloons); a presenter shows it transient
-//     for the window it blocks and marked modal;
+//     for the window it blocks (for the whole program when it blocks every window) and marked modal;
+//   - a blocked window that the desktop gives the keyboard to (a window manager raises and focuses
+//     it on a click) hands it straight back to the modal window, which comes back on top: a box is
+//     never answered unseen;
 //   - when it ends, the windows it disabled take input again and the focus goes back to the
 //     control that had it, with no press left over: the next click is a click of its own.
 #pragma once
@@ -35,7 +38,9 @@ public:
 
 private:
     friend void PresentModalWindow(HWND modalWindow);
+    friend HWND ModalWindowBlocking(HWND window);
     HWND over_;
+    bool blocksProgram_ = false;
     HWND modalWindow_;
     std::vector<HWND> disabled_;
     HWND hadFocus_;
@@ -46,5 +51,9 @@ private:
 // The window of the innermost wait, once it exists (a message box's window): it becomes the modal
 // window, stacked and shown as the contract says. Nothing happens outside a wait.
 void PresentModalWindow(HWND modalWindow);
+
+// The modal window that keeps the window (or its top-level window) blocked, the innermost when
+// waits are nested; 0 when no wait blocks it.
+HWND ModalWindowBlocking(HWND window);
 
 }  // namespace platform

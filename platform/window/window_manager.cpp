@@ -7,6 +7,7 @@
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/input.h"
 #include "platform/window/loop.h"
+#include "platform/window/modal.h"
 
 namespace platform {
 using namespace detail;
@@ -67,6 +68,19 @@ void ActivateSuccessor(HWND leaving, HWND owner, ProcessContext context) {
     SetActiveWindow(successor);
 }
 
+// A window that a modal window blocks was given the keyboard (the window manager raised and
+// focused it on a click): the modal window takes it back as the program's own doing, so that the
+// desktop's focus and the stacking follow, and what is typed next reaches the box the user sees.
+void ReturnToModalWindow(HWND blocked) {
+    const HWND modal = ModalWindowBlocking(blocked);
+    const Window* m = Find(modal);
+    if (!m) return;
+    ContextScope scope(m->context);
+    SetActiveWindow(modal);
+    S().foreground = modal;
+    ForegroundChanged(modal);
+}
+
 // The smallest window a border drag leaves: its frame and caption, and room for the buttons.
 constexpr LONG kMinTrackWidth = 112;
 
@@ -124,16 +138,15 @@ void BeginMoveSize(HWND hwnd, int edge, POINT screen) {
     t.startRect = w->rect;
 }
 
-// A close from the caption or the window manager reaches the window as its user's Alt+F4 would:
-// the control that has the focus in it hears the key first.
+// A close from the caption or the window manager reaches the window it names as its user's
+// Alt+F4 would, whichever control inside it has the focus: a control may sit deep in a page of the
+// window, where its own key handling never reaches the window.
 void CloseAsAltF4(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w) return;
-    HWND target = S().focus[static_cast<int>(w->context)];
-    if (!target || (target != hwnd && !IsChild(hwnd, target))) target = hwnd;
     ContextScope scope(w->context);
     constexpr LPARAM kAltHeld = 0x20000001;
-    SendMessage(target, WM_SYSKEYDOWN, static_cast<WPARAM>(VK_F4), kAltHeld);
+    SendMessage(hwnd, WM_SYSKEYDOWN, static_cast<WPARAM>(VK_F4), kAltHeld);
 }
 
 }  // namespace
@@ -225,7 +238,8 @@ void detail::ForegroundChanged(HWND hwnd) {
 
 void WindowManagerClose(HWND hwnd) {
     Window* w = Find(hwnd);
-    if (!w || !w->topLevel() || (w->style & WS_DISABLED)) return;
+    // The shell's windows are the taskbar, which no close request ends.
+    if (!w || !w->topLevel() || (w->style & WS_DISABLED) || w->context == ProcessContext::Shell) return;
     PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
@@ -238,7 +252,11 @@ void WindowManagerIconic(HWND hwnd, bool iconic) {
 
 void WindowManagerFocus(HWND hwnd) {
     Window* w = Find(hwnd);
-    if (!w || !w->topLevel() || (w->style & WS_DISABLED) || (w->exStyle & WS_EX_NOACTIVATE)) return;
+    if (!w || !w->topLevel() || (w->exStyle & WS_EX_NOACTIVATE)) return;
+    if (w->style & WS_DISABLED) {
+        ReturnToModalWindow(hwnd);
+        return;
+    }
     if (S().active[static_cast<int>(w->context)] == hwnd && S().foreground == hwnd) return;
     ContextScope scope(w->context);
     const bool outer = FocusFromWindowManager();

@@ -11,7 +11,8 @@
 namespace platform {
 
 // The window manager asks the window to close (its own close button, its Alt+F4): the window gets
-// it as its user's Alt+F4 (WM_SYSCOMMAND SC_CLOSE, posted). A disabled window ignores it.
+// it as its user's Alt+F4 (WM_SYSCOMMAND SC_CLOSE, posted), whatever control in it has the focus.
+// A disabled window ignores it, and so does the shell's taskbar, which cannot be closed.
 void WindowManagerClose(HWND hwnd);
 // The window manager minimised the window, or restored it (from a taskbar, a panel, Alt+Tab).
 void WindowManagerIconic(HWND hwnd, bool iconic);

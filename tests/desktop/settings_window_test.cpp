@@ -290,6 +290,15 @@ TEST_F(SettingsWindow, TheCloseZoneAltF4AndCancelAllCancelAndLeaveTheFileAsItWas
          }},
         {"Alt+F4", [](SettingsWindow& t) { t.d.KeyWithModifier(VK_MENU, VK_F4); }},
         {"the window manager's close", [](SettingsWindow& t) { WindowManagerClose(t.Window()); }},
+        // A control of a page has the focus: its parent is the page, not the settings window.
+        {"Alt+F4 in a page's control", [](SettingsWindow& t) {
+             settings::frmSetiAS().optMatrix.SetFocus();
+             t.d.KeyWithModifier(VK_MENU, VK_F4);
+         }},
+        {"the window manager's close past a page's control", [](SettingsWindow& t) {
+             settings::frmSetiAS().optMatrix.SetFocus();
+             WindowManagerClose(t.Window());
+         }},
         {"Cancel", [](SettingsWindow& t) { t.d.Click(CentreOf(t.d.Rect(frmSeti().cmdCancelN.hWnd))); }},
     };
     for (const Way& way : ways) {

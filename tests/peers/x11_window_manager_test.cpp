@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "clock_process.h"
 #include "window_manager_process.h"
@@ -84,6 +85,16 @@ protected:
 
 bool Holds(const std::string& states, const char* state) { return states.find(state) != std::string::npos; }
 
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
+        end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        if (end > at) lines.push_back(text.substr(at, end - at));
+    }
+    return lines;
+}
+
 // The X window id of our window with that title, as xprop prints ids ("0x...").
 std::string XIdOf(const XvfbServer& server, const std::string& title) {
     const std::string info = server.Output("xwininfo -name '" + title + "' -int");
@@ -92,6 +103,12 @@ std::string XIdOf(const XvfbServer& server, const std::string& title) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%lx", std::strtoul(info.c_str() + at + 11, nullptr, 10));
     return text;
+}
+
+std::string RootId(const XvfbServer& server) {
+    const std::string info = server.Output("xwininfo -root");
+    const auto at = info.find("Window id: ");
+    return at == std::string::npos ? "?" : info.substr(at + 11, info.find(' ', at + 11) - at - 11);
 }
 
 // The window manager lists its clients bottom to top.
@@ -286,8 +303,11 @@ ModalSeen LookAtModal(const XvfbServer& server, const std::string& title, const 
     return seen;
 }
 
-void ExpectModalOver(const XvfbServer& server, const ModalSeen& seen, const std::string& ownerTitle) {
-    EXPECT_TRUE(Holds(seen.transientFor, XIdOf(server, ownerTitle).c_str())) << seen.transientFor;
+// Transient for the owner it blocks, or for the program's window group (the root window) when it
+// blocks every window of the program.
+void ExpectModalOver(const XvfbServer& server, const ModalSeen& seen, const std::string& ownerTitle, bool overProgram) {
+    const std::string transientFor = overProgram ? RootId(server) : XIdOf(server, ownerTitle);
+    EXPECT_TRUE(Holds(seen.transientFor, (transientFor + "\n").c_str())) << seen.transientFor;
     EXPECT_TRUE(Holds(seen.states, "_NET_WM_STATE_MODAL")) << seen.states;
     EXPECT_TRUE(Holds(seen.states, "_NET_WM_STATE_ABOVE")) << "over a topmost owner: " << seen.states;
     EXPECT_TRUE(seen.aboveOwner);
@@ -330,7 +350,7 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
             PostMessage(FindWindow("#32770", nullptr), WM_CLOSE, 0, 0);
         });
         MessageBox(owner.hWnd, "Some text", "OZR box", MB_OK | MB_ICONERROR);
-        ExpectModalOver(server, box, ownerTitle);
+        ExpectModalOver(server, box, ownerTitle, false);
         EXPECT_TRUE(balloonUnderBox) << rootChildren;
 
         ModalSeen form;
@@ -339,7 +359,7 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
             modal.Hide();
         });
         modal.Show(vbModal, &owner);
-        ExpectModalOver(server, form, ownerTitle);
+        ExpectModalOver(server, form, ownerTitle, true);
         EXPECT_FALSE(Holds(server.Output("xprop -name 'OZR modal form' _NET_WM_STATE"), "_NET_WM_STATE_MODAL"))
             << "modal no more once it stopped waiting";
 
@@ -365,6 +385,132 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
         modal.Unload();
         owner.Unload();
     }
+}
+
+// Runs the body on a fresh X server under openbox and under icewm, which raise, focus and place
+// windows by rules of their own.
+void UnderEachWindowManager(const std::function<void(const XvfbServer&, const char*)>& body) {
+    for (const char* manager : {"openbox", "icewm"}) {
+        SCOPED_TRACE(manager);
+        XvfbServer server;
+        ASSERT_TRUE(server.running());
+        WindowManagerProcess wm(server, manager);
+        ASSERT_TRUE(wm.ready()) << manager << " did not start";
+        body(server, manager);
+    }
+}
+
+// A box that blocks the whole program (the clock's Exit question while another window is open) is
+// transient for the program's window group (the root window), under openbox and under icewm: a click on a window it
+// blocks, which the window manager raises and focuses, brings the box back on top with the
+// keyboard, and Enter answers the box the user sees.
+TEST(X11ProgramModalBox, ComesBackOnTopWithTheKeyboardWhenABlockedWindowIsClicked) {
+    UnderEachWindowManager([](const XvfbServer& server, const char*) {
+        std::string error;
+        ASSERT_TRUE(StartX11Presenter(&error)) << error;
+        StartDesktopScreen();
+        InstallService<Clock>(MakeSystemClock());
+        InstallService<MessageBoxes>(MakeMessageBoxWindows());
+        {
+            PlainForm clock("frmClockLike", "OZR clock form", 1500), blocked("frmBlocked", "OZR blocked form", 3000);
+            clock.Show();
+            blocked.Show();
+            std::string blockedId;
+            ASSERT_TRUE(PumpUntil([&] { return !(blockedId = XWindowNamed(server, "OZR blocked form")).empty(); }));
+            const std::string groupOf = "xprop -name 'OZR blocked form' WM_HINTS";
+            std::string transientFor, boxGroup, blockedGroup, focus, stacking;
+            bool aboveAfterClick = false;
+            testsupport::WhileModalWaits([&] {
+                std::string boxId;
+                PumpUntil([&] { return !(boxId = XWindowNamed(server, "OZR exit question")).empty(); });
+                boxId += "\n";
+                PumpUntil([&] { return server.Output("xdotool getwindowfocus") == boxId; });
+                transientFor = server.Output("xprop -name 'OZR exit question' WM_TRANSIENT_FOR");
+                boxGroup = server.Output("xprop -name 'OZR exit question' WM_HINTS");
+                blockedGroup = server.Output(groupOf);
+                RECT r;
+                GetWindowRect(blocked.hWnd, &r);
+                server.Run("xdotool mousemove " + std::to_string(r.right - 20) + " " + std::to_string(r.bottom - 20) +
+                           " click 1");
+                Settle(300);
+                PumpUntil([&] { return server.Output("xdotool getwindowfocus") == boxId; });
+                focus = server.Output("xdotool getwindowfocus getwindowname");
+                PumpUntil([&] { return StackedAbove(server, "OZR exit question", "OZR blocked form"); });
+                aboveAfterClick = StackedAbove(server, "OZR exit question", "OZR blocked form");
+                stacking = server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                server.Run("xdotool key Return");
+            });
+            const int answer = MessageBox(clock.hWnd, "Exit?", "OZR exit question", MB_YESNO | MB_SYSTEMMODAL);
+            EXPECT_EQ(answer, IDYES) << "Enter answered the box";
+            const auto groupLine = [](const std::string& hints) { return hints.substr(hints.find("window id")); };
+            ASSERT_NE(blockedGroup.find("window id"), std::string::npos) << blockedGroup;
+            ASSERT_NE(boxGroup.find("window id"), std::string::npos) << boxGroup;
+            EXPECT_EQ(groupLine(boxGroup), groupLine(blockedGroup)) << "one window group";
+            EXPECT_TRUE(Holds(transientFor, (RootId(server) + "\n").c_str())) << "transient for the group: " << transientFor;
+            EXPECT_NE(focus.find("OZR exit question"), std::string::npos) << "the keyboard is on " << focus;
+            EXPECT_TRUE(aboveAfterClick) << stacking;
+            blocked.Unload();
+            clock.Unload();
+        }
+        StopX11Presenter();
+    });
+}
+
+// Asks a window to close as a pager or a task list does: WM_DELETE_WINDOW sent to the window, and
+// _NET_CLOSE_WINDOW sent to the window manager.
+void SendCloseRequests(const XvfbServer& server, ::Window window) {
+    Display* display = XOpenDisplay(server.display().c_str());
+    ASSERT_TRUE(display);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &e);
+    e.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    e.xclient.data.l[0] = CurrentTime;
+    e.xclient.data.l[1] = 2;  // a pager
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XCloseDisplay(display);
+}
+
+// The systray clock's taskbar, under openbox and under icewm (which keeps a panel of its own at the
+// bottom): it lies in what the other panel leaves, never over it, and no close request ends it (nor
+// leaves the program running with no window).
+TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsAndTakesNoCloseRequest) {
+    UnderEachWindowManager([](const XvfbServer& server, const char* manager) {
+        // The screen's bottom that the window manager's own panel leaves (the whole screen when it
+        // keeps none), read before the taskbar reserves its own.
+        const std::string area = server.Output("xprop -root _NET_WORKAREA");
+        int left = 0, top = 0, width = 0, height = 0;
+        ASSERT_EQ(std::sscanf(area.c_str() + area.find('=') + 1, "%d, %d, %d, %d", &left, &top, &width, &height), 4) << area;
+        ClockProcess clock(server, std::string("tray-") + manager,
+                           "[Dralo Software Development Ruriv - Settings File]\n"
+                           "[Main Settings]\nRunCount=2\nSplash=0\nSystrayClock=1\n"
+                           "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+        std::string dock;
+        for (int i = 0; i < 400 && dock.empty(); ++i) {
+            for (std::string id : Lines(server.Output("xdotool search --onlyvisible --class OZRClock")))
+                if (Holds(server.Output("xprop -id " + id + " _NET_WM_WINDOW_TYPE"), "_NET_WM_WINDOW_TYPE_DOCK")) dock = id;
+            if (dock.empty()) usleep(50'000);
+        }
+        ASSERT_FALSE(dock.empty()) << "the taskbar shows";
+        auto bottom = [&] {
+            const std::string at = server.Output("xdotool getwindowgeometry --shell " + dock);
+            auto value = [&](const char* key) { return std::atoi(at.c_str() + at.find(key) + std::strlen(key)); };
+            return value("\nY=") + value("HEIGHT=");
+        };
+        for (int i = 0; i < 40 && bottom() != top + height; ++i) usleep(50'000);
+        EXPECT_EQ(bottom(), top + height) << "the taskbar ends where the other panel begins";
+
+        EXPECT_FALSE(Holds(server.Output("xprop -id " + dock + " WM_PROTOCOLS"), "WM_DELETE_WINDOW"));
+        server.Run("wmctrl -i -c " + dock);
+        SendCloseRequests(server, std::strtoul(dock.c_str(), nullptr, 10));
+        usleep(1'000'000);
+        EXPECT_TRUE(Holds(server.Output("xwininfo -id " + dock), "IsViewable")) << "the taskbar stays, its clock runs on";
+    });
 }
 
 // Alt+F4 of the window manager is its close request: on the clock it is Quit, which saves the

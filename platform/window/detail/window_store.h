@@ -52,6 +52,7 @@ struct Window {
     // window, over the window it blocks.
     bool modal = false;
     HWND modalOver;
+    bool modalBlocksProgram = false;  // it blocks every window of its program, not only modalOver
     bool topLevel() const { return (style & WS_CHILD) == 0; }
 };
 
