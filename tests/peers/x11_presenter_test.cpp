@@ -14,6 +14,7 @@
 #include "platform/services/pointer.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
+#include "platform/window/screen.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
@@ -208,6 +209,74 @@ TEST_F(X11Presenter, RealPointerInputReachesTheWindowUnderIt) {
     GetCursorPos(&p);
     EXPECT_EQ(p, (POINT{420, 410}));
     DestroyWindow(w);
+}
+
+// With no window manager the X server is the truth too: another client's move is followed, and a
+// click on a covered window brings it to the front on the server as in the program.
+TEST_F(X11Presenter, AClickRaisesACoveredWindowAndAnotherClientsMoveIsFollowed) {
+    HWND lower = MakeWindow("X11Truth", "OZR lower window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{100, 500, 300, 600});
+    HWND upper = MakeWindow("X11Truth", "OZR upper window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{200, 520, 400, 620});
+    Settle();
+    Observer o;
+    const ::Window xl = o.FindByName("OZR lower window"), xu = o.FindByName("OZR upper window");
+    ASSERT_TRUE(xl && xu);
+    auto lowerOnTop = [&] {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        int pl = -1, pu = -1;
+        XSync(o.display(), False);
+        if (XQueryTree(o.display(), DefaultRootWindow(o.display()), &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count; ++i) {
+                if (children[i] == xl) pl = static_cast<int>(i);
+                if (children[i] == xu) pu = static_cast<int>(i);
+            }
+            XFree(children);
+        }
+        return pl > pu;  // the server lists them bottom to top
+    };
+    ASSERT_FALSE(lowerOnTop());
+    ASSERT_EQ(server_->Run("xdotool mousemove 150 550 click 1"), 0);
+    for (int i = 0; i < 50 && !lowerOnTop(); ++i) RunFor(20);
+    EXPECT_TRUE(lowerOnTop());
+    EXPECT_EQ(WindowFromPoint(POINT{250, 560}), lower);
+
+    ASSERT_EQ(server_->Run("xdotool windowmove " + std::to_string(xu) + " 600 300"), 0);
+    RECT r{};
+    for (int i = 0; i < 50 && !(GetWindowRect(upper, &r) && r == (RECT{600, 300, 800, 400})); ++i) RunFor(20);
+    EXPECT_EQ(r, (RECT{600, 300, 800, 400}));
+    Log().clear();
+    ASSERT_EQ(server_->Run("xdotool mousemove 700 350 click 1"), 0);
+    for (int i = 0; i < 50 && !GotMessage(upper, WM_LBUTTONUP); ++i) RunFor(20);
+    EXPECT_TRUE(GotMessage(upper, WM_LBUTTONUP)) << "a click at its new place";
+    DestroyWindow(lower);
+    DestroyWindow(upper);
+}
+
+// Maximised, a window fills the work area that panels leave and says so in its states itself.
+TEST_F(X11Presenter, MaximiseFillsTheWorkAreaAndSetsTheMaximisedStates) {
+    ASSERT_EQ(server_->Run("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 30, 1280, 964'"), 0);
+    for (int i = 0; i < 50 && !(WorkArea() == RECT{0, 30, 1280, 994}); ++i) RunFor(20);
+    ASSERT_EQ(WorkArea(), (RECT{0, 30, 1280, 994}));
+    HWND w = MakeWindow("X11Maximised", "OZR maximised window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{},
+                        RECT{100, 100, 500, 300});
+    Settle();
+    Observer o;
+    const ::Window x = o.FindByName("OZR maximised window");
+    ASSERT_TRUE(x);
+    ShowWindow(w, SW_MAXIMIZE);
+    Settle();
+    XWindowAttributes a = o.Attributes(x);
+    EXPECT_EQ((RECT{a.x, a.y, a.x + a.width, a.y + a.height}), (RECT{0, 30, 1280, 994}));
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT"));
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_HORZ"));
+    ShowWindow(w, SW_RESTORE);
+    Settle();
+    a = o.Attributes(x);
+    EXPECT_EQ((RECT{a.x, a.y, a.x + a.width, a.y + a.height}), (RECT{100, 100, 500, 300}));
+    EXPECT_FALSE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT"));
+    DestroyWindow(w);
+    server_->Run("xprop -root -remove _NET_WORKAREA");
+    for (int i = 0; i < 50 && !(WorkArea() == RECT{0, 0, 1280, 1024}); ++i) RunFor(20);
 }
 
 TEST_F(X11Presenter, ThePointerServiceReadsTheXPointerAlsoOverTheBareDesktop) {
