@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "platform/present/desktop_screen.h"
+#include "platform/present/minimized_bars.h"
 #include "platform/present/presented_windows.h"
 #include "platform/present/detail/x11_pixels.h"
 #include "platform/present/detail/x11_keys.h"
 #include "platform/present/detail/x11_panels.h"
 #include "platform/present/detail/x11_services.h"
+#include "platform/present/detail/x11_window_icon.h"
 #include "platform/present/detail/x11_window_truth.h"
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
@@ -76,7 +78,7 @@ struct X11State {
          workArea = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
-        motifHints;
+        motifHints, netWmIcon;
 };
 
 X11State& X() {
@@ -249,6 +251,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XSetWMNormalHints(X().display, xw.xid, &hints);
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
+    if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
     SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
@@ -855,6 +858,7 @@ int DisplayLost(Display*) {
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
+    SetWindowManagerKeepsMinimized(nullptr);
     EndWithoutDisplay();
     return 0;
 }
@@ -905,6 +909,7 @@ bool StartX11Presenter(std::string* error) {
                           {&x.strut, "_NET_WM_STRUT"},
                           {&x.opacity, "_NET_WM_WINDOW_OPACITY"},
                           {&x.motifHints, "_MOTIF_WM_HINTS"},
+                          {&x.netWmIcon, "_NET_WM_ICON"},
                           {&x.clientListStacking, "_NET_CLIENT_LIST_STACKING"},
                           {&x.workArea, "_NET_WORKAREA"},
                           {&x.stateMaxVert, "_NET_WM_STATE_MAXIMIZED_VERT"},
@@ -917,9 +922,12 @@ bool StartX11Presenter(std::string* error) {
     XSelectInput(display, X().root, PropertyChangeMask);
     FollowOtherPanels();
 
-    ObservePresentedWindows(Sync, Forget);
+    // Once the display is gone (lost, or the presenter stopped) the windows' changes reach it no more.
+    ObservePresentedWindows([](HWND hwnd) { if (X().display) Sync(hwnd); },
+                            [](HWND hwnd) { if (X().display) Forget(hwnd); });
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
+    SetWindowManagerKeepsMinimized(WindowManagerRuns);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         if (!X().display) return;
         Sync(hwnd);
@@ -940,6 +948,7 @@ void StopX11Presenter() {
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
+    SetWindowManagerKeepsMinimized(nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();

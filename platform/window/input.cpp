@@ -132,14 +132,19 @@ bool ShowsThrough(const Window& w, POINT screen) {
     return pixel && (*pixel & 0xFFFFFFu) == (w.layeredKey & 0xFFFFFFu);
 }
 
-// The window that takes the keyboard; a window manager hears when the program changes it.
-void SetForeground(HWND top) {
-    if (S().foreground == top) return;
+}  // namespace
+
+// The window that takes the keyboard; a window manager hears when the program changes it. The
+// caption of the window that had it and of the one that has it now are drawn again, as only the
+// window with the keyboard shows an active caption.
+void detail::SetForeground(HWND top) {
+    const HWND old = S().foreground;
+    if (old == top) return;
     S().foreground = top;
+    if (old && Find(old)) NotifyChanged(old);
+    if (top && Find(top)) NotifyChanged(top);
     ForegroundChanged(top);
 }
-
-}  // namespace
 
 HWND WindowFromPoint(POINT screen) {
     for (HWND top : S().topLevels) {
@@ -275,7 +280,10 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND o
                                                             : TrackedMouse::LeftUp;
     if (TrackingTakesMouse(screen, tracked)) return;
     HWND target = MouseTarget(screen, over);
-    if (!TakesMouse(target)) return;
+    if (!TakesMouse(target)) {
+        if (down && target) RestoreMinimizedModalWindows();
+        return;
+    }
     Window* w = Find(target);
     if (!w) return;
     // The frame (caption, its buttons, the borders) takes the left button; the others do nothing there.
@@ -335,7 +343,12 @@ static void RouteKey(int vk, bool down, unsigned int character) {
     if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
     if (I().menuKeys && Find(I().menuKeys)) target = I().menuKeys;
     if (!target || !Find(target)) return;
-    if (target != I().menuKeys && !EnabledWithAncestors(target)) return;  // blocked by a modal window
+    if (target != I().menuKeys) {
+        const Window* top = Find(GetTopLevel(target));
+        const bool blocked = !EnabledWithAncestors(target);  // by a modal window
+        if (down && (blocked || (top && top->minimized && top->modal)) && RestoreMinimizedModalWindows()) return;
+        if (blocked) return;
+    }
     bool alt = I().keys[VK_MENU] && vk != VK_MENU;
     UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     PostMessage(target, msg, static_cast<WPARAM>(vk), down ? 1 : static_cast<LPARAM>(0xC0000001u));

@@ -286,7 +286,7 @@ void WindowManagerFocus(HWND hwnd) {
     const bool outer = FocusFromWindowManager();
     FocusFromWindowManager() = true;
     SetActiveWindow(hwnd);
-    S().foreground = hwnd;
+    SetForeground(hwnd);
     FocusFromWindowManager() = outer;
 }
 

@@ -506,6 +506,38 @@ TEST_F(SettingsWindow, AMinimisedWindowComesBackByTheKeysTheMenuAndTheDesktop) {
     EXPECT_FALSE(frmSeti().IsLoaded());
 }
 
+// The modal about window, minimised, still blocks the settings window; the clock's keys and a click
+// on the window it blocks bring it back, so that it can be closed.
+TEST_F(SettingsWindow, AMinimisedModalAboutComesBackByTheKeysAndAClickOnTheWindowItBlocks) {
+    Open();
+    static Desktop* desktop = &d;
+    static POINT onSettings;
+    onSettings = TitleBarPoint(3000);
+    SetTimer(HWND{}, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        auto minimise = [] {
+            const RECT bar = desktop->Rect(frmAbout().pctGradient.hWnd);
+            desktop->Click(POINT{bar.left + 6800 / 15, bar.top + 12});
+            desktop->Pump();
+            EXPECT_TRUE(IsIconic(frmAbout().hWnd));
+        };
+        minimise();
+        desktop->Key(VK_F2);
+        desktop->Pump();
+        EXPECT_FALSE(IsIconic(frmAbout().hWnd)) << "F2";
+        minimise();
+        desktop->Click(onSettings);
+        desktop->Pump();
+        EXPECT_FALSE(IsIconic(frmAbout().hWnd)) << "a click on the settings window";
+        EXPECT_FALSE(IsWindowEnabled(frmSeti().hWnd));
+        desktop->KeyWithModifier(VK_MENU, VK_F4);
+    });
+    ClickNode(13);
+    d.Advance(500);
+    EXPECT_FALSE(frmAbout().IsLoaded());
+    EXPECT_TRUE(IsWindowEnabled(frmSeti().hWnd));
+}
+
 TEST_F(SettingsWindow, FromTheTreeTheAboutWindowIsModalAndTheSettingsWindowStays) {
     Open();
     // The modal about window runs its own loop inside the click: close it from a timer.
