@@ -23,7 +23,8 @@ using core::Alarms;
 namespace {
 
 constexpr int kStatusColumn = 0, kTypeColumn = 1, kNameColumn = 2, kFiringColumn = 3;
-constexpr int kColumnWidths[] = {600, 600, 2670, 1725};  // twips
+// The next firing column is as wide as its longest header, "Următoarea declanșare".
+constexpr int kColumnWidths[] = {600, 600, 2520, 1875};  // twips
 constexpr int kAlarmRowHeight = 510, kHeaderHeight = 300;  // twips: 34 and 20 pixels
 constexpr const char* kNewAlarmCollection = "MyAlarms.ozrini";
 

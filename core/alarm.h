@@ -28,6 +28,9 @@ inline constexpr std::int32_t kAlarmLoopSound = 0x100;
 inline constexpr std::int32_t kAlarmWindowless = 0x200;
 inline constexpr std::int32_t kAlarmRetroactive = 0x400;
 
+// WindowStyle: 0 FSingle, 1 ToolBox, 2 Drag; no other style makes a window.
+inline constexpr std::uint8_t kLastWindowStyle = 2;
+
 // AlarmState: run-time bits, 0 after a load, never stored.
 inline constexpr std::uint8_t kAlarmDeleted = 2;      // removed from its file by the next save
 inline constexpr std::uint8_t kAlarmRemoved = 4;      // gone from its file; every later save skips it

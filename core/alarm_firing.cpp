@@ -80,6 +80,9 @@ void frmMainForm::FireDueAlarms(DateTime now) {
         } else {
             a.FLAG = kAlarmPassed;
             touched = true;
+            // Marked at once, not after the window shows: an end of the run while it shows (the
+            // display lost in the middle) still writes the alarm as passed.
+            if (!SettingsWindowOpen) MarkAlarmsUnsaved();
         }
         fired[i] = index;
         // Cancel reads the files again; the firing must outlast that, so that it does not ring twice.

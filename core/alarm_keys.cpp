@@ -1,6 +1,7 @@
 #include "core/alarm_keys.h"
 
 #include "core/date_routines.h"
+#include "core/debug_log.h"
 #include "core/language_text.h"
 #include "core/stored_fields.h"
 #include "core/text_replace.h"
@@ -61,6 +62,23 @@ AlarmKey Date(const char* key, DateTime Alarm::*member) {
             ""};
 }
 
+// The alarm window's style: 0 FSingle, 1 ToolBox, 2 Drag. Any other number would fire the alarm
+// with no window and give the wizard's window step no style to show; it loads as 0, which the next
+// save writes back.
+AlarmKey WindowStyle(const char* key) {
+    AlarmKey style = Number(key, &Alarm::WindowStyle);
+    style.take = [key](Alarm& a, const std::string& text) {
+        const std::optional<std::int32_t> number = platform::ParseLongText(text);
+        if (!number) return false;
+        a.WindowStyle = *number >= 0 && *number <= kLastWindowStyle ? static_cast<std::uint8_t>(*number) : 0;
+        if (a.WindowStyle != *number)
+            DebugLog("[LoadAlarms]: \"" + std::string(key) + "\" of alarm \"" + a.AlarmKey + "\" holds " + text +
+                     ", which is no window style; style 0 is used.");
+        return true;
+    };
+    return style;
+}
+
 }  // namespace
 
 const std::vector<AlarmKey>& AlarmKeys() {
@@ -91,7 +109,7 @@ const std::vector<AlarmKey>& AlarmKeys() {
         Number("Y", &A::Y),
         Number("W", &A::W),
         Number("H", &A::H),
-        Number("WindowStyle", &A::WindowStyle),
+        WindowStyle("WindowStyle"),
         Number("WindowProperties", &A::WindowProperties),
         Number("ColorKey", &A::ColorKey),
         Number("Alpha", &A::Alpha),

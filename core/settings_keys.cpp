@@ -26,6 +26,10 @@ constexpr ValueRange kLanguageRange{
     std::ranges::max_element(kLanguageFiles, {}, &LanguageChoice::language)->language,
 };
 
+// The settings windows are drawn in one of the three colour schemes (1 Matrix, 2 Alive,
+// 3 Standard); with any other they would lack their title bar's gradient and section title.
+constexpr ValueRange kColorSchemeRange{1, 3};
+
 // A clock not sized automatically is at least this size; a smaller one (0 x 0, or negative) would
 // not be seen at all. Too large a clock is the resolution check's to shrink.
 constexpr ValueRange kClockSizeRange{kSmallestClockSize, std::numeric_limits<std::int16_t>::max()};
@@ -84,7 +88,7 @@ const SettingKey kKeys[] = {
     {kAspect, "MenusTranslucent", &S::MenusTranslucent, 0},
     {kAspect, "MenusAlpha", &S::MenusAlpha, 0},
     {kAspect, "ContextsTranslucent", &S::ContextsTranslucent, 0},
-    {kAspect, "ColorScheme", &S::ColorScheme, 3},
+    {kAspect, "ColorScheme", &S::ColorScheme, 3, true, kColorSchemeRange},
     {kAspect, "Language", &S::Language, 0, true, kLanguageRange},
 
     {kAtomic, "Every", &S::Every, 1},

@@ -174,9 +174,12 @@ void SmartWindow::AutoSize() {
     SIZE screen = ScreenSize();
     float aspect = AspectRatio > 0 ? AspectRatio
                                    : static_cast<float>(screen.cx) / static_cast<float>(std::max<LONG>(1, screen.cy));
-    // Never wider than the screen: a longer word is broken there, and the search ends there too,
-    // so a text that never lies flat enough cannot hang it.
-    const int widest = std::max<int>(screen.cx, 30);
+    // Never wider than the work area: a longer word is broken there, and the search ends there too,
+    // so a text that never lies flat enough cannot hang it. Never taller either: the caption stays
+    // on the screen, and what the texts hold beyond the window's foot is cut there.
+    const RECT work = WorkArea();
+    const int widest = std::max<int>(work.right - work.left, 30);
+    const int tallest = std::max<int>(work.bottom - work.top, 30);
     int width = 30, height = 0;
     auto textsHeight = [&](UINT breaks, int* textsWidest) {
         int sum = 0;
@@ -197,6 +200,7 @@ void SmartWindow::AutoSize() {
         width = widest;
         height = textsHeight(kChildBreaks, nullptr);
     }
+    height = std::min(height, tallest);
     RECT r;
     GetWindowRect(Handle, &r);
     if (Kind == kTooltipKind) {

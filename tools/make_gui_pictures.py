@@ -9,6 +9,7 @@ Writes:
                    on the key colour 0x8C00EC that the title bars leave transparent, and the
                    620 x 27 title-bar gradients of the three colour schemes;
   Flags/*.gif      the 32 x 20 flags of the language page;
+  Misc/OZRClock.bmp   the program's 32 x 32 clock face on the key colour, the icon of its windows;
   Misc/SetCorner.jpg  the 200 x 200 marker shown while the clock's anchor is picked with the mouse:
                    the screen's 3 x 3 grid with an arrow towards each corner and edge.
 Everything is drawn from shapes with the canvas of make_intro_pictures.py and written by the small
@@ -374,6 +375,11 @@ def anchor_marker():
     return c
 
 
+def program_icon(c):
+    clock_motif(c, c.width, BLUE)
+    return c
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     gui = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, '..', 'data', 'GUI'))
@@ -399,6 +405,7 @@ def main():
     write(flags, '002RO.gif', gif_bytes(flag_stripes([(0, 43, 127), (252, 209, 22), (206, 17, 38)], True)))
     write(flags, '003NL.gif', gif_bytes(flag_stripes([(174, 28, 40), WHITE, (33, 70, 139)], False)))
     os.makedirs(misc, exist_ok=True)
+    write(misc, 'OZRClock.bmp', bmp_bytes(keyed(program_icon, 32)))
     write_jpeg(misc, 'SetCorner.jpg', anchor_marker())
 
 

@@ -8,6 +8,7 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/painter.h"
 #include "platform/forms/popup_window.h"
+#include "platform/window/detail/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
 
@@ -176,7 +177,10 @@ void Form::PopupMenu(Menu& menu, int flags, int x, int y) {
     g_menuOpen = true;
     popup.Open(GetTopLevel(hwnd_), at);
     detail::SetKeyGrab([&popup](UINT msg, WPARAM wParam, LPARAM) { return popup.Key(msg, wParam); });
+    // The open menu takes every key, wherever the pointer goes (a presenter holds the keyboard).
+    platform::detail::SetMenuKeyWindow(popup.Window());
     RunModalLoop([&popup] { return !popup.IsOpen(); });
+    platform::detail::SetMenuKeyWindow(HWND{});
     detail::SetKeyGrab(nullptr);
     popup.Close();
     g_menuOpen = false;

@@ -64,6 +64,14 @@ LRESULT PopupWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             if (capture_ && HWND{static_cast<std::uint32_t>(lParam)} != hwnd_) Close();
             return 0;
         case WM_TIMER: PopupTimer(wParam); return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+        case WM_CHAR:
+            // A popup that holds the keyboard hands its keys to the loop that runs it.
+            if (detail::OfferToKeyGrab(msg, wParam, lParam)) return 0;
+            return DefWindowProc(hwnd, msg, wParam, lParam);
         default:
             if (detail::IsMouseMessage(msg)) {
                 RECT client;

@@ -6,6 +6,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/painter.h"
 #include "platform/services/clipboard.h"
+#include "platform/window/error_boundary.h"
 
 namespace platform::forms {
 
@@ -305,13 +306,48 @@ std::string TextBox::PastedText(const std::string& clipboard) const {
     return out;
 }
 
+// The clipboard keys of the classic edit box, with exactly these modifiers held.
+TextBox::ClipboardKey TextBox::ClipboardKeyOf(int keyCode, int shift) {
+    struct Entry {
+        int keyCode;
+        int shift;
+        ClipboardKey action;
+    };
+    static constexpr Entry kKeys[] = {
+        {'C', vbCtrlMask, ClipboardKey::Copy},  {VK_INSERT, vbCtrlMask, ClipboardKey::Copy},
+        {'X', vbCtrlMask, ClipboardKey::Cut},   {VK_DELETE, vbShiftMask, ClipboardKey::Cut},
+        {'V', vbCtrlMask, ClipboardKey::Paste}, {VK_INSERT, vbShiftMask, ClipboardKey::Paste},
+    };
+    const int held = shift & (vbShiftMask | vbCtrlMask | vbAltMask);
+    for (const Entry& e : kKeys)
+        if (e.keyCode == keyCode && e.shift == held) return e.action;
+    return ClipboardKey::None;
+}
+
+// Copy and cut hand the selection to the clipboard; a password box hands nothing out (its keys do
+// nothing then), and a cut keeps the text when the clipboard did not take it. Shift+Delete with
+// nothing selected deletes as Delete does. True when the key was a clipboard key it acted on.
+bool TextBox::RunClipboardKey(int keyCode, int shift) {
+    const ClipboardKey action = ClipboardKeyOf(keyCode, shift);
+    if (action == ClipboardKey::None) return false;
+    if (action == ClipboardKey::Paste) {
+        Edited(edit_.Insert(PastedText(UseService<Clipboard>().Text()), maxLength_));
+        return true;
+    }
+    if (action == ClipboardKey::Cut && keyCode == VK_DELETE && edit_.SelLength() == 0) return false;
+    if (!passwordChar_.empty() || edit_.SelLength() == 0) return true;
+    if (!UseService<Clipboard>().SetText(edit_.SelText())) {
+        ReportDropped("a text box's selection could not be put on the clipboard");
+        return true;
+    }
+    if (action == ClipboardKey::Cut) Edited(edit_.ReplaceSelection(""));
+    return true;
+}
+
 void TextBox::OnKey(int keyCode, int shift) {
+    if (RunClipboardKey(keyCode, shift)) return;
     bool extend = (shift & vbShiftMask) != 0;
     bool ctrl = (shift & vbCtrlMask) != 0;
-    if ((ctrl && !extend && keyCode == 'V') || (extend && !ctrl && keyCode == VK_INSERT)) {
-        Edited(edit_.Insert(PastedText(UseService<Clipboard>().Text()), maxLength_));
-        return;
-    }
     const std::vector<VisualLine> single{VisualLine{0, edit_.Length()}};
     const std::vector<VisualLine>& lines = multiLine_ ? Layout() : single;
     int caret = edit_.Caret();

@@ -2,7 +2,9 @@
 // Change on every edit. Its KeyDown sees every key before the box acts on it, so arrow keys reach the
 // handler and still move the caret (unless the handler sets KeyCode to 0). MultiLine boxes wrap at
 // blanks (and inside words that do not fit) and take Enter as a line break unless the form has a
-// Default button; with ScrollBars vbVertical they show a vertical scroll bar.
+// Default button; with ScrollBars vbVertical they show a vertical scroll bar. Ctrl+C and Ctrl+Insert
+// copy the selection, Ctrl+X and Shift+Delete cut it, Ctrl+V and Shift+Insert paste; a box with a
+// PasswordChar hands nothing out.
 #pragma once
 
 #include <vector>
@@ -71,6 +73,9 @@ private:
     using VisualLine = TextLines::Line;
 
     void Edited(bool changed);
+    enum class ClipboardKey { None, Copy, Cut, Paste };
+    static ClipboardKey ClipboardKeyOf(int keyCode, int shift);
+    bool RunClipboardKey(int keyCode, int shift);
     std::string PastedText(const std::string& clipboard) const;
     void SetTextNow(const std::string& value);
     RECT InnerRect() const;

@@ -23,7 +23,8 @@ namespace {
 
 constexpr COLORREF kDesktopColour = RGB(58, 110, 165);
 constexpr COLORREF kFrameColour = RGB(192, 192, 192);
-constexpr COLORREF kCaptionColour = RGB(0, 0, 128);
+constexpr COLORREF kCaptionColour = RGB(0, 0, 128), kInactiveCaptionColour = RGB(128, 128, 128);
+constexpr COLORREF kCaptionTextColour = RGB(255, 255, 255), kInactiveCaptionTextColour = RGB(212, 208, 200);
 
 struct ScreenState {
     bool started = false;
@@ -109,15 +110,17 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
                       RECT{0, 0, client.left, whole.bottom}, RECT{client.right, 0, whole.right, whole.bottom}})
         surface.fill(band, OpaquePixel(kFrameColour));
     if (client.top - in.left > 2) {
+        // Only the window that has the keyboard shows an active caption.
+        const bool active = GetForegroundWindow() == hwnd;
         RECT caption{in.left, in.left, whole.right - in.right, client.top - 1};
-        surface.fill(caption, OpaquePixel(kCaptionColour));
+        surface.fill(caption, OpaquePixel(active ? kCaptionColour : kInactiveCaptionColour));
         std::shared_ptr<Surface> target = St().surfaces[hwnd.id()];
         HDC dc = CreateSurfaceDC(target, POINT{0, 0}, caption);
         HFONT font = CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0,
                                 ANTIALIASED_QUALITY, 0, "Arial");
         HGDIOBJ old = SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, active ? kCaptionTextColour : kInactiveCaptionTextColour);
         RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
         const std::vector<CaptionButtonPlace> buttons = CaptionButtons(*w);
         if (!buttons.empty()) text.right = buttons.back().rect.left - 2;
@@ -130,15 +133,18 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
     }
 }
 
-// The size of a top-level window's surface: the window's own, clipped to what the screen can show
-// at once (from the window's top-left corner) and to what a surface may hold. What is drawn beyond
-// the surface is clipped away, so a window far bigger than the screen costs no more than the screen.
+// The size of a top-level window's surface: the window's own, clipped to what a surface may hold and
+// to the part of the window that reaches the screen's far edge, at least a screen's size (a window
+// whose top or left lies before the screen's reaches further into it). What is drawn beyond the
+// surface is clipped away, so a window far bigger than the screen costs little more than the
+// screen, and every part of it that shows is painted.
 SIZE SurfaceSizeFor(const Window& w) {
     const SIZE screen = ScreenSize();
-    const auto side = [](LONG window, LONG screenSide) {
-        return std::clamp<LONG>(std::min(window, screenSide), 1, kMaxSurfaceSide);
+    const POINT origin = WindowOriginOnScreen(w);
+    const auto side = [](LONG window, LONG screenSide, LONG start) {
+        return std::clamp<LONG>(std::min<LONG>(window, screenSide - std::min<LONG>(start, 0)), 1, kMaxSurfaceSide);
     };
-    return SIZE{side(w.rect.width(), screen.cx), side(w.rect.height(), screen.cy)};
+    return SIZE{side(w.rect.width(), screen.cx, origin.x), side(w.rect.height(), screen.cy, origin.y)};
 }
 
 std::shared_ptr<Surface> SurfaceFor(HWND top) {

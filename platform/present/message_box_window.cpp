@@ -1,6 +1,8 @@
 #include "platform/present/message_box_window.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <vector>
 
 #include "platform/draw/gdi.h"
@@ -17,7 +19,7 @@ constexpr COLORREF kFace = RGB(236, 233, 216);
 
 struct Button {
     int id;
-    const char* caption;
+    const char* caption;  // its underlined letter (after '&') is the key that answers it
     RECT rect;
 };
 
@@ -38,8 +40,8 @@ BoxState* g_box = nullptr;  // one box at a time is painted; nested boxes save a
 std::vector<Button> ButtonsFor(UINT type) {
     switch (type & 0xF) {
         case MB_OKCANCEL: return {{IDOK, "OK", {}}, {IDCANCEL, "Cancel", {}}};
-        case MB_YESNOCANCEL: return {{IDYES, "Yes", {}}, {IDNO, "No", {}}, {IDCANCEL, "Cancel", {}}};
-        case MB_YESNO: return {{IDYES, "Yes", {}}, {IDNO, "No", {}}};
+        case MB_YESNOCANCEL: return {{IDYES, "&Yes", {}}, {IDNO, "&No", {}}, {IDCANCEL, "Cancel", {}}};
+        case MB_YESNO: return {{IDYES, "&Yes", {}}, {IDNO, "&No", {}}};
         default: return {{IDOK, "OK", {}}};
     }
 }
@@ -47,6 +49,14 @@ std::vector<Button> ButtonsFor(UINT type) {
 HFONT BoxFont() {
     return CreateFont(-MulDiv(9, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0,
                       ANTIALIASED_QUALITY, 0, "Arial");
+}
+
+// The button whose underlined letter is the key, or -1.
+int ButtonOfAccessKey(WPARAM key) {
+    for (std::size_t i = 0; i < g_box->buttons.size(); ++i)
+        if (const char* amp = std::strchr(g_box->buttons[i].caption, '&'))
+            if (static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(amp[1]))) == key) return static_cast<int>(i);
+    return -1;
 }
 
 void Paint(HWND hwnd) {
@@ -100,8 +110,11 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_KEYDOWN: {
+            if (g_box->answer) return 0;  // answered once: the keys still queued change nothing
             int n = static_cast<int>(g_box->buttons.size());
-            if (wParam == static_cast<WPARAM>(VK_RETURN) || wParam == static_cast<WPARAM>(VK_SPACE))
+            if (const int access = ButtonOfAccessKey(wParam); access >= 0)
+                g_box->answer = g_box->buttons[static_cast<std::size_t>(access)].id;
+            else if (wParam == static_cast<WPARAM>(VK_RETURN) || wParam == static_cast<WPARAM>(VK_SPACE))
                 g_box->answer = g_box->buttons[static_cast<std::size_t>(g_box->focused)].id;
             else if (wParam == static_cast<WPARAM>(VK_ESCAPE))
                 g_box->answer = n == 1 ? IDOK : ((g_box->request.type & 0xF) == MB_YESNO ? IDNO : IDCANCEL);

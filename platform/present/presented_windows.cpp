@@ -20,6 +20,7 @@ std::optional<PresentedWindow> ReadPresentedWindow(HWND hwnd) {
     p.ownedByHiddenWindow = w->hiddenOwner;
     p.shellWindow = w->context == ProcessContext::Shell;
     p.minimized = w->minimized;
+    p.maximized = w->maximized;
     p.modal = w->modal;
     p.modalOver = w->modalOver;
     p.modalBlocksProgram = w->modalBlocksProgram;

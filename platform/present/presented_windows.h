@@ -21,6 +21,7 @@ struct PresentedWindow {
     bool ownedByHiddenWindow = false;  // a form that shows no taskbar button
     bool shellWindow = false;          // it belongs to the shell (the taskbar)
     bool minimized = false;
+    bool maximized = false;
     // A message box or modal form while it waits, and the window it stands over (window/modal.h).
     bool modal = false;
     HWND modalOver;

@@ -7,6 +7,7 @@
 
 #include "platform/present/desktop_screen.h"
 #include "platform/present/message_box_window.h"
+#include "platform/present/minimized_bars.h"
 #include "platform/present/window_dump.h"
 #include "platform/present/x11_presenter.h"
 #include "platform/shell/taskbar.h"
@@ -94,6 +95,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
         InstallService<SoundOutput>(MakeAlsaSoundOutput("null"));
     SetScreenSize(options.screen);
     StartDesktopScreen();
+    StartMinimizedBars();
     if (g_options.presenter == PresenterKind::X11) {
         std::string why;
         if (!StartX11Presenter(&why)) {

@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "platform/present/desktop_screen.h"
+#include "platform/present/minimized_bars.h"
 #include "platform/present/presented_windows.h"
 #include "platform/present/detail/x11_pixels.h"
 #include "platform/present/detail/x11_keys.h"
 #include "platform/present/detail/x11_panels.h"
 #include "platform/present/detail/x11_services.h"
+#include "platform/present/detail/x11_window_icon.h"
+#include "platform/present/detail/x11_window_truth.h"
 #include "platform/window/error_boundary.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
@@ -40,6 +43,8 @@ struct XWin {
     bool shaped = false;
     bool keyed = false;
     bool framed = false;  // a window manager reparented it into a frame of its own
+    XWindowId frame = 0;  // that frame, a child of the root
+    RequestedPlaces requested;  // places asked of the server that it has not confirmed yet
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
     bool shell = false;             // the shell's (the taskbar): not of the program's window group
     bool iconic = false;            // minimised by the window manager (asked for, or told of)
@@ -61,18 +66,19 @@ struct X11State {
     bool shapeExtension = false;
     std::map<std::uint32_t, XWin> windows;
     std::vector<XWindowId> lastStack;
+    bool takingStack = false;  // the program's order follows the server's: nothing goes back
+    std::optional<bool> managerRuns;  // read again when the root's window-manager check changes
     X11PixelSender pixels;
-    // The window the window manager moves or sizes now (its moves are taken over), 0 for none.
-    std::uint32_t movedByManager = 0;
     // The server time of the user's last press or key on our windows: what a request to activate
     // a window on the user's behalf carries.
     Time lastUserTime = CurrentTime;
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
+    Atom clientListStacking = 0, stateMaxVert = 0, stateMaxHorz = 0;
     Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0,
          workArea = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
-        motifHints;
+        motifHints, netWmIcon;
 };
 
 X11State& X() {
@@ -126,12 +132,17 @@ std::vector<Atom> WantedStates(const PresentedWindow& w) {
         states.push_back(X().stateSkipPager);
     }
     if (w.modal) states.push_back(X().stateModal);
+    if (w.maximized) {
+        states.push_back(X().stateMaxVert);
+        states.push_back(X().stateMaxHorz);
+    }
     return states;
 }
 
 // A window manager reads _NET_WM_STATE when a window is mapped; after that it takes changes only
-// as client messages to the root window, and writes the property itself.
-void SendStateChange(XWindowId xid, bool add, Atom state) {
+// as client messages to the root window (two states at most in one), and writes the property
+// itself.
+void SendStateChange(XWindowId xid, bool add, Atom state, Atom second = 0) {
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = xid;
@@ -139,17 +150,24 @@ void SendStateChange(XWindowId xid, bool add, Atom state) {
     e.xclient.format = 32;
     e.xclient.data.l[0] = add ? 1 : 0;  // _NET_WM_STATE_ADD or _NET_WM_STATE_REMOVE
     e.xclient.data.l[1] = static_cast<long>(state);
+    e.xclient.data.l[2] = static_cast<long>(second);
     e.xclient.data.l[3] = 1;  // asked for by an application
     XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
 
+bool WindowManagerRuns();
+
 void ApplyStates(XWin& xw, const PresentedWindow& w) {
     std::vector<Atom> wanted = WantedStates(w);
     if (wanted == xw.states) return;
-    if (xw.mapped) {
+    if (xw.mapped && WindowManagerRuns()) {
         auto holds = [](const std::vector<Atom>& list, Atom a) { return std::find(list.begin(), list.end(), a) != list.end(); };
         for (Atom state : {X().stateAbove, X().stateSkipTaskbar, X().stateSkipPager, X().stateModal})
             if (holds(wanted, state) != holds(xw.states, state)) SendStateChange(xw.xid, holds(wanted, state), state);
+        // Both directions of a maximise in one request, so that the window manager never shows it
+        // maximised one way only.
+        if (holds(wanted, X().stateMaxVert) != holds(xw.states, X().stateMaxVert))
+            SendStateChange(xw.xid, holds(wanted, X().stateMaxVert), X().stateMaxVert, X().stateMaxHorz);
     } else {
         SetAtomList(xw.xid, X().netWmState, wanted);
     }
@@ -233,6 +251,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XSetWMNormalHints(X().display, xw.xid, &hints);
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
+    if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
     SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
@@ -331,8 +350,10 @@ void PushPixels(HWND hwnd, const RECT& area, bool repainted) {
     if (repainted) ApplyShape(it->second, *surface, r);
 }
 
-// An EWMH window manager announces itself on the root window.
+// An EWMH window manager announces itself on the root window (read once, and again when that
+// changes).
 bool WindowManagerRuns() {
+    if (X().managerRuns) return *X().managerRuns;
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
@@ -341,6 +362,7 @@ bool WindowManagerRuns() {
                                           &format, &count, &after, &data) == Success &&
                        data && count == 1;
     if (data) XFree(data);
+    X().managerRuns = found;
     return found;
 }
 
@@ -505,14 +527,21 @@ XWindowId FrameOf(XWindowId xid) {
     }
 }
 
-void Restack() {
+// Our shown windows in the program's order, topmost first.
+std::vector<XWindowId> ProgramStack() {
     std::vector<XWindowId> stack;
     for (HWND top : TopLevelWindowsInZOrder()) {
         auto it = X().windows.find(top.id());
         if (it != X().windows.end() && it->second.mapped && !it->second.iconic) stack.push_back(it->second.xid);
     }
+    return stack;
+}
+
+void Restack() {
+    const std::vector<XWindowId> stack = ProgramStack();
     if (stack == X().lastStack || stack.empty()) return;
     X().lastStack = stack;
+    if (X().takingStack) return;
     XRaiseWindow(X().display, stack.front());
     // Each window goes right below the one above it. Windows a window manager has framed are not
     // siblings any more (their frames are), so the server would refuse to stack them against
@@ -576,6 +605,7 @@ void Sync(HWND hwnd) {
     ApplyTransient(xw, *w);
     ApplyLayered(xw, hwnd, *w);
     if (!(xw.screenRect == r)) {
+        xw.requested.Asked(r);
         XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                           static_cast<unsigned>(std::max<LONG>(1, r.height())));
         if (w->className == "Shell_TrayWnd") ApplyStrut(xw, r);
@@ -592,7 +622,6 @@ void Forget(HWND hwnd) {
     auto it = X().windows.find(hwnd.id());
     if (it == X().windows.end()) return;
     if (it->second.keyboardGrabbed) XUngrabKeyboard(X().display, CurrentTime);
-    if (X().movedByManager == hwnd.id()) X().movedByManager = 0;
     KeepFocusPastLeaving(it->second);
     XDestroyWindow(X().display, it->second.xid);
     X().windows.erase(it);
@@ -634,26 +663,51 @@ void NoteWindowManagerState(XWindowId xid) {
     if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
 }
 
-// A pointer event with the left button up means the window manager's move or size is over.
-void NoteManagerMoveEnded(unsigned int state) {
-    if (!(state & Button1Mask)) X().movedByManager = 0;
+// The server (and the window manager, whoever asked) put the window there: the program's record
+// follows, unless it is one of the program's own requests coming through.
+void FollowConfigure(XWin& xw, const XConfigureEvent& c) {
+    const RECT r = RootRectAfterConfigure(X().display, X().root, c, xw.framed);
+    if (xw.requested.Confirms(r) || r == xw.screenRect) return;
+    xw.screenRect = r;  // the window is there already: nothing goes back to the server
+    xw.requested.Clear();
+    if (const HWND h = HandleOf(xw.xid)) WindowManagerPlaced(h, r);
 }
 
-// Where the window manager put the window it moves or sizes for the user.
-void TakeManagerGeometry(XWin& xw, const XConfigureEvent& c) {
-    int x = c.x, y = c.y;
-    if (!c.send_event) {
-        ::Window child = 0;
-        XTranslateCoordinates(X().display, xw.xid, X().root, 0, 0, &x, &y, &child);
+// The program's order of its windows follows the server's stacking of them (or of their frames).
+// Where the server's order breaks the program's bands (a topmost window over a box that blocks it),
+// the program's order goes back to the server.
+void FollowStacking() {
+    std::vector<HWND> topFirst;
+    std::vector<XWindowId> stacked;
+    for (XWindowId child : RootChildrenTopFirst(X().display, X().root))
+        for (const auto& [id, xw] : X().windows)
+            if (xw.mapped && !xw.iconic && (xw.xid == child || (xw.framed && xw.frame == child))) {
+                topFirst.push_back(HWND{id});
+                stacked.push_back(xw.xid);
+            }
+    X().takingStack = true;
+    WindowManagerStacked(topFirst);
+    X().takingStack = false;
+    const std::vector<XWindowId> program = ProgramStack();
+    if (std::is_permutation(stacked.begin(), stacked.end(), program.begin(), program.end())) {
+        X().lastStack = stacked;
+        Restack();
     }
-    const RECT r{x, y, x + c.width, y + c.height};
-    if (r == xw.screenRect) return;
-    xw.screenRect = r;  // the window is there already: nothing goes back to the server
+}
+
+// The window manager maximised or restored the window by its own rules (its keys, its menu):
+// the program's window is maximised or restored too. Half a maximise changes nothing.
+void FollowStates(XWin& xw) {
+    if (!WindowManagerRuns()) return;
+    const std::vector<Atom> states = AtomList(X().display, xw.xid, X().netWmState);
+    auto holds = [&](Atom a) { return std::find(states.begin(), states.end(), a) != states.end(); };
+    if (holds(X().stateMaxVert) != holds(X().stateMaxHorz)) return;
     const HWND h = HandleOf(xw.xid);
-    const std::optional<PresentedWindow> w = ReadPresentedWindow(h);
-    if (!w) return;
-    ContextScope scope(w->shellWindow ? ProcessContext::Shell : ProcessContext::Program);
-    SetWindowPos(h, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    std::optional<PresentedWindow> w = ReadPresentedWindow(h);
+    if (!w || w->maximized == holds(X().stateMaxVert)) return;
+    w->maximized = holds(X().stateMaxVert);
+    xw.states = WantedStates(*w);  // what the window manager has now: nothing to ask of it
+    WindowManagerMaximized(h, w->maximized);
 }
 
 // A caption or border drag goes to the window manager, as toolkits that draw their own captions
@@ -677,7 +731,6 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
     e.xclient.data.l[4] = 1;  // asked for by an application
     XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     XFlush(X().display);
-    X().movedByManager = hwnd.id();
     // The window manager has the press now; its release never comes here.
     InjectMouseButton(screen, MouseButton::Left, false);
     return true;
@@ -694,18 +747,17 @@ void HandleEvent(XEvent& e) {
             break;
         }
         case MotionNotify:
-            NoteManagerMoveEnded(e.xmotion.state);
-            InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state));
+            InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state),
+                            HandleOf(e.xmotion.window));
             break;
         case ButtonPress:
         case ButtonRelease: {
             static const MouseButton kButtons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
             unsigned b = e.xbutton.button;
             if (b < 1 || b > 3) break;
-            if (e.type == ButtonPress) X().movedByManager = 0;
             X().lastUserTime = e.xbutton.time;
             InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
-                              HeldModifiers(e.xbutton.state));
+                              HeldModifiers(e.xbutton.state), HandleOf(e.xbutton.window));
             break;
         }
         case KeyPress:
@@ -741,17 +793,33 @@ void HandleEvent(XEvent& e) {
                 }
             break;
         case PropertyNotify:
-            if (e.xproperty.atom == X().wmState) NoteWindowManagerState(e.xproperty.window);
-            if (e.xproperty.window == X().root && e.xproperty.atom == X().workArea) FollowOtherPanels();
+            if (e.xproperty.window == X().root) {
+                if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
+                if (e.xproperty.atom == X().clientListStacking) FollowStacking();
+                if (e.xproperty.atom == X().workArea) {
+                    SetWorkArea(PublishedWorkArea(X().display, X().root, X().workArea));
+                    FollowOtherPanels();
+                }
+            } else if (e.xproperty.atom == X().wmState) {
+                NoteWindowManagerState(e.xproperty.window);
+            } else if (XWin* xw = FindX(e.xproperty.window); xw && e.xproperty.atom == X().netWmState) {
+                FollowStates(*xw);
+            }
             break;
         case ConfigureNotify:
-            if (XWin* xw = FindX(e.xconfigure.window); xw && X().movedByManager && HandleOf(xw->xid).id() == X().movedByManager)
-                TakeManagerGeometry(*xw, e.xconfigure);
+            if (XWin* xw = FindX(e.xconfigure.window)) {
+                // With no window manager to tell of its stacking, the windows themselves are the
+                // root's children whose order changed.
+                const bool restacked = !e.xconfigure.send_event && !xw->framed && !WindowManagerRuns();
+                FollowConfigure(*xw, e.xconfigure);
+                if (restacked) FollowStacking();
+            }
             break;
         case ReparentNotify:
             if (XWin* xw = FindX(e.xreparent.window)) {
                 // A window manager ignores an order asked before it managed the window: ask again.
                 xw->framed = e.xreparent.parent != X().root;
+                xw->frame = xw->framed ? FrameOf(xw->xid) : 0;
                 X().lastStack.clear();
                 Restack();
             }
@@ -790,6 +858,7 @@ int DisplayLost(Display*) {
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
+    SetWindowManagerKeepsMinimized(nullptr);
     EndWithoutDisplay();
     return 0;
 }
@@ -826,7 +895,6 @@ bool StartX11Presenter(std::string* error) {
                           {&x.netSupported, "_NET_SUPPORTED"},
                           {&x.moveResize, "_NET_WM_MOVERESIZE"},
                           {&x.activeWindow, "_NET_ACTIVE_WINDOW"},
-                          {&x.workArea, "_NET_WORKAREA"},
                           {&x.stateAbove, "_NET_WM_STATE_ABOVE"},
                           {&x.stateSkipTaskbar, "_NET_WM_STATE_SKIP_TASKBAR"},
                           {&x.stateSkipPager, "_NET_WM_STATE_SKIP_PAGER"},
@@ -840,16 +908,26 @@ bool StartX11Presenter(std::string* error) {
                           {&x.strutPartial, "_NET_WM_STRUT_PARTIAL"},
                           {&x.strut, "_NET_WM_STRUT"},
                           {&x.opacity, "_NET_WM_WINDOW_OPACITY"},
-                          {&x.motifHints, "_MOTIF_WM_HINTS"}});
+                          {&x.motifHints, "_MOTIF_WM_HINTS"},
+                          {&x.netWmIcon, "_NET_WM_ICON"},
+                          {&x.clientListStacking, "_NET_CLIENT_LIST_STACKING"},
+                          {&x.workArea, "_NET_WORKAREA"},
+                          {&x.stateMaxVert, "_NET_WM_STATE_MAXIMIZED_VERT"},
+                          {&x.stateMaxHorz, "_NET_WM_STATE_MAXIMIZED_HORZ"}});
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
+    SetWorkArea(PublishedWorkArea(display, X().root, X().workArea));
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
-    XSelectInput(display, X().root, PropertyChangeMask);  // the work area, as other panels change
+    // The root tells of the work area as other panels change, and of the window manager's stacking.
+    XSelectInput(display, X().root, PropertyChangeMask);
     FollowOtherPanels();
 
-    ObservePresentedWindows(Sync, Forget);
+    // Once the display is gone (lost, or the presenter stopped) the windows' changes reach it no more.
+    ObservePresentedWindows([](HWND hwnd) { if (X().display) Sync(hwnd); },
+                            [](HWND hwnd) { if (X().display) Forget(hwnd); });
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
+    SetWindowManagerKeepsMinimized(WindowManagerRuns);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
         if (!X().display) return;
         Sync(hwnd);
@@ -870,13 +948,16 @@ void StopX11Presenter() {
     RemoveEventSource(X().sourceId);
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
+    SetWindowManagerKeepsMinimized(nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
+    X().managerRuns.reset();
     XDestroyWindow(X().display, X().groupLeader);
     X().groupLeader = 0;
     SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});
     X().pixels.Stop();
+    SetWorkArea(RECT{});
     XCloseDisplay(X().display);
     X().display = nullptr;
 }

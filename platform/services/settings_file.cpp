@@ -37,8 +37,12 @@ bool HasMarked(std::string_view text, const bool (&marked)[256]) {
 
 bool HasLineBreak(std::string_view text) { return HasMarked(text, kMarks.lineBreak); }
 
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+// A key with blanks around it is written escaped: a plain line's key is read without them.
 bool KeyNeedsEscaping(std::string_view key) {
-    return HasMarked(key, kMarks.inKey) || (!key.empty() && (key.front() == '\\' || key.front() == '['));
+    return HasMarked(key, kMarks.inKey) ||
+           (!key.empty() && (key.front() == '\\' || key.front() == '[' || Blank(key.front()) || Blank(key.back())));
 }
 
 bool SectionNameNeedsEscaping(std::string_view name) { return HasLineBreak(name) || (!name.empty() && name.front() == '\\'); }
@@ -81,26 +85,52 @@ std::string Unescape(std::string_view text, std::size_t& pos, bool stopAtEquals)
     return out;
 }
 
-// Collects sections and entries in file order, merging repeated names and keys.
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && Blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && Blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Collects sections and entries in file order, merging repeated names and keys. The lines that
+// are not data go with the section or entry that follows them, the last ones with the file.
 class ContentBuilder {
 public:
     void StartSection(std::string name) {
+        // The blank line that parts a section from the one before it is the writer's, not a note.
+        if (current_ && notes_.starts_with('\n')) notes_.erase(0, 1);
+        const std::size_t before = sections_.size();
         current_ = &sections_.FindOrAppend(std::move(name));
+        if (sections_.size() != before) TakeNotes(current_->notes);
         // The sections of one file tend to be alike (one per alarm, one per label): a new one gets
         // room for as many entries as the one before it had.
         if (current_->entries.empty()) current_->entries.reserve(lastSize_);
     }
     void AddEntry(std::string key, std::string value) {
         if (!current_) StartSection("");
-        current_->entries.FindOrAppend(std::move(key)).value = std::move(value);
+        const std::size_t before = current_->entries.size();
+        SettingsEntry& entry = current_->entries.FindOrAppend(std::move(key));
+        entry.value = std::move(value);
+        if (current_->entries.size() != before) TakeNotes(entry.notes);
         lastSize_ = current_->entries.size();
     }
-    SettingsFile::Sections Take() { return std::move(sections_); }
+    void AddNote(std::string_view line) {
+        notes_ += line;
+        notes_ += '\n';
+    }
+    SettingsFile::Sections Take(std::string* tail) {
+        if (tail) *tail = std::move(notes_);
+        return std::move(sections_);
+    }
 
 private:
+    void TakeNotes(std::string& into) {
+        into = std::move(notes_);
+        notes_.clear();
+    }
     SettingsFile::Sections sections_;
     SettingsFile::Section* current_ = nullptr;
     std::size_t lastSize_ = 0;
+    std::string notes_;
 };
 
 void ReadLine(std::string_view line, ContentBuilder& builder) {
@@ -117,46 +147,63 @@ void ReadLine(std::string_view line, ContentBuilder& builder) {
     if (!line.empty() && line.front() == '\\') {
         std::size_t pos = 1;
         std::string key = Unescape(line, pos, true);
-        if (pos >= line.size()) return;  // no "=": not an entry
-        ++pos;
-        builder.AddEntry(std::move(key), Unescape(line, pos, false));
-        return;
+        if (pos < line.size()) {
+            ++pos;
+            builder.AddEntry(std::move(key), Unescape(line, pos, false));
+            return;
+        }
     }
     std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return;  // a blank line or a note
-    builder.AddEntry(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)));
+    if (equals == std::string_view::npos || line.front() == '\\') {
+        builder.AddNote(line);  // a blank line, a comment, a note
+        return;
+    }
+    // Blanks around the key are the hand-written "key = value" form, not part of the key; after
+    // such a key the blanks that start the value go too. A value's own blanks stay: the writer
+    // never puts a blank before "=", so what it wrote reads back as it was.
+    const std::string_view written = line.substr(0, equals);
+    const std::string_view key = TrimBlanks(written);
+    std::string_view value = line.substr(equals + 1);
+    if (!written.empty() && Blank(written.back()))
+        while (!value.empty() && Blank(value.front())) value.remove_prefix(1);
+    builder.AddEntry(std::string(key), std::string(value));
 }
 
-SettingsFile::Sections ReadSections(std::string_view text) {
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+SettingsFile::Sections ReadSections(std::string_view text, std::string* tail = nullptr) {
+    // Every mark, not only the first: a note kept from the first line is written first again.
+    while (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     ContentBuilder builder;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every CR before the LF, not only one: a line is written back as read, and a CR at its end
+        // would be taken for a part of the line's end then.
+        while (line.ends_with('\r')) line.remove_suffix(1);
         ReadLine(line, builder);
     }
-    return builder.Take();
+    return builder.Take(tail);
 }
 
-// Sections as the file shows them (anything with a name and entries of keys and values), into out
-// in place of what it held. A text that held the file before has room for it already, which spares
-// a walk through every entry only to measure them.
+// Sections as the file shows them (anything with a name and entries of keys and values, each with
+// the lines that stand before it), then the lines after them, into out in place of what it held. A
+// text that held the file before has room for it already, which spares a walk through every entry
+// only to measure them.
 template <class Sections>
-void FormatSections(const Sections& sections, std::string& out) {
+void FormatSections(const Sections& sections, std::string_view tail, std::string& out) {
     out.clear();
     if (out.capacity() == 0) {
         // Room for the whole text at once (escapes aside), rather than copying it as it grows.
-        std::size_t size = 0;
+        std::size_t size = tail.size();
         for (const auto& section : sections) {
-            size += section.name.size() + 4;
-            for (const SettingsEntry& entry : section.entries) size += entry.key.size() + entry.value.size() + 2;
+            size += section.name.size() + section.notes.size() + 4;
+            for (const SettingsEntry& entry : section.entries) size += entry.key.size() + entry.value.size() + entry.notes.size() + 2;
         }
         out.reserve(size);
     }
     for (const auto& section : sections) {
         if (!out.empty()) out += '\n';
+        out += section.notes;
         out += '[';
         if (SectionNameNeedsEscaping(section.name)) {
             out += '\\';
@@ -166,6 +213,7 @@ void FormatSections(const Sections& sections, std::string& out) {
         }
         out += "]\n";
         for (const SettingsEntry& entry : section.entries) {
+            out += entry.notes;
             if (KeyNeedsEscaping(entry.key) || HasLineBreak(entry.value)) {
                 out += '\\';
                 AppendEscaped(out, entry.key, true);
@@ -179,13 +227,14 @@ void FormatSections(const Sections& sections, std::string& out) {
             out += '\n';
         }
     }
+    out += tail;
 }
 
 SettingsContent ToContent(const SettingsFile::Sections& sections) {
     SettingsContent content;
     content.reserve(sections.size());
     for (const SettingsFile::Section& section : sections)
-        content.push_back(SettingsSection{section.name, {section.entries.begin(), section.entries.end()}});
+        content.push_back(SettingsSection{section.name, {section.entries.begin(), section.entries.end()}, section.notes});
     return content;
 }
 
@@ -198,14 +247,12 @@ SettingsContent ParseSettingsText(std::string_view text) { return ToContent(Read
 
 std::string FormatSettingsText(const SettingsContent& content) {
     std::string text;
-    FormatSections(content, text);
+    FormatSections(content, {}, text);
     return text;
 }
 
 std::optional<std::int32_t> ParseLongText(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    text = TrimBlanks(text);
     if (text.starts_with('+')) {
         text.remove_prefix(1);
         if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
@@ -394,6 +441,7 @@ void SettingsFile::GetSectionNames(std::vector<std::string>& names, std::int32_t
 
 void SettingsFile::NewFile() {
     sections_.clear();
+    tail_.clear();
     loaded_ = true;
     sought_.reset();
     foundValue_.reset();
@@ -407,7 +455,7 @@ std::int32_t SettingsFile::OpenRead(const std::string& path, const std::optional
     path_ = MapPath(path);
     RemoveStaleTemporaries(path_);
     loaded_ = bytes.has_value();
-    if (bytes) sections_ = ReadSections(*bytes);
+    if (bytes) sections_ = ReadSections(*bytes, &tail_);
     return loaded_ ? 1 : 0;
 }
 
@@ -418,7 +466,7 @@ std::int32_t SettingsFile::Save() {
 
 std::int32_t SettingsFile::Save(std::string& written) {
     if (path_.empty()) return 0;
-    FormatSections(sections_, written);
+    FormatSections(sections_, tail_, written);
     WriteFileAtomically(path_, written);
     loaded_ = true;
     return 1;

@@ -12,10 +12,14 @@
 // - "[name]" starts a section: the line's first character is "[", its last is "]", and the name
 //   is everything between them (it may hold "]", ": ", "!", "'", "#", "-" ...).
 // - "key=value" is an entry of the section above it: the key is everything before the first "=",
-//   the value everything after it to the end of the line, blanks included. Nothing is trimmed.
-// - Any other line (blank lines, notes without "=") is not data: it is skipped when read and not
-//   written back. Lines end with LF; a CR before the LF is ignored; a UTF-8 byte-order mark at the
-//   start of the file is ignored.
+//   without the blanks (spaces, tabs) around it; the value everything after it to the end of the
+//   line, blanks included, except that after blanks before the "=" (the hand-written "key = value")
+//   the blanks that start the value go too.
+// - Any other line (blank lines, comments, notes without "=") is not data: it is kept with the
+//   section or entry that follows it (the last ones with the file) and written back in its place,
+//   for as long as that section or entry lives. The one blank line the writer puts between
+//   sections is not kept. Lines end with LF; CRs before the LF are ignored; UTF-8 byte-order
+//   marks at the start of the file are ignored.
 // - The first section of a file is its header line: the clock names it after the file's kind
 //   ("Dralo Software Development Ruriv - Settings File") and keeps it first, so every file written
 //   starts with its header line.
@@ -24,8 +28,9 @@
 //   compared exactly (case matters). Entries before the first section belong to a section "".
 //
 // Escaping. What cannot be written as it stands is written escaped, and only then:
-// - an entry whose key holds "=", a CR or an LF, or begins with "\" or "[", or whose value holds a
-//   CR or an LF, is written as "\" followed by the escaped key, "=" and the escaped value;
+// - an entry whose key holds "=", a CR or an LF, begins with "\" or "[", or begins or ends with a
+//   blank, or whose value holds a CR or an LF, is written as "\" followed by the escaped key, "="
+//   and the escaped value (an escaped line is read exactly, blanks and all);
 // - a section name that holds a CR or an LF, or begins with "\", is written as "[\", the escaped
 //   name and "]".
 // Escaped text writes "\" as "\\", CR as "\r", LF as "\n" and, in keys, "=" as "\=". Reading undoes
@@ -71,12 +76,14 @@ namespace platform {
 struct SettingsEntry {
     std::string key;
     std::string value;
+    std::string notes = {};  // the lines that are not data standing before it, each ending in LF
     bool operator==(const SettingsEntry&) const = default;
 };
 
 struct SettingsSection {
     std::string name;
     std::vector<SettingsEntry> entries;
+    std::string notes = {};  // the lines that are not data standing before its header, each ending in LF
     bool operator==(const SettingsSection&) const = default;
 };
 
@@ -163,6 +170,7 @@ public:
     struct Section {
         std::string name;
         Entries entries;
+        std::string notes = {};
     };
     using Sections = detail::NamedItems<Section, &Section::name>;
 
@@ -175,6 +183,7 @@ private:
     void Set(const std::string& section, const std::string& key, const std::string& value, bool addWhenMissing);
 
     Sections sections_;
+    std::string tail_;  // the lines that are not data after the last entry
     std::string path_;
     bool loaded_ = false;
     std::optional<std::string> current_;

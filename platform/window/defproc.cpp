@@ -81,6 +81,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_NCLBUTTONDOWN: PressNonClient(hwnd, static_cast<LRESULT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+        case WM_NCLBUTTONDBLCLK:
+            // A double click on the caption maximises a window that has a maximise box, or restores it.
+            if (static_cast<LRESULT>(wParam) == HTCAPTION && w->topLevel() && (w->style & WS_MAXIMIZEBOX))
+                SendMessage(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lParam);
+            return 0;
         case WM_SYSCOMMAND: RunSystemCommand(hwnd, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
         case WM_SYSKEYDOWN:
             if (wParam == static_cast<WPARAM>(VK_F4)) {

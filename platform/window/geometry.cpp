@@ -10,6 +10,7 @@ using namespace detail;
 
 namespace {
 SIZE g_screen{1280, 1024};
+RECT g_workArea;  // empty: the whole screen
 
 // What a change of a window uncovers or covers must be painted again.
 void DamageArea(Window& w, const RECT& oldRectInParent) {
@@ -46,6 +47,13 @@ void SetVisible(Window& w, bool visible) {
 
 SIZE ScreenSize() { return g_screen; }
 void SetScreenSize(SIZE size) { g_screen = size; }
+
+RECT WorkArea() {
+    const RECT screen{0, 0, g_screen.cx, g_screen.cy};
+    const RECT area = IntersectRects(g_workArea, screen);
+    return area.empty() ? screen : area;
+}
+void SetWorkArea(const RECT& area) { g_workArea = area; }
 
 int GetSystemMetrics(int index) {
     switch (index) {
@@ -124,13 +132,13 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 }
 
 namespace {
-// A maximized window fills the screen; restored, it goes back where it was.
+// A maximized window fills the work area; restored, it goes back where it was.
 void SetMaximized(HWND hwnd, bool on) {
     Window* w = Find(hwnd);
     if (!w || !w->topLevel() || w->maximized == on) return;
     w->maximized = on;
     if (on) w->normalRect = w->rect;
-    const RECT r = on ? RECT{0, 0, g_screen.cx, g_screen.cy} : w->normalRect;
+    const RECT r = on ? WorkArea() : w->normalRect;
     SetWindowPos(hwnd, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     NotifyChanged(hwnd);  // the caption's maximise box changes its face even when nothing moved
 }

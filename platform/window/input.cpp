@@ -25,6 +25,7 @@ struct RawInput {
     int vk = 0;
     unsigned int character = 0;
     std::optional<ModifierKeys> held;
+    HWND over;  // the top-level window the pointer event came to, if the presenter knows it
 };
 
 struct InputState {
@@ -79,8 +80,17 @@ WPARAM MouseKeyState() {
     return state;
 }
 
-HWND MouseTarget(POINT screen) {
+// Under a capture, the capture; else the window under the pointer on the top-level window the
+// event came to, while the point lies on it (a press's implicit grab sends the release there
+// from anywhere); else the frontmost window under the point.
+HWND MouseTarget(POINT screen, HWND over) {
     if (S().capture && Find(S().capture)) return S().capture;
+    if (const Window* w = Find(over); w && w->topLevel() && (w->style & WS_VISIBLE) && !w->minimized &&
+                                      !(w->exStyle & WS_EX_TRANSPARENT)) {
+        RECT r;
+        GetWindowRect(over, &r);
+        if (r.contains(screen)) return ChildFromPoint(over, screen);
+    }
     return WindowFromPoint(screen);
 }
 
@@ -122,14 +132,19 @@ bool ShowsThrough(const Window& w, POINT screen) {
     return pixel && (*pixel & 0xFFFFFFu) == (w.layeredKey & 0xFFFFFFu);
 }
 
-// The window that takes the keyboard; a window manager hears when the program changes it.
-void SetForeground(HWND top) {
-    if (S().foreground == top) return;
+}  // namespace
+
+// The window that takes the keyboard; a window manager hears when the program changes it. The
+// caption of the window that had it and of the one that has it now are drawn again, as only the
+// window with the keyboard shows an active caption.
+void detail::SetForeground(HWND top) {
+    const HWND old = S().foreground;
+    if (old == top) return;
     S().foreground = top;
+    if (old && Find(old)) NotifyChanged(old);
+    if (top && Find(top)) NotifyChanged(top);
     ForegroundChanged(top);
 }
-
-}  // namespace
 
 HWND WindowFromPoint(POINT screen) {
     for (HWND top : S().topLevels) {
@@ -240,9 +255,9 @@ UINT GetDoubleClickTime() { return 500; }
 // Disabled windows take no mouse input (a modal window disables the others); a capture still gets it.
 static bool TakesMouse(HWND target) { return target && (target == S().capture || EnabledWithAncestors(target)); }
 
-static void RouteMouseMove(POINT screen) {
+static void RouteMouseMove(POINT screen, HWND over) {
     if (TrackingTakesMouse(screen, TrackedMouse::Move)) return;
-    HWND target = MouseTarget(screen);
+    HWND target = MouseTarget(screen, over);
     if (!TakesMouse(target)) return;
     if (target != S().capture) {
         if (LRESULT hit = NonClientHit(target, screen); hit != HTCLIENT) {
@@ -253,7 +268,7 @@ static void RouteMouseMove(POINT screen) {
     PostMessage(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
 }
 
-static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
+static void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND over) {
     static const UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
     static const UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     static const UINT kDouble[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
@@ -264,8 +279,11 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
                                  : down                     ? TrackedMouse::LeftDown
                                                             : TrackedMouse::LeftUp;
     if (TrackingTakesMouse(screen, tracked)) return;
-    HWND target = MouseTarget(screen);
-    if (!TakesMouse(target)) return;
+    HWND target = MouseTarget(screen, over);
+    if (!TakesMouse(target)) {
+        if (down && target) RestoreMinimizedModalWindows();
+        return;
+    }
     Window* w = Find(target);
     if (!w) return;
     // The frame (caption, its buttons, the borders) takes the left button; the others do nothing there.
@@ -280,38 +298,38 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down) {
         PostMessage(target, kUp[b], MouseKeyState(), ClientPoint(target, screen));
         return;
     }
-    // A press activates the window's top-level window unless it asks not to be.
+    // A press activates the window's top-level window unless it asks not to be, and brings it to
+    // the front of its band.
     HWND top = GetTopLevel(target);
     if (Window* t = Find(top)) {
         if (!(t->exStyle & WS_EX_NOACTIVATE) && S().foreground != top) {
             ContextScope scope(t->context);
             if (SendMessage(target, WM_MOUSEACTIVATE, static_cast<WPARAM>(top.id()), 0) != MA_NOACTIVATE) {
+                SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
                 SetForeground(top);
                 SetActiveWindow(top);
             }
         }
     }
-    if (hit != HTCLIENT) {
-        if (button == MouseButton::Left)
-            PostMessage(target, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), MakePointParam(screen.x, screen.y));
-        return;
-    }
-    UINT msg = kDown[b];
+    if (hit != HTCLIENT && button != MouseButton::Left) return;
+    // Two presses close in time and place on the same part make a double click: in the client
+    // area for a class that asks for them, on the frame always.
+    const UINT pressed = hit != HTCLIENT ? WM_NCLBUTTONDOWN : kDown[b];
     std::int64_t now = CurrentClock().MonotonicMs();
     int halfX = GetSystemMetrics(SM_CXDOUBLECLK) / 2, halfY = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    bool doubleClick = (w->cls->style & CS_DBLCLKS) && I().lastDownWindow == target && I().lastDownMessage == kDown[b] &&
-                       now - I().lastDownTime <= GetDoubleClickTime() &&
+    bool doubleClick = (hit != HTCLIENT || (w->cls->style & CS_DBLCLKS)) && I().lastDownWindow == target &&
+                       I().lastDownMessage == pressed && now - I().lastDownTime <= GetDoubleClickTime() &&
                        std::abs(screen.x - I().lastDownPoint.x) <= halfX && std::abs(screen.y - I().lastDownPoint.y) <= halfY;
-    if (doubleClick) {
-        msg = kDouble[b];
-        I().lastDownTime = -1'000'000;
-    } else {
-        I().lastDownTime = now;
-    }
+    I().lastDownTime = doubleClick ? -1'000'000 : now;
     I().lastDownWindow = target;
-    I().lastDownMessage = kDown[b];
+    I().lastDownMessage = pressed;
     I().lastDownPoint = screen;
-    PostMessage(target, msg, MouseKeyState(), ClientPoint(target, screen));
+    if (hit != HTCLIENT) {
+        PostMessage(target, doubleClick ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit),
+                    MakePointParam(screen.x, screen.y));
+        return;
+    }
+    PostMessage(target, doubleClick ? kDouble[b] : kDown[b], MouseKeyState(), ClientPoint(target, screen));
 }
 
 static void RouteKey(int vk, bool down, unsigned int character) {
@@ -325,26 +343,31 @@ static void RouteKey(int vk, bool down, unsigned int character) {
     if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
     if (I().menuKeys && Find(I().menuKeys)) target = I().menuKeys;
     if (!target || !Find(target)) return;
-    if (target != I().menuKeys && !EnabledWithAncestors(target)) return;  // blocked by a modal window
+    if (target != I().menuKeys) {
+        const Window* top = Find(GetTopLevel(target));
+        const bool blocked = !EnabledWithAncestors(target);  // by a modal window
+        if (down && (blocked || (top && top->minimized && top->modal)) && RestoreMinimizedModalWindows()) return;
+        if (blocked) return;
+    }
     bool alt = I().keys[VK_MENU] && vk != VK_MENU;
     UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     PostMessage(target, msg, static_cast<WPARAM>(vk), down ? 1 : static_cast<LPARAM>(0xC0000001u));
     if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(character), 1);
 }
 
-void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held) {
+void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held, HWND over) {
     I().cursor = screen;
     TakeHeldModifiers(held, I().asyncKeys);
-    RawInput input{RawKind::Move, screen, MouseButton::Left, false, 0, 0, held};
+    RawInput input{RawKind::Move, screen, MouseButton::Left, false, 0, 0, held, over};
     I().queue.push_back(input);
 }
 
-void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optional<ModifierKeys> held) {
+void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optional<ModifierKeys> held, HWND over) {
     static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
     I().cursor = screen;
     TakeHeldModifiers(held, I().asyncKeys);
     I().asyncKeys[kVk[static_cast<int>(button)]] = down;
-    RawInput input{RawKind::Button, screen, button, down, 0, 0, held};
+    RawInput input{RawKind::Button, screen, button, down, 0, 0, held, over};
     I().queue.push_back(input);
 }
 
@@ -352,7 +375,7 @@ void InjectKey(int vk, bool down, unsigned int character, std::optional<Modifier
     if (vk < 0 || vk > 255) return;
     TakeHeldModifiers(held, I().asyncKeys);
     I().asyncKeys[vk] = down;
-    RawInput input{RawKind::Key, I().cursor, MouseButton::Left, down, vk, character, held};
+    RawInput input{RawKind::Key, I().cursor, MouseButton::Left, down, vk, character, held, HWND{}};
     I().queue.push_back(input);
 }
 
@@ -376,8 +399,8 @@ bool detail::DispatchOneInput() {
     I().queue.pop_front();
     TakeHeldModifiers(input.held, I().keys);
     switch (input.kind) {
-        case RawKind::Move: RouteMouseMove(input.screen); break;
-        case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down); break;
+        case RawKind::Move: RouteMouseMove(input.screen, input.over); break;
+        case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down, input.over); break;
         case RawKind::Key: RouteKey(input.vk, input.down, input.character); break;
     }
     return true;

@@ -19,8 +19,12 @@ struct ModifierKeys {
     bool alt = false;
 };
 
-void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held = std::nullopt);
-void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optional<ModifierKeys> held = std::nullopt);
+// A presenter whose pointer events come to a window (a real desktop's) names the top-level window
+// the event came to: the pointer is on it, and on its child under the point, whatever the
+// program's own stacking says. Without one the pointer goes to the frontmost window under it.
+void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held = std::nullopt, HWND over = HWND{});
+void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optional<ModifierKeys> held = std::nullopt,
+                       HWND over = HWND{});
 // A key press or release with its virtual-key code; a press of a character key also gives WM_CHAR
 // with the character's Unicode code point (0 for none).
 void InjectKey(int vk, bool down, unsigned int character = 0, std::optional<ModifierKeys> held = std::nullopt);

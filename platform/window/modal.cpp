@@ -90,6 +90,20 @@ ModalWait::~ModalWait() {
         SetActiveWindow(wasActive_);
 }
 
+bool detail::RestoreMinimizedModalWindows() {
+    std::vector<HWND> minimized;
+    for (auto it = Waits().rbegin(); it != Waits().rend(); ++it)
+        if (const Window* w = Find((*it)->ModalWindow()); w && w->minimized && (w->style & WS_VISIBLE))
+            minimized.push_back(w->hwnd);
+    for (HWND h : minimized) {
+        if (const Window* w = Find(h)) {
+            ContextScope scope(w->context);
+            ShowWindow(h, SW_RESTORE);
+        }
+    }
+    return !minimized.empty();
+}
+
 void PresentModalWindow(HWND modalWindow) {
     if (Waits().empty() || !Find(modalWindow)) return;
     ModalWait& inner = *Waits().back();

@@ -33,6 +33,8 @@ public:
     // The window the modal window stands over: the owner's top-level window, or the active window
     // when no owner was named (0 when there is none).
     HWND Over() const { return over_; }
+    // The modal window, once it exists.
+    HWND ModalWindow() const { return modalWindow_; }
 
 private:
     friend void PresentModalWindow(HWND modalWindow);

@@ -3,6 +3,7 @@
 #include "platform/window/window_manager.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/input.h"
@@ -21,6 +22,7 @@ struct Tracking {
     CaptionButton button = CaptionButton::Close;
     bool pushed = false;  // the pointer is over the held button
     int edge = 0;         // 0 moves; 1 to 8 size by that edge
+    bool handOver = false;  // the window manager takes the drag once the pointer moves
     POINT start;
     RECT startRect;
 };
@@ -83,6 +85,8 @@ void ReturnToModalWindow(HWND blocked) {
 
 // The smallest window a border drag leaves: its frame and caption, and room for the buttons.
 constexpr LONG kMinTrackWidth = 112;
+// How far the pointer goes with the button held before a press becomes a drag.
+constexpr LONG kDragDistance = 4;
 
 std::optional<CaptionButtonPlace> ButtonOf(const Window& w, CaptionButton button) {
     for (const CaptionButtonPlace& b : CaptionButtons(w))
@@ -125,17 +129,32 @@ RECT TrackedRect(const Window& w, POINT p) {
     return r;
 }
 
+// A window manager gets the drag only once the pointer moves with the button held, so that a
+// press and release (half of a double click on the caption) stays the program's.
 void BeginMoveSize(HWND hwnd, int edge, POINT screen) {
     Window* w = Find(hwnd);
     if (!w || !w->topLevel() || w->maximized) return;
-    if (MoveSizeHandler() && MoveSizeHandler()(hwnd, edge, screen)) return;
     EndTracking();
     Tracking& t = T();
     t.kind = Tracking::Kind::MoveSize;
     t.hwnd = hwnd;
     t.edge = edge;
+    t.handOver = static_cast<bool>(MoveSizeHandler());
     t.start = screen;
     t.startRect = w->rect;
+}
+
+// True when the window manager took the drag over from its start.
+bool HandedOver(Tracking& t, POINT screen) {
+    if (!t.handOver) return false;
+    if (std::abs(screen.x - t.start.x) <= kDragDistance && std::abs(screen.y - t.start.y) <= kDragDistance) return true;
+    t.handOver = false;
+    const HWND hwnd = t.hwnd;
+    const int edge = t.edge;
+    const POINT start = t.start;
+    if (!MoveSizeHandler() || !MoveSizeHandler()(hwnd, edge, start)) return false;
+    EndTracking();
+    return true;
 }
 
 // A close from the caption or the window manager reaches the window it names as its user's
@@ -196,6 +215,11 @@ bool detail::TrackingTakesMouse(POINT screen, TrackedMouse event) {
     }
     if (event == TrackedMouse::OtherButton) return true;
     if (t.kind == Tracking::Kind::MoveSize) {
+        if (event == TrackedMouse::Move && HandedOver(t, screen)) return true;
+        if (t.handOver) {  // released where it was pressed: no drag at all
+            EndTracking();
+            return true;
+        }
         const RECT r = TrackedRect(*w, screen);
         if (!(r == w->rect)) SetWindowPos(t.hwnd, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
         if (event == TrackedMouse::LeftUp) EndTracking();
@@ -262,7 +286,7 @@ void WindowManagerFocus(HWND hwnd) {
     const bool outer = FocusFromWindowManager();
     FocusFromWindowManager() = true;
     SetActiveWindow(hwnd);
-    S().foreground = hwnd;
+    SetForeground(hwnd);
     FocusFromWindowManager() = outer;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/window/window.h"
 
@@ -20,6 +21,16 @@ void WindowManagerIconic(HWND hwnd, bool iconic);
 // so that keys typed into it reach it. A disabled window, or one that never activates, stays as it
 // is.
 void WindowManagerFocus(HWND hwnd);
+// The window manager (or the X server) put the window there, at that size: it is moved and sized
+// as when the program does it (WM_WINDOWPOSCHANGING, WM_MOVE, WM_SIZE, a repaint after a size),
+// so that the program's record of it is where the window is.
+void WindowManagerPlaced(HWND hwnd, const RECT& screen);
+// The window manager stacked these top-level windows so, topmost first (windows it does not show
+// are not listed): the program's order follows, each window within its band.
+void WindowManagerStacked(const std::vector<HWND>& topFirst);
+// The window manager maximised the window, or restored it: its maximised state follows; where it
+// goes the window manager tells as a placement.
+void WindowManagerMaximized(HWND hwnd, bool maximized);
 // The program made one of its windows the one that takes the keyboard by its own doing: it gave it
 // the focus, showed it, or handed the keyboard on to it from the window that had it when that one
 // was hidden, minimised or destroyed (its owner, or else the frontmost window of the program that

@@ -332,6 +332,27 @@ TEST_F(AlarmFilesTest, EarlyYearsAreStoredWithFourDigitsAndNoDateBeyondThemIsWri
     EXPECT_EQ(Alarms[1].OriginalDate.Year(), 999);
 }
 
+TEST_F(AlarmFilesTest, AWindowStyleThatMakesNoWindowLoadsAsTheFirstLoggedAndIsSavedSo) {
+    WriteMaster({"MyAlarms.ozrini"});
+    folder.Write("Alarms/MyAlarms.ozrini",
+                 Collection("MyAlarms.ozrini", {{"k1", "A"}, {"k2", "B"}, {"k3", "C"}, {"k4", "D"}},
+                            Section("k1", {{"WindowStyle", "3"}}) + Section("k2", {{"WindowStyle", "-1"}}) +
+                                Section("k3", {{"WindowStyle", "300"}}) + Section("k4", {{"WindowStyle", "2"}})));
+    platform::ScopedValue debugMode(Settings.DebugMode, true);
+    DebugOutputOn = 1;
+    ProcessAlarms();
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_EQ(Alarms.size(), 4u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Alarms[i].WindowStyle, 0) << i;
+    EXPECT_EQ(Alarms[3].WindowStyle, 2);
+    EXPECT_NE(folder.Read("!debug.dump").find("\"WindowStyle\" of alarm \"k2\" holds -1, which is no window style"), std::string::npos);
+    for (Alarm& a : Alarms) a.AlarmState = 0;
+    SaveAlarms();
+    EXPECT_NE(File().find("[ZTVALR: k1]"), std::string::npos);
+    EXPECT_EQ(File().find("WindowStyle=3\n"), std::string::npos) << File();
+    EXPECT_NE(File().find("WindowStyle=2\n"), std::string::npos);
+}
+
 TEST_F(AlarmFilesTest, NewAlarmsAndCollectionsInAnyOrderAllEndInTheirFiles) {
     WriteMaster({"A.ozrini", "B.ozrini"});
     folder.Write("Alarms/A.ozrini", Collection("A.ozrini", {}, ""));

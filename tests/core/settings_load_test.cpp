@@ -132,7 +132,7 @@ TEST_F(SettingsLoadTest, BadOrOutOfRangeValuesLoadAsTheDefaultAndTheLogSaysSo) {
                  "[Float Window]\nAnchor=300\nAlwaysOnTop=abc\nTransparencyColor=99999999999\n"
                  "[Main Settings]\nPopupHelpDelay=40000\nSplash=5\nTooltipMaxOpacity=-1\nWidth=-32768\nHeight=-5\n"
                  "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\n"
-                 "[Aspect]\nLanguage=-1\n"
+                 "[Aspect]\nColorScheme=0\nLanguage=-1\n"
                  "[OZR Ruriv Anywhere]\nUsername= spaced | odd=name \n");
     Settings.DebugMode = true;  // on at start-up
     DebugOutputOn = 1;
@@ -148,11 +148,12 @@ TEST_F(SettingsLoadTest, BadOrOutOfRangeValuesLoadAsTheDefaultAndTheLogSaysSo) {
     EXPECT_EQ(Settings.Username, " spaced | odd=name ");
     EXPECT_EQ(Settings.ClockWidth, 150) << "a clock of no size would not be seen";
     EXPECT_EQ(Settings.ClockHeight, 50);
+    EXPECT_EQ(Settings.ColorScheme, 3) << "a scheme the settings windows cannot draw in";
 
-    ASSERT_EQ(SettingsLoadNotes.size(), 7u);
+    ASSERT_EQ(SettingsLoadNotes.size(), 8u);
     EXPECT_EQ(SettingsLoadNotes[0],
               "[LoadSettings]: \"Anchor\" in section \"Float Window\" holds \"300\", not a whole number from 0 to 255; the default 0 is used.");
-    for (const char* key : {"AlwaysOnTop", "TransparencyColor", "PopupHelpDelay", "TooltipMaxOpacity", "Width", "Height"}) {
+    for (const char* key : {"AlwaysOnTop", "TransparencyColor", "PopupHelpDelay", "TooltipMaxOpacity", "Width", "Height", "ColorScheme"}) {
         bool told = std::any_of(SettingsLoadNotes.begin(), SettingsLoadNotes.end(),
                                 [&](const std::string& note) { return note.find(std::string("\"") + key + "\"") != std::string::npos; });
         EXPECT_TRUE(told) << key;
@@ -167,7 +168,7 @@ TEST_F(SettingsLoadTest, BadOrOutOfRangeValuesLoadAsTheDefaultAndTheLogSaysSo) {
     SaveSettings(true);
     const std::string saved = SettingsText();
     for (const char* line : {"\nAnchor=0\n", "\nAlwaysOnTop=1\n", "\nTransparencyColor=0\n", "\nPopupHelpDelay=500\n", "\nSplash=1\n",
-                             "\nWidth=150\n", "\nHeight=50\n",
+                             "\nWidth=150\n", "\nHeight=50\n", "\nColorScheme=3\n",
                              "\nLanguage=-1\n", "\nUsername= spaced | odd=name \n"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line;
     }

@@ -10,6 +10,7 @@
 #include "desktop_harness.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/services/paths.h"
+#include "platform/window/screen.h"
 #include "tests/support/recording_sound_output.h"
 
 using namespace platform;
@@ -209,6 +210,62 @@ TEST(AlarmWindow, TheCaptionClosesMinimisesMovesAndSizesAsTheWindowsPropertiesSa
     d.Advance(50);
     EXPECT_FALSE(IsWindow(tool));
     EXPECT_EQ(g_reports.back().param, 7);
+}
+
+// Two alarm windows, the later over the earlier: a click on the earlier one's visible part brings
+// it to the front, and its close box (which the later one covered) closes it and no other.
+TEST(AlarmWindow, AClickOnACoveredWindowRaisesItAndItsCloseBoxClosesItAlone) {
+    RecordedDesktop recorded;
+    Desktop& d = recorded.d;
+    const hooklib::AlarmFontRecord font{0, 0, "DejaVu Sans", 11, 700, 0, 0, 0};
+    auto fire = [&](std::int32_t id, const char* title, int x) {
+        core::OZRFireAlarm(id, title, "Text", 0, hooklib::SlideSettings{}, x, 100, 300, 140, 0, 0, 0, 255, 0,
+                           RGB(255, 255, 255), RGB(0, 0, 0), 0, font, "", "");
+        d.Advance(50);
+        return d.FindByTitle(title);
+    };
+    HWND lower = fire(8, "Lower", 100), upper = fire(9, "Upper", 250);
+    ASSERT_TRUE(lower && upper);
+    ASSERT_EQ(GetTopLevel(WindowFromPoint(POINT{387, 112})), upper);
+    d.Click({150, 180});
+    d.Advance(50);
+    EXPECT_EQ(GetTopLevel(WindowFromPoint(POINT{387, 112})), lower) << "raised by the click";
+    d.Click({387, 112});
+    d.Advance(50);
+    EXPECT_FALSE(IsWindow(lower));
+    EXPECT_TRUE(IsWindow(upper));
+    ASSERT_FALSE(g_reports.empty());
+    EXPECT_EQ(g_reports.back().param, 8);
+}
+
+// A double click on the caption of a window with a maximise box maximises it into the work area
+// that the desktop's panels leave, and another restores it; one without the box stays as it is.
+TEST(AlarmWindow, ACaptionsDoubleClickMaximisesIntoTheWorkAreaAndRestores) {
+    RecordedDesktop recorded;
+    Desktop& d = recorded.d;
+    SetWorkArea(RECT{0, 0, 1280, 994});  // a panel along the bottom
+    const hooklib::AlarmFontRecord font{0, 0, "DejaVu Sans", 11, 700, 0, 0, 0};
+    auto fire = [&](std::int32_t id, const char* title, int x, std::uint32_t properties) {
+        core::OZRFireAlarm(id, title, "Text", 0, hooklib::SlideSettings{}, x, 100, 300, 140, 0, properties, 0, 255, 0,
+                           RGB(255, 255, 255), RGB(0, 0, 0), 0, font, "", "");
+        d.Advance(50);
+        return d.FindByTitle(title);
+    };
+    HWND full = fire(6, "Full", 500, 0x4 | 0x8 | 0x10 | 0x20 | 0x40), plain = fire(5, "Plain", 100, 0x4 | 0x40);
+    ASSERT_TRUE(full && plain);
+    d.DoubleClick({600, 112});
+    d.Advance(50);
+    EXPECT_TRUE(IsZoomed(full));
+    EXPECT_EQ(d.Rect(full), (RECT{0, 0, 1280, 994}));
+    d.DoubleClick({600, 8});
+    d.Advance(50);
+    EXPECT_FALSE(IsZoomed(full));
+    EXPECT_EQ(d.Rect(full), (RECT{500, 100, 800, 240}));
+    d.DoubleClick({200, 112});
+    d.Advance(50);
+    EXPECT_FALSE(IsZoomed(plain)) << "no maximise box";
+    EXPECT_EQ(d.Rect(plain), (RECT{100, 100, 400, 240}));
+    SetWorkArea(RECT{});
 }
 
 }  // namespace

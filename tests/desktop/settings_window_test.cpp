@@ -30,6 +30,7 @@
 #include "settings/settings_tree.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/command_button.h"
+#include "platform/forms/flex_grid.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/label.h"
 #include "platform/forms/option_button.h"
@@ -182,17 +183,33 @@ TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
     EXPECT_EQ(core::AlarmUnderEdit.Flags, 96);
 }
 
-// The captions of a form's labels, tick boxes, options, frames and buttons that do not fit their
-// control as it draws them, with what they need and what they have, in pixels.
+// The captions of a form's labels, tick boxes, options, frames, buttons and grid headers that do
+// not fit their control (or column) as it draws them, with what they need and what they have, in
+// pixels.
 std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
     using namespace forms;
     std::vector<std::string> cut;
+    auto report = [&](const Control* c, const std::string& caption, SIZE need, SIZE have) {
+        if (caption.empty() || (need.cx <= have.cx && need.cy <= have.cy)) return;
+        cut.push_back(form.Name() + "." + c->DisplayName() + " \"" + caption + "\" needs " + std::to_string(need.cx) + "x" +
+                      std::to_string(need.cy) + ", has " + std::to_string(have.cx) + "x" + std::to_string(have.cy));
+    };
     for (const Control* c : form.Controls()) {
         const InteractiveControl* shown = dynamic_cast<const InteractiveControl*>(c);
         if (!shown) continue;
         const RECT r = shown->PixelRect();
         std::string caption;
         SIZE need{}, have{r.width(), r.height()};
+        if (auto* grid = dynamic_cast<const FlexGrid*>(c)) {
+            // A header's text lies 3 pixels inside its cell's lines, within the grid's frame.
+            for (int col = 0; !grid->CellRect(0, col).empty(); ++col) {
+                const RECT cell = grid->CellRect(0, col);
+                const std::string header = grid->CellText(0, col);
+                const SIZE text = MeasureText(shown->Font(), header);
+                report(c, header, SIZE{text.cx + 7, 0}, SIZE{std::min<LONG>(cell.right, r.width() - 1) - cell.left, 0});
+            }
+            continue;
+        }
         if (auto* label = dynamic_cast<const Label*>(c)) {
             if (label->AutoSize) continue;
             caption = label->CaptionText();
@@ -213,9 +230,7 @@ std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
         } else {
             continue;
         }
-        if (caption.empty() || (need.cx <= have.cx && need.cy <= have.cy)) continue;
-        cut.push_back(form.Name() + "." + c->DisplayName() + " \"" + caption + "\" needs " + std::to_string(need.cx) + "x" +
-                      std::to_string(need.cy) + ", has " + std::to_string(have.cx) + "x" + std::to_string(have.cy));
+        report(c, caption, need, have);
     }
     return cut;
 }
@@ -489,6 +504,38 @@ TEST_F(SettingsWindow, AMinimisedWindowComesBackByTheKeysTheMenuAndTheDesktop) {
     d.Advance(50);
     EXPECT_FALSE(IsIconic(frmAbout().hWnd));
     EXPECT_FALSE(frmSeti().IsLoaded());
+}
+
+// The modal about window, minimised, still blocks the settings window; the clock's keys and a click
+// on the window it blocks bring it back, so that it can be closed.
+TEST_F(SettingsWindow, AMinimisedModalAboutComesBackByTheKeysAndAClickOnTheWindowItBlocks) {
+    Open();
+    static Desktop* desktop = &d;
+    static POINT onSettings;
+    onSettings = TitleBarPoint(3000);
+    SetTimer(HWND{}, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        auto minimise = [] {
+            const RECT bar = desktop->Rect(frmAbout().pctGradient.hWnd);
+            desktop->Click(POINT{bar.left + 6800 / 15, bar.top + 12});
+            desktop->Pump();
+            EXPECT_TRUE(IsIconic(frmAbout().hWnd));
+        };
+        minimise();
+        desktop->Key(VK_F2);
+        desktop->Pump();
+        EXPECT_FALSE(IsIconic(frmAbout().hWnd)) << "F2";
+        minimise();
+        desktop->Click(onSettings);
+        desktop->Pump();
+        EXPECT_FALSE(IsIconic(frmAbout().hWnd)) << "a click on the settings window";
+        EXPECT_FALSE(IsWindowEnabled(frmSeti().hWnd));
+        desktop->KeyWithModifier(VK_MENU, VK_F4);
+    });
+    ClickNode(13);
+    d.Advance(500);
+    EXPECT_FALSE(frmAbout().IsLoaded());
+    EXPECT_TRUE(IsWindowEnabled(frmSeti().hWnd));
 }
 
 TEST_F(SettingsWindow, FromTheTreeTheAboutWindowIsModalAndTheSettingsWindowStays) {

@@ -140,6 +140,39 @@ TEST_F(SmartWindows, AutoSizeOfAnUnbrokenTitleStaysWithinTheScreenAndWrapsItTher
     EXPECT_GT(inked, 20);
 }
 
+TEST_F(SmartWindows, AutoSizeOfALongTitleOrTextStaysWithinTheWorkAreaCaptionOnScreenAndPaintsItAll) {
+    StartDesktopScreen();
+    ASSERT_TRUE(StartShell());
+    const RECT work = WorkArea();
+    std::string words;
+    while (words.size() < 20000) words += "ready ";
+    struct Case {
+        std::string title, text;
+        std::int16_t size;
+    } cases[] = {{std::string(3000, 'W'), "The tea is ready.", 30}, {"Tea", words, 10}};
+    for (const Case& c : cases) {
+        AlarmCall a;
+        a.flags = 0x60;  // auto size, centred
+        a.title = c.title;
+        a.text = c.text;
+        a.size = c.size;
+        a.Fire();
+        SmartWindow* w = Newest();
+        ASSERT_TRUE(w);
+        const RECT r = RectOf(w);
+        EXPECT_LE(r.height(), work.bottom - work.top) << c.size;
+        EXPECT_GE(r.top, 0) << "the caption stays on the screen";
+        EXPECT_LE(r.width(), work.right - work.left);
+        RECT client;
+        GetClientRect(w->Handle, &client);
+        EXPECT_LE(w->Child("Text")->rect.bottom, client.bottom) << "the text is cut inside the window";
+        EXPECT_NE(PixelColor(ComposedScreen().at((r.left + r.right) / 2, r.bottom - 6)), RGB(58, 110, 165))
+            << "the window's foot is painted";
+        w->CloseSmartWindow();
+    }
+    StopShell();
+}
+
 TEST_F(SmartWindows, LayeringFollowsAlphaKeyAndVisuals) {
     struct Case {
         std::uint8_t alpha, visuals;

@@ -6,10 +6,15 @@
 
 #include "../platform/window/window_test_support.h"
 #include "platform/draw/gdi.h"
+#include "platform/forms/forms.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/minimized_bars.h"
 #include "platform/present/x11_presenter.h"
+#include "platform/services/paths.h"
 #include "platform/services/pointer.h"
+#include "platform/window/input.h"
 #include "platform/window/loop.h"
+#include "platform/window/screen.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
@@ -84,6 +89,20 @@ public:
         if (rects) XFree(rects);
         return inside;
     }
+    // A property of 32-bit items, as the server holds it.
+    std::vector<long> Cardinals(::Window w, const char* property) {
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        std::vector<long> out;
+        if (XGetWindowProperty(display_, w, XInternAtom(display_, property, False), 0, 1 << 16, False, AnyPropertyType,
+                               &type, &format, &count, &after, &data) == Success &&
+            data && format == 32)
+            out.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+        if (data) XFree(data);
+        return out;
+    }
     Display* display() { return display_; }
 
 private:
@@ -95,9 +114,11 @@ protected:
     static void SetUpTestSuite() {
         server_ = new XvfbServer();
         if (server_->running()) {
+            SetProgramFolder(OZR_PROGRAM_DIR);  // the program's pictures
             std::string error;
             started_ = StartX11Presenter(&error);
             StartDesktopScreen();
+            StartMinimizedBars();
         }
     }
     static void TearDownTestSuite() {
@@ -190,6 +211,74 @@ TEST_F(X11Presenter, RealPointerInputReachesTheWindowUnderIt) {
     DestroyWindow(w);
 }
 
+// With no window manager the X server is the truth too: another client's move is followed, and a
+// click on a covered window brings it to the front on the server as in the program.
+TEST_F(X11Presenter, AClickRaisesACoveredWindowAndAnotherClientsMoveIsFollowed) {
+    HWND lower = MakeWindow("X11Truth", "OZR lower window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{100, 500, 300, 600});
+    HWND upper = MakeWindow("X11Truth", "OZR upper window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{200, 520, 400, 620});
+    Settle();
+    Observer o;
+    const ::Window xl = o.FindByName("OZR lower window"), xu = o.FindByName("OZR upper window");
+    ASSERT_TRUE(xl && xu);
+    auto lowerOnTop = [&] {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        int pl = -1, pu = -1;
+        XSync(o.display(), False);
+        if (XQueryTree(o.display(), DefaultRootWindow(o.display()), &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count; ++i) {
+                if (children[i] == xl) pl = static_cast<int>(i);
+                if (children[i] == xu) pu = static_cast<int>(i);
+            }
+            XFree(children);
+        }
+        return pl > pu;  // the server lists them bottom to top
+    };
+    ASSERT_FALSE(lowerOnTop());
+    ASSERT_EQ(server_->Run("xdotool mousemove 150 550 click 1"), 0);
+    for (int i = 0; i < 50 && !lowerOnTop(); ++i) RunFor(20);
+    EXPECT_TRUE(lowerOnTop());
+    EXPECT_EQ(WindowFromPoint(POINT{250, 560}), lower);
+
+    ASSERT_EQ(server_->Run("xdotool windowmove " + std::to_string(xu) + " 600 300"), 0);
+    RECT r{};
+    for (int i = 0; i < 50 && !(GetWindowRect(upper, &r) && r == (RECT{600, 300, 800, 400})); ++i) RunFor(20);
+    EXPECT_EQ(r, (RECT{600, 300, 800, 400}));
+    Log().clear();
+    ASSERT_EQ(server_->Run("xdotool mousemove 700 350 click 1"), 0);
+    for (int i = 0; i < 50 && !GotMessage(upper, WM_LBUTTONUP); ++i) RunFor(20);
+    EXPECT_TRUE(GotMessage(upper, WM_LBUTTONUP)) << "a click at its new place";
+    DestroyWindow(lower);
+    DestroyWindow(upper);
+}
+
+// Maximised, a window fills the work area that panels leave and says so in its states itself.
+TEST_F(X11Presenter, MaximiseFillsTheWorkAreaAndSetsTheMaximisedStates) {
+    ASSERT_EQ(server_->Run("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 30, 1280, 964'"), 0);
+    for (int i = 0; i < 50 && !(WorkArea() == RECT{0, 30, 1280, 994}); ++i) RunFor(20);
+    ASSERT_EQ(WorkArea(), (RECT{0, 30, 1280, 994}));
+    HWND w = MakeWindow("X11Maximised", "OZR maximised window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{},
+                        RECT{100, 100, 500, 300});
+    Settle();
+    Observer o;
+    const ::Window x = o.FindByName("OZR maximised window");
+    ASSERT_TRUE(x);
+    ShowWindow(w, SW_MAXIMIZE);
+    Settle();
+    XWindowAttributes a = o.Attributes(x);
+    EXPECT_EQ((RECT{a.x, a.y, a.x + a.width, a.y + a.height}), (RECT{0, 30, 1280, 994}));
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT"));
+    EXPECT_TRUE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_HORZ"));
+    ShowWindow(w, SW_RESTORE);
+    Settle();
+    a = o.Attributes(x);
+    EXPECT_EQ((RECT{a.x, a.y, a.x + a.width, a.y + a.height}), (RECT{100, 100, 500, 300}));
+    EXPECT_FALSE(o.HasAtom(x, "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT"));
+    DestroyWindow(w);
+    server_->Run("xprop -root -remove _NET_WORKAREA");
+    for (int i = 0; i < 50 && !(WorkArea() == RECT{0, 0, 1280, 1024}); ++i) RunFor(20);
+}
+
 TEST_F(X11Presenter, ThePointerServiceReadsTheXPointerAlsoOverTheBareDesktop) {
     // No window of ours lies under these points: only the X server knows where the pointer is.
     Pointer& pointer = UseService<Pointer>();
@@ -224,6 +313,95 @@ TEST_F(X11Presenter, TheTaskbarIsADockShownOnlyWhileTheShellIsHooked) {
     EXPECT_NE(o.Attributes(x).map_state, IsViewable);  // and goes with the hook
     ContextScope shell(ProcessContext::Shell);
     DestroyWindow(bar);
+}
+
+// With no window manager a minimised window is a small caption bar at the bottom left of the
+// screen; one click on it restores the window.
+TEST_F(X11Presenter, AMinimisedWindowIsACaptionBarAtTheBottomThatAClickRestores) {
+    HWND w = MakeWindow("X11Minimised", "OZR minimised window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{},
+                        RECT{200, 200, 500, 400});
+    Settle();
+    Observer o;
+    ::Window x = o.FindByName("OZR minimised window");
+    ASSERT_TRUE(x);
+    ShowWindow(w, SW_MINIMIZE);
+    Settle();
+    EXPECT_NE(o.Attributes(x).map_state, IsViewable);
+    ::Window root = DefaultRootWindow(o.display()), child = 0;
+    int winX = 0, winY = 0;
+    ASSERT_TRUE(XTranslateCoordinates(o.display(), root, root, 20, 1024 - 10, &winX, &winY, &child));
+    ASSERT_TRUE(child) << "a window lies at the bottom left";
+    XWindowAttributes bar = o.Attributes(child);
+    EXPECT_EQ(bar.map_state, IsViewable);
+    EXPECT_EQ(bar.x, 0);
+    EXPECT_EQ(bar.y + bar.height, 1024);
+    EXPECT_LT(bar.height, 40);
+    ASSERT_EQ(server_->Run("xdotool mousemove 20 1014 click 1"), 0);
+    for (int i = 0; i < 100 && IsIconic(w); ++i) RunFor(20);
+    Settle();
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_EQ(o.Attributes(x).map_state, IsViewable);
+    EXPECT_EQ(GetForegroundWindow(), w);
+    EXPECT_NE(o.Attributes(child).map_state, IsViewable) << "the bar goes with the window's restore";
+    DestroyWindow(w);
+}
+
+// Task lists show the program's own icon: a 32 x 32 picture in ARGB on every managed window.
+TEST_F(X11Presenter, OurWindowsCarryTheProgramsIcon) {
+    HWND w = MakeWindow("X11Icon", "OZR icon window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{}, RECT{10, 10, 210, 110});
+    Settle();
+    Observer o;
+    ::Window x = o.FindByName("OZR icon window");
+    ASSERT_TRUE(x);
+    const std::vector<long> icon = o.Cardinals(x, "_NET_WM_ICON");
+    ASSERT_EQ(icon.size(), 2u + 32 * 32);
+    EXPECT_EQ(icon[0], 32);
+    EXPECT_EQ(icon[1], 32);
+    auto alpha = [&](int x, int y) { return (static_cast<unsigned long>(icon[2 + y * 32 + x]) >> 24) & 0xFF; };
+    EXPECT_EQ(alpha(0, 0), 0u) << "the corner is transparent";
+    EXPECT_EQ(alpha(16, 16), 0xFFu) << "the face is opaque";
+    DestroyWindow(w);
+}
+
+// While a form's popup menu is open it holds the keyboard: no other client can take it, and the
+// keys reach the menu with the pointer away from it over the bare desktop.
+TEST_F(X11Presenter, AnOpenPopupMenuHoldsTheKeyboard) {
+    struct MenuForm : forms::Form {
+        MenuForm() : Form("frmX11Menu") { mncSecond.Click = [this] { ++chosen; }; }
+        forms::Menu mnuMain{this, "mnuMain"};
+        forms::Menu mncFirst{mnuMain, "mncFirst"};
+        forms::Menu mncSecond{mnuMain, "mncSecond"};
+        int chosen = 0;
+        void Design() override {
+            BorderStyle = forms::vbBSNone;
+            Move(9000, 9000, 1500, 1500);
+            mncFirst.Caption = "First";
+            mncSecond.Caption = "Second";
+        }
+    } form;
+    form.Show();
+    Settle();
+    static bool othersCouldGrab;
+    othersCouldGrab = true;
+    SetTimer(HWND{}, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        Observer o;
+        othersCouldGrab = XGrabKeyboard(o.display(), DefaultRootWindow(o.display()), False, GrabModeAsync, GrabModeAsync,
+                                        CurrentTime) == GrabSuccess;
+        if (othersCouldGrab) XUngrabKeyboard(o.display(), CurrentTime);
+        XSync(o.display(), False);
+        server_->Run("xdotool mousemove 5 5 key Down key Down key Return");
+    });
+    // Should the keys be lost, Esc typed to the program ends the menu after a while.
+    const UINT_PTR safety = SetTimer(HWND{}, 0, 4000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        InjectKey(VK_ESCAPE, true);
+        InjectKey(VK_ESCAPE, false);
+    });
+    form.PopupMenu(form.mnuMain, 0, 0, 0);
+    KillTimer(HWND{}, safety);
+    EXPECT_FALSE(othersCouldGrab);
+    EXPECT_EQ(form.chosen, 1);
 }
 
 }  // namespace

@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "../platform/window/window_test_support.h"
 #include "clock_process.h"
+#include "platform/draw/gdi.h"
 #include "window_manager_process.h"
 #include "platform/forms/forms.h"
 #include "platform/present/desktop_screen.h"
@@ -26,12 +28,14 @@
 #include "platform/services/clock.h"
 #include "platform/services/registry.h"
 #include "platform/window/loop.h"
+#include "platform/window/screen.h"
 #include "tests/support/recording_failure_reports.h"
 #include "tests/support/while_modal.h"
 #include "xvfb_server.h"
 
 // X11 last: its macros would break the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 using namespace platform;
 using namespace platform::forms;
@@ -208,12 +212,13 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
     StopX11Presenter();
 }
 
-// The program's own windows on a display that openbox manages.
-class X11UnderOpenbox : public testing::Test {
+// The program's own windows on a display that a window manager manages.
+class X11UnderWindowManager : public testing::Test {
 protected:
+    explicit X11UnderWindowManager(const char* command) : command_(command), wm{server, command} {}
     void SetUp() override {
         ASSERT_TRUE(server.running());
-        ASSERT_TRUE(wm.ready()) << "openbox did not start";
+        ASSERT_TRUE(wm.ready()) << command_ << " did not start";
         std::string error;
         ASSERT_TRUE(StartX11Presenter(&error)) << error;
         StartDesktopScreen();
@@ -221,8 +226,20 @@ protected:
     }
     void TearDown() override { StopX11Presenter(); }
 
+    const char* command_;
     XvfbServer server;
-    WindowManagerProcess wm{server};
+    WindowManagerProcess wm;
+};
+
+class X11UnderOpenbox : public X11UnderWindowManager {
+protected:
+    X11UnderOpenbox() : X11UnderWindowManager("openbox") {}
+};
+
+// icewm places and raises windows by rules of its own, and keeps a panel along the bottom.
+class X11UnderIcewm : public X11UnderWindowManager {
+protected:
+    X11UnderIcewm() : X11UnderWindowManager("icewm") {}
 };
 
 TEST_F(X11UnderOpenbox, OurWindowsKeepTheProgramsOrderInsideTheWindowManagersFrames) {
@@ -520,6 +537,16 @@ TEST_F(X11UnderOpenbox, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
     std::string id;
     for (int i = 0; i < 100 && (id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); ++i) usleep(50'000);
     ASSERT_FALSE(id.empty());
+    // Moved by the window manager, the clock keeps its new place: saved within a second, and
+    // where the next start shows it.
+    ASSERT_EQ(server.Run("xdotool windowmove --sync " + id + " 300 200"), 0);
+    auto placeSaved = [&] {
+        std::ifstream file(clock.folder() / "Settings.ozrini");
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    };
+    for (int i = 0; i < 100 && placeSaved().find("X=4500") == std::string::npos; ++i) usleep(50'000);
+    EXPECT_NE(placeSaved().find("X=4500"), std::string::npos) << placeSaved();
+    EXPECT_NE(placeSaved().find("Y=3000"), std::string::npos) << placeSaved();
     ASSERT_EQ(server.Run("xdotool windowactivate --sync " + id + " key alt+F4"), 0);
     int status = -1;
     ASSERT_TRUE(clock.WaitForEnd(&status) && WIFEXITED(status)) << "the clock did not end";
@@ -530,7 +557,11 @@ TEST_F(X11UnderOpenbox, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {
 
     clock.StartAgain(server);
     for (int i = 0; i < 100 && (id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); ++i) usleep(50'000);
-    EXPECT_FALSE(id.empty()) << "the new start shows the clock";
+    ASSERT_FALSE(id.empty()) << "the new start shows the clock";
+    std::string place;
+    for (int i = 0; i < 40 && !Holds(place = server.Output("xdotool getwindowgeometry --shell " + id), "X=300\nY=200"); ++i)
+        usleep(50'000);
+    EXPECT_TRUE(Holds(place, "X=300\nY=200")) << place;
 }
 
 // Minimised, a window stays the window manager's client (iconic, listed), and the desktop's restore
@@ -668,6 +699,104 @@ TEST_F(X11UnderOpenbox, TheClocksKeysReachItPastTheSplashAndTheTaskbarMenuTakesT
                   0);
         EXPECT_FALSE(waitFor("OZR Ruriv Program Settings").empty()) << "Alarm Management was chosen";
     }
+}
+
+// A top-level window with a framed look and a child control in it; what reaches each is logged.
+std::pair<HWND, HWND> FramedWindowWithPart(const char* title, RECT place, RECT part) {
+    const HWND top = wintest::MakeWindow("OzrWmFramed", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{}, place);
+    return {top, wintest::MakeWindow("OzrWmPart", "", WS_CHILD | WS_VISIBLE, top, part)};
+}
+
+// Moves and raises the window manager makes by its own rules are where the windows are for the
+// program too: a click lands on the window and the control that show under the pointer.
+TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
+    const auto [a, aPart] = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
+    const auto [b, bPart] = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    for (const char* title : {"OZR window A", "OZR window B"})
+        ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name '" + std::string(title) + "' WM_STATE"), "Normal"); }));
+    Settle(300);
+    // Alt+drag: openbox moves A by (350, 50), under B's left part.
+    ASSERT_EQ(server.Run("xdotool mousemove 200 250 keydown alt mousedown 1 sleep 0.2 mousemove 375 275 sleep 0.2 "
+                         "mousemove 550 300 sleep 0.3 mouseup 1 keyup alt"),
+              0);
+    RECT r{};
+    EXPECT_TRUE(PumpUntil([&] { return GetWindowRect(a, &r) && r == (RECT{450, 150, 750, 350}); }))
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    POINT onPart{220, 80};
+    ClientToScreen(a, &onPart);  // over B's place
+    // Raised and lowered by clicks on their uncovered parts, the one on top there takes the click.
+    for (const auto& [clicked, at, taker] : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+        const HWND other = clicked == a ? b : a;
+        ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1"), 0);
+        EXPECT_TRUE(PumpUntil([&] { return StackedAbove(server, clicked == a ? "OZR window A" : "OZR window B",
+                                                        clicked == a ? "OZR window B" : "OZR window A"); }));
+        EXPECT_TRUE(PumpUntil([&] { return GetTopLevel(WindowFromPoint(onPart)) == clicked; }));
+        wintest::Log().clear();
+        ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(onPart.x) + " " + std::to_string(onPart.y) + " click 1"), 0);
+        EXPECT_TRUE(PumpUntil([&] { return wintest::GotMessage(taker, WM_LBUTTONUP); })) << "on top: " << GetWindowTextString(clicked);
+        EXPECT_FALSE(wintest::GotMessage(other, WM_LBUTTONDOWN));
+    }
+    DestroyWindow(a);
+    DestroyWindow(b);
+    (void)bPart;
+}
+
+// The window manager's maximise is followed (size, state, a whole new picture, live buttons); the
+// program's maximise asks the window manager, fills the work area its panel leaves, and restores.
+TEST_F(X11UnderIcewm, TheWindowManagersMaximiseIsFollowedAndTheProgramsFillsTheWorkArea) {
+    wintest::EnsureClass("OzrWmFramed");
+    const HWND w = wintest::MakeWindow("OzrWmFramed", "OZR maximised", WS_OVERLAPPEDWINDOW, HWND{}, RECT{100, 100, 500, 300});
+    wintest::Reactions()[w.id()] = [](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT all;
+        GetClientRect(hwnd, &all);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &all, red);
+        DeleteObject(red);
+        EndPaint(hwnd, &ps);
+        return true;
+    };
+    ShowWindow(w, SW_SHOW);
+    std::string id;
+    ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name 'OZR maximised' WM_STATE"), "Normal"); }));
+    id = XWindowNamed(server, "OZR maximised");
+    Settle(300);
+    const RECT normal = [&] { RECT r; GetWindowRect(w, &r); return r; }();
+    ASSERT_TRUE(PumpUntil([&] { return WorkArea().bottom < 1024; })) << "icewm's panel leaves less than the screen";
+    const RECT area = WorkArea();
+
+    RECT r{};
+    auto at = [&](const RECT& wanted) { return PumpUntil([&] { return GetWindowRect(w, &r) && r == wanted; }); };
+    ShowWindow(w, SW_MAXIMIZE);
+    std::string states = StatesOnceSettled(server, "OZR maximised", "_NET_WM_STATE_MAXIMIZED_HORZ", true);
+    EXPECT_TRUE(Holds(states, "_NET_WM_STATE_MAXIMIZED_VERT")) << states;
+    EXPECT_TRUE(at(area)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    Settle(300);
+    EXPECT_TRUE(IsZoomed(w)) << "the program's maximise stays";
+    ShowWindow(w, SW_RESTORE);
+    states = StatesOnceSettled(server, "OZR maximised", "_NET_WM_STATE_MAXIMIZED_HORZ", false);
+    EXPECT_FALSE(Holds(states, "_NET_WM_STATE_MAXIMIZED_VERT")) << states;
+    EXPECT_TRUE(at(normal)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+
+    ASSERT_EQ(server.Run("wmctrl -i -r " + id + " -b add,maximized_vert,maximized_horz"), 0);
+    EXPECT_TRUE(at(area)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(w) != 0; }));
+    Settle(300);
+    Display* probe = XOpenDisplay(server.display().c_str());
+    ASSERT_TRUE(probe);
+    XImage* image = XGetImage(probe, std::strtoul(id.c_str(), nullptr, 10), area.width() - 30, area.height() - 30, 1, 1,
+                              AllPlanes, ZPixmap);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0xFF0000u) << "the new part is painted";
+    XDestroyImage(image);
+    XCloseDisplay(probe);
+    // The close box, at the right end of the caption, closes it.
+    const POINT close{area.right - 14, area.top + 13};
+    ASSERT_EQ(SendMessage(w, WM_NCHITTEST, 0, MakePointParam(close.x, close.y)), HTCLOSE);
+    ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(close.x) + " " + std::to_string(close.y) + " click 1"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(w); }));
 }
 
 }  // namespace

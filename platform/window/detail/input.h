@@ -19,9 +19,15 @@ HWND CurrentMenuKeyWindow();
 // That happens once the work of the moment is done, before the next input. A modal window leaves
 // it to its wait, which gives the focus back when it ends.
 void HandOverForeground(HWND leaving);
+// Makes `top` the window that takes the keyboard (the foreground window).
+void SetForeground(HWND top);
 // The program made `hwnd` the window that takes the keyboard: a window manager hears of it
 // (window_manager.h), unless its own focus change made it so.
 void ForegroundChanged(HWND hwnd);
+// A modal window the user minimised still blocks what it blocks: a key typed to it or to a window
+// it blocks, and a press on such a window, bring it back (restored and active) instead of acting
+// unseen or being lost. True when a minimised modal window was restored.
+bool RestoreMinimizedModalWindows();
 // The next press starts afresh: it never makes a double click with one before (a modal wait
 // lay between them).
 void ForgetLastPress();

@@ -413,6 +413,45 @@ TEST_F(ControlsTest, TextBoxesPasteTheClipboardsText) {
     EXPECT_EQ(f.txtShort.Text, "one") << "no more than MaxLength";
 }
 
+// Ctrl+C and Ctrl+Insert copy the selection, Ctrl+X and Shift+Delete cut it; a password box hands
+// nothing out, and Shift+Delete with nothing selected deletes as Delete does.
+TEST_F(ControlsTest, TextBoxesCopyAndCutTheirSelection) {
+    BoxForm f;
+    f.Show();
+    Clipboard& clipboard = UseService<Clipboard>();
+    f.txtText.SetFocus();
+    Type("alpha beta");
+    f.txtText.SelStart = 6;
+    f.txtText.SelLength = 4;
+    KeyWith(VK_CONTROL, 'C');
+    EXPECT_EQ(clipboard.Text(), "beta");
+    f.txtText.SelStart = 0;
+    f.txtText.SelLength = 5;
+    KeyWith(VK_CONTROL, VK_INSERT);
+    EXPECT_EQ(clipboard.Text(), "alpha");
+    EXPECT_EQ(f.txtText.Text, "alpha beta") << "a copy leaves the text";
+    KeyWith(VK_CONTROL, 'X');
+    EXPECT_EQ(f.txtText.Text, " beta");
+    f.txtText.SelStart = 1;
+    f.txtText.SelLength = 2;
+    KeyWith(VK_SHIFT, VK_DELETE);
+    EXPECT_EQ(clipboard.Text(), "be");
+    EXPECT_EQ(f.txtText.Text, " ta");
+    KeyWith(VK_SHIFT, VK_DELETE);
+    EXPECT_EQ(f.txtText.Text, " a") << "nothing selected: the next character goes, the clipboard stays";
+    EXPECT_EQ(clipboard.Text(), "be");
+
+    f.txtPassword.SetFocus();
+    f.txtPassword.Text = "secret";
+    f.txtPassword.SelStart = 0;
+    f.txtPassword.SelLength = 6;
+    KeyWith(VK_CONTROL, 'C');
+    KeyWith(VK_CONTROL, 'X');
+    KeyWith(VK_SHIFT, VK_DELETE);
+    EXPECT_EQ(clipboard.Text(), "be") << "a password box hands nothing out";
+    EXPECT_EQ(f.txtPassword.Text, "secret");
+}
+
 struct MenuHost : Form {
     MenuHost() : Form("frmMenuHost") {
         for (Menu* m : {&mncSettings, &mncAlarms, &mncNull, &mncExit}) m->Click = [this, m] { chosen.push_back(m->Name()); };

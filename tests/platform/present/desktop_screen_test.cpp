@@ -5,6 +5,8 @@
 #include "../window/window_test_support.h"
 #include "platform/draw/gdi.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/minimized_bars.h"
+#include "platform/window/input.h"
 #include "platform/window/loop.h"
 
 using namespace platform;
@@ -130,6 +132,10 @@ TEST_F(DesktopScreen, AWindowTooBigForAnySurfaceIsShownAsFarAsTheScreenReaches) 
     EXPECT_EQ(surface->height(), ComposedScreen().height());
     EXPECT_EQ(ScreenAt(10, 10), RGB(255, 0, 0));
     EXPECT_EQ(ScreenAt(ComposedScreen().width() - 1, ComposedScreen().height() - 1), RGB(0, 0, 255));
+    // Its corner above and left of the screen's: what shows is painted to the screen's far edges.
+    MoveWindow(big, -300, -200, 20000, 20000, 1);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(ComposedScreen().width() - 1, ComposedScreen().height() - 1), RGB(0, 0, 255));
     DestroyWindow(big);
 
     HWND framed = CreateWindowEx(0, "Painted", "framed", WS_CAPTION | WS_VISIBLE, 0, 0, 30000, 200, HWND{});
@@ -142,6 +148,59 @@ TEST_F(DesktopScreen, AWindowTooBigForAnySurfaceIsShownAsFarAsTheScreenReaches) 
     EXPECT_NE(ScreenAt(ComposedScreen().width() - 1, 0), desktop) << "the frame reaches the screen's edge";
     EXPECT_NE(ScreenAt(ComposedScreen().width() / 2, 100), desktop);
     DestroyWindow(framed);
+}
+
+// Only the window that has the keyboard shows an active caption; one behind it, or one that lost
+// the keyboard, shows an inactive one.
+TEST_F(DesktopScreen, OnlyTheWindowWithTheKeyboardShowsAnActiveCaption) {
+    EnsureClass("Painted");
+    HWND a = CreateWindowEx(0, "Painted", "a", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, HWND{});
+    HWND b = CreateWindowEx(0, "Painted", "b", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 300, 200, HWND{});
+    const COLORREF active = RGB(0, 0, 128), inactive = RGB(128, 128, 128);
+    SetActiveWindow(b);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(300, 158), active);
+    EXPECT_EQ(ScreenAt(120, 108), inactive) << "the window behind";
+    SetActiveWindow(a);
+    PumpPendingWork();
+    EXPECT_EQ(ScreenAt(120, 108), active);
+    EXPECT_EQ(ScreenAt(300, 158), inactive) << "the window that lost the keyboard";
+    DestroyWindow(a);
+    DestroyWindow(b);
+}
+
+// With no window manager a minimised window shows as a small caption bar along the bottom of the
+// screen, left to right in the order they were minimised; a click on one restores its window.
+TEST_F(DesktopScreen, MinimisedWindowsAreCaptionBarsAlongTheBottomThatAClickRestores) {
+    StartMinimizedBars();
+    EnsureClass("Painted");
+    HWND a = CreateWindowEx(0, "Painted", "a", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, HWND{});
+    HWND b = CreateWindowEx(0, "Painted", "b", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 300, 200, HWND{});
+    const COLORREF desktop = RGB(58, 110, 165);
+    const int bottom = ComposedScreen().height() - 5;
+    ShowWindow(b, SW_MINIMIZE);
+    PumpPendingWork();
+    ShowWindow(a, SW_MINIMIZE);
+    PumpPendingWork();
+    EXPECT_NE(ScreenAt(20, bottom), desktop) << "b's bar";
+    EXPECT_NE(ScreenAt(180, bottom), desktop) << "a's bar";
+    EXPECT_EQ(ScreenAt(340, bottom), desktop);
+    auto click = [](POINT p) {
+        InjectMouseMove(p);
+        InjectMouseButton(p, MouseButton::Left, true);
+        InjectMouseButton(p, MouseButton::Left, false);
+        PumpPendingWork();
+    };
+    click(POINT{20, bottom});
+    EXPECT_FALSE(IsIconic(b));
+    EXPECT_TRUE(IsIconic(a));
+    EXPECT_EQ(GetForegroundWindow(), b);
+    EXPECT_EQ(ScreenAt(20, bottom), desktop) << "the bar went with its window";
+    click(POINT{180, bottom});
+    EXPECT_FALSE(IsIconic(a));
+    EXPECT_EQ(FindWindow("OzrMinimizedBar", nullptr), HWND{});
+    DestroyWindow(a);
+    DestroyWindow(b);
 }
 
 }  // namespace

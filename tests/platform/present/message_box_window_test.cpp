@@ -177,5 +177,20 @@ TEST_F(MessageBoxWindow, TheCloseBoxAnswersAsOkOrCancelAndAYesNoBoxHasNone) {
     }
 }
 
+// Y and N, the underlined letters, answer Yes and No whichever button is the default; a box with
+// neither button takes neither key.
+TEST_F(MessageBoxWindow, YAndNAnswerYesAndNo) {
+    const struct {
+        UINT type;
+        int key;
+        int answer;
+    } kCases[] = {{MB_YESNO | MB_DEFBUTTON2, 'Y', IDYES},
+                  {MB_YESNO, 'N', IDNO},
+                  {MB_YESNOCANCEL, 'N', IDNO},
+                  {MB_OKCANCEL | MB_DEFBUTTON2, 'Y', IDCANCEL}};
+    for (const auto& c : kCases)
+        EXPECT_EQ(Ask(HWND{}, c.type, [key = c.key](HWND) { Key(key); }), c.answer) << c.type << " " << char(c.key);
+}
+
 }  // namespace
 }  // namespace formtest

@@ -27,8 +27,9 @@ using platform::SettingsFile;
 
 namespace platform {
 void PrintTo(const SettingsSection& section, std::ostream* out) {
-    *out << "[" << testing::PrintToString(section.name) << "]";
-    for (const auto& e : section.entries) *out << " " << testing::PrintToString(e.key) << "=" << testing::PrintToString(e.value);
+    *out << testing::PrintToString(section.notes) << "[" << testing::PrintToString(section.name) << "]";
+    for (const auto& e : section.entries)
+        *out << " " << testing::PrintToString(e.notes) << testing::PrintToString(e.key) << "=" << testing::PrintToString(e.value);
 }
 }  // namespace platform
 
@@ -122,6 +123,9 @@ TEST(SettingsText, HandWrittenFilesReadAsUsersExpect) {
         "2=second\n"
         "[Other]\n"
         "k=v\n"
+        "PopupHelpDelay = 700\n"
+        "\t Face \t=  Arial Black \n"
+        "Username= spaced\n"
         "[Servers]\n"
         "1=replaced\n"
         "3=third\n"
@@ -129,12 +133,30 @@ TEST(SettingsText, HandWrittenFilesReadAsUsersExpect) {
         "[not a section] \n"
         "no equals here\n"
         "last=no line end";
+    // Blanks around a key are no part of it; lines that are not entries stand before the entry
+    // that follows them.
     SettingsContent expected = {
         {"", {{"orphan", "before any section"}}},
-        {"Servers", {{"1", "replaced"}, {"2", "second"}, {"3", "third"}, {"Path\\file", "\\x kept\\"}, {"last", "no line end"}}},
-        {"Other", {{"k", "v"}}},
+        {"Servers",
+         {{"1", "replaced", "; a note without an equals sign\n\n"},
+          {"2", "second", "   \n"},
+          {"3", "third"},
+          {"Path\\file", "\\x kept\\"},
+          {"last", "no line end", "[not a section] \nno equals here\n"}}},
+        {"Other", {{"k", "v"}, {"PopupHelpDelay", "700"}, {"Face", "Arial Black "}, {"Username", " spaced"}}},
     };
     EXPECT_EQ(ParseSettingsText(text), expected);
+
+    // Saved again, every such line stays in its place, the last ones at the end.
+    TempProgramFolder folder;
+    folder.Write("Hand.ozrini", "# mine\r\n[Main]\r\n; the delay\r\nPopupHelpDelay = 700\r\n\r\n; end\r\n");
+    SettingsFile file;
+    ASSERT_EQ(file.Open("\\Hand.ozrini"), 1);
+    EXPECT_EQ(file.ReadLongAt("Main", "PopupHelpDelay"), 700);
+    file.WriteLongAt("Main", "PopupHelpDelay", 800);
+    file.WriteLongAt("Main", "Splash", 0);
+    EXPECT_EQ(file.Save(), 1);
+    EXPECT_EQ(folder.Read("Hand.ozrini"), "# mine\n[Main]\n; the delay\nPopupHelpDelay=800\nSplash=0\n\n; end\n");
 }
 
 TEST(SettingsText, ReaderNeverFailsAndItsResultIsStable) {
