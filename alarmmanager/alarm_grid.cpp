@@ -97,13 +97,13 @@ void frmSetiRAMForm::ShowAlarmList() {
 }
 
 void frmSetiRAMForm::ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo) {
-    auto now = [&movedTo](int before) {
+    auto movedIndex = [&movedTo](int before) {
         return before >= 0 && static_cast<std::size_t>(before) < movedTo.size() ? movedTo[static_cast<std::size_t>(before)] : -1;
     };
     std::vector<bool> selected(Alarms.size(), false);
     for (int r = 1; r <= AlarmRowCount(); ++r)
-        if (RowSelected(r) && IsAlarmIndex(now(AlarmOfRow(r)))) selected[static_cast<std::size_t>(now(AlarmOfRow(r)))] = true;
-    const int anchor = selectionAnchor_ >= 1 && selectionAnchor_ <= AlarmRowCount() ? now(AlarmOfRow(selectionAnchor_)) : -1;
+        if (RowSelected(r) && IsAlarmIndex(movedIndex(AlarmOfRow(r)))) selected[static_cast<std::size_t>(movedIndex(AlarmOfRow(r)))] = true;
+    const int anchor = selectionAnchor_ >= 1 && selectionAnchor_ <= AlarmRowCount() ? movedIndex(AlarmOfRow(selectionAnchor_)) : -1;
     ShowAlarmList();
     selectionAnchor_ = -1;
     for (int r = 1; r <= AlarmRowCount(); ++r) {
