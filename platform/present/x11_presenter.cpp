@@ -73,6 +73,10 @@ struct X11State {
     // a window on the user's behalf carries.
     Time lastUserTime = CurrentTime;
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
+    XWindowId keyboardOn = 0;     // our window that took the desktop's keyboard last
+    // Our window that had the keyboard went away and left it with nobody: the window the program
+    // hands it on to takes it (until then, or until one of ours takes it from the window manager).
+    bool keyboardLeft = false;
     Atom clientListStacking = 0, stateMaxVert = 0, stateMaxHorz = 0;
     Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0,
          workArea = 0;
@@ -427,6 +431,7 @@ void FocusForegroundWindow() {
     } else {
         XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
     }
+    X().keyboardLeft = false;
     XFlush(X().display);
 }
 
@@ -442,17 +447,31 @@ void FocusForegroundWindowSoon() {
     });
 }
 
-// The program gave one of its windows the keyboard by its own doing: while the desktop's keyboard
-// focus is on one of our windows, it follows. With another program's window focused, that stands.
-void FollowProgramFocus(HWND) {
-    if (HandleOf(XFocus())) FocusForegroundWindowSoon();
+// The desktop's keyboard is on one of our windows, or was left with nobody (no program's window
+// has it) when the last of ours to have it went away.
+bool KeyboardIsOurs() {
+    const XWindowId focus = XFocus();
+    return HandleOf(focus) || (X().keyboardLeft && !InsideManagedClient(X().display, focus, X().wmState));
 }
 
-// Our window that has the keyboard focus goes away (unmapped, minimised or destroyed). A window
-// manager would fall back to a window of its own choosing, often none of ours, and the keys typed
-// next would reach nothing: the program's foreground window takes the focus instead.
+// The program gave one of its windows the keyboard by its own doing: while the desktop's keyboard
+// is ours, it follows. With another program's window focused, that stands.
+void FollowProgramFocus(HWND) {
+    if (KeyboardIsOurs()) FocusForegroundWindowSoon();
+}
+
+// Our window that has the keyboard goes away: the program hid, minimised or destroyed it, or the
+// window manager minimised it. A window manager would fall back to a window of its own choosing,
+// often none of ours or none at all, and the keys typed next would reach nothing: the window the
+// program hands the keyboard on to (its owner, or the frontmost) takes it instead.
 void KeepFocusPastLeaving(const XWin& xw) {
-    if (xw.mapped && !xw.overrideRedirect && XFocus() == xw.xid) FocusForegroundWindowSoon();
+    if (!xw.mapped || xw.overrideRedirect) return;
+    const XWindowId focus = XFocus();
+    if (focus != xw.xid && (X().keyboardOn != xw.xid || HandleOf(focus) ||
+                            InsideManagedClient(X().display, focus, X().wmState)))
+        return;
+    X().keyboardLeft = true;
+    FocusForegroundWindowSoon();
 }
 
 // Shows, hides, minimises or restores the X window as the program's window is now. A window
@@ -659,6 +678,7 @@ void NoteWindowManagerState(XWindowId xid) {
     xw->managed = state == NormalState || state == IconicState;
     const bool iconic = state == IconicState;
     if (!xw->managed || iconic == xw->iconic) return;
+    if (iconic) KeepFocusPastLeaving(*xw);
     xw->iconic = iconic;
     if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
 }
@@ -784,6 +804,8 @@ void HandleEvent(XEvent& e) {
             // no focus, nor does the pointer where no window manager gives it.
             if ((e.xfocus.mode == NotifyNormal || e.xfocus.mode == NotifyWhileGrabbed) && e.xfocus.detail != NotifyPointer)
                 if (HWND h = HandleOf(e.xfocus.window)) {
+                    X().keyboardOn = e.xfocus.window;
+                    X().keyboardLeft = false;
                     // A window that a modal window blocks was raised with the focus: the program's
                     // order goes back to the server, the modal window on top.
                     if (!IsWindowEnabled(h)) X().lastStack.clear();
@@ -953,6 +975,9 @@ void StopX11Presenter() {
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
     X().managerRuns.reset();
+    X().lastUserTime = CurrentTime;  // times and windows of that display mean nothing on another
+    X().keyboardOn = 0;
+    X().keyboardLeft = false;
     XDestroyWindow(X().display, X().groupLeader);
     X().groupLeader = 0;
     SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});

@@ -59,6 +59,23 @@ std::vector<Atom> AtomList(Display* display, ::Window window, Atom property) {
     return atoms;
 }
 
+bool InsideManagedClient(Display* display, ::Window window, Atom wmState) {
+    for (::Window w = window; w > PointerRoot;) {
+        int count = 0;
+        Atom* properties = XListProperties(display, w, &count);
+        const bool held = properties && std::find(properties, properties + count, wmState) != properties + count;
+        if (properties) XFree(properties);
+        if (held) return true;
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned int n = 0;
+        if (!XQueryTree(display, w, &root, &parent, &children, &n)) return false;
+        if (children) XFree(children);
+        if (parent == root) return false;
+        w = parent;
+    }
+    return false;
+}
+
 void RequestedPlaces::Asked(const RECT& r) {
     asked_.push_back(r);
     if (asked_.size() > 32) asked_.pop_front();  // the server answers each one; a few lost ones do not pile up

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -405,14 +407,16 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
 }
 
 // Runs the body on a fresh X server under openbox and under icewm, which raise, focus and place
-// windows by rules of their own.
-void UnderEachWindowManager(const std::function<void(const XvfbServer&, const char*)>& body) {
-    for (const char* manager : {"openbox", "icewm"}) {
-        SCOPED_TRACE(manager);
+// windows by rules of their own (and, where asked, under none: a null manager).
+void UnderEachWindowManager(const std::function<void(const XvfbServer&, const char*)>& body,
+                            std::initializer_list<const char*> managers = {"openbox", "icewm"}) {
+    for (const char* manager : managers) {
+        SCOPED_TRACE(manager ? manager : "no window manager");
         XvfbServer server;
         ASSERT_TRUE(server.running());
-        WindowManagerProcess wm(server, manager);
-        ASSERT_TRUE(wm.ready()) << manager << " did not start";
+        std::optional<WindowManagerProcess> wm;
+        if (manager) wm.emplace(server, manager);
+        ASSERT_TRUE(!wm || wm->ready()) << manager << " did not start";
         body(server, manager);
     }
 }
@@ -471,6 +475,53 @@ TEST(X11ProgramModalBox, ComesBackOnTopWithTheKeyboardWhenABlockedWindowIsClicke
         }
         StopX11Presenter();
     });
+}
+
+// The window that has the keyboard is minimised, by the window manager (as its taskbar or its key
+// does) or, with none, by the program (its minimise box): the keyboard goes to that window's owner,
+// or else to the program's frontmost window, as the classic desktop hands it on.
+TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char* manager) {
+            std::string error;
+            ASSERT_TRUE(StartX11Presenter(&error)) << error;
+            StartDesktopScreen();
+            InstallService<Clock>(MakeSystemClock());
+            FloatingForm clock;
+            PlainForm other("frmOther", "OZR other form", 9000);
+            clock.Show();
+            other.Show();
+            wintest::EnsureClass("OzrWmOwned");
+            const HWND owned = wintest::MakeWindow("OzrWmOwned", "OZR owned window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                                   other.hWnd, RECT{600, 500, 900, 700});
+            const HWND clockWindow = clock.hWnd, otherWindow = other.hWnd;
+            std::map<HWND, std::string> ids;
+            for (HWND h : {clockWindow, otherWindow, owned})
+                ASSERT_TRUE(PumpUntil([&] {
+                    return (!manager || Holds(server.Output("xprop -name '" + GetWindowTextString(h) + "' WM_STATE"), "Normal")) &&
+                           !(ids[h] = XWindowNamed(server, GetWindowTextString(h))).empty();
+                }));
+            auto focused = [&](HWND h) { return server.Output("xdotool getwindowfocus") == ids[h] + "\n"; };
+            // The owned window has the keyboard; minimised, its owner takes it. The owner minimised in
+            // turn: no owner is left, the frontmost window takes it.
+            for (const auto& [minimised, heir] : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+                ASSERT_EQ(server.Run("xdotool windowfocus --sync " + ids[minimised]), 0);
+                ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == minimised; }));
+                if (manager)
+                    ASSERT_EQ(server.Run("xdotool windowminimize --sync " + ids[minimised]), 0);
+                else
+                    ShowWindow(minimised, SW_MINIMIZE);
+                EXPECT_TRUE(PumpUntil([&] { return focused(heir); }))
+                    << GetWindowTextString(minimised) << " minimised, the keyboard is on "
+                    << server.Output("xdotool getwindowfocus getwindowname");
+            }
+            DestroyWindow(owned);
+            other.Unload();
+            clock.Unload();
+            PumpPendingWork();  // nothing of this display is left to do on the next
+            StopX11Presenter();
+        },
+        {"openbox", "icewm", nullptr});
 }
 
 // Asks a window to close as a pager or a task list does: WM_DELETE_WINDOW sent to the window, and

@@ -27,6 +27,11 @@ RECT PublishedWorkArea(Display* display, ::Window root, Atom workArea);
 // The atoms of a window's property (an empty list when it has none).
 std::vector<Atom> AtomList(Display* display, ::Window window, Atom property);
 
+// True when the window is a client of the window manager (it holds WM_STATE) or lies inside one:
+// a window of some program that has the keyboard, not one of the window manager's own, the root,
+// or none (None, PointerRoot).
+bool InsideManagedClient(Display* display, ::Window window, Atom wmState);
+
 // The places the program asked for a window that the server has not confirmed yet: a
 // ConfigureNotify that tells of one of them is the program's own move coming through (also an
 // older one, overtaken by a later request), never a move to follow back.
