@@ -561,7 +561,6 @@ void Restack() {
     if (stack == X().lastStack || stack.empty()) return;
     X().lastStack = stack;
     if (X().takingStack) return;
-    XRaiseWindow(X().display, stack.front());
     // Each window goes right below the one above it. Windows a window manager has framed are not
     // siblings any more (their frames are), so the server would refuse to stack them against
     // each other: the window manager is asked instead. A pair of one framed and one unframed
@@ -570,6 +569,11 @@ void Restack() {
     // A window the window manager has not reparented yet soon will be: it counts as framed.
     const bool managerRuns = WindowManagerRuns();
     auto framed = [&](const XWin& w) { return w.framed || (managerRuns && !w.overrideRedirect); };
+    // The topmost goes on top too, unless a window manager frames it: that one raises the windows
+    // it activates by its own rules, and one that keeps windows from pushing in front of the user's
+    // work takes a client's raise of an unfocused window as a wish for attention (icewm marks it
+    // so, and lists even a window that keeps out of its task list).
+    if (const XWin* front = FindX(stack.front()); front && !framed(*front)) XRaiseWindow(X().display, front->xid);
     for (std::size_t i = 1; i < stack.size(); ++i) {
         const XWin* below = FindX(stack[i]);
         const XWin* above = FindX(stack[i - 1]);

@@ -850,4 +850,67 @@ TEST_F(X11UnderIcewm, TheWindowManagersMaximiseIsFollowedAndTheProgramsFillsTheW
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(w); }));
 }
 
+// The floating clock (topmost, out of the task list) is never marked as asking for attention, so
+// icewm never lists it: not when the program brings it to the front as a window that has the
+// keyboard closes, nor while the user works in another program.
+TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
+    Display* other = XOpenDisplay(server.display().c_str());
+    ASSERT_TRUE(other);
+    ::Window outside = XCreateSimpleWindow(other, DefaultRootWindow(other), 900, 500, 200, 100, 0, 0, 0);
+    XStoreName(other, outside, "OZR other program");
+    XMapWindow(other, outside);
+    XFlush(other);
+    {
+        FloatingForm clock;
+        clock.Show();
+        SetWindowPos(clock.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        std::string clockId, otherId;
+        ASSERT_TRUE(PumpUntil([&] {
+            clockId = XWindowNamed(server, "OZR floating form");
+            otherId = XWindowNamed(server, "OZR other program");
+            return !clockId.empty() && !otherId.empty() &&
+                   Holds(server.Output("xprop -name 'OZR floating form' WM_STATE"), "Normal");
+        }));
+        // Every state the clock takes on the way, read as it changes.
+        const ::Window clockWindow = std::strtoul(clockId.c_str(), nullptr, 10);
+        XSelectInput(other, clockWindow, PropertyChangeMask);
+        std::string seen;
+        auto watch = [&] {
+            XSync(other, False);
+            while (XPending(other)) {
+                XEvent e;
+                XNextEvent(other, &e);
+                if (e.type == PropertyNotify) seen += server.Output("xprop -id " + clockId + " _NET_WM_STATE");
+            }
+        };
+        for (const bool userElsewhere : {false, true}) {
+            SCOPED_TRACE(userElsewhere ? "the user works in another program" : "the closed window had the keyboard");
+            // Topmost as the settings windows are, over the clock.
+            PlainForm settings("frmSettingsLike", "OZR settings form", 4500);
+            settings.Show();
+            SetWindowPos(settings.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name 'OZR settings form' WM_STATE"), "Normal"); }));
+            ASSERT_EQ(server.Run("xdotool windowactivate --sync " + (userElsewhere ? otherId : XWindowNamed(server, "OZR settings form"))), 0);
+            Settle(300);
+            watch();
+            seen.clear();
+            // The program brings the clock to the front as it closes the window (as the settings
+            // window's Cancel does).
+            BringWindowToTop(clock.hWnd);
+            settings.Unload();
+            for (int i = 0; i < 75; ++i) {
+                RunFor(20);
+                watch();
+            }
+            EXPECT_FALSE(Holds(seen, "_NET_WM_STATE_DEMANDS_ATTENTION")) << seen;
+            const std::string states = server.Output("xprop -id " + clockId + " _NET_WM_STATE");
+            EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_TASKBAR")) << states;
+            EXPECT_FALSE(Holds(states, "_NET_WM_STATE_DEMANDS_ATTENTION")) << states;
+        }
+        clock.Unload();
+    }
+    XDestroyWindow(other, outside);
+    XCloseDisplay(other);
+}
+
 }  // namespace
