@@ -655,15 +655,36 @@ TEST_F(X11UnderOpenbox, AMinimisedWindowStaysAClientAndTheCaptionMovesByTheWindo
     }
 }
 
+// Another program's window, "OZR other program", shown at that place on the test's display
+// through a connection of its own, which also serves to watch our windows.
+class OtherProgramWindow {
+public:
+    OtherProgramWindow(const XvfbServer& server, int x, int y) : display_(XOpenDisplay(server.display().c_str())) {
+        if (!display_) return;
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), x, y, 200, 100, 0, 0, 0);
+        XStoreName(display_, window_, "OZR other program");
+        XMapWindow(display_, window_);
+        XFlush(display_);
+    }
+    ~OtherProgramWindow() {
+        if (!display_) return;
+        XDestroyWindow(display_, window_);
+        XCloseDisplay(display_);
+    }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    Display* display() const { return display_; }
+
+private:
+    Display* display_;
+    ::Window window_ = 0;
+};
+
 // Keys go where the window manager put the focus, and the modifier keys are as each event says:
 // an Alt released over another program leaves none held.
 TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) {
-    Display* other = XOpenDisplay(server.display().c_str());
-    ASSERT_TRUE(other);
-    ::Window outside = XCreateSimpleWindow(other, DefaultRootWindow(other), 900, 100, 200, 100, 0, 0, 0);
-    XStoreName(other, outside, "OZR other program");
-    XMapWindow(other, outside);
-    XFlush(other);
+    OtherProgramWindow other(server, 900, 100);
+    ASSERT_TRUE(other.display());
     {
         TypingForm typing;
         PlainForm plain("frmPlain", "OZR plain form", 9000);
@@ -689,8 +710,6 @@ TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) 
         plain.Unload();
         typing.Unload();
     }
-    XDestroyWindow(other, outside);
-    XCloseDisplay(other);
 }
 
 // The program end to end: with the splash showing, F2 on the clock closes it and opens the
@@ -854,12 +873,8 @@ TEST_F(X11UnderIcewm, TheWindowManagersMaximiseIsFollowedAndTheProgramsFillsTheW
 // icewm never lists it: not when the program brings it to the front as a window that has the
 // keyboard closes, nor while the user works in another program.
 TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
-    Display* other = XOpenDisplay(server.display().c_str());
-    ASSERT_TRUE(other);
-    ::Window outside = XCreateSimpleWindow(other, DefaultRootWindow(other), 900, 500, 200, 100, 0, 0, 0);
-    XStoreName(other, outside, "OZR other program");
-    XMapWindow(other, outside);
-    XFlush(other);
+    OtherProgramWindow other(server, 900, 500);
+    ASSERT_TRUE(other.display());
     {
         FloatingForm clock;
         clock.Show();
@@ -873,13 +888,13 @@ TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
         }));
         // Every state the clock takes on the way, read as it changes.
         const ::Window clockWindow = std::strtoul(clockId.c_str(), nullptr, 10);
-        XSelectInput(other, clockWindow, PropertyChangeMask);
+        XSelectInput(other.display(), clockWindow, PropertyChangeMask);
         std::string seen;
         auto watch = [&] {
-            XSync(other, False);
-            while (XPending(other)) {
+            XSync(other.display(), False);
+            while (XPending(other.display())) {
                 XEvent e;
-                XNextEvent(other, &e);
+                XNextEvent(other.display(), &e);
                 if (e.type == PropertyNotify) seen += server.Output("xprop -id " + clockId + " _NET_WM_STATE");
             }
         };
@@ -909,8 +924,6 @@ TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
         }
         clock.Unload();
     }
-    XDestroyWindow(other, outside);
-    XCloseDisplay(other);
 }
 
 }  // namespace
