@@ -228,8 +228,8 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
     xw.overrideRedirect = attrs.override_redirect;
-    attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
-                       KeyReleaseMask | StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
+    attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask |
+                       KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
     attrs.background_pixel = 0;
     xw.xid = XCreateWindow(X().display, X().root, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
@@ -749,6 +749,11 @@ void HandleEvent(XEvent& e) {
         case MotionNotify:
             InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state),
                             HandleOf(e.xmotion.window));
+            break;
+        case LeaveNotify:
+            // No motion comes from where no window of ours lies: the cursor's last place is where
+            // it left, so that what watches it (a hover balloon, a hot item) sees it gone.
+            SetCursorPos(e.xcrossing.x_root, e.xcrossing.y_root);
             break;
         case ButtonPress:
         case ButtonRelease: {

@@ -208,6 +208,11 @@ TEST_F(X11Presenter, RealPointerInputReachesTheWindowUnderIt) {
     POINT p;
     GetCursorPos(&p);
     EXPECT_EQ(p, (POINT{420, 410}));
+    // The pointer leaving for a place where no window of ours lies is known too: what watches the
+    // cursor (a hover balloon) sees it go.
+    ASSERT_EQ(server_->Run("xdotool mousemove 700 700"), 0);
+    for (int i = 0; i < 50 && (GetCursorPos(&p), p != POINT{700, 700}); ++i) RunFor(20);
+    EXPECT_EQ(p, (POINT{700, 700}));
     DestroyWindow(w);
 }
 
