@@ -498,7 +498,9 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     SetAtomList(xw.xid, X().netWmState, xw.states);
     XMapWindow(X().display, xw.xid);
     xw.mapped = true;
-    if (!minimized) PushPixels(hwnd, RECT{0, 0, r.width(), r.height()}, true);
+    if (minimized) return;
+    if (auto surface = WindowSurface(hwnd)) ApplyShape(xw, *surface, surface->bounds());
+    ShowAgain(hwnd, RECT{0, 0, r.width(), r.height()});
 }
 
 // While a menu is open it holds the keyboard, as a menu's own loop does, so that its arrows, Enter
@@ -739,13 +741,12 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
 void HandleEvent(XEvent& e) {
     if (HandleX11ServiceEvent(e)) return;
     switch (e.type) {
-        case Expose: {
-            HWND h = HandleOf(e.xexpose.window);
-            if (h)
-                PushPixels(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height},
-                           false);
+        case Expose:
+            // Sent once the paints waiting now are done: the pixels the surface holds at this
+            // moment may be ones never meant to be seen (a surface made anew for a size).
+            if (HWND h = HandleOf(e.xexpose.window))
+                ShowAgain(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
             break;
-        }
         case MotionNotify:
             InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state),
                             HandleOf(e.xmotion.window));
@@ -933,10 +934,10 @@ bool StartX11Presenter(std::string* error) {
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
     SetWindowManagerKeepsMinimized(WindowManagerRuns);
-    SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
+    SetPresentedWindowsListener([](HWND hwnd, const RECT& area, bool repainted) {
         if (!X().display) return;
         Sync(hwnd);
-        PushPixels(hwnd, area, true);
+        PushPixels(hwnd, area, repainted);
         XFlush(X().display);
     });
     // Xlib reads events into its own queue whenever it talks to the server (a flush, a reply), so

@@ -54,7 +54,7 @@ protected:
     void SetUp() override {
         UseVirtualClock();
         StartDesktopScreen();
-        SetPresentedWindowsListener([](HWND hwnd, const RECT& area) { SentToPresenter().push_back({hwnd, area}); });
+        SetPresentedWindowsListener([](HWND hwnd, const RECT& area, bool) { SentToPresenter().push_back({hwnd, area}); });
     }
 };
 
