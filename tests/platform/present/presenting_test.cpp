@@ -91,6 +91,21 @@ TEST_F(Presenting, ADamagedRectangleIsWhatIsSent) {
     DestroyWindow(w);
 }
 
+// A window sized away and back before it painted again has a new surface, which the presenter
+// shows as it is until then: the next paint is sent whole, though its pixels are the old ones.
+TEST_F(Presenting, AWindowSizedAwayAndBackIsSentWhole) {
+    HWND w = MakeSquareWindow();
+    RunFor(100);
+    SentToPresenter().clear();
+    SetWindowPos(w, HWND{}, 0, 0, 120, 40, SWP_NOMOVE | SWP_NOZORDER);
+    (void)WindowSurface(w);
+    SetWindowPos(w, HWND{}, 0, 0, 100, 40, SWP_NOMOVE | SWP_NOZORDER);
+    RunFor(100);
+    ASSERT_FALSE(SentToPresenter().empty());
+    EXPECT_EQ(SentToPresenter().back().area, (RECT{0, 0, 100, 40}));
+    DestroyWindow(w);
+}
+
 // A window that paints by copying a kept image (as the taskbar clock does) damages only the rows
 // whose pixels its copy changed, and nothing when it copies what the window shows already.
 TEST_F(Presenting, ARepaintThatCopiesWhatTheWindowShowsDamagesNothing) {
