@@ -157,8 +157,8 @@ std::shared_ptr<Surface> SurfaceFor(HWND top) {
     if (!s || s->width() != width || s->height() != height) {
         COLORREF back = w->cls->background != 0xFFFFFFFF ? w->cls->background : RGB(255, 255, 255);
         s = std::make_shared<Surface>(width, height, OpaquePixel(back));
-        // The presenter shows the new surface as it is (an exposure sends it before any paint):
-        // what it showed before tells nothing, so the next paint goes to it whole.
+        // What the presenter showed of the old surface tells nothing of the new one (the server
+        // may have dropped it with the size): the next paint goes to it whole.
         St().shown[top.id()].Forget();
         PaintNonClient(top, *s);
         InvalidateRect(top, nullptr, 1);
