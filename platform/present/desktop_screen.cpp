@@ -31,8 +31,9 @@ struct ScreenState {
     std::map<std::uint32_t, std::shared_ptr<Surface>> surfaces;
     std::map<std::uint32_t, RECT> lastScreenRect;  // where each top-level window was composed
     std::unique_ptr<Compositor> compositor;
-    std::function<void(HWND, const RECT&)> presented;
+    std::function<void(HWND, const RECT&, bool repainted)> presented;
     std::map<std::uint32_t, RECT> pendingPresent;  // window areas painted since the last present
+    std::map<std::uint32_t, RECT> lost;            // window areas the presenter lost since then
     std::map<std::uint32_t, ShownPixels> shown;
 };
 
@@ -156,6 +157,9 @@ std::shared_ptr<Surface> SurfaceFor(HWND top) {
     if (!s || s->width() != width || s->height() != height) {
         COLORREF back = w->cls->background != 0xFFFFFFFF ? w->cls->background : RGB(255, 255, 255);
         s = std::make_shared<Surface>(width, height, OpaquePixel(back));
+        // What the presenter showed of the old surface tells nothing of the new one (the server
+        // may have dropped it with the size): the next paint goes to it whole.
+        St().shown[top.id()].Forget();
         PaintNonClient(top, *s);
         InvalidateRect(top, nullptr, 1);
     }
@@ -195,6 +199,7 @@ void OnDestroyed(HWND hwnd) {
     }
     St().surfaces.erase(hwnd.id());
     St().pendingPresent.erase(hwnd.id());
+    St().lost.erase(hwnd.id());
     St().shown.erase(hwnd.id());
 }
 
@@ -229,14 +234,17 @@ std::vector<Layer> LayersBottomFirst() {
 }
 
 // A presenter gets only the pixels that differ from what it shows: a repaint that changed nothing
-// goes nowhere. When this side composes the screen, the painted areas become the screen's damage,
-// composed only when someone looks at the screen (a screenshot, a test).
+// goes nowhere. What it lost it gets again, as the window is by then. When this side composes the
+// screen, the painted areas become the screen's damage, composed only when someone looks at the
+// screen (a screenshot, a test).
 void Present() {
     // Windows that were shown but never painted still get their surface and background.
     for (HWND top : S().topLevels)
         if (Window* w = Find(top); w && (w->style & WS_VISIBLE)) SurfaceFor(top);
     auto pending = std::move(St().pendingPresent);
     St().pendingPresent.clear();
+    auto lost = std::move(St().lost);
+    St().lost.clear();
     for (auto& [id, area] : pending) {
         Window* w = Find(HWND{id});
         auto surface = St().surfaces.find(id);
@@ -246,8 +254,12 @@ void Present() {
             Comp().Damage(OffsetRectBy(area, origin.x, origin.y));
             continue;
         }
-        RECT changed = St().shown[id].TakeChanges(*surface->second, area);
-        if (!changed.empty()) St().presented(HWND{id}, changed);
+        const RECT changed = St().shown[id].TakeChanges(*surface->second, area);
+        if (!changed.empty()) St().presented(HWND{id}, changed, true);
+        if (auto l = lost.find(id); l != lost.end()) {
+            const RECT again = IntersectRects(l->second, surface->second->bounds());
+            if (!again.empty()) St().presented(HWND{id}, again, false);
+        }
     }
 }
 
@@ -311,6 +323,14 @@ void StartDesktopScreen() {
 
 std::shared_ptr<Surface> WindowSurface(HWND topLevel) { return SurfaceFor(topLevel); }
 
+void ShowAgain(HWND topLevel, const RECT& windowArea) {
+    if (!Find(topLevel)) return;
+    RECT& lost = St().lost[topLevel.id()];
+    lost = UnionRects(lost, windowArea);
+    RECT& pending = St().pendingPresent[topLevel.id()];
+    pending = UnionRects(pending, windowArea);
+}
+
 const Surface& ComposedScreen() {
     Present();
     if (PresenterComposes()) Comp().DamageAll();
@@ -335,7 +355,7 @@ bool WriteWindowScreenshot(HWND hwnd, const std::string& path) {
     return WritePng(part, path);
 }
 
-void SetPresentedWindowsListener(std::function<void(HWND, const RECT&)> listener) {
+void SetPresentedWindowsListener(std::function<void(HWND, const RECT&, bool)> listener) {
     St().presented = std::move(listener);
 }
 

@@ -24,7 +24,12 @@ const Surface& ComposedScreen();
 bool WriteScreenshot(const std::string& path);
 bool WriteWindowScreenshot(HWND hwnd, const std::string& path);
 
-// Presenters (X11) hear about every top-level window whose pixels changed, after composing.
-void SetPresentedWindowsListener(std::function<void(HWND topLevel, const RECT& windowArea)> listener);
+// Presenters (X11) hear about every top-level window whose pixels changed (`repainted`), after
+// composing, and about the areas they lost, once more as the window is painted by then.
+void SetPresentedWindowsListener(
+    std::function<void(HWND topLevel, const RECT& windowArea, bool repainted)> listener);
+// A presenter lost the window's pixels in this area (the server exposed it): they go to it at the
+// next present, after the paints waiting then, and what it shows is known again.
+void ShowAgain(HWND topLevel, const RECT& windowArea);
 
 }  // namespace platform

@@ -232,8 +232,8 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
     xw.overrideRedirect = attrs.override_redirect;
-    attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
-                       KeyReleaseMask | StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
+    attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask |
+                       KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
     attrs.background_pixel = 0;
     xw.xid = XCreateWindow(X().display, X().root, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
@@ -517,7 +517,9 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     SetAtomList(xw.xid, X().netWmState, xw.states);
     XMapWindow(X().display, xw.xid);
     xw.mapped = true;
-    if (!minimized) PushPixels(hwnd, RECT{0, 0, r.width(), r.height()}, true);
+    if (minimized) return;
+    if (auto surface = WindowSurface(hwnd)) ApplyShape(xw, *surface, surface->bounds());
+    ShowAgain(hwnd, RECT{0, 0, r.width(), r.height()});
 }
 
 // While a menu is open it holds the keyboard, as a menu's own loop does, so that its arrows, Enter
@@ -763,16 +765,20 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
 void HandleEvent(XEvent& e) {
     if (HandleX11ServiceEvent(e)) return;
     switch (e.type) {
-        case Expose: {
-            HWND h = HandleOf(e.xexpose.window);
-            if (h)
-                PushPixels(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height},
-                           false);
+        case Expose:
+            // Sent once the paints waiting now are done: the pixels the surface holds at this
+            // moment may be ones never meant to be seen (a surface made anew for a size).
+            if (HWND h = HandleOf(e.xexpose.window))
+                ShowAgain(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
             break;
-        }
         case MotionNotify:
             InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state),
                             HandleOf(e.xmotion.window));
+            break;
+        case LeaveNotify:
+            // No motion comes from where no window of ours lies: the cursor's last place is where
+            // it left, so that what watches it (a hover balloon, a hot item) sees it gone.
+            SetCursorPos(e.xcrossing.x_root, e.xcrossing.y_root);
             break;
         case ButtonPress:
         case ButtonRelease: {
@@ -954,10 +960,10 @@ bool StartX11Presenter(std::string* error) {
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
     SetWindowManagerKeepsMinimized(WindowManagerRuns);
-    SetPresentedWindowsListener([](HWND hwnd, const RECT& area) {
+    SetPresentedWindowsListener([](HWND hwnd, const RECT& area, bool repainted) {
         if (!X().display) return;
         Sync(hwnd);
-        PushPixels(hwnd, area, true);
+        PushPixels(hwnd, area, repainted);
         XFlush(X().display);
     });
     // Xlib reads events into its own queue whenever it talks to the server (a flush, a reply), so

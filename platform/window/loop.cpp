@@ -15,6 +15,7 @@
 #include "platform/services/clock.h"
 #include "platform/services/run_end.h"
 #include "platform/services/window_surfaces.h"
+#include "platform/window/context.h"
 #include "platform/window/input.h"
 #include "platform/window/detail/input.h"
 #include "platform/window/detail/paint.h"
@@ -43,6 +44,7 @@ struct LoopState {
         int fd;
         std::function<void()> onReadable;
         std::function<bool()> hasQueued;
+        ProcessContext context;  // whose code reads it: the context that asked for it
     };
     std::map<int, Source> sources;
     int nextSource = 1;
@@ -75,6 +77,15 @@ TaskQueue& Tasks() {
     return *queue;
 }
 
+// An outside event is handled by the context that waits for it, whichever context's nested loop
+// happens to be running: a signal that comes while the taskbar's own box waits still ends the
+// program, as the program.
+void TakeEvent(const LoopState::Source& source) {
+    auto callback = source.onReadable;  // the callback may remove its own source
+    ContextScope scope(source.context);
+    callback();
+}
+
 // Runs the tasks handed in so far; true when there were any.
 bool RunPostedTasks() {
     TaskQueue& q = Tasks();
@@ -89,6 +100,7 @@ bool RunPostedTasks() {
         }
     }
     // A task is an event's handler like any other: what escapes it is reported, and the loop goes on.
+    ContextScope scope(ProcessContext::Program);  // tasks come back from the program's own services
     for (auto& task : ready) {
         RunGuarded<bool>([&task] { task(); return true; }, [] { return std::string("a task handed to the loop"); }, false);
     }
@@ -136,8 +148,7 @@ bool WaitForEvents(int timeoutMs) {
     if (RunPostedTasks()) return true;
     for (auto& [id, source] : L().sources) {
         if (source.hasQueued && source.hasQueued()) {
-            auto callback = source.onReadable;
-            callback();
+            TakeEvent(source);
             return true;
         }
     }
@@ -176,8 +187,7 @@ bool WaitForEvents(int timeoutMs) {
         if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
         auto it = L().sources.find(ids[i]);
         if (it == L().sources.end()) continue;
-        auto callback = it->second.onReadable;
-        callback();
+        TakeEvent(it->second);
         ran = true;
     }
     return ran;
@@ -304,7 +314,7 @@ void RunFor(std::int64_t ms) { RunUntil(CurrentClock().MonotonicMs() + ms); }
 
 int AddEventSource(int fd, std::function<void()> onReadable, std::function<bool()> hasQueued) {
     int id = L().nextSource++;
-    L().sources[id] = LoopState::Source{fd, std::move(onReadable), std::move(hasQueued)};
+    L().sources[id] = LoopState::Source{fd, std::move(onReadable), std::move(hasQueued), CurrentContext()};
     return id;
 }
 

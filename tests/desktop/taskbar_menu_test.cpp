@@ -3,6 +3,7 @@
 // actions on the clock: the date and time to the clipboard, the desktop's date and time settings.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <regex>
 
@@ -177,6 +178,27 @@ TEST(TaskbarMenu, ExitAsksAndOnlyYesEndsTheProgram) {
     EXPECT_EQ(core::PendingCommand, "Quit");
     d.Advance(20);
     EXPECT_TRUE(d.Ended());
+}
+
+// The Exit question waits in the taskbar's own context: a session's end request that arrives
+// meanwhile still runs the program's Quit, which saves and ends.
+TEST(TaskbarMenu, AnEndRequestWhileTheExitQuestionWaitsSavesAndEnds) {
+    Desktop d(Systray());
+    ASSERT_TRUE(d.Start());
+    d.Advance(3000);
+    std::filesystem::remove(d.PathOf("Settings.ozrini"));
+    bool endedMeanwhile = false;
+    d.WhileMessageBoxShown([&](const MessageBoxRequest&) {
+        std::raise(SIGTERM);
+        d.Advance(200);
+        endedMeanwhile = d.Ended();
+    });
+    RightClick(d, CentreOf(d.Rect(TrayClock())));
+    d.Click(ItemOnScreen(5));
+    d.WhileMessageBoxShown({});
+    EXPECT_TRUE(endedMeanwhile);
+    EXPECT_EQ(d.ExitCode(), 0);
+    EXPECT_TRUE(d.FileExists("Settings.ozrini")) << "the settings were not saved";
 }
 
 TEST(ClockClicks, ASingleClickCopiesTheDateAndTimeAndADoubleClickOpensTheSettings) {

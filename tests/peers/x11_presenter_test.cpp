@@ -103,6 +103,15 @@ public:
         if (data) XFree(data);
         return out;
     }
+    // The window's pixel as the server holds it.
+    COLORREF PixelAt(::Window w, int x, int y) {
+        XSync(display_, False);
+        XImage* image = XGetImage(display_, w, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return CLR_INVALID;
+        const unsigned long p = XGetPixel(image, 0, 0);
+        XDestroyImage(image);
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
     Display* display() { return display_; }
 
 private:
@@ -208,6 +217,11 @@ TEST_F(X11Presenter, RealPointerInputReachesTheWindowUnderIt) {
     POINT p;
     GetCursorPos(&p);
     EXPECT_EQ(p, (POINT{420, 410}));
+    // The pointer leaving for a place where no window of ours lies is known too: what watches the
+    // cursor (a hover balloon) sees it go.
+    ASSERT_EQ(server_->Run("xdotool mousemove 700 700"), 0);
+    for (int i = 0; i < 50 && (GetCursorPos(&p), p != POINT{700, 700}); ++i) RunFor(20);
+    EXPECT_EQ(p, (POINT{700, 700}));
     DestroyWindow(w);
 }
 
@@ -250,6 +264,26 @@ TEST_F(X11Presenter, AClickRaisesACoveredWindowAndAnotherClientsMoveIsFollowed) 
     EXPECT_TRUE(GotMessage(upper, WM_LBUTTONUP)) << "a click at its new place";
     DestroyWindow(lower);
     DestroyWindow(upper);
+}
+
+// The server drops a window's pixels when another client sizes it: what it then shows again is
+// the window as it is painted, however many sizes it went through before it was painted anew.
+TEST_F(X11Presenter, PixelsTheServerLostComeBackAsTheWindowIsPainted) {
+    HWND w = MakeWindow("X11Painted", "OZR painted window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{600, 100, 800, 160});
+    Reactions()[w.id()] = PaintsIn(RGB(200, 0, 0));
+    Settle();
+    Observer o;
+    const ::Window x = o.FindByName("OZR painted window");
+    ASSERT_TRUE(x);
+    ASSERT_EQ(o.PixelAt(x, 100, 50), RGB(200, 0, 0));
+    // Another client shrinks it and gives its size back before the program paints it again.
+    XResizeWindow(o.display(), x, 200, 30);
+    XResizeWindow(o.display(), x, 200, 60);
+    XSync(o.display(), False);
+    Settle();
+    EXPECT_EQ(o.PixelAt(x, 100, 10), RGB(200, 0, 0));
+    EXPECT_EQ(o.PixelAt(x, 100, 50), RGB(200, 0, 0));
+    DestroyWindow(w);
 }
 
 // Maximised, a window fills the work area that panels leave and says so in its states itself.

@@ -816,18 +816,7 @@ TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
 TEST_F(X11UnderIcewm, TheWindowManagersMaximiseIsFollowedAndTheProgramsFillsTheWorkArea) {
     wintest::EnsureClass("OzrWmFramed");
     const HWND w = wintest::MakeWindow("OzrWmFramed", "OZR maximised", WS_OVERLAPPEDWINDOW, HWND{}, RECT{100, 100, 500, 300});
-    wintest::Reactions()[w.id()] = [](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg != WM_PAINT) return false;
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT all;
-        GetClientRect(hwnd, &all);
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(dc, &all, red);
-        DeleteObject(red);
-        EndPaint(hwnd, &ps);
-        return true;
-    };
+    wintest::Reactions()[w.id()] = wintest::PaintsIn(RGB(255, 0, 0));
     ShowWindow(w, SW_SHOW);
     std::string id;
     ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name 'OZR maximised' WM_STATE"), "Normal"); }));

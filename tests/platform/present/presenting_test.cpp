@@ -54,7 +54,7 @@ protected:
     void SetUp() override {
         UseVirtualClock();
         StartDesktopScreen();
-        SetPresentedWindowsListener([](HWND hwnd, const RECT& area) { SentToPresenter().push_back({hwnd, area}); });
+        SetPresentedWindowsListener([](HWND hwnd, const RECT& area, bool) { SentToPresenter().push_back({hwnd, area}); });
     }
 };
 
@@ -88,6 +88,21 @@ TEST_F(Presenting, ADamagedRectangleIsWhatIsSent) {
     EXPECT_EQ(SentToPresenter()[0].area, (RECT{20, 10, 30, 20}));
     // The composed screen (a screenshot) still shows the new pixels.
     EXPECT_EQ(PixelColor(ComposedScreen().at(75, 65)), RGB(0, 0, 255));
+    DestroyWindow(w);
+}
+
+// A window sized away and back before it painted again has a new surface, which the presenter
+// shows as it is until then: the next paint is sent whole, though its pixels are the old ones.
+TEST_F(Presenting, AWindowSizedAwayAndBackIsSentWhole) {
+    HWND w = MakeSquareWindow();
+    RunFor(100);
+    SentToPresenter().clear();
+    SetWindowPos(w, HWND{}, 0, 0, 120, 40, SWP_NOMOVE | SWP_NOZORDER);
+    (void)WindowSurface(w);
+    SetWindowPos(w, HWND{}, 0, 0, 100, 40, SWP_NOMOVE | SWP_NOZORDER);
+    RunFor(100);
+    ASSERT_FALSE(SentToPresenter().empty());
+    EXPECT_EQ(SentToPresenter().back().area, (RECT{0, 0, 100, 40}));
     DestroyWindow(w);
 }
 

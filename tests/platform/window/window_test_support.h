@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/draw/gdi.h"
 #include "platform/services/clock.h"
 #include "platform/window/window.h"
 
@@ -30,6 +31,22 @@ using Reaction = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT*)>;
 inline std::map<std::uint32_t, Reaction>& Reactions() {
     static std::map<std::uint32_t, Reaction> reactions;
     return reactions;
+}
+
+// A reaction that paints the whole client area in one colour.
+inline Reaction PaintsIn(COLORREF colour) {
+    return [colour](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT all;
+        GetClientRect(hwnd, &all);
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        EndPaint(hwnd, &ps);
+        return true;
+    };
 }
 
 inline LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
