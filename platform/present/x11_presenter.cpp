@@ -847,6 +847,15 @@ void HandleEvent(XEvent& e) {
                 if (restacked) FollowStacking();
             }
             break;
+        case DestroyNotify:
+            // Another client destroyed one of our windows (the program's own go from the records
+            // first): the program's window is still there, so it gets an X window anew.
+            if (HWND h = HandleOf(e.xdestroywindow.window)) {
+                X().windows.erase(h.id());
+                X().lastStack.clear();
+                Sync(h);
+            }
+            break;
         case ReparentNotify:
             if (XWin* xw = FindX(e.xreparent.window)) {
                 // A window manager ignores an order asked before it managed the window: ask again.

@@ -170,6 +170,14 @@ TEST_F(X11Presenter, WindowsAreMappedWhereTheWindowSystemHasThemAndFollowIt) {
     a = o.Attributes(x);
     EXPECT_EQ(a.x, 300);
     EXPECT_EQ(a.y, 310);
+    // Another client that destroys the X window leaves the program's window shown all the same.
+    ASSERT_EQ(server_->Run("xdotool windowclose " + std::to_string(x)), 0);
+    Settle();
+    const ::Window again = o.FindByName("OZR mapped window");
+    ASSERT_TRUE(again) << "the window is gone from the screen";
+    EXPECT_EQ(o.Attributes(again).map_state, IsViewable);
+    EXPECT_EQ(o.Attributes(again).x, 300);
+    x = again;
     ShowWindow(w, SW_HIDE);
     Settle();
     EXPECT_NE(o.Attributes(x).map_state, IsViewable);
