@@ -2,6 +2,7 @@
 
 #include <X11/Xutil.h>
 
+#include "platform/present/detail/x11_focus.h"
 #include "platform/present/detail/x11_keys.h"
 #include "platform/present/presented_windows.h"
 #include "platform/window/input.h"
@@ -73,6 +74,7 @@ bool HandleInputEvent(XEvent& e) {
             unsigned b = e.xbutton.button;
             if (b < 1 || b > 3) break;
             X().lastUserTime = e.xbutton.time;
+            if (e.type == ButtonPress) NoteUserInput(e.xbutton.window);
             InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
                               HeldModifiers(e.xbutton.state), HandleOf(e.xbutton.window));
             break;
@@ -80,6 +82,7 @@ bool HandleInputEvent(XEvent& e) {
         case KeyPress:
         case KeyRelease: {
             X().lastUserTime = e.xkey.time;
+            if (e.type == KeyPress) NoteUserInput(e.xkey.window);
             char text[8] = {};
             KeySym sym = 0;
             int n = XLookupString(&e.xkey, text, sizeof(text), &sym, nullptr);

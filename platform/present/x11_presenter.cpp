@@ -29,10 +29,9 @@
 #include "platform/window/window_manager.h"
 
 namespace platform {
-namespace {
 using namespace x11;
 
-void Sync(HWND hwnd) {
+void x11::Sync(HWND hwnd) {
     if (!X().display) return;  // the display is gone
     const std::optional<PresentedWindow> w = ReadPresentedWindow(hwnd);
     if (!w) return;
@@ -55,6 +54,7 @@ void Sync(HWND hwnd) {
     ApplyStates(xw, *w);
     ApplyTransient(xw, *w);
     ApplyLayered(xw, hwnd, *w);
+    ApplyFunctionsAndSize(xw, *w, r);
     if (!(xw.screenRect == r)) {
         xw.requested.Asked(r);
         XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
@@ -67,6 +67,8 @@ void Sync(HWND hwnd) {
     Restack();
     XFlush(X().display);
 }
+
+namespace {
 
 void Forget(HWND hwnd) {
     if (!X().display) return;
@@ -107,6 +109,7 @@ void HandleEvent(XEvent& e) {
                 ShowAgain(h, RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
             break;
         case FocusIn: FollowFocusIn(e.xfocus); break;
+        case FocusOut: FollowFocusOut(e.xfocus); break;
         case PropertyNotify:
             if (e.xproperty.window == X().root) {
                 if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
@@ -119,6 +122,7 @@ void HandleEvent(XEvent& e) {
                 NoteWindowManagerState(e.xproperty.window);
             } else if (XWin* xw = FindX(e.xproperty.window); xw && e.xproperty.atom == X().netWmState) {
                 FollowStates(*xw);
+                NoteRefusedKeyboard(*xw, AtomList(X().display, xw->xid, X().netWmState));
             }
             break;
         case ConfigureNotify:
@@ -234,10 +238,16 @@ bool StartX11Presenter(std::string* error) {
                           {&x.opacity, "_NET_WM_WINDOW_OPACITY"},
                           {&x.motifHints, "_MOTIF_WM_HINTS"},
                           {&x.netWmIcon, "_NET_WM_ICON"},
+                          {&x.netWmPid, "_NET_WM_PID"},
+                          {&x.netWmUserTime, "_NET_WM_USER_TIME"},
+                          {&x.stateDemandsAttention, "_NET_WM_STATE_DEMANDS_ATTENTION"},
+                          {&x.stateFullscreen, "_NET_WM_STATE_FULLSCREEN"},
                           {&x.clientListStacking, "_NET_CLIENT_LIST_STACKING"},
                           {&x.workArea, "_NET_WORKAREA"},
                           {&x.stateMaxVert, "_NET_WM_STATE_MAXIMIZED_VERT"},
                           {&x.stateMaxHorz, "_NET_WM_STATE_MAXIMIZED_HORZ"}});
+    SetClientIdentity(X().groupLeader);
+    XSelectInput(display, X().groupLeader, PropertyChangeMask);  // the server's time is read there
     SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
     SetWorkArea(PublishedWorkArea(display, X().root, X().workArea));
 

@@ -23,6 +23,8 @@ HWND HandleOf(XWindowId xid) {
     return HWND{};
 }
 
+bool Topmost(const XWin& xw) { return std::find(xw.states.begin(), xw.states.end(), X().stateAbove) != xw.states.end(); }
+
 void SetAtomList(XWindowId xid, Atom property, const std::vector<Atom>& atoms) {
     XChangeProperty(X().display, xid, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));

@@ -51,6 +51,7 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     }
     // The window manager dropped the states when the window was last withdrawn.
     SetAtomList(xw.xid, X().netWmState, xw.states);
+    if (!minimized) NoteShownAnew(xw);
     XMapWindow(X().display, xw.xid);
     xw.mapped = true;
     if (minimized) return;
@@ -73,7 +74,9 @@ void NoteWindowManagerState(XWindowId xid) {
         data && count >= 1 && format == 32)
         state = reinterpret_cast<const long*>(data)[0];
     if (data) XFree(data);
+    const bool wasManaged = xw->managed;
     xw->managed = state == NormalState || state == IconicState;
+    if (!wasManaged && state == NormalState) NoteManaged(*xw);
     const bool iconic = state == IconicState;
     if (!xw->managed || iconic == xw->iconic) return;
     if (iconic) KeepFocusPastLeaving(*xw);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/present/detail/x11_focus.h"
 #include "platform/present/presented_windows.h"
 #include "platform/window/window_manager.h"
 
@@ -30,6 +31,22 @@ XWindowId FrameOf(XWindowId xid) {
         if (parent == root || !parent) return parent ? w : 0;
         w = parent;
     }
+}
+
+bool CoveredByAnotherProgram(const XWin& xw) {
+    const XWindowId own = xw.framed && xw.frame ? xw.frame : xw.xid;
+    for (XWindowId child : RootChildrenTopFirst(X().display, X().root)) {
+        if (child == own) return false;
+        bool ours = false;
+        for (const auto& [id, other] : X().windows) ours = ours || other.xid == child || (other.framed && other.frame == child);
+        XWindowAttributes a;
+        if (ours || !XGetWindowAttributes(X().display, child, &a) || a.map_state != IsViewable || a.override_redirect ||
+            a.c_class == InputOnly)
+            continue;
+        const RECT r{a.x, a.y, a.x + a.width + 2 * a.border_width, a.y + a.height + 2 * a.border_width};
+        if (!IntersectRects(r, xw.screenRect).empty()) return true;
+    }
+    return false;
 }
 
 void Restack() {
@@ -66,14 +83,22 @@ void Restack() {
             changes.sibling = above->xid;
             changes.stack_mode = Below;
             XConfigureWindow(X().display, below->xid, CWSibling | CWStackMode, &changes);
-        } else if (framed(*below) && framed(*above)) {
+        } else if (framed(*below)) {
+            // A window manager keeps its above layer over every other: a plain window restacked
+            // against a topmost one lands where that layer's rules put it (at the bottom, for
+            // some). The order goes to it only within a band, below the nearest window above
+            // of the same band.
+            const XWin* sibling = nullptr;
+            for (std::size_t j = i; j-- > 0 && !sibling;)
+                if (const XWin* w = FindX(stack[j]); w && framed(*w) && Topmost(*w) == Topmost(*below)) sibling = w;
+            if (!sibling) continue;
             XEvent e{};
             e.xclient.type = ClientMessage;
             e.xclient.window = below->xid;
             e.xclient.message_type = X().restackWindow;
             e.xclient.format = 32;
             e.xclient.data.l[0] = 2;  // as a direct user action: the program reorders on its user's clicks
-            e.xclient.data.l[1] = static_cast<long>(above->xid);
+            e.xclient.data.l[1] = static_cast<long>(sibling->xid);
             e.xclient.data.l[2] = Below;
             XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
         }
@@ -92,6 +117,7 @@ void FollowStacking() {
                 topFirst.push_back(HWND{id});
                 stacked.push_back(xw.xid);
             }
+    for (auto& [id, xw] : X().windows) KeepAboveWhileCovered(xw);
     X().takingStack = true;
     WindowManagerStacked(topFirst);
     X().takingStack = false;

@@ -3,7 +3,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstring>
 
 #include "platform/present/detail/x11_window_icon.h"
 #include "platform/window/screen.h"
@@ -64,6 +67,8 @@ bool Presented(const PresentedWindow& w) {
 
 void ApplyStates(XWin& xw, const PresentedWindow& w) {
     std::vector<Atom> wanted = WantedStates(w);
+    if (xw.keptAbove && std::find(wanted.begin(), wanted.end(), X().stateAbove) == wanted.end())
+        wanted.insert(wanted.begin(), X().stateAbove);
     if (wanted == xw.states) return;
     if (xw.mapped && WindowManagerRuns()) {
         auto holds = [](const std::vector<Atom>& list, Atom a) { return std::find(list.begin(), list.end(), a) != list.end(); };
@@ -71,8 +76,12 @@ void ApplyStates(XWin& xw, const PresentedWindow& w) {
             if (holds(wanted, state) != holds(xw.states, state)) SendStateChange(xw.xid, holds(wanted, state), state);
         // Both directions of a maximise in one request, so that the window manager never shows it
         // maximised one way only.
-        if (holds(wanted, X().stateMaxVert) != holds(xw.states, X().stateMaxVert))
+        // A restore also ends the fullscreen a window manager may have made of a maximise (one that
+        // takes a window without a frame of its own at the screen's size for a fullscreen one).
+        if (holds(wanted, X().stateMaxVert) != holds(xw.states, X().stateMaxVert)) {
             SendStateChange(xw.xid, holds(wanted, X().stateMaxVert), X().stateMaxVert, X().stateMaxHorz);
+            if (!holds(wanted, X().stateMaxVert)) SendStateChange(xw.xid, false, X().stateFullscreen);
+        }
     } else {
         SetAtomList(xw.xid, X().netWmState, wanted);
     }
@@ -86,7 +95,7 @@ void ApplyStates(XWin& xw, const PresentedWindow& w) {
 void ApplyTransient(XWin& xw, const PresentedWindow& w) {
     xw.modal = w.modal;
     XWindowId wanted = 0;
-    if (w.modal && w.modalBlocksProgram && !xw.shell)
+    if (w.modal && w.modalBlocksProgram && !xw.dock)
         wanted = X().root;
     else if (w.modal)
         if (auto it = X().windows.find(w.modalOver.id()); w.modalOver && it != X().windows.end()) wanted = it->second.xid;
@@ -125,9 +134,58 @@ void ApplyStrut(const XWin& xw, const RECT& r) {
                     reinterpret_cast<unsigned char*>(strut), 4);
 }
 
+// The window manager offers only what the window's own frame offers: a size by its borders only
+// with a sizing frame, minimise and maximise only with their boxes. Our windows draw their own
+// frames (no decoration of the window manager's); the taskbar offers nothing at all, as the
+// desktop's own cannot be moved, sized or closed. A window without a sizing frame keeps the size
+// the program gives it (the minimum and the maximum size both): no window manager's maximise, key
+// or snap makes it any other. Sent before a new size, which the window manager holds to them.
+void ApplyFunctionsAndSize(XWin& xw, const PresentedWindow& w, const RECT& r) {
+    constexpr long kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+    constexpr long kFunctionsGiven = 1, kDecorationsGiven = 2;
+    long functions = 0;
+    if (!xw.dock)
+        functions = kMove | kClose | ((w.style & WS_THICKFRAME) ? kResize : 0) | ((w.style & WS_MINIMIZEBOX) ? kMinimize : 0) |
+                    ((w.style & WS_MAXIMIZEBOX) ? kMaximize : 0);
+    if (functions != xw.functions) {
+        long motif[5] = {kFunctionsGiven | kDecorationsGiven, functions, 0, 0, 0};
+        XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(motif), 5);
+        xw.functions = functions;
+    }
+    const SIZE fixed = (w.style & WS_THICKFRAME) ? SIZE{-1, -1} : SIZE{std::max<LONG>(1, r.width()), std::max<LONG>(1, r.height())};
+    if (fixed.cx == xw.fixedSize.cx && fixed.cy == xw.fixedSize.cy) return;
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition | USSize | PSize;
+    hints.x = r.left;
+    hints.y = r.top;
+    hints.width = r.width();
+    hints.height = r.height();
+    if (fixed.cx > 0) {
+        hints.flags |= PMinSize | PMaxSize;
+        hints.min_width = hints.max_width = fixed.cx;
+        hints.min_height = hints.max_height = fixed.cy;
+    }
+    XSetWMNormalHints(X().display, xw.xid, &hints);
+    xw.fixedSize = fixed;
+}
+
+// Which process on which machine the window belongs to (_NET_WM_PID, WM_CLIENT_MACHINE): window
+// managers read them to tell the program's windows apart from other programs' when they weigh
+// whether a new window may take the keyboard.
+void SetClientIdentity(XWindowId xid) {
+    const long pid = static_cast<long>(getpid());
+    XChangeProperty(X().display, xid, X().netWmPid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) != 0) return;
+    XChangeProperty(X().display, xid, XA_WM_CLIENT_MACHINE, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(host), static_cast<int>(std::strlen(host)));
+}
+
 XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XWin& xw = X().windows[hwnd.id()];
-    xw.shell = w.shellWindow;
+    xw.dock = w.className == "Shell_TrayWnd";
     XSetWindowAttributes attrs{};
     attrs.override_redirect = IsPopupLike(w) ? True : False;
     xw.overrideRedirect = attrs.override_redirect;
@@ -138,22 +196,13 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
                            CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixel, &attrs);
     xw.screenRect = r;
-    // Our windows draw their own frames; the window manager adds none. The shell's windows (the
-    // taskbar) cannot be closed, as the desktop's own taskbar cannot: they take no close request
-    // and tell the window manager to offer none (no function of its own at all).
-    if (!w.shellWindow) XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
-    long motif[5] = {w.shellWindow ? 3 : 2, 0, 0, 0, 0};
-    XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(motif), 5);
-    XSizeHints hints{};
-    hints.flags = USPosition | PPosition | USSize | PSize;
-    hints.x = r.left;
-    hints.y = r.top;
-    hints.width = r.width();
-    hints.height = r.height();
-    XSetWMNormalHints(X().display, xw.xid, &hints);
+    // Every window takes the close request, also the taskbar, which ignores it: a window manager
+    // kills the client of a window that cannot take one when a task list or pager asks to close it.
+    XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
+    ApplyFunctionsAndSize(xw, w, r);
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
+    SetClientIdentity(xw.xid);
     if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
     SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
@@ -183,9 +232,12 @@ void SetTitle(XWin& xw, const std::string& title) {
 
 void SetInitialState(const XWin& xw, int state) {
     XWMHints hints{};
-    hints.flags = StateHint;
+    // The window takes the keyboard when the window manager gives it (ICCCM's passive input): some
+    // window managers give none to a window that does not say so.
+    hints.flags = StateHint | InputHint;
+    hints.input = True;
     hints.initial_state = state;
-    if (!xw.shell) {
+    if (!xw.dock) {
         hints.flags |= WindowGroupHint;
         hints.window_group = X().groupLeader;
     }
@@ -196,11 +248,13 @@ void FollowStates(XWin& xw) {
     if (!WindowManagerRuns()) return;
     const std::vector<Atom> states = AtomList(X().display, xw.xid, X().netWmState);
     auto holds = [&](Atom a) { return std::find(states.begin(), states.end(), a) != states.end(); };
-    if (holds(X().stateMaxVert) != holds(X().stateMaxHorz)) return;
+    const bool fullscreen = holds(X().stateFullscreen);
+    if (holds(X().stateMaxVert) != holds(X().stateMaxHorz) && !fullscreen) return;
     const HWND h = HandleOf(xw.xid);
     std::optional<PresentedWindow> w = ReadPresentedWindow(h);
-    if (!w || w->maximized == holds(X().stateMaxVert)) return;
-    w->maximized = holds(X().stateMaxVert);
+    const bool maximized = holds(X().stateMaxVert) || fullscreen;
+    if (!w || w->maximized == maximized) return;
+    w->maximized = maximized;
     xw.states = WantedStates(*w);  // what the window manager has now: nothing to ask of it
     WindowManagerMaximized(h, w->maximized);
 }

@@ -33,10 +33,18 @@ struct XWin {
     XWindowId frame = 0;  // that frame, a child of the root
     RequestedPlaces requested;  // places asked of the server that it has not confirmed yet
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
-    bool shell = false;             // the shell's (the taskbar): not of the program's window group
+    bool dock = false;              // the shell's taskbar: a panel of the desktop, not of the program's window group
+    long functions = -1;            // the window manager's functions it offers (_MOTIF_WM_HINTS), as set last
+    SIZE fixedSize{0, 0};           // the size it may only have (WM_NORMAL_HINTS); -1: any size, 0: none sent yet
     bool iconic = false;            // minimised by the window manager (asked for, or told of)
     bool managed = false;           // the window manager keeps it as a client (WM_STATE says so)
     bool keyboardGrabbed = false;   // an open menu holds the keyboard
+    // Shown anew and not yet given the keyboard: the program may bring it forward (an alarm that
+    // fired, a window the user asked for) also while another program's window has the keyboard.
+    bool shownAnew = false;
+    // The window manager refused it the keyboard: it is kept above the windows the user works in
+    // until it gets the keyboard, so that it is seen.
+    bool keptAbove = false;
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
     COLORREF key = 0;
@@ -69,7 +77,7 @@ struct X11State {
          workArea = 0;
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
-        motifHints, netWmIcon;
+        motifHints, netWmIcon, netWmPid, stateFullscreen, netWmUserTime, stateDemandsAttention;
 };
 
 X11State& X();
@@ -77,6 +85,13 @@ X11State& X();
 // Our X window of that id (nullptr when it is none of ours), and the program's window it shows.
 XWin* FindX(XWindowId xid);
 HWND HandleOf(XWindowId xid);
+
+// Brings the X window of a top-level window up to date with the program's window (the presenter's
+// own work, which the parts ask for again when what they keep of a window changes).
+void Sync(HWND hwnd);
+
+// The window asked the window manager to keep it in its above layer (_NET_WM_STATE_ABOVE).
+bool Topmost(const XWin& xw);
 
 void SetAtomList(XWindowId xid, Atom property, const std::vector<Atom>& atoms);
 

@@ -13,6 +13,9 @@ XWindowId FrameOf(XWindowId xid);
 // Sends the program's order of its shown windows, when it changed since last sent.
 void Restack();
 
+// Another program's shown window lies over the window (over its frame, where it has one).
+bool CoveredByAnotherProgram(const XWin& xw);
+
 // The program's order of its windows follows the server's stacking of them (or of their frames).
 void FollowStacking();
 

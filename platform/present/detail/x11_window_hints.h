@@ -23,11 +23,18 @@ void ApplyStates(XWin& xw, const PresentedWindow& w);
 void ApplyTransient(XWin& xw, const PresentedWindow& w);
 void ApplyStrut(const XWin& xw, const RECT& r);
 
+// Which process on which machine the window belongs to (_NET_WM_PID, WM_CLIENT_MACHINE).
+void SetClientIdentity(XWindowId xid);
+
+// The window manager's functions and the sizes it may give the window.
+void ApplyFunctionsAndSize(XWin& xw, const PresentedWindow& w, const RECT& r);
+
 // WM_HINTS: the state the window is mapped in, and the program's group.
 void SetInitialState(const XWin& xw, int state);
 
 // The window manager maximised or restored the window by its own rules (its keys, its menu):
-// the program's window is maximised or restored too. Half a maximise changes nothing.
+// the program's window is maximised or restored too, and a fullscreen counts as a maximise. Half
+// a maximise changes nothing.
 void FollowStates(XWin& xw);
 
 }  // namespace platform::x11
