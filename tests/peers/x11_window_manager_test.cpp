@@ -571,7 +571,7 @@ TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsAndTakesNoCloseRequest) {
             auto value = [&](const char* key) { return std::atoi(at.c_str() + at.find(key) + std::strlen(key)); };
             return value("\nY=") + value("HEIGHT=");
         };
-        for (int i = 0; i < 40 && bottom() != top + height; ++i) usleep(50'000);
+        for (int i = 0; i < 100 && bottom() != top + height; ++i) usleep(50'000);
         EXPECT_EQ(bottom(), top + height) << "the taskbar ends where the other panel begins";
 
         server.Run("wmctrl -i -c " + dock);
