@@ -31,8 +31,10 @@ RECT PanelFreeArea() {
 }
 
 void SetPanelFreeArea(const RECT& area) {
+    if (P().area && *P().area == area) return;
     P().area = area;
-    PanelFreeAreaMayHaveChanged();
+    P().told = PanelFreeArea();
+    if (P().listener) P().listener();
 }
 
 void PanelFreeAreaMayHaveChanged() {
