@@ -92,9 +92,6 @@ private:
 
     TitleBar titleBar_;
     PageBoxes boxes_;
-    // Where the floating clock stood when the window opened (twips): Cancel puts it back there,
-    // whatever the pages' changes and their undoing made of its size on the way.
-    platform::POINT clockAtOpen_{};
     std::string sectionTitle_;
     platform::forms::Node* highlighted_ = nullptr;
     std::vector<bool> nodeExpandedStates_;
