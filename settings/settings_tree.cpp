@@ -10,10 +10,9 @@ int NodeIndexOfPage(const std::string& pageName) {
     return 0;
 }
 
-std::string LoadSectionPicture(platform::SettingsFile& language, const std::string& title) {
-    language.SelectSection(core::kSettingsTreeSection);
+std::string SectionPictureOf(const std::string& textKey) {
     for (const SectionPicture& picture : kSectionPictures)
-        if (language.ReadString(picture.textKey) == title) return picture.file;
+        if (textKey == picture.textKey) return picture.file;
     return kNoSectionPicture;
 }
 
