@@ -1,7 +1,5 @@
 #include "settings/settings_tree.h"
 
-#include "core/language_keys.h"
-
 namespace settings {
 
 int NodeIndexOfPage(const std::string& pageName) {
