@@ -172,7 +172,7 @@ void frmMainForm::Form_Load() {
     for (const std::string& note : SettingsLoadNotes) DebugLog(note);
     if (ended_) return;
     DebugLog("");
-    if (Settings.AtomicStartup) StartTimeSync();
+    if (Settings.AtomicStartup) SynchronizeClock();
 }
 
 void frmMainForm::Form_Unload(int& Cancel) {

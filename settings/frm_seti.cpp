@@ -241,10 +241,12 @@ void frmSetiForm::ShowSubWindow(Form* page, bool focusPage) {
     }
 }
 
+std::string frmSetiForm::SectionPictureFile() const { return SectionPictureOf(sectionKey_); }
+
 TitleBarContent frmSetiForm::TitleContent() {
     TitleBarContent content;
     content.gradient = GradientFileForScheme(Settings.ColorScheme);
-    content.icon = LoadSectionPicture(core::LanguageFile, sectionTitle_);
+    content.icon = SectionPictureFile();
     content.title = sectionTitle_;
     content.textColor = TitleTextColor(ForeColor);
     return content;

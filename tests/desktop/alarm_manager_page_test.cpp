@@ -568,8 +568,15 @@ TEST_F(AlarmManagerPage, AQuitWithTheWindowOpenKeepsWhatRangButNotTheHeldBackCha
 TEST_F(AlarmManagerPage, AnAlarmFiringWhileThePageIsOpenUpdatesItsRow) {
     Start({Entry("S", "Soon", "1", "2026-03-01 12:00:30"), Entry("L", "Later", "1", "2026-03-01 15:00:00")});
     Open();
+    desktop::FakeLibrary lib;
+    lib.Clear();
     d->Advance(31'000);
     EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmPassed);
+    // The clock's countdown goes on to the next alarm, not to the one that passed.
+    std::string told;
+    for (const std::string& call : lib.Calls())
+        if (call.rfind("OZRNextAlarmFiringTime", 0) == 0) told = call;
+    EXPECT_EQ(told, "OZRNextAlarmFiringTime 10770");
     grid().Row = 1;
     grid().Col = 0;
     EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmPassed.gif"));
