@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/present/detail/x11_stacking.h"
+#include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 
@@ -150,9 +151,11 @@ void KeepFocusPastLeaving(const XWin& xw) {
 }
 
 void FollowFocusOut(const XFocusChangeEvent& e) {
+    if (e.mode != NotifyNormal || e.detail == NotifyPointer || e.detail == NotifyInferior) return;
     // The user turned to another window: what was shown anew has had its chance to be seen.
-    if (e.mode == NotifyNormal && e.detail != NotifyPointer && e.detail != NotifyInferior)
-        if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    // Another program has the keyboard: the keys held now are released there.
+    if (!HandleOf(XFocus())) InjectKeysReleasedElsewhere();
 }
 
 void KeepAboveWhileCovered(XWin& xw) {

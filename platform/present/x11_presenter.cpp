@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
@@ -207,6 +208,8 @@ bool StartX11Presenter(std::string* error) {
     }
     XSetErrorHandler(ReportXError);
     XSetIOErrorHandler(DisplayLost);
+    // A held key's repeats come as presses alone, so that they are known as repeats.
+    XkbSetDetectableAutoRepeat(display, True, nullptr);
     X().display = display;
     X().screen = DefaultScreen(display);
     X().root = RootWindow(display, X().screen);

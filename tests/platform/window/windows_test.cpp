@@ -181,7 +181,7 @@ TEST(Input, ClicksGoToTheWindowUnderThePointerAndDoubleClicksNeedTheClassStyle) 
 
 // A held key's repeats say so (the previous-state bit, a count of one), its characters too, and
 // they reach only the top-level window the key went down on: not the one that has the keyboard
-// once that window is done. A fresh press reaches any.
+// once that window is done. A fresh press reaches any, also one whose release went elsewhere.
 TEST(Input, AHeldKeyRepeatsOnlyOnTheWindowItWentDownOn) {
     UseVirtualClock();
     HWND first = MakeWindow("KeyFirst", "first", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 0, 100, 100});
@@ -194,6 +194,8 @@ TEST(Input, AHeldKeyRepeatsOnlyOnTheWindowItWentDownOn) {
     SetFocus(second);
     InjectKey(VK_RETURN, true, '\r');
     InjectKey(VK_RETURN, false);
+    InjectKey(VK_RETURN, true, '\r');
+    InjectKeysReleasedElsewhere();  // the release went to another program
     InjectKey(VK_RETURN, true, '\r');
     PumpPendingWork();
     struct Key {
@@ -210,6 +212,8 @@ TEST(Input, AHeldKeyRepeatsOnlyOnTheWindowItWentDownOn) {
                                       {first, WM_KEYDOWN, 0x40000001},
                                       {first, WM_CHAR, 0x40000001},
                                       {second, WM_KEYUP, 0xC0000001},
+                                      {second, WM_KEYDOWN, 1},
+                                      {second, WM_CHAR, 1},
                                       {second, WM_KEYDOWN, 1},
                                       {second, WM_CHAR, 1}}));
     InjectKey(VK_RETURN, false);
