@@ -56,6 +56,15 @@ void FocusForegroundWindow() {
         e.xclient.data.l[1] = static_cast<long>(time);
         e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
         XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        // A window shown anew goes to the top of its band too: some window managers give it the
+        // keyboard and leave it where they first stacked it, under the user's work.
+        if (it->second.shownAnew && WindowManagerSupports(X().restackWindow)) {
+            e.xclient.message_type = X().restackWindow;
+            e.xclient.data.l[0] = 2;  // as the user's own doing, which the firing or their start was
+            e.xclient.data.l[1] = 0;
+            e.xclient.data.l[2] = Above;
+            XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        }
     } else {
         XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
     }
