@@ -15,6 +15,7 @@
 #include "core/globals.h"
 #include "core/settings_windows.h"
 #include "desktop_harness.h"
+#include "platform/services/settings_file.h"
 #include "platform/window/message_box.h"
 #include "platform/window/monitors.h"
 
@@ -211,6 +212,11 @@ TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {
     EXPECT_EQ(core::Settings.PositionY, 0);
     EXPECT_EQ(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
     EXPECT_TRUE(IsWindowVisible(core::frmMain().hWnd));
+    // The place is on the disk with the choice, for a run that ends without its Quit.
+    platform::SettingsFile saved;
+    ASSERT_EQ(saved.Open(d.PathOf("Settings.ozrini").string()), 1);
+    EXPECT_EQ(saved.ReadLongAt("Float Window", "X"), 1280 * 15 / 2);
+    EXPECT_EQ(saved.ReadLongAt("Float Window", "Y"), 1024 * 15 / 2);
 }
 
 // A screen cut into two monitors, the primary one on the right: what the program centres on the
