@@ -134,6 +134,14 @@ void Settle(int ms) {
     }
 }
 
+// The X11 presenter on the test's server, with the desktop screen and the system clock.
+void StartPresenter() {
+    std::string error;
+    ASSERT_TRUE(StartX11Presenter(&error)) << error;
+    StartDesktopScreen();
+    InstallService<Clock>(MakeSystemClock());
+}
+
 // The window's _NET_WM_STATE as xprop prints it, once it holds (or lacks) a state, or after 5 s.
 std::string StatesOnceSettled(const XvfbServer& server, const std::string& title, const char* state, bool wanted) {
     std::string states;
@@ -188,10 +196,7 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_PAGER")) << states;
     }
 
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+    ASSERT_NO_FATAL_FAILURE(StartPresenter());
     {
         FloatingForm form;
         form.Show();
@@ -223,10 +228,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(server.running());
         ASSERT_TRUE(wm.ready()) << command_ << " did not start";
-        std::string error;
-        ASSERT_TRUE(StartX11Presenter(&error)) << error;
-        StartDesktopScreen();
-        InstallService<Clock>(MakeSystemClock());
+        ASSERT_NO_FATAL_FAILURE(StartPresenter());
     }
     void TearDown() override { StopX11Presenter(); }
 
@@ -432,10 +434,7 @@ void UnderEachWindowManager(const std::function<void(const XvfbServer&, const ch
 // keyboard, and Enter answers the box the user sees.
 TEST(X11ProgramModalBox, ComesBackOnTopWithTheKeyboardWhenABlockedWindowIsClicked) {
     UnderEachWindowManager([](const XvfbServer& server, const char*) {
-        std::string error;
-        ASSERT_TRUE(StartX11Presenter(&error)) << error;
-        StartDesktopScreen();
-        InstallService<Clock>(MakeSystemClock());
+        ASSERT_NO_FATAL_FAILURE(StartPresenter());
         InstallService<MessageBoxes>(MakeMessageBoxWindows());
         {
             PlainForm clock("frmClockLike", "OZR clock form", 1500), blocked("frmBlocked", "OZR blocked form", 3000);
@@ -501,10 +500,7 @@ protected:
 TEST(X11TwoMonitors, WhatIsCentredOnTheScreenLiesOnThePrimaryMonitor) {
     UnderEachWindowManager(
         [](const XvfbServer& server, const char*) {
-            std::string error;
-            ASSERT_TRUE(StartX11Presenter(&error)) << error;
-            StartDesktopScreen();
-            InstallService<Clock>(MakeSystemClock());
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
             InstallService<MessageBoxes>(MakeMessageBoxWindows());
             EXPECT_EQ(ScreenSize(), (SIZE{1280, 1024}));
             // The window's left edge on the root and its width, as xwininfo reads them.
@@ -558,10 +554,7 @@ TEST(X11TwoMonitors, WhatIsCentredOnTheScreenLiesOnThePrimaryMonitor) {
 TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
     UnderEachWindowManager(
         [](const XvfbServer& server, const char* manager) {
-            std::string error;
-            ASSERT_TRUE(StartX11Presenter(&error)) << error;
-            StartDesktopScreen();
-            InstallService<Clock>(MakeSystemClock());
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
             FloatingForm clock;
             PlainForm other("frmOther", "OZR other form", 9000);
             clock.Show();
@@ -1004,10 +997,7 @@ TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
 TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSize) {
     UnderEachWindowManager(
         [](const XvfbServer& server, const char*) {
-            std::string error;
-            ASSERT_TRUE(StartX11Presenter(&error)) << error;
-            StartDesktopScreen();
-            InstallService<Clock>(MakeSystemClock());
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
             {
                 OtherProgramWindow other(server, 400, 100);
                 ASSERT_TRUE(other.display());
