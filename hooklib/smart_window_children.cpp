@@ -160,10 +160,10 @@ void SmartWindow::LayOutChildren() {
 
 RECT SmartWindow::SkinMargins() const {
     if (!Skinned) return RECT{0, 0, 0, 0};
-    // The pieces at the corners: their widths at the sides, their heights at the top and bottom.
-    auto w = [this](int i) { return static_cast<LONG>(Skin[i].width); };
-    auto h = [this](int i) { return static_cast<LONG>(Skin[i].height); };
-    return RECT{std::max(w(0), w(3)), std::max(h(0), h(1)), std::max(w(1), w(2)), std::max(h(2), h(3))};
+    // The balloon stands in from the window's edges by as far as the arrow reaches past it.
+    auto x = [this](int i) { return static_cast<LONG>(Skin[i].x); };
+    auto y = [this](int i) { return static_cast<LONG>(Skin[i].y); };
+    return RECT{std::max(x(0), x(3)), std::max(y(0), y(1)), std::max(x(1), x(2)), std::max(y(2), y(3))};
 }
 
 void SmartWindow::AutoSize() {
