@@ -114,6 +114,9 @@ public:
     void SetTitle(const std::string& text);
     void SetText(const std::string& text);
     void SetSmallText(const std::string& text, platform::COLORREF color = 0);
+    // A hint in place of the "Text" child's text, shown whole; PutTextBack gives it its text again.
+    void ShowHint(const std::string& hint);
+    void PutTextBack(const std::string& original);
     SmartChild* Child(const std::string& name);
     void LayOutChildren();
     void AutoSize();

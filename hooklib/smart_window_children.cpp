@@ -132,6 +132,39 @@ void SmartWindow::SetSmallText(const std::string& text, COLORREF color) {
     InvalidateRect(c.handle, nullptr, 1);
 }
 
+// The hint is shown whole whatever the window's size and fonts: in the text's own font where it
+// fits below the title, else in the small font, else in the small font over the title as well.
+void SmartWindow::ShowHint(const std::string& hint) {
+    SetText(hint);
+    SmartChild* text = Child("Text");
+    SmartChild* title = Child("Title");
+    if (!text) return;
+    RECT client;
+    GetClientRect(Handle, &client);
+    auto fits = [&] {
+        return MeasureText(text->font, text->text, text->rect.width()).cy <= client.bottom - SkinMargins().bottom - text->rect.top;
+    };
+    if (fits()) return;
+    text->font = SmallFont;
+    LayOutChildren();
+    if (fits() || !title || text->reference != title) return;
+    ShowWindow(title->handle, SW_HIDE);
+    text->reference = nullptr;
+    LayOutChildren();
+}
+
+void SmartWindow::PutTextBack(const std::string& original) {
+    SmartChild* text = Child("Text");
+    SmartChild* title = Child("Title");
+    if (text && title && !text->reference) {
+        text->reference = title;
+        text->placement = 4;
+        ShowWindow(title->handle, SW_SHOW);
+    }
+    if (text) text->font = TextFont;
+    SetText(original);
+}
+
 void SmartWindow::LayOutChildren() {
     RECT client;
     GetClientRect(Handle, &client);

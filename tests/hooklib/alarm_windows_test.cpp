@@ -403,19 +403,35 @@ TEST_F(SmartWindows, DragStyleShowsTheClosingHintWhileTheButtonIsDown) {
     PumpPendingWork();
     EXPECT_EQ(GetWindowTextString(text), "The tea is ready.");
 
-    // Without a slide-in time the hint also tells how to move the window; the cursor leaving
-    // puts the text back.
+    // Without a slide-in time the hint also tells how to move the window, and shows whole in a
+    // window of a fixed size too small for it in the text's font; the cursor leaving puts the
+    // text back as it was.
     drag.slide.SlideInTime = 0;
     drag.x = 500;
+    drag.width = 300;
+    drag.height = 120;
+    drag.size = 14;
     drag.properties = 0;  // not movable: it stays where it is while the button is down
     drag.Fire();
     SmartWindow* second = Newest();
+    const RECT textBefore = second->Child("Text")->rect;
     InjectMouseButton(POINT{550, 150}, MouseButton::Left, true);
     PumpPendingWork();
-    EXPECT_EQ(GetWindowTextString(second->Child("Text")->handle), kClosingHintWithDrag);
+    const SmartChild& hint = *second->Child("Text");
+    EXPECT_EQ(GetWindowTextString(hint.handle), kClosingHintWithDrag);
+    HDC dc = CreateCompatibleDC(HDC{});
+    HGDIOBJ old = SelectObject(dc, hint.font);
+    RECT need{0, 0, hint.rect.width(), 0};
+    DrawText(dc, kClosingHintWithDrag, &need, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_GE(hint.rect.height(), need.height()) << "the hint is cut";
+    EXPECT_LE(hint.rect.bottom, 120);
     InjectMouseMove(POINT{900, 600});
     RunFor(120);
     EXPECT_EQ(GetWindowTextString(second->Child("Text")->handle), "The tea is ready.");
+    EXPECT_EQ(second->Child("Text")->font, second->TextFont);
+    EXPECT_EQ(second->Child("Text")->rect, textBefore);
     // The first window's text never changed meanwhile.
     EXPECT_EQ(GetWindowTextString(text), "The tea is ready.");
     InjectMouseButton(POINT{900, 600}, MouseButton::Left, false);
