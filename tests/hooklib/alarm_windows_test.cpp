@@ -480,21 +480,33 @@ TEST_F(SmartWindows, DoubleClickClosesADragWindowAndDraggingMovesIt) {
     EXPECT_EQ(Closed(7), 1);
 }
 
-TEST_F(SmartWindows, ABackgroundPictureTurnsTheFontsPlainAndIsDrawnBehindTheTexts) {
-    // A picture in one colour, written as a BMP.
-    std::string path = ::testing::TempDir() + "/ozr-alarm-back.bmp";
-    {
-        auto bytes = drawtest::MakeBmp(drawtest::MakeDib(24, 40, 40, true, {}, [](int, int) { return 0x008000u; }), 0);
-        std::ofstream out(path, std::ios::binary);
+TEST_F(SmartWindows, TheBackgroundPictureIsDrawnBehindTheTextsAndTheIconIsTheWindowsOwn) {
+    StartDesktopScreen();
+    // A picture in one colour, written as a BMP, and a red icon.
+    const std::string path = ::testing::TempDir() + "/ozr-alarm-back.bmp", icon = ::testing::TempDir() + "/ozr-alarm.ico";
+    auto write = [](const std::string& file, const drawtest::Bytes& bytes) {
+        std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    };
+    write(path, drawtest::MakeBmp(drawtest::MakeDib(24, 40, 40, true, {}, [](int, int) { return 0x008000u; }), 0));
+    const std::function<bool(int, int)> noMask = [](int, int) { return false; };
+    write(icon, drawtest::MakeIco({{16, 32, drawtest::MakeDib(32, 16, 16, false, {}, [](int, int) { return 0xFFFF0000u; }, &noMask)}}));
     AlarmCall a;
     a.background = path;
+    a.icon = icon;
     a.Fire();
     SmartWindow* w = Newest();
     EXPECT_TRUE(w->Background);
     EXPECT_EQ(w->BackColor, 0xC8C8C8u);
     EXPECT_TRUE(w->Child("Text")->transparentDrawing);
+    // Its caption shows the alarm's icon, and the desktop's task lists get it too.
+    ASSERT_TRUE(w->Icon);
+    EXPECT_EQ(static_cast<std::uint32_t>(SendMessage(w->Handle, WM_GETICON, ICON_BIG, 0)), w->Icon.id());
+    const RECT r = RectOf(w);
+    int red = 0;
+    for (int y = r.top; y < r.top + 24; ++y)
+        for (int x = r.left; x < r.left + 24; ++x) red += PixelColor(ComposedScreen().at(x, y)) == RGB(255, 0, 0);
+    EXPECT_GT(red, 100);
 
     AlarmCall missing;
     missing.background = "/nonexistent/picture.bmp";
@@ -502,6 +514,7 @@ TEST_F(SmartWindows, ABackgroundPictureTurnsTheFontsPlainAndIsDrawnBehindTheText
     missing.Fire();
     EXPECT_FALSE(Newest()->Background);
     EXPECT_TRUE(IsWindowVisible(Newest()->Handle));
+    EXPECT_EQ(SendMessage(Newest()->Handle, WM_GETICON, ICON_BIG, 0), 0) << "the program's icon";
 }
 
 }  // namespace
