@@ -125,6 +125,8 @@ void frmMainForm::Form_Load() {
             Settings.FloatWindowLeft = ScreenWidthTwips / 2;
             Settings.FloatWindowTop = static_cast<std::int32_t>(RoundHalfEven(ScreenHeightTwips / 2.0));
             Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
+            // Saved with the choice: a run that ends without its Quit starts the clock here again.
+            SaveSettings(false);
         }
     } else {
         if (Settings.Splash) StartGreeting();

@@ -96,9 +96,6 @@ private:
 
     TitleBar titleBar_;
     PageBoxes boxes_;
-    // Where the floating clock stood when the window opened (twips): Cancel puts it back there,
-    // whatever the pages' changes and their undoing made of its size on the way.
-    platform::POINT clockAtOpen_{};
     std::string sectionTitle_;
     std::string sectionKey_;  // the title's text key: its picture stays when the language changes
     platform::forms::Node* highlighted_ = nullptr;

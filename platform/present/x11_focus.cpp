@@ -3,9 +3,13 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "platform/present/detail/x11_stacking.h"
+#include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 
@@ -52,6 +56,15 @@ void FocusForegroundWindow() {
         e.xclient.data.l[1] = static_cast<long>(time);
         e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
         XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        // A window shown anew goes to the top of its band too: some window managers give it the
+        // keyboard and leave it where they first stacked it, under the user's work.
+        if (it->second.shownAnew && WindowManagerSupports(X().restackWindow)) {
+            e.xclient.message_type = X().restackWindow;
+            e.xclient.data.l[0] = 2;  // as the user's own doing, which the firing or their start was
+            e.xclient.data.l[1] = 0;
+            e.xclient.data.l[2] = Above;
+            XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        }
     } else {
         XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
     }
@@ -84,7 +97,23 @@ bool KeyboardIsOurs() {
 // is ours, it follows. With another program's window focused, that stands.
 void FollowProgramFocus(HWND hwnd) {
     const auto it = X().windows.find(hwnd.id());
-    if (KeyboardIsOurs() || (it != X().windows.end() && it->second.shownAnew)) FocusForegroundWindowSoon();
+    const bool handedOver = std::chrono::steady_clock::now() < X().handOverUntil;
+    X().handOverUntil = {};
+    if (KeyboardIsOurs() || handedOver || (it != X().windows.end() && it->second.shownAnew)) FocusForegroundWindowSoon();
+}
+
+std::uint32_t UserStartTime() {
+    // A launcher that follows the startup notification protocol names the time of the user's
+    // click in the start's id; else the start is the user's doing of this moment.
+    if (const char* id = std::getenv("DESKTOP_STARTUP_ID"))
+        if (const char* at = std::strstr(id, "_TIME"); at && std::isdigit(static_cast<unsigned char>(at[5])))
+            return static_cast<std::uint32_t>(std::strtoul(at + 5, nullptr, 10));
+    return static_cast<std::uint32_t>(ServerTimeNow());
+}
+
+void TakeHandedOverUserTime(std::uint32_t time) {
+    X().lastUserTime = time;
+    X().handOverUntil = std::chrono::steady_clock::now() + std::chrono::seconds(2);
 }
 
 void NoteShownAnew(XWin& xw) {
@@ -93,6 +122,7 @@ void NoteShownAnew(XWin& xw) {
     XChangeProperty(X().display, xw.xid, X().netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&time), 1);
     xw.shownAnew = true;
+    xw.hadKeyboard = false;
 }
 
 void NoteManaged(const XWin& xw) {
@@ -130,14 +160,15 @@ void KeepFocusPastLeaving(const XWin& xw) {
 }
 
 void FollowFocusOut(const XFocusChangeEvent& e) {
+    if (e.mode != NotifyNormal || e.detail == NotifyPointer || e.detail == NotifyInferior) return;
     // The user turned to another window: what was shown anew has had its chance to be seen.
-    if (e.mode == NotifyNormal && e.detail != NotifyPointer && e.detail != NotifyInferior)
-        if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    // Another program has the keyboard: the keys held now are released there.
+    if (!HandleOf(XFocus())) InjectKeysReleasedElsewhere();
 }
 
 void KeepAboveWhileCovered(XWin& xw) {
-    if (!xw.shownAnew || xw.keptAbove || !xw.mapped || xw.iconic || HandleOf(xw.xid) != GetForegroundWindow() ||
-        !CoveredByAnotherProgram(xw))
+    if (!xw.shownAnew || xw.keptAbove || !xw.mapped || xw.iconic || XFocus() != xw.xid || !CoveredByAnotherProgram(xw))
         return;
     xw.keptAbove = true;
     if (HWND h = HandleOf(xw.xid)) Sync(h);
@@ -151,7 +182,7 @@ void FollowFocusIn(const XFocusChangeEvent& e) {
         if (HWND h = HandleOf(e.window)) {
             X().keyboardOn = e.window;
             X().keyboardLeft = false;
-            if (XWin* xw = FindX(e.window)) KeepAboveWhileCovered(*xw);
+            if (XWin* xw = FindX(e.window); xw && !std::exchange(xw->hadKeyboard, true)) KeepAboveWhileCovered(*xw);
             // A window that a modal window blocks was raised with the focus: the program's
             // order goes back to the server, the modal window on top.
             if (!IsWindowEnabled(h)) X().lastStack.clear();

@@ -10,6 +10,15 @@
 namespace platform::x11 {
 namespace {
 
+// A server that cannot send a held key's repeats as presses alone sends each as a release and a
+// press of the key at the same time: such a release is no release, and the press a repeat.
+bool IsRepeatsRelease(const XKeyEvent& release) {
+    if (XEventsQueued(release.display, QueuedAfterReading) == 0) return false;
+    XEvent next;
+    XPeekEvent(release.display, &next);
+    return next.type == KeyPress && next.xkey.keycode == release.keycode && next.xkey.time == release.time;
+}
+
 // The modifier keys an event says are held, which count over what was seen pressed and released.
 ModifierKeys HeldModifiers(unsigned int state) {
     return ModifierKeys{(state & ShiftMask) != 0, (state & ControlMask) != 0, (state & Mod1Mask) != 0};
@@ -81,6 +90,7 @@ bool HandleInputEvent(XEvent& e) {
         }
         case KeyPress:
         case KeyRelease: {
+            if (e.type == KeyRelease && IsRepeatsRelease(e.xkey)) break;
             X().lastUserTime = e.xkey.time;
             if (e.type == KeyPress) NoteUserInput(e.xkey.window);
             char text[8] = {};

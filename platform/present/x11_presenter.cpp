@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
@@ -55,14 +56,18 @@ void x11::Sync(HWND hwnd) {
     ApplyStates(xw, *w);
     ApplyTransient(xw, *w);
     ApplyLayered(xw, hwnd, *w);
-    ApplyFunctionsAndSize(xw, *w, r);
+    ApplyFunctions(xw, *w);
+    const bool fixed = !(w->style & WS_THICKFRAME);
     if (!(xw.screenRect == r)) {
+        // A window manager holds a new size to the size hints: they let the window go first.
+        if (r.width() != xw.screenRect.width() || r.height() != xw.screenRect.height()) ApplySizeHints(xw, r, false);
         xw.requested.Asked(r);
         XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                           static_cast<unsigned>(std::max<LONG>(1, r.height())));
         if (w->className == "Shell_TrayWnd") ApplyStrut(xw, r);
         xw.screenRect = r;
     }
+    ApplySizeHints(xw, r, fixed);
     ApplyShownState(hwnd, xw, wanted, w->minimized, r);
     ApplyKeyboardGrab(hwnd, xw);
     Restack();
@@ -188,6 +193,7 @@ int DisplayLost(Display*) {
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
     SetWindowManagerKeepsMinimized(nullptr);
+    SetWindowManagerUserTime(nullptr, nullptr);
     EndWithoutDisplay();
     return 0;
 }
@@ -203,6 +209,8 @@ bool StartX11Presenter(std::string* error) {
     }
     XSetErrorHandler(ReportXError);
     XSetIOErrorHandler(DisplayLost);
+    // A held key's repeats come as presses alone, so that they are known as repeats.
+    XkbSetDetectableAutoRepeat(display, True, nullptr);
     X().display = display;
     X().screen = DefaultScreen(display);
     X().root = RootWindow(display, X().screen);
@@ -263,6 +271,7 @@ bool StartX11Presenter(std::string* error) {
     SetWindowManagerMoveSize(MoveSizeByWindowManager);
     SetWindowManagerActivate(FollowProgramFocus);
     SetWindowManagerKeepsMinimized(WindowManagerRuns);
+    SetWindowManagerUserTime(UserStartTime, TakeHandedOverUserTime);
     SetPresentedWindowsListener([](HWND hwnd, const RECT& area, bool repainted) {
         if (!X().display) return;
         Sync(hwnd);
@@ -284,6 +293,7 @@ void StopX11Presenter() {
     SetWindowManagerMoveSize(nullptr);
     SetWindowManagerActivate(nullptr);
     SetWindowManagerKeepsMinimized(nullptr);
+    SetWindowManagerUserTime(nullptr, nullptr);
     StopX11Services();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/present/detail/x11_focus.h"
 #include "platform/present/presented_windows.h"
 #include "platform/window/window_manager.h"
 
@@ -117,7 +116,6 @@ void FollowStacking() {
                 topFirst.push_back(HWND{id});
                 stacked.push_back(xw.xid);
             }
-    for (auto& [id, xw] : X().windows) KeepAboveWhileCovered(xw);
     X().takingStack = true;
     WindowManagerStacked(topFirst);
     X().takingStack = false;

@@ -137,37 +137,37 @@ void ApplyStrut(const XWin& xw, const RECT& r) {
 // The window manager offers only what the window's own frame offers: a size by its borders only
 // with a sizing frame, minimise and maximise only with their boxes. Our windows draw their own
 // frames (no decoration of the window manager's); the taskbar offers nothing at all, as the
-// desktop's own cannot be moved, sized or closed. A window without a sizing frame keeps the size
-// the program gives it (the minimum and the maximum size both): no window manager's maximise, key
-// or snap makes it any other. Sent before a new size, which the window manager holds to them.
-void ApplyFunctionsAndSize(XWin& xw, const PresentedWindow& w, const RECT& r) {
+// desktop's own cannot be moved, sized or closed.
+void ApplyFunctions(XWin& xw, const PresentedWindow& w) {
     constexpr long kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
     constexpr long kFunctionsGiven = 1, kDecorationsGiven = 2;
     long functions = 0;
     if (!xw.dock)
         functions = kMove | kClose | ((w.style & WS_THICKFRAME) ? kResize : 0) | ((w.style & WS_MINIMIZEBOX) ? kMinimize : 0) |
                     ((w.style & WS_MAXIMIZEBOX) ? kMaximize : 0);
-    if (functions != xw.functions) {
-        long motif[5] = {kFunctionsGiven | kDecorationsGiven, functions, 0, 0, 0};
-        XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char*>(motif), 5);
-        xw.functions = functions;
-    }
-    const SIZE fixed = (w.style & WS_THICKFRAME) ? SIZE{-1, -1} : SIZE{std::max<LONG>(1, r.width()), std::max<LONG>(1, r.height())};
-    if (fixed.cx == xw.fixedSize.cx && fixed.cy == xw.fixedSize.cy) return;
+    if (functions == xw.functions) return;
+    long motif[5] = {kFunctionsGiven | kDecorationsGiven, functions, 0, 0, 0};
+    XChangeProperty(X().display, xw.xid, X().motifHints, X().motifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(motif), 5);
+    xw.functions = functions;
+}
+
+void ApplySizeHints(XWin& xw, const RECT& r, bool fixed) {
+    const SIZE size = fixed ? SIZE{std::max<LONG>(1, r.width()), std::max<LONG>(1, r.height())} : SIZE{-1, -1};
+    if (size.cx == xw.fixedSize.cx && size.cy == xw.fixedSize.cy) return;
     XSizeHints hints{};
     hints.flags = USPosition | PPosition | USSize | PSize;
     hints.x = r.left;
     hints.y = r.top;
     hints.width = r.width();
     hints.height = r.height();
-    if (fixed.cx > 0) {
+    if (fixed) {
         hints.flags |= PMinSize | PMaxSize;
-        hints.min_width = hints.max_width = fixed.cx;
-        hints.min_height = hints.max_height = fixed.cy;
+        hints.min_width = hints.max_width = size.cx;
+        hints.min_height = hints.max_height = size.cy;
     }
     XSetWMNormalHints(X().display, xw.xid, &hints);
-    xw.fixedSize = fixed;
+    xw.fixedSize = size;
 }
 
 // Which process on which machine the window belongs to (_NET_WM_PID, WM_CLIENT_MACHINE): window
@@ -199,7 +199,8 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     // Every window takes the close request, also the taskbar, which ignores it: a window manager
     // kills the client of a window that cannot take one when a task list or pager asks to close it.
     XSetWMProtocols(X().display, xw.xid, &X().wmDelete, 1);
-    ApplyFunctionsAndSize(xw, w, r);
+    ApplyFunctions(xw, w);
+    ApplySizeHints(xw, r, !(w.style & WS_THICKFRAME));
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
     SetClientIdentity(xw.xid);

@@ -51,6 +51,15 @@ constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_SYSCHAR = 0x0106;
+// The key data of a key message (lParam): the repeat count in the low word; in the high word the
+// flags: the key was already down (a repeat, or any release) and the key is being released.
+constexpr WORD KF_REPEAT = 0x4000;
+constexpr WORD KF_UP = 0x8000;
+constexpr LPARAM KeyData(WORD count, WORD flags) { return static_cast<LPARAM>(count | (static_cast<DWORD>(flags) << 16)); }
+// A key-down (or character) of a key that was already down: the key is held and repeats.
+constexpr bool IsKeyRepeat(LPARAM keyData) {
+    return (HIWORD(static_cast<std::uintptr_t>(keyData)) & (KF_REPEAT | KF_UP)) == KF_REPEAT;
+}
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;

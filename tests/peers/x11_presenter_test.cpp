@@ -416,6 +416,29 @@ TEST_F(X11Presenter, OurWindowsCarryTheirOwnIconOrTheProgramsIcon) {
 
 // While a form's popup menu is open it holds the keyboard: no other client can take it, and the
 // keys reach the menu with the pointer away from it over the bare desktop.
+// A key held on the real keyboard: its press, then the server's repeats as key-downs that say they
+// repeat (never a release and a press each), then one release.
+TEST_F(X11Presenter, AHeldKeyRepeatsAsKeyDownsThatSaySo) {
+    HWND w = MakeWindow("X11Keys", "OZR key window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{400, 500, 500, 550});
+    SetFocus(w);
+    Settle();
+    Log().clear();
+    ASSERT_EQ(server_->Run("xdotool mousemove 420 510 keydown Return sleep 1.2 keyup Return"), 0);
+    for (int i = 0; i < 100 && !GotMessage(w, WM_KEYUP); ++i) RunFor(20);
+    std::vector<LPARAM> downs;
+    int ups = 0;
+    for (const Received& r : Log()) {
+        if (r.hwnd != w || r.wParam != static_cast<WPARAM>(VK_RETURN)) continue;
+        if (r.msg == WM_KEYDOWN) downs.push_back(r.lParam);
+        ups += r.msg == WM_KEYUP;
+    }
+    ASSERT_GE(downs.size(), 3u) << "the server repeats a key held past its delay";
+    EXPECT_EQ(downs.front(), 1);
+    for (std::size_t i = 1; i < downs.size(); ++i) EXPECT_EQ(downs[i], 0x40000001) << i;
+    EXPECT_EQ(ups, 1);
+    DestroyWindow(w);
+}
+
 TEST_F(X11Presenter, AnOpenPopupMenuHoldsTheKeyboard) {
     struct MenuForm : forms::Form {
         MenuForm() : Form("frmX11Menu") { mncSecond.Click = [this] { ++chosen; }; }

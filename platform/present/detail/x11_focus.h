@@ -11,6 +11,12 @@ namespace platform::x11 {
 // is ours, it follows. With another program's window focused, that stands.
 void FollowProgramFocus(HWND);
 
+// The time of the user's start of this process (DESKTOP_STARTUP_ID's, else the server's now), and
+// one that a message from another copy of the program brought: the window the program brings
+// forward next, within a moment, is asked for with it.
+std::uint32_t UserStartTime();
+void TakeHandedOverUserTime(std::uint32_t time);
+
 // Our window that has the keyboard goes away: the window the program hands the keyboard on to
 // takes it instead.
 void KeepFocusPastLeaving(const XWin& xw);
@@ -34,9 +40,9 @@ void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states);
 // The user pressed a key or a button in the window: one kept above until seen goes back to its band.
 void NoteUserInput(XWindowId xid);
 
-// A window shown anew that the program wants in front lies under another program's window (the
-// window manager gave it the keyboard but left it below, or stacked it under the user's work): it
-// is kept above until the user has seen it.
+// A window shown anew got the keyboard but lies under another program's window (the window manager
+// gave it the keyboard and left it below): it is kept above until the user has seen it, so that
+// nobody types into a window they cannot see.
 void KeepAboveWhileCovered(XWin& xw);
 
 // One of our windows lost the keyboard to another window.

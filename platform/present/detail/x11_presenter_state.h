@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -44,6 +45,7 @@ struct XWin {
     // Shown anew and not yet given the keyboard: the program may bring it forward (an alarm that
     // fired, a window the user asked for) also while another program's window has the keyboard.
     bool shownAnew = false;
+    bool hadKeyboard = false;  // it had the keyboard since it was shown anew
     // The window manager refused it the keyboard: it is kept above the windows the user works in
     // until it gets the keyboard, so that it is seen.
     bool keptAbove = false;
@@ -69,6 +71,10 @@ struct X11State {
     // The server time of the user's last press or key on our windows: what a request to activate
     // a window on the user's behalf carries.
     Time lastUserTime = CurrentTime;
+    // Until then a window the program brings forward is the user's doing in another copy of the
+    // program (a second start), asked for with that doing's time even while another program's
+    // window has the keyboard.
+    std::chrono::steady_clock::time_point handOverUntil;
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
     XWindowId keyboardOn = 0;     // our window that took the desktop's keyboard last
     // Our window that had the keyboard went away and left it with nobody: the window the program

@@ -27,8 +27,11 @@ void ApplyStrut(const XWin& xw, const RECT& r);
 // Which process on which machine the window belongs to (_NET_WM_PID, WM_CLIENT_MACHINE).
 void SetClientIdentity(XWindowId xid);
 
-// The window manager's functions and the sizes it may give the window.
-void ApplyFunctionsAndSize(XWin& xw, const PresentedWindow& w, const RECT& r);
+// The window manager's functions (_MOTIF_WM_HINTS), and the sizes it may give the window
+// (WM_NORMAL_HINTS): a window without a sizing frame keeps the size the program gives it, as its
+// minimum and its maximum, so that no window manager's maximise, key or snap makes it any other.
+void ApplyFunctions(XWin& xw, const PresentedWindow& w);
+void ApplySizeHints(XWin& xw, const RECT& r, bool fixed);
 
 // WM_HINTS: the state the window is mapped in, and the program's group.
 void SetInitialState(const XWin& xw, int state);

@@ -192,5 +192,30 @@ TEST_F(MessageBoxWindow, YAndNAnswerYesAndNo) {
         EXPECT_EQ(Ask(HWND{}, c.type, [key = c.key](HWND) { Key(key); }), c.answer) << c.type << " " << char(c.key);
 }
 
+// A key held from before the box opened never answers it: not the Enter held on the button that
+// asks (its repeats go nowhere) and not a repeat that reaches the box. The next press answers.
+TEST_F(MessageBoxWindow, AKeyHeldFromBeforeNeverAnswersIt) {
+    struct Asking : TwoBoxes {
+        CommandButton cmdAsk{this, "cmdAsk"};
+        std::vector<int> answers;
+        Asking() {
+            cmdAsk.Click = [this] {
+                answers.push_back(Ask(hWnd, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL, [](HWND box) {
+                    PostMessage(box, WM_KEYDOWN, VK_RETURN, KeyData(1, KF_REPEAT));
+                    Pump();
+                    Key('N');
+                }));
+            };
+        }
+    } form;
+    form.Show();
+    form.cmdAsk.Move(2000, 150, 1200, 375);
+    form.cmdAsk.SetFocus();
+    Pump();
+    HoldKey(VK_RETURN, '\r', 5);
+    EXPECT_EQ(form.answers, (std::vector<int>{IDNO}));
+    form.Unload();
+}
+
 }  // namespace
 }  // namespace formtest
