@@ -7,6 +7,7 @@
 #include "platform/draw/dc.h"
 #include "platform/draw/gdi.h"
 #include "platform/present/runner.h"
+#include "platform/present/window_icons.h"
 #include "platform/services/drawing_host.h"
 #include "platform/services/paths.h"
 #include "platform/services/window_surfaces.h"
@@ -106,7 +107,26 @@ void PaintCaptionButton(Surface& surface, const CaptionButtonPlace& b, bool maxi
     }
 }
 
-// The frame and caption of a top-level window, drawn the classic way, with the caption's buttons.
+// The window's icon (its own, or the program's) at the caption's left, in a square of the
+// caption's height; the room it takes.
+int DrawCaptionIcon(HDC dc, HICON icon, const RECT& caption) {
+    const std::shared_ptr<const Surface> pixels = WindowIconPixels(icon);
+    if (!pixels || pixels->width() <= 0 || pixels->height() <= 0) return 0;
+    const int side = caption.height() - 2;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateBitmapFromSurface(std::make_shared<Surface>(*pixels));
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    AlphaBlend(dc, caption.left + 2, caption.top + 1, side, side, memory, 0, 0, pixels->width(), pixels->height(), blend);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return side + 2;
+}
+
+// The frame and caption of a top-level window, drawn the classic way, with the window's icon and
+// the caption's buttons.
 void PaintNonClient(HWND hwnd, Surface& surface) {
     Window* w = Find(hwnd);
     if (!w) return;
@@ -129,7 +149,7 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
         HGDIOBJ old = SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, active ? kCaptionTextColour : kInactiveCaptionTextColour);
-        RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
+        RECT text{caption.left + 4 + DrawCaptionIcon(dc, w->icon, caption), caption.top, caption.right - 4, caption.bottom};
         const std::vector<CaptionButtonPlace> buttons = CaptionButtons(*w);
         if (!buttons.empty()) text.right = buttons.back().rect.left - 2;
         DrawText(dc, w->text, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

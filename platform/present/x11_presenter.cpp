@@ -54,6 +54,7 @@ void x11::Sync(HWND hwnd) {
     }
     XWin& xw = it->second;
     SetTitle(xw, w->title);
+    SetIcon(xw, w->icon);
     ApplyStates(xw, *w);
     ApplyTransient(xw, *w);
     ApplyLayered(xw, hwnd, *w);

@@ -207,7 +207,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
     SetClientIdentity(xw.xid);
-    if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
+    SetIcon(xw, w.icon);
     SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
@@ -223,6 +223,14 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     ApplyStates(xw, w);
     ApplyTransient(xw, w);
     return xw;
+}
+
+// Only a window the window manager keeps shows an icon (balloons and menus have no caption).
+void SetIcon(XWin& xw, HICON icon) {
+    if (xw.overrideRedirect || (xw.iconSet && xw.icon == icon)) return;
+    xw.icon = icon;
+    xw.iconSet = true;
+    SetWindowIcon(X().display, xw.xid, X().netWmIcon, icon);
 }
 
 // Titles, states and layering go to the server only when they change.
