@@ -28,14 +28,19 @@ void BringToForeground() {
 }
 
 // The two settings commands: an open settings window comes forward; otherwise, with no other
-// window open, it opens on the given section.
+// window open, it opens on the given section. Either way a topmost floating clock ends above it,
+// as every page the window shows leaves it, whichever way the window was opened (the half-minute
+// upkeep leaves the clock alone while the window is open).
 void OpenSettings(bool engineTickFirst, std::int16_t expandNode, std::int16_t selectNode) {
     if (IntroShowing) UnloadIntro();
     if (ModalWindowOpen) RestoreMinimizedWindows();
+    auto clockAbove = [] {
+        if (Settings.FloatAlwaysOnTop) frmMain().AlwaysOnTop(true);
+    };
     if (SettingsWindowOpen) {
         SettingsWindowAlwaysOnTop(true);
         SettingsWindowAlwaysOnTop(false);
-        if (Settings.FloatAlwaysOnTop) frmMain().AlwaysOnTop(true);
+        clockAbove();
     }
     if (ModalWindowOpen || IntroShowing) return;
     if (engineTickFirst) frmMain().GoTimer();
@@ -44,6 +49,7 @@ void OpenSettings(bool engineTickFirst, std::int16_t expandNode, std::int16_t se
     TreeExpandNode = expandNode;
     TreeSelectNode = selectNode;
     LoadSettingsWindow();
+    if (SettingsWindowOpen) clockAbove();
 }
 
 void About() {

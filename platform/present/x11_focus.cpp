@@ -40,6 +40,7 @@ XWindowId XFocus() {
 // window shown anew, the time it came), or set directly where no window manager runs. A window the
 // window manager has not taken on yet is asked for once it has (NoteManaged).
 void FocusForegroundWindow() {
+    const bool broughtForward = std::exchange(X().bringForward, false);
     auto it = X().windows.find(GetForegroundWindow().id());
     if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
     const XWindowId focus = XFocus();
@@ -56,15 +57,10 @@ void FocusForegroundWindow() {
         e.xclient.data.l[1] = static_cast<long>(time);
         e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
         XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-        // A window shown anew goes to the top of its band too: some window managers give it the
-        // keyboard and leave it where they first stacked it, under the user's work.
-        if (it->second.shownAnew && WindowManagerSupports(X().restackWindow)) {
-            e.xclient.message_type = X().restackWindow;
-            e.xclient.data.l[0] = 2;  // as the user's own doing, which the firing or their start was
-            e.xclient.data.l[1] = 0;
-            e.xclient.data.l[2] = Above;
-            XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-        }
+        // A window shown anew, or brought forward for the user, goes to the top of its band too:
+        // some window managers give it the keyboard and leave it where it was, under the user's
+        // work; others raise a new window over what the program raised since it was shown.
+        if (it->second.shownAnew || broughtForward) RaiseInItsBand(it->second);
     } else {
         XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
     }
@@ -99,6 +95,7 @@ void FollowProgramFocus(HWND hwnd) {
     const auto it = X().windows.find(hwnd.id());
     const bool handedOver = std::chrono::steady_clock::now() < X().handOverUntil;
     X().handOverUntil = {};
+    X().bringForward = X().bringForward || handedOver;
     if (KeyboardIsOurs() || handedOver || (it != X().windows.end() && it->second.shownAnew)) FocusForegroundWindowSoon();
 }
 

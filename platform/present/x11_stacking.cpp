@@ -1,6 +1,7 @@
 #include "platform/present/detail/x11_stacking.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/present/detail/x11_monitors.h"
 #include "platform/present/presented_windows.h"
@@ -17,6 +18,56 @@ std::vector<XWindowId> ProgramStack() {
         if (it != X().windows.end() && it->second.mapped && !it->second.iconic) stack.push_back(it->second.xid);
     }
     return stack;
+}
+
+bool Framed(const XWin& w) { return w.framed || (WindowManagerRuns() && !w.overrideRedirect); }
+
+// The nearest window above it in the program's order that the window manager keeps in the same
+// band (its above layer, or the rest).
+const XWin* NearestAboveInBand(const std::vector<XWindowId>& stack, std::size_t i) {
+    const XWin* below = FindX(stack[i]);
+    for (std::size_t j = i; below && j-- > 0;)
+        if (const XWin* w = FindX(stack[j]); w && Framed(*w) && Topmost(*w) == Topmost(*below)) return w;
+    return nullptr;
+}
+
+// Asks the window manager to stack a window it frames relative to a sibling (none: its whole
+// band): by EWMH's request, or, where it lacks that, by the synthetic configure request ICCCM
+// gives a client for a window that a frame keeps from its siblings.
+void AskRestack(XWindowId xid, XWindowId sibling, int mode) {
+    XEvent e{};
+    if (WindowManagerSupports(X().restackWindow)) {
+        e.xclient.type = ClientMessage;
+        e.xclient.window = xid;
+        e.xclient.message_type = X().restackWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 2;  // as a direct user action: the program reorders on its user's clicks
+        e.xclient.data.l[1] = static_cast<long>(sibling);
+        e.xclient.data.l[2] = mode;
+    } else {
+        e.xconfigurerequest.type = ConfigureRequest;
+        e.xconfigurerequest.parent = X().root;
+        e.xconfigurerequest.window = xid;
+        e.xconfigurerequest.above = sibling;
+        e.xconfigurerequest.detail = mode;
+        e.xconfigurerequest.value_mask = CWStackMode | (sibling ? CWSibling : 0);
+    }
+    XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    if (mode != Below || !sibling) return;
+    auto& asked = X().stackAsked;
+    asked.erase(std::remove_if(asked.begin(), asked.end(), [&](const auto& pair) { return pair.first == xid; }), asked.end());
+    asked.emplace_back(xid, sibling);
+    X().stackAskedUntil = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+}
+
+// The server's stacking (top first) shows every window the program asked to go under another one
+// there (or one of the two is gone).
+bool AskedStackingShows(const std::vector<XWindowId>& topFirst) {
+    for (const auto& [lower, upper] : X().stackAsked) {
+        const auto l = std::find(topFirst.begin(), topFirst.end(), lower), u = std::find(topFirst.begin(), topFirst.end(), upper);
+        if (l != topFirst.end() && u != topFirst.end() && l < u) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -60,49 +111,45 @@ void Restack() {
     // window (a menu or balloon over a managed window) has no common parent and keeps its order,
     // but under a modal window: that one's frame is put over it, so that nothing covers a box.
     // A window the window manager has not reparented yet soon will be: it counts as framed.
-    const bool managerRuns = WindowManagerRuns();
-    auto framed = [&](const XWin& w) { return w.framed || (managerRuns && !w.overrideRedirect); };
     // The topmost goes on top too, unless a window manager frames it: that one raises the windows
     // it activates by its own rules, and one that keeps windows from pushing in front of the user's
     // work takes a client's raise of an unfocused window as a wish for attention (icewm marks it
     // so, and lists even a window that keeps out of its task list).
-    if (const XWin* front = FindX(stack.front()); front && !framed(*front)) XRaiseWindow(X().display, front->xid);
+    if (const XWin* front = FindX(stack.front()); front && !Framed(*front)) XRaiseWindow(X().display, front->xid);
     for (std::size_t i = 1; i < stack.size(); ++i) {
         const XWin* below = FindX(stack[i]);
         const XWin* above = FindX(stack[i - 1]);
         if (!below || !above) continue;
-        if (above->modal && above->framed && !framed(*below)) {
+        if (above->modal && above->framed && !Framed(*below)) {
             if (XWindowId frame = FrameOf(above->xid)) {
                 XWindowChanges changes{};
                 changes.sibling = frame;
                 changes.stack_mode = Below;
                 XConfigureWindow(X().display, below->xid, CWSibling | CWStackMode, &changes);
             }
-        } else if (!framed(*below) && !framed(*above)) {
+        } else if (!Framed(*below) && !Framed(*above)) {
             XWindowChanges changes{};
             changes.sibling = above->xid;
             changes.stack_mode = Below;
             XConfigureWindow(X().display, below->xid, CWSibling | CWStackMode, &changes);
-        } else if (framed(*below)) {
+        } else if (Framed(*below)) {
             // A window manager keeps its above layer over every other: a plain window restacked
             // against a topmost one lands where that layer's rules put it (at the bottom, for
             // some). The order goes to it only within a band, below the nearest window above
             // of the same band.
-            const XWin* sibling = nullptr;
-            for (std::size_t j = i; j-- > 0 && !sibling;)
-                if (const XWin* w = FindX(stack[j]); w && framed(*w) && Topmost(*w) == Topmost(*below)) sibling = w;
-            if (!sibling) continue;
-            XEvent e{};
-            e.xclient.type = ClientMessage;
-            e.xclient.window = below->xid;
-            e.xclient.message_type = X().restackWindow;
-            e.xclient.format = 32;
-            e.xclient.data.l[0] = 2;  // as a direct user action: the program reorders on its user's clicks
-            e.xclient.data.l[1] = static_cast<long>(sibling->xid);
-            e.xclient.data.l[2] = Below;
-            XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+            if (const XWin* sibling = NearestAboveInBand(stack, i)) AskRestack(below->xid, sibling->xid, Below);
         }
     }
+}
+
+void RaiseInItsBand(const XWin& xw) {
+    const std::vector<XWindowId> stack = ProgramStack();
+    const auto at = std::find(stack.begin(), stack.end(), xw.xid);
+    const XWin* sibling = at == stack.end() ? nullptr : NearestAboveInBand(stack, static_cast<std::size_t>(at - stack.begin()));
+    if (sibling)
+        AskRestack(xw.xid, sibling->xid, Below);
+    else
+        AskRestack(xw.xid, 0, Above);
 }
 
 // The program's order of its windows follows the server's stacking of them (or of their frames).
@@ -117,6 +164,13 @@ void FollowStacking() {
                 topFirst.push_back(HWND{id});
                 stacked.push_back(xw.xid);
             }
+    // Until the window manager has taken the order the program asked for, what it tells is a step on
+    // the way (a new window it put on top as it showed it, before it read that order): the program
+    // keeps its own. A window manager that refuses the order has a few seconds before it is followed.
+    if (!X().stackAsked.empty()) {
+        if (std::chrono::steady_clock::now() < X().stackAskedUntil && !AskedStackingShows(stacked)) return;
+        X().stackAsked.clear();
+    }
     X().takingStack = true;
     WindowManagerStacked(topFirst);
     X().takingStack = false;

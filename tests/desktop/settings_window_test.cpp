@@ -2,6 +2,7 @@
 // title bar, Apply, OK and Cancel, the aspect and language pages and the about window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "desktop_harness.h"
 #include "platform/forms/constants.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/presented_windows.h"
 #include "platform/window/messages.h"
 #include "platform/window/window_manager.h"
 #include "alarmmanager/frm_seti_ram.h"
@@ -61,6 +63,12 @@ public:
         ASSERT_TRUE(frmSeti().IsLoaded());
     }
     HWND Window() const { return d.FindByTitle(settings::kSettingsWindowTitle); }
+    // The topmost floating clock lies above the settings window.
+    bool ClockAbove() const {
+        const std::vector<HWND> order = TopLevelWindowsInZOrder();
+        const auto clock = std::find(order.begin(), order.end(), core::frmMain().hWnd);
+        return clock < std::find(order.begin(), order.end(), Window());
+    }
     // A node's row in the tree, on the screen.
     POINT NodePoint(int index) {
         forms::Node& node = frmSeti().treeO.Nodes(index);
@@ -132,13 +140,17 @@ TEST_F(SettingsWindow, F2OpensItCentredOnTheProgramSettingsGroupAndF2AgainOnlyRa
     EXPECT_EQ(frmSeti().SectionTitle(), "Program Settings");
     EXPECT_EQ(frmSeti().lblSection(0).Caption, core::LanguageFile.ReadText("Program Settings Controls", "Program Settings Section 1"));
     EXPECT_EQ(frmSeti().lblSection(5).Caption, "");
+    EXPECT_TRUE(ClockAbove()) << "opened with no page";
 
-    // From the clock's menu and the taskbar's an open window only comes to the front.
+    // From the clock's menu and the taskbar's an open window only comes to the front, the clock
+    // still above it.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SendMessage(core::frmMain().hWnd, core::WM_CLOCKNOTIFY, core::CN_OPENSETTINGS, 0);
     d.Advance(50);
     EXPECT_EQ(d.Rect(Window()).left, r.left);
     EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 1);
     EXPECT_EQ(Window(), window);
+    EXPECT_TRUE(ClockAbove());
 }
 
 TEST_F(SettingsWindow, F3OpensTheAlarmManagerNodeBoldAndRed) {
@@ -151,6 +163,7 @@ TEST_F(SettingsWindow, F3OpensTheAlarmManagerNodeBoldAndRed) {
     EXPECT_FALSE(frmSeti().treeO.Nodes(1).Bold);
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAM");
     EXPECT_EQ(frmSeti().SectionTitle(), alarms.Text);
+    EXPECT_TRUE(ClockAbove()) << "opened on a page";
 }
 
 TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {

@@ -1011,7 +1011,9 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
                     return !clockId.empty() && !otherId.empty() &&
                            Holds(server.Output("xprop -name 'OZR floating form' _NET_WM_STATE"), "_NET_WM_STATE_ABOVE");
                 }));
-                server.Run("xdotool windowactivate --sync " + otherId);
+                // A click gives it the keyboard (an activation without a time may reach a busy window
+                // manager after the program's own, and win over it).
+                server.Run("xdotool mousemove --window " + otherId + " 150 60 click 1");
                 ASSERT_TRUE(PumpUntil([&] { return server.Output("xdotool getwindowfocus") == otherId + "\n"; }));
                 // As an alarm fires: over the clock and over the other program's window.
                 PlainForm alarm("frmAlarmLike", "OZR alarm form", 4500);
@@ -1038,6 +1040,71 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
             }
             PumpPendingWork();
             StopX11Presenter();
+        },
+        {"openbox", "icewm", "xfwm4", "mutter"});
+}
+
+// Waits up to 10 s (a loaded machine starts programs slowly) for the condition; true once it holds.
+template <class Condition>
+bool Within10s(Condition condition) {
+    for (int i = 0; i < 200; ++i) {
+        if (condition()) return true;
+        usleep(50'000);
+    }
+    return condition();
+}
+
+// The real floating clock on every desktop. A second start, while the user works in another
+// program's window over the clock, brings the clock forward with the keyboard, also with "always on
+// top" off. With it on, F2 opens the settings window with the keyboard, under the clock, which
+// stays above it.
+TEST(X11EveryDesktop, ASecondStartBringsTheClockForwardAndTheTopmostClockStaysAboveTheSettingsWindow) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char* manager) {
+            for (const bool onTop : {false, true}) {
+                SCOPED_TRACE(onTop ? "always on top" : "not on top");
+                ClockProcess clock(server, std::string("forward-") + manager,
+                                   std::string("[Dralo Software Development Ruriv - Settings File]\n"
+                                               "[Main Settings]\nRunCount=2\nSplash=0\n"
+                                               "[Float Window]\nX=6000\nY=4500\nAlwaysOnTop=") +
+                                       (onTop ? "1" : "0") + "\n[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+                std::string clockId;
+                ASSERT_TRUE(Within10s([&] {
+                    clockId = XWindowNamed(server, "OZR Ruriv Main Window");
+                    return !clockId.empty() && Holds(server.Output("xprop -id " + clockId + " WM_STATE"), "Normal");
+                }));
+                const auto focusOn = [&](const std::string& id) { return server.Output("xdotool getwindowfocus") == id + "\n"; };
+                if (!onTop) {
+                    OtherProgramWindow other(server, 380, 280);  // over the clock
+                    ASSERT_TRUE(other.display());
+                    std::string otherId;
+                    ASSERT_TRUE(Within10s([&] { return !(otherId = XWindowNamed(server, "OZR other program")).empty(); }));
+                    // A click of the user's gives it the keyboard (an activation without a time may
+                    // reach a busy window manager after the second start's).
+                    server.Run("xdotool mousemove --window " + otherId + " 150 60 click 1");
+                    ASSERT_TRUE(Within10s([&] {
+                        return focusOn(otherId) && StackedAbove(server, "OZR other program", "OZR Ruriv Main Window");
+                    }));
+                    ASSERT_EQ(server.Run((clock.folder() / "OZRClock").string()), 0) << "the second start hands over and ends";
+                    EXPECT_TRUE(Within10s([&] {
+                        return focusOn(clockId) && StackedAbove(server, "OZR Ruriv Main Window", "OZR other program");
+                    })) << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname")
+                        << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                    continue;
+                }
+                ASSERT_EQ(server.Run("xdotool windowactivate --sync " + clockId + " key F2"), 0);
+                std::string settingsId;
+                const auto clockOverSettings = [&] {
+                    settingsId = XWindowNamed(server, "OZR Ruriv Program Settings");
+                    return !settingsId.empty() && focusOn(settingsId) &&
+                           StackedAbove(server, "OZR Ruriv Main Window", "OZR Ruriv Program Settings");
+                };
+                EXPECT_TRUE(Within10s(clockOverSettings))
+                    << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname")
+                    << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                usleep(500'000);
+                EXPECT_TRUE(clockOverSettings()) << "and stays";
+            }
         },
         {"openbox", "icewm", "xfwm4", "mutter"});
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/present/detail/x11_pixels.h"
@@ -65,6 +66,10 @@ struct X11State {
     bool shapeExtension = false;
     std::map<std::uint32_t, XWin> windows;
     std::vector<XWindowId> lastStack;
+    // Windows the program asked the window manager to put under another one (each with that one),
+    // not yet seen so, and until when it waits to see them so.
+    std::vector<std::pair<XWindowId, XWindowId>> stackAsked;
+    std::chrono::steady_clock::time_point stackAskedUntil;
     bool takingStack = false;  // the program's order follows the server's: nothing goes back
     std::optional<bool> managerRuns;  // read again when the root's window-manager check changes
     X11PixelSender pixels;
@@ -75,6 +80,7 @@ struct X11State {
     // program (a second start), asked for with that doing's time even while another program's
     // window has the keyboard.
     std::chrono::steady_clock::time_point handOverUntil;
+    bool bringForward = false;  // the window that takes the keyboard next comes to the top of its band too
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
     XWindowId keyboardOn = 0;     // our window that took the desktop's keyboard last
     // Our window that had the keyboard went away and left it with nobody: the window the program

@@ -13,6 +13,11 @@ XWindowId FrameOf(XWindowId xid);
 // Sends the program's order of its shown windows, when it changed since last sent.
 void Restack();
 
+// A window the window manager frames goes to the top of its band, but under the windows the
+// program keeps above it there (a window shown anew, which some window managers give the keyboard
+// and leave under the user's work, or put over a window the program raised since).
+void RaiseInItsBand(const XWin& xw);
+
 // Another program's shown window lies over the window (over its frame, where it has one).
 bool CoveredByAnotherProgram(const XWin& xw);
 
