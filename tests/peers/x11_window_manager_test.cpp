@@ -164,6 +164,16 @@ bool PumpUntil(Condition condition) {
     return condition();
 }
 
+// Waits up to 10 s (a loaded machine starts programs slowly) for the condition; true once it holds.
+template <class Condition>
+bool Within10s(Condition condition) {
+    for (int i = 0; i < 200; ++i) {
+        if (condition()) return true;
+        usleep(50'000);
+    }
+    return condition();
+}
+
 // The X window of ours with that title, as xdotool finds it ("" when none).
 std::string XWindowNamed(const XvfbServer& server, const std::string& title) {
     std::string id = server.Output("xdotool search --name '^" + title + "$'");
@@ -614,9 +624,10 @@ void SendCloseRequests(const XvfbServer& server, ::Window window) {
 
 // The systray clock's taskbar, under openbox, icewm (which keeps a panel of its own at the bottom),
 // xfwm4 and mutter (which kill a client whose window cannot take a close request): it lies in what
-// the other panel leaves, never over it, and no close request ends it (nor leaves the program
+// the other panel leaves, never over it; its menu's Exit question blocks like the clock's, above the
+// settings window also after a click on that; and no close request ends it (nor leaves the program
 // running with no window).
-TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsAndTakesNoCloseRequest) {
+TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsBlocksWithItsExitQuestionAndTakesNoCloseRequest) {
     UnderEachWindowManager([](const XvfbServer& server, const char* manager) {
         // The screen's bottom that the window manager's own panel leaves (the whole screen when it
         // keeps none), read before the taskbar reserves its own.
@@ -645,6 +656,38 @@ TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsAndTakesNoCloseRequest) {
         if (std::string(manager) == "openbox" || std::string(manager) == "icewm") {
             EXPECT_EQ(bottom(), top + height) << "the taskbar ends where the other panel begins";
         }
+
+        // The menu at the taskbar's clock: Program Settings chosen with the pointer, then Exit with
+        // the keys.
+        const std::string openMenu = "xdotool mousemove --window " + dock + " 1250 10 click 3 sleep 0.5 ";
+        ASSERT_EQ(server.Run(openMenu), 0);
+        std::string menuId, settingsId, questionId;
+        ASSERT_TRUE(Within10s([&] {
+            for (const std::string& id : Lines(server.Output("xdotool search --onlyvisible --class OZRClock")))
+                if (id != dock && server.Output("xdotool getwindowname " + id) == "\n") menuId = id;
+            return !menuId.empty();
+        }));
+        ASSERT_EQ(server.Run("xdotool mousemove --window " + menuId + " 80 12 click 1"), 0);
+        ASSERT_TRUE(Within10s([&] {
+            settingsId = XWindowNamed(server, "OZR Ruriv Program Settings");
+            return !settingsId.empty() && server.Output("xdotool getwindowfocus") == settingsId + "\n";
+        }));
+        ASSERT_EQ(server.Run(openMenu + "key Down sleep 0.1 key Down sleep 0.1 key Down sleep 0.1 key Down sleep 0.1 key Down "
+                                        "sleep 0.1 key Return"),
+                  0);
+        ASSERT_TRUE(Within10s([&] { return !(questionId = XWindowNamed(server, "OZR Ruriv - Question")).empty(); }));
+        ASSERT_EQ(server.Run("xdotool mousemove --window " + settingsId + " 450 250 click 1"), 0);
+        const auto questionOnTop = [&] {
+            return StackedAbove(server, "OZR Ruriv - Question", "OZR Ruriv Program Settings") &&
+                   Holds(server.Output("xwininfo -id " + questionId), "IsViewable") &&
+                   server.Output("xdotool getwindowfocus") == questionId + "\n";
+        };
+        EXPECT_TRUE(Within10s(questionOnTop)) << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname")
+                                              << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+        usleep(500'000);
+        EXPECT_TRUE(questionOnTop()) << "and stays";
+        ASSERT_EQ(server.Run("xdotool key n"), 0);
+        EXPECT_TRUE(Within10s([&] { return XWindowNamed(server, "OZR Ruriv - Question").empty(); })) << "No answered it";
 
         server.Run("wmctrl -i -c " + dock);
         SendCloseRequests(server, std::strtoul(dock.c_str(), nullptr, 10));
@@ -1042,16 +1085,6 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
             StopX11Presenter();
         },
         {"openbox", "icewm", "xfwm4", "mutter"});
-}
-
-// Waits up to 10 s (a loaded machine starts programs slowly) for the condition; true once it holds.
-template <class Condition>
-bool Within10s(Condition condition) {
-    for (int i = 0; i < 200; ++i) {
-        if (condition()) return true;
-        usleep(50'000);
-    }
-    return condition();
 }
 
 // The real floating clock on every desktop. A second start, while the user works in another
