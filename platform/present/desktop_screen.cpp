@@ -12,6 +12,7 @@
 #include "platform/services/paths.h"
 #include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
+#include "platform/window/monitors.h"
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/paint.h"
 #include "platform/window/screen.h"
@@ -47,12 +48,18 @@ ScreenState& St() {
 // when a screenshot asks for it.
 bool PresenterComposes() { return static_cast<bool>(St().presented); }
 
+// The composed screen covers every monitor; its pixel 0,0 is the top-left corner of them all.
 Compositor& Comp() {
-    SIZE size = ScreenSize();
+    const RECT all = VirtualScreen();
     auto& c = St().compositor;
-    if (!c) c = std::make_unique<Compositor>(size.cx, size.cy, kDesktopColour);
-    if (c->Width() != size.cx || c->Height() != size.cy) c->Resize(size.cx, size.cy);
+    if (!c) c = std::make_unique<Compositor>(all.width(), all.height(), kDesktopColour);
+    if (c->Width() != all.width() || c->Height() != all.height()) c->Resize(all.width(), all.height());
     return *c;
+}
+
+RECT OnComposedScreen(const RECT& screen) {
+    const RECT all = VirtualScreen();
+    return OffsetRectBy(screen, -all.left, -all.top);
 }
 
 RECT ScreenRectOf(const Window& w) {
@@ -160,12 +167,12 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
 // surface is clipped away, so a window far bigger than the screen costs little more than the
 // screen, and every part of it that shows is painted.
 SIZE SurfaceSizeFor(const Window& w) {
-    const SIZE screen = ScreenSize();
+    const RECT all = VirtualScreen();
     const POINT origin = WindowOriginOnScreen(w);
-    const auto side = [](LONG window, LONG screenSide, LONG start) {
-        return std::clamp<LONG>(std::min<LONG>(window, screenSide - std::min<LONG>(start, 0)), 1, kMaxSurfaceSide);
+    const auto side = [](LONG window, LONG nearEdge, LONG farEdge, LONG start) {
+        return std::clamp<LONG>(std::min<LONG>(window, farEdge - std::min<LONG>(start, nearEdge)), 1, kMaxSurfaceSide);
     };
-    return SIZE{side(w.rect.width(), screen.cx, origin.x), side(w.rect.height(), screen.cy, origin.y)};
+    return SIZE{side(w.rect.width(), all.left, all.right, origin.x), side(w.rect.height(), all.top, all.bottom, origin.y)};
 }
 
 std::shared_ptr<Surface> SurfaceFor(HWND top) {
@@ -194,7 +201,7 @@ void DamageWindow(HWND hwnd) {
     if (!t) return;
     RECT now = ScreenRectOf(*t);
     auto& last = St().lastScreenRect[top.id()];
-    if (!PresenterComposes()) Comp().Damage(UnionRects(last, now));
+    if (!PresenterComposes()) Comp().Damage(OnComposedScreen(UnionRects(last, now)));
     last = now;
     St().pendingPresent[top.id()] = RECT{0, 0, now.width(), now.height()};
 }
@@ -214,7 +221,7 @@ void OnChanged(HWND hwnd) {
 void OnDestroyed(HWND hwnd) {
     auto it = St().lastScreenRect.find(hwnd.id());
     if (it != St().lastScreenRect.end()) {
-        if (!PresenterComposes()) Comp().Damage(it->second);
+        if (!PresenterComposes()) Comp().Damage(OnComposedScreen(it->second));
         St().lastScreenRect.erase(it);
     }
     St().surfaces.erase(hwnd.id());
@@ -241,7 +248,8 @@ std::vector<Layer> LayersBottomFirst() {
         if (s == St().surfaces.end() || !s->second) continue;
         Layer layer;
         layer.surface = s->second.get();
-        layer.position = WindowOriginOnScreen(*w);
+        const RECT place = OnComposedScreen(ScreenRectOf(*w));
+        layer.position = POINT{place.left, place.top};
         layer.visible = true;
         if ((w->exStyle & WS_EX_LAYERED) && w->layeredSet) {
             layer.layered.colorKey = w->layeredKey;
@@ -271,7 +279,7 @@ void Present() {
         if (!w || surface == St().surfaces.end() || !surface->second) continue;
         if (!PresenterComposes()) {
             POINT origin = WindowOriginOnScreen(*w);
-            Comp().Damage(OffsetRectBy(area, origin.x, origin.y));
+            Comp().Damage(OnComposedScreen(OffsetRectBy(area, origin.x, origin.y)));
             continue;
         }
         const RECT changed = St().shown[id].TakeChanges(*surface->second, area);
@@ -367,7 +375,7 @@ bool WriteWindowScreenshot(HWND hwnd, const std::string& path) {
     RECT r;
     if (!GetWindowRect(hwnd, &r)) return false;
     const Surface& screen = ComposedScreen();
-    r = IntersectRects(r, screen.bounds());
+    r = IntersectRects(OnComposedScreen(r), screen.bounds());
     if (r.empty()) return false;
     Surface part(r.width(), r.height());
     for (int y = 0; y < r.height(); ++y)

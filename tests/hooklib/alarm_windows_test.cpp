@@ -62,6 +62,12 @@ TEST_F(SmartWindows, StylesMakeTheirKindsAndProperties) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLong(w->Handle, GWL_EXSTYLE)) & WS_EX_TOOLWINDOW, c.exBits);
         EXPECT_EQ(GetWindowTextString(w->Handle), c.caption);
         EXPECT_EQ((w->WindowFlags & kDragStyle) != 0, c.style == 2);
+        if (!(c.properties & 0x20)) continue;
+        // Maximised by its box, its texts take the whole width: the title stays centred.
+        ShowWindow(w->Handle, SW_SHOWMAXIMIZED);
+        RECT client;
+        GetClientRect(w->Handle, &client);
+        EXPECT_EQ(w->Child("Title")->rect.width(), client.right - 4);
     }
 }
 
