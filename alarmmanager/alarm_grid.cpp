@@ -74,7 +74,7 @@ void frmSetiRAMForm::InsertAlarmRow(int index) {
     const int row = flxAlarms.Rows - 2;
     flxAlarms.RowData(row) = index;
     flxAlarms.TextMatrix(row, kNameColumn) = a.NAME;
-    flxAlarms.TextMatrix(row, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
+    flxAlarms.TextMatrix(row, kFiringColumn) = ActivationTextOf(a);
     flxAlarms.Row = row;
     ShowRowPictures(row, a);
 }
@@ -150,7 +150,7 @@ void frmSetiRAMForm::ShowRowStatus(int row) {
     flxAlarms.Row = row;
     const std::string status = StatusPictureOf(a);
     if (!status.empty()) SetCellPicture(kStatusColumn, status);
-    flxAlarms.TextMatrix(row, kFiringColumn) = core::FormatDateTimeString(a.FIRE);
+    flxAlarms.TextMatrix(row, kFiringColumn) = ActivationTextOf(a);
 }
 
 }  // namespace alarmmanager

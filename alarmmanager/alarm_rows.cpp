@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/date_routines.h"
+#include "core/next_firing.h"
+
 namespace alarmmanager {
 
 using namespace core;
@@ -21,6 +24,8 @@ constexpr std::int32_t kRepeatingCountdown = kAlarmRepetitive | kAlarmCountdown 
 }  // namespace
 
 bool IsListed(const Alarm& a) { return !a.NAME.empty() && !(a.AlarmState & (kAlarmDeleted | kAlarmRemoved)); }
+
+std::string ActivationTextOf(const Alarm& a) { return FormatDateTimeString(UpcomingFiring(a, Now())); }
 
 std::string StatusPictureOf(const Alarm& a) {
     if (a.FLAG > kAlarmPassed) return "";

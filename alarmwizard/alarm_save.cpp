@@ -72,11 +72,18 @@ PendingCode FirstSaveFault(const Alarm& alarm, const std::vector<Alarm>& alarms,
     for (std::size_t i = 0; i < alarms.size(); ++i) {
         if (progress == kProgressEditing && static_cast<std::int32_t>(i) == editedIndex) continue;
         const Alarm& other = alarms[i];
-        if (other.NAME == alarm.NAME && !(other.AlarmState & (core::kAlarmRemoved | core::kAlarmDeleted)))
+        // A record without a name is no alarm of the list (the blank one a load leaves): an empty
+        // name is refused as empty, never as taken.
+        if (!other.NAME.empty() && other.NAME == alarm.NAME &&
+            !(other.AlarmState & (core::kAlarmRemoved | core::kAlarmDeleted)))
             return kNameTaken;
     }
     if (OnlyBlanks(alarm.NAME)) return kNameEmpty;
-    if ((alarm.Flags & core::kAlarmByInterval) && alarm.RepeatInterval < kShortestInterval) return kIntervalTooSmall;
+    // Repetitive ticked and unticked leaves the interval kind in the flags: only an alarm that
+    // repeats needs an interval.
+    constexpr std::int32_t kRepeatsByInterval = core::kAlarmRepetitive | core::kAlarmByInterval;
+    if ((alarm.Flags & kRepeatsByInterval) == kRepeatsByInterval && alarm.RepeatInterval < kShortestInterval)
+        return kIntervalTooSmall;
     if ((alarm.Flags & core::kAlarmSlide) && SlideIncomplete(alarm.SlideSettings)) return kSlideInvalid;
     return kNothingPending;
 }

@@ -100,8 +100,9 @@ void frmMainForm::FireDueAlarms(DateTime now) {
     if (repeatingFired || startReached) {
         // Retroactive alarms are computed too; the computation asks for a rescan itself.
         save = CalculateNextFiring(false) || (touched && !SettingsWindowOpen);
-    } else if (touched && !SettingsWindowOpen) {
-        save = true;
+    } else if (touched) {
+        save = !SettingsWindowOpen;
+        // The clock's countdown moves on to the next alarm at once, the settings window open or not.
         UpdateNextAlarmFiringTime();
     }
     if (save) MarkAlarmsUnsaved();

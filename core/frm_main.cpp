@@ -125,6 +125,8 @@ void frmMainForm::Form_Load() {
             Settings.FloatWindowLeft = ScreenWidthTwips / 2;
             Settings.FloatWindowTop = static_cast<std::int32_t>(RoundHalfEven(ScreenHeightTwips / 2.0));
             Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
+            // Saved with the choice: a run that ends without its Quit starts the clock here again.
+            SaveSettings(false);
         }
     } else {
         if (Settings.Splash) StartGreeting();
@@ -170,7 +172,7 @@ void frmMainForm::Form_Load() {
     for (const std::string& note : SettingsLoadNotes) DebugLog(note);
     if (ended_) return;
     DebugLog("");
-    if (Settings.AtomicStartup) StartTimeSync();
+    if (Settings.AtomicStartup) SynchronizeClock();
 }
 
 void frmMainForm::Form_Unload(int& Cancel) {

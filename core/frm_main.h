@@ -96,9 +96,12 @@ public:
     // the file holds.
     void UploadAlarms();
     // Time synchronisation: the 0-based index of the server the next exchange asks (the
-    // settings pages set it), and one exchange with it (the command "Atomic Ruriv Sync" runs it).
+    // settings pages set it), and one exchange with it.
     std::int16_t CurrentTimeServer = 0;
     void StartTimeSync();
+    // A synchronisation of its own (at start-up, periodic, the command "Atomic Ruriv Sync"): its
+    // first exchange asks the preferred server; only its retries move on to others.
+    void SynchronizeClock();
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.

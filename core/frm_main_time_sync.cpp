@@ -31,6 +31,11 @@ std::string SynchronizationLine(std::int64_t offsetMs) {
            platform::FormatRegionalNumber(offsetMs, 3, false) + " Seconds";
 }
 
+void frmMainForm::SynchronizeClock() {
+    CurrentTimeServer = Settings.AtomicServer;
+    StartTimeSync();
+}
+
 void frmMainForm::StartTimeSync() {
     AtomicTimeout.Enabled = true;
     TimeRequestTick = 0;
@@ -192,7 +197,7 @@ void frmMainForm::AtomicMinute_Timer() {
     ++SyncMinuteCount;
     // Reached, or passed when the count of minutes was lowered meanwhile; no count, no periodic run.
     if (Settings.EveryMinutes > 0 && SyncMinuteCount >= Settings.EveryMinutes) {
-        StartTimeSync();
+        SynchronizeClock();
         SyncMinuteCount = 0;
     }
 }

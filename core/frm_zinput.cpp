@@ -1,7 +1,8 @@
 #include "core/frm_zinput.h"
 
+#include <string>
+
 #include "core/globals.h"
-#include "core/language_text.h"
 #include "platform/forms/constants.h"
 
 namespace core {
@@ -37,6 +38,7 @@ void frmZInputForm::Design() {
     lblText.Caption = "Prompt";
     lblText.Move(120, 120, 4455, 255);
     txtInput.Move(120, 435, 4455, 315);
+    txtInput.PastedLinesJoined = true;  // a pasted name keeps all of its lines
     cmdOk.Caption = "OK";
     cmdOk.Default = true;
     cmdOk.Move(2160, 870, 1155, 345);
@@ -104,7 +106,9 @@ void frmZInputForm::cmdCancel_Click() {
 
 void frmZInputForm::Form_Unload(int&) {
     if (InputResultCode == kInputOpen) InputResultCode = kInputCancelled;
-    ReplaceAll(InputResultText, "\r\n", "");
+    // CR LF pairs and lone CRs and LFs alike: the answer may become a section name, where a line
+    // break would cut the file's line in two.
+    std::erase_if(InputResultText, [](char c) { return c == '\r' || c == '\n'; });
 }
 
 frmZInputForm& frmZInput() {

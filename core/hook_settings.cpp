@@ -27,6 +27,12 @@ void SendNextLabel() {
         return;
     }
     const ClockLabel& l = Labels[static_cast<std::size_t>(LabelSendIndex)];
+    // The library now holds this place for the label, whatever was pushed to it before (texts may
+    // arrive, and places be pushed, while the handshake runs): the next texts push its own again.
+    if (LabelDisplay* d = LabelDisplayOf(LabelSendIndex)) {
+        d->HookLabelX = l.X;
+        d->HookLabelY = l.Y;
+    }
     SendLabelProperties(LabelSendIndex, l.X, l.Y);
 }
 

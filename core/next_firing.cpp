@@ -150,6 +150,14 @@ std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& 
     return static_cast<std::int32_t>(std::min(best, kInt32Max));
 }
 
+DateTime UpcomingFiring(const Alarm& alarm, const DateTime& now) {
+    if (!Has(alarm.Flags, kAlarmRepetitive) || !Has(alarm.Flags, kAlarmByInterval)) return alarm.FIRE;
+    if (NextIntervalFiring(alarm, now).kind != Outcome::StartAhead) return alarm.FIRE;
+    // Computed at the start itself, the rule gives its first step.
+    const Outcome first = NextIntervalFiring(alarm, Start(alarm));
+    return first.kind == Outcome::Fire && HasFourDigitYear(first.fire) ? first.fire : alarm.FIRE;
+}
+
 bool StartReached(const Alarm& alarm, const DateTime& now) {
     if (alarm.FLAG != kAlarmOn || !(alarm.AlarmState & kAlarmStartAhead)) return false;
     if (!Has(alarm.Flags, kAlarmRepetitive) || !Has(alarm.Flags, kAlarmByInterval)) return false;

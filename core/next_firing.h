@@ -47,6 +47,11 @@ void UpdateNextAlarmFiringTime();
 // The count it tells, for a list and a moment. Counts beyond the 32-bit range are cut to it.
 std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& now);
 
+// The firing an alarm's schedule gives next, as the alarm manager shows it: FIRE, or for an alarm
+// that repeats by interval and waits for its start (whose FIRE stays as it was) the first step
+// after that start, where one exists.
+DateTime UpcomingFiring(const Alarm& alarm, const DateTime& now);
+
 // For the engine's tick: true when the alarm waits for its start (AlarmState bit 16) and that
 // start has come by `now`, so a CalculateNextFiring now gives it its first firing.
 bool StartReached(const Alarm& alarm, const DateTime& now);

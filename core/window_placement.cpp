@@ -96,6 +96,7 @@ void frmMainForm::PressOnClock(int Button, int Shift, double x, double y) {
 void frmMainForm::BodyMovin_Timer() {
     platform::GetCursorPos(&DragCursor);
     Move(static_cast<int>(RoundHalfEven(DragCursor.x * 15.0 - GrabOffsetX)), DragCursor.y * 15 - GrabOffsetY);
+    UserClockPlace = {Left, Top};
 }
 
 void frmMainForm::Form_MouseDown(int Button, int Shift, int X, int Y) { PressOnClock(Button, Shift, X, Y); }

@@ -8,6 +8,7 @@
 #include "core/language_files.h"
 #include "core/language_keys.h"
 #include "core/library_binding.h"
+#include "core/window_placement.h"
 #include "settings/page_palette.h"
 #include "settings/settings_tree.h"
 
@@ -96,7 +97,7 @@ void frmSetiForm::Design() {
 void frmSetiForm::Form_Load() {
     core::SettingsWindowOpen = true;
     core::ForgetFirings();
-    clockAtOpen_ = {core::frmMain().Left, core::frmMain().Top};
+    core::UserClockPlace = {core::frmMain().Left, core::frmMain().Top};
     core::frmMain().GetScreenSize();
     // The whole window on the screen, so that its title bar can be taken: a saved position past
     // any edge (another screen, a smaller resolution) is pulled back.
@@ -240,10 +241,12 @@ void frmSetiForm::ShowSubWindow(Form* page, bool focusPage) {
     }
 }
 
+std::string frmSetiForm::SectionPictureFile() const { return SectionPictureOf(sectionKey_); }
+
 TitleBarContent frmSetiForm::TitleContent() {
     TitleBarContent content;
     content.gradient = GradientFileForScheme(Settings.ColorScheme);
-    content.icon = LoadSectionPicture(core::LanguageFile, sectionTitle_);
+    content.icon = SectionPictureFile();
     content.title = sectionTitle_;
     content.textColor = TitleTextColor(ForeColor);
     return content;

@@ -59,6 +59,8 @@ public:
 
     // What the title bar shows and which node is drawn highlighted (1-based; 0 none).
     const std::string& SectionTitle() const { return sectionTitle_; }
+    // The picture beside the title: the section's own, in every language.
+    std::string SectionPictureFile() const;
     int HighlightedNodeIndex() const;
     const TitleBar& Bar() const { return titleBar_; }
 
@@ -74,6 +76,8 @@ private:
     // The section tree (frm_seti_tree.cpp).
     void BuildTree(bool noClick);
     void SelectNode(int index);
+    // The node's text becomes the title, and its section what the title's picture shows.
+    void ShowSectionOf(const platform::forms::Node& node);
     void treeO_NodeClick(platform::forms::Node& node);
     void treeO_LostFocus();
     void ShowPanel(const std::string& nodeKey);
@@ -92,10 +96,8 @@ private:
 
     TitleBar titleBar_;
     PageBoxes boxes_;
-    // Where the floating clock stood when the window opened (twips): Cancel puts it back there,
-    // whatever the pages' changes and their undoing made of its size on the way.
-    platform::POINT clockAtOpen_{};
     std::string sectionTitle_;
+    std::string sectionKey_;  // the title's text key: its picture stays when the language changes
     platform::forms::Node* highlighted_ = nullptr;
     std::vector<bool> nodeExpandedStates_;
 };

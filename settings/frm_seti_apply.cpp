@@ -9,6 +9,7 @@
 #include "core/globals.h"
 #include "core/language_files.h"
 #include "core/library_binding.h"
+#include "core/window_placement.h"
 #include "core/hook_settings.h"
 #include "platform/services/autostart.h"
 #include "platform/services/paths.h"
@@ -186,9 +187,9 @@ bool frmSetiForm::ConfirmCancel() {
     frmMain().AtomicMinute.Enabled = Settings.Every;
     frmMain().UpdateDisplay(true);
     // While this window is open a change of the clock's size keeps its right and bottom edges in
-    // place; the labels sent back above have moved it so. The clock goes back where it stood, so
-    // the engine finds no move to save either.
-    frmMain().Move(clockAtOpen_.x, clockAtOpen_.y);
+    // place; the labels sent back above have moved it so. The clock goes back where the user put
+    // it: where it stood, or where a drag meanwhile left it, which the engine then saves.
+    frmMain().Move(UserClockPlace.x, UserClockPlace.y);
     return true;
 }
 

@@ -71,11 +71,17 @@ void frmSetiForm::BuildTree(bool noClick) {
     if (!noClick) treeO_NodeClick(*highlighted_);
 }
 
+void frmSetiForm::ShowSectionOf(const Node& node) {
+    sectionTitle_ = node.Text;
+    const TreeNodeEntry* entry = EntryOf(node.Key);
+    sectionKey_ = entry ? entry->textKey : "";
+}
+
 void frmSetiForm::SelectNode(int index) {
     if (index < 1 || index > treeO.Nodes.Count) return;
     Node& node = treeO.Nodes(index);
     treeO.SelectedItem = &node;
-    sectionTitle_ = node.Text;
+    ShowSectionOf(node);
     treeO_LostFocus();
     titleBar_.Repaint();
 }
@@ -107,7 +113,7 @@ void frmSetiForm::treeO_NodeClick(Node& node) {
         case NodeAction::About: break;
     }
     if (!core::CurrentPageName.empty() && !pageShown) ShowSubWindow(nullptr, false);
-    sectionTitle_ = node.Text;
+    ShowSectionOf(node);
     treeO_LostFocus();
     titleBar_.Repaint();
 }

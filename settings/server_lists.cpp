@@ -28,8 +28,14 @@ std::vector<std::string> TimeServerLines(const std::string& listPath) {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < items.keys.size() && i < items.values.size(); ++i) {
         const std::string& section = items.keys[i];
-        lines.push_back(items.values[i] + " (" + items.file.ReadText(section, "IP") + ") Stratum: " +
-                        items.file.ReadText(section, "Stratum") + " @ " + items.file.ReadText(section, "Location"));
+        // Each part the list holds nothing for yet is left out with its brackets or marker.
+        std::string line = items.values[i];
+        const std::string ip = items.file.ReadText(section, "IP"), stratum = items.file.ReadText(section, "Stratum"),
+                          location = items.file.ReadText(section, "Location");
+        if (!ip.empty()) line += " (" + ip + ")";
+        if (!stratum.empty()) line += " Stratum: " + stratum;
+        if (!location.empty()) line += " @ " + location;
+        lines.push_back(line);
     }
     return lines;
 }

@@ -10,7 +10,8 @@ namespace settings {
 
 inline constexpr const char* kAnywhereServerListPath = "\\System\\OZR Ruriv Anywhere Servers.ozrini";
 
-// "host (IP) Stratum: S @ Location" for each item of the list's "Servers", in the file's order.
+// "host (IP) Stratum: S @ Location" for each item of the list's "Servers", in the file's order;
+// a part without a value is left out.
 // A missing file or one without items gives no lines.
 std::vector<std::string> TimeServerLines(const std::string& listPath);
 // The values of the list's "Servers", in the file's order.

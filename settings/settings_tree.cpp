@@ -1,7 +1,5 @@
 #include "settings/settings_tree.h"
 
-#include "core/language_keys.h"
-
 namespace settings {
 
 int NodeIndexOfPage(const std::string& pageName) {
@@ -10,10 +8,9 @@ int NodeIndexOfPage(const std::string& pageName) {
     return 0;
 }
 
-std::string LoadSectionPicture(platform::SettingsFile& language, const std::string& title) {
-    language.SelectSection(core::kSettingsTreeSection);
+std::string SectionPictureOf(const std::string& textKey) {
     for (const SectionPicture& picture : kSectionPictures)
-        if (language.ReadString(picture.textKey) == title) return picture.file;
+        if (textKey == picture.textKey) return picture.file;
     return kNoSectionPicture;
 }
 

@@ -75,8 +75,7 @@ inline constexpr std::array<TreePicture, 18> kTreePictures{{
     {"NA", "\\GUI\\Tree\\NA.gif"},
 }};
 
-// The section picture the title bar shows beside a title: the first text key of the tree
-// section, in this order, whose text equals the title (exactly) gives its file.
+// The section picture the title bar shows beside a section's title, by the text key of its node.
 struct SectionPicture {
     const char* textKey;
     const char* file;
@@ -93,9 +92,8 @@ inline constexpr std::array<SectionPicture, 16> kSectionPictures{{
 }};
 inline constexpr const char* kNoSectionPicture = "\\GUI\\Settings\\NA.bmp";
 
-// The section picture of a title, read from the language file (which is left with the tree
-// section selected).
-std::string LoadSectionPicture(platform::SettingsFile& language, const std::string& title);
+// The section picture of a node's text key; the "not available" picture for a key without one.
+std::string SectionPictureOf(const std::string& textKey);
 
 // The description panel of a group node: the language keys of its description and of its six
 // section lines ("" for an empty line), in section "Program Settings Controls".

@@ -32,6 +32,7 @@ void TextBox::ResetToDesign() {
     scrollX_ = 0;
     topLine_ = 0;
     selecting_ = false;
+    pastedLinesJoined_ = false;
 }
 
 void TextBox::CopyDesignFrom(const Control& other) {
@@ -43,6 +44,7 @@ void TextBox::CopyDesignFrom(const Control& other) {
     scrollBars_ = o.scrollBars_;
     passwordChar_ = o.passwordChar_;
     alignment_ = o.alignment_;
+    pastedLinesJoined_ = o.pastedLinesJoined_;
 }
 
 // ---- Properties ----
@@ -72,6 +74,12 @@ void TextBox::setMultiLine(bool value) {
 void TextBox::setScrollBars(int value) {
     if (!Parent().IsLoading()) throw Error("The property ScrollBars of " + DisplayName() + " can be set only at design time");
     scrollBars_ = std::clamp(value, vbSBNone, vbBoth);
+}
+
+void TextBox::setPastedLinesJoined(bool value) {
+    if (!Parent().IsLoading())
+        throw Error("The property PastedLinesJoined of " + DisplayName() + " can be set only at design time");
+    pastedLinesJoined_ = value;
 }
 
 void TextBox::setPasswordChar(std::string value) {
@@ -186,7 +194,7 @@ int TextBox::XOf(const VisualLine& line, int position) {
 
 int TextBox::VisibleLineCount() const { return std::max(1, InnerRect().height() / std::max(1, LineHeight(font_))); }
 
-int TextBox::PositionAt(POINT px) {
+TextBox::PointInLine TextBox::LineAt(POINT px) {
     RECT inner = InnerRect();
     const std::vector<VisualLine>& lines = Layout();
     int index = 0;
@@ -194,14 +202,26 @@ int TextBox::PositionAt(POINT px) {
         index = std::clamp(topLine_ + (px.y - inner.top) / std::max(1, LineHeight(font_)), 0,
                            static_cast<int>(lines.size()) - 1);
     const VisualLine line = lines[static_cast<std::size_t>(index)];
-    const int x = px.x - inner.left - LineLeft(line);
-    const Offsets kept = LineOffsets(line);
-    const std::vector<int>& offsets = *kept;
+    return PointInLine{line, px.x - inner.left - LineLeft(line), LineOffsets(line)};
+}
+
+int TextBox::PositionAt(POINT px) {
+    const PointInLine at = LineAt(px);
+    const std::vector<int>& offsets = *at.offsets;
     // The nearest character boundary; of equally near ones the first.
-    auto at = std::lower_bound(offsets.begin(), offsets.end(), x);
-    if (at == offsets.end() || (at != offsets.begin() && x - *(at - 1) <= *at - x))
-        at = std::lower_bound(offsets.begin(), offsets.end(), *(at - 1));
-    return line.start + static_cast<int>(at - offsets.begin());
+    auto it = std::lower_bound(offsets.begin(), offsets.end(), at.x);
+    if (it == offsets.end() || (it != offsets.begin() && at.x - *(it - 1) <= *it - at.x))
+        it = std::lower_bound(offsets.begin(), offsets.end(), *(it - 1));
+    return at.line.start + static_cast<int>(it - offsets.begin());
+}
+
+int TextBox::CharacterAt(POINT px) {
+    const PointInLine at = LineAt(px);
+    const std::vector<int>& offsets = *at.offsets;
+    // The last boundary at or left of the point starts the character under it.
+    const int boundary = static_cast<int>(std::upper_bound(offsets.begin(), offsets.end(), at.x) - offsets.begin()) - 1;
+    const int last = std::max(0, at.line.end - at.line.start - 1);
+    return at.line.start + std::clamp(boundary, 0, last);
 }
 
 ScrollModel TextBox::VerticalModel(const std::vector<VisualLine>& lines) const {
@@ -252,6 +272,13 @@ void TextBox::HandleMouseDown(int button, int shift, POINT px) {
         }
     }
     WindowedControl::HandleMouseDown(button, shift, px);
+    if (button == vbMiddleButton && hwnd_ && enabled_) {
+        // As every X program does: the text last selected goes in where the middle button pressed.
+        if (!SetFocus() || !hwnd_) return;
+        edit_.MoveCaret(PositionAt(px), false);
+        Paste(Clipboard::Selection::Primary);
+        return;
+    }
     if (button != vbLeftButton || !hwnd_) return;
     edit_.MoveCaret(PositionAt(px), (shift & vbShiftMask) != 0);
     selecting_ = true;
@@ -276,9 +303,24 @@ void TextBox::HandleMouseMove(int buttons, int shift, POINT px) {
 void TextBox::HandleMouseUp(int button, int shift, POINT px, bool inside) {
     if (button == vbLeftButton) {
         tracker_.Release(hwnd_);
+        if (selecting_) OfferSelection();
         selecting_ = false;
     }
     WindowedControl::HandleMouseUp(button, shift, px, inside);
+}
+
+// A double click selects the word under the pointer, so that typing replaces it; a password box,
+// whose words are not shown, selects its whole text.
+void TextBox::HandleDoubleClick(int button, int shift, POINT px) {
+    if (button == vbLeftButton && hwnd_) {
+        const auto [from, to] = passwordChar_.empty() ? edit_.WordAt(CharacterAt(px)) : std::pair{0, edit_.Length()};
+        edit_.Select(from, to);
+        selecting_ = false;
+        EnsureCaretVisible();
+        Invalidate();
+        OfferSelection();
+    }
+    WindowedControl::HandleDoubleClick(button, shift, px);
 }
 
 void TextBox::OnTimerTick(UINT_PTR id) {
@@ -289,13 +331,15 @@ void TextBox::OnTimerTick(UINT_PTR id) {
     });
 }
 
-// What a paste puts into the box: a one-line box takes the text up to its first line break, a
-// multi-line box keeps the breaks (as CR LF); other control characters but the tab are dropped.
+// What a paste puts into the box: a one-line box takes the text up to its first line break, or
+// joins its lines when it is made to; a multi-line box keeps the breaks (as CR LF); other control
+// characters but the tab are dropped.
 std::string TextBox::PastedText(const std::string& clipboard) const {
     std::string out;
     for (std::size_t i = 0; i < clipboard.size(); ++i) {
         const char c = clipboard[i];
         if (c == '\r' || c == '\n') {
+            if (!multiLine_ && pastedLinesJoined_) continue;
             if (!multiLine_) break;
             if (c == '\r' && i + 1 < clipboard.size() && clipboard[i + 1] == '\n') ++i;
             out += "\r\n";
@@ -331,7 +375,7 @@ bool TextBox::RunClipboardKey(int keyCode, int shift) {
     const ClipboardKey action = ClipboardKeyOf(keyCode, shift);
     if (action == ClipboardKey::None) return false;
     if (action == ClipboardKey::Paste) {
-        Edited(edit_.Insert(PastedText(UseService<Clipboard>().Text()), maxLength_));
+        Paste(Clipboard::Selection::Clipboard);
         return true;
     }
     if (action == ClipboardKey::Cut && keyCode == VK_DELETE && edit_.SelLength() == 0) return false;
@@ -344,10 +388,27 @@ bool TextBox::RunClipboardKey(int keyCode, int shift) {
     return true;
 }
 
+void TextBox::Paste(Clipboard::Selection from) {
+    Edited(edit_.Insert(PastedText(UseService<Clipboard>().Text(from)), maxLength_));
+}
+
+void TextBox::OfferSelection() {
+    if (!passwordChar_.empty() || edit_.SelLength() == 0) return;
+    if (!UseService<Clipboard>().SetText(Clipboard::Selection::Primary, edit_.SelText()))
+        ReportDropped("a text box's selection could not be offered to the middle button of other programs");
+}
+
 void TextBox::OnKey(int keyCode, int shift) {
     if (RunClipboardKey(keyCode, shift)) return;
     bool extend = (shift & vbShiftMask) != 0;
     bool ctrl = (shift & vbCtrlMask) != 0;
+    if (keyCode == 'A' && (shift & (vbShiftMask | vbCtrlMask | vbAltMask)) == vbCtrlMask) {
+        edit_.Select(0, edit_.Length());
+        EnsureCaretVisible();
+        Invalidate();
+        OfferSelection();
+        return;
+    }
     const std::vector<VisualLine> single{VisualLine{0, edit_.Length()}};
     const std::vector<VisualLine>& lines = multiLine_ ? Layout() : single;
     int caret = edit_.Caret();
@@ -398,6 +459,7 @@ void TextBox::OnKey(int keyCode, int shift) {
     }
     EnsureCaretVisible();
     Invalidate();
+    if (extend) OfferSelection();
 }
 
 void TextBox::OnChar(unsigned codepoint) {

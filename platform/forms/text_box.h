@@ -4,7 +4,9 @@
 // blanks (and inside words that do not fit) and take Enter as a line break unless the form has a
 // Default button; with ScrollBars vbVertical they show a vertical scroll bar. Ctrl+C and Ctrl+Insert
 // copy the selection, Ctrl+X and Shift+Delete cut it, Ctrl+V and Shift+Insert paste; a box with a
-// PasswordChar hands nothing out.
+// PasswordChar hands nothing out. A double click selects the word (or number) under the pointer and
+// Ctrl+A the whole text; what the user selects becomes the text the middle button pastes (X's
+// primary selection), and a middle click pastes that text at the pointer.
 #pragma once
 
 #include <vector>
@@ -13,6 +15,7 @@
 #include "platform/forms/text_edit.h"
 #include "platform/forms/text_lines.h"
 #include "platform/forms/windowed_control.h"
+#include "platform/services/clipboard.h"
 
 namespace platform::forms {
 
@@ -35,6 +38,8 @@ class TextBox : public WindowedControl {
     void setSelLength(int value);
     std::string selText() const { return edit_.SelText(); }
     void setSelText(std::string value);
+    bool pastedLinesJoined() const { return pastedLinesJoined_; }
+    void setPastedLinesJoined(bool value);
 
 public:
     TextBox(ContainerRef container, std::string name, int index = -1);
@@ -48,6 +53,9 @@ public:
     Prop<&TextBox::selStart, &TextBox::setSelStart> SelStart{this};
     Prop<&TextBox::selLength, &TextBox::setSelLength> SelLength{this};
     Prop<&TextBox::selText, &TextBox::setSelText> SelText{this};
+    // Design time: a one-line box that joins the lines of a pasted text instead of taking only its
+    // first line.
+    Prop<&TextBox::pastedLinesJoined, &TextBox::setPastedLinesJoined> PastedLinesJoined{this};
 
     Event<> Change;
 
@@ -55,6 +63,7 @@ public:
     void HandleMouseDown(int button, int shift, POINT px) override;
     void HandleMouseMove(int buttons, int shift, POINT px) override;
     void HandleMouseUp(int button, int shift, POINT px, bool inside) override;
+    void HandleDoubleClick(int button, int shift, POINT px) override;
     const std::string& TextValue() const { return edit_.Text(); }  // without loading the form
 
 protected:
@@ -77,6 +86,9 @@ private:
     static ClipboardKey ClipboardKeyOf(int keyCode, int shift);
     bool RunClipboardKey(int keyCode, int shift);
     std::string PastedText(const std::string& clipboard) const;
+    void Paste(Clipboard::Selection from);
+    // What the user selected becomes the primary selection (a password box hands nothing out).
+    void OfferSelection();
     void SetTextNow(const std::string& value);
     RECT InnerRect() const;
     RECT ScrollBarRect() const;
@@ -96,7 +108,15 @@ private:
     std::string Shown(int from, int to) const;  // the characters as displayed (password masking)
     int XOf(const VisualLine& line, int position);
     int LineLeft(const VisualLine& line);
+    // The line under a point, the point's x from the line's left, and the line's offsets.
+    struct PointInLine {
+        VisualLine line;
+        int x;
+        Offsets offsets;
+    };
+    PointInLine LineAt(POINT px);
     int PositionAt(POINT px);
+    int CharacterAt(POINT px);  // the character whose cell holds the point (the nearest one)
     void EnsureCaretVisible();
     int VisibleLineCount() const;
     ScrollModel VerticalModel(const std::vector<VisualLine>& lines) const;
@@ -119,6 +139,7 @@ private:
     int scrollX_ = 0;      // pixels the single line is scrolled to the left
     int topLine_ = 0;      // first visible line of a multi-line box
     bool selecting_ = false;
+    bool pastedLinesJoined_ = false;
     ScrollTracker tracker_;
 };
 

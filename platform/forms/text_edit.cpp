@@ -1,12 +1,23 @@
 #include "platform/forms/text_edit.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace platform::forms {
 
 namespace {
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// What a byte belongs to, for words. Every byte of a character beyond ASCII counts as a letter,
+// so a run of one class always starts and ends on a character's boundary.
+enum class WordClass { Letter, Blank, Break, Sign };
+WordClass ClassOf(unsigned char c) {
+    if (c >= 0x80 || std::isalnum(c) || c == '_') return WordClass::Letter;
+    if (c == ' ' || c == '\t') return WordClass::Blank;
+    if (c == '\r' || c == '\n') return WordClass::Break;
+    return WordClass::Sign;
+}
 }  // namespace
 
 int CharacterCount(const std::string& text) {
@@ -171,6 +182,19 @@ int TextEdit::Previous(int position) const {
 }
 
 int TextEdit::Next(int position) const { return Snap(position + 1); }
+
+std::pair<int, int> TextEdit::WordAt(int position) const {
+    if (length_ == 0) return {0, 0};
+    const int at = std::clamp(position, 0, length_ - 1);
+    std::size_t from = ByteOffset(at);
+    const WordClass cls = ClassOf(static_cast<unsigned char>(text_[from]));
+    if (cls == WordClass::Break) return {at, at};
+    std::size_t to = from;
+    while (from > 0 && ClassOf(static_cast<unsigned char>(text_[from - 1])) == cls) --from;
+    while (to < text_.size() && ClassOf(static_cast<unsigned char>(text_[to])) == cls) ++to;
+    const int start = PositionOfByte(from);
+    return {start, PositionOfByte(to)};
+}
 
 int TextEdit::LineStartOf(int position) const {
     std::size_t b = ByteOffset(Clamp(position));

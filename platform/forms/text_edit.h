@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace platform::forms {
 
@@ -47,6 +48,10 @@ public:
     int Next(int position) const;
     int LineStartOf(int position) const;
     int LineEndOf(int position) const;
+    // The word that holds the character at `position` (the last one at the end of the text), as
+    // its first position and the one after its last: a run of letters and digits (a number is a
+    // word), of blanks, or of other signs. A line break is no part of any word.
+    std::pair<int, int> WordAt(int position) const;
 
     // Byte offset of a character position, and the reverse.
     std::size_t ByteOffset(int position) const;

@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,15 +18,21 @@
 namespace platform {
 namespace {
 
+// One of the selections the platform takes part in: CLIPBOARD, or PRIMARY (the text last selected).
+struct OwnedSelection {
+    Atom atom = 0;
+    std::string text;  // what we hand out while we own it
+    bool owning = false;
+};
+
 struct ServicesState {
     Display* display = nullptr;
     ::Window root = 0;
-    ::Window selectionOwner = 0;  // an unmapped window of ours that holds CLIPBOARD
+    ::Window selectionOwner = 0;  // an unmapped window of ours that holds CLIPBOARD and PRIMARY
     std::function<bool(::Window)> isOwn;
-    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, clipboard = 0, targets = 0, text = 0, incr = 0,
-         pasteProperty = 0;
-    std::string clipboardText;
-    bool owning = false;
+    Atom clientList = 0, closeWindow = 0, netWmName = 0, utf8 = 0, targets = 0, text = 0, incr = 0, pasteProperty = 0;
+    // By Clipboard::Selection.
+    std::array<OwnedSelection, 2> selections;
     // The answer to the last request for another program's text, and its next piece.
     bool answered = false;
     Atom answerProperty = None;
@@ -131,15 +138,15 @@ std::optional<std::string> TakeIncrementally(Atom* type, bool* timedOut) {
     }
 }
 
-// Asks the clipboard's owner for its text in one form (UTF8_STRING or STRING) and waits for the
+// Asks a selection's owner for its text in one form (UTF8_STRING or STRING) and waits for the
 // answer on the loop. The text comes as UTF-8, read by the form the owner gave (some give STRING,
 // Latin-1, whatever was asked). Nothing when the owner refuses; `timedOut` when it does not answer.
-std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
+std::optional<std::string> ConvertSelection(Atom selection, Atom target, bool* timedOut) {
     ServicesState& s = St();
     XDeleteProperty(s.display, s.selectionOwner, s.pasteProperty);
     s.answered = false;
     s.answerProperty = None;
-    XConvertSelection(s.display, s.clipboard, target, s.pasteProperty, s.selectionOwner, CurrentTime);
+    XConvertSelection(s.display, selection, target, s.pasteProperty, s.selectionOwner, CurrentTime);
     XFlush(s.display);
     if (!AwaitOutsideEvents([] { return St().answered; }, kPasteWaitMs)) {
         *timedOut = true;
@@ -155,26 +162,37 @@ std::optional<std::string> ConvertClipboard(Atom target, bool* timedOut) {
     return type == XA_STRING ? Utf8FromLatin1(*bytes) : CleanUtf8(*bytes);
 }
 
+OwnedSelection& SelectionOf(Clipboard::Selection which) { return St().selections[static_cast<std::size_t>(which)]; }
+
 class X11Clipboard : public Clipboard {
 public:
-    bool SetText(const std::string& text) override {
-        St().clipboardText = text;
-        XSetSelectionOwner(St().display, St().clipboard, St().selectionOwner, CurrentTime);
-        St().owning = XGetSelectionOwner(St().display, St().clipboard) == St().selectionOwner;
+    bool SetText(Selection which, const std::string& text) override {
+        OwnedSelection& selection = SelectionOf(which);
+        selection.text = text;
+        XSetSelectionOwner(St().display, selection.atom, St().selectionOwner, CurrentTime);
+        selection.owning = XGetSelectionOwner(St().display, selection.atom) == St().selectionOwner;
         XFlush(St().display);
-        return St().owning;
+        return selection.owning;
     }
     // Another program's text is asked for as UTF-8, or as Latin-1 (STRING) where only that is
     // offered; what comes is made sound UTF-8.
-    std::string Text() const override {
-        if (St().owning) return St().clipboardText;
-        if (XGetSelectionOwner(St().display, St().clipboard) == None) return {};
+    std::string Text(Selection which) const override {
+        const OwnedSelection& selection = SelectionOf(which);
+        if (selection.owning) return selection.text;
+        if (XGetSelectionOwner(St().display, selection.atom) == None) return {};
         bool timedOut = false;
-        if (auto text = ConvertClipboard(St().utf8, &timedOut)) return *text;
+        if (auto text = ConvertSelection(selection.atom, St().utf8, &timedOut)) return *text;
         if (timedOut) return {};
-        return ConvertClipboard(XA_STRING, &timedOut).value_or("");
+        return ConvertSelection(selection.atom, XA_STRING, &timedOut).value_or("");
     }
 };
+
+// The selection of ours that an event names; null for one we do not own.
+OwnedSelection* OwnedNamed(Atom atom) {
+    for (OwnedSelection& selection : St().selections)
+        if (selection.atom == atom && selection.owning) return &selection;
+    return nullptr;
+}
 
 // The pointer as the X server sees it, also over other programs' windows and the bare desktop.
 class X11Pointer : public Pointer {
@@ -214,8 +232,8 @@ void AnswerSelectionRequest(const XSelectionRequestEvent& r) {
     reply.xselection.time = r.time;
     reply.xselection.property = None;
     Atom property = r.property != None ? r.property : r.target;  // old clients give no property
-    const std::string& text = St().clipboardText;
-    if (r.selection == St().clipboard && St().owning) {
+    if (const OwnedSelection* owned = OwnedNamed(r.selection)) {
+        const std::string& text = owned->text;
         if (r.target == St().targets) {
             Atom offered[] = {St().targets, St().utf8, XA_STRING, St().text};
             XChangeProperty(St().display, r.requestor, property, XA_ATOM, 32, PropModeReplace,
@@ -252,14 +270,14 @@ void InstallX11Services(Display* display, ::Window root, std::function<bool(::Wi
                           {&s.closeWindow, "_NET_CLOSE_WINDOW"},
                           {&s.netWmName, "_NET_WM_NAME"},
                           {&s.utf8, "UTF8_STRING"},
-                          {&s.clipboard, "CLIPBOARD"},
+                          {&SelectionOf(Clipboard::Selection::Clipboard).atom, "CLIPBOARD"},
                           {&s.targets, "TARGETS"},
                           {&s.text, "TEXT"},
                           {&s.incr, "INCR"},
                           {&s.pasteProperty, "OZR_PASTE"}});
+    SelectionOf(Clipboard::Selection::Primary).atom = XA_PRIMARY;
     s.selectionOwner = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(display, s.selectionOwner, PropertyChangeMask);  // the pieces of a large paste
-    s.owning = false;
     InstallService<OtherWindows>(std::make_unique<X11OtherWindows>());
     InstallService<Clipboard>(std::make_unique<X11Clipboard>());
     InstallService<Pointer>(std::make_unique<X11Pointer>());
@@ -281,7 +299,7 @@ bool HandleX11ServiceEvent(const XEvent& e) {
         return true;
     }
     if (e.type == SelectionClear && e.xselectionclear.window == St().selectionOwner) {
-        St().owning = false;  // another program took the clipboard
+        if (OwnedSelection* lost = OwnedNamed(e.xselectionclear.selection)) lost->owning = false;  // another program took it
         return true;
     }
     return false;

@@ -1,5 +1,7 @@
 #include "platform/services/clipboard.h"
 
+#include <array>
+
 #include "platform/draw/text_layout.h"
 #include "platform/forms/text_edit.h"
 
@@ -8,14 +10,14 @@ namespace {
 
 class MemoryClipboard : public Clipboard {
 public:
-    bool SetText(const std::string& text) override {
-        text_ = text;
+    bool SetText(Selection which, const std::string& text) override {
+        texts_[static_cast<std::size_t>(which)] = text;
         return true;
     }
-    std::string Text() const override { return text_; }
+    std::string Text(Selection which) const override { return texts_[static_cast<std::size_t>(which)]; }
 
 private:
-    std::string text_;
+    std::array<std::string, 2> texts_;
 };
 
 }  // namespace

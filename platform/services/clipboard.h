@@ -1,6 +1,7 @@
-// The clipboard's text. On an X11 desktop the platform owns the CLIPBOARD selection and hands
-// the text to whoever asks, and asks another program that owns it for its text; headless the text
-// stays in memory (the default).
+// The clipboard's text, and the text last selected (X's primary selection, which the middle button
+// pastes). On an X11 desktop the platform owns the CLIPBOARD or PRIMARY selection and hands the
+// text to whoever asks, and asks another program that owns one for its text; headless the texts
+// stay in memory (the default).
 #pragma once
 
 #include <memory>
@@ -13,11 +14,15 @@ namespace platform {
 
 class Clipboard : public Service {
 public:
+    enum class Selection { Clipboard, Primary };
     static std::unique_ptr<Clipboard> MakeReal();  // in memory
-    virtual bool SetText(const std::string& text) = 0;
-    // The clipboard's text as UTF-8: what this program put there last, or what the program that
-    // owns it now hands over (empty when none, or when it does not answer in time).
-    virtual std::string Text() const = 0;
+    virtual bool SetText(Selection which, const std::string& text) = 0;
+    // The text as UTF-8: what this program put there last, or what the program that owns it now
+    // hands over (empty when none, or when it does not answer in time).
+    virtual std::string Text(Selection which) const = 0;
+
+    bool SetText(const std::string& text) { return SetText(Selection::Clipboard, text); }
+    std::string Text() const { return Text(Selection::Clipboard); }
 };
 
 // Text from outside made sound UTF-8: each byte that is no part of a well-formed character

@@ -199,6 +199,9 @@ BOOL SetForegroundWindow(HWND hwnd) {
     Window* w = FindOrFail(hwnd);
     if (!w) return 0;
     HWND top = GetTopLevel(hwnd);
+    // Asked for by name, the window comes to the desktop's front also when the program counts it
+    // in front already (the user may work in another program's window meanwhile).
+    if (S().foreground == top) ForegroundChanged(top);
     SetForeground(top);
     {
         ContextScope scope(w->context);

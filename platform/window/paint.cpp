@@ -89,22 +89,24 @@ void AddUpdate(Window& w, const RECT& r, bool erase) {
 }
 
 // Children lie above their parent and higher siblings above lower ones, so what a window
-// repaints must be repainted in everything that covers it.
-void InvalidateCovering(Window& w, const RECT& clientRect, bool erase) {
-    RECT client = ClientAreaInWindow(w);
+// repaints must be repainted in everything that covers it. A window repaints the whole of its
+// pending area, which grows to hold every invalidation since its last paint: two small ones on
+// either side of a child make a pending area that paints over the child, so the child is told
+// the whole pending area, not only the last piece.
+void InvalidateCovering(Window& w, bool erase) {
+    const RECT pending = w.update;
     for (HWND childHandle : w.children) {
         Window* child = Find(childHandle);
         if (!child || !(child->style & WS_VISIBLE)) continue;
-        RECT overlap = IntersectRects(clientRect, child->rect);
+        RECT overlap = IntersectRects(pending, child->rect);
         if (overlap.empty()) continue;
         RECT inChild = OffsetRectBy(overlap, -child->rect.left, -child->rect.top);
         RECT childClient = ClientAreaInWindow(*child);
         AddUpdate(*child, IntersectRects(OffsetRectBy(inChild, -childClient.left, -childClient.top),
                                           RECT{0, 0, childClient.width(), childClient.height()}),
                   erase);
-        InvalidateCovering(*child, OffsetRectBy(inChild, -childClient.left, -childClient.top), erase);
+        InvalidateCovering(*child, erase);
     }
-    (void)client;
 }
 
 void CollectPending(HWND hwnd, std::vector<HWND>& out) {
@@ -128,11 +130,12 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     RECT full{0, 0, c.width(), c.height()};
     RECT r = rect ? IntersectRects(*rect, full) : full;
     AddUpdate(*w, r, erase != 0);
-    InvalidateCovering(*w, r, erase != 0);
-    // Siblings above this window that overlap it are covered by its repaint too.
+    if (w->update.empty()) return 1;
+    InvalidateCovering(*w, erase != 0);
+    // Siblings above this window that overlap what it repaints are covered by the repaint too.
     if (!w->topLevel()) {
         if (Window* parent = Find(w->parent)) {
-            RECT inParent = OffsetRectBy(r, w->rect.left + c.left, w->rect.top + c.top);
+            RECT inParent = OffsetRectBy(w->update, w->rect.left + c.left, w->rect.top + c.top);
             for (HWND sib : parent->children) {
                 if (sib == hwnd) break;
                 Window* s = Find(sib);
@@ -142,7 +145,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
                 RECT sc = ClientAreaInWindow(*s);
                 RECT local = OffsetRectBy(overlap, -s->rect.left - sc.left, -s->rect.top - sc.top);
                 AddUpdate(*s, local, erase != 0);
-                InvalidateCovering(*s, local, erase != 0);
+                InvalidateCovering(*s, erase != 0);
             }
         }
     }

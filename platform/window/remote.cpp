@@ -20,6 +20,7 @@
 
 #include "platform/services/running_copy.h"
 #include "platform/window/loop.h"
+#include "platform/window/window_manager.h"
 #include "platform/window/detail/window_store.h"
 
 namespace platform {
@@ -31,7 +32,7 @@ struct Request {
     std::uint32_t kind = 0;
     std::uint32_t hwnd = 0;
     std::uint32_t msg = 0;
-    std::uint32_t pad = 0;
+    std::uint32_t userTime = 0;  // the desktop's time of the user's doing that sent the message (0: none)
     std::uint64_t wParam = 0;
     std::int64_t lParam = 0;
     char className[128] = {};
@@ -173,6 +174,7 @@ void Serve(const Request& request, Reply* reply) {
         case kSendMessage:
             // Only plain messages cross: a pointer from another process means nothing here.
             if (request.msg == WM_COPYDATA || request.msg == WM_SETTEXT || request.msg == WM_GETTEXT) break;
+            UserActedThroughAnotherCopy(request.userTime);
             reply->result = SendMessage(HWND{request.hwnd}, request.msg, static_cast<WPARAM>(request.wParam),
                                         static_cast<LPARAM>(request.lParam));
             break;
@@ -326,6 +328,7 @@ bool detail::SendRemoteMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     request.msg = msg;
     request.wParam = wParam;
     request.lParam = lParam;
+    request.userTime = UserActionTime();
     Reply reply;
     if (!Ask(it->second.socketPath, request, &reply)) return false;
     *result = static_cast<LRESULT>(reply.result);

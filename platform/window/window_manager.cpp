@@ -292,6 +292,27 @@ void WindowManagerFocus(HWND hwnd) {
 
 void SetWindowManagerActivate(std::function<void(HWND hwnd)> handler) { ActivateHandler() = std::move(handler); }
 
+namespace {
+struct UserTimeHandlers {
+    std::function<std::uint32_t()> read;
+    std::function<void(std::uint32_t)> arrived;
+};
+UserTimeHandlers& UserTime() {
+    static UserTimeHandlers handlers;
+    return handlers;
+}
+}  // namespace
+
+void SetWindowManagerUserTime(std::function<std::uint32_t()> read, std::function<void(std::uint32_t)> arrived) {
+    UserTime() = UserTimeHandlers{std::move(read), std::move(arrived)};
+}
+
+std::uint32_t UserActionTime() { return UserTime().read ? UserTime().read() : 0; }
+
+void UserActedThroughAnotherCopy(std::uint32_t time) {
+    if (time && UserTime().arrived) UserTime().arrived(time);
+}
+
 void SetWindowManagerMoveSize(std::function<bool(HWND hwnd, int edge, POINT screen)> handler) {
     MoveSizeHandler() = std::move(handler);
 }

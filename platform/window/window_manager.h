@@ -4,6 +4,7 @@
 // behave as the platform alone makes them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -38,6 +39,16 @@ void WindowManagerMaximized(HWND hwnd, bool maximized);
 // focus along while it is on the program's windows, so that what the user types next reaches the
 // window the program chose. Not called for a focus change that came from the window manager.
 void SetWindowManagerActivate(std::function<void(HWND hwnd)> handler);
+// The desktop's time of the user's doing that this process answers now: for a process the user
+// has just started, the time of that start; 0 when the presenter knows none. A message to another
+// running copy of the program carries it there (UserActedThroughAnotherCopy), so that the window
+// that copy brings forward as it answers is the user's doing too, which a window manager that keeps
+// windows from pushing in front of the user's work lets come forward. The presenter gives the
+// handlers that read the time and take one that arrived.
+void SetWindowManagerUserTime(std::function<std::uint32_t()> read, std::function<void(std::uint32_t)> arrived);
+std::uint32_t UserActionTime();
+void UserActedThroughAnotherCopy(std::uint32_t time);
+
 // A window manager that moves and sizes windows itself takes the caption and border drags: edge 0
 // is a move, 1 to 8 a size by that edge (left, right, top, top-left, top-right, bottom,
 // bottom-left, bottom-right). The handler answers false to leave the drag to the platform's own

@@ -80,19 +80,23 @@ TEST(AlarmSaveChecks, NamesClashExactlyUnlessTheOtherIsDeletedOrTheAlarmItself) 
 }
 
 TEST(AlarmSaveChecks, TheChecksRunInOrderAndOnlyTheFirstFaultCounts) {
-    const std::vector<core::Alarm> blankListed = {Named("")};
-    EXPECT_EQ(FirstSaveFault(Named(""), blankListed, 10, 0), kNameTaken) << "the clash check comes first";
+    const std::vector<core::Alarm> blankLeftByTheLoad = {Named("")};
+    EXPECT_EQ(FirstSaveFault(Named(""), blankLeftByTheLoad, 10, 0), kNameEmpty) << "a nameless record is no alarm";
+    const std::vector<core::Alarm> blankListed = {Named(" ")};
+    EXPECT_EQ(FirstSaveFault(Named(" "), blankListed, 10, 0), kNameTaken) << "the clash check comes first";
     EXPECT_EQ(FirstSaveFault(Named("   "), {}, 10, 0), kNameEmpty);
 
     core::Alarm a = Named("Tick");
-    a.Flags = core::kAlarmByInterval;
+    a.Flags = core::kAlarmRepetitive | core::kAlarmByInterval;
     a.RepeatInterval = 29;
     EXPECT_EQ(FirstSaveFault(a, {}, 10, 0), kIntervalTooSmall);
     a.RepeatInterval = 30;
     EXPECT_EQ(FirstSaveFault(a, {}, 10, 0), kNothingPending);
-    a.Flags = 0;
     a.RepeatInterval = 0;
-    EXPECT_EQ(FirstSaveFault(a, {}, 10, 0), kNothingPending) << "without interval repetition the interval is no matter";
+    for (std::int32_t flags : {0, core::kAlarmByInterval, core::kAlarmRepetitive}) {
+        a.Flags = flags;
+        EXPECT_EQ(FirstSaveFault(a, {}, 10, 0), kNothingPending) << "only an alarm repeating by interval needs one";
+    }
 
     a.Flags = core::kAlarmSlide;
     a.SlideSettings.SlideInTime = a.SlideSettings.SlideOutTime = 100;

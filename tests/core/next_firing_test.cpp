@@ -62,6 +62,7 @@ TEST_F(NextFiringTest, AnIntervalAlarmWhoseStartLiesAheadWaitsForIt) {
     EXPECT_EQ(Text(Alarms[1].FIRE), "2024-01-01 05:00:00") << "FIRE stays";
     EXPECT_EQ(Alarms[1].AlarmState & kAlarmStartAhead, kAlarmStartAhead);
     EXPECT_FALSE(StartReached(Alarms[1], Now()));
+    EXPECT_EQ(Text(UpcomingFiring(Alarms[1], Now())), "2024-01-08 09:00:00") << "what the manager shows meanwhile";
 
     // The engine recomputes as soon as the start has come: the first firing is start + interval.
     SetNow("2024-01-08T08:00:00");
@@ -70,6 +71,10 @@ TEST_F(NextFiringTest, AnIntervalAlarmWhoseStartLiesAheadWaitsForIt) {
     EXPECT_EQ(Text(Alarms[1].FIRE), "2024-01-08 09:00:00");
     EXPECT_EQ(Alarms[1].AlarmState & kAlarmStartAhead, 0);
     EXPECT_FALSE(StartReached(Alarms[1], Now()));
+    EXPECT_EQ(Text(UpcomingFiring(Alarms[1], Now())), "2024-01-08 09:00:00");
+    Alarms[1].RepeatInterval = 0;
+    SetNow("2024-01-08T07:00:00");
+    EXPECT_EQ(Text(UpcomingFiring(Alarms[1], Now())), "2024-01-08 09:00:00") << "no step without an interval: FIRE";
 }
 
 TEST_F(NextFiringTest, JustAfterStartUpIntervalAlarmsCountNowAsNineSecondsOn) {

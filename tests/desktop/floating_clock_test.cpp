@@ -13,6 +13,7 @@
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "platform/present/desktop_screen.h"
+#include "settings/frm_seti.h"
 
 using namespace platform;
 using namespace desktop;
@@ -140,6 +141,23 @@ TEST(FloatingClock, ADraggedClockStaysWhereItWasDroppedAndIsSaved) {
     EXPECT_EQ(d.Rect(main).left, after.left);
     EXPECT_EQ(core::MainSettingsFile.ReadLongAt("Float Window", "X"), after.left * 15);
     EXPECT_EQ(core::MainSettingsFile.ReadLongAt("Float Window", "Y"), after.top * 15);
+
+    // A drag while the settings window is open is the user's, not the window's: Cancel keeps it,
+    // and it is saved once the window has closed.
+    d.Key(VK_F2);
+    d.Advance(50);
+    ASSERT_TRUE(core::SettingsWindowOpen);
+    settings::frmSeti().Move(9000, 6000);  // off the clock
+    grab = CentreOf(FindLabel(d.WindowDump(), 1).rect);
+    d.Drag(grab, POINT{grab.x + 100, grab.y + 50});
+    const RECT dragged = d.Rect(main);
+    EXPECT_EQ(dragged.left, after.left + 100);
+    d.Click(CentreOf(d.Rect(settings::frmSeti().cmdCancelN.hWnd)));
+    d.Advance(1500);
+    EXPECT_FALSE(core::SettingsWindowOpen);
+    EXPECT_EQ(d.Rect(main).left, dragged.left);
+    EXPECT_EQ(d.Rect(main).top, dragged.top);
+    EXPECT_EQ(core::MainSettingsFile.ReadLongAt("Float Window", "X"), dragged.left * 15);
 }
 
 // A right press on the clock with keys queued behind it for the menu that the press opens.

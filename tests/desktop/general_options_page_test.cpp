@@ -12,6 +12,7 @@
 #include "fake_library.h"
 #include "settings_page_support.h"
 #include "platform/forms/constants.h"
+#include "platform/present/desktop_screen.h"
 #include "platform/shell/tray_messages.h"
 #include "settings/frm_set_corner.h"
 #include "settings/frm_seti.h"
@@ -73,7 +74,21 @@ public:
     Desktop d;
 };
 
-TEST_F(GeneralOptionsPage, SystrayMovesTheClockIntoTheTaskbarAtOnceAndFloatingBringsItBack) {
+// A third label on yellow below the time and the date.
+class GeneralOptionsOfThreeLabels : public GeneralOptionsPage {
+public:
+    GeneralOptionsOfThreeLabels()
+        : GeneralOptionsPage(desktop::LaterRunWith(
+              "[Labels]\nk0=Time\nk1=Date\nk2=Day\n"
+              "[ZTVLBL: Time]\nX=0\nY=0\nFace=Arial\nSize=10\nBold=700\nItalic=0\nUnderline=0\nStrikeOut=0\n"
+              "Back=0\nFore=16777215\nSpawnString=achh:mm:ss\nVisible=1\n"
+              "[ZTVLBL: Date]\nX=0\nY=0\nFace=Arial\nSize=10\nBold=400\nItalic=0\nUnderline=0\nStrikeOut=0\n"
+              "Back=16777215\nFore=0\nSpawnString=acYYYY-MM-DD\nVisible=1\n"
+              "[ZTVLBL: Day]\nX=0\nY=0\nFace=Arial\nSize=10\nBold=400\nItalic=0\nUnderline=0\nStrikeOut=0\n"
+              "Back=65535\nFore=0\nSpawnString=acYYYY\nVisible=1\n[Systray Window]\nTransparentMode=0\n")) {}
+};
+
+TEST_F(GeneralOptionsOfThreeLabels, SystrayMovesTheClockIntoTheTaskbarAtOnceAndFloatingBringsItBack) {
     auto& page = frmSetiGO();
     EXPECT_TRUE(page.optFloating.Value);
     HWND tray = TrayClock();
@@ -85,6 +100,17 @@ TEST_F(GeneralOptionsPage, SystrayMovesTheClockIntoTheTaskbarAtOnceAndFloatingBr
     EXPECT_FALSE(IsWindowVisible(core::frmMain().hWnd));
     EXPECT_GT(d.Rect(tray).width(), 20);
     EXPECT_NE(d.Rect(tray).width(), 44) << "the taskbar clock keeps its own size: not taken over";
+    // Each label keeps its own line: the yellow one starts below the time and the date.
+    const RECT clock = d.Rect(tray);
+    const Surface& screen = ComposedScreen();
+    int yellowTop = -1;
+    for (int y = clock.top; y < clock.bottom && yellowTop < 0; ++y)
+        for (int x = clock.left; x < clock.right; ++x)
+            if ((screen.at(x, y) & 0xFFFFFF) == 0xFFFF00) {
+                yellowTop = y - clock.top;
+                break;
+            }
+    EXPECT_GT(yellowTop, clock.height() / 2);
     Apply();
     EXPECT_EQ(Saved("SystrayClock"), "1");
 

@@ -8,6 +8,7 @@
 #include "core/frm_zinput.h"
 #include "core/globals.h"
 #include "desktop_harness.h"
+#include "platform/services/clipboard.h"
 #include "tests/support/while_modal.h"
 
 using namespace platform;
@@ -93,16 +94,26 @@ TEST(InputBox, CancelAndTheCloseBoxReturnCodeTwo) {
     EXPECT_EQ(core::InputResultCode, core::kInputCancelled);
 }
 
-TEST(InputBox, PastedLineBreakPairsAreRemovedButLoneOnesStay) {
+// A pasted text keeps all of its lines, joined; no line break, paired or lone, reaches the answer,
+// which may become a section name.
+TEST(InputBox, APasteJoinsItsLinesAndNoLineBreakIsReturned) {
     Desktop d(LaterRun());
     ASSERT_TRUE(d.Start());
     d.Advance(500);
+    ASSERT_TRUE(UseService<Clipboard>().SetText("Alpha\r\nBeta\nGamma"));
+    AskModally("", [] {
+        InjectKey(VK_CONTROL, true);
+        QueueKey('V');
+        InjectKey(VK_CONTROL, false);
+        QueueKey(VK_RETURN, '\r');
+    });
+    EXPECT_EQ(core::InputResultText, "AlphaBetaGamma");
     AskModally("", [&] {
         core::frmZInput().txtInput.Text = "one\r\ntwo\nthree\rfour\r\n";
         core::frmZInput().cmdOk.Click();
     });
     EXPECT_EQ(core::InputResultCode, core::kInputOk);
-    EXPECT_EQ(core::InputResultText, "onetwo\nthree\rfour");
+    EXPECT_EQ(core::InputResultText, "onetwothreefour");
 }
 
 TEST(InputBox, TakesTheColoursOfTheScheme) {

@@ -166,7 +166,7 @@ TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
         EXPECT_EQ(frmSeti().HighlightedNodeIndex(), i);
         EXPECT_EQ(core::CurrentPageName, entry.pageName ? entry.pageName : "");
         EXPECT_EQ(frmSeti().frmDesc.Visible, entry.pageName == nullptr);
-        EXPECT_NE(settings::LoadSectionPicture(core::LanguageFile, text), settings::kNoSectionPicture);
+        EXPECT_NE(frmSeti().SectionPictureFile(), settings::kNoSectionPicture);
         if (entry.pageName) {
             // The page lies over the description panel, inside the window.
             forms::Form* page = nullptr;
@@ -418,6 +418,7 @@ TEST_F(SettingsWindow, DutchShowsItsBoxThenTheTreeAndButtonsInDutchAndCancelBrin
     EXPECT_EQ(frmSeti().treeO.Nodes(1).Text, "Programma-instellingen");
     EXPECT_EQ(frmSeti().cmdApply.Caption, "Toepassen");
     EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 6);
+    EXPECT_EQ(frmSeti().SectionPictureFile(), "\\GUI\\Settings\\MainSettingsLA.bmp") << "the section's, whatever its text";
     EXPECT_TRUE(frmSeti().treeO.Nodes(1).Expanded);
     EXPECT_EQ(core::CurrentPageName, "frmSetiLA");  // the page stays
     EXPECT_TRUE(settings::frmSetiLA().FlagMarked(2));

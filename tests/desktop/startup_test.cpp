@@ -15,6 +15,7 @@
 #include "core/globals.h"
 #include "core/settings_windows.h"
 #include "desktop_harness.h"
+#include "platform/services/settings_file.h"
 #include "platform/window/message_box.h"
 
 using namespace platform;
@@ -210,6 +211,11 @@ TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {
     EXPECT_EQ(core::Settings.PositionY, 0);
     EXPECT_EQ(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
     EXPECT_TRUE(IsWindowVisible(core::frmMain().hWnd));
+    // The place is on the disk with the choice, for a run that ends without its Quit.
+    platform::SettingsFile saved;
+    ASSERT_EQ(saved.Open(d.PathOf("Settings.ozrini").string()), 1);
+    EXPECT_EQ(saved.ReadLongAt("Float Window", "X"), 1280 * 15 / 2);
+    EXPECT_EQ(saved.ReadLongAt("Float Window", "Y"), 1024 * 15 / 2);
 }
 
 // The tip of the day lies over the middle of the screen, where the first run puts the floating

@@ -188,6 +188,21 @@ TEST_F(Sync, WithTryNextEachRetryAsksTheNextServerAndStartsOverPastTheEnd) {
     EXPECT_EQ(core::TimeSyncRetries, 0);
 }
 
+TEST_F(Sync, EverySynchronisationStartsAtThePreferredServerAndOnlyItsRetriesMoveOn) {
+    Desktop& d = Start({.atomic = "AtomicStartup=1\nRetries=4\nTryNext=1\nRemember=0\nServer=2\n",
+                        .servers = {"127.0.0.1", "127.0.0.2", "127.0.0.3"}});
+    ASSERT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(Sent()[0].address, "127.0.0.3");
+    RunTo(5 * kSecond + 10);
+    ASSERT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(Sent()[1].address, "127.0.0.1");
+    Answer(AnswerTo(Now()));
+    SendMessage(d.FindByTitle(core::kMainWindowTitle), 0x2473, 7, 0);  // the taskbar menu's sync
+    d.Advance(20);
+    ASSERT_EQ(Sent().size(), 3u);
+    EXPECT_EQ(Sent()[2].address, "127.0.0.3");
+}
+
 TEST_F(Sync, AnEmptyListRestartsFindsNoHostSendsNothingAndRetriesUntilTheRetriesAreUsed) {
     Start({.atomic = "AtomicStartup=1\nRetries=2\n", .servers = {}});
     RunTo(3 * 5 * kSecond + 10);

@@ -45,9 +45,10 @@ public:
         if (pid_ <= 0) Start(server.display());
     }
     void Signal(int signal) const { kill(pid_, signal); }
-    // Waits up to five seconds for the clock to end; true with its exit status when it did.
-    bool WaitForEnd(int* status) {
-        for (int i = 0; i < 100 && pid_ > 0; ++i) {
+    // Waits up to five seconds (or that many tenths of a second) for the clock to end; true with its
+    // exit status when it did.
+    bool WaitForEnd(int* status, int tenths = 50) {
+        for (int i = 0; i <= tenths * 2 && pid_ > 0; ++i) {
             if (waitpid(pid_, status, WNOHANG) == pid_) pid_ = -1;
             else usleep(50'000);
         }

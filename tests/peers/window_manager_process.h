@@ -1,7 +1,9 @@
-// An EWMH window manager on a test's X server (openbox by default, or icewm, which places,
-// raises and decorates windows by rules of its own and keeps a panel at the screen's bottom):
-// started with the system's own configuration only (no user files), ready once it announces
-// itself on the root window and manages a window mapped after that, and stopped at the end.
+// An EWMH window manager on a test's X server (openbox by default; icewm, which places, raises and
+// decorates windows by rules of its own and keeps a panel at the screen's bottom; xfwm4 and mutter,
+// which keep new windows from taking the keyboard from the user's work and stack by layers; mutter
+// runs in its X11 mode on a D-Bus session bus of its own): started with the system's own
+// configuration only (no user files), ready once it announces itself on the root window and
+// manages a window mapped after that, and stopped at the end (with its bus).
 #pragma once
 
 #include <fcntl.h>
@@ -45,6 +47,7 @@ public:
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
+        if (busPid_ > 0) kill(busPid_, SIGTERM);
         std::filesystem::remove_all(home_);
     }
     WindowManagerProcess(const WindowManagerProcess&) = delete;
@@ -53,6 +56,7 @@ public:
 
 private:
     void Start(const XvfbServer& server) {
+        if (command_ == "mutter" && busPid_ <= 0) StartBus(server);
         pid_ = fork();
         if (pid_ == 0) {
             prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -60,12 +64,25 @@ private:
             setenv("HOME", home_.c_str(), 1);
             setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
             setenv("XDG_CACHE_HOME", (home_ / "cache").c_str(), 1);
+            if (!busAddress_.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.c_str(), 1);
             if (command_ == "openbox")
                 execlp("openbox", "openbox", "--sm-disable", nullptr);
+            else if (command_ == "mutter")
+                execlp("mutter", "mutter", "--x11", "--replace", "--sm-disable", nullptr);
             else
                 execlp(command_.c_str(), command_.c_str(), nullptr);
             _exit(127);
         }
+    }
+
+    // A session bus of the window manager's own: its address and its process, read from what the
+    // bus prints as it forks.
+    void StartBus(const XvfbServer& server) {
+        const std::string out = server.Output("dbus-daemon --session --fork --print-address=1 --print-pid=1");
+        const auto line = out.find('\n');
+        if (line == std::string::npos) return;
+        busAddress_ = out.substr(0, line);
+        busPid_ = std::atoi(out.c_str() + line + 1);
     }
 
     // A window manager announces itself before it is done starting: a probe window shows when it manages
@@ -99,5 +116,7 @@ private:
     std::string command_;
     std::filesystem::path home_;
     pid_t pid_ = -1;
+    pid_t busPid_ = -1;
+    std::string busAddress_;
     bool ready_ = false;
 };

@@ -190,38 +190,45 @@ TEST_F(X11AlarmWindow, ABehaviourClosesAnotherProgramsWindowByItsTitle) {
     Stop(keep);
 }
 
-TEST_F(X11AlarmWindow, TheClipboardsTextReachesOtherPrograms) {
-    ASSERT_TRUE(UseService<Clipboard>().SetText("2026-12-08 23:30:00"));
-    // Another client asks for the CLIPBOARD as UTF-8 text while the platform's loop answers.
+// The clipboard's text and the text last selected (PRIMARY, which the middle button pastes) each
+// reach another program that asks for them while the platform's loop answers.
+TEST_F(X11AlarmWindow, TheClipboardsAndTheSelectionsTextsReachOtherPrograms) {
+    Clipboard& ours = UseService<Clipboard>();
+    ASSERT_TRUE(ours.SetText("2026-12-08 23:30:00"));
+    ASSERT_TRUE(ours.SetText(Clipboard::Selection::Primary, "selected"));
     Display* other = XOpenDisplay(display_.c_str());
     ASSERT_TRUE(other);
     ::Window w = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
-    Atom clipboard = XInternAtom(other, "CLIPBOARD", False), utf8 = XInternAtom(other, "UTF8_STRING", False),
-         into = XInternAtom(other, "OZR_TEST_PASTE", False);
-    XConvertSelection(other, clipboard, utf8, into, w, CurrentTime);
-    XFlush(other);
-    std::string pasted;
-    for (int i = 0; i < 200 && pasted.empty(); ++i) {
-        Pump(15);
-        while (XPending(other)) {
-            XEvent e;
-            XNextEvent(other, &e);
-            if (e.type != SelectionNotify || e.xselection.property == None) continue;
-            Atom type;
-            int format;
-            unsigned long count, after;
-            unsigned char* data = nullptr;
-            XGetWindowProperty(other, w, into, 0, 1024, True, AnyPropertyType, &type, &format, &count, &after, &data);
-            if (data) {
-                pasted.assign(reinterpret_cast<const char*>(data), count);
-                XFree(data);
+    Atom utf8 = XInternAtom(other, "UTF8_STRING", False), into = XInternAtom(other, "OZR_TEST_PASTE", False);
+    auto ask = [&](Atom selection) {
+        XConvertSelection(other, selection, utf8, into, w, CurrentTime);
+        XFlush(other);
+        std::string pasted;
+        for (int i = 0; i < 200 && pasted.empty(); ++i) {
+            Pump(15);
+            while (XPending(other)) {
+                XEvent e;
+                XNextEvent(other, &e);
+                if (e.type != SelectionNotify || e.xselection.property == None) continue;
+                Atom type;
+                int format;
+                unsigned long count, after;
+                unsigned char* data = nullptr;
+                XGetWindowProperty(other, w, into, 0, 1024, True, AnyPropertyType, &type, &format, &count, &after, &data);
+                if (data) {
+                    pasted.assign(reinterpret_cast<const char*>(data), count);
+                    XFree(data);
+                }
             }
         }
-    }
+        return pasted;
+    };
+    EXPECT_EQ(ask(XInternAtom(other, "CLIPBOARD", False)), "2026-12-08 23:30:00");
+    EXPECT_EQ(ask(XA_PRIMARY), "selected");
     XDestroyWindow(other, w);
     XCloseDisplay(other);
-    EXPECT_EQ(pasted, "2026-12-08 23:30:00");
-    EXPECT_EQ(UseService<Clipboard>().Text(), "2026-12-08 23:30:00");
+    EXPECT_EQ(ours.Text(), "2026-12-08 23:30:00");
+    EXPECT_EQ(ours.Text(Clipboard::Selection::Primary), "selected");
 }
 
 // Pasting takes another program's text: as UTF-8 (what is not well-formed made sound), as
@@ -231,18 +238,21 @@ TEST_F(X11AlarmWindow, PastingTakesAnotherProgramsTextAsUtf8AndGivesUpOnASilentO
     Display* probe = XOpenDisplay(display_.c_str());
     ASSERT_TRUE(probe);
     const Atom clipboard = XInternAtom(probe, "CLIPBOARD", False);
-    auto offer = [&](const std::string& bytes, const char* target) {
+    auto offer = [&](const std::string& bytes, const char* target, const char* selection = "clipboard") {
         const std::string file = "/tmp/ozr-paste-" + std::to_string(getpid());
         std::FILE* out = std::fopen(file.c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
-        const ::Window before = XGetSelectionOwner(probe, clipboard);
-        std::system(("DISPLAY=" + display_ + " xclip -selection clipboard -t " + target + " " + file +
+        const Atom atom = std::string(selection) == "primary" ? XA_PRIMARY : clipboard;
+        const ::Window before = XGetSelectionOwner(probe, atom);
+        std::system(("DISPLAY=" + display_ + " xclip -selection " + selection + " -t " + target + " " + file +
                      " >/dev/null 2>&1 &")
                         .c_str());
-        for (int i = 0; i < 100 && XGetSelectionOwner(probe, clipboard) == before; ++i) Pump(20);
+        for (int i = 0; i < 100 && XGetSelectionOwner(probe, atom) == before; ++i) Pump(20);
         std::remove(file.c_str());
     };
+    offer("middle", "UTF8_STRING", "primary");
+    EXPECT_EQ(UseService<Clipboard>().Text(Clipboard::Selection::Primary), "middle");
     offer("caf\xe9", "STRING");
     EXPECT_EQ(UseService<Clipboard>().Text(), "caf\xc3\xa9");
     offer("a\xff" "b", "UTF8_STRING");

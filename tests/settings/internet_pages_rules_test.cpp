@@ -30,13 +30,16 @@ protected:
 TEST_F(ServerLists, TimeServersGiveOneLinePerItemInFileOrderWithWhatTheirSectionsHold) {
     const std::string path = Write("time.ozrini",
                                    "[Dralo Software Development Ruriv - Time Servers File]\n[Servers]\n"
-                                   "1=pool.example\n2=127.0.0.1\n3=bare.example\n"
+                                   "1=pool.example\n2=127.0.0.1\n3=bare.example\n4=unknown.example\n"
                                    "[2]\nIP=127.0.0.1\nStratum=1\nLocation=Here\n"
+                                   "[4]\nIP=192.0.2.9\nStratum=\nLocation=\n"
                                    "[1]\nIP=192.0.2.7\nStratum=2\nLocation=Worldwide: volunteers\n");
     EXPECT_EQ(TimeServerLines(path), (std::vector<std::string>{
                                          "pool.example (192.0.2.7) Stratum: 2 @ Worldwide: volunteers",
                                          "127.0.0.1 (127.0.0.1) Stratum: 1 @ Here",
-                                         "bare.example () Stratum:  @ ",  // a server without its section
+                                         // What nothing told of yet is left out, with its brackets and markers.
+                                         "bare.example",
+                                         "unknown.example (192.0.2.9)",
                                      }));
 }
 

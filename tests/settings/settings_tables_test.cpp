@@ -93,21 +93,13 @@ TEST(AboutWindow, Is550650Or850PixelsHighByTheScreen) {
     for (auto [screen, pixels] : cases) EXPECT_EQ(AboutWindowHeight(screen), pixels * 15) << screen;
 }
 
-TEST(SectionPictures, AreFoundByTheTitlesTextTheEarlierKeyFirst) {
-    platform::SettingsFile language;
-    language.NewFile();
-    language.SelectSection(core::kSettingsTreeSection);
-    for (const SectionPicture& p : kSectionPictures) language.WriteString(p.textKey, std::string("Text of ") + p.textKey);
-    EXPECT_EQ(LoadSectionPicture(language, "Text of 1_3"), "\\GUI\\Settings\\MainSettingsAS.bmp");
-    EXPECT_EQ(LoadSectionPicture(language, "Text of 4_2"), "\\GUI\\Settings\\MainAnywhere.bmp");
-    EXPECT_EQ(LoadSectionPicture(language, "No such section"), kNoSectionPicture);
-    EXPECT_EQ(LoadSectionPicture(language, "text of 1_3"), kNoSectionPicture);  // case counts
-    language.WriteString("2_1", "Alarms");
-    language.WriteString("r2", "Alarms");
-    EXPECT_EQ(LoadSectionPicture(language, "Alarms"), "\\GUI\\Settings\\MainAlarm.bmp");
-    language.SelectSection("elsewhere");
-    EXPECT_EQ(LoadSectionPicture(language, "Text of r1"), "\\GUI\\Settings\\MainSettings.bmp");
-    EXPECT_EQ(language.GetCurrentSection(), core::kSettingsTreeSection);
+TEST(SectionPictures, AreFoundByTheSectionsKey) {
+    EXPECT_EQ(SectionPictureOf("1_3"), "\\GUI\\Settings\\MainSettingsAS.bmp");
+    EXPECT_EQ(SectionPictureOf("4_2"), "\\GUI\\Settings\\MainAnywhere.bmp");
+    EXPECT_EQ(SectionPictureOf("r2"), "\\GUI\\Settings\\MainAlarm.bmp");
+    EXPECT_EQ(SectionPictureOf("2_1"), "\\GUI\\Settings\\MainAlarmAM.bmp");
+    EXPECT_EQ(SectionPictureOf("r6"), kNoSectionPicture);
+    EXPECT_EQ(SectionPictureOf(""), kNoSectionPicture);
 }
 
 TEST(SectionTree, HasItsThirteenNodesInTheirFixedOrder) {

@@ -21,9 +21,17 @@ bool RecordingPower::Request(PowerAction action, bool forced) {
     return true;
 }
 
-bool RecordingClipboard::SetText(const std::string& text) {
-    texts.push_back(text);
+bool RecordingClipboard::SetText(Selection which, const std::string& text) {
+    if (which == Selection::Primary)
+        primary = text;
+    else
+        texts.push_back(text);
     return true;
+}
+
+std::string RecordingClipboard::Text(Selection which) const {
+    if (which == Selection::Primary) return primary;
+    return texts.empty() ? std::string() : texts.back();
 }
 
 RecordingDocumentOpener& UseRecordingDocumentOpener() {

@@ -51,9 +51,10 @@ public:
 
 class RecordingClipboard final : public platform::Clipboard {
 public:
-    bool SetText(const std::string& text) override;
-    std::string Text() const override { return texts.empty() ? std::string() : texts.back(); }
-    std::vector<std::string> texts;  // every text set, in order
+    bool SetText(Selection which, const std::string& text) override;
+    std::string Text(Selection which) const override;
+    std::vector<std::string> texts;  // every text put on the clipboard, in order
+    std::string primary;             // the text last selected
 };
 
 class RecordingDateTimeSettings final : public platform::DateTimeSettings {

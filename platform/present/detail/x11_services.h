@@ -1,6 +1,6 @@
 // The outside services an X11 desktop provides: the window manager's list of other programs'
-// windows with their polite close request, the CLIPBOARD selection that the platform owns, and the
-// pointer wherever it is on the screen.
+// windows with their polite close request, the CLIPBOARD and PRIMARY selections that the platform
+// owns, and the pointer wherever it is on the screen.
 // Installed by the X11 presenter on its connection.
 #pragma once
 
@@ -18,7 +18,7 @@ void InternAtoms(Display* display, std::initializer_list<std::pair<Atom*, const 
 
 // isOwn tells the presenter's own windows, which are not "other programs' windows".
 void InstallX11Services(Display* display, ::Window root, std::function<bool(::Window)> isOwn);
-// Takes the selection events of the clipboard; false for any other event.
+// Takes the events of the selections; false for any other event.
 bool HandleX11ServiceEvent(const XEvent& event);
 void StopX11Services();
 

@@ -452,6 +452,50 @@ TEST_F(ControlsTest, TextBoxesCopyAndCutTheirSelection) {
     EXPECT_EQ(f.txtPassword.Text, "secret");
 }
 
+// A double click selects the word (a number) under the pointer, so that typing replaces it, and a
+// password box its whole hidden text; Ctrl+A selects everything.
+TEST_F(ControlsTest, TextBoxesSelectAWordByADoubleClickAndEverythingByCtrlA) {
+    BoxForm f;
+    f.Show();
+    f.txtShort.Alignment = vbCenter;
+    f.txtShort.Text = "49";
+    DoubleClickAt(CentreOf(f.txtShort.hWnd));
+    Type("52");
+    EXPECT_EQ(f.txtShort.Text, "52");
+    f.txtPassword.Text = "two words";
+    DoubleClickAt(CentreOf(f.txtPassword.hWnd));
+    EXPECT_EQ(f.txtPassword.SelLength, 9);
+    f.txtText.SetFocus();
+    Type("alpha beta");
+    KeyWith(VK_CONTROL, 'A');
+    EXPECT_EQ(f.txtText.SelText, "alpha beta");
+}
+
+// What the user selects goes to the middle button of every program, not to the clipboard, and a
+// middle click pastes the text last selected where it presses; a password box hands nothing out.
+TEST_F(ControlsTest, TextBoxesOfferTheirSelectionToTheMiddleButton) {
+    BoxForm f;
+    f.Show();
+    Clipboard& clipboard = UseService<Clipboard>();
+    f.txtShort.Text = "49";
+    DoubleClickAt(CentreOf(f.txtShort.hWnd));
+    EXPECT_EQ(clipboard.Text(Clipboard::Selection::Primary), "49");
+    EXPECT_EQ(clipboard.Text(), "");
+    f.txtText.SetFocus();
+    Type("ab");
+    KeyWith(VK_SHIFT, VK_LEFT);
+    EXPECT_EQ(clipboard.Text(Clipboard::Selection::Primary), "b");
+    f.txtPassword.Text = "secret";
+    f.txtPassword.SetFocus();
+    KeyWith(VK_CONTROL, 'A');
+    EXPECT_EQ(clipboard.Text(Clipboard::Selection::Primary), "b");
+    ASSERT_TRUE(clipboard.SetText(Clipboard::Selection::Primary, "x\ny"));
+    f.txtShort.Text = "";
+    ClickAt(CentreOf(f.txtShort.hWnd), MouseButton::Middle);
+    EXPECT_TRUE(f.txtShort.HasFocus());
+    EXPECT_EQ(f.txtShort.Text, "x") << "pasted by the rules of a paste";
+}
+
 struct MenuHost : Form {
     MenuHost() : Form("frmMenuHost") {
         for (Menu* m : {&mncSettings, &mncAlarms, &mncNull, &mncExit}) m->Click = [this, m] { chosen.push_back(m->Name()); };

@@ -21,6 +21,11 @@ struct EditCase {
     int selLength;
 };
 
+void SelectWord(TextEdit& e, int position) {
+    const auto [from, to] = e.WordAt(position);
+    e.Select(from, to);
+}
+
 TEST(TextEdit, EditsAsATable) {
     const std::vector<EditCase> cases = {
         {"typing inserts at the caret", "ac", [](TextEdit& e) { e.SetSelStart(1), e.Insert("b", 0); }, "abc", 2, 0},
@@ -41,6 +46,12 @@ TEST(TextEdit, EditsAsATable) {
         {"a selection made backwards counts from its start", "abcdef", [](TextEdit& e) { e.Select(5, 2); }, "abcdef", 2, 3},
         {"setting the text puts the caret at the start", "abc", [](TextEdit& e) { e.SetSelStart(2), e.SetText("xyz"); },
          "xyz", 0, 0},
+        {"a word is a run of letters and digits", "set 49 now", [](TextEdit& e) { SelectWord(e, 5); }, "set 49 now", 4, 2},
+        {"blanks and signs make words of their own", "a  --b", [](TextEdit& e) { SelectWord(e, 3); }, "a  --b", 3, 2},
+        {"letters beyond ASCII are letters", "\xC3\xA9t\xC3\xA9 ok", [](TextEdit& e) { SelectWord(e, 1); },
+         "\xC3\xA9t\xC3\xA9 ok", 0, 3},
+        {"past the end the last word", "ab cd", [](TextEdit& e) { SelectWord(e, 5); }, "ab cd", 3, 2},
+        {"a line break is no word", "ab\r\ncd", [](TextEdit& e) { SelectWord(e, 2); }, "ab\r\ncd", 2, 0},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -119,6 +119,16 @@ TEST(Painting, ParentsPaintBeforeChildrenAndEachPendingWindowOnce) {
     for (auto& r : Log())
         if (r.msg == WM_PAINT) painted.push_back(r.hwnd);
     EXPECT_EQ(painted, (std::vector<HWND>{lower, upper}));
+    // Two pieces on either side of the children make one pending area that paints over them both.
+    Log().clear();
+    RECT left{0, 30, 5, 35}, right{95, 30, 100, 35};
+    InvalidateRect(top, &left, 1);
+    InvalidateRect(top, &right, 1);
+    PumpPendingWork();
+    painted.clear();
+    for (auto& r : Log())
+        if (r.msg == WM_PAINT) painted.push_back(r.hwnd);
+    EXPECT_EQ(painted, (std::vector<HWND>{top, lower, upper}));
     DestroyWindow(top);
 }
 

@@ -1,0 +1,183 @@
+#include "platform/present/detail/x11_focus.h"
+
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "platform/present/detail/x11_stacking.h"
+#include "platform/window/loop.h"
+#include "platform/window/window_manager.h"
+
+namespace platform::x11 {
+
+Time ServerTimeNow() {
+    // A property change carries the server's time: an empty append to the group leader changes
+    // nothing and is told back at once.
+    const unsigned char nothing = 0;
+    XChangeProperty(X().display, X().groupLeader, XA_WM_CLASS, XA_STRING, 8, PropModeAppend, &nothing, 0);
+    XEvent e;
+    XWindowEvent(X().display, X().groupLeader, PropertyChangeMask, &e);
+    return e.xproperty.time;
+}
+
+namespace {
+
+// The X window that has the desktop's keyboard focus.
+XWindowId XFocus() {
+    XWindowId focus = 0;
+    int revert = 0;
+    XGetInputFocus(X().display, &focus, &revert);
+    return focus;
+}
+
+// Gives the program's foreground window the desktop's keyboard focus, unless it has it: asked of
+// the window manager as the user's own doing (the time of the user's last press or key; for a
+// window shown anew, the time it came), or set directly where no window manager runs. A window the
+// window manager has not taken on yet is asked for once it has (NoteManaged).
+void FocusForegroundWindow() {
+    auto it = X().windows.find(GetForegroundWindow().id());
+    if (it == X().windows.end() || !it->second.mapped || it->second.iconic || it->second.overrideRedirect) return;
+    const XWindowId focus = XFocus();
+    if (focus == it->second.xid) return;
+    if (WindowManagerSupports(X().activeWindow)) {
+        if (!it->second.managed) return;
+        const Time time = it->second.shownAnew ? ServerTimeNow() : X().lastUserTime;
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = it->second.xid;
+        e.xclient.message_type = X().activeWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1;  // asked for by an application
+        e.xclient.data.l[1] = static_cast<long>(time);
+        e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
+        XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
+    }
+    X().keyboardLeft = false;
+    XFlush(X().display);
+}
+
+// The desktop's keyboard focus goes to the program's foreground window once the program's work of
+// the moment is done, so that a window that hands the keyboard on and takes it back in one step
+// moves nothing.
+void FocusForegroundWindowSoon() {
+    if (X().focusToFollow) return;
+    X().focusToFollow = true;
+    PostTask([] {
+        X().focusToFollow = false;
+        if (X().display) FocusForegroundWindow();
+    });
+}
+
+// The desktop's keyboard is on one of our windows, or was left with nobody (no program's window
+// has it) when the last of ours to have it went away.
+bool KeyboardIsOurs() {
+    const XWindowId focus = XFocus();
+    return HandleOf(focus) || (X().keyboardLeft && !InsideManagedClient(X().display, focus, X().wmState));
+}
+
+}  // namespace
+
+// The program gave one of its windows the keyboard by its own doing: while the desktop's keyboard
+// is ours, it follows. With another program's window focused, that stands.
+void FollowProgramFocus(HWND hwnd) {
+    const auto it = X().windows.find(hwnd.id());
+    const bool handedOver = std::chrono::steady_clock::now() < X().handOverUntil;
+    X().handOverUntil = {};
+    if (KeyboardIsOurs() || handedOver || (it != X().windows.end() && it->second.shownAnew)) FocusForegroundWindowSoon();
+}
+
+std::uint32_t UserStartTime() {
+    // A launcher that follows the startup notification protocol names the time of the user's
+    // click in the start's id; else the start is the user's doing of this moment.
+    if (const char* id = std::getenv("DESKTOP_STARTUP_ID"))
+        if (const char* at = std::strstr(id, "_TIME"); at && std::isdigit(static_cast<unsigned char>(at[5])))
+            return static_cast<std::uint32_t>(std::strtoul(at + 5, nullptr, 10));
+    return static_cast<std::uint32_t>(ServerTimeNow());
+}
+
+void TakeHandedOverUserTime(std::uint32_t time) {
+    X().lastUserTime = time;
+    X().handOverUntil = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+}
+
+void NoteShownAnew(XWin& xw) {
+    if (xw.overrideRedirect || xw.dock || !WindowManagerRuns()) return;
+    const long time = static_cast<long>(ServerTimeNow());
+    XChangeProperty(X().display, xw.xid, X().netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&time), 1);
+    xw.shownAnew = true;
+    xw.hadKeyboard = false;
+}
+
+void NoteManaged(const XWin& xw) {
+    if (xw.shownAnew && HandleOf(xw.xid) == GetForegroundWindow()) FocusForegroundWindowSoon();
+}
+
+void NoteUserInput(XWindowId xid) {
+    XWin* xw = FindX(xid);
+    if (!xw) return;
+    xw->shownAnew = false;
+    if (!std::exchange(xw->keptAbove, false)) return;
+    if (HWND h = HandleOf(xid)) Sync(h);
+}
+
+void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states) {
+    if (!xw.shownAnew || xw.keptAbove || XFocus() == xw.xid ||
+        std::find(states.begin(), states.end(), X().stateDemandsAttention) == states.end())
+        return;
+    xw.keptAbove = true;
+    if (HWND h = HandleOf(xw.xid)) Sync(h);
+}
+
+// Our window that has the keyboard goes away: the program hid, minimised or destroyed it, or the
+// window manager minimised it. A window manager would fall back to a window of its own choosing,
+// often none of ours or none at all, and the keys typed next would reach nothing: the window the
+// program hands the keyboard on to (its owner, or the frontmost) takes it instead.
+void KeepFocusPastLeaving(const XWin& xw) {
+    if (!xw.mapped || xw.overrideRedirect) return;
+    const XWindowId focus = XFocus();
+    if (focus != xw.xid && (X().keyboardOn != xw.xid || HandleOf(focus) ||
+                            InsideManagedClient(X().display, focus, X().wmState)))
+        return;
+    X().keyboardLeft = true;
+    FocusForegroundWindowSoon();
+}
+
+void FollowFocusOut(const XFocusChangeEvent& e) {
+    // The user turned to another window: what was shown anew has had its chance to be seen.
+    if (e.mode == NotifyNormal && e.detail != NotifyPointer && e.detail != NotifyInferior)
+        if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+}
+
+void KeepAboveWhileCovered(XWin& xw) {
+    if (!xw.shownAnew || xw.keptAbove || !xw.mapped || xw.iconic || XFocus() != xw.xid || !CoveredByAnotherProgram(xw))
+        return;
+    xw.keptAbove = true;
+    if (HWND h = HandleOf(xw.xid)) Sync(h);
+}
+
+void FollowFocusIn(const XFocusChangeEvent& e) {
+    // The window manager gave one of our windows the keyboard: it becomes the active window,
+    // so that what is typed into it reaches it. A grab's start and end (an open menu's) move
+    // no focus, nor does the pointer where no window manager gives it.
+    if ((e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) && e.detail != NotifyPointer)
+        if (HWND h = HandleOf(e.window)) {
+            X().keyboardOn = e.window;
+            X().keyboardLeft = false;
+            if (XWin* xw = FindX(e.window); xw && !std::exchange(xw->hadKeyboard, true)) KeepAboveWhileCovered(*xw);
+            // A window that a modal window blocks was raised with the focus: the program's
+            // order goes back to the server, the modal window on top.
+            if (!IsWindowEnabled(h)) X().lastStack.clear();
+            WindowManagerFocus(h);
+            Restack();
+            XFlush(X().display);
+        }
+}
+
+}  // namespace platform::x11

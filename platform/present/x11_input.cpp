@@ -1,0 +1,106 @@
+#include "platform/present/detail/x11_input.h"
+
+#include <X11/Xutil.h>
+
+#include "platform/present/detail/x11_focus.h"
+#include "platform/present/detail/x11_keys.h"
+#include "platform/present/presented_windows.h"
+#include "platform/window/input.h"
+
+namespace platform::x11 {
+namespace {
+
+// The modifier keys an event says are held, which count over what was seen pressed and released.
+ModifierKeys HeldModifiers(unsigned int state) {
+    return ModifierKeys{(state & ShiftMask) != 0, (state & ControlMask) != 0, (state & Mod1Mask) != 0};
+}
+
+}  // namespace
+
+// While a menu is open it holds the keyboard, as a menu's own loop does, so that its arrows, Enter
+// and Esc reach it whichever window had the focus.
+void ApplyKeyboardGrab(HWND hwnd, XWin& xw) {
+    const bool wanted = xw.mapped && hwnd == MenuKeyWindow();
+    if (wanted == xw.keyboardGrabbed) return;
+    if (wanted)
+        xw.keyboardGrabbed =
+            XGrabKeyboard(X().display, xw.xid, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+    else {
+        XUngrabKeyboard(X().display, CurrentTime);
+        xw.keyboardGrabbed = false;
+    }
+}
+
+// A caption or border drag goes to the window manager, as toolkits that draw their own captions
+// hand it over (_NET_WM_MOVERESIZE); it then moves or sizes the window itself.
+bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
+    static const long kDirection[] = {8, 7, 3, 1, 0, 2, 5, 6, 4};  // by edge: move, left, right, top, ...
+    auto it = X().windows.find(hwnd.id());
+    if (it == X().windows.end() || !it->second.mapped || it->second.overrideRedirect || edge < 0 || edge > 8 ||
+        !WindowManagerSupports(X().moveResize))
+        return false;
+    XUngrabPointer(X().display, CurrentTime);  // the press's own grab would keep the pointer from it
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = it->second.xid;
+    e.xclient.message_type = X().moveResize;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = screen.x;
+    e.xclient.data.l[1] = screen.y;
+    e.xclient.data.l[2] = kDirection[edge];
+    e.xclient.data.l[3] = 1;  // the left button
+    e.xclient.data.l[4] = 1;  // asked for by an application
+    XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(X().display);
+    // The window manager has the press now; its release never comes here.
+    InjectMouseButton(screen, MouseButton::Left, false);
+    return true;
+}
+
+bool HandleInputEvent(XEvent& e) {
+    switch (e.type) {
+        case MotionNotify:
+            InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state),
+                            HandleOf(e.xmotion.window));
+            break;
+        case LeaveNotify:
+            // No motion comes from where no window of ours lies: the cursor's last place is where
+            // it left, so that what watches it (a hover balloon, a hot item) sees it gone.
+            SetCursorPos(e.xcrossing.x_root, e.xcrossing.y_root);
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            static const MouseButton kButtons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
+            unsigned b = e.xbutton.button;
+            if (b < 1 || b > 3) break;
+            X().lastUserTime = e.xbutton.time;
+            if (e.type == ButtonPress) NoteUserInput(e.xbutton.window);
+            InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
+                              HeldModifiers(e.xbutton.state), HandleOf(e.xbutton.window));
+            break;
+        }
+        case KeyPress:
+        case KeyRelease: {
+            X().lastUserTime = e.xkey.time;
+            if (e.type == KeyPress) NoteUserInput(e.xkey.window);
+            char text[8] = {};
+            KeySym sym = 0;
+            int n = XLookupString(&e.xkey, text, sizeof(text), &sym, nullptr);
+            int vk = VirtualKeyFromKeysym(sym);
+            // Characters as code points: Latin-1 key symbols are their code points, and key
+            // symbols of other scripts carry theirs above 0x01000000.
+            unsigned int character = 0;
+            if (sym >= 0x01000100 && sym <= 0x0110FFFF)
+                character = static_cast<unsigned int>(sym - 0x01000000);
+            else if (n == 1)
+                character = static_cast<unsigned char>(text[0]);
+            if (!vk && character) vk = 0xE5;  // a character key without a virtual key of its own
+            if (vk) InjectKey(vk, e.type == KeyPress, character, HeldModifiers(e.xkey.state));
+            break;
+        }
+        default: return false;
+    }
+    return true;
+}
+
+}  // namespace platform::x11

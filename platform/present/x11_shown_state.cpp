@@ -1,0 +1,87 @@
+#include "platform/present/detail/x11_shown_state.h"
+
+#include <X11/Xutil.h>
+
+#include "platform/present/desktop_screen.h"
+#include "platform/present/detail/x11_focus.h"
+#include "platform/present/detail/x11_window_hints.h"
+#include "platform/present/detail/x11_window_shape.h"
+#include "platform/window/window_manager.h"
+
+namespace platform::x11 {
+
+// Shows, hides, minimises or restores the X window as the program's window is now. A window
+// manager minimises a window itself (ICCCM's iconic state): the window stays one of its clients,
+// which its taskbar or Alt+Tab restores. With none, a minimised window is simply not shown.
+void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const RECT& r) {
+    if (!wanted) {
+        KeepFocusPastLeaving(xw);
+        if (xw.mapped) {
+            if (xw.iconic)
+                XWithdrawWindow(X().display, xw.xid, X().screen);
+            else
+                XUnmapWindow(X().display, xw.xid);
+        }
+        xw.mapped = false;
+        xw.iconic = false;
+        return;
+    }
+    if (minimized) {
+        if (xw.iconic) return;
+        KeepFocusPastLeaving(xw);
+        if (xw.overrideRedirect || !WindowManagerRuns()) {
+            if (xw.mapped) XUnmapWindow(X().display, xw.xid);
+            xw.mapped = false;
+            return;
+        }
+        xw.iconic = true;
+        if (xw.mapped) {
+            XIconifyWindow(X().display, xw.xid, X().screen);
+            return;
+        }
+        SetInitialState(xw, IconicState);
+    } else if (xw.iconic) {
+        // Mapping an iconic window asks its window manager to restore it.
+        xw.iconic = false;
+        SetInitialState(xw, NormalState);
+        XMapWindow(X().display, xw.xid);
+        return;
+    } else if (xw.mapped) {
+        return;
+    }
+    // The window manager dropped the states when the window was last withdrawn.
+    SetAtomList(xw.xid, X().netWmState, xw.states);
+    if (!minimized) NoteShownAnew(xw);
+    XMapWindow(X().display, xw.xid);
+    xw.mapped = true;
+    if (minimized) return;
+    if (auto surface = WindowSurface(hwnd)) ApplyShape(xw, *surface, surface->bounds());
+    ShowAgain(hwnd, RECT{0, 0, r.width(), r.height()});
+}
+
+// The window manager tells the state it keeps a client in (WM_STATE): a window it minimised or
+// restored on its own (a taskbar, Alt+Tab) is minimised or restored in the program too.
+void NoteWindowManagerState(XWindowId xid) {
+    XWin* xw = FindX(xid);
+    if (!xw) return;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long state = -1;
+    if (XGetWindowProperty(X().display, xid, X().wmState, 0, 2, False, X().wmState, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && count >= 1 && format == 32)
+        state = reinterpret_cast<const long*>(data)[0];
+    if (data) XFree(data);
+    const bool wasManaged = xw->managed;
+    xw->managed = state == NormalState || state == IconicState;
+    if (!wasManaged && state == NormalState) NoteManaged(*xw);
+    const bool iconic = state == IconicState;
+    if (!xw->managed || iconic == xw->iconic) return;
+    if (iconic) KeepFocusPastLeaving(*xw);
+    xw->iconic = iconic;
+    if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
+}
+
+}  // namespace platform::x11
