@@ -35,6 +35,7 @@ protected:
     UINT ClassStyle() const override { return 0; }  // a quick second click is a second Click
     void OnKey(int keyCode, int shift) override;
     void OnKeyReleased(int keyCode, int shift) override;
+    bool TakesKeyRepeats() const override { return false; }
     void OnFocusChanged() override;
 
 private:

@@ -15,6 +15,7 @@
 #include "platform/forms/windowed_control.h"
 #include "platform/window/loop.h"
 #include "platform/window/modal.h"
+#include "platform/window/monitors.h"
 #include "platform/window/screen.h"
 #include "platform/window/detail/window_store.h"
 
@@ -223,10 +224,13 @@ void Form::Hide() {
 
 void Form::ApplyStartUpPosition() {
     RECT r = RectPx();
-    RECT area{0, 0, ScreenSize().cx, ScreenSize().cy};
-    if (startUpPosition_ == vbStartUpOwner && owner_ && owner_->hwnd_)
-        GetWindowRect(owner_->hwnd_, &area);
-    else if (startUpPosition_ != vbStartUpScreen && startUpPosition_ != vbStartUpOwner)
+    const HWND owner = owner_ ? owner_->hwnd_ : HWND{};
+    RECT area;
+    if (startUpPosition_ == vbStartUpOwner && owner)
+        GetWindowRect(owner, &area);
+    else if (startUpPosition_ == vbStartUpScreen || startUpPosition_ == vbStartUpOwner)
+        area = CentringArea(owner);
+    else
         return;
     int x = area.left + (area.width() - r.width()) / 2;
     int y = area.top + (area.height() - r.height()) / 2;
@@ -474,47 +478,46 @@ void Form::SetCancelButton(CommandButton* button, bool isCancel) {
         cancelButton_ = nullptr;
 }
 
-bool Form::HandleNavigationKey(WindowedControl* from, int keyCode, int shift) {
+bool Form::HandleNavigationKey(WindowedControl* from, int keyCode, int shift, bool repeat) {
     if (keyCode == VK_TAB && !(shift & (vbCtrlMask | vbAltMask))) {
         WindowedControl* next = NextTabStop(from, (shift & vbShiftMask) != 0);
         if (next && next != from) next->SetFocus();
         return true;
     }
-    if (shift & vbAltMask) return (shift & vbCtrlMask) == 0 && PressAccessKey(keyCode);
-    if (keyCode == VK_RETURN) {
-        // A focused button takes Enter itself; otherwise the default button is pressed and the
-        // focus stays where it is.
-        if (auto* button = dynamic_cast<CommandButton*>(from)) {
-            button->PressFromKeyboard();
-            return true;
-        }
-        if (defaultButton_ && defaultButton_->CanBePressed()) {
-            defaultButton_->PressFromKeyboard();
-            return true;
-        }
-        return false;
+    if (shift & vbAltMask) {
+        CaptionedControl* marked = (shift & vbCtrlMask) == 0 ? AccessKeyControl(keyCode) : nullptr;
+        if (marked && !repeat) marked->PressAccessKey();
+        return marked != nullptr;
     }
-    if (keyCode == VK_ESCAPE && cancelButton_ && cancelButton_->CanBePressed()) {
-        cancelButton_->PressFromKeyboard();
-        return true;
-    }
-    return false;
+    CommandButton* button = KeyboardButton(from, keyCode);
+    if (button && !repeat) button->PressFromKeyboard();
+    return button != nullptr;
 }
 
-// Alt and the character a caption marks with "&": the control acts as if clicked, so the focus
-// moves to it first.
-bool Form::PressAccessKey(int keyCode) {
-    if (!std::isalnum(keyCode)) return false;
+// The button Enter or Esc presses: a focused button takes Enter itself; otherwise Enter presses
+// the default button and Esc the cancel button, and the focus stays where it is.
+CommandButton* Form::KeyboardButton(WindowedControl* from, int keyCode) const {
+    if (keyCode == VK_RETURN) {
+        if (auto* button = dynamic_cast<CommandButton*>(from)) return button;
+        return defaultButton_ && defaultButton_->CanBePressed() ? defaultButton_ : nullptr;
+    }
+    if (keyCode == VK_ESCAPE && cancelButton_ && cancelButton_->CanBePressed()) return cancelButton_;
+    return nullptr;
+}
+
+// The control whose caption marks the key's character with "&" (Alt and that character act as a
+// click on it, so the focus moves to it first).
+CaptionedControl* Form::AccessKeyControl(int keyCode) const {
+    if (!std::isalnum(keyCode)) return nullptr;
     for (WindowedControl* c : tabOrder_) {
         auto* captioned = dynamic_cast<CaptionedControl*>(c);
         if (!captioned || !captioned->CanFocusNow(false)) continue;
         int at = -1;
         std::string shown = StripMnemonic(captioned->CaptionText(), &at);
-        if (at < 0 || std::toupper(static_cast<unsigned char>(shown[static_cast<std::size_t>(at)])) != keyCode) continue;
-        captioned->PressAccessKey();
-        return true;
+        if (at >= 0 && std::toupper(static_cast<unsigned char>(shown[static_cast<std::size_t>(at)])) == keyCode)
+            return captioned;
     }
-    return false;
+    return nullptr;
 }
 
 void Form::ControlFocusChanged(WindowedControl* control, bool focused) {

@@ -32,6 +32,7 @@
 namespace platform::forms {
 
 class CommandButton;
+class CaptionedControl;
 class ControlArrayBase;
 class Menu;
 class Timer;
@@ -151,8 +152,9 @@ public:
     bool CancelButtonIs(const CommandButton* button) const { return button && cancelButton_ == button; }
     WindowedControl* ActiveControlNoLoad() const { return lastFocus_; }
     // Tab, Enter, Esc and Alt with an access key from a control: true when the form took the key.
-    bool HandleNavigationKey(WindowedControl* from, int keyCode, int shift);
-    bool PressAccessKey(int keyCode);
+    // A key presses a button once per press: a repeat of it is taken and presses nothing; Tab
+    // moves on with every repeat.
+    bool HandleNavigationKey(WindowedControl* from, int keyCode, int shift, bool repeat);
     void ControlFocusChanged(WindowedControl* control, bool focused);
     // The first control in tab order that may take the focus after `from` (nullptr: from the start).
     WindowedControl* NextTabStop(WindowedControl* from, bool backwards) const;
@@ -196,6 +198,8 @@ private:
     void SetRectPx(const RECT& r);
     RECT RectPx() const;
     void RequireDesignTime(const char* property) const;
+    CommandButton* KeyboardButton(WindowedControl* from, int keyCode) const;
+    CaptionedControl* AccessKeyControl(int keyCode) const;
     LRESULT OnMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnKey(UINT msg, WPARAM wParam);
     void PaintForm();

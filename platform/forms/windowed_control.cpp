@@ -135,7 +135,12 @@ LRESULT WindowedControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
                 detail::SwallowNextChar();
                 return 0;
             }
-            if (!WantsKey(key, shift) && Parent().HandleNavigationKey(this, key, shift)) {
+            const bool repeat = IsKeyRepeat(lParam);
+            if (!WantsKey(key, shift) && Parent().HandleNavigationKey(this, key, shift, repeat)) {
+                detail::SwallowNextChar();
+                return 0;
+            }
+            if (repeat && !TakesKeyRepeats()) {
                 detail::SwallowNextChar();
                 return 0;
             }

@@ -71,6 +71,9 @@ protected:
         (void)keyCode, (void)shift;
         return false;
     }
+    // A kind that lists, types or counts takes a held key's repeats; one that acts on a key (a
+    // button) acts once per press and sees no repeat.
+    virtual bool TakesKeyRepeats() const { return true; }
     virtual void OnFocusChanged() { Invalidate(); }
     virtual void OnTimerTick(UINT_PTR id) { (void)id; }
     // Containers hand mouse messages to their windowless children first; true when one took it.

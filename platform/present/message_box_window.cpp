@@ -9,7 +9,7 @@
 #include "platform/present/message_box_icons.h"
 #include "platform/window/loop.h"
 #include "platform/window/modal.h"
-#include "platform/window/screen.h"
+#include "platform/window/monitors.h"
 
 namespace platform {
 namespace {
@@ -57,6 +57,17 @@ int ButtonOfAccessKey(WPARAM key) {
         if (const char* amp = std::strchr(g_box->buttons[i].caption, '&'))
             if (static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(amp[1]))) == key) return static_cast<int>(i);
     return -1;
+}
+
+// The answer a key gives, or 0: a button's underlined letter, Enter and Space the focused button,
+// Esc the box's No or Cancel.
+int AnswerOfKey(WPARAM key) {
+    if (const int access = ButtonOfAccessKey(key); access >= 0) return g_box->buttons[static_cast<std::size_t>(access)].id;
+    if (key == static_cast<WPARAM>(VK_RETURN) || key == static_cast<WPARAM>(VK_SPACE))
+        return g_box->buttons[static_cast<std::size_t>(g_box->focused)].id;
+    if (key == static_cast<WPARAM>(VK_ESCAPE))
+        return g_box->buttons.size() == 1 ? IDOK : ((g_box->request.type & 0xF) == MB_YESNO ? IDNO : IDCANCEL);
+    return 0;
 }
 
 void Paint(HWND hwnd) {
@@ -111,20 +122,16 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_KEYDOWN: {
             if (g_box->answer) return 0;  // answered once: the keys still queued change nothing
-            int n = static_cast<int>(g_box->buttons.size());
-            if (const int access = ButtonOfAccessKey(wParam); access >= 0)
-                g_box->answer = g_box->buttons[static_cast<std::size_t>(access)].id;
-            else if (wParam == static_cast<WPARAM>(VK_RETURN) || wParam == static_cast<WPARAM>(VK_SPACE))
-                g_box->answer = g_box->buttons[static_cast<std::size_t>(g_box->focused)].id;
-            else if (wParam == static_cast<WPARAM>(VK_ESCAPE))
-                g_box->answer = n == 1 ? IDOK : ((g_box->request.type & 0xF) == MB_YESNO ? IDNO : IDCANCEL);
-            else if (wParam == static_cast<WPARAM>(VK_TAB) || wParam == static_cast<WPARAM>(VK_RIGHT)) {
-                g_box->focused = (g_box->focused + 1) % n;
+            const int n = static_cast<int>(g_box->buttons.size());
+            // Tab and the arrows move between the buttons, a held one again with each repeat.
+            if (wParam == static_cast<WPARAM>(VK_TAB) || wParam == static_cast<WPARAM>(VK_RIGHT) ||
+                wParam == static_cast<WPARAM>(VK_LEFT)) {
+                g_box->focused = (g_box->focused + (wParam == static_cast<WPARAM>(VK_LEFT) ? n - 1 : 1)) % n;
                 InvalidateRect(hwnd, nullptr, 1);
-            } else if (wParam == static_cast<WPARAM>(VK_LEFT)) {
-                g_box->focused = (g_box->focused + n - 1) % n;
-                InvalidateRect(hwnd, nullptr, 1);
+                return 0;
             }
+            // A key answers once per press, never by its repeats.
+            if (!IsKeyRepeat(lParam)) g_box->answer = AnswerOfKey(wParam);
             return 0;
         }
         case WM_CLOSE:
@@ -181,13 +188,14 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
         x += kButtonWidth + kGap;
     }
     int width = clientWidth + 6, height = clientHeight + 24;
-    SIZE screen = ScreenSize();
+    const RECT area = CentringArea(request.owner);
     BoxState* saved = g_box;
     g_box = &state;
     DWORD ex = (request.type & MB_SYSTEMMODAL) ? WS_EX_TOPMOST : 0;
     const DWORD closeBox = (request.type & 0xF) == MB_YESNO ? 0 : WS_SYSMENU;
     HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | closeBox,
-                              (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
+                              area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2, width,
+                              height, request.owner);
     // Stacked and shown as every modal window is; the wait that MessageBox began gives the focus
     // back when the box is gone.
     PresentModalWindow(box);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/present/detail/x11_stacking.h"
+#include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 
@@ -55,6 +56,15 @@ void FocusForegroundWindow() {
         e.xclient.data.l[1] = static_cast<long>(time);
         e.xclient.data.l[2] = HandleOf(focus) ? static_cast<long>(focus) : 0;  // our window active now
         XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        // A window shown anew goes to the top of its band too: some window managers give it the
+        // keyboard and leave it where they first stacked it, under the user's work.
+        if (it->second.shownAnew && WindowManagerSupports(X().restackWindow)) {
+            e.xclient.message_type = X().restackWindow;
+            e.xclient.data.l[0] = 2;  // as the user's own doing, which the firing or their start was
+            e.xclient.data.l[1] = 0;
+            e.xclient.data.l[2] = Above;
+            XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        }
     } else {
         XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
     }
@@ -150,9 +160,11 @@ void KeepFocusPastLeaving(const XWin& xw) {
 }
 
 void FollowFocusOut(const XFocusChangeEvent& e) {
+    if (e.mode != NotifyNormal || e.detail == NotifyPointer || e.detail == NotifyInferior) return;
     // The user turned to another window: what was shown anew has had its chance to be seen.
-    if (e.mode == NotifyNormal && e.detail != NotifyPointer && e.detail != NotifyInferior)
-        if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    // Another program has the keyboard: the keys held now are released there.
+    if (!HandleOf(XFocus())) InjectKeysReleasedElsewhere();
 }
 
 void KeepAboveWhileCovered(XWin& xw) {

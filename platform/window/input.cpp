@@ -15,7 +15,7 @@ using namespace detail;
 
 namespace {
 
-enum class RawKind { Move, Button, Key };
+enum class RawKind { Move, Button, Key, KeysGone };
 
 struct RawInput {
     RawKind kind;
@@ -40,6 +40,7 @@ struct InputState {
     POINT lastDownPoint{};
     HWND hover;
     HWND menuKeys;  // the open menu that takes the keys
+    HWND pressedOn[256];  // the top-level window that had the keyboard when each held key went down
 };
 
 InputState& I() {
@@ -121,6 +122,12 @@ void TakeHeldModifiers(const std::optional<ModifierKeys>& held, bool* keys) {
     keys[VK_SHIFT] = held->shift;
     keys[VK_CONTROL] = held->control;
     keys[VK_MENU] = held->alt;
+}
+
+// Every key counts as up; the mouse buttons stay as they are.
+void ReleaseEveryKey(bool* keys) {
+    for (int vk = 0; vk < 256; ++vk)
+        if (vk != VK_LBUTTON && vk != VK_RBUTTON && vk != VK_MBUTTON) keys[vk] = false;
 }
 
 // A layered window with a colour key is not there where it shows that colour: the pointer reaches
@@ -335,8 +342,13 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND o
     PostMessage(target, doubleClick ? kDouble[b] : kDown[b], MouseKeyState(), ClientPoint(target, screen));
 }
 
+// A key held down repeats as further key-downs that say so (the previous-state bit, a count of
+// one). A repeat reaches only the top-level window the key went down on: a key held while a
+// question opens, or while it closes, is never taken as an answer there or as a press of what
+// gets the keyboard after it. Within one window it repeats as it should (lists, typing, Tab).
 static void RouteKey(int vk, bool down, unsigned int character) {
-    if (down && !I().keys[vk]) I().toggled[vk] = !I().toggled[vk];
+    const bool repeat = down && I().keys[vk];
+    if (down && !repeat) I().toggled[vk] = !I().toggled[vk];
     I().keys[vk] = down;
     // Keys go to the focus window of the foreground window's context.
     HWND fg = S().foreground;
@@ -346,16 +358,20 @@ static void RouteKey(int vk, bool down, unsigned int character) {
     if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
     if (I().menuKeys && Find(I().menuKeys)) target = I().menuKeys;
     if (!target || !Find(target)) return;
+    const HWND top = GetTopLevel(target);
+    if (repeat && top != I().pressedOn[vk]) return;
+    if (down) I().pressedOn[vk] = top;
     if (target != I().menuKeys) {
-        const Window* top = Find(GetTopLevel(target));
+        const Window* t = Find(top);
         const bool blocked = !EnabledWithAncestors(target);  // by a modal window
-        if (down && (blocked || (top && top->minimized && top->modal)) && RestoreMinimizedModalWindows()) return;
+        if (down && (blocked || (t && t->minimized && t->modal)) && RestoreMinimizedModalWindows()) return;
         if (blocked) return;
     }
     bool alt = I().keys[VK_MENU] && vk != VK_MENU;
     UINT msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
-    PostMessage(target, msg, static_cast<WPARAM>(vk), down ? 1 : static_cast<LPARAM>(0xC0000001u));
-    if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(character), 1);
+    const LPARAM keyData = KeyData(1, down ? (repeat ? KF_REPEAT : 0) : KF_REPEAT | KF_UP);
+    PostMessage(target, msg, static_cast<WPARAM>(vk), keyData);
+    if (down && character && !alt) PostMessage(target, WM_CHAR, static_cast<WPARAM>(character), keyData);
 }
 
 void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held, HWND over) {
@@ -382,6 +398,11 @@ void InjectKey(int vk, bool down, unsigned int character, std::optional<Modifier
     I().queue.push_back(input);
 }
 
+void InjectKeysReleasedElsewhere() {
+    ReleaseEveryKey(I().asyncKeys);
+    I().queue.push_back(RawInput{RawKind::KeysGone, I().cursor, MouseButton::Left, false, 0, 0, std::nullopt, HWND{}});
+}
+
 bool detail::InputPending() { return !I().queue.empty(); }
 
 void detail::SetMenuKeyWindow(HWND menuWindow) {
@@ -405,6 +426,7 @@ bool detail::DispatchOneInput() {
         case RawKind::Move: RouteMouseMove(input.screen, input.over); break;
         case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down, input.over); break;
         case RawKind::Key: RouteKey(input.vk, input.down, input.character); break;
+        case RawKind::KeysGone: ReleaseEveryKey(I().keys); break;
     }
     return true;
 }

@@ -31,6 +31,12 @@ constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_COPYDATA = 0x004A;
+// A window's own icon (lParam the HICON's id; the answer the icon it had): its caption and the
+// desktop's task lists show it. A window without one shows the program's. Both sizes share it.
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
 constexpr UINT WM_NCCREATE = 0x0081;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCHITTEST = 0x0084;
@@ -45,6 +51,15 @@ constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_SYSCHAR = 0x0106;
+// The key data of a key message (lParam): the repeat count in the low word; in the high word the
+// flags: the key was already down (a repeat, or any release) and the key is being released.
+constexpr WORD KF_REPEAT = 0x4000;
+constexpr WORD KF_UP = 0x8000;
+constexpr LPARAM KeyData(WORD count, WORD flags) { return static_cast<LPARAM>(count | (static_cast<DWORD>(flags) << 16)); }
+// A key-down (or character) of a key that was already down: the key is held and repeats.
+constexpr bool IsKeyRepeat(LPARAM keyData) {
+    return (HIWORD(static_cast<std::uintptr_t>(keyData)) & (KF_REPEAT | KF_UP)) == KF_REPEAT;
+}
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;

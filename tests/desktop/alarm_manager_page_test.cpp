@@ -23,6 +23,7 @@
 #include "fake_library.h"
 #include "platform/draw/surface.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/message_box_window.h"
 #include "hooklib/ozrclock_exports.h"
 #include "platform/forms/picture.h"
 #include "platform/window/input.h"
@@ -418,6 +419,39 @@ TEST_F(AlarmManagerPage, WhileAQuestionWaitsThePageTakesNoClickAndNoKey) {
     d->AnswerNextMessageBoxes({IDNO});
     Press(page.cmdDelete);
     EXPECT_EQ(d->MessageBoxes().size(), 2u);
+}
+
+// Enter held for two seconds on the delete question, asked by the button or by the grid's Delete
+// key, answers it once in the question's own window: one alarm goes each time, and the repeats
+// neither press Delete again nor open the wizard from the grid.
+TEST_F(AlarmManagerPage, EnterHeldOnTheDeleteQuestionDeletesTheSelectedAlarmOnly) {
+    std::vector<AlarmEntry> eight;
+    for (char key = 'A'; key < 'I'; ++key) eight.push_back(Entry(std::string(1, key), std::string("Alarm ") + key, "1", "2026-03-02 07:00:00"));
+    Start(eight);
+    Open();
+    d->WhileMessageBoxShown([this](const MessageBoxRequest& r) { d->AnswerNextMessageBoxes({ShowMessageBoxWindow(r)}); });
+    auto holdEnter = [] {
+        for (int i = 0; i < 42; ++i) InjectKey(VK_RETURN, true, '\r');  // the press, then a repeat every 33 ms
+        InjectKey(VK_RETURN, false);
+    };
+    ClickRow(3);
+    const POINT onDelete = CentreOf(page.cmdDelete.hWnd);
+    InjectMouseButton(onDelete, MouseButton::Left, true);
+    InjectMouseButton(onDelete, MouseButton::Left, false);
+    holdEnter();
+    d->Advance(50);
+    ClickRow(5);
+    QueueKey(VK_DELETE);
+    holdEnter();
+    d->Advance(50);
+    EXPECT_EQ(d->MessageBoxes().size(), 2u);
+    ASSERT_TRUE(page.IsLoaded()) << "the wizard did not open";
+    EXPECT_EQ(grid().Rows, 8);
+    Press(frmSeti().cmdOkN);
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    for (const char* key : {"A", "B", "D", "E", "G", "H"}) EXPECT_NE(desktop::AlarmSection(file, key), "") << key;
+    EXPECT_EQ(desktop::AlarmSection(file, "C"), "");
+    EXPECT_EQ(desktop::AlarmSection(file, "F"), "");
 }
 
 TEST_F(AlarmManagerPage, AnEmptyListRefusesWithTheNoAlarmErrors) {

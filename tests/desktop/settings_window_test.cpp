@@ -292,6 +292,16 @@ TEST_F(SettingsWindow, ADraggedWindowKeepsItsPlaceThroughApplyAndOpensThereNextT
     core::frmMain().SetFocus();
     Open();
     EXPECT_EQ(d.Rect(Window()).left, after.left);
+    // A window manager maximised it (as some do even with a fixed size): closed so, it opens where
+    // it stood before, not at the maximised corner.
+    WindowManagerMaximized(Window(), true);
+    WindowManagerPlaced(Window(), RECT{0, 0, 1280, 1024});
+    d.Click(CentreOf(d.Rect(frmSeti().cmdCancelN.hWnd)));
+    EXPECT_FALSE(frmSeti().IsLoaded());
+    EXPECT_EQ(Saved("PX"), std::to_string(after.left * 15));
+    core::frmMain().SetFocus();
+    Open();
+    EXPECT_EQ(d.Rect(Window()).left, after.left);
 }
 
 TEST_F(SettingsWindow, TheCloseZoneAltF4AndCancelAllCancelAndLeaveTheFileAsItWas) {

@@ -388,8 +388,9 @@ TEST_F(X11Presenter, AMinimisedWindowIsACaptionBarAtTheBottomThatAClickRestores)
     DestroyWindow(w);
 }
 
-// Task lists show the program's own icon: a 32 x 32 picture in ARGB on every managed window.
-TEST_F(X11Presenter, OurWindowsCarryTheProgramsIcon) {
+// Task lists show the program's own icon: a 32 x 32 picture in ARGB on every managed window that
+// has no icon of its own; one given its own icon shows that one.
+TEST_F(X11Presenter, OurWindowsCarryTheirOwnIconOrTheProgramsIcon) {
     HWND w = MakeWindow("X11Icon", "OZR icon window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{}, RECT{10, 10, 210, 110});
     Settle();
     Observer o;
@@ -402,11 +403,42 @@ TEST_F(X11Presenter, OurWindowsCarryTheProgramsIcon) {
     auto alpha = [&](int x, int y) { return (static_cast<unsigned long>(icon[2 + y * 32 + x]) >> 24) & 0xFF; };
     EXPECT_EQ(alpha(0, 0), 0u) << "the corner is transparent";
     EXPECT_EQ(alpha(16, 16), 0xFFu) << "the face is opaque";
+
+    HICON own = CreateBitmapFromSurface(std::make_shared<Surface>(16, 16, 0xFFFF0000u), true);
+    SendMessage(w, WM_SETICON, ICON_BIG, static_cast<LPARAM>(own.id()));
+    Settle();
+    const std::vector<long> red = o.Cardinals(x, "_NET_WM_ICON");
+    ASSERT_EQ(red.size(), 2u + 16 * 16);
+    EXPECT_EQ(static_cast<unsigned long>(red[2 + 8 * 16 + 8]) & 0xFFFFFFFFul, 0xFFFF0000ul);
     DestroyWindow(w);
+    DeleteObject(own);
 }
 
 // While a form's popup menu is open it holds the keyboard: no other client can take it, and the
 // keys reach the menu with the pointer away from it over the bare desktop.
+// A key held on the real keyboard: its press, then the server's repeats as key-downs that say they
+// repeat (never a release and a press each), then one release.
+TEST_F(X11Presenter, AHeldKeyRepeatsAsKeyDownsThatSaySo) {
+    HWND w = MakeWindow("X11Keys", "OZR key window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{400, 500, 500, 550});
+    SetFocus(w);
+    Settle();
+    Log().clear();
+    ASSERT_EQ(server_->Run("xdotool mousemove 420 510 keydown Return sleep 1.2 keyup Return"), 0);
+    for (int i = 0; i < 100 && !GotMessage(w, WM_KEYUP); ++i) RunFor(20);
+    std::vector<LPARAM> downs;
+    int ups = 0;
+    for (const Received& r : Log()) {
+        if (r.hwnd != w || r.wParam != static_cast<WPARAM>(VK_RETURN)) continue;
+        if (r.msg == WM_KEYDOWN) downs.push_back(r.lParam);
+        ups += r.msg == WM_KEYUP;
+    }
+    ASSERT_GE(downs.size(), 3u) << "the server repeats a key held past its delay";
+    EXPECT_EQ(downs.front(), 1);
+    for (std::size_t i = 1; i < downs.size(); ++i) EXPECT_EQ(downs[i], 0x40000001) << i;
+    EXPECT_EQ(ups, 1);
+    DestroyWindow(w);
+}
+
 TEST_F(X11Presenter, AnOpenPopupMenuHoldsTheKeyboard) {
     struct MenuForm : forms::Form {
         MenuForm() : Form("frmX11Menu") { mncSecond.Click = [this] { ++chosen; }; }

@@ -523,25 +523,24 @@ TEST_F(ControlsTest, PopupMenusRunTheChosenItemsClickBeforeReturning) {
     clock.Show();
     SetCursorPos(300, 300);
 
-    InjectKey(VK_DOWN, true);
-    InjectKey(VK_RETURN, true, '\r');
+    QueueKey(VK_DOWN);
+    QueueKey(VK_RETURN, '\r');
     clock.PopupMenu(host.mnuMain);
     EXPECT_EQ(host.chosen, (Strings{"mncSettings"}));
     EXPECT_FALSE(host.Visible) << "the menu's own form stays hidden";
     EXPECT_EQ(GetFocus(), clock.txtD.hWnd) << "the keys went to the menu, not the focused box";
     EXPECT_EQ(clock.txtD.Text, "");
 
-    InjectKey('X', true, 'x');  // the access key
+    QueueKey('X', 'x');  // the access key
     clock.PopupMenu(host.mnuMain);
-    InjectKey('A', true, 'a');  // a disabled item is not chosen; Esc closes
-    InjectKey(VK_ESCAPE, true, 27);
+    QueueKey('A', 'a');  // a disabled item is not chosen; Esc closes
+    QueueKey(VK_ESCAPE, 27);
     clock.PopupMenu(host.mnuMain);
     host.mncExit.Visible = false;
-    InjectKey(VK_END, true);
-    InjectKey(VK_RETURN, true, '\r');
+    QueueKey(VK_END);
+    QueueKey(VK_RETURN, '\r');
     clock.PopupMenu(host.mnuMain);
     EXPECT_EQ(host.chosen, (Strings{"mncSettings", "mncExit", "mncNull"})) << "a hidden item is not in the menu";
-    for (int vk : {VK_DOWN, VK_RETURN, int{'X'}, int{'A'}, VK_ESCAPE, VK_END}) InjectKey(vk, false);
     Pump();
 
     // With the mouse: a release on an item chooses it. A timer of the loop does the clicking,

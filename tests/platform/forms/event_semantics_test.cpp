@@ -1,6 +1,7 @@
 // The event semantics forms rely on, as tables of cases: values set from code raise the events a
 // user's change raises; a click moves the focus before the clicked control's events; Enter and Esc
-// press the Default and Cancel buttons without moving the focus; keys reach KeyDown first.
+// press the Default and Cancel buttons without moving the focus, once per press; keys reach
+// KeyDown first.
 #include <functional>
 
 #include "sample_form.h"
@@ -137,6 +138,17 @@ TEST_F(EventSemantics, UserActionsRaiseTheirEventsInOrder) {
          [](SampleForm&) { Key(VK_RETURN, '\r'); }, {"cmdCancel.Click", "cmdCancel.KeyUp 13 0"}},
         {"Space presses a focused button on its release", [](SampleForm& f) { f.cmdOk.SetFocus(); },
          [](SampleForm&) { Key(VK_SPACE, ' '); }, {"cmdOk.KeyDown 32 0", "cmdOk.KeyUp 32 0", "cmdOk.Click"}},
+        {"a held Enter presses the Default button once", [](SampleForm& f) { f.txtLeft.SetFocus(); },
+         [](SampleForm&) { HoldKey(VK_RETURN, '\r', 3); }, {"cmdOk.Click", "txtLeft.KeyUp 13 0"}},
+        {"a held Enter or Space presses a focused button once", [](SampleForm& f) { f.cmdCancel.SetFocus(); },
+         [](SampleForm&) {
+             HoldKey(VK_RETURN, '\r', 3);
+             HoldKey(VK_SPACE, ' ', 3);
+         },
+         {"cmdCancel.Click", "cmdCancel.KeyUp 13 0", "cmdCancel.KeyDown 32 0", "cmdCancel.KeyUp 32 0", "cmdCancel.Click"}},
+        {"a held character key types with each repeat", [](SampleForm& f) { f.txtLeft.SetFocus(); },
+         [](SampleForm&) { HoldKey('A', 'a', 1); },
+         {"txtLeft.KeyDown 65 0", "txtLeft.Change", "txtLeft.KeyDown 65 0", "txtLeft.Change", "txtLeft.KeyUp 65 0"}},
         {"an arrow key reaches KeyDown", [](SampleForm& f) { f.txtLeft.SetFocus(); },
          [](SampleForm&) { Key(VK_RIGHT); }, {"txtLeft.KeyDown 39 0", "txtLeft.KeyUp 39 0"}},
         {"Shift, Ctrl and Alt give the shift masks 1, 2 and 4", [](SampleForm& f) { f.txtLeft.SetFocus(); },

@@ -68,6 +68,19 @@ inline void Key(int vk, char character = 0) {
     Pump();
 }
 
+// A key press and release left waiting, for a loop that runs later (a menu's, a box's).
+inline void QueueKey(int vk, char character = 0) {
+    InjectKey(vk, true, character);
+    InjectKey(vk, false);
+}
+
+// A key held down: its press, `repeats` repeats of it as the keyboard sends them, its release.
+inline void HoldKey(int vk, char character, int repeats) {
+    for (int i = 0; i <= repeats; ++i) InjectKey(vk, true, character);
+    InjectKey(vk, false);
+    Pump();
+}
+
 // A key pressed while a modifier (VK_SHIFT, VK_CONTROL, VK_MENU) is held.
 inline void KeyWith(int modifier, int vk) {
     InjectKey(modifier, true);

@@ -6,6 +6,7 @@
 #include "platform/draw/gdi.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/present/minimized_bars.h"
+#include "platform/window/context.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 
@@ -199,6 +200,23 @@ TEST_F(DesktopScreen, MinimisedWindowsAreCaptionBarsAlongTheBottomThatAClickRest
     click(POINT{180, bottom});
     EXPECT_FALSE(IsIconic(a));
     EXPECT_EQ(FindWindow("OzrMinimizedBar", nullptr), HWND{});
+    // A taskbar that comes later along the bottom lifts the bars onto it; gone, they go back down.
+    ShowWindow(a, SW_MINIMIZE);
+    PumpPendingWork();
+    HWND taskbar;
+    {
+        ContextScope shell(ProcessContext::Shell);
+        taskbar = MakePainted("taskbar", RECT{0, bottom - 35, 1280, bottom + 5}, RGB(0, 0, 0));
+    }
+    PumpPendingWork();
+    EXPECT_NE(ScreenAt(20, bottom - 40), desktop) << "a's bar on the taskbar";
+    {
+        ContextScope shell(ProcessContext::Shell);
+        DestroyWindow(taskbar);
+    }
+    PumpPendingWork();
+    EXPECT_NE(ScreenAt(20, bottom), desktop) << "a's bar back at the bottom";
+    EXPECT_EQ(ScreenAt(20, bottom - 40), desktop);
     DestroyWindow(a);
     DestroyWindow(b);
 }

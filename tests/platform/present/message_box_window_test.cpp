@@ -10,6 +10,7 @@
 #include "../forms/forms_test_support.h"
 #include "platform/draw/dc.h"
 #include "platform/present/presented_windows.h"
+#include "platform/window/monitors.h"
 #include "platform/window/window_manager.h"
 
 namespace formtest {
@@ -111,6 +112,37 @@ TEST_F(MessageBoxWindow, StandsAboveATopmostOwnerAndBalloonsWhileItsOwnerTakesNo
     form.Unload();
 }
 
+// On a screen cut into two monitors a box, and a form centred on the screen, come up on their
+// owner's monitor; without an owner, on the primary one.
+TEST_F(MessageBoxWindow, IsCentredOnItsOwnersMonitorOrElseOnThePrimaryOne) {
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}, RECT{1280, 0, 2560, 1024}}, 0);
+    TwoBoxes form;
+    form.Show();
+    form.Move(1400 * 15, 100 * 15);
+    struct Centred : Balloon {
+        void Design() override {
+            Balloon::Design();
+            StartUpPosition = vbStartUpScreen;
+        }
+    } centred;
+    centred.Show(vbModeless, &form);
+    const auto middle = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    EXPECT_EQ(middle(centred.hWnd).x, 1280 + 640);
+    POINT owned{}, unowned{};
+    Ask(form.hWnd, MB_OK, [&](HWND box) { owned = middle(box); });
+    Ask(HWND{}, MB_OK, [&](HWND box) { unowned = middle(box); });
+    EXPECT_NEAR(owned.x, 1280 + 640, 1);
+    EXPECT_NEAR(owned.y, 512, 1);
+    EXPECT_NEAR(unowned.x, 640, 1);
+    centred.Unload();
+    form.Unload();
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}}, 0);
+}
+
 // Each style's icon at the left, at the margin: its body's colour beside its sign, its sign (the
 // top of the question mark's hook, where the others show their body) and the text right of it.
 TEST_F(MessageBoxWindow, DrawsTheIconOfItsStyleAtTheLeftWithTheTextBesideIt) {
@@ -190,6 +222,31 @@ TEST_F(MessageBoxWindow, YAndNAnswerYesAndNo) {
                   {MB_OKCANCEL | MB_DEFBUTTON2, 'Y', IDCANCEL}};
     for (const auto& c : kCases)
         EXPECT_EQ(Ask(HWND{}, c.type, [key = c.key](HWND) { Key(key); }), c.answer) << c.type << " " << char(c.key);
+}
+
+// A key held from before the box opened never answers it: not the Enter held on the button that
+// asks (its repeats go nowhere) and not a repeat that reaches the box. The next press answers.
+TEST_F(MessageBoxWindow, AKeyHeldFromBeforeNeverAnswersIt) {
+    struct Asking : TwoBoxes {
+        CommandButton cmdAsk{this, "cmdAsk"};
+        std::vector<int> answers;
+        Asking() {
+            cmdAsk.Click = [this] {
+                answers.push_back(Ask(hWnd, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL, [](HWND box) {
+                    PostMessage(box, WM_KEYDOWN, VK_RETURN, KeyData(1, KF_REPEAT));
+                    Pump();
+                    Key('N');
+                }));
+            };
+        }
+    } form;
+    form.Show();
+    form.cmdAsk.Move(2000, 150, 1200, 375);
+    form.cmdAsk.SetFocus();
+    Pump();
+    HoldKey(VK_RETURN, '\r', 5);
+    EXPECT_EQ(form.answers, (std::vector<int>{IDNO}));
+    form.Unload();
 }
 
 }  // namespace

@@ -179,6 +179,49 @@ TEST(Input, ClicksGoToTheWindowUnderThePointerAndDoubleClicksNeedTheClassStyle) 
     DestroyWindow(plain);
 }
 
+// A held key's repeats say so (the previous-state bit, a count of one), its characters too, and
+// they reach only the top-level window the key went down on: not the one that has the keyboard
+// once that window is done. A fresh press reaches any, also one whose release went elsewhere.
+TEST(Input, AHeldKeyRepeatsOnlyOnTheWindowItWentDownOn) {
+    UseVirtualClock();
+    HWND first = MakeWindow("KeyFirst", "first", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 0, 100, 100});
+    HWND second = MakeWindow("KeySecond", "second", WS_POPUP | WS_VISIBLE, HWND{}, RECT{200, 0, 300, 100});
+    SetFocus(first);
+    Log().clear();
+    InjectKey(VK_RETURN, true, '\r');
+    InjectKey(VK_RETURN, true, '\r');
+    PumpPendingWork();
+    SetFocus(second);
+    InjectKey(VK_RETURN, true, '\r');
+    InjectKey(VK_RETURN, false);
+    InjectKey(VK_RETURN, true, '\r');
+    InjectKeysReleasedElsewhere();  // the release went to another program
+    InjectKey(VK_RETURN, true, '\r');
+    PumpPendingWork();
+    struct Key {
+        HWND hwnd;
+        UINT msg;
+        LPARAM data;
+        bool operator==(const Key&) const = default;
+    };
+    std::vector<Key> keys;
+    for (const Received& r : Log())
+        if (r.msg == WM_KEYDOWN || r.msg == WM_KEYUP || r.msg == WM_CHAR) keys.push_back({r.hwnd, r.msg, r.lParam});
+    EXPECT_EQ(keys, (std::vector<Key>{{first, WM_KEYDOWN, 1},
+                                      {first, WM_CHAR, 1},
+                                      {first, WM_KEYDOWN, 0x40000001},
+                                      {first, WM_CHAR, 0x40000001},
+                                      {second, WM_KEYUP, 0xC0000001},
+                                      {second, WM_KEYDOWN, 1},
+                                      {second, WM_CHAR, 1},
+                                      {second, WM_KEYDOWN, 1},
+                                      {second, WM_CHAR, 1}}));
+    InjectKey(VK_RETURN, false);
+    PumpPendingWork();
+    DestroyWindow(first);
+    DestroyWindow(second);
+}
+
 // A captioned window's frame: the buttons its style asks for and what a click on each does, the
 // caption moving the window and the borders sizing it; a window manager that moves windows itself
 // takes the drags over, and what it asks (focus, minimise, close) reaches the window.
