@@ -572,7 +572,8 @@ TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
             auto focused = [&](HWND h) { return server.Output("xdotool getwindowfocus") == ids[h] + "\n"; };
             // The owned window has the keyboard; minimised, its owner takes it. The owner minimised in
             // turn: no owner is left, the frontmost window takes it.
-            for (const auto& [minimised, heir] : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+            for (const auto& step : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+                const HWND minimised = step.first, heir = step.second;
                 ASSERT_EQ(server.Run("xdotool windowfocus --sync " + ids[minimised]), 0);
                 ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == minimised; }));
                 if (manager)
@@ -854,8 +855,9 @@ std::pair<HWND, HWND> FramedWindowWithPart(const char* title, RECT place, RECT p
 // Moves and raises the window manager makes by its own rules are where the windows are for the
 // program too: a click lands on the window and the control that show under the pointer.
 TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
-    const auto [a, aPart] = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
-    const auto [b, bPart] = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    const auto framedA = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
+    const auto framedB = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    const HWND a = framedA.first, aPart = framedA.second, b = framedB.first, bPart = framedB.second;
     for (const char* title : {"OZR window A", "OZR window B"})
         ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name '" + std::string(title) + "' WM_STATE"), "Normal"); }));
     Settle(300);
@@ -869,7 +871,9 @@ TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
     POINT onPart{220, 80};
     ClientToScreen(a, &onPart);  // over B's place
     // Raised and lowered by clicks on their uncovered parts, the one on top there takes the click.
-    for (const auto& [clicked, at, taker] : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+    for (const auto& click : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+        const HWND clicked = std::get<0>(click), taker = std::get<2>(click);
+        const POINT at = std::get<1>(click);
         const HWND other = clicked == a ? b : a;
         ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1"), 0);
         EXPECT_TRUE(PumpUntil([&] { return StackedAbove(server, clicked == a ? "OZR window A" : "OZR window B",
