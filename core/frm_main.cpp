@@ -158,9 +158,7 @@ void frmMainForm::Form_Load() {
     SetLayeredWindowAttributes(hWnd, static_cast<COLORREF>(Settings.TransparencyColor), Settings.FloatAlpha,
                                Settings.WindowType);
 
-    // Placement: pulled back onto the screen at the right and bottom; negative values stay.
-    if (Settings.FloatWindowLeft + Width > ScreenWidthTwips) Settings.FloatWindowLeft = ScreenWidthTwips - Width;
-    if (Settings.FloatWindowTop + Height > ScreenHeightTwips) Settings.FloatWindowTop = ScreenHeightTwips - Height;
+    KeepSavedPlaceOnMonitor();
     Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
     BackColor = static_cast<COLORREF>(Settings.FloatBackColor);
     if (Settings.FloatAlwaysOnTop) AlwaysOnTop(true);

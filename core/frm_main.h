@@ -69,6 +69,10 @@ public:
     void GetScreenSize();
     void CheckScreenResolution();
     bool IsForegroundFullScreen();
+    // The saved place at start-up: on a monitor it is kept, pulled back only where the window
+    // would pass that monitor's right or bottom edge; on none (its monitor is gone) it is brought
+    // back onto the primary monitor.
+    void KeepSavedPlaceOnMonitor();
 
     // Library binding.
     void SwitchClockMode();

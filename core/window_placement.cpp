@@ -2,6 +2,8 @@
 // fixed clock size to the screen, the full-screen test, and dragging with the left button.
 #include "core/window_placement.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "core/commands.h"
@@ -10,6 +12,7 @@
 #include "core/intro_flags.h"
 #include "core/rounding.h"
 #include "platform/forms/constants.h"
+#include "platform/window/monitors.h"
 #include "platform/window/window.h"
 
 namespace core {
@@ -70,6 +73,20 @@ void frmMainForm::CheckScreenResolution() {
     resolutionWarningOpen = true;
     platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
     resolutionWarningOpen = false;
+}
+
+void frmMainForm::KeepSavedPlaceOnMonitor() {
+    const auto pixels = [](double twips) { return static_cast<platform::LONG>(std::floor(twips / 15)); };
+    std::int32_t& left = Settings.FloatWindowLeft;
+    std::int32_t& top = Settings.FloatWindowTop;
+    const platform::RECT saved{pixels(left), pixels(top), pixels(left + Width), pixels(top + Height)};
+    const platform::RECT area = platform::MonitorAreaOf(saved);
+    if (!platform::OnSomeMonitor(saved)) {
+        left = std::max(left, area.left * 15);
+        top = std::max(top, area.top * 15);
+    }
+    if (left + Width > area.right * 15) left = static_cast<std::int32_t>(area.right * 15 - Width);
+    if (top + Height > area.bottom * 15) top = static_cast<std::int32_t>(area.bottom * 15 - Height);
 }
 
 bool frmMainForm::IsForegroundFullScreen() {

@@ -88,4 +88,9 @@ void StopClockTooltipTimers() {
     StopLibraryTimer(LibraryTimer::TooltipWatch);
 }
 
+void CloseClockTooltip() {
+    StopClockTooltipTimers();
+    if (SmartWindowManager* m = ExistingSmartWindowManager(); m && m->ClockTooltip) m->WindowDestroyed(m->ClockTooltip);
+}
+
 }  // namespace hooklib

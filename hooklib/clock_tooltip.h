@@ -12,6 +12,8 @@ namespace hooklib {
 void ClockMouseMove(platform::LPARAM clientPoint);
 // Stops the hover's delay and watch timers.
 void StopClockTooltipTimers();
+// Takes the tooltip down at once and stops the hover's timers (a menu opens over the clock).
+void CloseClockTooltip();
 // Makes the tooltip for the clock's rectangle unless one shows.
 void ShowClockTooltip(const platform::RECT& clock);
 // The long date it shows: "Tuesday, 08 December, 2026".

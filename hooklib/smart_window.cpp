@@ -132,6 +132,8 @@ bool SmartWindow::Create(const Params& s) {
     Handle = CreateWindowEx(kc.exStyle, kc.name, caption.c_str(), style, x, y, Width, Height, HWND{});
     if (!Handle) return false;
     ThisContextsRegistry().windows[Handle.id()] = this;
+    // Its caption and the desktop's task lists show its icon; one without shows the program's.
+    if (Icon) SendMessage(Handle, WM_SETICON, ICON_BIG, static_cast<LPARAM>(Icon.id()));
 
     if (Kind == kTooltipKind) {
         Visuals = 3;

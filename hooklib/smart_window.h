@@ -56,7 +56,9 @@ inline constexpr std::uint8_t kFirstOsWithLayering = 5;
 
 struct SkinPiece {
     platform::HBITMAP bitmap;
-    std::int16_t x = 0, y = 0, width = 0, height = 0;  // insets and size
+    // How far the piece reaches past the balloon's edge beside and above or below it (an arrow's
+    // tail; 0 for a plain corner), and its size.
+    std::int16_t x = 0, y = 0, width = 0, height = 0;
 };
 
 class SmartWindow;
@@ -112,6 +114,9 @@ public:
     void SetTitle(const std::string& text);
     void SetText(const std::string& text);
     void SetSmallText(const std::string& text, platform::COLORREF color = 0);
+    // A hint in place of the "Text" child's text, shown whole; PutTextBack gives it its text again.
+    void ShowHint(const std::string& hint);
+    void PutTextBack(const std::string& original);
     SmartChild* Child(const std::string& name);
     void LayOutChildren();
     void AutoSize();
@@ -214,6 +219,7 @@ private:
     platform::RECT SkinMargins() const;
     void Paint();
     void PaintSkinnedTooltip(platform::HDC dc, const platform::RECT& whole);
+    void RecolourSkinPiece(platform::HBITMAP piece, int corner);
     void PaintChild(SmartChild& child);
     void DeleteFonts();
     void DeleteSkin();

@@ -59,26 +59,38 @@ void SmartWindow::FollowCursorTick() {
         FadeStartAlpha = 0;
         StartFade(true);
     }
-    RECT r;
-    GetWindowRect(Handle, &r);
-    int w = r.width(), h = r.height();
-    int x = cursor.x - kCursorGap - w, y = cursor.y - kCursorGap - h;
-    std::uint8_t corner = 1;
-    if (y < DesktopRect.top) {
-        y = std::max<int>(cursor.y + kCursorGap, DesktopRect.top);
-        corner = 4;
-    }
-    if (x < DesktopRect.left) {
-        x = std::max<int>(cursor.x, DesktopRect.left);
-        corner = corner == 4 ? 3 : 2;
-    }
-    x = std::min<int>(x, DesktopRect.right - kCursorGap - w);
-    y = std::min<int>(y, DesktopRect.bottom - kCursorGap - h);
+    // The place beside the cursor for the window's size, and the corner its arrow points from.
+    int x = 0, y = 0;
+    auto place = [&]() -> std::uint8_t {
+        RECT r;
+        GetWindowRect(Handle, &r);
+        const int w = r.width(), h = r.height();
+        std::uint8_t corner = 1;
+        x = cursor.x - kCursorGap - w;
+        y = cursor.y - kCursorGap - h;
+        if (y < DesktopRect.top) {
+            y = std::max<int>(cursor.y + kCursorGap, DesktopRect.top);
+            corner = 4;
+        }
+        if (x < DesktopRect.left) {
+            x = std::max<int>(cursor.x, DesktopRect.left);
+            corner = corner == 4 ? 3 : 2;
+        }
+        x = std::min<int>(x, DesktopRect.right - kCursorGap - w);
+        y = std::min<int>(y, DesktopRect.bottom - kCursorGap - h);
+        return corner;
+    };
+    const std::uint8_t corner = place();
     if (corner != ArrowCorner) {
+        // The arrow takes room beside the balloon: a window sized to its texts is sized again.
         ArrowCorner = corner;
         LoadTooltipSkin();
-        LayOutChildren();
+        if (AutoSized)
+            AutoSize();
+        else
+            LayOutChildren();
         InvalidateRect(Handle, nullptr, 1);
+        place();
     }
     if (Frozen && Shown) return;
     X = x;

@@ -132,6 +132,39 @@ void SmartWindow::SetSmallText(const std::string& text, COLORREF color) {
     InvalidateRect(c.handle, nullptr, 1);
 }
 
+// The hint is shown whole whatever the window's size and fonts: in the text's own font where it
+// fits below the title, else in the small font, else in the small font over the title as well.
+void SmartWindow::ShowHint(const std::string& hint) {
+    SetText(hint);
+    SmartChild* text = Child("Text");
+    SmartChild* title = Child("Title");
+    if (!text) return;
+    RECT client;
+    GetClientRect(Handle, &client);
+    auto fits = [&] {
+        return MeasureText(text->font, text->text, text->rect.width()).cy <= client.bottom - SkinMargins().bottom - text->rect.top;
+    };
+    if (fits()) return;
+    text->font = SmallFont;
+    LayOutChildren();
+    if (fits() || !title || text->reference != title) return;
+    ShowWindow(title->handle, SW_HIDE);
+    text->reference = nullptr;
+    LayOutChildren();
+}
+
+void SmartWindow::PutTextBack(const std::string& original) {
+    SmartChild* text = Child("Text");
+    SmartChild* title = Child("Title");
+    if (text && title && !text->reference) {
+        text->reference = title;
+        text->placement = 4;
+        ShowWindow(title->handle, SW_SHOW);
+    }
+    if (text) text->font = TextFont;
+    SetText(original);
+}
+
 void SmartWindow::LayOutChildren() {
     RECT client;
     GetClientRect(Handle, &client);
@@ -160,10 +193,10 @@ void SmartWindow::LayOutChildren() {
 
 RECT SmartWindow::SkinMargins() const {
     if (!Skinned) return RECT{0, 0, 0, 0};
-    // The pieces at the corners: their widths at the sides, their heights at the top and bottom.
-    auto w = [this](int i) { return static_cast<LONG>(Skin[i].width); };
-    auto h = [this](int i) { return static_cast<LONG>(Skin[i].height); };
-    return RECT{std::max(w(0), w(3)), std::max(h(0), h(1)), std::max(w(1), w(2)), std::max(h(2), h(3))};
+    // The balloon stands in from the window's edges by as far as the arrow reaches past it.
+    auto x = [this](int i) { return static_cast<LONG>(Skin[i].x); };
+    auto y = [this](int i) { return static_cast<LONG>(Skin[i].y); };
+    return RECT{std::max(x(0), x(3)), std::max(y(0), y(1)), std::max(x(1), x(2)), std::max(y(2), y(3))};
 }
 
 void SmartWindow::AutoSize() {

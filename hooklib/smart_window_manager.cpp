@@ -88,7 +88,7 @@ void SmartWindowManager::WindowEvent(SmartWindow* window, int event) {
             SavedTextOwner = window;
             const AlarmWindowEntry* e = EntryOf(window);
             bool slidesIn = e && e->Slide.SlideInTime != 0;
-            window->SetText(slidesIn ? kClosingHint : kClosingHintWithDrag);
+            window->ShowHint(slidesIn ? kClosingHint : kClosingHintWithDrag);
             window->WindowFlags |= kClosingHintShown;
             window->StartTimer(kClosingHintTimer);
             break;
@@ -99,7 +99,7 @@ void SmartWindowManager::WindowEvent(SmartWindow* window, int event) {
             if (!(window->WindowFlags & kClosingHintShown) || SavedTextOwner != window) break;
             window->WindowFlags &= ~kClosingHintShown;
             window->StopTimer(kClosingHintTimer);
-            window->SetText(SavedText);
+            window->PutTextBack(SavedText);
             SavedTextOwner = nullptr;
             break;
         case kDoubleClicked: window->CloseSmartWindow(); break;

@@ -1,6 +1,7 @@
 // Painting a smart window and its children, and the balloon skin of tooltips.
 #include <algorithm>
 
+#include "hooklib/program_bridge.h"
 #include "hooklib/smart_window.h"
 #include "platform/services/paths.h"
 
@@ -68,23 +69,21 @@ void SmartWindow::PaintSkinnedTooltip(HDC dc, const RECT& whole) {
     HBITMAP canvas = CreateCompatibleBitmap(dc, std::max<LONG>(1, whole.width()), std::max<LONG>(1, whole.height()));
     HGDIOBJ oldCanvas = SelectObject(mem, canvas);
     Fill(mem, whole, kSkinKey);
-    RECT m = SkinMargins();
-    RECT body{m.left, m.top, whole.right - m.right, whole.bottom - m.bottom};
-    Fill(mem, RECT{0, body.top, whole.right, body.bottom}, BackColor);
-    Fill(mem, RECT{body.left, 0, body.right, whole.bottom}, BackColor);
-    // The frame lines, with a gap at the arrow's corner (the arrow piece draws its own).
-    HBRUSH frame = CreateSolidBrush(TextColor);
-    RECT lines[] = {RECT{body.left, 0, body.right, 1}, RECT{body.left, whole.bottom - 1, body.right, whole.bottom},
-                    RECT{0, body.top, 1, body.bottom}, RECT{whole.right - 1, body.top, whole.right, body.bottom}};
-    for (const RECT& line : lines) FillRect(mem, &line, frame);
-    DeleteObject(frame);
-    const POINT corners[4] = {{0, 0},
-                              {whole.right - Skin[1].width, 0},
-                              {whole.right - Skin[2].width, whole.bottom - Skin[2].height},
-                              {0, whole.bottom - Skin[3].height}};
-    for (int i = 0; i < 4; ++i)
-        if (Skin[i].bitmap)
-            DrawBitmap(mem, Skin[i].bitmap, corners[i].x, corners[i].y, Skin[i].width, Skin[i].height, false);
+    // The balloon stands in from the window's edges where the arrow reaches past it; its frame
+    // runs all round, and the pieces lay their corners over it.
+    const RECT m = SkinMargins();
+    const RECT body{m.left, m.top, whole.right - m.right, whole.bottom - m.bottom};
+    Fill(mem, body, TextColor);
+    Fill(mem, RECT{body.left + 1, body.top + 1, body.right - 1, body.bottom - 1}, BackColor);
+    for (int i = 0; i < 4; ++i) {
+        const SkinPiece& p = Skin[i];
+        if (!p.bitmap) continue;
+        // At the balloon's corner, moved out by as far as the piece reaches past it.
+        const bool left = i == 0 || i == 3, top = i == 0 || i == 1;
+        const int x = left ? body.left - p.x : body.right + p.x - p.width;
+        const int y = top ? body.top - p.y : body.bottom + p.y - p.height;
+        DrawBitmap(mem, p.bitmap, x, y, p.width, p.height, false);
+    }
     BitBlt(dc, 0, 0, whole.width(), whole.height(), mem, 0, 0, SRCCOPY);
     SelectObject(mem, oldCanvas);
     DeleteObject(canvas);
@@ -136,43 +135,60 @@ void SmartWindow::DeleteSkin() {
 void SmartWindow::LoadTooltipSkin() {
     DeleteSkin();
     if (!Skinned) return;
-    bool small = Height < 60 || IsPopupHelp;
-    // The arrow sits at the corner away from the cursor's side; the other three are plain corners.
+    // The small set below 60 pixels and for every help text; its arrow reaches 7 pixels past the
+    // balloon on both sides, the large set's 14 beside it and 15 above or below.
+    const bool small = Height < 60 || IsPopupHelp;
+    const std::int16_t reachX = small ? 7 : 14, reachY = small ? 7 : 15;
+    // The arrow sits at the corner nearest the cursor; the other three are plain corners.
     static const char* const kPieces[5][4] = {
         {"C1", "C2", "C3", "C4"},  // no arrow
         {"C1", "C2", "A3", "C4"},  {"C1", "C2", "C3", "A4"}, {"A1", "C2", "C3", "C4"}, {"C1", "A2", "C3", "C4"},
     };
-    int set = (ArrowCorner >= 1 && ArrowCorner <= 4) ? ArrowCorner : 0;
+    const int set = (ArrowCorner >= 1 && ArrowCorner <= 4) ? ArrowCorner : 0;
+    std::string missing;
     for (int i = 0; i < 4; ++i) {
-        std::string name = kPieces[set][i];
-        std::string file = SkinFolder + name + (small ? "S" : "") + ".bmp";
-        HBITMAP piece{LoadImage(MapPath(file), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)};
-        if (!piece) continue;  // a missing piece leaves its corner empty
-        SIZE s = BitmapSize(piece);
-        // Recoloured to the window's colours: the body takes the back colour, its edge next to
-        // the see-through colour takes the text colour.
-        HDC dc = CreateCompatibleDC(HDC{});
-        HGDIOBJ old = SelectObject(dc, piece);
-        std::vector<COLORREF> pixels(static_cast<std::size_t>(s.cx * s.cy));
-        for (int y = 0; y < s.cy; ++y)
-            for (int x = 0; x < s.cx; ++x) pixels[static_cast<std::size_t>(y * s.cx + x)] = GetPixel(dc, x, y) & 0xFFFFFF;
-        auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * s.cx + x)]; };
-        for (int y = 0; y < s.cy; ++y)
-            for (int x = 0; x < s.cx; ++x) {
-                if (at(x, y) == kSkinKey) continue;
-                bool edge = false;
-                for (int dy = -1; dy <= 1 && !edge; ++dy)
-                    for (int dx = -1; dx <= 1 && !edge; ++dx) {
-                        int nx = x + dx, ny = y + dy;
-                        if ((dx || dy) && nx >= 0 && ny >= 0 && nx < s.cx && ny < s.cy && at(nx, ny) == kSkinKey)
-                            edge = true;
-                    }
-                SetPixel(dc, x, y, edge ? TextColor : BackColor);
-            }
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        Skin[i] = SkinPiece{piece, 0, 0, static_cast<std::int16_t>(s.cx), static_cast<std::int16_t>(s.cy)};
+        const std::string name = std::string(kPieces[set][i]) + (small ? "S" : "");
+        HBITMAP piece{LoadImage(MapPath(SkinFolder + name + ".bmp"), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)};
+        if (!piece) {
+            missing += (missing.empty() ? "" : ", ") + name;
+            continue;  // its corner is left square; the window still shows
+        }
+        RecolourSkinPiece(piece, i);
+        const SIZE s = BitmapSize(piece);
+        const bool arrow = name[0] == 'A';
+        Skin[i] = SkinPiece{piece, static_cast<std::int16_t>(arrow ? reachX : 0), static_cast<std::int16_t>(arrow ? reachY : 0),
+                            static_cast<std::int16_t>(s.cx), static_cast<std::int16_t>(s.cy)};
     }
+    if (!missing.empty()) LogDebug("{LoadTooltipSkin}: Missing skin pieces in " + SkinFolder + ": " + missing);
+}
+
+// The piece in the window's colours: what is not see-through takes the back colour, and where it
+// meets the see-through colour, or the window's edge on the piece's two outer sides, the text
+// colour, so the frame runs on unbroken from the balloon's straight edges.
+void SmartWindow::RecolourSkinPiece(HBITMAP piece, int corner) {
+    const SIZE s = BitmapSize(piece);
+    HDC dc = CreateCompatibleDC(HDC{});
+    HGDIOBJ old = SelectObject(dc, piece);
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(s.cx * s.cy));
+    for (int y = 0; y < s.cy; ++y)
+        for (int x = 0; x < s.cx; ++x) pixels[static_cast<std::size_t>(y * s.cx + x)] = GetPixel(dc, x, y) & 0xFFFFFF;
+    const int outerX = (corner == 0 || corner == 3) ? -1 : s.cx;
+    const int outerY = (corner == 0 || corner == 1) ? -1 : s.cy;
+    auto seeThrough = [&](int x, int y) {
+        if (x == outerX || y == outerY) return true;
+        if (x < 0 || y < 0 || x >= s.cx || y >= s.cy) return false;
+        return pixels[static_cast<std::size_t>(y * s.cx + x)] == kSkinKey;
+    };
+    for (int y = 0; y < s.cy; ++y)
+        for (int x = 0; x < s.cx; ++x) {
+            if (seeThrough(x, y)) continue;
+            bool edge = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) edge = edge || seeThrough(x + dx, y + dy);
+            SetPixel(dc, x, y, edge ? TextColor : BackColor);
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
 }
 
 }  // namespace hooklib

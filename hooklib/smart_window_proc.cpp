@@ -66,6 +66,11 @@ LRESULT SmartWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             if (Kind == kDragKind && (WindowFlags & kDragStyle)) Manager->WindowEvent(this, kDoubleClicked);
             return 1;
+        case WM_SIZE:
+            // Maximised, restored or sized by its borders: the texts take the new width (the title
+            // stays centred over it).
+            LayOutChildren();
+            return 0;
         case WM_CLOSE: OnClose(); return 1;
         case WM_DESTROY: OnDestroyedFromOutside(); return 0;
         default: return 0;

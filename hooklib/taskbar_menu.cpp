@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "hooklib/clock_tooltip.h"
 #include "hooklib/ozrclock_exports.h"
 #include "hooklib/taskbar_menu.h"
 #include "hooklib/program_bridge.h"
@@ -66,6 +67,8 @@ void InsertClockItems(HMENU menu) {
 void OnInitMenu(WPARAM wParam) {
     SharedHookState& s = Share();
     s.MenuOpen = 1;
+    // The date balloon would stay up under the menu, or come up over it.
+    CloseClockTooltip();
     POINT cursor;
     GetCursorPos(&cursor);
     RECT clock;

@@ -99,10 +99,11 @@ void frmSetiForm::Form_Load() {
     core::ForgetFirings();
     core::UserClockPlace = {core::frmMain().Left, core::frmMain().Top};
     core::frmMain().GetScreenSize();
-    // The whole window on the screen, so that its title bar can be taken: a saved position past
-    // any edge (another screen, a smaller resolution) is pulled back.
-    const platform::POINT at = KeptOnScreen(platform::POINT{Settings.PX, Settings.PY}, Width, Height,
-                                            core::ScreenWidthTwips, core::ScreenHeightTwips);
+    // The whole window on the monitor it was on, so that its title bar can be taken: a saved
+    // position past that monitor's edges (a smaller resolution) is pulled back, and one on no
+    // monitor (its monitor is gone) comes onto the primary monitor.
+    const platform::POINT saved{Settings.PX, Settings.PY};
+    const platform::POINT at = KeptOnScreen(saved, Width, Height, MonitorTwipsOf(saved, Width, Height));
     Settings.PX = at.x;
     Settings.PY = at.y;
     Move(Settings.PX, Settings.PY);

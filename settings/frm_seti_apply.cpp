@@ -142,9 +142,10 @@ bool frmSetiForm::ConfirmCancel() {
         frmMain().EndProgram(1);
         return true;
     }
-    // The window's position survives the cancel.
-    Settings.PX = Left;
-    Settings.PY = Top;
+    // The window's position survives the cancel: where it stands unless maximised.
+    const platform::POINT place = NormalTopLeftTwips(hWnd);
+    Settings.PX = place.x;
+    Settings.PY = place.y;
     core::OZRSetClockShortcutCount(Settings.OZRShortcut ? 1 : 0);
 
     if (LabelCount != before.labelCount)

@@ -6,6 +6,7 @@
 #include "platform/draw/gdi.h"
 #include "platform/services/paths.h"
 #include "platform/window/messages.h"
+#include "platform/window/monitors.h"
 
 namespace settings {
 namespace {
@@ -37,10 +38,24 @@ TitleZone ZoneAt(const TitleBarLayout& layout, double x) {
     return TitleZone::None;
 }
 
-POINT KeptOnScreen(POINT p, int width, int height, int screenWidth, int screenHeight) {
-    p.x = std::max(0, std::min(p.x, screenWidth - width));
-    p.y = std::max(0, std::min(p.y, screenHeight - height));
+POINT KeptOnScreen(POINT p, int width, int height, const RECT& monitor) {
+    p.x = std::max(monitor.left, std::min(p.x, monitor.right - width));
+    p.y = std::max(monitor.top, std::min(p.y, monitor.bottom - height));
     return p;
+}
+
+namespace {
+RECT InTwips(const RECT& pixels) { return RECT{pixels.left * 15, pixels.top * 15, pixels.right * 15, pixels.bottom * 15}; }
+}  // namespace
+
+POINT NormalTopLeftTwips(HWND window) {
+    WINDOWPLACEMENT placement;
+    if (!GetWindowPlacement(window, &placement)) return POINT{};
+    return POINT{placement.rcNormalPosition.left * 15, placement.rcNormalPosition.top * 15};
+}
+
+RECT MonitorTwipsOf(POINT p, int width, int height) {
+    return InTwips(MonitorAreaOf(RECT{p.x / 15, p.y / 15, (p.x + width) / 15, (p.y + height) / 15}));
 }
 
 TitleBar::TitleBar(forms::Form& window, forms::PictureBox& bar, forms::Timer& bodyMovin, forms::Timer& hover,
@@ -140,11 +155,11 @@ void TitleBar::MouseUp() {
 void TitleBar::DragTick() {
     POINT cursor{};
     GetCursorPos(&cursor);
-    // The window stays wholly on the screen, so its title bar can always be taken again.
+    // The window stays wholly on the monitor under the cursor, so its title bar can always be
+    // taken again.
     const POINT at = KeptOnScreen(POINT{static_cast<LONG>(std::lround(cursor.x * 15 - dragOffsetX_)),
                                         static_cast<LONG>(cursor.y * 15 - dragOffsetY_)},
-                                  window_.Width, window_.Height, GetSystemMetrics(SM_CXSCREEN) * 15,
-                                  GetSystemMetrics(SM_CYSCREEN) * 15);
+                                  window_.Width, window_.Height, InTwips(MonitorAreaAt(cursor)));
     window_.Move(at.x, at.y);
     if (Moved) Moved();
 }

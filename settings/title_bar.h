@@ -82,9 +82,14 @@ private:
     int dragOffsetY_ = 0;     // twips
 };
 
-// A window's top-left corner (twips) moved so that the whole window lies on the screen; a window
-// larger than the screen keeps its top-left corner on it.
-platform::POINT KeptOnScreen(platform::POINT topLeft, int widthTwips, int heightTwips, int screenWidthTwips,
-                             int screenHeightTwips);
+// A window's top-left corner (twips) moved so that the whole window lies on the monitor (its area
+// in twips); a window larger than the monitor keeps its top-left corner on it.
+platform::POINT KeptOnScreen(platform::POINT topLeft, int widthTwips, int heightTwips, const platform::RECT& monitorTwips);
+// The window's top-left corner in twips where it stands when not maximised (a window manager may
+// maximise even a fixed-size window).
+platform::POINT NormalTopLeftTwips(platform::HWND window);
+// The area in twips of the monitor that holds most of the window (twips), or of the primary monitor
+// when none holds any of it.
+platform::RECT MonitorTwipsOf(platform::POINT topLeft, int widthTwips, int heightTwips);
 
 }  // namespace settings

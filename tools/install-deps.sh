@@ -8,7 +8,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-dejavu-core
   libpng-dev libjpeg-dev libstb-dev
   libsndfile1-dev libasound2-dev libcurl4-openssl-dev
-  libx11-dev libxext-dev libxrandr-dev xvfb xdotool xclip x11-utils x11-apps x11-xserver-utils imagemagick
+  libx11-dev libxext-dev libxrandr-dev libxinerama-dev xvfb xdotool xclip x11-utils x11-apps x11-xserver-utils imagemagick
   openbox icewm xfwm4 mutter dbus-x11 wmctrl
   locales
   chrony

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/painter.h"
-#include "platform/window/screen.h"
+#include "platform/window/monitors.h"
 
 namespace platform::forms {
 
@@ -38,7 +38,8 @@ void DropDownList::Open() {
     int rowHeight = LineHeight(combo_.ItemFont());
     int height = Rows() * rowHeight + 2;
     RECT screen{c.left, c.bottom, c.right, c.bottom + height};
-    if (screen.bottom > ScreenSize().cy && c.top - height >= 0) screen = RECT{c.left, c.top - height, c.right, c.top};
+    const RECT area = MonitorAreaOf(c);
+    if (screen.bottom > area.bottom && c.top - height >= area.top) screen = RECT{c.left, c.top - height, c.right, c.top};
     highlight_ = combo_.CurrentIndex();
     top_ = 0;
     if (highlight_ >= Rows()) top_ = std::min(highlight_, combo_.Items().Count() - Rows());

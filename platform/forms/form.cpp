@@ -15,6 +15,7 @@
 #include "platform/forms/windowed_control.h"
 #include "platform/window/loop.h"
 #include "platform/window/modal.h"
+#include "platform/window/monitors.h"
 #include "platform/window/screen.h"
 #include "platform/window/detail/window_store.h"
 
@@ -223,10 +224,13 @@ void Form::Hide() {
 
 void Form::ApplyStartUpPosition() {
     RECT r = RectPx();
-    RECT area{0, 0, ScreenSize().cx, ScreenSize().cy};
-    if (startUpPosition_ == vbStartUpOwner && owner_ && owner_->hwnd_)
-        GetWindowRect(owner_->hwnd_, &area);
-    else if (startUpPosition_ != vbStartUpScreen && startUpPosition_ != vbStartUpOwner)
+    const HWND owner = owner_ ? owner_->hwnd_ : HWND{};
+    RECT area;
+    if (startUpPosition_ == vbStartUpOwner && owner)
+        GetWindowRect(owner, &area);
+    else if (startUpPosition_ == vbStartUpScreen || startUpPosition_ == vbStartUpOwner)
+        area = CentringArea(owner);
+    else
         return;
     int x = area.left + (area.width() - r.width()) / 2;
     int y = area.top + (area.height() - r.height()) / 2;

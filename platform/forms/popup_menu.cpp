@@ -10,7 +10,7 @@
 #include "platform/forms/popup_window.h"
 #include "platform/window/detail/input.h"
 #include "platform/window/loop.h"
-#include "platform/window/screen.h"
+#include "platform/window/monitors.h"
 
 namespace platform::forms {
 
@@ -39,9 +39,10 @@ public:
         }
         int width = kCheckColumn + w + (sw ? kGap + sw : 0) + 16;
         int height = static_cast<int>(items_.size()) * RowHeight() + 4;
-        SIZE screen = ScreenSize();
-        if (at.x + width > screen.cx) at.x = std::max(0, static_cast<int>(screen.cx) - width);
-        if (at.y + height > screen.cy) at.y = std::max(0, at.y - height);
+        // Within the monitor it opens on.
+        const RECT area = MonitorAreaAt(at);
+        if (at.x + width > area.right) at.x = std::max<LONG>(area.left, area.right - width);
+        if (at.y + height > area.bottom) at.y = std::max<LONG>(area.top, at.y - height);
         OpenAt(owner, RECT{at.x, at.y, at.x + width, at.y + height}, true);
     }
 

@@ -3,7 +3,7 @@
 #include "platform/forms/constants.h"
 #include "platform/forms/painter.h"
 #include "platform/forms/popup_window.h"
-#include "platform/window/screen.h"
+#include "platform/window/monitors.h"
 
 namespace platform::forms::detail {
 
@@ -21,9 +21,9 @@ public:
         text_ = text;
         SIZE size = MeasureText(TipFont(), text);
         int w = size.cx + 8, h = size.cy + 4;
-        SIZE screen = ScreenSize();
-        if (at.x + w > screen.cx) at.x = std::max(0, static_cast<int>(screen.cx) - w);
-        if (at.y + h > screen.cy) at.y = std::max(0, at.y - h - 24);
+        const RECT area = MonitorAreaAt(at);
+        if (at.x + w > area.right) at.x = std::max<LONG>(area.left, area.right - w);
+        if (at.y + h > area.bottom) at.y = std::max<LONG>(area.top, at.y - h - 24);
         OpenAt(owner, RECT{at.x, at.y, at.x + w, at.y + h}, false);
     }
 

@@ -7,10 +7,12 @@
 #include "platform/draw/dc.h"
 #include "platform/draw/gdi.h"
 #include "platform/present/runner.h"
+#include "platform/present/window_icons.h"
 #include "platform/services/drawing_host.h"
 #include "platform/services/paths.h"
 #include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
+#include "platform/window/monitors.h"
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/paint.h"
 #include "platform/window/screen.h"
@@ -46,12 +48,18 @@ ScreenState& St() {
 // when a screenshot asks for it.
 bool PresenterComposes() { return static_cast<bool>(St().presented); }
 
+// The composed screen covers every monitor; its pixel 0,0 is the top-left corner of them all.
 Compositor& Comp() {
-    SIZE size = ScreenSize();
+    const RECT all = VirtualScreen();
     auto& c = St().compositor;
-    if (!c) c = std::make_unique<Compositor>(size.cx, size.cy, kDesktopColour);
-    if (c->Width() != size.cx || c->Height() != size.cy) c->Resize(size.cx, size.cy);
+    if (!c) c = std::make_unique<Compositor>(all.width(), all.height(), kDesktopColour);
+    if (c->Width() != all.width() || c->Height() != all.height()) c->Resize(all.width(), all.height());
     return *c;
+}
+
+RECT OnComposedScreen(const RECT& screen) {
+    const RECT all = VirtualScreen();
+    return OffsetRectBy(screen, -all.left, -all.top);
 }
 
 RECT ScreenRectOf(const Window& w) {
@@ -99,7 +107,26 @@ void PaintCaptionButton(Surface& surface, const CaptionButtonPlace& b, bool maxi
     }
 }
 
-// The frame and caption of a top-level window, drawn the classic way, with the caption's buttons.
+// The window's icon (its own, or the program's) at the caption's left, in a square of the
+// caption's height; the room it takes.
+int DrawCaptionIcon(HDC dc, HICON icon, const RECT& caption) {
+    const std::shared_ptr<const Surface> pixels = WindowIconPixels(icon);
+    if (!pixels || pixels->width() <= 0 || pixels->height() <= 0) return 0;
+    const int side = caption.height() - 2;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateBitmapFromSurface(std::make_shared<Surface>(*pixels));
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    AlphaBlend(dc, caption.left + 2, caption.top + 1, side, side, memory, 0, 0, pixels->width(), pixels->height(), blend);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return side + 2;
+}
+
+// The frame and caption of a top-level window, drawn the classic way, with the window's icon and
+// the caption's buttons.
 void PaintNonClient(HWND hwnd, Surface& surface) {
     Window* w = Find(hwnd);
     if (!w) return;
@@ -122,7 +149,7 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
         HGDIOBJ old = SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, active ? kCaptionTextColour : kInactiveCaptionTextColour);
-        RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
+        RECT text{caption.left + 4 + DrawCaptionIcon(dc, w->icon, caption), caption.top, caption.right - 4, caption.bottom};
         const std::vector<CaptionButtonPlace> buttons = CaptionButtons(*w);
         if (!buttons.empty()) text.right = buttons.back().rect.left - 2;
         DrawText(dc, w->text, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -140,12 +167,12 @@ void PaintNonClient(HWND hwnd, Surface& surface) {
 // surface is clipped away, so a window far bigger than the screen costs little more than the
 // screen, and every part of it that shows is painted.
 SIZE SurfaceSizeFor(const Window& w) {
-    const SIZE screen = ScreenSize();
+    const RECT all = VirtualScreen();
     const POINT origin = WindowOriginOnScreen(w);
-    const auto side = [](LONG window, LONG screenSide, LONG start) {
-        return std::clamp<LONG>(std::min<LONG>(window, screenSide - std::min<LONG>(start, 0)), 1, kMaxSurfaceSide);
+    const auto side = [](LONG window, LONG nearEdge, LONG farEdge, LONG start) {
+        return std::clamp<LONG>(std::min<LONG>(window, farEdge - std::min<LONG>(start, nearEdge)), 1, kMaxSurfaceSide);
     };
-    return SIZE{side(w.rect.width(), screen.cx, origin.x), side(w.rect.height(), screen.cy, origin.y)};
+    return SIZE{side(w.rect.width(), all.left, all.right, origin.x), side(w.rect.height(), all.top, all.bottom, origin.y)};
 }
 
 std::shared_ptr<Surface> SurfaceFor(HWND top) {
@@ -174,7 +201,7 @@ void DamageWindow(HWND hwnd) {
     if (!t) return;
     RECT now = ScreenRectOf(*t);
     auto& last = St().lastScreenRect[top.id()];
-    if (!PresenterComposes()) Comp().Damage(UnionRects(last, now));
+    if (!PresenterComposes()) Comp().Damage(OnComposedScreen(UnionRects(last, now)));
     last = now;
     St().pendingPresent[top.id()] = RECT{0, 0, now.width(), now.height()};
 }
@@ -194,7 +221,7 @@ void OnChanged(HWND hwnd) {
 void OnDestroyed(HWND hwnd) {
     auto it = St().lastScreenRect.find(hwnd.id());
     if (it != St().lastScreenRect.end()) {
-        if (!PresenterComposes()) Comp().Damage(it->second);
+        if (!PresenterComposes()) Comp().Damage(OnComposedScreen(it->second));
         St().lastScreenRect.erase(it);
     }
     St().surfaces.erase(hwnd.id());
@@ -221,7 +248,8 @@ std::vector<Layer> LayersBottomFirst() {
         if (s == St().surfaces.end() || !s->second) continue;
         Layer layer;
         layer.surface = s->second.get();
-        layer.position = WindowOriginOnScreen(*w);
+        const RECT place = OnComposedScreen(ScreenRectOf(*w));
+        layer.position = POINT{place.left, place.top};
         layer.visible = true;
         if ((w->exStyle & WS_EX_LAYERED) && w->layeredSet) {
             layer.layered.colorKey = w->layeredKey;
@@ -251,7 +279,7 @@ void Present() {
         if (!w || surface == St().surfaces.end() || !surface->second) continue;
         if (!PresenterComposes()) {
             POINT origin = WindowOriginOnScreen(*w);
-            Comp().Damage(OffsetRectBy(area, origin.x, origin.y));
+            Comp().Damage(OnComposedScreen(OffsetRectBy(area, origin.x, origin.y)));
             continue;
         }
         const RECT changed = St().shown[id].TakeChanges(*surface->second, area);
@@ -347,7 +375,7 @@ bool WriteWindowScreenshot(HWND hwnd, const std::string& path) {
     RECT r;
     if (!GetWindowRect(hwnd, &r)) return false;
     const Surface& screen = ComposedScreen();
-    r = IntersectRects(r, screen.bounds());
+    r = IntersectRects(OnComposedScreen(r), screen.bounds());
     if (r.empty()) return false;
     Surface part(r.width(), r.height());
     for (int y = 0; y < r.height(); ++y)

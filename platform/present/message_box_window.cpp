@@ -9,7 +9,7 @@
 #include "platform/present/message_box_icons.h"
 #include "platform/window/loop.h"
 #include "platform/window/modal.h"
-#include "platform/window/screen.h"
+#include "platform/window/monitors.h"
 
 namespace platform {
 namespace {
@@ -188,13 +188,14 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
         x += kButtonWidth + kGap;
     }
     int width = clientWidth + 6, height = clientHeight + 24;
-    SIZE screen = ScreenSize();
+    const RECT area = CentringArea(request.owner);
     BoxState* saved = g_box;
     g_box = &state;
     DWORD ex = (request.type & MB_SYSTEMMODAL) ? WS_EX_TOPMOST : 0;
     const DWORD closeBox = (request.type & 0xF) == MB_YESNO ? 0 : WS_SYSMENU;
     HWND box = CreateWindowEx(ex, "#32770", request.caption.c_str(), WS_POPUP | WS_CAPTION | WS_DLGFRAME | closeBox,
-                              (screen.cx - width) / 2, (screen.cy - height) / 2, width, height, request.owner);
+                              area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2, width,
+                              height, request.owner);
     // Stacked and shown as every modal window is; the wait that MessageBox began gives the focus
     // back when the box is gone.
     PresentModalWindow(box);

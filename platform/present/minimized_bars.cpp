@@ -130,6 +130,12 @@ LONG BarsBottom() {
     return bottom;
 }
 
+// Where the bar of that slot stands now: rows from the left, upwards from the bars' bottom.
+POINT SlotPlace(int slot, LONG bottom) {
+    const int perRow = std::max(1, static_cast<int>(ScreenSize().cx) / kBarWidth);
+    return POINT{(slot % perRow) * kBarWidth, bottom - (1 + slot / perRow) * kBarHeight};
+}
+
 // A bar never takes the keyboard: the window it stands for becomes active when it is restored.
 void MakeBar(HWND target) {
     const std::optional<PresentedWindow> w = ReadPresentedWindow(target);
@@ -137,11 +143,9 @@ void MakeBar(HWND target) {
     Bar bar;
     bar.slot = FreeSlot();
     bar.context = w->shellWindow ? ProcessContext::Shell : ProcessContext::Program;
-    const SIZE screen = ScreenSize();
-    const int perRow = std::max(1, static_cast<int>(screen.cx) / kBarWidth);
-    const int x = (bar.slot % perRow) * kBarWidth, y = BarsBottom() - (1 + bar.slot / perRow) * kBarHeight;
+    const POINT at = SlotPlace(bar.slot, BarsBottom());
     ContextScope scope(bar.context);
-    bar.window = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBarClass, "", WS_POPUP, x, y, kBarWidth, kBarHeight, HWND{});
+    bar.window = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBarClass, "", WS_POPUP, at.x, at.y, kBarWidth, kBarHeight, HWND{});
     if (!bar.window) return;
     B().bars[target.id()] = bar;
     ShowWindow(bar.window, SW_SHOWNOACTIVATE);
@@ -174,7 +178,16 @@ void Reconcile() {
     for (std::uint32_t id : gone) DropBar(id);
     for (auto it = order.rbegin(); it != order.rend(); ++it)  // the backmost first: it was minimised first
         if (!B().bars.count(it->id())) MakeBar(*it);
-    for (const auto& [id, b] : B().bars) InvalidateRect(b.window, nullptr, 1);  // a title may have changed
+    // A taskbar that came, went or moved since (or a screen of another size) moves the bars too.
+    const LONG bottom = BarsBottom();
+    for (const auto& [id, b] : B().bars) {
+        const POINT at = SlotPlace(b.slot, bottom);
+        RECT now;
+        ContextScope scope(b.context);
+        if (GetWindowRect(b.window, &now) && (now.left != at.x || now.top != at.y))
+            SetWindowPos(b.window, HWND{}, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(b.window, nullptr, 1);  // a title may have changed
+    }
 }
 
 void QueueReconcile() {
@@ -183,13 +196,18 @@ void QueueReconcile() {
     PostTask(Reconcile);
 }
 
+bool IsShellWindow(HWND hwnd) {
+    const std::optional<PresentedWindow> w = ReadPresentedWindow(hwnd);
+    return w && w->shellWindow;
+}
+
 void OnChanged(HWND hwnd) {
     if (TargetOf(hwnd)) return;  // a bar itself
-    if (WantsBar(hwnd) || B().bars.count(hwnd.id())) QueueReconcile();
+    if (WantsBar(hwnd) || B().bars.count(hwnd.id()) || (!B().bars.empty() && IsShellWindow(hwnd))) QueueReconcile();
 }
 
 void OnDestroyed(HWND hwnd) {
-    if (B().bars.count(hwnd.id())) QueueReconcile();
+    if (!B().bars.empty()) QueueReconcile();  // its own window, or a taskbar they stood on
     for (auto it = B().bars.begin(); it != B().bars.end(); ++it)
         if (it->second.window == hwnd) {
             B().bars.erase(it);  // ended with its context

@@ -14,6 +14,7 @@ std::optional<PresentedWindow> ReadPresentedWindow(HWND hwnd) {
     p.topLevel = w->topLevel();
     p.className = w->cls->name;
     p.title = w->text;
+    p.icon = w->icon;
     p.style = w->style;
     p.exStyle = w->exStyle;
     p.owned = static_cast<bool>(w->owner);

@@ -15,6 +15,7 @@ struct PresentedWindow {
     bool topLevel = false;
     std::string className;
     std::string title;
+    HICON icon;  // its own; none: the program's
     DWORD style = 0;
     DWORD exStyle = 0;
     bool owned = false;                // it has an owner window

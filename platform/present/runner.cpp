@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/present/desktop_screen.h"
@@ -20,6 +21,7 @@
 #include "platform/services/window_surfaces.h"
 #include "platform/window/loop.h"
 #include "platform/window/message_box.h"
+#include "platform/window/monitors.h"
 #include "platform/window/remote.h"
 #include "platform/window/screen.h"
 
@@ -32,6 +34,25 @@ bool g_previousInstance = false;
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
+}
+
+// "WIDTHxHEIGHT+X+Y,..." : each monitor's size and place on the headless screen.
+std::vector<RECT> ParseMonitors(const std::string& text) {
+    std::vector<RECT> monitors;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const std::string one = text.substr(start, end - start);
+        int w = 0, h = 0, x = 0, y = 0;
+        char tail = 0;
+        if (std::sscanf(one.c_str(), "%dx%d+%d+%d%c", &w, &h, &x, &y, &tail) != 4 || w < 64 || h < 64 || w > 16384 ||
+            h > 16384 || x < 0 || y < 0 || x > 16384 || y > 16384 || monitors.size() == 16)
+            throw Error("OZR_MONITORS must list up to 16 monitors as WIDTHxHEIGHT+X+Y (sizes 64 to 16384, places 0 to "
+                        "16384) parted by commas, the primary first, not \"" + text + "\"");
+        monitors.push_back(RECT{x, y, x + w, y + h});
+        start = end + 1;
+    }
+    return monitors;
 }
 
 class ProcessRunEnd final : public RunEnd {
@@ -61,6 +82,7 @@ PlatformOptions ReadPlatformOptions() {
             throw Error("OZR_SCREEN must be WIDTHxHEIGHT in pixels (64 to 16384), not \"" + screen + "\"");
         o.screen = SIZE{w, h};
     }
+    if (std::string monitors = Env("OZR_MONITORS"); !monitors.empty()) o.monitors = ParseMonitors(monitors);
     if (std::string clock = Env("OZR_CLOCK"); !clock.empty()) {
         const std::string prefix = "virtual:";
         std::int64_t start = 0;
@@ -94,6 +116,7 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
     else if (options.presenter == PresenterKind::Headless)
         InstallService<SoundOutput>(MakeAlsaSoundOutput("null"));
     SetScreenSize(options.screen);
+    SetMonitorLayout(options.monitors, 0);
     StartDesktopScreen();
     StartMinimizedBars();
     if (g_options.presenter == PresenterKind::X11) {

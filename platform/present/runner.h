@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/base.h"
 
@@ -15,13 +16,14 @@ enum class PresenterKind { Headless, X11 };
 struct PlatformOptions {
     PresenterKind presenter = PresenterKind::Headless;
     SIZE screen{1280, 1024};
+    std::vector<RECT> monitors;  // OZR_MONITORS: the screen cut into these, the first the primary
     std::optional<std::int64_t> virtualStartUtcMs;  // OZR_CLOCK=virtual:...
     std::optional<std::int64_t> runForMs;           // OZR_RUN_FOR
     std::string windowDumpPath;                     // OZR_WINDOW_DUMP
     std::string screenshotPath;                     // OZR_SCREENSHOT
 };
 
-// Reads OZR_PRESENTER, OZR_SCREEN, OZR_CLOCK, OZR_RUN_FOR, OZR_WINDOW_DUMP and OZR_SCREENSHOT
+// Reads OZR_PRESENTER, OZR_SCREEN, OZR_MONITORS, OZR_CLOCK, OZR_RUN_FOR, OZR_WINDOW_DUMP and OZR_SCREENSHOT
 // (and DISPLAY for the default presenter). A malformed value raises platform::Error.
 PlatformOptions ReadPlatformOptions();
 

@@ -2,6 +2,7 @@
 
 #include <X11/Xutil.h>
 
+#include "platform/present/detail/x11_monitors.h"
 #include "platform/present/detail/x11_focus.h"
 #include "platform/present/detail/x11_keys.h"
 #include "platform/present/presented_windows.h"
@@ -54,8 +55,9 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
     e.xclient.window = it->second.xid;
     e.xclient.message_type = X().moveResize;
     e.xclient.format = 32;
-    e.xclient.data.l[0] = screen.x;
-    e.xclient.data.l[1] = screen.y;
+    const POINT root = ToRoot(screen);
+    e.xclient.data.l[0] = root.x;
+    e.xclient.data.l[1] = root.y;
     e.xclient.data.l[2] = kDirection[edge];
     e.xclient.data.l[3] = 1;  // the left button
     e.xclient.data.l[4] = 1;  // asked for by an application
@@ -69,13 +71,16 @@ bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen) {
 bool HandleInputEvent(XEvent& e) {
     switch (e.type) {
         case MotionNotify:
-            InjectMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root}, HeldModifiers(e.xmotion.state),
+            InjectMouseMove(FromRoot(POINT{e.xmotion.x_root, e.xmotion.y_root}), HeldModifiers(e.xmotion.state),
                             HandleOf(e.xmotion.window));
             break;
         case LeaveNotify:
             // No motion comes from where no window of ours lies: the cursor's last place is where
             // it left, so that what watches it (a hover balloon, a hot item) sees it gone.
-            SetCursorPos(e.xcrossing.x_root, e.xcrossing.y_root);
+            {
+                const POINT left = FromRoot(POINT{e.xcrossing.x_root, e.xcrossing.y_root});
+                SetCursorPos(left.x, left.y);
+            }
             break;
         case ButtonPress:
         case ButtonRelease: {
@@ -84,7 +89,7 @@ bool HandleInputEvent(XEvent& e) {
             if (b < 1 || b > 3) break;
             X().lastUserTime = e.xbutton.time;
             if (e.type == ButtonPress) NoteUserInput(e.xbutton.window);
-            InjectMouseButton(POINT{e.xbutton.x_root, e.xbutton.y_root}, kButtons[b - 1], e.type == ButtonPress,
+            InjectMouseButton(FromRoot(POINT{e.xbutton.x_root, e.xbutton.y_root}), kButtons[b - 1], e.type == ButtonPress,
                               HeldModifiers(e.xbutton.state), HandleOf(e.xbutton.window));
             break;
         }

@@ -12,6 +12,7 @@
 #include "platform/present/desktop_screen.h"
 #include "platform/present/minimized_bars.h"
 #include "platform/present/presented_windows.h"
+#include "platform/present/detail/x11_monitors.h"
 #include "platform/present/detail/x11_focus.h"
 #include "platform/present/detail/x11_input.h"
 #include "platform/present/detail/x11_panels.h"
@@ -25,6 +26,7 @@
 #include "platform/window/error_boundary.h"
 #include "platform/window/loop.h"
 #include "platform/window/outside_ends.h"
+#include "platform/window/monitors.h"
 #include "platform/window/panel_area.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_manager.h"
@@ -52,6 +54,7 @@ void x11::Sync(HWND hwnd) {
     }
     XWin& xw = it->second;
     SetTitle(xw, w->title);
+    SetIcon(xw, w->icon);
     ApplyStates(xw, *w);
     ApplyTransient(xw, *w);
     ApplyLayered(xw, hwnd, *w);
@@ -61,7 +64,7 @@ void x11::Sync(HWND hwnd) {
         // A window manager holds a new size to the size hints: they let the window go first.
         if (r.width() != xw.screenRect.width() || r.height() != xw.screenRect.height()) ApplySizeHints(xw, r, false);
         xw.requested.Asked(r);
-        XMoveResizeWindow(X().display, xw.xid, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
+        XMoveResizeWindow(X().display, xw.xid, ToRoot(r).left, ToRoot(r).top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                           static_cast<unsigned>(std::max<LONG>(1, r.height())));
         if (w->className == "Shell_TrayWnd") ApplyStrut(xw, r);
         xw.screenRect = r;
@@ -90,15 +93,42 @@ void Forget(HWND hwnd) {
 // The desktop's other panels reserve edges of the screen (the work area changes with them): the
 // shell's taskbar keeps to what they leave.
 void FollowOtherPanels() {
-    SetPanelFreeArea(ReadPanelFreeArea(X().display, X().root, ScreenSize(),
-                                       [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); }));
+    SetPanelFreeArea(FromRoot(ReadPanelFreeArea(X().display, X().root, RootSize(X().display, X().screen),
+                                                [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); })));
+}
+
+// The desktop's work area, as the window manager publishes it, in the program's coordinates.
+void FollowWorkArea() {
+    const RECT published = PublishedWorkArea(X().display, X().root, X().workArea);
+    SetWorkArea(published.empty() ? RECT{} : FromRoot(published));
+}
+
+// Monitors came, went or changed: the program hears of them. Where the primary monitor moved, the
+// program's coordinates move with it, and every window's record is where the window is in them.
+void FollowMonitors() {
+    const ScreenMonitors read = ReadMonitors(X().display, X().root);
+    const POINT before = MonitorLayoutOrigin();
+    const RECT& primary = read.monitors[read.primary];
+    const LONG dx = before.x - primary.left, dy = before.y - primary.top;
+    if (dx || dy)
+        for (auto& [id, xw] : X().windows) {
+            xw.screenRect = OffsetRectBy(xw.screenRect, dx, dy);
+            xw.requested.Clear();
+            WindowManagerPlaced(HWND{id}, xw.screenRect);
+        }
+    SetMonitorLayout(read.monitors, read.primary);
+    FollowWorkArea();
+    FollowOtherPanels();
 }
 
 // The server (and the window manager, whoever asked) put the window there: the program's record
 // follows, unless it is one of the program's own requests coming through.
 void FollowConfigure(XWin& xw, const XConfigureEvent& c) {
-    const RECT r = RootRectAfterConfigure(X().display, X().root, c, xw.framed);
+    const RECT r = FromRoot(RootRectAfterConfigure(X().display, X().root, c, xw.framed));
     if (xw.requested.Confirms(r) || r == xw.screenRect) return;
+    // A maximise may come as a new size before its state: the state is read first, so that the
+    // place the window goes back to is where it stood before.
+    if (r.width() != xw.screenRect.width() || r.height() != xw.screenRect.height()) FollowStates(xw);
     xw.screenRect = r;  // the window is there already: nothing goes back to the server
     xw.requested.Clear();
     if (const HWND h = HandleOf(xw.xid)) WindowManagerPlaced(h, r);
@@ -106,6 +136,10 @@ void FollowConfigure(XWin& xw, const XConfigureEvent& c) {
 
 void HandleEvent(XEvent& e) {
     if (HandleX11ServiceEvent(e) || HandleInputEvent(e)) return;
+    if (IsMonitorChange(e)) {
+        FollowMonitors();
+        return;
+    }
     switch (e.type) {
         case Expose:
             // Sent once the paints waiting now are done: the pixels the surface holds at this
@@ -120,7 +154,7 @@ void HandleEvent(XEvent& e) {
                 if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
                 if (e.xproperty.atom == X().clientListStacking) FollowStacking();
                 if (e.xproperty.atom == X().workArea) {
-                    SetWorkArea(PublishedWorkArea(X().display, X().root, X().workArea));
+                    FollowWorkArea();
                     FollowOtherPanels();
                 }
             } else if (e.xproperty.atom == X().wmState) {
@@ -256,13 +290,12 @@ bool StartX11Presenter(std::string* error) {
                           {&x.stateMaxHorz, "_NET_WM_STATE_MAXIMIZED_HORZ"}});
     SetClientIdentity(X().groupLeader);
     XSelectInput(display, X().groupLeader, PropertyChangeMask);  // the server's time is read there
-    SetScreenSize(SIZE{DisplayWidth(display, X().screen), DisplayHeight(display, X().screen)});
-    SetWorkArea(PublishedWorkArea(display, X().root, X().workArea));
+    WatchMonitors(display, X().root);
 
     InstallX11Services(display, X().root, [](XWindowId xid) { return static_cast<bool>(HandleOf(xid)); });
     // The root tells of the work area as other panels change, and of the window manager's stacking.
     XSelectInput(display, X().root, PropertyChangeMask);
-    FollowOtherPanels();
+    FollowMonitors();
 
     // Once the display is gone (lost, or the presenter stopped) the windows' changes reach it no more.
     ObservePresentedWindows([](HWND hwnd) { if (X().display) Sync(hwnd); },

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/present/detail/x11_monitors.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/other_windows.h"
 #include "platform/services/pointer.h"
@@ -199,7 +200,7 @@ class X11Pointer : public Pointer {
 public:
     POINT Position() override {
         Query();
-        return POINT{x_, y_};
+        return x11::FromRoot(POINT{x_, y_});
     }
     bool ButtonDown(int vk) override {
         Query();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/present/detail/x11_monitors.h"
 #include "platform/present/presented_windows.h"
 #include "platform/window/window_manager.h"
 
@@ -42,7 +43,7 @@ bool CoveredByAnotherProgram(const XWin& xw) {
         if (ours || !XGetWindowAttributes(X().display, child, &a) || a.map_state != IsViewable || a.override_redirect ||
             a.c_class == InputOnly)
             continue;
-        const RECT r{a.x, a.y, a.x + a.width + 2 * a.border_width, a.y + a.height + 2 * a.border_width};
+        const RECT r = FromRoot(RECT{a.x, a.y, a.x + a.width + 2 * a.border_width, a.y + a.height + 2 * a.border_width});
         if (!IntersectRects(r, xw.screenRect).empty()) return true;
     }
     return false;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/present/detail/x11_monitors.h"
 #include "platform/present/detail/x11_window_icon.h"
 #include "platform/window/screen.h"
 
@@ -107,9 +108,11 @@ void ApplyTransient(XWin& xw, const PresentedWindow& w) {
     xw.transientFor = wanted;
 }
 
-void ApplyStrut(const XWin& xw, const RECT& r) {
-    // A dock along the edge it touches reserves that band of the screen.
-    SIZE screen = ScreenSize();
+void ApplyStrut(const XWin& xw, const RECT& place) {
+    // A dock along the edge it touches reserves that band of the screen (the root's edge, in the
+    // root's coordinates).
+    const SIZE screen = RootSize(X().display, X().screen);
+    const RECT r = ToRoot(place);
     long strut[12] = {};
     if (r.top >= screen.cy / 2) {
         strut[3] = screen.cy - r.top;
@@ -157,8 +160,8 @@ void ApplySizeHints(XWin& xw, const RECT& r, bool fixed) {
     if (size.cx == xw.fixedSize.cx && size.cy == xw.fixedSize.cy) return;
     XSizeHints hints{};
     hints.flags = USPosition | PPosition | USSize | PSize;
-    hints.x = r.left;
-    hints.y = r.top;
+    hints.x = ToRoot(r).left;
+    hints.y = ToRoot(r).top;
     hints.width = r.width();
     hints.height = r.height();
     if (fixed) {
@@ -192,7 +195,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask |
                        KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
     attrs.background_pixel = 0;
-    xw.xid = XCreateWindow(X().display, X().root, r.left, r.top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
+    xw.xid = XCreateWindow(X().display, X().root, ToRoot(r).left, ToRoot(r).top, static_cast<unsigned>(std::max<LONG>(1, r.width())),
                            static_cast<unsigned>(std::max<LONG>(1, r.height())), 0, CopyFromParent, InputOutput,
                            CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixel, &attrs);
     xw.screenRect = r;
@@ -204,7 +207,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     XClassHint classHint{const_cast<char*>("OZRClock"), const_cast<char*>("OZRClock")};
     XSetClassHint(X().display, xw.xid, &classHint);
     SetClientIdentity(xw.xid);
-    if (!xw.overrideRedirect) SetProgramIcon(X().display, xw.xid, X().netWmIcon);
+    SetIcon(xw, w.icon);
     SetInitialState(xw, NormalState);
     Atom type = X().typeNormal;
     if (w.className == "Shell_TrayWnd")
@@ -220,6 +223,14 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r) {
     ApplyStates(xw, w);
     ApplyTransient(xw, w);
     return xw;
+}
+
+// Only a window the window manager keeps shows an icon (balloons and menus have no caption).
+void SetIcon(XWin& xw, HICON icon) {
+    if (xw.overrideRedirect || (xw.iconSet && xw.icon == icon)) return;
+    xw.icon = icon;
+    xw.iconSet = true;
+    SetWindowIcon(X().display, xw.xid, X().netWmIcon, icon);
 }
 
 // Titles, states and layering go to the server only when they change.

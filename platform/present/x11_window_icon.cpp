@@ -2,44 +2,38 @@
 
 #include <X11/Xatom.h>
 
-#include <optional>
+#include <algorithm>
 #include <vector>
 
-#include "platform/draw/image.h"
-#include "platform/services/paths.h"
-#include "platform/window/error_boundary.h"
+#include "platform/present/window_icons.h"
 
 namespace platform {
 namespace {
 
-constexpr const char* kIconPath = "GUI\\Misc\\OZRClock.bmp";
-constexpr COLORREF kKeyColour = RGB(0xEC, 0x00, 0x8C);  // the pictures' transparent colour
-
-// The icon as EWMH wants it: its width and height, then one ARGB pixel a cardinal, row by row
-// (the key colour fully transparent). Empty when the picture cannot be read.
-std::vector<unsigned long> IconCardinals() {
-    const DecodedImage image = LoadImageFile(MapPath(kIconPath));
-    if (!image) {
-        ReportDropped("the program's window icon could not be read: " + image.error);
-        return {};
-    }
-    const Surface& s = *image.surface;
+// A picture as EWMH wants it: its width and height, then one ARGB pixel a cardinal, row by row,
+// not premultiplied.
+std::vector<unsigned long> Cardinals(const Surface& s) {
     std::vector<unsigned long> out{static_cast<unsigned long>(s.width()), static_cast<unsigned long>(s.height())};
     for (int y = 0; y < s.height(); ++y) {
         const Pixel* row = s.row(y);
-        for (int x = 0; x < s.width(); ++x)
-            out.push_back(SameColor(row[x], OpaquePixel(kKeyColour)) ? 0ul : (row[x] | 0xFF000000u));
+        for (int x = 0; x < s.width(); ++x) {
+            const Pixel p = row[x];
+            const std::uint32_t a = p >> 24;
+            auto straight = [a](std::uint32_t c) { return a ? std::min<std::uint32_t>(255, (c * 255 + a / 2) / a) : 0; };
+            out.push_back(a << 24 | straight((p >> 16) & 0xFF) << 16 | straight((p >> 8) & 0xFF) << 8 | straight(p & 0xFF));
+        }
     }
     return out;
 }
 
 }  // namespace
 
-void SetProgramIcon(Display* display, ::Window window, Atom netWmIcon) {
-    static const std::vector<unsigned long> icon = IconCardinals();
-    if (icon.empty()) return;
+void SetWindowIcon(Display* display, ::Window window, Atom netWmIcon, HICON icon) {
+    const std::shared_ptr<const Surface> pixels = WindowIconPixels(icon);
+    if (!pixels) return;
+    const std::vector<unsigned long> cardinals = Cardinals(*pixels);
     XChangeProperty(display, window, netWmIcon, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(icon.data()), static_cast<int>(icon.size()));
+                    reinterpret_cast<const unsigned char*>(cardinals.data()), static_cast<int>(cardinals.size()));
 }
 
 }  // namespace platform

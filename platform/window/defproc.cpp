@@ -50,6 +50,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (w->topLevel()) NotifyDamaged(hwnd, RECT{0, 0, w->rect.width(), w->rect.height()});
             return 1;
         }
+        case WM_SETICON: {
+            const HICON before = w->icon;
+            w->icon = HICON{static_cast<std::uint32_t>(lParam)};
+            NotifyChanged(hwnd);
+            if (w->topLevel()) NotifyDamaged(hwnd, RECT{0, 0, w->rect.width(), w->rect.height()});
+            return static_cast<LRESULT>(before.id());
+        }
+        case WM_GETICON: return static_cast<LRESULT>(w->icon.id());
         case WM_GETTEXT: {
             char* buffer = reinterpret_cast<char*>(lParam);
             int size = static_cast<int>(wParam);

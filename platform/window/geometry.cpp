@@ -1,6 +1,7 @@
 // Position, size, z-order and visibility of windows, and coordinate conversions.
 #include <algorithm>
 
+#include "platform/window/monitors.h"
 #include "platform/window/screen.h"
 #include "platform/window/detail/input.h"
 #include "platform/window/detail/window_store.h"
@@ -9,9 +10,6 @@ namespace platform {
 using namespace detail;
 
 namespace {
-SIZE g_screen{1280, 1024};
-RECT g_workArea;  // empty: the whole screen
-
 // What a change of a window uncovers or covers must be painted again.
 void DamageArea(Window& w, const RECT& oldRectInParent) {
     if (w.topLevel()) {
@@ -45,20 +43,10 @@ void SetVisible(Window& w, bool visible) {
 }
 }  // namespace
 
-SIZE ScreenSize() { return g_screen; }
-void SetScreenSize(SIZE size) { g_screen = size; }
-
-RECT WorkArea() {
-    const RECT screen{0, 0, g_screen.cx, g_screen.cy};
-    const RECT area = IntersectRects(g_workArea, screen);
-    return area.empty() ? screen : area;
-}
-void SetWorkArea(const RECT& area) { g_workArea = area; }
-
 int GetSystemMetrics(int index) {
     switch (index) {
-        case SM_CXSCREEN: return g_screen.cx;
-        case SM_CYSCREEN: return g_screen.cy;
+        case SM_CXSCREEN: return ScreenSize().cx;
+        case SM_CYSCREEN: return ScreenSize().cy;
         case SM_CXVSCROLL: return 17;
         case SM_CYHSCROLL: return 17;
         case SM_CYCAPTION: return 18;
@@ -132,13 +120,13 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 }
 
 namespace {
-// A maximized window fills the work area; restored, it goes back where it was.
+// A maximized window fills the work area of its monitor; restored, it goes back where it was.
 void SetMaximized(HWND hwnd, bool on) {
     Window* w = Find(hwnd);
     if (!w || !w->topLevel() || w->maximized == on) return;
     w->maximized = on;
     if (on) w->normalRect = w->rect;
-    const RECT r = on ? WorkArea() : w->normalRect;
+    const RECT r = on ? MonitorWorkAreaOf(w->rect) : w->normalRect;
     SetWindowPos(hwnd, HWND{}, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     NotifyChanged(hwnd);  // the caption's maximise box changes its face even when nothing moved
 }
@@ -203,6 +191,16 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     if (!w || !rect) return 0;
     POINT o = WindowOriginOnScreen(*w);
     *rect = RECT{o.x, o.y, o.x + w->rect.width(), o.y + w->rect.height()};
+    return 1;
+}
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+    Window* w = FindOrFail(hwnd);
+    if (!w || !placement) return 0;
+    placement->showCmd = w->minimized ? SW_SHOWMINIMIZED : w->maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    const POINT o = WindowOriginOnScreen(*w);
+    placement->rcNormalPosition =
+        w->maximized ? w->normalRect : RECT{o.x, o.y, o.x + w->rect.width(), o.y + w->rect.height()};
     return 1;
 }
 

@@ -31,6 +31,12 @@ constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_COPYDATA = 0x004A;
+// A window's own icon (lParam the HICON's id; the answer the icon it had): its caption and the
+// desktop's task lists show it. A window without one shows the program's. Both sizes share it.
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
 constexpr UINT WM_NCCREATE = 0x0081;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCHITTEST = 0x0084;

@@ -11,6 +11,7 @@ namespace {
 
 struct PanelArea {
     std::optional<RECT> area;
+    RECT told;  // the free area the listener heard of last
     std::function<void()> listener;
 };
 
@@ -32,6 +33,14 @@ RECT PanelFreeArea() {
 void SetPanelFreeArea(const RECT& area) {
     if (P().area && *P().area == area) return;
     P().area = area;
+    P().told = PanelFreeArea();
+    if (P().listener) P().listener();
+}
+
+void PanelFreeAreaMayHaveChanged() {
+    const RECT free = PanelFreeArea();
+    if (free == P().told) return;
+    P().told = free;
     if (P().listener) P().listener();
 }
 

@@ -8,10 +8,12 @@
 
 namespace platform {
 
-// The whole screen unless a presenter told of panels.
+// The whole screen (the primary monitor) unless a presenter told of panels.
 RECT PanelFreeArea();
 // A presenter tells the area it found; a change is heard by the listener (the shell's taskbar).
 void SetPanelFreeArea(const RECT& area);
 void SetPanelFreeAreaListener(std::function<void()> listener);
+// The monitors changed: the listener hears of it when the free area did.
+void PanelFreeAreaMayHaveChanged();
 
 }  // namespace platform

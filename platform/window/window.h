@@ -62,6 +62,11 @@ BOOL BringWindowToTop(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);  // maximized
 BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
+struct WINDOWPLACEMENT {
+    UINT showCmd = 0;        // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+    RECT rcNormalPosition;  // where the window is when neither minimised nor maximised
+};
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
 BOOL GetClientRect(HWND hwnd, RECT* rect);  // (0, 0, width, height) of the client area
 BOOL ClientToScreen(HWND hwnd, POINT* point);
 BOOL ScreenToClient(HWND hwnd, POINT* point);

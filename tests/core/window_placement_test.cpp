@@ -3,6 +3,7 @@
 #include "floating_clock_support.h"
 #include "platform/window/input.h"
 #include "platform/window/messages.h"
+#include "platform/window/monitors.h"
 
 using namespace clocktest;
 using core::Settings;
@@ -26,6 +27,31 @@ TEST_F(FloatingClockTest, EachAnchorPlacesTheWindowOnTheScreen) {
         clock.UpdateMainWindowAnchoring();
         EXPECT_EQ(clock.Left, c.left < 0 ? 4500 : c.left);
         EXPECT_EQ(clock.Top, c.top < 0 ? 3000 : c.top);
+    }
+}
+
+// The place saved by an earlier run: on a monitor it is kept, pulled back only past that monitor's
+// right and bottom edges; on none (its monitor gone) it comes back onto the primary monitor.
+TEST_F(FloatingClockTest, ASavedPlaceStaysOnItsMonitorAndComesBackFromNone) {
+    const std::vector<platform::RECT> one{{0, 0, 1280, 1024}}, two{{1280, 0, 2560, 1024}, {0, 0, 1280, 1024}};
+    struct Case {
+        const std::vector<platform::RECT>* monitors;
+        int left, top, keptLeft, keptTop;  // twips
+    } cases[] = {
+        {&one, -1500, -450, -1500, -450},                  // partly on the screen: as it was
+        {&one, 19200, 15360, 19200 - 2250, 15360 - 750},  // past the right and bottom: pulled back
+        {&one, -30000, 3000, 0, 3000},                     // on no monitor: onto the primary one
+        {&two, -18000, 3000, -18000, 3000},                // on the monitor left of the primary
+        {&two, -30000, -3000, 0, 0},
+    };
+    for (const Case& c : cases) {
+        platform::SetMonitorLayout(*c.monitors, 0);
+        clock.Move(0, 0, 2250, 750);  // 150 x 50 pixels
+        Settings.FloatWindowLeft = c.left;
+        Settings.FloatWindowTop = c.top;
+        clock.KeepSavedPlaceOnMonitor();
+        EXPECT_EQ(Settings.FloatWindowLeft, c.keptLeft) << c.left;
+        EXPECT_EQ(Settings.FloatWindowTop, c.keptTop) << c.top;
     }
 }
 

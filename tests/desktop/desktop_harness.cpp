@@ -52,6 +52,7 @@ bool Desktop::Start() {
     PlatformOptions o;
     o.presenter = PresenterKind::Headless;
     o.screen = options_.screen;
+    o.monitors = options_.monitors;
     std::int64_t start = 0;
     const std::size_t fraction = options_.clock.find('.');
     ParseLocalTimestamp(options_.clock.substr(0, fraction), &start);

@@ -25,6 +25,8 @@ struct DesktopOptions {
     // milliseconds into its second.
     std::string clock = "2026-03-01T12:00:00";
     platform::SIZE screen{1280, 1024};
+    // The screen cut into monitors (as OZR_MONITORS: X screen places, the primary first).
+    std::vector<platform::RECT> monitors = {};
     // Runs on the fresh program folder before the program starts (write settings, remove files...).
     std::function<void(const std::filesystem::path& folder)> prepare = {};
     // When set, the test answers the first-run choice itself: this runs once, 200 ms into the

@@ -17,6 +17,7 @@
 #include "desktop_harness.h"
 #include "platform/services/settings_file.h"
 #include "platform/window/message_box.h"
+#include "platform/window/monitors.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -216,6 +217,55 @@ TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {
     ASSERT_EQ(saved.Open(d.PathOf("Settings.ozrini").string()), 1);
     EXPECT_EQ(saved.ReadLongAt("Float Window", "X"), 1280 * 15 / 2);
     EXPECT_EQ(saved.ReadLongAt("Float Window", "Y"), 1024 * 15 / 2);
+}
+
+// A screen cut into two monitors, the primary one on the right: what the program centres on the
+// screen comes up on the primary monitor (at 0,0 in the program's coordinates), never across the seam.
+TEST(FirstRun, OnTwoMonitorsTheIntroductionTheClockAndTheSettingsWindowComeUpOnThePrimaryOne) {
+    const RECT primary{0, 0, 1280, 1024};
+    auto within = [&](const RECT& r) { return IntersectRects(r, primary) == r; };
+    Desktop* self = nullptr;
+    RECT intro{};
+    Desktop d({.monitors = {RECT{1280, 0, 2560, 1024}, RECT{0, 0, 1280, 1024}}, .duringFirstRun = [&] {
+                   intro = self->Rect(core::frmIntro().hWnd);
+                   self->Click(CentreOf(*self, core::frmIntro().optFloating.hWnd));
+                   self->Click(CentreOf(*self, core::frmIntro().cmdNext.hWnd));
+               }});
+    self = &d;
+    ASSERT_TRUE(d.Start());
+    EXPECT_EQ(intro.left, (1280 - intro.width()) / 2);
+    EXPECT_TRUE(within(intro));
+    EXPECT_EQ(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
+    d.Advance(3000);
+    ASSERT_TRUE(core::TipsShowing);
+    EXPECT_TRUE(within(d.Rect(core::frmIntroTips().hWnd)));
+    d.Click(CentreOf(*self, core::frmMain().hWnd));
+    d.Key(VK_F2);
+    d.Advance(50);
+    ASSERT_TRUE(core::SettingsWindowHandle());
+    EXPECT_EQ(d.Rect(core::SettingsWindowHandle()).left, (1280 - 620) / 2);
+}
+
+// Saved places on another monitor are kept; when that monitor goes, the windows on it come onto
+// the primary one.
+TEST(LaterRun, WindowsOnAnotherMonitorStayThereAndComeBackWhenItGoes) {
+    Desktop d({.monitors = {RECT{1280, 0, 2560, 1024}, RECT{0, 0, 1280, 1024}}, .prepare = [](auto& f) {
+                   std::ofstream(f / "Settings.ozrini")
+                       << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=3\nSplash=0\n"
+                          "PX=-15000\nPY=1500\n[Float Window]\nX=-18000\nY=3000\n";
+               }});
+    ASSERT_TRUE(d.Start());
+    d.Key(VK_F2);
+    d.Advance(50);
+    const HWND clock = core::frmMain().hWnd, settings = core::SettingsWindowHandle();
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(d.Rect(clock).left, -1200);
+    EXPECT_EQ(d.Rect(settings).left, -1000);
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}}, 0);
+    d.Advance(1100);
+    EXPECT_EQ(d.Rect(clock).left, 0);
+    EXPECT_EQ(d.Rect(settings).left, 0);
+    EXPECT_EQ(core::Settings.FloatWindowLeft, 0) << "the clock's new place is kept";
 }
 
 // The tip of the day lies over the middle of the screen, where the first run puts the floating

@@ -62,6 +62,12 @@ TEST_F(SmartWindows, StylesMakeTheirKindsAndProperties) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLong(w->Handle, GWL_EXSTYLE)) & WS_EX_TOOLWINDOW, c.exBits);
         EXPECT_EQ(GetWindowTextString(w->Handle), c.caption);
         EXPECT_EQ((w->WindowFlags & kDragStyle) != 0, c.style == 2);
+        if (!(c.properties & 0x20)) continue;
+        // Maximised by its box, its texts take the whole width: the title stays centred.
+        ShowWindow(w->Handle, SW_SHOWMAXIMIZED);
+        RECT client;
+        GetClientRect(w->Handle, &client);
+        EXPECT_EQ(w->Child("Title")->rect.width(), client.right - 4);
     }
 }
 
@@ -403,19 +409,35 @@ TEST_F(SmartWindows, DragStyleShowsTheClosingHintWhileTheButtonIsDown) {
     PumpPendingWork();
     EXPECT_EQ(GetWindowTextString(text), "The tea is ready.");
 
-    // Without a slide-in time the hint also tells how to move the window; the cursor leaving
-    // puts the text back.
+    // Without a slide-in time the hint also tells how to move the window, and shows whole in a
+    // window of a fixed size too small for it in the text's font; the cursor leaving puts the
+    // text back as it was.
     drag.slide.SlideInTime = 0;
     drag.x = 500;
+    drag.width = 300;
+    drag.height = 120;
+    drag.size = 14;
     drag.properties = 0;  // not movable: it stays where it is while the button is down
     drag.Fire();
     SmartWindow* second = Newest();
+    const RECT textBefore = second->Child("Text")->rect;
     InjectMouseButton(POINT{550, 150}, MouseButton::Left, true);
     PumpPendingWork();
-    EXPECT_EQ(GetWindowTextString(second->Child("Text")->handle), kClosingHintWithDrag);
+    const SmartChild& hint = *second->Child("Text");
+    EXPECT_EQ(GetWindowTextString(hint.handle), kClosingHintWithDrag);
+    HDC dc = CreateCompatibleDC(HDC{});
+    HGDIOBJ old = SelectObject(dc, hint.font);
+    RECT need{0, 0, hint.rect.width(), 0};
+    DrawText(dc, kClosingHintWithDrag, &need, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_GE(hint.rect.height(), need.height()) << "the hint is cut";
+    EXPECT_LE(hint.rect.bottom, 120);
     InjectMouseMove(POINT{900, 600});
     RunFor(120);
     EXPECT_EQ(GetWindowTextString(second->Child("Text")->handle), "The tea is ready.");
+    EXPECT_EQ(second->Child("Text")->font, second->TextFont);
+    EXPECT_EQ(second->Child("Text")->rect, textBefore);
     // The first window's text never changed meanwhile.
     EXPECT_EQ(GetWindowTextString(text), "The tea is ready.");
     InjectMouseButton(POINT{900, 600}, MouseButton::Left, false);
@@ -464,21 +486,33 @@ TEST_F(SmartWindows, DoubleClickClosesADragWindowAndDraggingMovesIt) {
     EXPECT_EQ(Closed(7), 1);
 }
 
-TEST_F(SmartWindows, ABackgroundPictureTurnsTheFontsPlainAndIsDrawnBehindTheTexts) {
-    // A picture in one colour, written as a BMP.
-    std::string path = ::testing::TempDir() + "/ozr-alarm-back.bmp";
-    {
-        auto bytes = drawtest::MakeBmp(drawtest::MakeDib(24, 40, 40, true, {}, [](int, int) { return 0x008000u; }), 0);
-        std::ofstream out(path, std::ios::binary);
+TEST_F(SmartWindows, TheBackgroundPictureIsDrawnBehindTheTextsAndTheIconIsTheWindowsOwn) {
+    StartDesktopScreen();
+    // A picture in one colour, written as a BMP, and a red icon.
+    const std::string path = ::testing::TempDir() + "/ozr-alarm-back.bmp", icon = ::testing::TempDir() + "/ozr-alarm.ico";
+    auto write = [](const std::string& file, const drawtest::Bytes& bytes) {
+        std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    };
+    write(path, drawtest::MakeBmp(drawtest::MakeDib(24, 40, 40, true, {}, [](int, int) { return 0x008000u; }), 0));
+    const std::function<bool(int, int)> noMask = [](int, int) { return false; };
+    write(icon, drawtest::MakeIco({{16, 32, drawtest::MakeDib(32, 16, 16, false, {}, [](int, int) { return 0xFFFF0000u; }, &noMask)}}));
     AlarmCall a;
     a.background = path;
+    a.icon = icon;
     a.Fire();
     SmartWindow* w = Newest();
     EXPECT_TRUE(w->Background);
     EXPECT_EQ(w->BackColor, 0xC8C8C8u);
     EXPECT_TRUE(w->Child("Text")->transparentDrawing);
+    // Its caption shows the alarm's icon, and the desktop's task lists get it too.
+    ASSERT_TRUE(w->Icon);
+    EXPECT_EQ(static_cast<std::uint32_t>(SendMessage(w->Handle, WM_GETICON, ICON_BIG, 0)), w->Icon.id());
+    const RECT r = RectOf(w);
+    int red = 0;
+    for (int y = r.top; y < r.top + 24; ++y)
+        for (int x = r.left; x < r.left + 24; ++x) red += PixelColor(ComposedScreen().at(x, y)) == RGB(255, 0, 0);
+    EXPECT_GT(red, 100);
 
     AlarmCall missing;
     missing.background = "/nonexistent/picture.bmp";
@@ -486,6 +520,7 @@ TEST_F(SmartWindows, ABackgroundPictureTurnsTheFontsPlainAndIsDrawnBehindTheText
     missing.Fire();
     EXPECT_FALSE(Newest()->Background);
     EXPECT_TRUE(IsWindowVisible(Newest()->Handle));
+    EXPECT_EQ(SendMessage(Newest()->Handle, WM_GETICON, ICON_BIG, 0), 0) << "the program's icon";
 }
 
 }  // namespace

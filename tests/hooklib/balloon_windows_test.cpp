@@ -1,9 +1,11 @@
 // Balloon windows (kind 2): skinned pieces, following the cursor within the target, fading out
 // when it leaves, and a help text dismissed by holding the right button.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "../platform/draw/image_builders.h"
+#include "platform/present/desktop_screen.h"
 #include "smart_window_support.h"
 
 namespace smarttest {
@@ -149,11 +151,37 @@ TEST_F(Balloons, SkinPiecesComeFromTheSmallSetAndTakeTheWindowsColours) {
     SelectObject(dc, old);
     DeleteDC(dc);
 
-    // A missing piece leaves its corner empty; the window still shows.
+    // A missing piece leaves its corner empty, and the debug log says which; the window still shows.
+    Share().DebugMode = 1;
     std::filesystem::remove(folder / "Tooltip" / "C4S.bmp");
     w->LoadTooltipSkin();
     EXPECT_FALSE(w->Skin[3].bitmap);
     EXPECT_TRUE(IsWindowVisible(w->Handle));
+    EXPECT_TRUE(std::any_of(main.lines.begin(), main.lines.end(), [](const std::string& line) {
+        return line.starts_with("{LoadTooltipSkin}: Missing skin pieces in ") && line.ends_with(": C4S");
+    }));
+    Share().DebugMode = 0;
+}
+
+TEST_F(Balloons, TheShippedSkinRoundsTheCornersAndPointsTheArrowAtTheCursor) {
+    const std::string shipped = std::string(OZR_PROGRAM_DIR) + "/GUI/";
+    std::memset(Share().ImageFolder, 0, sizeof(Share().ImageFolder));
+    std::memcpy(Share().ImageFolder, shipped.data(), shipped.size());
+    StartDesktopScreen();
+    SmartWindow* w = MakeBalloon(false, true);
+    RunFor(15);
+    ASSERT_EQ(w->ArrowCorner, 1);
+    ASSERT_EQ(RectOf(w), (RECT{107, 167, 297, 197}));
+    UpdateWindow(w->Handle);
+    HDC dc = GetDC(w->Handle);
+    auto at = [dc](int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; };
+    EXPECT_EQ(at(0, 0), kKey) << "a round corner";
+    EXPECT_EQ(at(0, 12), 0x000000u) << "the frame";
+    EXPECT_EQ(at(3, 20), 0xFFFFFFu) << "the balloon";
+    EXPECT_EQ(at(3, 28), kKey) << "beside the arrow the balloon stands in from the window's foot";
+    EXPECT_EQ(at(189, 29), 0x000000u) << "the arrow's tip, at the corner nearest the cursor";
+    ReleaseDC(w->Handle, dc);
+    EXPECT_LE(w->Child("Title")->rect.bottom, 23) << "the title lies within the balloon";
 }
 
 TEST_F(Balloons, HoldingTheRightButtonDismissesAHelpText) {

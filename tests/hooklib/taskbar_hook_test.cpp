@@ -268,11 +268,18 @@ TEST_F(TaskbarHook, ClicksOnTheClockAreToldApartAndTheRightButtonGoesToTheTaskba
     EXPECT_EQ(lib.share->ClickPending, 1);
     EXPECT_EQ(lib.share->ClickPoint[0], 13);
 
-    // The right button opens the taskbar's menu.
+    // The right button opens the taskbar's menu, and the date balloon over the clock goes.
+    lib.OZRSetClockTooltip(1, 100, 0, 0, 255);
+    InjectMouseMove(at);
+    RunFor(150);
+    ASSERT_EQ(lib.share->TooltipShown, 1);
     InjectMouseButton(at, MouseButton::Right, true);
     InjectMouseButton(at, MouseButton::Right, false);
     PumpPendingWork();
     EXPECT_TRUE(TaskbarMenuOpen());
+    EXPECT_EQ(lib.share->TooltipShown, 0);
+    RunFor(300);
+    EXPECT_EQ(lib.share->TooltipShown, 0) << "nor does it come up over the open menu";
 }
 
 TEST_F(TaskbarHook, ReleasingTheLibraryWhileHookedGivesTheTaskbarBackFirst) {

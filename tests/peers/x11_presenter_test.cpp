@@ -388,8 +388,9 @@ TEST_F(X11Presenter, AMinimisedWindowIsACaptionBarAtTheBottomThatAClickRestores)
     DestroyWindow(w);
 }
 
-// Task lists show the program's own icon: a 32 x 32 picture in ARGB on every managed window.
-TEST_F(X11Presenter, OurWindowsCarryTheProgramsIcon) {
+// Task lists show the program's own icon: a 32 x 32 picture in ARGB on every managed window that
+// has no icon of its own; one given its own icon shows that one.
+TEST_F(X11Presenter, OurWindowsCarryTheirOwnIconOrTheProgramsIcon) {
     HWND w = MakeWindow("X11Icon", "OZR icon window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND{}, RECT{10, 10, 210, 110});
     Settle();
     Observer o;
@@ -402,7 +403,15 @@ TEST_F(X11Presenter, OurWindowsCarryTheProgramsIcon) {
     auto alpha = [&](int x, int y) { return (static_cast<unsigned long>(icon[2 + y * 32 + x]) >> 24) & 0xFF; };
     EXPECT_EQ(alpha(0, 0), 0u) << "the corner is transparent";
     EXPECT_EQ(alpha(16, 16), 0xFFu) << "the face is opaque";
+
+    HICON own = CreateBitmapFromSurface(std::make_shared<Surface>(16, 16, 0xFFFF0000u), true);
+    SendMessage(w, WM_SETICON, ICON_BIG, static_cast<LPARAM>(own.id()));
+    Settle();
+    const std::vector<long> red = o.Cardinals(x, "_NET_WM_ICON");
+    ASSERT_EQ(red.size(), 2u + 16 * 16);
+    EXPECT_EQ(static_cast<unsigned long>(red[2 + 8 * 16 + 8]) & 0xFFFFFFFFul, 0xFFFF0000ul);
     DestroyWindow(w);
+    DeleteObject(own);
 }
 
 // While a form's popup menu is open it holds the keyboard: no other client can take it, and the

@@ -39,6 +39,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "two_monitors.h"
+
 using namespace platform;
 using namespace platform::forms;
 
@@ -132,6 +134,14 @@ void Settle(int ms) {
     }
 }
 
+// The X11 presenter on the test's server, with the desktop screen and the system clock.
+void StartPresenter() {
+    std::string error;
+    ASSERT_TRUE(StartX11Presenter(&error)) << error;
+    StartDesktopScreen();
+    InstallService<Clock>(MakeSystemClock());
+}
+
 // The window's _NET_WM_STATE as xprop prints it, once it holds (or lacks) a state, or after 5 s.
 std::string StatesOnceSettled(const XvfbServer& server, const std::string& title, const char* state, bool wanted) {
     std::string states;
@@ -186,10 +196,7 @@ TEST(X11WindowManager, TheFloatingClockStaysAboveAndOutOfTheTaskbarUnderOpenbox)
         EXPECT_TRUE(Holds(states, "_NET_WM_STATE_SKIP_PAGER")) << states;
     }
 
-    std::string error;
-    ASSERT_TRUE(StartX11Presenter(&error)) << error;
-    StartDesktopScreen();
-    InstallService<Clock>(MakeSystemClock());
+    ASSERT_NO_FATAL_FAILURE(StartPresenter());
     {
         FloatingForm form;
         form.Show();
@@ -221,10 +228,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(server.running());
         ASSERT_TRUE(wm.ready()) << command_ << " did not start";
-        std::string error;
-        ASSERT_TRUE(StartX11Presenter(&error)) << error;
-        StartDesktopScreen();
-        InstallService<Clock>(MakeSystemClock());
+        ASSERT_NO_FATAL_FAILURE(StartPresenter());
     }
     void TearDown() override { StopX11Presenter(); }
 
@@ -408,12 +412,15 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
 
 // Runs the body on a fresh X server under openbox and under icewm, which raise, focus and place
 // windows by rules of their own (and, where asked, under none: a null manager).
+// twoMonitors: the screen is two monitors of 1280 x 1024 side by side, the primary one on the right,
+// before the window manager starts.
 void UnderEachWindowManager(const std::function<void(const XvfbServer&, const char*)>& body,
-                            std::initializer_list<const char*> managers = {"openbox", "icewm"}) {
+                            std::initializer_list<const char*> managers = {"openbox", "icewm"}, bool twoMonitors = false) {
     for (const char* manager : managers) {
         SCOPED_TRACE(manager ? manager : "no window manager");
-        XvfbServer server;
+        XvfbServer server(twoMonitors ? "2560x1024" : "1280x1024");
         ASSERT_TRUE(server.running());
+        ASSERT_TRUE(!twoMonitors || CutIntoTwoMonitors(server.display(), 1280, 1024, true));
         std::optional<WindowManagerProcess> wm;
         if (manager) wm.emplace(server, manager);
         ASSERT_TRUE(!wm || wm->ready()) << manager << " did not start";
@@ -427,10 +434,7 @@ void UnderEachWindowManager(const std::function<void(const XvfbServer&, const ch
 // keyboard, and Enter answers the box the user sees.
 TEST(X11ProgramModalBox, ComesBackOnTopWithTheKeyboardWhenABlockedWindowIsClicked) {
     UnderEachWindowManager([](const XvfbServer& server, const char*) {
-        std::string error;
-        ASSERT_TRUE(StartX11Presenter(&error)) << error;
-        StartDesktopScreen();
-        InstallService<Clock>(MakeSystemClock());
+        ASSERT_NO_FATAL_FAILURE(StartPresenter());
         InstallService<MessageBoxes>(MakeMessageBoxWindows());
         {
             PlainForm clock("frmClockLike", "OZR clock form", 1500), blocked("frmBlocked", "OZR blocked form", 3000);
@@ -477,16 +481,80 @@ TEST(X11ProgramModalBox, ComesBackOnTopWithTheKeyboardWhenABlockedWindowIsClicke
     });
 }
 
+// A form centred on the screen.
+class CentredForm : public Form {
+public:
+    CentredForm() : Form("frmCentred") {}
+
+protected:
+    void Design() override {
+        Caption = "OZR centred form";
+        StartUpPosition = vbStartUpScreen;
+        Move(0, 0, 6000, 4500);
+    }
+};
+
+// A screen cut into two monitors, the primary one on the right: the program's screen is the primary
+// monitor, and what it centres on the screen (a form, a message box) lies in the middle of that
+// monitor, never across the seam, on every desktop.
+TEST(X11TwoMonitors, WhatIsCentredOnTheScreenLiesOnThePrimaryMonitor) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char*) {
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
+            InstallService<MessageBoxes>(MakeMessageBoxWindows());
+            EXPECT_EQ(ScreenSize(), (SIZE{1280, 1024}));
+            // The window's left edge on the root and its width, as xwininfo reads them.
+            const auto across = [&](const std::string& title) {
+                const std::string info = server.Output("xwininfo -name '" + title + "'");
+                const auto value = [&](const char* key) {
+                    const auto at = info.find(key);
+                    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + std::strlen(key));
+                };
+                return std::pair<int, int>{value("Absolute upper-left X:"), value("Width:")};
+            };
+            const auto centredOnPrimary = [](std::pair<int, int> p) { return p.first == 1280 + (1280 - p.second) / 2; };
+            {
+                CentredForm form;
+                form.Show();
+                PumpUntil([&] { return centredOnPrimary(across("OZR centred form")); });
+                EXPECT_TRUE(centredOnPrimary(across("OZR centred form"))) << across("OZR centred form").first;
+                std::pair<int, int> box;
+                testsupport::WhileModalWaits([&] {
+                    PumpUntil([&] { return centredOnPrimary(box = across("OZR two monitors")); });
+                    DestroyWindow(FindWindow("#32770", nullptr));
+                });
+                MessageBox(HWND{}, "On which monitor?", "OZR two monitors", MB_OK);
+                EXPECT_TRUE(centredOnPrimary(box)) << box.first;
+                form.Unload();
+            }
+            StopX11Presenter();
+
+            // The systray clock's taskbar spans the primary monitor only.
+            ClockProcess clock(server, "two-monitors",
+                               "[Dralo Software Development Ruriv - Settings File]\n"
+                               "[Main Settings]\nRunCount=2\nSplash=0\nSystrayClock=1\n"
+                               "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+            std::string dock, place;
+            for (int i = 0; i < 400 && dock.empty(); ++i) {
+                for (std::string id : Lines(server.Output("xdotool search --onlyvisible --class OZRClock")))
+                    if (Holds(server.Output("xprop -id " + id + " _NET_WM_WINDOW_TYPE"), "_NET_WM_WINDOW_TYPE_DOCK")) dock = id;
+                if (dock.empty()) usleep(50'000);
+            }
+            ASSERT_FALSE(dock.empty()) << "the taskbar shows";
+            for (int i = 0; i < 100 && !Holds(place = server.Output("xdotool getwindowgeometry --shell " + dock), "X=1280\n"); ++i)
+                usleep(50'000);
+            EXPECT_TRUE(Holds(place, "X=1280\n") && Holds(place, "WIDTH=1280\n")) << place;
+        },
+        {nullptr, "openbox", "icewm", "xfwm4", "mutter"}, true);
+}
+
 // The window that has the keyboard is minimised, by the window manager (as its taskbar or its key
 // does) or, with none, by the program (its minimise box): the keyboard goes to that window's owner,
 // or else to the program's frontmost window, as the classic desktop hands it on.
 TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
     UnderEachWindowManager(
         [](const XvfbServer& server, const char* manager) {
-            std::string error;
-            ASSERT_TRUE(StartX11Presenter(&error)) << error;
-            StartDesktopScreen();
-            InstallService<Clock>(MakeSystemClock());
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
             FloatingForm clock;
             PlainForm other("frmOther", "OZR other form", 9000);
             clock.Show();
@@ -504,7 +572,8 @@ TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
             auto focused = [&](HWND h) { return server.Output("xdotool getwindowfocus") == ids[h] + "\n"; };
             // The owned window has the keyboard; minimised, its owner takes it. The owner minimised in
             // turn: no owner is left, the frontmost window takes it.
-            for (const auto& [minimised, heir] : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+            for (const auto& step : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+                const HWND minimised = step.first, heir = step.second;
                 ASSERT_EQ(server.Run("xdotool windowfocus --sync " + ids[minimised]), 0);
                 ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == minimised; }));
                 if (manager)
@@ -786,8 +855,9 @@ std::pair<HWND, HWND> FramedWindowWithPart(const char* title, RECT place, RECT p
 // Moves and raises the window manager makes by its own rules are where the windows are for the
 // program too: a click lands on the window and the control that show under the pointer.
 TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
-    const auto [a, aPart] = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
-    const auto [b, bPart] = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    const auto framedA = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
+    const auto framedB = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    const HWND a = framedA.first, aPart = framedA.second, b = framedB.first, bPart = framedB.second;
     for (const char* title : {"OZR window A", "OZR window B"})
         ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name '" + std::string(title) + "' WM_STATE"), "Normal"); }));
     Settle(300);
@@ -801,7 +871,9 @@ TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
     POINT onPart{220, 80};
     ClientToScreen(a, &onPart);  // over B's place
     // Raised and lowered by clicks on their uncovered parts, the one on top there takes the click.
-    for (const auto& [clicked, at, taker] : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+    for (const auto& click : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+        const HWND clicked = std::get<0>(click), taker = std::get<2>(click);
+        const POINT at = std::get<1>(click);
         const HWND other = clicked == a ? b : a;
         ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1"), 0);
         EXPECT_TRUE(PumpUntil([&] { return StackedAbove(server, clicked == a ? "OZR window A" : "OZR window B",
@@ -929,10 +1001,7 @@ TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
 TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSize) {
     UnderEachWindowManager(
         [](const XvfbServer& server, const char*) {
-            std::string error;
-            ASSERT_TRUE(StartX11Presenter(&error)) << error;
-            StartDesktopScreen();
-            InstallService<Clock>(MakeSystemClock());
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
             {
                 OtherProgramWindow other(server, 400, 100);
                 ASSERT_TRUE(other.display());

@@ -16,7 +16,8 @@
 
 class XvfbServer {
 public:
-    XvfbServer() {
+    // screen: the size of its one screen, WIDTHxHEIGHT.
+    explicit XvfbServer(const std::string& screen = "1280x1024") {
         for (int attempt = 0; attempt < 20 && pid_ <= 0; ++attempt) {
             int number = 100 + static_cast<int>((getpid() * 7 + attempt * 13) % 800);
             std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
@@ -30,7 +31,10 @@ public:
                 int devnull = open("/dev/null", O_RDWR);
                 dup2(devnull, STDOUT_FILENO);
                 dup2(devnull, STDERR_FILENO);
-                execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", nullptr);
+                // No reset when the last client leaves: what a test set up on the server (its
+                // monitors) stays until the next client comes.
+                execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", (screen + "x24").c_str(), "-nolisten", "tcp",
+                       "-noreset", nullptr);
                 _exit(127);
             }
             for (int i = 0; i < 100; ++i) {

@@ -67,23 +67,26 @@ TEST(TitleBarZones, ExcludeTheirBoundsOnBothBars) {
     for (const Case& c : cases) EXPECT_EQ(ZoneAt(c.bar, c.x), c.zone) << c.x;
 }
 
-TEST(WindowPlacement, KeepsTheWholeWindowOnTheScreenOnAllFourEdges) {
+TEST(WindowPlacement, KeepsTheWholeWindowOnItsMonitorOnAllFourEdges) {
     const int w = 9300, h = 6900, sw = 1280 * 15, sh = 1024 * 15;
+    const platform::RECT left{0, 0, sw, sh}, right{sw, 0, 2 * sw, sh};
     struct Case {
         platform::POINT saved, kept;
+        platform::RECT monitor;
     };
     const Case cases[] = {
-        {{4950, 4230}, {4950, 4230}},           {{sw, sh}, {sw - w, sh - h}},
-        {{-3000, -45}, {0, 0}},                 {{sw - w + 1, 10}, {sw - w, 10}},
-        {{100, sh - h + 15}, {100, sh - h}},
+        {{4950, 4230}, {4950, 4230}, left},        {{sw, sh}, {sw - w, sh - h}, left},
+        {{-3000, -45}, {0, 0}, left},              {{sw - w + 1, 10}, {sw - w, 10}, left},
+        {{100, sh - h + 15}, {100, sh - h}, left}, {{sw + 4950, 4230}, {sw + 4950, 4230}, right},
+        {{sw - 15, 10}, {sw, 10}, right},          {{2 * sw, 10}, {2 * sw - w, 10}, right},
     };
     for (const Case& c : cases) {
-        const platform::POINT p = KeptOnScreen(c.saved, w, h, sw, sh);
+        const platform::POINT p = KeptOnScreen(c.saved, w, h, c.monitor);
         EXPECT_EQ(p.x, c.kept.x) << c.saved.x;
         EXPECT_EQ(p.y, c.kept.y) << c.saved.y;
     }
     // A screen smaller than the window: its top-left corner stays on the screen.
-    const platform::POINT small = KeptOnScreen({500, 500}, w, h, 600 * 15, 400 * 15);
+    const platform::POINT small = KeptOnScreen({500, 500}, w, h, platform::RECT{0, 0, 600 * 15, 400 * 15});
     EXPECT_EQ(small.x, 0);
     EXPECT_EQ(small.y, 0);
 }

@@ -25,6 +25,8 @@ struct XWin {
     bool mapped = false;
     RECT screenRect;
     std::string title;
+    HICON icon;            // the window's own icon as set last (none: the program's)
+    bool iconSet = false;  // an icon, its own or the program's, has been set
     std::vector<Atom> states;  // the _NET_WM_STATE atoms asked for last
     XWindowId transientFor = 0;  // WM_TRANSIENT_FOR as set last
     bool modal = false;          // a message box or modal form while it waits

@@ -19,6 +19,7 @@ XWin& Create(HWND hwnd, const PresentedWindow& w, const RECT& r);
 
 // Titles, states and layering go to the server only when they change.
 void SetTitle(XWin& xw, const std::string& title);
+void SetIcon(XWin& xw, HICON icon);
 void ApplyStates(XWin& xw, const PresentedWindow& w);
 void ApplyTransient(XWin& xw, const PresentedWindow& w);
 void ApplyStrut(const XWin& xw, const RECT& r);

@@ -1,13 +1,14 @@
-// The program's icon on its X windows (_NET_WM_ICON), so that task lists, pagers and window
-// switchers show the clock rather than a generic picture.
+// The icons of the X windows (_NET_WM_ICON), so that captions, task lists, pagers and window
+// switchers show the window's own picture (an alarm's), or the clock rather than a generic one.
 #pragma once
 
 #include <X11/Xlib.h>
 
+#include "platform/base.h"
+
 namespace platform {
 
-// Sets the icon on the window; the picture is read once from the program folder. A picture that
-// cannot be read is reported once, and the windows then go without an icon.
-void SetProgramIcon(Display* display, ::Window window, Atom netWmIcon);
+// Sets the window's own icon on it, or the program's for a window without one (WindowIconPixels).
+void SetWindowIcon(Display* display, ::Window window, Atom netWmIcon, HICON icon);
 
 }  // namespace platform

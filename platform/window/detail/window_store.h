@@ -27,6 +27,7 @@ struct Window {
     ProcessContext context = ProcessContext::Program;
     std::shared_ptr<WindowClass> cls;
     std::string text;
+    HICON icon;  // its own (WM_SETICON); none: the program's
     DWORD style = 0;
     DWORD exStyle = 0;
     RECT rect;  // in the parent's client coordinates; screen coordinates for a top-level window

@@ -6,6 +6,10 @@
 #include "platform/draw/gdi.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/present/minimized_bars.h"
+#include "platform/present/runner.h"
+#include "platform/window/monitors.h"
+#include "platform/window/screen.h"
+#include "platform/window/context.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
 
@@ -169,6 +173,26 @@ TEST_F(DesktopScreen, OnlyTheWindowWithTheKeyboardShowsAnActiveCaption) {
     DestroyWindow(b);
 }
 
+// OZR_MONITORS cuts the headless screen into monitors, the primary first; the composed screen
+// shows them all, a window left of the primary one where that monitor lies.
+TEST_F(DesktopScreen, TheScreenCutIntoMonitorsIsComposedWholeAndMalformedListsAreRefused) {
+    setenv("OZR_MONITORS", "1280x1024+1280+0,1280x1024+0+0", 1);
+    const PlatformOptions options = ReadPlatformOptions();
+    ASSERT_EQ(options.monitors.size(), 2u);
+    SetMonitorLayout(options.monitors, 0);
+    HWND left = MakePainted("left", RECT{-200, 10, -100, 60}, RGB(0, 255, 0));
+    PumpPendingWork();
+    EXPECT_EQ(ComposedScreen().width(), 2560);
+    EXPECT_EQ(ScreenAt(1280 - 150, 30), RGB(0, 255, 0));
+    DestroyWindow(left);
+    for (const char* wrong : {"1280x1024", "1280x1024+0+0,", "1280x1024+-5+0", "10x10+0+0"}) {
+        setenv("OZR_MONITORS", wrong, 1);
+        EXPECT_THROW(ReadPlatformOptions(), Error) << wrong;
+    }
+    unsetenv("OZR_MONITORS");
+    SetScreenSize(SIZE{1280, 1024});
+}
+
 // With no window manager a minimised window shows as a small caption bar along the bottom of the
 // screen, left to right in the order they were minimised; a click on one restores its window.
 TEST_F(DesktopScreen, MinimisedWindowsAreCaptionBarsAlongTheBottomThatAClickRestores) {
@@ -199,6 +223,23 @@ TEST_F(DesktopScreen, MinimisedWindowsAreCaptionBarsAlongTheBottomThatAClickRest
     click(POINT{180, bottom});
     EXPECT_FALSE(IsIconic(a));
     EXPECT_EQ(FindWindow("OzrMinimizedBar", nullptr), HWND{});
+    // A taskbar that comes later along the bottom lifts the bars onto it; gone, they go back down.
+    ShowWindow(a, SW_MINIMIZE);
+    PumpPendingWork();
+    HWND taskbar;
+    {
+        ContextScope shell(ProcessContext::Shell);
+        taskbar = MakePainted("taskbar", RECT{0, bottom - 35, 1280, bottom + 5}, RGB(0, 0, 0));
+    }
+    PumpPendingWork();
+    EXPECT_NE(ScreenAt(20, bottom - 40), desktop) << "a's bar on the taskbar";
+    {
+        ContextScope shell(ProcessContext::Shell);
+        DestroyWindow(taskbar);
+    }
+    PumpPendingWork();
+    EXPECT_NE(ScreenAt(20, bottom), desktop) << "a's bar back at the bottom";
+    EXPECT_EQ(ScreenAt(20, bottom - 40), desktop);
     DestroyWindow(a);
     DestroyWindow(b);
 }

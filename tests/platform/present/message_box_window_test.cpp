@@ -10,6 +10,7 @@
 #include "../forms/forms_test_support.h"
 #include "platform/draw/dc.h"
 #include "platform/present/presented_windows.h"
+#include "platform/window/monitors.h"
 #include "platform/window/window_manager.h"
 
 namespace formtest {
@@ -109,6 +110,41 @@ TEST_F(MessageBoxWindow, StandsAboveATopmostOwnerAndBalloonsWhileItsOwnerTakesNo
     }
     balloon.Unload();
     form.Unload();
+}
+
+// On a screen cut into two monitors a box, and a form centred on the screen, come up on their
+// owner's monitor; without an owner, on the primary one. A maximised form fills its own monitor.
+TEST_F(MessageBoxWindow, IsCentredOnItsOwnersMonitorOrElseOnThePrimaryOne) {
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}, RECT{1280, 0, 2560, 1024}}, 0);
+    TwoBoxes form;
+    form.Show();
+    form.Move(1400 * 15, 100 * 15);
+    struct Centred : Balloon {
+        void Design() override {
+            Balloon::Design();
+            StartUpPosition = vbStartUpScreen;
+        }
+    } centred;
+    centred.Show(vbModeless, &form);
+    const auto middle = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    EXPECT_EQ(middle(centred.hWnd).x, 1280 + 640);
+    POINT owned{}, unowned{};
+    Ask(form.hWnd, MB_OK, [&](HWND box) { owned = middle(box); });
+    Ask(HWND{}, MB_OK, [&](HWND box) { unowned = middle(box); });
+    EXPECT_NEAR(owned.x, 1280 + 640, 1);
+    EXPECT_NEAR(owned.y, 512, 1);
+    EXPECT_NEAR(unowned.x, 640, 1);
+    ShowWindow(form.hWnd, SW_SHOWMAXIMIZED);
+    RECT maximised;
+    GetWindowRect(form.hWnd, &maximised);
+    EXPECT_EQ(maximised, (RECT{1280, 0, 2560, 1024}));
+    centred.Unload();
+    form.Unload();
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}}, 0);
 }
 
 // Each style's icon at the left, at the margin: its body's colour beside its sign, its sign (the
