@@ -787,6 +787,60 @@ TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) 
     }
 }
 
+// Enter held on a question answers it once: when the question's window is gone its repeats
+// press nothing in the window the keyboard goes back to. A key whose release went to another
+// program counts as up there: its next press on a button presses it.
+TEST_F(X11UnderOpenbox, AHeldEnterAnswersAQuestionOnceAndAKeyReleasedElsewhereIsUp) {
+    InstallService<MessageBoxes>(MakeMessageBoxWindows());
+    OtherProgramWindow other(server, 900, 100);
+    ASSERT_TRUE(other.display());
+    struct AskingForm : Form {
+        AskingForm() : Form("frmAsking") {
+            cmdAsk.Click = [this] { answers.push_back(MessageBox(hWnd, "Delete?", "OZR question", MB_YESNO | MB_SYSTEMMODAL)); };
+            cmdCount.Click = [this] { ++counted; };
+        }
+        CommandButton cmdAsk{this, "cmdAsk"};
+        CommandButton cmdCount{this, "cmdCount"};
+        std::vector<int> answers;
+        int counted = 0;
+        void Design() override {
+            Caption = "OZR asking form";
+            Move(1500, 6000, 4500, 1500);
+            cmdAsk.Move(150, 150, 1500, 450);
+            cmdCount.Move(1800, 150, 1500, 450);
+        }
+    } form;
+    form.Show();
+    std::string formId, otherId;
+    ASSERT_TRUE(PumpUntil([&] {
+        formId = XWindowNamed(server, "OZR asking form");
+        otherId = XWindowNamed(server, "OZR other program");
+        return !formId.empty() && !otherId.empty();
+    }));
+    ASSERT_EQ(server.Run("xdotool windowactivate --sync " + formId), 0);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form.hWnd; }));
+    RECT r;
+    GetWindowRect(form.cmdAsk.hWnd, &r);
+    testsupport::WhileModalWaits([&] { server.Run("sh -c 'sleep 0.3; xdotool keydown Return sleep 1.5 keyup Return' &"); });
+    ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(r.left + 10) + " " + std::to_string(r.top + 10) + " click 1"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return !form.answers.empty(); }));
+    Settle(2500);
+    EXPECT_EQ(form.answers, (std::vector<int>{IDYES}));
+
+    form.cmdCount.SetFocus();
+    Settle(100);
+    ASSERT_EQ(server.Run("xdotool keydown Return"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return form.counted == 1; }));
+    ASSERT_EQ(server.Run("xdotool windowactivate --sync " + otherId + " keyup Return sleep 0.2 windowactivate --sync " + formId),
+              0);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form.hWnd; }));
+    Settle(200);
+    ASSERT_EQ(server.Run("xdotool key Return"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return form.counted == 2; })) << "the press after a release elsewhere presses the button";
+    EXPECT_EQ(form.answers.size(), 1u);
+    form.Unload();
+}
+
 // The program end to end: with the splash showing, F2 on the clock closes it and opens the
 // settings window; the settings window's Cancel gives the keyboard back to the clock; in systray
 // mode the taskbar menu is chosen with the arrows and Enter.
