@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -179,8 +180,10 @@ void Serve(const Request& request, Reply* reply) {
             // Only the hand-over crosses. Any other message could carry a pointer or a handle of
             // another process that the window would read as its own, or ask it to close.
             if (request.hwnd != R().handOverWindow || request.msg != R().handOverMessage || request.msg == 0) {
-                ReportDropped("a message " + std::to_string(request.msg) + " for window " + std::to_string(request.hwnd) +
-                              " from another program was refused: only a second start's hand-over is taken");
+                char what[96];
+                std::snprintf(what, sizeof what, "message 0x%04X for window %u from another program (only a second "
+                              "start's hand-over is taken)", request.msg, request.hwnd);
+                ReportDropped(what);
                 break;
             }
             UserActedThroughAnotherCopy(request.userTime);
