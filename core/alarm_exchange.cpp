@@ -62,10 +62,14 @@ void frmMainForm::UploadAlarms() {
         ShowStorageError("GeneralError");
         return;
     }
+    // The page holds the account's password: only its owner may read it, and it goes as soon as
+    // the browser has read it, before the post is under way.
+    const std::string page = platform::MapPath(kUploadPagePath);
     try {
-        platform::WriteFileAtomically(platform::MapPath(kUploadPagePath),
+        platform::WriteFileAtomically(page,
                                       UploadPage({Settings.ServerURL, Settings.Username, Settings.Password,
-                                                  Settings.LastSave, LinesWithCrLf(*collection)}));
+                                                  Settings.LastSave, LinesWithCrLf(*collection)}),
+                                      platform::FileReaders::OwnerOnly);
     } catch (const platform::Error& e) {
         DebugLog(std::string("[frmMain]: The alarm list was not uploaded: ") + e.what());
         ShowStorageError("GeneralError");
@@ -73,6 +77,8 @@ void frmMainForm::UploadAlarms() {
     }
     wb.Navigate("file://" + platform::ProgramFolder() + kUploadPagePath, 0, "", "test",
                 "Content-Type: application/x-www-form-urlencoded\r\nContent-Disposition: form-data; name=\"sugi\"\r\n");
+    if (std::string why; !platform::RemoveFile(page, &why))
+        DebugLog("[frmMain]: The upload page " + page + " could not be removed: " + why);
     SaveSettings(false);
 }
 

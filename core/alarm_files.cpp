@@ -59,7 +59,8 @@ void ReadList(const SettingsFile& file, const std::string& list, std::vector<std
 }
 
 // Reads the alarm's section; stale takes the keys that a save would write otherwise than the file
-// holds them (missing ones included), so that a save can pass the others over.
+// holds them (missing ones included), so that a save can pass the others over. A path stored from
+// the program folder on stands for the whole path the record holds: the file keeps it so.
 Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& collection, KeySet& stale) {
     Alarm alarm;
     alarm.AlarmKey = key;
@@ -74,8 +75,7 @@ Alarm ReadAlarm(SettingsFile& file, const std::string& key, const std::string& c
             throw AlarmFileFailure{"\"" + field.key + "\" of alarm \"" + key + "\" in \"" + collection +
                                    "\" holds \"" + text + "\", which does not fit the field."};
         }
-        const StoredText stored = field.text(alarm);
-        if (!present || !stored || *stored != text) stale |= KeySet{1} << i;
+        if (!present || !field.Holds(alarm, text)) stale |= KeySet{1} << i;
     }
     alarm.AlarmState = 0;
     alarm.CollectionFile = collection;
@@ -186,8 +186,8 @@ void WriteCollections(bool inListOrder) {
                 kept.Stored(*alarm, unwritten);
             changed = true;
         }
-        // A file this program wrote, which nothing here changes, stays as it is.
-        if (changed || !kept.written) kept.Save();
+        // A file that nothing here changes stays as it is.
+        if (changed) kept.Save();
         KeepCollection(path, std::move(kept));
         // Deleted alarms count as removed only once their file no longer holds them.
         for (Alarm* alarm : members) {

@@ -42,8 +42,14 @@ std::string LinesToFile(const std::string& s) { return ReplaceEvery(s, "\r\n", "
 std::string LinesFromFile(const std::string& s) { return ExpandLineBreaks(s); }
 
 // A picture or sound stored from the program folder on ("\Alarms\Sounds\Ring.wav") gets the program
-// folder put in front; the save writes the whole path back.
+// folder put in front; a save writes the whole path once the field changes.
 std::string PathFromFile(const std::string& s) { return s.starts_with('\\') ? platform::ProgramFolder() + s : s; }
+
+AlarmKey Path(const char* key, std::string Alarm::*member) {
+    AlarmKey path = Text(key, member, AsIs, PathFromFile);
+    path.wholePath = PathFromFile;
+    return path;
+}
 
 AlarmKey Date(const char* key, DateTime Alarm::*member) {
     return {key,
@@ -81,6 +87,11 @@ AlarmKey WindowStyle(const char* key) {
 
 }  // namespace
 
+bool AlarmKey::Holds(const Alarm& alarm, const std::string& stored) const {
+    const StoredText written = text(alarm);
+    return written && (*written == stored || (wholePath && *written == wholePath(stored)));
+}
+
 const std::vector<AlarmKey>& AlarmKeys() {
     using A = Alarm;
     using S = SlideSettings;
@@ -117,9 +128,9 @@ const std::vector<AlarmKey>& AlarmKeys() {
         Number("BackColor", &A::BackColor),
         Number("TextColor", &A::TextColor),
         Text("FontInformation", &A::FontInformation),
-        Text("Icon", &A::Icon, AsIs, PathFromFile),
-        Text("Background", &A::Background, AsIs, PathFromFile),
-        Text("Sound", &A::Sound, AsIs, PathFromFile),
+        Path("Icon", &A::Icon),
+        Path("Background", &A::Background),
+        Path("Sound", &A::Sound),
         Number("Loops", &A::Loops),
         Number("LoopDelay", &A::LoopDelay),
         Text("Instruction", &A::Instruction),

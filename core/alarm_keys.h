@@ -20,6 +20,13 @@ struct AlarmKey {
     std::function<StoredText(const Alarm&)> text;
     std::function<bool(Alarm&, const std::string&)> take;  // false, field unchanged: the text does not fit
     const char* missing;                                   // what a key missing from the section reads as
+    // A path's field only: the whole path that a text stored from the program folder on stands for.
+    // The file keeps such a text for as long as the field holds that path.
+    std::string (*wholePath)(const std::string&) = nullptr;
+
+    // True when a file's text for this key stands for the field as the alarm holds it, so that a
+    // save leaves it as it is.
+    bool Holds(const Alarm& alarm, const std::string& stored) const;
 };
 
 const std::vector<AlarmKey>& AlarmKeys();

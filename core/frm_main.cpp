@@ -105,6 +105,9 @@ void frmMainForm::Form_Load() {
         return;
     }
 
+    // Of what other programs send over the running copy's socket, only a second start's hand-over
+    // is taken.
+    platform::AcceptFromOtherCopies(hWnd, WM_CLOCKACTIVATE);
     TakeOverOutsideEnds();
     AlarmsLoaded = false;
     DownloadFinished = false;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "core/alarm_files.h"
+#include "core/alarm_keys.h"
 #include "platform/services/paths.h"
 #include "platform/services/whole_file.h"
 
@@ -19,11 +21,25 @@ std::unordered_map<std::string, KeptCollection>& Kept() {
 }  // namespace
 
 KeySet KeptCollection::StaleKeys(const Alarm& alarm) {
+    const std::vector<AlarmKey>& fields = AlarmKeys();
     auto it = stored_.find(alarm.AlarmKey);
-    if (it == stored_.end()) return kEveryKey;
+    if (it == stored_.end()) {
+        // Not known: the section as the file holds it says which keys to write.
+        if (file.ListItemExists(kCollectionListPrefix + alarm.CollectionFile, alarm.AlarmKey) == 0) return kEveryKey;
+        file.SelectSection(kAlarmSectionPrefix + alarm.AlarmKey);
+        KeySet stale = 0;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (file.KeyExists(fields[i].key) == 0 || !fields[i].Holds(alarm, file.FoundValue())) stale |= KeySet{1} << i;
+        return stale;
+    }
     Alarm& record = it->second.record;
     record.AlarmState = alarm.AlarmState;  // run-time bits, never stored
-    return record == alarm ? it->second.stale : kEveryKey;
+    KeySet stale = it->second.stale;
+    if (record == alarm) return stale;
+    // Only the keys whose text changed: the others keep what the file holds.
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].text(record) != fields[i].text(alarm)) stale |= KeySet{1} << i;
+    return stale;
 }
 
 void KeptCollection::Stored(const Alarm& alarm, KeySet stale) {
@@ -36,7 +52,6 @@ void KeptCollection::Removed(const std::string& key) { stored_.erase(key); }
 
 void KeptCollection::Save() {
     file.Save(text);
-    written = true;
 }
 
 KeptCollection OpenCollection(const std::string& path) {

@@ -22,10 +22,10 @@ inline constexpr KeySet kEveryKey = ~KeySet{0};
 struct KeptCollection {
     platform::SettingsFile file;  // the content, parsed
     std::string text;             // the file's bytes as read or as written
-    bool written = false;         // text is the content as written, not only as read
 
     // The keys that putting the alarm into the content would change: none when the content holds
-    // it as it stands, every key when the content is not known to hold this record.
+    // it as it stands, the ones whose text changed since it was put in or read, every key when the
+    // content is not known to hold this alarm.
     KeySet StaleKeys(const Alarm& alarm);
     // The content holds the alarm (its list item, and its section with every key as a save writes
     // it) but for the stale keys: it was just put in, or read from the content.

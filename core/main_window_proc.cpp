@@ -144,6 +144,11 @@ LRESULT MainWindowProc(platform::HWND hwnd, platform::UINT msg, WPARAM wParam, L
             break;
         case WM_CLOCKNOTIFY: return OnClockNotify(wParam, lParam);
         case WM_CLOCKQUIT: RunLater(Command::Quit); break;
+        case platform::WM_CLOSE:
+            // From anywhere (another program, an alarm's behaviour, the window manager): the clock
+            // ends as Quit ends it, its settings and alarms saved, never left running without it.
+            RunLater(Command::Quit);
+            return 0;
         case platform::WM_COPYDATA: return OnCopyData(hwnd, wParam, lParam);
         default: break;
     }

@@ -2,6 +2,7 @@
 
 #include <list>
 
+#include "hooklib/clock_protocol.h"
 #include "hooklib/ozrclock_exports.h"
 #include "hooklib/program_bridge.h"
 #include "platform/services/document_opener.h"
@@ -30,11 +31,22 @@ void OpenDocument(const QueuedBehavior& b) {
 
 struct CloseSearch {
     const QueuedBehavior* behavior;
+    HWND mainWindow;  // the program's: never closed, or the clock would close itself
 };
 
+// The clock's own windows that keep it running are left out of the search: its main window and
+// the shell's (the taskbar the systray clock lives in). Its alarm windows may close.
+bool KeepsTheClockRunning(HWND hwnd, const CloseSearch& search) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    return hwnd == search.mainWindow || process == ContextProcessId(ProcessContext::Shell);
+}
+
 BOOL CloseMatchingWindowProc(HWND hwnd, LPARAM lParam) {
-    const QueuedBehavior& b = *reinterpret_cast<const CloseSearch*>(lParam)->behavior;
-    if (TitleMatches(GetWindowTextString(hwnd), b.Text, b.Switch1 != 0, b.Switch2 != 0))
+    const CloseSearch& search = *reinterpret_cast<const CloseSearch*>(lParam);
+    const QueuedBehavior& b = *search.behavior;
+    if (!KeepsTheClockRunning(hwnd, search) &&
+        TitleMatches(GetWindowTextString(hwnd), b.Text, b.Switch1 != 0, b.Switch2 != 0))
         PostMessage(hwnd, WM_CLOSE, 0, 0);
     return 1;  // every matching window closes, not only the first
 }
@@ -43,7 +55,7 @@ void CloseWindows(QueuedBehavior& b) {
     if (b.Text.empty()) return;
     // Without case-sensitivity the stored text keeps its folded form from here on.
     if (!b.Switch2) b.Text = Folded(b.Text);
-    CloseSearch search{&b};
+    CloseSearch search{&b, FindWindowEx(HWND{}, HWND{}, nullptr, kMainWindowTitle)};
     EnumWindows(CloseMatchingWindowProc, reinterpret_cast<LPARAM>(&search));
     OtherWindows& others = UseService<OtherWindows>();
     for (const OtherWindow& w : others.List())

@@ -31,6 +31,6 @@ rm -f "$callgrind_out"
 echo "idle systray clock: $((instructions / counted_seconds)) instructions a clock second (target <= 130000)"
 rounds=${OZR_LAUNCH_ROUNDS:-15}
 seconds=${OZR_IDLE_SECONDS:-60}
-if [ "$rounds" != 0 ] || [ "$seconds" != 0 ]; then "$here/tools/build.sh"; fi
+if [ "$rounds" != 0 ] || [ "$seconds" != 0 ]; then "$here/tools/build.sh" OZRClock; fi
 if [ "$rounds" != 0 ]; then "$here/tools/launch-bench.sh" "$rounds"; fi
 if [ "$seconds" != 0 ]; then "$here/tools/idle-bench.sh" "$seconds"; fi

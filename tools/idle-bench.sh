@@ -5,13 +5,13 @@
 # X connection per second (Xlib writes to the server with writev, and nothing else of either
 # program does) and, for the floating clock, how long after each wall-clock second its first
 # write to X goes out (the shown second changing). Last, the CPU of a headless virtual hour.
-# Usage: tools/idle-bench.sh [seconds]   (default 60; the program must be built: tools/build.sh)
+# Usage: tools/idle-bench.sh [seconds]   (default 60; the program must be built: tools/build.sh OZRClock)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 traced=30
 program="$here/build/program"
-[ -x "$program/OZRClock" ] || { echo "build the program first (tools/build.sh)" >&2; exit 1; }
+[ -x "$program/OZRClock" ] || { echo "build the program first (tools/build.sh OZRClock)" >&2; exit 1; }
 for tool in Xvfb xclock strace python3; do
   command -v "$tool" >/dev/null || { echo "idle-bench needs $tool (tools/install-deps.sh installs it)" >&2; exit 1; }
 done

@@ -3,13 +3,13 @@
 # from starting each program to the first window it maps, as the X server reports the map (xev
 # watching the root window), alternating the two programs. Prints the median and the spread of
 # each, their ratio and the machine's load.
-# Usage: tools/launch-bench.sh [rounds]   (default 15; the program must be built: tools/build.sh;
+# Usage: tools/launch-bench.sh [rounds]   (default 15; the program must be built: tools/build.sh OZRClock;
 # OZR_LAUNCH_PROGRAM names another program folder, e.g. build-release/program)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-15}
 program=${OZR_LAUNCH_PROGRAM:-$here/build/program}
-[ -x "$program/OZRClock" ] || { echo "build the program first (tools/build.sh)" >&2; exit 1; }
+[ -x "$program/OZRClock" ] || { echo "build the program first (tools/build.sh OZRClock)" >&2; exit 1; }
 for tool in Xvfb xclock xev stdbuf python3; do
   command -v "$tool" >/dev/null || { echo "launch-bench needs $tool (tools/install-deps.sh installs it)" >&2; exit 1; }
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything with Clang, AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/
-# and runs the unit and desktop tests there (that build has no peer tests or benchmarks).
+# and runs every test there, the peer tests included (that build has no benchmarks). It is the
+# Clang build of CI: whatever Clang refuses in any test program fails it.
 # The first memory or undefined-behaviour fault stops the test that made it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

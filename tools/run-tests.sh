@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the layers (tools/check-layers.sh), builds everything and runs every test (unit, desktop and peer tests) under CTest, then builds
-# with the address and undefined-behaviour sanitizers and runs the unit and desktop tests again.
+# with Clang and the address and undefined-behaviour sanitizers and runs every test again.
 # OZR_SKIP_SANITIZED=1 leaves the sanitizer build out (for a quick run while working).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

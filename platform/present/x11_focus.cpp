@@ -8,8 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/present/detail/x11_input.h"
 #include "platform/present/detail/x11_stacking.h"
-#include "platform/window/input.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 
@@ -160,8 +160,6 @@ void FollowFocusOut(const XFocusChangeEvent& e) {
     if (e.mode != NotifyNormal || e.detail == NotifyPointer || e.detail == NotifyInferior) return;
     // The user turned to another window: what was shown anew has had its chance to be seen.
     if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
-    // Another program has the keyboard: the keys held now are released there.
-    if (!HandleOf(XFocus())) InjectKeysReleasedElsewhere();
 }
 
 void KeepAboveWhileCovered(XWin& xw) {
@@ -177,6 +175,7 @@ void FollowFocusIn(const XFocusChangeEvent& e) {
     // no focus, nor does the pointer where no window manager gives it.
     if ((e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) && e.detail != NotifyPointer)
         if (HWND h = HandleOf(e.window)) {
+            ForgetKeysReleasedElsewhere();
             X().keyboardOn = e.window;
             X().keyboardLeft = false;
             if (XWin* xw = FindX(e.window); xw && !std::exchange(xw->hadKeyboard, true)) KeepAboveWhileCovered(*xw);

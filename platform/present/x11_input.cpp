@@ -2,6 +2,8 @@
 
 #include <X11/Xutil.h>
 
+#include <map>
+
 #include "platform/present/detail/x11_monitors.h"
 #include "platform/present/detail/x11_focus.h"
 #include "platform/present/detail/x11_keys.h"
@@ -25,7 +27,28 @@ ModifierKeys HeldModifiers(unsigned int state) {
     return ModifierKeys{(state & ShiftMask) != 0, (state & ControlMask) != 0, (state & Mod1Mask) != 0};
 }
 
+// The keys pressed on our windows and not released there: key code to virtual key.
+std::map<unsigned int, int>& HeldKeys() {
+    static std::map<unsigned int, int> held;
+    return held;
+}
+
 }  // namespace
+
+void ForgetKeysReleasedElsewhere() {
+    if (HeldKeys().empty()) return;
+    char down[32] = {};
+    XQueryKeymap(X().display, down);
+    for (auto it = HeldKeys().begin(); it != HeldKeys().end();) {
+        const unsigned int code = it->first;
+        if (code < 256 && (down[code / 8] & (1 << (code % 8)))) {
+            ++it;
+            continue;
+        }
+        InjectKeyReleasedElsewhere(it->second);
+        it = HeldKeys().erase(it);
+    }
+}
 
 // While a menu is open it holds the keyboard, as a menu's own loop does, so that its arrows, Enter
 // and Esc reach it whichever window had the focus.
@@ -110,7 +133,12 @@ bool HandleInputEvent(XEvent& e) {
             else if (n == 1)
                 character = static_cast<unsigned char>(text[0]);
             if (!vk && character) vk = 0xE5;  // a character key without a virtual key of its own
-            if (vk) InjectKey(vk, e.type == KeyPress, character, HeldModifiers(e.xkey.state));
+            if (!vk) break;
+            if (e.type == KeyPress)
+                HeldKeys()[e.xkey.keycode] = vk;
+            else
+                HeldKeys().erase(e.xkey.keycode);
+            InjectKey(vk, e.type == KeyPress, character, HeldModifiers(e.xkey.state));
             break;
         }
         default: return false;

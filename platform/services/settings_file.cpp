@@ -91,16 +91,23 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+// A file's content as held in memory: sections and entries, the notes apart, the lines after them.
+struct HeldContent {
+    SettingsFile::Sections sections;
+    SettingsFile::Notes notes;
+    std::string tail;
+};
+
 // Collects sections and entries in file order, merging repeated names and keys. The lines that
 // are not data go with the section or entry that follows them, the last ones with the file.
 class ContentBuilder {
 public:
     void StartSection(std::string name) {
         // The blank line that parts a section from the one before it is the writer's, not a note.
-        if (current_ && notes_.starts_with('\n')) notes_.erase(0, 1);
-        const std::size_t before = sections_.size();
-        current_ = &sections_.FindOrAppend(std::move(name));
-        if (sections_.size() != before) TakeNotes(current_->notes);
+        if (current_ && pending_.starts_with('\n')) pending_.erase(0, 1);
+        const std::size_t before = content_.sections.size();
+        current_ = &content_.sections.FindOrAppend(std::move(name));
+        if (content_.sections.size() != before && !pending_.empty()) content_.notes[current_->name].header = TakePending();
         // The sections of one file tend to be alike (one per alarm, one per label): a new one gets
         // room for as many entries as the one before it had.
         if (current_->entries.empty()) current_->entries.reserve(lastSize_);
@@ -108,29 +115,26 @@ public:
     void AddEntry(std::string key, std::string value) {
         if (!current_) StartSection("");
         const std::size_t before = current_->entries.size();
-        SettingsEntry& entry = current_->entries.FindOrAppend(std::move(key));
+        SettingsFile::Entry& entry = current_->entries.FindOrAppend(std::move(key));
         entry.value = std::move(value);
-        if (current_->entries.size() != before) TakeNotes(entry.notes);
+        if (current_->entries.size() != before && !pending_.empty()) content_.notes[current_->name].entries[entry.key] = TakePending();
         lastSize_ = current_->entries.size();
     }
     void AddNote(std::string_view line) {
-        notes_ += line;
-        notes_ += '\n';
+        pending_ += line;
+        pending_ += '\n';
     }
-    SettingsFile::Sections Take(std::string* tail) {
-        if (tail) *tail = std::move(notes_);
-        return std::move(sections_);
+    HeldContent Take() {
+        content_.tail = TakePending();
+        return std::move(content_);
     }
 
 private:
-    void TakeNotes(std::string& into) {
-        into = std::move(notes_);
-        notes_.clear();
-    }
-    SettingsFile::Sections sections_;
+    std::string TakePending() { return std::exchange(pending_, std::string()); }
+    HeldContent content_;
     SettingsFile::Section* current_ = nullptr;
     std::size_t lastSize_ = 0;
-    std::string notes_;
+    std::string pending_;  // the lines that are not data since the last section or entry
 };
 
 void ReadLine(std::string_view line, ContentBuilder& builder) {
@@ -169,7 +173,7 @@ void ReadLine(std::string_view line, ContentBuilder& builder) {
     builder.AddEntry(std::string(key), std::string(value));
 }
 
-SettingsFile::Sections ReadSections(std::string_view text, std::string* tail = nullptr) {
+HeldContent ReadContent(std::string_view text) {
     // Every mark, not only the first: a note kept from the first line is written first again.
     while (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     ContentBuilder builder;
@@ -182,28 +186,50 @@ SettingsFile::Sections ReadSections(std::string_view text, std::string* tail = n
         while (line.ends_with('\r')) line.remove_suffix(1);
         ReadLine(line, builder);
     }
-    return builder.Take(tail);
+    return builder.Take();
 }
 
-// Sections as the file shows them (anything with a name and entries of keys and values, each with
-// the lines that stand before it), then the lines after them, into out in place of what it held. A
-// text that held the file before has room for it already, which spares a walk through every entry
-// only to measure them.
-template <class Sections>
-void FormatSections(const Sections& sections, std::string_view tail, std::string& out) {
+// The notes standing before the entry of that key, when its section has any.
+const std::string& EntryNotes(const SettingsFile::SectionNotes* notes, const std::string& key) {
+    static const std::string kNone;
+    if (!notes || notes->entries.empty()) return kNone;
+    auto it = notes->entries.find(key);
+    return it == notes->entries.end() ? kNone : it->second;
+}
+
+// The content as the file shows it, into out in place of what it held. A text that held the file
+// before has room for it already, which spares a walk through every entry only to measure them;
+// it gets a little more, so that a file grown by a few entries is not given twice its room.
+void FormatContent(const SettingsFile::Sections& sections, const SettingsFile::Notes& notes, std::string_view tail, std::string& out) {
+    const std::size_t before = out.size();
     out.clear();
-    if (out.capacity() == 0) {
+    if (before != 0) {
+        // The old room goes first: a text of 10,000 alarms is 9 MB.
+        if (out.capacity() < before + before / 16) {
+            out.shrink_to_fit();
+            out.reserve(before + before / 16);
+        }
+    } else if (out.capacity() == 0) {
         // Room for the whole text at once (escapes aside), rather than copying it as it grows.
         std::size_t size = tail.size();
-        for (const auto& section : sections) {
-            size += section.name.size() + section.notes.size() + 4;
-            for (const SettingsEntry& entry : section.entries) size += entry.key.size() + entry.value.size() + entry.notes.size() + 2;
+        for (const auto& [name, held] : notes) {
+            size += held.header.size();
+            for (const auto& entry : held.entries) size += entry.second.size();
+        }
+        for (const SettingsFile::Section& section : sections) {
+            size += section.name.size() + 4;
+            for (const SettingsFile::Entry& entry : section.entries) size += entry.key.size() + entry.value.size() + 2;
         }
         out.reserve(size);
     }
-    for (const auto& section : sections) {
+    for (const SettingsFile::Section& section : sections) {
+        const SettingsFile::SectionNotes* held = nullptr;
+        if (!notes.empty()) {
+            auto it = notes.find(section.name);
+            if (it != notes.end()) held = &it->second;
+        }
         if (!out.empty()) out += '\n';
-        out += section.notes;
+        if (held) out += held->header;
         out += '[';
         if (SectionNameNeedsEscaping(section.name)) {
             out += '\\';
@@ -212,8 +238,8 @@ void FormatSections(const Sections& sections, std::string_view tail, std::string
             out += section.name;
         }
         out += "]\n";
-        for (const SettingsEntry& entry : section.entries) {
-            out += entry.notes;
+        for (const SettingsFile::Entry& entry : section.entries) {
+            out += EntryNotes(held, entry.key);
             if (KeyNeedsEscaping(entry.key) || HasLineBreak(entry.value)) {
                 out += '\\';
                 AppendEscaped(out, entry.key, true);
@@ -230,12 +256,29 @@ void FormatSections(const Sections& sections, std::string_view tail, std::string
     out += tail;
 }
 
-SettingsContent ToContent(const SettingsFile::Sections& sections) {
+SettingsContent ToContent(const SettingsFile::Sections& sections, const SettingsFile::Notes& notes) {
     SettingsContent content;
     content.reserve(sections.size());
-    for (const SettingsFile::Section& section : sections)
-        content.push_back(SettingsSection{section.name, {section.entries.begin(), section.entries.end()}, section.notes});
+    for (const SettingsFile::Section& section : sections) {
+        auto it = notes.find(section.name);
+        const SettingsFile::SectionNotes* held = it == notes.end() ? nullptr : &it->second;
+        SettingsSection& out = content.emplace_back(SettingsSection{section.name, {}, held ? held->header : std::string()});
+        for (const SettingsFile::Entry& entry : section.entries) out.entries.push_back(SettingsEntry{entry.key, entry.value, EntryNotes(held, entry.key)});
+    }
     return content;
+}
+
+HeldContent FromContent(const SettingsContent& content) {
+    HeldContent held;
+    for (const SettingsSection& section : content) {
+        SettingsFile::Section& into = held.sections.FindOrAppend(section.name);
+        if (!section.notes.empty()) held.notes[section.name].header = section.notes;
+        for (const SettingsEntry& entry : section.entries) {
+            into.entries.FindOrAppend(entry.key).value = entry.value;
+            if (!entry.notes.empty()) held.notes[section.name].entries[entry.key] = entry.notes;
+        }
+    }
+    return held;
 }
 
 }  // namespace
@@ -243,11 +286,15 @@ SettingsContent ToContent(const SettingsFile::Sections& sections) {
 SaveError::SaveError(std::string path, std::string reason)
     : Error("Cannot save the settings file \"" + path + "\": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
 
-SettingsContent ParseSettingsText(std::string_view text) { return ToContent(ReadSections(text)); }
+SettingsContent ParseSettingsText(std::string_view text) {
+    const HeldContent held = ReadContent(text);
+    return ToContent(held.sections, held.notes);
+}
 
 std::string FormatSettingsText(const SettingsContent& content) {
+    const HeldContent held = FromContent(content);
     std::string text;
-    FormatSections(content, {}, text);
+    FormatContent(held.sections, held.notes, {}, text);
     return text;
 }
 
@@ -275,13 +322,13 @@ const std::string& SettingsFile::CurrentForWriting() const {
     return *current_;
 }
 
-SettingsEntry* SettingsFile::FindEntry(const std::string& section, const std::string& key) {
+SettingsFile::Entry* SettingsFile::FindEntry(const std::string& section, const std::string& key) {
     Section* s = sections_.Find(section);
     return s ? s->entries.Find(key) : nullptr;
 }
 
 const std::string* SettingsFile::Value(const std::string& section, const std::string& key) const {
-    const SettingsEntry* entry = const_cast<SettingsFile*>(this)->FindEntry(section, key);
+    const Entry* entry = const_cast<SettingsFile*>(this)->FindEntry(section, key);
     return entry ? &entry->value : nullptr;
 }
 
@@ -293,11 +340,18 @@ std::int32_t SettingsFile::ToLong(const std::string& section, const std::string&
 }
 
 void SettingsFile::Set(const std::string& section, const std::string& key, const std::string& value, bool addWhenMissing) {
-    if (SettingsEntry* existing = FindEntry(section, key)) {
+    if (Entry* existing = FindEntry(section, key)) {
         existing->value = value;
     } else if (addWhenMissing) {
-        FindOrAdd(section).entries.Append(SettingsEntry{key, value});
+        FindOrAdd(section).entries.Append(Entry{key, value});
     }
+}
+
+void SettingsFile::EraseEntry(const std::string& section, const std::string& key) {
+    Section* s = sections_.Find(section);
+    if (!s || !s->entries.Erase(key) || notes_.empty()) return;
+    auto held = notes_.find(section);
+    if (held != notes_.end()) held->second.entries.erase(key);
 }
 
 std::int32_t SettingsFile::ListItemExists(const std::string& list, const std::string& key) {
@@ -384,14 +438,17 @@ void SettingsFile::WriteLongAt(const std::string& section, const std::string& ke
 
 void SettingsFile::RenameKey(const std::string& section, const std::string& oldKey, const std::string& newKey) {
     if (oldKey == newKey || !FindEntry(section, oldKey)) return;
-    Entries& entries = sections_.Find(section)->entries;
-    entries.Erase(newKey);
-    entries.Rename(oldKey, newKey);
+    EraseEntry(section, newKey);
+    sections_.Find(section)->entries.Rename(oldKey, newKey);
+    auto held = notes_.find(section);
+    if (held == notes_.end()) return;
+    auto notes = held->second.entries.extract(oldKey);
+    if (!notes) return;
+    notes.key() = newKey;
+    held->second.entries.insert(std::move(notes));
 }
 
-void SettingsFile::DeleteListItem(const std::string& list, const std::string& key) {
-    if (Section* s = sections_.Find(list)) s->entries.Erase(key);
-}
+void SettingsFile::DeleteListItem(const std::string& list, const std::string& key) { EraseEntry(list, key); }
 
 std::int32_t SettingsFile::DeleteFoundListItem() {
     if (!foundListItem_) return 0;
@@ -413,6 +470,7 @@ void SettingsFile::CreateFoundSection() {
 
 void SettingsFile::DeleteSection(const std::string& name) {
     sections_.Erase(name);
+    notes_.erase(name);
 }
 
 std::int32_t SettingsFile::DeleteCurrentSection() {
@@ -425,7 +483,7 @@ std::int32_t SettingsFile::ReadSection(const std::string& name, std::vector<std:
     keys.clear();
     values.clear();
     if (const Section* s = sections_.Find(name)) {
-        for (const SettingsEntry& e : s->entries) {
+        for (const Entry& e : s->entries) {
             keys.push_back(e.key);
             values.push_back(e.value);
         }
@@ -441,6 +499,7 @@ void SettingsFile::GetSectionNames(std::vector<std::string>& names, std::int32_t
 
 void SettingsFile::NewFile() {
     sections_.clear();
+    notes_.clear();
     tail_.clear();
     loaded_ = true;
     sought_.reset();
@@ -455,7 +514,12 @@ std::int32_t SettingsFile::OpenRead(const std::string& path, const std::optional
     path_ = MapPath(path);
     RemoveStaleTemporaries(path_);
     loaded_ = bytes.has_value();
-    if (bytes) sections_ = ReadSections(*bytes, &tail_);
+    if (bytes) {
+        HeldContent held = ReadContent(*bytes);
+        sections_ = std::move(held.sections);
+        notes_ = std::move(held.notes);
+        tail_ = std::move(held.tail);
+    }
     return loaded_ ? 1 : 0;
 }
 
@@ -466,13 +530,13 @@ std::int32_t SettingsFile::Save() {
 
 std::int32_t SettingsFile::Save(std::string& written) {
     if (path_.empty()) return 0;
-    FormatSections(sections_, tail_, written);
+    FormatContent(sections_, notes_, tail_, written);
     WriteFileAtomically(path_, written);
     loaded_ = true;
     return 1;
 }
 
-SettingsContent SettingsFile::Content() const { return ToContent(sections_); }
+SettingsContent SettingsFile::Content() const { return ToContent(sections_, notes_); }
 
 std::int32_t SettingsFile::IsLoaded() const { return loaded_ ? 1 : 0; }
 

@@ -66,6 +66,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/base.h"
@@ -166,23 +167,35 @@ public:
     const std::string& RealPath() const { return path_; }
 
     // Sections and entries in file order, each found by its name in constant time.
-    using Entries = detail::NamedItems<SettingsEntry, &SettingsEntry::key>;
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    using Entries = detail::NamedItems<Entry, &Entry::key>;
     struct Section {
         std::string name;
         Entries entries;
-        std::string notes = {};
     };
     using Sections = detail::NamedItems<Section, &Section::name>;
+    // The lines that are not data, held apart from the entries: most files have none, and a file of
+    // 10,000 alarms holds 400,000 entries, which would each carry an empty text otherwise.
+    struct SectionNotes {
+        std::string header;                                    // before the section's header line
+        std::unordered_map<std::string, std::string> entries;  // before an entry, by its key
+    };
+    using Notes = std::unordered_map<std::string, SectionNotes>;  // by section name, only those that have any
 
 private:
     Section& FindOrAdd(const std::string& name);
     const std::string& CurrentForWriting() const;
-    SettingsEntry* FindEntry(const std::string& section, const std::string& key);
+    Entry* FindEntry(const std::string& section, const std::string& key);
     const std::string* Value(const std::string& section, const std::string& key) const;
     std::int32_t ToLong(const std::string& section, const std::string& key) const;
     void Set(const std::string& section, const std::string& key, const std::string& value, bool addWhenMissing);
+    void EraseEntry(const std::string& section, const std::string& key);
 
     Sections sections_;
+    Notes notes_;
     std::string tail_;  // the lines that are not data after the last entry
     std::string path_;
     bool loaded_ = false;

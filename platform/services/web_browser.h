@@ -28,7 +28,8 @@ public:
     // Loads url, which must be a "file://" address of a page in UTF-8 (the path may be written
     // with "\" as the program's paths are). A file address takes no post data and no headers: a
     // browser does not send them to a file, and neither does this control; the form's post
-    // carries its own. flags and targetFrameName are accepted for the same reason.
+    // carries its own. flags and targetFrameName are accepted for the same reason. The page is
+    // read before Navigate returns: its file may be removed then.
     void Navigate(const std::string& url, long flags = 0, const std::string& targetFrameName = "",
                   const std::string& postData = "", const std::string& headers = "");
     // Posts started and not answered yet.

@@ -52,7 +52,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* w
     };
     if (!file) return fail(file.why());
     if (static_cast<std::uint64_t>(file.size()) > maxBytes) return fail("the file is too large");
+    // Room for the whole file at once: a text grown piece by piece ends with up to twice its room,
+    // and a collection of 10,000 alarms is 9 MB, kept for as long as the program runs.
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(file.size()));
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(file.fd(), buffer, sizeof buffer);
@@ -104,7 +107,7 @@ void RemoveStaleTemporaries(const std::string& path) {
 
 // Writes a temporary file beside the target, flushes it to the disk and renames it over the
 // target, so that a crash or a full disk leaves either the old file or the new one.
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers) {
     const auto [folder, name] = SplitPath(path);
     RefuseProtectedFile(path);
 
@@ -113,7 +116,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
         temporary = folder + "/" + TemporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, readers == FileReaders::OwnerOnly ? 0600 : 0666);
         if (fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
     }
     auto fail = [&](int error) {
@@ -122,7 +125,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         ThrowSaveError(path, error);
     };
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);  // keep the file's mode
+    if (readers == FileReaders::AsBefore && ::stat(path.c_str(), &existing) == 0)
+        ::fchmod(fd, existing.st_mode & 07777);  // keep the file's mode
     std::size_t written = 0;
     while (written < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -146,6 +150,12 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         ::fsync(folderFd);  // makes the rename itself lasting; the file is complete either way
         ::close(folderFd);
     }
+}
+
+bool RemoveFile(const std::string& path, std::string* why) {
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    if (why) *why = std::strerror(errno);
+    return false;
 }
 
 bool CopyFileAtomically(const std::string& fromPath, const std::string& toPath) {

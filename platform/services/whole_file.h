@@ -19,10 +19,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* w
 // size is made to compare it. Real paths.
 bool FileHolds(const std::string& path, std::string_view bytes);
 
+// Who may read a file written: whom the file it replaces let read it (the user's default for a
+// new file), or its owner alone, from its first byte on (for a file that holds a secret).
+enum class FileReaders { AsBefore, OwnerOnly };
+
 // Writes a temporary file beside the target, flushes it to the disk and renames it over the
-// target; the target keeps its permission bits. Refuses a file its user may not write. Raises SaveError naming the file and the
+// target. Refuses a file its user may not write. Raises SaveError naming the file and the
 // reason when the file cannot be written; the old file is then untouched.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers = FileReaders::AsBefore);
+
+// Removes the file; true when it is gone (also when there was none), else false with the reason
+// in *why. Real paths.
+bool RemoveFile(const std::string& path, std::string* why = nullptr);
 
 // Removes the temporary files that saves of this file left behind when their process was killed
 // before the rename; those of a process that still runs stay.

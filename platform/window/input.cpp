@@ -15,7 +15,7 @@ using namespace detail;
 
 namespace {
 
-enum class RawKind { Move, Button, Key, KeysGone };
+enum class RawKind { Move, Button, Key, KeyGone };
 
 struct RawInput {
     RawKind kind;
@@ -122,12 +122,6 @@ void TakeHeldModifiers(const std::optional<ModifierKeys>& held, bool* keys) {
     keys[VK_SHIFT] = held->shift;
     keys[VK_CONTROL] = held->control;
     keys[VK_MENU] = held->alt;
-}
-
-// Every key counts as up; the mouse buttons stay as they are.
-void ReleaseEveryKey(bool* keys) {
-    for (int vk = 0; vk < 256; ++vk)
-        if (vk != VK_LBUTTON && vk != VK_RBUTTON && vk != VK_MBUTTON) keys[vk] = false;
 }
 
 // A layered window with a colour key is not there where it shows that colour: the pointer reaches
@@ -398,9 +392,10 @@ void InjectKey(int vk, bool down, unsigned int character, std::optional<Modifier
     I().queue.push_back(input);
 }
 
-void InjectKeysReleasedElsewhere() {
-    ReleaseEveryKey(I().asyncKeys);
-    I().queue.push_back(RawInput{RawKind::KeysGone, I().cursor, MouseButton::Left, false, 0, 0, std::nullopt, HWND{}});
+void InjectKeyReleasedElsewhere(int vk) {
+    if (vk < 0 || vk > 255) return;
+    I().asyncKeys[vk] = false;
+    I().queue.push_back(RawInput{RawKind::KeyGone, I().cursor, MouseButton::Left, false, vk, 0, std::nullopt, HWND{}});
 }
 
 bool detail::InputPending() { return !I().queue.empty(); }
@@ -426,7 +421,7 @@ bool detail::DispatchOneInput() {
         case RawKind::Move: RouteMouseMove(input.screen, input.over); break;
         case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down, input.over); break;
         case RawKind::Key: RouteKey(input.vk, input.down, input.character); break;
-        case RawKind::KeysGone: ReleaseEveryKey(I().keys); break;
+        case RawKind::KeyGone: I().keys[input.vk] = false; break;
     }
     return true;
 }

@@ -28,8 +28,8 @@ void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optiona
 // A key press or release with its virtual-key code; a press of a character key also gives WM_CHAR
 // with the character's Unicode code point (0 for none).
 void InjectKey(int vk, bool down, unsigned int character = 0, std::optional<ModifierKeys> held = std::nullopt);
-// The keyboard went to another program: the keys held now are released there, unseen here. They
-// count as up from here on, without a message, so that their next press is a press, not a repeat.
-void InjectKeysReleasedElsewhere();
+// The key was released while another program had the keyboard, unseen here: it counts as up from
+// here on, without a message, so that its next press is a press and not a repeat.
+void InjectKeyReleasedElsewhere(int vk);
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 #include "platform/window/monitors.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "platform/window/context.h"
 #include "platform/window/detail/window_store.h"
@@ -18,7 +17,6 @@ struct MonitorState {
     std::vector<RECT> monitors{RECT{0, 0, 1280, 1024}};  // the primary first, its corner at 0,0
     POINT origin;
     RECT published;  // the desktop's work area as the window manager tells it; empty: none
-    std::uint32_t generation = 1;
 };
 
 MonitorState& M() {
@@ -26,45 +24,18 @@ MonitorState& M() {
     return state;
 }
 
-constexpr std::uint32_t kIndexBits = 8;
-
-HMONITOR HandleOfIndex(std::size_t index) {
-    return HMONITOR{(M().generation << kIndexBits) | static_cast<std::uint32_t>(index + 1)};
-}
-
-const RECT* MonitorOf(HMONITOR monitor) {
-    const std::uint32_t id = monitor.id();
-    const std::size_t index = (id & ((1u << kIndexBits) - 1)) - 1;
-    if (!monitor || (id >> kIndexBits) != (M().generation & (std::numeric_limits<std::uint32_t>::max() >> kIndexBits)) ||
-        index >= M().monitors.size())
-        return nullptr;
-    return &M().monitors[index];
-}
-
 long long Area(const RECT& r) { return r.empty() ? 0 : static_cast<long long>(r.width()) * r.height(); }
 
-// How far the rectangle lies from the monitor (0 when they touch or overlap), squared.
-long long DistanceSquared(const RECT& monitor, const RECT& r) {
-    const long long dx = std::max<long long>({0, monitor.left - static_cast<long long>(r.right) + 1, r.left - static_cast<long long>(monitor.right) + 1});
-    const long long dy = std::max<long long>({0, monitor.top - static_cast<long long>(r.bottom) + 1, r.top - static_cast<long long>(monitor.bottom) + 1});
-    return dx * dx + dy * dy;
-}
-
-HMONITOR FromRect(const RECT& rect, DWORD flags) {
-    const std::vector<RECT>& list = M().monitors;
-    std::size_t best = 0;
+// The monitor that holds most of the rectangle; the primary one where none holds any of it.
+const RECT& Holding(const RECT& rect) {
+    const RECT* best = &M().monitors.front();
     long long bestArea = 0;
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (const long long a = Area(IntersectRects(list[i], rect)); a > bestArea) {
-            best = i;
+    for (const RECT& m : M().monitors)
+        if (const long long a = Area(IntersectRects(m, rect)); a > bestArea) {
+            best = &m;
             bestArea = a;
         }
-    if (bestArea > 0) return HandleOfIndex(best);
-    if (flags == MONITOR_DEFAULTTOPRIMARY) return HandleOfIndex(0);
-    if (flags != MONITOR_DEFAULTTONEAREST) return HMONITOR{};
-    for (std::size_t i = 1; i < list.size(); ++i)
-        if (DistanceSquared(list[i], rect) < DistanceSquared(list[best], rect)) best = i;
-    return HandleOfIndex(best);
+    return *best;
 }
 
 RECT WorkAreaOf(const RECT& monitor) {
@@ -74,30 +45,11 @@ RECT WorkAreaOf(const RECT& monitor) {
 
 }  // namespace
 
-HMONITOR MonitorFromPoint(POINT point, DWORD flags) { return FromRect(RECT{point.x, point.y, point.x + 1, point.y + 1}, flags); }
-
-HMONITOR MonitorFromRect(const RECT& rect, DWORD flags) {
-    // An empty rectangle is looked up by its corner.
-    return FromRect(rect.empty() ? RECT{rect.left, rect.top, rect.left + 1, rect.top + 1} : rect, flags);
+RECT MonitorAreaAt(POINT point) { return Holding(RECT{point.x, point.y, point.x + 1, point.y + 1}); }
+// An empty rectangle is looked up by its corner.
+RECT MonitorAreaOf(const RECT& rect) {
+    return Holding(rect.empty() ? RECT{rect.left, rect.top, rect.left + 1, rect.top + 1} : rect);
 }
-
-HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
-    RECT r;
-    if (!GetWindowRect(hwnd, &r)) return flags == MONITOR_DEFAULTTONULL ? HMONITOR{} : HandleOfIndex(0);
-    return MonitorFromRect(r, flags);
-}
-
-BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
-    const RECT* r = MonitorOf(monitor);
-    if (!r || !info) return 0;
-    info->rcMonitor = *r;
-    info->rcWork = WorkAreaOf(*r);
-    info->dwFlags = r == &M().monitors.front() ? MONITORINFOF_PRIMARY : 0;
-    return 1;
-}
-
-RECT MonitorAreaAt(POINT point) { return *MonitorOf(MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY)); }
-RECT MonitorAreaOf(const RECT& rect) { return *MonitorOf(MonitorFromRect(rect, MONITOR_DEFAULTTOPRIMARY)); }
 RECT MonitorWorkAreaOf(const RECT& rect) { return WorkAreaOf(MonitorAreaOf(rect)); }
 
 RECT CentringArea(HWND owner) {
@@ -146,7 +98,6 @@ POINT SetMonitorLayout(const std::vector<RECT>& layout, std::size_t primary) {
         M().origin = origin;
         if (monitors != M().monitors) {
             M().monitors = std::move(monitors);
-            ++M().generation;
             BringBackLostWindows();
         }
     }

@@ -11,26 +11,6 @@
 
 namespace platform {
 
-using HMONITOR = Handle<struct MonitorTag>;  // stale once the monitors change
-
-struct MONITORINFO {
-    RECT rcMonitor;
-    RECT rcWork;  // what the panels along its edges leave free
-    DWORD dwFlags = 0;
-};
-constexpr DWORD MONITORINFOF_PRIMARY = 0x1;
-
-// What a look-up gives where no monitor holds the point or the rectangle.
-constexpr DWORD MONITOR_DEFAULTTONULL = 0;
-constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
-constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
-
-HMONITOR MonitorFromPoint(POINT point, DWORD flags);
-// The monitor that holds most of the rectangle.
-HMONITOR MonitorFromRect(const RECT& rect, DWORD flags);
-HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
-BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
-
 // The area of the monitor that holds the point, or most of the rectangle; where none does (a
 // place on a monitor that is gone), the primary monitor's.
 RECT MonitorAreaAt(POINT point);
@@ -48,7 +28,8 @@ RECT VirtualScreen();
 // which of them is the primary one. They are kept moved so that the primary's corner is 0,0;
 // the result is that corner in the presenter's coordinates, what it adds to the program's to get
 // its own. An empty list leaves them as they are. A change is heard as a change of what the
-// panels leave free (platform/window/panel_area.h): what lies along the screen's edges follows.
+// panels leave free (platform/window/panel_area.h): what lies along the screen's edges follows;
+// and a shown window left on no monitor comes onto the primary one.
 POINT SetMonitorLayout(const std::vector<RECT>& layout, std::size_t primary);
 // Where the primary monitor's corner lies in the presenter's coordinates.
 POINT MonitorLayoutOrigin();

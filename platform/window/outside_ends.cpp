@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <string>
 
 #include "platform/services/message_boxes.h"
@@ -26,9 +27,14 @@ OutsideEnds& E() {
     return ends;
 }
 
-// Only what is safe in a signal handler: one byte into the pipe, which the loop watches.
+// Set by the handler and seen by the loop at its next turn, also where it looks at its descriptors
+// only now and then (a virtual clock's run).
+volatile std::sig_atomic_t g_endRequested = 0;
+
+// Only what is safe in a signal handler: the flag, and one byte into the pipe, which wakes the loop.
 void NoteEndRequest(int) {
     const int saved = errno;
+    g_endRequested = 1;
     const char byte = 1;
     [[maybe_unused]] ssize_t n = ::write(E().pipe[1], &byte, 1);
     errno = saved;
@@ -36,7 +42,8 @@ void NoteEndRequest(int) {
 
 void TakeEndRequests() {
     char bytes[64];
-    bool requested = false;
+    bool requested = g_endRequested != 0;
+    g_endRequested = 0;
     while (::read(E().pipe[0], bytes, sizeof bytes) > 0) requested = true;
     if (requested && E().quit) E().quit();
 }
@@ -46,7 +53,7 @@ void TakeEndRequests() {
 void OnEndRequest(std::function<void()> quit) {
     E().quit = std::move(quit);
     if (E().pipe[0] >= 0 || ::pipe2(E().pipe, O_NONBLOCK | O_CLOEXEC) != 0) return;
-    AddEventSource(E().pipe[0], TakeEndRequests);
+    AddEventSource(E().pipe[0], TakeEndRequests, [] { return g_endRequested != 0; });
     struct sigaction action {};
     action.sa_handler = NoteEndRequest;
     action.sa_flags = SA_RESTART;

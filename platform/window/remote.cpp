@@ -1,7 +1,7 @@
 // Running copies of the program register a Unix socket in a per-user folder. Another copy finds
-// windows there by class and title and sends them plain messages; only processes of the same
-// user are answered (peer credentials), and a client gives up after 5 s. A copy reads a request
-// without ever waiting for it.
+// windows there by class and title and sends the one message the running copy takes (a second
+// start's hand-over); only processes of the same user are answered (peer credentials), and a
+// client gives up after 5 s. A copy reads a request without ever waiting for it.
 #include "platform/window/remote.h"
 #include "platform/window/detail/remote.h"
 
@@ -14,11 +14,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <vector>
 
 #include "platform/services/running_copy.h"
+#include "platform/window/error_boundary.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 #include "platform/window/detail/window_store.h"
@@ -57,6 +59,9 @@ struct Registry {
     std::string socketPath;
     std::string programFolder;
     std::map<std::uint32_t, RemoteWindow> remotes;
+    // The one message another copy may send, and the window it may send it to (none: no message).
+    std::uint32_t handOverWindow = 0;
+    std::uint32_t handOverMessage = 0;
 };
 
 Registry& R() {
@@ -172,8 +177,15 @@ void Serve(const Request& request, Reply* reply) {
             break;
         }
         case kSendMessage:
-            // Only plain messages cross: a pointer from another process means nothing here.
-            if (request.msg == WM_COPYDATA || request.msg == WM_SETTEXT || request.msg == WM_GETTEXT) break;
+            // Only the hand-over crosses. Any other message could carry a pointer or a handle of
+            // another process that the window would read as its own, or ask it to close.
+            if (request.hwnd != R().handOverWindow || request.msg != R().handOverMessage || request.msg == 0) {
+                char what[96];
+                std::snprintf(what, sizeof what, "message 0x%04X for window %u from another program (only a second "
+                              "start's hand-over is taken)", request.msg, request.hwnd);
+                ReportDropped(what);
+                break;
+            }
             UserActedThroughAnotherCopy(request.userTime);
             reply->result = SendMessage(HWND{request.hwnd}, request.msg, static_cast<WPARAM>(request.wParam),
                                         static_cast<LPARAM>(request.lParam));
@@ -191,6 +203,7 @@ struct Incoming {
     int timerSourceId = 0;
     Request request;
     std::size_t got = 0;
+    std::uint64_t since = 0;  // the order of acceptance
 };
 
 constexpr std::size_t kMaxIncoming = 16;
@@ -213,6 +226,13 @@ void Forget(int fd) {
 void Drop(int fd) {
     Forget(fd);
     close(fd);
+}
+
+int OldestIncoming() {
+    auto oldest = IncomingRequests().begin();
+    for (auto it = oldest; it != IncomingRequests().end(); ++it)
+        if (it->second.since < oldest->second.since) oldest = it;
+    return oldest->first;
 }
 
 void ReadIncoming(int fd) {
@@ -241,11 +261,13 @@ void AcceptOne() {
     if (fd < 0) return;
     ucred cred{};
     socklen_t len = sizeof(cred);
-    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != getuid() ||
-        IncomingRequests().size() >= kMaxIncoming) {
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != getuid()) {
         close(fd);
         return;
     }
+    // A second start sends its request as soon as it connects: the client that has waited longest
+    // without a whole request makes room, so that clients that say nothing never keep one out.
+    if (IncomingRequests().size() >= kMaxIncoming) Drop(OldestIncoming());
     const int timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     const itimerspec silence{{0, 0}, {kSendTimeoutMs / 1000, (kSendTimeoutMs % 1000) * 1'000'000L}};
     if (timerFd < 0 || timerfd_settime(timerFd, 0, &silence, nullptr) != 0) {
@@ -253,7 +275,9 @@ void AcceptOne() {
         close(fd);
         return;
     }
+    static std::uint64_t accepted = 0;
     Incoming& in = IncomingRequests()[fd];
+    in.since = ++accepted;
     in.timerFd = timerFd;
     in.sourceId = AddEventSource(fd, [fd] { ReadIncoming(fd); });
     in.timerSourceId = AddEventSource(timerFd, [fd] { Drop(fd); });
@@ -336,5 +360,10 @@ bool detail::SendRemoteMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 void SetRunningProgramFolder(const std::string& programFolder) { R().programFolder = programFolder; }
+
+void AcceptFromOtherCopies(HWND window, UINT message) {
+    R().handOverWindow = window.id();
+    R().handOverMessage = message;
+}
 
 }  // namespace platform

@@ -18,6 +18,10 @@ void UnregisterRunningCopy();
 // copy, which never registers, still finds the first).
 void SetRunningProgramFolder(const std::string& programFolder);
 
+// The one message other copies may send: to this window (the hand-over of a second start, with
+// its wParam and lParam as plain numbers). Every other message they send is refused and reported.
+void AcceptFromOtherCopies(HWND window, UINT message);
+
 // The window of that class and title (null: any) in another running copy of the program in the
 // same program folder, as a handle of ours that plain messages cross over to; null when none.
 HWND FindWindowOfOtherCopy(const char* className, const char* windowName);

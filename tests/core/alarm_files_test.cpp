@@ -114,15 +114,25 @@ TEST_F(AlarmFilesTest, EveryKindOfAlarmLoadsIntoItsFields) {
     EXPECT_EQ(Alarms[5].FLAG, kAlarmOff);
 }
 
+// A save writes what changed and nothing else: a load changes nothing in the file, though the
+// records hold every sound stored from the program folder on as its whole path.
 TEST_F(AlarmFilesTest, SavingIsStableAndKeepsEveryRecord) {
     WriteEveryKind();
+    const std::string stored = File();
     ProcessAlarms();
-    const std::vector<Alarm> loaded = Alarms;
+    SaveAlarms();
+    EXPECT_EQ(File(), stored) << "nothing changed, nothing written";
+    Alarms[0].FLAG = kAlarmPassed;
+    SaveAlarms();
+    EXPECT_NE(File().find("[ZTVALR: k1]\nFLAG=2\n"), std::string::npos);
+    EXPECT_NE(File().find("Sound=\\Alarms\\Sounds\\Ring.wav\n"), std::string::npos) << "the sound stays as stored";
+    Alarms[0].Sound = folder.Path() + "\\Alarms\\Sounds\\Bell.wav";
     SaveAlarms();
     const std::string first = File();
-    EXPECT_NE(first.find("Sound=" + folder.Path() + "\\Alarms\\Sounds\\Ring.wav\n"), std::string::npos)
-        << "the full path is stored";
+    EXPECT_NE(first.find("Sound=" + folder.Path() + "\\Alarms\\Sounds\\Bell.wav\n"), std::string::npos)
+        << "a changed sound is stored as the record holds it";
     EXPECT_NE(first.find("Text=Two\\r\\nlines\n"), std::string::npos);
+    const std::vector<Alarm> loaded = Alarms;
     SaveAlarms();
     EXPECT_EQ(File(), first) << "a second save writes the same bytes";
     ProcessAlarms();

@@ -172,6 +172,31 @@ TEST_F(AlarmFiring, AWindowlessAlarmSoundsAndRunsItsBehavioursWithoutAWindow) {
     EXPECT_EQ(core::Alarms[0].FLAG, core::kAlarmPassed);
 }
 
+// An alarm that closes the windows titled with "ruriv" closes none that keeps the clock running:
+// the next alarm still fires and both are saved as passed. A close that reaches the main window
+// all the same (from another program) ends the clock as Quit does, its settings saved.
+TEST_F(AlarmFiring, ClosingWindowsByTitleNeverClosesTheClock) {
+    Start("2026-03-01T06:59:58",
+          {OneTime("C", "2026-03-01 07:00:00", {{"Instruction", "|1: 1, 1, 0, 0, 0, 0, 0 "}, {"Extra", "|1: ruriv "}}),
+           OneTime("L", "2026-03-01 07:00:05")},
+          true);
+    const HWND main = core::frmMain().hWnd;
+    d->Advance(MsUntil(7, 0, 6));
+    EXPECT_FALSE(d->Ended());
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_TRUE(IsWindowVisible(main));
+    d->Advance(100);
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    for (const char* key : {"C", "L"}) EXPECT_NE(Section(file, key).find("FLAG=2"), std::string::npos) << key;
+
+    core::Settings.PopupHelpDelay = 1234;
+    PostMessage(main, WM_CLOSE, 0, 0);
+    d->Advance(20);
+    EXPECT_TRUE(d->Ended());
+    EXPECT_EQ(d->ExitCode(), 0);
+    EXPECT_NE(d->ReadFile("Settings.ozrini").find("PopupHelpDelay=1234"), std::string::npos);
+}
+
 TEST_F(AlarmFiring, AMissingSoundStillShowsTheWindowAndRunsTheBehaviours) {
     Start("2026-03-01T06:59:58", {OneTime("M", "2026-03-01 07:00:00",
                                           {{"Sound", "\\Alarms\\Sounds\\Deleted.wav"}, {"Instruction", "|1: 4, 0, 0, 0, 0, 0, 0 "}})});

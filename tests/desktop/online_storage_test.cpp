@@ -224,11 +224,23 @@ TEST(OnlineStorage, AnUploadSendsNothingFromAFileItCannotRead) {
     EXPECT_NE(d->DebugLogText().find("The alarm list was not uploaded"), std::string::npos);
 }
 
-TEST(OnlineStorage, AnUploadThatFindsNoServerIsLogged) {
+// The page holds the account's password: while it is posted only its owner may read it (also
+// where an older page let anyone), and it is gone once read.
+TEST(OnlineStorage, AnUploadThatFindsNoServerIsLoggedAndLeavesNoPage) {
     auto d = StartWithAccount("ann");
     d->Advance(100);
+    d->WriteFile("transfer.html", "an older page");
+    fs::permissions(d->PathOf("transfer.html"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                                     fs::perms::others_read);
+    fs::perms whilePosted = fs::perms::unknown;
+    d->Http()->answer = [&](const platform::HttpRequest&) {
+        whilePosted = fs::status(d->PathOf("transfer.html")).permissions();
+        return RecordingHttp::NoServer();
+    };
     core::frmMain().UploadAlarms();
     d->Advance(100);
+    EXPECT_EQ(whilePosted, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(d->FileExists("transfer.html"));
     ASSERT_EQ(d->Http()->requests.size(), 2u);
     EXPECT_EQ(d->Http()->requests[1].method, "POST");
     EXPECT_EQ(d->Http()->requests[1].url, "http://anywhere.ozr-ruriv.example/Submit.php");

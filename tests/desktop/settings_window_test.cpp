@@ -198,7 +198,7 @@ TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
 
 // The captions of a form's labels, tick boxes, options, frames, buttons and grid headers that do
 // not fit their control (or column) as it draws them, with what they need and what they have, in
-// pixels.
+// pixels. A frame's caption also ends where a control in the frame reaches up into its line.
 std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
     using namespace forms;
     std::vector<std::string> cut;
@@ -235,9 +235,17 @@ std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
                 need.cx += 18;  // the tick box and the gap before the text
             else if (dynamic_cast<const CommandButton*>(c))
                 need.cx += 8;
-            else if (dynamic_cast<const Frame*>(c))
+            else if (dynamic_cast<const Frame*>(c)) {
                 need.cx += 13;
-            else
+                // A control in the frame that reaches up into its caption's line ends the caption.
+                for (const Control* other : form.Controls()) {
+                    const auto* inside = dynamic_cast<const VisualControl*>(other);
+                    if (!inside || &other->ParentContainer() != dynamic_cast<const Container*>(c) || !inside->VisibleFlag())
+                        continue;
+                    const RECT o = inside->PixelRect();
+                    if (o.top < need.cy && o.right > 0) have.cx = std::min<LONG>(have.cx, std::max<LONG>(0, o.left));
+                }
+            } else
                 continue;
             need.cy = std::min(need.cy, have.cy);
         } else {

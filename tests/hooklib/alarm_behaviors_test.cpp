@@ -1,5 +1,6 @@
 // Special behaviours reach the recording services with the arguments the switches choose; the
-// platform's own windows are closed by title with a posted WM_CLOSE.
+// platform's own windows are closed by title with a posted WM_CLOSE, all but the clock's main
+// window and the shell's.
 #include <gtest/gtest.h>
 
 #include "../platform/window/window_test_support.h"
@@ -142,6 +143,26 @@ TEST_F(Services, CloseWindowsPostsACloseToEveryMatchingWindowOfAnyProgram) {
     EXPECT_EQ(others->closed, (std::vector<std::uint64_t>{201}));
     EXPECT_FALSE(IsWindow(d));
     EXPECT_TRUE(IsWindow(e));
+
+    // The clock's main window and the shell's windows (its taskbar) keep the clock running: never
+    // closed. Its other windows (an alarm's) are.
+    HWND mainWindow = MakeWindow("BehaviorTest", "OZR Ruriv Main Window");
+    HWND taskbar;
+    {
+        ContextScope shell(ProcessContext::Shell);
+        taskbar = MakeWindow("BehaviorTestShell", "Ruriv taskbar");
+    }
+    HWND alarm = MakeWindow("BehaviorTest", "Ruriv alarm");
+    OZRTriggerSpecialBehavior(1, "ruriv", 0, 0, 0, 0, 0);
+    PumpPendingWork();
+    EXPECT_TRUE(IsWindow(mainWindow));
+    EXPECT_TRUE(IsWindow(taskbar));
+    EXPECT_FALSE(IsWindow(alarm));
+    DestroyWindow(mainWindow);
+    {
+        ContextScope shell(ProcessContext::Shell);
+        DestroyWindow(taskbar);
+    }
 
     // An empty text closes nothing at all.
     others->closed.clear();

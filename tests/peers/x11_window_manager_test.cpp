@@ -582,7 +582,8 @@ TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
             auto focused = [&](HWND h) { return server.Output("xdotool getwindowfocus") == ids[h] + "\n"; };
             // The owned window has the keyboard; minimised, its owner takes it. The owner minimised in
             // turn: no owner is left, the frontmost window takes it.
-            for (const auto& [minimised, heir] : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+            for (const auto& step : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
+                const HWND minimised = step.first, heir = step.second;
                 ASSERT_EQ(server.Run("xdotool windowfocus --sync " + ids[minimised]), 0);
                 ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == minimised; }));
                 if (manager)
@@ -829,6 +830,60 @@ TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) 
     }
 }
 
+// Enter held on a question answers it once: when the question's window is gone its repeats
+// press nothing in the window the keyboard goes back to. A key whose release went to another
+// program counts as up there: its next press on a button presses it.
+TEST_F(X11UnderOpenbox, AHeldEnterAnswersAQuestionOnceAndAKeyReleasedElsewhereIsUp) {
+    InstallService<MessageBoxes>(MakeMessageBoxWindows());
+    OtherProgramWindow other(server, 900, 100);
+    ASSERT_TRUE(other.display());
+    struct AskingForm : Form {
+        AskingForm() : Form("frmAsking") {
+            cmdAsk.Click = [this] { answers.push_back(MessageBox(hWnd, "Delete?", "OZR question", MB_YESNO | MB_SYSTEMMODAL)); };
+            cmdCount.Click = [this] { ++counted; };
+        }
+        CommandButton cmdAsk{this, "cmdAsk"};
+        CommandButton cmdCount{this, "cmdCount"};
+        std::vector<int> answers;
+        int counted = 0;
+        void Design() override {
+            Caption = "OZR asking form";
+            Move(1500, 6000, 4500, 1500);
+            cmdAsk.Move(150, 150, 1500, 450);
+            cmdCount.Move(1800, 150, 1500, 450);
+        }
+    } form;
+    form.Show();
+    std::string formId, otherId;
+    ASSERT_TRUE(PumpUntil([&] {
+        formId = XWindowNamed(server, "OZR asking form");
+        otherId = XWindowNamed(server, "OZR other program");
+        return !formId.empty() && !otherId.empty();
+    }));
+    ASSERT_EQ(server.Run("xdotool windowactivate --sync " + formId), 0);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form.hWnd; }));
+    RECT r;
+    GetWindowRect(form.cmdAsk.hWnd, &r);
+    testsupport::WhileModalWaits([&] { server.Run("sh -c 'sleep 0.3; xdotool keydown Return sleep 1.5 keyup Return' &"); });
+    ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(r.left + 10) + " " + std::to_string(r.top + 10) + " click 1"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return !form.answers.empty(); }));
+    Settle(2500);
+    EXPECT_EQ(form.answers, (std::vector<int>{IDYES}));
+
+    form.cmdCount.SetFocus();
+    Settle(100);
+    ASSERT_EQ(server.Run("xdotool keydown Return"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return form.counted == 1; }));
+    ASSERT_EQ(server.Run("xdotool windowactivate --sync " + otherId + " keyup Return sleep 0.2 windowactivate --sync " + formId),
+              0);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form.hWnd; }));
+    Settle(200);
+    ASSERT_EQ(server.Run("xdotool key Return"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return form.counted == 2; })) << "the press after a release elsewhere presses the button";
+    EXPECT_EQ(form.answers.size(), 1u);
+    form.Unload();
+}
+
 // The program end to end: with the splash showing, F2 on the clock closes it and opens the
 // settings window; the settings window's Cancel gives the keyboard back to the clock; in systray
 // mode the taskbar menu is chosen with the arrows and Enter.
@@ -897,8 +952,9 @@ std::pair<HWND, HWND> FramedWindowWithPart(const char* title, RECT place, RECT p
 // Moves and raises the window manager makes by its own rules are where the windows are for the
 // program too: a click lands on the window and the control that show under the pointer.
 TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
-    const auto [a, aPart] = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
-    const auto [b, bPart] = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    const auto framedA = FramedWindowWithPart("OZR window A", RECT{100, 100, 400, 300}, RECT{160, 40, 280, 120});
+    const auto framedB = FramedWindowWithPart("OZR window B", RECT{600, 100, 900, 300}, RECT{10, 10, 60, 40});
+    const HWND a = framedA.first, aPart = framedA.second, b = framedB.first, bPart = framedB.second;
     for (const char* title : {"OZR window A", "OZR window B"})
         ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name '" + std::string(title) + "' WM_STATE"), "Normal"); }));
     Settle(300);
@@ -912,7 +968,9 @@ TEST_F(X11UnderOpenbox, TheWindowManagersMovesAndRaisesAreWhereClicksLand) {
     POINT onPart{220, 80};
     ClientToScreen(a, &onPart);  // over B's place
     // Raised and lowered by clicks on their uncovered parts, the one on top there takes the click.
-    for (const auto& [clicked, at, taker] : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+    for (const auto& click : {std::tuple{a, POINT{500, 340}, aPart}, std::tuple{b, POINT{880, 200}, b}}) {
+        const HWND clicked = std::get<0>(click), taker = std::get<2>(click);
+        const POINT at = std::get<1>(click);
         const HWND other = clicked == a ? b : a;
         ASSERT_EQ(server.Run("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1"), 0);
         EXPECT_TRUE(PumpUntil([&] { return StackedAbove(server, clicked == a ? "OZR window A" : "OZR window B",

@@ -12,6 +12,10 @@ void ApplyKeyboardGrab(HWND hwnd, XWin& xw);
 // A caption or border drag goes to the window manager (_NET_WM_MOVERESIZE).
 bool MoveSizeByWindowManager(HWND hwnd, int edge, POINT screen);
 
+// Our window has the keyboard again: the keys held before whose release went to another program
+// count as up, as the server says.
+void ForgetKeysReleasedElsewhere();
+
 // Takes a pointer or key event; false for any other event.
 bool HandleInputEvent(XEvent& e);
 

@@ -3,7 +3,8 @@
 // sections of 40 entries each, and a list of 10,000 items; every read and write names its section
 // and key, so a walk through them for each would make loading and saving such a file quadratic.
 //
-// The items lie in one array, in order; an open-addressing table beside it holds their positions.
+// The items lie in one array, in order; an open-addressing table beside it holds their positions
+// once there are more than a few.
 // Removing an item leaves a gap that the next compaction closes (when gaps outnumber the items),
 // so removing many items one after the other stays linear. Adding or removing items moves the
 // others: a pointer from Find holds only until the next change.
@@ -23,9 +24,10 @@ namespace platform::detail {
 // Item is a record whose member kName is its name; names are unique within one NamedItems.
 template <class Item, std::string Item::*kName>
 class NamedItems {
+    // The hash is kept in 32 bits beside the flag: a file of 10,000 alarms holds 400,000 slots.
     struct Slot {
         Item item;
-        std::size_t hash;
+        std::uint32_t hash;
         bool live;
     };
 
@@ -71,24 +73,24 @@ public:
                 return &slot.item;
             }
         }
-        const std::size_t at = Lookup(name, Hash(name));
-        if (at == kNone) return nullptr;
-        lastFound_ = table_[at] - 1;
-        return &slots_[lastFound_].item;
+        const std::size_t position = Position(name, Hash(name));
+        if (position == kNone) return nullptr;
+        lastFound_ = position;
+        return &slots_[position].item;
     }
     const Item* Find(std::string_view name) const { return const_cast<NamedItems*>(this)->Find(name); }
 
     // Appends an item whose name is not there yet.
     Item& Append(Item item) {
-        const std::size_t hash = Hash(item.*kName);
+        const std::uint32_t hash = Hash(item.*kName);
         return Add(std::move(item), hash);
     }
 
     // The item of that name, appended with that name alone when there is none.
     Item& FindOrAppend(std::string name) {
-        const std::size_t hash = Hash(name);
-        const std::size_t at = Lookup(name, hash);
-        if (at != kNone) return slots_[table_[at] - 1].item;
+        const std::uint32_t hash = Hash(name);
+        const std::size_t position = Position(name, hash);
+        if (position != kNone) return slots_[position].item;
         Item item{};
         item.*kName = std::move(name);
         return Add(std::move(item), hash);
@@ -99,25 +101,22 @@ public:
 
     // True when there was an item of that name.
     bool Erase(std::string_view name) {
-        const std::size_t at = Lookup(name, Hash(name));
-        if (at == kNone) return false;
-        Slot& slot = slots_[table_[at] - 1];
+        const std::size_t position = Position(name, Hash(name));
+        if (position == kNone) return false;
+        Unindex(position);
+        Slot& slot = slots_[position];
         slot.live = false;
         slot.item = Item{};  // its strings go now, not at the next compaction
-        table_[at] = kRemoved;
         --live_;
-        ++removedInTable_;
         if (slots_.size() - live_ > live_ + 16) Compact();
         return true;
     }
 
     // Gives the item named `from` the name `to`, which no item has; it keeps its place.
     void Rename(std::string_view from, std::string to) {
-        const std::size_t at = Lookup(from, Hash(from));
-        if (at == kNone) return;
-        const std::uint32_t position = table_[at] - 1;
-        table_[at] = kRemoved;
-        ++removedInTable_;
+        const std::size_t position = Position(from, Hash(from));
+        if (position == kNone) return;
+        Unindex(position);
         Slot& slot = slots_[position];
         slot.item.*kName = std::move(to);
         slot.hash = Hash(slot.item.*kName);
@@ -139,32 +138,55 @@ private:
     // Table cells: 0 empty, kRemoved a removed item (probing goes on past it), else position + 1.
     static constexpr std::uint32_t kRemoved = UINT32_MAX;
     static constexpr std::size_t kNone = SIZE_MAX;
+    // Up to this many items are found by a walk through them (after the two looked at first, as in
+    // Find): a table would cost more room than the walk costs time. A file of 10,000 alarms holds
+    // 10,000 sections of 40 entries, whose tables took 7 MB.
+    static constexpr std::size_t kWalked = 48;
 
-    static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
+    static std::uint32_t Hash(std::string_view name) { return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name)); }
 
-    Item& Add(Item item, std::size_t hash) {
+    Item& Add(Item item, std::uint32_t hash) {
         slots_.push_back(Slot{std::move(item), hash, true});
         ++live_;
         Index(slots_.size() - 1);
         return slots_.back().item;
     }
 
-    // The table cell that holds the item of that name; kNone when there is none.
-    std::size_t Lookup(std::string_view name, std::size_t hash) const {
-        if (table_.empty()) return kNone;
+    // The position of the live item of that name; kNone when there is none.
+    std::size_t Position(std::string_view name, std::uint32_t hash) const {
+        if (table_.empty()) {
+            for (std::size_t at = 0; at < slots_.size(); ++at) {
+                const Slot& slot = slots_[at];
+                if (slot.live && slot.hash == hash && slot.item.*kName == name) return at;
+            }
+            return kNone;
+        }
         const std::size_t mask = table_.size() - 1;
         for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
             const std::uint32_t cell = table_[at];
             if (cell == 0) return kNone;
             if (cell == kRemoved) continue;
             const Slot& slot = slots_[cell - 1];
-            if (slot.hash == hash && slot.item.*kName == name) return at;
+            if (slot.hash == hash && slot.item.*kName == name) return cell - 1;
         }
+    }
+
+    // Takes the live item at this position out of the table: its cell becomes a removed one, which
+    // probing passes.
+    void Unindex(std::size_t position) {
+        if (table_.empty()) return;
+        const std::size_t mask = table_.size() - 1;
+        std::size_t at = slots_[position].hash & mask;
+        while (table_[at] != position + 1) at = (at + 1) & mask;
+        table_[at] = kRemoved;
+        ++removedInTable_;
     }
 
     // Enters the live item at this position into the table; when the table would be more than half
     // full (removed cells count, as they lengthen the probes) a larger one is made of every item.
+    // A few items have no table: they are found by a walk.
     void Index(std::size_t position) {
+        if (table_.empty() && live_ <= kWalked) return;
         if ((live_ + removedInTable_) * 2 > table_.size()) {
             Rebuild();
             return;
@@ -176,8 +198,14 @@ private:
         table_[at] = static_cast<std::uint32_t>(position + 1);
     }
 
-    // A fresh table of every live item, at most a third full.
+    // A fresh table of every live item, at most a third full; none for a few items.
     void Rebuild() {
+        if (live_ <= kWalked) {
+            table_.clear();
+            table_.shrink_to_fit();
+            removedInTable_ = 0;
+            return;
+        }
         std::size_t size = 16;
         while (size < live_ * 3) size *= 2;
         table_.assign(size, 0);

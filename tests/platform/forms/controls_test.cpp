@@ -3,6 +3,7 @@
 #include "forms_test_support.h"
 #include "platform/present/window_dump.h"
 #include "platform/services/clipboard.h"
+#include "platform/window/monitors.h"
 
 namespace formtest {
 namespace {
@@ -558,6 +559,21 @@ TEST_F(ControlsTest, PopupMenusRunTheChosenItemsClickBeforeReturning) {
     host.mncAlarms.Enabled = true;
     clock.PopupMenu(host.mnuMain);
     EXPECT_EQ(host.chosen.back(), "mncAlarms");
+
+    // At the right edge of a second monitor the menu stays on that monitor, pulled back from its edge.
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}, RECT{1280, 0, 2560, 1024}}, 0);
+    SetCursorPos(2550, 300);
+    static RECT opened;
+    static auto readAndClose = [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(HWND{}, id);
+        GetWindowRect(GetCapture(), &opened);
+        InjectKey(VK_ESCAPE, true, 27);
+        InjectKey(VK_ESCAPE, false);
+    };
+    SetTimer(HWND{}, 0, 50, readAndClose);
+    clock.PopupMenu(host.mnuMain);
+    EXPECT_EQ(opened.right, 2560);
+    SetMonitorLayout({RECT{0, 0, 1280, 1024}}, 0);
 }
 
 struct AutoSizeForm : Form {

@@ -6,6 +6,9 @@
 #include "platform/draw/gdi.h"
 #include "platform/present/desktop_screen.h"
 #include "platform/present/minimized_bars.h"
+#include "platform/present/runner.h"
+#include "platform/window/monitors.h"
+#include "platform/window/screen.h"
 #include "platform/window/context.h"
 #include "platform/window/input.h"
 #include "platform/window/loop.h"
@@ -168,6 +171,26 @@ TEST_F(DesktopScreen, OnlyTheWindowWithTheKeyboardShowsAnActiveCaption) {
     EXPECT_EQ(ScreenAt(300, 158), inactive) << "the window that lost the keyboard";
     DestroyWindow(a);
     DestroyWindow(b);
+}
+
+// OZR_MONITORS cuts the headless screen into monitors, the primary first; the composed screen
+// shows them all, a window left of the primary one where that monitor lies.
+TEST_F(DesktopScreen, TheScreenCutIntoMonitorsIsComposedWholeAndMalformedListsAreRefused) {
+    setenv("OZR_MONITORS", "1280x1024+1280+0,1280x1024+0+0", 1);
+    const PlatformOptions options = ReadPlatformOptions();
+    ASSERT_EQ(options.monitors.size(), 2u);
+    SetMonitorLayout(options.monitors, 0);
+    HWND left = MakePainted("left", RECT{-200, 10, -100, 60}, RGB(0, 255, 0));
+    PumpPendingWork();
+    EXPECT_EQ(ComposedScreen().width(), 2560);
+    EXPECT_EQ(ScreenAt(1280 - 150, 30), RGB(0, 255, 0));
+    DestroyWindow(left);
+    for (const char* wrong : {"1280x1024", "1280x1024+0+0,", "1280x1024+-5+0", "10x10+0+0"}) {
+        setenv("OZR_MONITORS", wrong, 1);
+        EXPECT_THROW(ReadPlatformOptions(), Error) << wrong;
+    }
+    unsetenv("OZR_MONITORS");
+    SetScreenSize(SIZE{1280, 1024});
 }
 
 // With no window manager a minimised window shows as a small caption bar along the bottom of the

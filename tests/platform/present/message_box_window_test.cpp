@@ -113,7 +113,7 @@ TEST_F(MessageBoxWindow, StandsAboveATopmostOwnerAndBalloonsWhileItsOwnerTakesNo
 }
 
 // On a screen cut into two monitors a box, and a form centred on the screen, come up on their
-// owner's monitor; without an owner, on the primary one.
+// owner's monitor; without an owner, on the primary one. A maximised form fills its own monitor.
 TEST_F(MessageBoxWindow, IsCentredOnItsOwnersMonitorOrElseOnThePrimaryOne) {
     SetMonitorLayout({RECT{0, 0, 1280, 1024}, RECT{1280, 0, 2560, 1024}}, 0);
     TwoBoxes form;
@@ -138,6 +138,10 @@ TEST_F(MessageBoxWindow, IsCentredOnItsOwnersMonitorOrElseOnThePrimaryOne) {
     EXPECT_NEAR(owned.x, 1280 + 640, 1);
     EXPECT_NEAR(owned.y, 512, 1);
     EXPECT_NEAR(unowned.x, 640, 1);
+    ShowWindow(form.hWnd, SW_SHOWMAXIMIZED);
+    RECT maximised;
+    GetWindowRect(form.hWnd, &maximised);
+    EXPECT_EQ(maximised, (RECT{1280, 0, 2560, 1024}));
     centred.Unload();
     form.Unload();
     SetMonitorLayout({RECT{0, 0, 1280, 1024}}, 0);

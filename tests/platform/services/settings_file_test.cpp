@@ -147,16 +147,23 @@ TEST(SettingsText, HandWrittenFilesReadAsUsersExpect) {
     };
     EXPECT_EQ(ParseSettingsText(text), expected);
 
-    // Saved again, every such line stays in its place, the last ones at the end.
+    // Saved again, every such line stays in its place, the last ones at the end; it follows its
+    // entry through a rename and goes with its entry or section.
     TempProgramFolder folder;
-    folder.Write("Hand.ozrini", "# mine\r\n[Main]\r\n; the delay\r\nPopupHelpDelay = 700\r\n\r\n; end\r\n");
+    folder.Write("Hand.ozrini",
+                 "# mine\r\n[Main]\r\n; the delay\r\nPopupHelpDelay = 700\r\n; skin\r\nSkin=1\r\n; old\r\n[Gone]\r\nx=1\r\n\r\n; end\r\n");
     SettingsFile file;
     ASSERT_EQ(file.Open("\\Hand.ozrini"), 1);
     EXPECT_EQ(file.ReadLongAt("Main", "PopupHelpDelay"), 700);
     file.WriteLongAt("Main", "PopupHelpDelay", 800);
+    file.RenameKey("Main", "PopupHelpDelay", "Delay");
     file.WriteLongAt("Main", "Splash", 0);
+    file.DeleteListItem("Main", "Skin");
+    file.WriteLongAt("Main", "Skin", 2);
+    file.DeleteSection("Gone");
+    file.WriteLongAt("Gone", "x", 3);
     EXPECT_EQ(file.Save(), 1);
-    EXPECT_EQ(folder.Read("Hand.ozrini"), "# mine\n[Main]\n; the delay\nPopupHelpDelay=800\nSplash=0\n\n; end\n");
+    EXPECT_EQ(folder.Read("Hand.ozrini"), "# mine\n[Main]\n; the delay\nDelay=800\nSplash=0\nSkin=2\n\n[Gone]\nx=3\n\n; end\n");
 }
 
 TEST(SettingsText, ReaderNeverFailsAndItsResultIsStable) {
@@ -386,6 +393,11 @@ TEST(SettingsFileIndex, AnswersAsAnOrderedWalkUnderEveryOperation) {
         SettingsFile file;
         file.NewFile();
         OrderedWalk walk;
+        // Every other round, one section large enough for an index of its own.
+        for (int i = 0; round % 2 == 1 && i < 60; ++i) {
+            file.AddListItem("Collection: A", "p" + std::to_string(i), "v");
+            walk.Set("Collection: A", "p" + std::to_string(i), "v", true);
+        }
         for (int step = 0; step < 150; ++step) {
             const std::string section = pick(names), key = pick(keys), other = pick(keys), value = std::to_string(random() % 4);
             const int operation = static_cast<int>(random() % 16);

@@ -195,7 +195,7 @@ TEST(Input, AHeldKeyRepeatsOnlyOnTheWindowItWentDownOn) {
     InjectKey(VK_RETURN, true, '\r');
     InjectKey(VK_RETURN, false);
     InjectKey(VK_RETURN, true, '\r');
-    InjectKeysReleasedElsewhere();  // the release went to another program
+    InjectKeyReleasedElsewhere(VK_RETURN);  // its release went to another program
     InjectKey(VK_RETURN, true, '\r');
     PumpPendingWork();
     struct Key {
