@@ -94,8 +94,10 @@ class AlarmManagerPage : public testing::Test {
 protected:
     void Start(std::vector<AlarmEntry> alarms, bool fakeLibrary = true) {
         d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [alarms, fakeLibrary](auto& f) {
+            // The floating clock, above the settings window, in a corner where it covers none of the page.
             std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
-                                                    "RunCount=4\nSplash=0\n[Aspect]\nColorScheme=3\n";
+                                                    "RunCount=4\nSplash=0\n[Aspect]\nColorScheme=3\n"
+                                                    "[Float Window]\nX=0\nY=0\n";
             if (fakeLibrary) desktop::InstallFakeLibrary(f);
             desktop::WriteAlarmFiles(f, alarms);
         }});
