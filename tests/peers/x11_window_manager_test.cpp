@@ -1145,6 +1145,54 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
         {"openbox", "icewm", "xfwm4", "mutter"});
 }
 
+// A window offers the window manager's maximise only when it has its maximise box, and a fullscreen
+// (which mutter makes of a frameless window maximised to the screen's size, by its own box or by
+// the window manager) is followed as a maximise: the restore box ends it and brings the window's
+// place back.
+TEST(X11EveryDesktop, AWindowOffersMaximiseOnlyWithItsBoxAndFollowsAFullscreenAsAMaximise) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char*) {
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
+            const HWND boxed = wintest::MakeWindow("OzrWmFramed", "OZR with its box", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                                   HWND{}, RECT{100, 100, 500, 300});
+            const HWND plain = wintest::MakeWindow("OzrWmFramed", "OZR without a box", WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                                                   HWND{}, RECT{600, 100, 900, 300});
+            std::string id;
+            for (const char* title : {"OZR with its box", "OZR without a box"})
+                ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output(std::string("xprop -name '") + title + "' WM_STATE"), "Normal"); }));
+            id = XWindowNamed(server, "OZR with its box");
+            // Functions and decorations given; move, close, size, minimise and maximise, or move and close.
+            EXPECT_TRUE(Holds(server.Output("xprop -name 'OZR with its box' _MOTIF_WM_HINTS"), "= 0x3, 0x3e,"));
+            EXPECT_TRUE(Holds(server.Output("xprop -name 'OZR without a box' _MOTIF_WM_HINTS"), "= 0x3, 0x24,"));
+            Settle(300);
+            const RECT normal = [&] { RECT r; GetWindowRect(boxed, &r); return r; }();
+            RECT r{};
+            const auto restoredWithoutFullscreen = [&] {
+                const std::string states = server.Output("xprop -name 'OZR with its box' _NET_WM_STATE");
+                return !IsZoomed(boxed) && GetWindowRect(boxed, &r) && r == normal && !Holds(states, "_NET_WM_STATE_FULLSCREEN") &&
+                       !Holds(states, "_NET_WM_STATE_MAXIMIZED_VERT");
+            };
+            for (const bool byTheWindowManager : {false, true}) {
+                SCOPED_TRACE(byTheWindowManager ? "the window manager's fullscreen" : "its own maximise box");
+                if (byTheWindowManager)
+                    ASSERT_EQ(server.Run("wmctrl -i -r " + id + " -b add,fullscreen"), 0);
+                else
+                    ShowWindow(boxed, SW_MAXIMIZE);
+                EXPECT_TRUE(PumpUntil([&] { return IsZoomed(boxed) != 0; })) << "followed as a maximise";
+                Settle(300);
+                ShowWindow(boxed, SW_RESTORE);
+                EXPECT_TRUE(PumpUntil(restoredWithoutFullscreen))
+                    << r.left << "," << r.top << " " << r.right << "," << r.bottom
+                    << server.Output("xprop -name 'OZR with its box' _NET_WM_STATE");
+            }
+            DestroyWindow(boxed);
+            DestroyWindow(plain);
+            PumpPendingWork();
+            StopX11Presenter();
+        },
+        {"openbox", "icewm", "xfwm4", "mutter"});
+}
+
 // The real floating clock on every desktop. A second start, while the user works in another
 // program's window over the clock, brings the clock forward with the keyboard, also with "always on
 // top" off. With it on, F2 opens the settings window with the keyboard, under the clock, which
