@@ -163,8 +163,9 @@ void frmSetiRAE2Form::Design() {
 
     frmPositioning.Move(60, kContentTop + 1500, settings::kPageWidth - 120, 2190);
     optCenter.Move(120, 240, 2700, 255);
-    optHotspot.Move(120, 540, 1020, 255);
-    ddlHotspot.Move(1140, 510, 1800, 315);
+    // The option's caption is a short word; the place names beside it are long in some languages.
+    optHotspot.Move(120, 540, 570, 255);
+    ddlHotspot.Move(690, 510, 2250, 315);
     ddlHotspot.Enabled = false;
     chSlide.Move(360, 870, 1110, 255);
     chSlide.Enabled = false;

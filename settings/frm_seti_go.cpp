@@ -117,16 +117,16 @@ void frmSetiGOForm::Design() {
     optSystray.Move(3720, 300, 1710, 300);
     lblShortcuts.Move(240, 720, 5000, 255);
     lblShortcut.Move(480, 1080, 1200, 255);
-    ddlShortcut.Move(1800, 1040, 3450, 315);
+    ddlShortcut.Move(1800, 1040, 3510, 315);
     lblAction.Move(480, 1470, 1200, 255);
-    ddlEvent.Move(1800, 1430, 3450, 315);
+    ddlEvent.Move(1800, 1430, 3510, 315);
 
     frmFloating.Move(240, 2040, 5490, 3420);
     chTop.Move(240, 300, 2160, 300);
     chTopFS.Move(2460, 300, 3000, 300);
     chAnchor.Move(240, 720, 1250, 300);
-    ddlHotspot.Move(1560, 690, 2160, 315);
-    cmdCustomize.Move(3840, 660, 1410, 375);
+    ddlHotspot.Move(1560, 690, 2580, 315);
+    cmdCustomize.Move(4230, 660, 1140, 375);
     cmdCustomize.Visible = false;
     ddlHotspot.Enabled = false;
     frmVisual.Move(240, 1140, 5010, 2130);

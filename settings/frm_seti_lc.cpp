@@ -56,8 +56,8 @@ frmSetiLCForm& frmSetiLC() {
 void frmSetiLCForm::Design() {
     DesignPage(*this);
     frmLabel.Move(0, 0, 5970, 2925);
-    lblLabelClass.Move(120, 330, 1350, 255);
-    ddlLabelClass.Move(1500, 285, 2220, 315);
+    lblLabelClass.Move(120, 330, 1290, 255);
+    ddlLabelClass.Move(1440, 285, 2370, 315);
     lstLabels.Move(120, 720, 3600, 2085);
     lstLabels.MultiSelect = vbMultiSelectExtended;
     cmdNew.Move(3840, 285, 2010, 375);

@@ -10,6 +10,7 @@ namespace platform::forms {
 namespace {
 constexpr int kButtonWidth = 17;
 constexpr int kBarWidth = 17;
+constexpr int kItemInset = 3;  // an item's text from the list's left edge, and room at its right
 }  // namespace
 
 // ---- The drop-down list ----
@@ -26,6 +27,14 @@ ScrollModel DropDownList::Model() const {
     return m;
 }
 
+int DropDownList::Width() const {
+    const ListItems& items = combo_.Items();
+    int widest = 0;
+    for (int i = 0; i < items.Count(); ++i) widest = std::max(widest, MeasureText(combo_.ItemFont(), items.At(i).text).cx);
+    const int bar = items.Count() > Rows() ? kBarWidth : 0;
+    return std::max(combo_.PixelRect().width(), kItemInset + widest + kItemInset + bar);
+}
+
 RECT DropDownList::ScrollBarRect(const RECT& client) const {
     return RECT{client.right - 1 - kBarWidth, 1, client.right - 1, client.bottom - 1};
 }
@@ -37,9 +46,12 @@ void DropDownList::Open() {
     GetWindowRect(combo, &c);
     int rowHeight = LineHeight(combo_.ItemFont());
     int height = Rows() * rowHeight + 2;
-    RECT screen{c.left, c.bottom, c.right, c.bottom + height};
     const RECT area = MonitorAreaOf(c);
-    if (screen.bottom > area.bottom && c.top - height >= area.top) screen = RECT{c.left, c.top - height, c.right, c.top};
+    // A list wider than the box keeps its left edge under the box's unless that would leave the screen.
+    const int width = std::min(Width(), area.width());
+    const int left = std::max(area.left, std::min(c.left, area.right - width));
+    RECT screen{left, c.bottom, left + width, c.bottom + height};
+    if (screen.bottom > area.bottom && c.top - height >= area.top) screen = RECT{left, c.top - height, left + width, c.top};
     highlight_ = combo_.CurrentIndex();
     top_ = 0;
     if (highlight_ >= Rows()) top_ = std::min(highlight_, combo_.Items().Count() - Rows());
@@ -74,7 +86,7 @@ void DropDownList::PaintPopup(Painter& painter, const RECT& client) {
         RECT line{0, row * rh, area.width(), (row + 1) * rh};
         bool lit = i == highlight_;
         if (lit) painter.FillRect(line, vbHighlight);
-        painter.Text(RECT{2, line.top, line.right, line.bottom}, items.At(i).text, combo_.ItemFont(),
+        painter.Text(RECT{kItemInset - 1, line.top, line.right, line.bottom}, items.At(i).text, combo_.ItemFont(),
                      lit ? vbHighlightText : vbWindowText, kTextLeft | kTextVCenter);
     }
 }

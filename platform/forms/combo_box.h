@@ -1,5 +1,6 @@
 // ComboBox as a drop-down list: the user picks one of its items from a list that drops below it, or
-// steps through them with the arrow keys while it is closed. Setting ListIndex from code raises
+// steps through them with the arrow keys while it is closed. The list widens to its widest item,
+// within the screen, so a long item that the closed box cuts reads whole while the user chooses. Setting ListIndex from code raises
 // Click (always); the user's choice raises Click when it changes the item. Text is the chosen item's.
 #pragma once
 
@@ -20,6 +21,8 @@ public:
     void MoveHighlight(int index);
     int Highlight() const { return highlight_; }
     int MaxRows() const { return 8; }
+    // As wide as the combo box, wider where an item needs it, so that every item reads whole.
+    int Width() const;
 
 protected:
     void PaintPopup(Painter& painter, const RECT& client) override;
@@ -72,6 +75,7 @@ public:
     const FontDescription& ItemFont() const { return font_; }
     int CurrentIndex() const { return listIndex_; }
     bool IsDroppedDown() const { return dropDown_.IsOpen(); }
+    int DroppedWidth() const { return dropDown_.Width(); }
     void ChooseFromList(int index);
 
 protected:

@@ -53,6 +53,9 @@ public:
     void HandleMouseUp(int button, int shift, POINT px, bool inside) override;
     void HandleDoubleClick(int button, int shift, POINT px) override;
 
+    // Toolkit side.
+    const ListItems& Items() const { return items_; }
+
 protected:
     void ResetToDesign() override;
     void CopyDesignFrom(const Control& other) override;

@@ -189,6 +189,13 @@ RECT TreeView::RowRect(int row) const {
     return OffsetRectBy(LocalRowRect(row), items.left, items.top);
 }
 
+RECT TreeView::NodeLabelRect(const Node& node) const {
+    const int row = RowOfNode(node);
+    if (row < 0) return RECT{};
+    const RECT items = ItemsRect();
+    return OffsetRectBy(LabelRect(node, row), items.left, items.top);
+}
+
 bool TreeView::ShowsButton(const Node& node) const { return node.parent_ || lineStyle_ == tvwRootLines; }
 
 int TreeView::NodeX(const Node& node) const { return 2 + (node.Depth() + LevelOffset()) * IndentPx(); }

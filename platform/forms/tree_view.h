@@ -67,6 +67,9 @@ public:
     // its rectangle in the control's pixels (outside the control when it is scrolled away).
     int RowOfNode(const Node& node) const;
     RECT RowRect(int row) const;
+    // The rectangle of a shown node's text (with its highlight margin) in the control's pixels; empty
+    // when the node is under a collapsed one.
+    RECT NodeLabelRect(const Node& node) const;
     int RowHeight() const;
     int TopRow() const { return topRow_; }
 

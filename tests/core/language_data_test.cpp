@@ -66,11 +66,15 @@ TEST(ShippedLanguageFiles, AllHoldTheSameKeysAndTheTranslationsAreTheirOwn) {
     const platform::SettingsFile english = Open("\\System\\Lang\\000English.ozrini");
     for (const char* other : {"\\System\\Lang\\001EnglishUS.ozrini", "\\System\\Lang\\002Romanian.ozrini", "\\System\\Lang\\003Dutch.ozrini"})
         EXPECT_EQ(SectionKeyPairs(Open(other)), SectionKeyPairs(english)) << other;
+    // A text that is only the name of one of the program's services reads the same in every language.
+    const std::set<std::string> names{"Atomic Ruriv", "OZR Ruriv Anywhere"};
     for (const char* translated : {"\\System\\Lang\\002Romanian.ozrini", "\\System\\Lang\\003Dutch.ozrini"}) {
         const platform::SettingsFile file = Open(translated);
-        for (const LanguageKey& key : kLanguageKeys)
+        for (const LanguageKey& key : kLanguageKeys) {
+            if (names.contains(english.ReadText(key.section, key.key))) continue;
             EXPECT_NE(file.ReadText(key.section, key.key), english.ReadText(key.section, key.key))
                 << translated << " leaves [" << key.section << "] " << key.key << " in English";
+        }
     }
 }
 

@@ -29,12 +29,15 @@
 #include "settings/settings_pages.h"
 #include "settings/settings_tree.h"
 #include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/label.h"
+#include "platform/forms/list_box.h"
 #include "platform/forms/option_button.h"
 #include "platform/forms/painter.h"
+#include "platform/forms/tree_view.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -183,9 +186,11 @@ TEST_F(SettingsWindow, EachNodeShowsItsPageOrPanelTitleAndPicture) {
     EXPECT_EQ(core::AlarmUnderEdit.Flags, 96);
 }
 
-// The captions of a form's labels, tick boxes, options, frames, buttons and grid headers that do
-// not fit their control (or column) as it draws them, with what they need and what they have, in
-// pixels. A frame's caption also ends where a control in the frame reaches up into its line.
+// The captions of a form's labels, tick boxes, options, frames, buttons and grid headers, the
+// items of its lists and drop-down lists and the nodes of its trees that do not fit their control
+// (or column) as it draws them, with what they need and what they have, in pixels. A frame's
+// caption also ends where a control in the frame reaches up into its line; a drop-down item must
+// fit the closed box that shows it once chosen; a tree node must fit drawn bold, as when selected.
 std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
     using namespace forms;
     std::vector<std::string> cut;
@@ -207,6 +212,42 @@ std::vector<std::string> CaptionsCutOff(const forms::Form& form) {
                 const std::string header = grid->CellText(0, col);
                 const SIZE text = MeasureText(shown->Font(), header);
                 report(c, header, SIZE{text.cx + 7, 0}, SIZE{std::min<LONG>(cell.right, r.width() - 1) - cell.left, 0});
+            }
+            continue;
+        }
+        if (auto* tree = dynamic_cast<const TreeView*>(c)) {
+            FontDescription bold = shown->Font();
+            bold.bold = true;
+            for (const Node* node : tree->Nodes.VisibleOrder()) {
+                const RECT label = tree->NodeLabelRect(*node);
+                const int right = tree->RowRect(tree->RowOfNode(*node)).right;
+                report(c, node->TextValue(), SIZE{MeasureText(bold, node->TextValue()).cx, 0}, SIZE{right - label.left - 2, 0});
+            }
+            continue;
+        }
+        if (auto* list = dynamic_cast<const ListBox*>(c)) {
+            // Items lie 3 pixels inside the frame, left of the scroll bar a long list has.
+            const bool bar = list->Items().Count() * LineHeight(shown->Font()) > r.height() - 2;
+            for (int i = 0; i < list->Items().Count(); ++i) {
+                const std::string& item = list->Items().At(i).text;
+                report(c, item, SIZE{MeasureText(shown->Font(), item).cx, 0}, SIZE{r.width() - 4 - (bar ? 17 : 0), 0});
+            }
+            continue;
+        }
+        if (auto* combo = dynamic_cast<const ComboBox*>(c)) {
+            // The list that drops shows every item 3 pixels inside its edges, left of its scroll bar;
+            // the closed box shows the chosen one between its frame and its button, so each must fit.
+            const int bar = combo->Items().Count() > 8 ? 17 : 0;
+            for (int i = 0; i < combo->Items().Count(); ++i) {
+                const std::string& item = combo->Items().At(i).text;
+                report(c, item, SIZE{MeasureText(shown->Font(), item).cx, 0}, SIZE{combo->DroppedWidth() - 6 - bar, 0});
+            }
+            // Not so the server lists, whose entries are data of their own, nor the script pickers,
+            // whose choice goes into the script box.
+            if (c->Name() == "ddlServers" || c->Name() == "ddlQuick" || c->Name() == "ddlPre") continue;
+            for (int i = 0; i < combo->Items().Count(); ++i) {
+                const std::string& item = combo->Items().At(i).text;
+                report(c, item, SIZE{MeasureText(shown->Font(), item).cx, 0}, SIZE{r.width() - 23, 0});
             }
             continue;
         }
@@ -266,6 +307,7 @@ TEST_F(SettingsWindow, EveryPageCaptionFitsItsControlInEveryLanguage) {
         core::Settings.Language = choice.language;
         frmSeti().SetTexts(true);
         ClickNode(1);  // the group's description panel
+        for (int i = 1; i <= frmSeti().treeO.Nodes.Count; ++i) frmSeti().treeO.Nodes(i).Expanded = true;
         measure(frmSeti(), choice.language);
         for (const char* name : pages) {
             core::StartNewAlarm();

@@ -322,6 +322,23 @@ TEST_F(ControlsTest, ADropDownListIsChosenFromWithTheMouseOrTheKeys) {
     Key('T', 't');
     EXPECT_EQ(f.ddlClass.ListIndex, 0);
     EXPECT_EQ(f.comboClicks, 3);
+
+    // An item wider than the box widens the list that drops, which stays on the screen.
+    const std::string longItem = "Time and date, to the second, with the name of the day";
+    f.ddlClass.AddItem(longItem);
+    for (int formLeft : {0, GetSystemMetrics(SM_CXSCREEN) * 15 - 3000}) {
+        f.Left = formLeft;
+        Pump();
+        GetWindowRect(f.ddlClass.hWnd, &combo);
+        Key(VK_F4);
+        ASSERT_TRUE(f.ddlClass.IsDroppedDown());
+        RECT list;
+        GetWindowRect(WindowFromPoint(POINT{combo.right - 5, combo.bottom + 3}), &list);
+        EXPECT_GE(list.width(), MeasureText(FontDescription{}, longItem).cx + 6);
+        EXPECT_LE(list.right, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_LE(list.left, combo.left);
+        Key(VK_ESCAPE, 27);
+    }
 }
 
 struct BoxForm : Form {
