@@ -34,6 +34,7 @@ struct ScreenState {
     std::map<std::uint32_t, RECT> lastScreenRect;  // where each top-level window was composed
     std::unique_ptr<Compositor> compositor;
     std::function<void(HWND, const RECT&, bool repainted)> presented;
+    std::function<bool(HWND)> shows;  // none: every window may be shown
     std::map<std::uint32_t, RECT> pendingPresent;  // window areas painted since the last present
     std::map<std::uint32_t, RECT> lost;            // window areas the presenter lost since then
     std::map<std::uint32_t, ShownPixels> shown;
@@ -175,9 +176,23 @@ SIZE SurfaceSizeFor(const Window& w) {
     return SIZE{side(w.rect.width(), all.left, all.right, origin.x), side(w.rect.height(), all.top, all.bottom, origin.y)};
 }
 
+// A window the presenter never shows (the shell's taskbar while the clock lives elsewhere) paints
+// nowhere: its pixels and the copy of what was shown would only be memory held all day. It gets
+// them, and a paint, once the presenter shows it.
+bool PresenterShows(HWND top) { return !St().shows || St().shows(top); }
+
+void DropSurface(HWND top) {
+    St().surfaces.erase(top.id());
+    St().shown.erase(top.id());
+}
+
 std::shared_ptr<Surface> SurfaceFor(HWND top) {
     Window* w = Find(top);
     if (!w || !w->topLevel()) return nullptr;
+    if (!PresenterShows(top)) {
+        DropSurface(top);
+        return nullptr;
+    }
     const SIZE size = SurfaceSizeFor(*w);
     const int width = size.cx, height = size.cy;
     auto& s = St().surfaces[top.id()];
@@ -224,10 +239,9 @@ void OnDestroyed(HWND hwnd) {
         if (!PresenterComposes()) Comp().Damage(OnComposedScreen(it->second));
         St().lastScreenRect.erase(it);
     }
-    St().surfaces.erase(hwnd.id());
+    DropSurface(hwnd);
     St().pendingPresent.erase(hwnd.id());
     St().lost.erase(hwnd.id());
-    St().shown.erase(hwnd.id());
 }
 
 void OnDamaged(HWND top, const RECT& area) {
@@ -383,8 +397,10 @@ bool WriteWindowScreenshot(HWND hwnd, const std::string& path) {
     return WritePng(part, path);
 }
 
-void SetPresentedWindowsListener(std::function<void(HWND, const RECT&, bool)> listener) {
+void SetPresentedWindowsListener(std::function<void(HWND, const RECT&, bool)> listener,
+                                 std::function<bool(HWND)> shows) {
     St().presented = std::move(listener);
+    St().shows = std::move(shows);
 }
 
 }  // namespace platform

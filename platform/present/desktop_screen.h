@@ -25,9 +25,12 @@ bool WriteScreenshot(const std::string& path);
 bool WriteWindowScreenshot(HWND hwnd, const std::string& path);
 
 // Presenters (X11) hear about every top-level window whose pixels changed (`repainted`), after
-// composing, and about the areas they lost, once more as the window is painted by then.
+// composing, and about the areas they lost, once more as the window is painted by then. `shows`
+// tells which top-level windows the presenter may show at all (none: every one); the others have
+// no surface and paint nowhere until it shows them.
 void SetPresentedWindowsListener(
-    std::function<void(HWND topLevel, const RECT& windowArea, bool repainted)> listener);
+    std::function<void(HWND topLevel, const RECT& windowArea, bool repainted)> listener,
+    std::function<bool(HWND topLevel)> shows = nullptr);
 // A presenter lost the window's pixels in this area (the server exposed it): they go to it at the
 // next present, after the paints waiting then, and what it shows is known again.
 void ShowAgain(HWND topLevel, const RECT& windowArea);

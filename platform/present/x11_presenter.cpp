@@ -304,12 +304,17 @@ bool StartX11Presenter(std::string* error) {
     SetWindowManagerActivate(FollowProgramFocus);
     SetWindowManagerKeepsMinimized(WindowManagerRuns);
     SetWindowManagerUserTime(UserStartTime, TakeHandedOverUserTime);
-    SetPresentedWindowsListener([](HWND hwnd, const RECT& area, bool repainted) {
-        if (!X().display) return;
-        Sync(hwnd);
-        PushPixels(hwnd, area, repainted);
-        XFlush(X().display);
-    });
+    SetPresentedWindowsListener(
+        [](HWND hwnd, const RECT& area, bool repainted) {
+            if (!X().display) return;
+            Sync(hwnd);
+            PushPixels(hwnd, area, repainted);
+            XFlush(X().display);
+        },
+        [](HWND hwnd) {
+            const std::optional<PresentedWindow> w = ReadPresentedWindow(hwnd);
+            return w && Presented(*w);
+        });
     // Xlib reads events into its own queue whenever it talks to the server (a flush, a reply), so
     // the connection alone does not tell of every waiting event.
     X().sourceId = AddEventSource(ConnectionNumber(display), DrainEvents,

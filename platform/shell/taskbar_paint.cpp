@@ -93,11 +93,12 @@ std::vector<RECT> OwnArea(HWND hwnd, const RECT& client) {
     return area;
 }
 
-// Drawn aside and copied around the children.
+// Drawn aside and copied around the children. A bar that nobody sees paints on no DC: no bitmap
+// of the bar's size is made for it.
 void PaintBackground(HWND hwnd, HDC hdc) {
     RECT client;
     GetClientRect(hwnd, &client);
-    if (client.empty()) return;
+    if (client.empty() || !hdc) return;
     HDC memory = CreateCompatibleDC(hdc);
     HBITMAP bitmap = CreateCompatibleBitmap(hdc, client.width(), client.height());
     HGDIOBJ old = SelectObject(memory, bitmap);

@@ -341,18 +341,29 @@ TEST_F(X11Presenter, TheTaskbarIsADockShownOnlyWhileTheShellIsHooked) {
         ContextScope shell(ProcessContext::Shell);
         bar = MakeWindow("Shell_TrayWnd", "OZR test taskbar", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 994, 1280, 1024});
     }
+    Reactions()[bar.id()] = PaintsIn(RGB(0, 90, 0));
     Settle();
     Observer o;
     EXPECT_FALSE(o.FindByName("OZR test taskbar"));  // the real desktop keeps its own panel
-    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROC, [](int c, WPARAM w, LPARAM l) { return CallNextHookEx(HHOOK{}, c, w, l); },
-                                  0, ContextThreadId(ProcessContext::Shell));
-    Settle();  // the hook alone brings the taskbar up
+    auto hookShell = [] {
+        return SetWindowsHookEx(WH_CALLWNDPROC, [](int c, WPARAM w, LPARAM l) { return CallNextHookEx(HHOOK{}, c, w, l); },
+                                0, ContextThreadId(ProcessContext::Shell));
+    };
+    HHOOK hook = hookShell();
+    Settle();  // the hook alone brings the taskbar up, painted
     ::Window x = o.FindByName("OZR test taskbar");
     ASSERT_TRUE(x);
     EXPECT_TRUE(o.HasAtom(x, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK"));
+    EXPECT_EQ(o.PixelAt(x, 640, 15), RGB(0, 90, 0));
     UnhookWindowsHookEx(hook);
     Settle();
     EXPECT_NE(o.Attributes(x).map_state, IsViewable);  // and goes with the hook
+    hook = hookShell();
+    Settle();
+    EXPECT_EQ(o.Attributes(x).map_state, IsViewable);
+    EXPECT_EQ(o.PixelAt(x, 640, 15), RGB(0, 90, 0)) << "painted again when it comes back";
+    UnhookWindowsHookEx(hook);
+    Settle();
     ContextScope shell(ProcessContext::Shell);
     DestroyWindow(bar);
 }
