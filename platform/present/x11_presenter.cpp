@@ -125,7 +125,23 @@ void FollowMonitors() {
 // follows, unless it is one of the program's own requests coming through.
 void FollowConfigure(XWin& xw, const XConfigureEvent& c) {
     const RECT r = FromRoot(RootRectAfterConfigure(X().display, X().root, c, xw.framed));
-    if (xw.requested.Confirms(r) || r == xw.screenRect) return;
+    if (xw.requested.Confirms(r) || r == xw.screenRect) {
+        xw.sizeAskedAgain = 0;
+        return;
+    }
+    // A window whose size the program fixes keeps it: a window manager that took the program's
+    // request while it still held the window to the size before (it read the new size hints
+    // after the request, as xfwm4 may on a busy machine) is asked again, a few times at most.
+    const bool otherSize = r.width() != xw.screenRect.width() || r.height() != xw.screenRect.height();
+    if (otherSize && xw.fixedSize.cx > 0 && xw.requested.Pending() && xw.sizeAskedAgain < 3) {
+        ++xw.sizeAskedAgain;
+        const RECT asked = ToRoot(xw.screenRect);
+        xw.requested.Asked(xw.screenRect);
+        XMoveResizeWindow(X().display, xw.xid, asked.left, asked.top, static_cast<unsigned>(xw.screenRect.width()),
+                          static_cast<unsigned>(xw.screenRect.height()));
+        XFlush(X().display);
+        return;
+    }
     // A maximise may come as a new size before its state: the state is read first, so that the
     // place the window goes back to is where it stood before.
     if (r.width() != xw.screenRect.width() || r.height() != xw.screenRect.height()) FollowStates(xw);

@@ -652,11 +652,7 @@ TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsBlocksWithItsExitQuestionAndTakes
             return value("\nY=") + value("HEIGHT=");
         };
         for (int i = 0; i < 100 && bottom() != top + height; ++i) usleep(50'000);
-        // xfwm4 on a loaded machine now and then leaves the taskbar a few pixels up as it shrinks
-        // to its clock's height; the panels of openbox and icewm are what this holds for.
-        if (std::string(manager) == "openbox" || std::string(manager) == "icewm") {
-            EXPECT_EQ(bottom(), top + height) << "the taskbar ends where the other panel begins";
-        }
+        EXPECT_EQ(bottom(), top + height) << "the taskbar ends where the other panel begins";
 
         // The menu at the taskbar's clock: Program Settings chosen with the pointer, then Exit with
         // the keys.

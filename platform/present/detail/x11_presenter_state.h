@@ -36,6 +36,7 @@ struct XWin {
     bool framed = false;  // a window manager reparented it into a frame of its own
     XWindowId frame = 0;  // that frame, a child of the root
     RequestedPlaces requested;  // places asked of the server that it has not confirmed yet
+    int sizeAskedAgain = 0;     // times its fixed size was asked for again since the last confirmed place
     bool overrideRedirect = false;  // menus and balloons: never managed, never framed
     bool dock = false;              // the shell's taskbar: a panel of the desktop, not of the program's window group
     long functions = -1;            // the window manager's functions it offers (_MOTIF_WM_HINTS), as set last

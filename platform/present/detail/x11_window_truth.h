@@ -41,6 +41,7 @@ public:
     // True when `r` was asked for; it and every older request are done.
     bool Confirms(const RECT& r);
     void Clear() { asked_.clear(); }
+    bool Pending() const { return !asked_.empty(); }
 
 private:
     std::deque<RECT> asked_;
