@@ -170,12 +170,16 @@ void KeepAboveWhileCovered(XWin& xw) {
 }
 
 void FollowFocusIn(const XFocusChangeEvent& e) {
+    // The keyboard comes to one of our windows, however it comes (the window manager's focus, a
+    // menu's grab starting or ending, the pointer's): a key released while it was elsewhere, or
+    // while no window had it, counts as up, as the server says.
+    if (!HandleOf(e.window)) return;
+    ForgetKeysReleasedElsewhere();
     // The window manager gave one of our windows the keyboard: it becomes the active window,
     // so that what is typed into it reaches it. A grab's start and end (an open menu's) move
     // no focus, nor does the pointer where no window manager gives it.
     if ((e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) && e.detail != NotifyPointer)
         if (HWND h = HandleOf(e.window)) {
-            ForgetKeysReleasedElsewhere();
             X().keyboardOn = e.window;
             X().keyboardLeft = false;
             if (XWin* xw = FindX(e.window); xw && !std::exchange(xw->hadKeyboard, true)) KeepAboveWhileCovered(*xw);
