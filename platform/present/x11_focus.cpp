@@ -184,8 +184,14 @@ void FollowFocusIn(const XFocusChangeEvent& e) {
             X().keyboardLeft = false;
             if (XWin* xw = FindX(e.window); xw && !std::exchange(xw->hadKeyboard, true)) KeepAboveWhileCovered(*xw);
             // A window that a modal window blocks was raised with the focus: the program's
-            // order goes back to the server, the modal window on top.
-            if (!IsWindowEnabled(h)) X().lastStack.clear();
+            // order goes back to the server, the modal window on top, and the modal window asks
+            // for the keyboard back as of now. The click or key that raised it comes after this
+            // event, and a window manager that prevents focus stealing refuses a request older
+            // than it.
+            if (!IsWindowEnabled(h)) {
+                X().lastStack.clear();
+                X().lastUserTime = ServerTimeNow();
+            }
             WindowManagerFocus(h);
             Restack();
             XFlush(X().display);

@@ -58,9 +58,14 @@ ModalWait::ModalWait(HWND owner, bool blocksProgram, HWND modalWindow) : modalWi
 
     std::vector<HWND> blocked;
     if (blocksProgram) {
+        // The program's windows, whichever context asks (the clock's library asks its Exit question
+        // from the taskbar's), and the asking context's own.
+        const ProcessContext asking = CurrentContext();
         for (HWND top : S().topLevels) {
             const Window* w = Find(top);
-            if (w && w->context == CurrentContext() && top != modalWindow && !OwnedBy(*w, modalWindow)) blocked.push_back(top);
+            if (w && (w->context == asking || w->context == ProcessContext::Program) && top != modalWindow &&
+                !OwnedBy(*w, modalWindow))
+                blocked.push_back(top);
         }
     } else if (over_) {
         blocked.push_back(over_);

@@ -2,7 +2,8 @@
 // blocks take no click and no key, and the modal window stands over them. Every box and every
 // modal form keeps this one contract through a ModalWait:
 //   - it blocks its owner (the owner's top-level window); a system-modal box, a box that names no
-//     owner and a modal form block every window of the program (the current process context);
+//     owner and a modal form block every window of the program, and every window of the context
+//     that asks when that is the shell's (the taskbar's menu asks the clock's Exit question there);
 //   - the blocked windows are disabled while it waits, and a mouse capture inside them ends;
 //   - its window stands above every other window, above a topmost owner too, and above windows
 //     that make themselves topmost while it waits (help balloons); a presenter shows it transient
