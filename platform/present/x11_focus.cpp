@@ -46,7 +46,10 @@ void FocusForegroundWindow() {
     const XWindowId focus = XFocus();
     if (focus == it->second.xid) return;
     if (WindowManagerSupports(X().activeWindow)) {
-        if (!it->second.managed) return;
+        if (!it->second.managed) {
+            it->second.activationAwaited = true;
+            return;
+        }
         const Time time = it->second.shownAnew ? ServerTimeNow() : X().lastUserTime;
         XEvent e{};
         e.xclient.type = ClientMessage;
@@ -122,13 +125,25 @@ void NoteShownAnew(XWin& xw) {
     xw.hadKeyboard = false;
 }
 
-void NoteManaged(const XWin& xw) {
-    if (xw.shownAnew && HandleOf(xw.xid) == GetForegroundWindow()) FocusForegroundWindowSoon();
+void NoteManaged(XWin& xw) {
+    const bool awaited = std::exchange(xw.activationAwaited, false);
+    if (!xw.shownAnew) return;
+    const HWND h = HandleOf(xw.xid);
+    if (h == GetForegroundWindow()) {
+        FocusForegroundWindowSoon();
+    } else if (awaited && h) {
+        // A request of ours from before the user's last click, granted late, gave another of our
+        // windows the keyboard while this one waited for the window manager: the window the
+        // program brought forward last (an alarm that fired) is still the one to see.
+        SetForegroundWindow(h);
+    }
 }
 
 void NoteUserInput(XWindowId xid) {
     XWin* xw = FindX(xid);
     if (!xw) return;
+    // The user's own doing decides where the keyboard goes from now on.
+    for (auto& [id, any] : X().windows) any.activationAwaited = false;
     xw->shownAnew = false;
     if (!std::exchange(xw->keptAbove, false)) return;
     if (HWND h = HandleOf(xid)) Sync(h);

@@ -6,6 +6,7 @@
 // mount; without root its test is skipped.
 #pragma once
 
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,10 +21,22 @@ namespace desktop {
 
 inline bool RunningAsRoot() { return ::geteuid() == 0; }
 
+// The test's mounts go into a mount namespace of its process alone, so that none outlasts the
+// process and leaves a later test's folder of the same name read-only. Taken before the program
+// starts its threads (a process of several threads cannot take one); where it cannot be had, the
+// mounts are the machine's and are undone as before.
+inline void KeepMountsToThisProcess() {
+    static const bool own =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    (void)own;
+}
+
 // The folder made read-only by Block, until Unblock or the end of the object.
 class ReadOnlyFolder {
 public:
-    explicit ReadOnlyFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    explicit ReadOnlyFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
+        if (RunningAsRoot()) KeepMountsToThisProcess();
+    }
     ~ReadOnlyFolder() { Unblock(); }
     ReadOnlyFolder(const ReadOnlyFolder&) = delete;
     ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
@@ -76,6 +89,7 @@ public:
     std::string MountOn(const std::filesystem::path& folder) {
         namespace fs = std::filesystem;
         if (!RunningAsRoot()) return "mounting a small filesystem needs root";
+        KeepMountsToThisProcess();
         fs::path aside = folder.string() + ".aside";
         fs::rename(folder, aside);
         fs::create_directory(folder);

@@ -31,7 +31,7 @@ Time ServerTimeNow();
 void NoteShownAnew(XWin& xw);
 // The window manager took the window on: a window shown anew that the program brought forward is
 // asked for now.
-void NoteManaged(const XWin& xw);
+void NoteManaged(XWin& xw);
 // The window manager marked a window shown anew as asking for attention instead of giving it the
 // keyboard, or stacked it under the user's work: it is kept above until the user has seen it (a
 // key or a press in it).

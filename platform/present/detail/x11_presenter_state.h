@@ -48,6 +48,9 @@ struct XWin {
     // fired, a window the user asked for) also while another program's window has the keyboard.
     bool shownAnew = false;
     bool hadKeyboard = false;  // it had the keyboard since it was shown anew
+    // It was the program's foreground window before the window manager took it on: it is asked
+    // for once the window manager has, also if another of ours took the keyboard meanwhile.
+    bool activationAwaited = false;
     // The window manager refused it the keyboard: it is kept above the windows the user works in
     // until it gets the keyboard, so that it is seen.
     bool keptAbove = false;
