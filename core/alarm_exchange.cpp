@@ -55,7 +55,12 @@ void frmMainForm::UploadAlarms() {
         uploadWaiting_ = true;
         return;
     }
-    // Nothing is sent from a file read only in part.
+    // An empty list that no alarm file holds yet has nothing to send, and must not empty the
+    // account's list. Nothing is sent from a file read only in part.
+    if (NoAlarmFiles()) {
+        DebugLog("[frmMain]: The alarm list was not uploaded: there are no alarm files yet.");
+        return;
+    }
     std::optional<std::string> collection = platform::ReadWholeFile(CollectionPath());
     if (!collection) {
         DebugLog("[frmMain]: The alarm list was not uploaded: " + CollectionPath() + " could not be read.");

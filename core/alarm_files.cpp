@@ -38,9 +38,6 @@ void ShowFailure(const char* routine, const std::string& reason) {
 std::string CollectionPath(const std::string& name) { return platform::ProgramFolder() + kAlarmsFolder + name; }
 std::string MasterPath() { return platform::ProgramFolder() + kAlarmMasterPath; }
 bool Missing(const std::string& path) { return platform::FileIsMissing(platform::MapPath(path)); }
-// Neither the master playlist nor the collection is there at all: nothing was ever saved here, or
-// every alarm file is gone, and there is nothing to keep as it is.
-bool NoAlarmFiles(const std::string& collection) { return Missing(MasterPath()) && Missing(CollectionPath(collection)); }
 std::string CollectionList(const std::string& name) { return kCollectionListPrefix + name; }
 std::string AlarmSection(const Alarm& a) { return kAlarmSectionPrefix + a.AlarmKey; }
 
@@ -266,6 +263,8 @@ std::optional<std::string> CollectionLoadProblem(const std::string& path, const 
         ReadCollection(file, collection, alarms, 0);
     });
 }
+
+bool NoAlarmFiles(const std::string& collection) { return Missing(MasterPath()) && Missing(CollectionPath(collection)); }
 
 std::optional<std::string> DefaultCollectionLoadProblem() {
     return FailureOf([] {

@@ -36,6 +36,10 @@ inline constexpr const char* kAlarmFileFailureTitle = "OZR Ruriv - Error!";
 // save of an alarm makes the files.
 void ProcessAlarms();
 
+// Neither the master playlist nor the collection is there at all: nothing was ever saved here, or
+// every alarm file is gone, and there is nothing to keep as it is.
+bool NoAlarmFiles(const std::string& collection = kDefaultCollection);
+
 // Why the default collection would not load as ProcessAlarms reads it (the master playlist cannot
 // be read or does not name it, or the collection does not load); nothing when it loads.
 std::optional<std::string> DefaultCollectionLoadProblem();

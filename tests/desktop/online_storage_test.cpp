@@ -153,6 +153,11 @@ TEST(OnlineStorage, LostLocalAlarmsAreRestoredWhateverTheDates) {
     EXPECT_TRUE(core::AlarmsLoaded) << "an empty list";
     EXPECT_FALSE(d->FileExists("Alarms/MyAlarms.ozrini"));
     EXPECT_FALSE(d->FileExists("Alarms/!AlarmMaster.ozrini"));
+    const std::size_t asked = d->Http()->requests.size();
+    core::frmMain().UploadAlarms();  // after a firing: no file to send, and nothing to tell
+    d->Pump();
+    EXPECT_EQ(d->Http()->requests.size(), asked);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
 
     core::frmMain().DownloadAlarms(false);
     d->Pump();
