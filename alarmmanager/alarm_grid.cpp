@@ -116,7 +116,7 @@ void frmSetiRAMForm::ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo
     }
     paintedRows_ = selectedRows_;
     UpdateActivateAllCaption();
-    UpdateActivateButtons();
+    EnableButtons();
 }
 
 void frmSetiRAMForm::AddEditedAlarm() {

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
 #include "core/language_keys.h"
@@ -116,10 +117,15 @@ void frmSetiRAMForm::Form_Load() {
     core::HelpFile.SelectSection(kAlarmManagerHelpSection);
     ReturnFromWizard();
     UpdateActivateAllCaption();
-    UpdateActivateButtons();
-    if (core::AlarmsLoaded) return;
-    boxes_.Error("Error Not Loaded Yet");
-    for (const ButtonEntry& layout : kButtons) (this->*layout.button).Enabled = false;
+    EnableButtons();
+    if (!core::AlarmsLoaded) boxes_.Error(core::frmMain().WhyAlarmsAreNotLoaded());
+}
+
+// Nothing can be done with alarms that are not loaded; once they are (a restore while the page is
+// shown) every command works.
+void frmSetiRAMForm::EnableButtons() {
+    for (const ButtonEntry& layout : kButtons) (this->*layout.button).Enabled = core::AlarmsLoaded;
+    if (core::AlarmsLoaded) UpdateActivateButtons();
 }
 
 void frmSetiRAMForm::Form_Unload(int&) { core::AlarmManagerOpen = false; }

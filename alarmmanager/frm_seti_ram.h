@@ -74,6 +74,7 @@ private:
     void SetColors();
     void ShowRowColors(int row, bool selected);
     void ReturnFromWizard();
+    void EnableButtons();
 
     // The grid's rows (alarm_grid.cpp).
     void PrepareAlarmGrid();

@@ -5,6 +5,7 @@
 
 #include "alarmwizard/frm_seti_rae4.h"
 #include "core/date_routines.h"
+#include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/held_back_alarms.h"
 #include "core/language_files.h"
@@ -46,7 +47,7 @@ void ShowPage(const char* name) { settings::frmSeti().ShowSubWindow(settings::Pa
 // Before the alarm list is loaded the manager page would drop the new alarm: the save waits.
 void RefuseUntilLoaded() {
     core::AlarmWizardPending = kNothingPending;
-    settings::PageBoxes(frmSetiRAE4(), core::kAlarmManagerPageSection).Error("Error Not Loaded Yet");
+    settings::PageBoxes(frmSetiRAE4(), core::kAlarmManagerPageSection).Error(core::frmMain().WhyAlarmsAreNotLoaded());
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ void ShowStorageError(const char* key) {
     platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONHAND);
 }
 
-// Yes keeps the local list.
-bool UserKeepsLocalList() {
-    const std::string text = LanguageFile.ReadText(kAnywhereSection, "Confirmation1") + "\r\n\r\n" +
-                             LanguageFile.ReadText(kAnywhereSection, "Confirmation2");
+// The storage's question, its two texts one paragraph each; true for Yes.
+bool AnsweredYes(const char* firstKey, const char* secondKey) {
+    const std::string text = LanguageFile.ReadText(kAnywhereSection, firstKey) + "\r\n\r\n" +
+                             LanguageFile.ReadText(kAnywhereSection, secondKey);
     const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(kGeneralSection, "MSGBOX Question");
     return platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(),
                                 platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL) == platform::IDYES;
@@ -55,7 +55,12 @@ void frmMainForm::UploadAlarms() {
         uploadWaiting_ = true;
         return;
     }
-    // Nothing is sent from a file read only in part.
+    // An empty list that no alarm file holds yet has nothing to send, and must not empty the
+    // account's list. Nothing is sent from a file read only in part.
+    if (NoAlarmFiles()) {
+        DebugLog("[frmMain]: The alarm list was not uploaded: there are no alarm files yet.");
+        return;
+    }
     std::optional<std::string> collection = platform::ReadWholeFile(CollectionPath());
     if (!collection) {
         DebugLog("[frmMain]: The alarm list was not uploaded: " + CollectionPath() + " could not be read.");
@@ -149,7 +154,9 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
         local = ParseDateTimeString(Settings.LastSave);
     } catch (const platform::Error&) {
     }
-    const OnlineListChoice choice = ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation);
+    const std::optional<std::string> lost = DefaultCollectionLoadProblem();
+    if (lost) DebugLog("[frmMain]: The local alarm list does not load: " + *lost);
+    const OnlineListChoice choice = ChooseOnlineList(SecondsBetween(local, remote), force, Settings.Confirmation, !lost);
     // A list that would be taken, or offered, must load as the local one does: one that does not
     // would leave the clock without alarms.
     if (choice != OnlineListChoice::Keep) {
@@ -159,7 +166,8 @@ void frmMainForm::DownloadAnswered(const std::string& answer, bool force) {
     bool restore = false;
     switch (choice) {
         case OnlineListChoice::Restore: restore = true; break;
-        case OnlineListChoice::Ask: restore = !UserKeepsLocalList(); break;
+        case OnlineListChoice::Ask: restore = !AnsweredYes("Confirmation1", "Confirmation2"); break;  // Yes keeps the local list
+        case OnlineListChoice::AskToReplaceLost: restore = AnsweredYes("LostList1", "LostList2"); break;
         case OnlineListChoice::Keep: break;
     }
     // A kept local list keeps its own date, so the next upload still takes it to other computers.
@@ -179,6 +187,12 @@ void frmMainForm::ListNotTaken(const std::string& why) {
 bool frmMainForm::RestoreAlarms(const std::string& body, DateTime date) {
     BackupAlarms();
     DebugLog("RESTORED ALARMS");
+    // Everything the list needs to load, the playlist that names it first: the collection file is
+    // replaced only once it will be read.
+    if (std::optional<std::string> why = NameInMasterPlaylist(kDefaultCollection)) {
+        ListNotTaken("the master playlist cannot name it: " + *why);
+        return false;
+    }
     try {
         platform::WriteFileAtomically(CollectionPath(), body);
     } catch (const platform::Error& e) {

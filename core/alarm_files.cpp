@@ -36,6 +36,8 @@ void ShowFailure(const char* routine, const std::string& reason) {
 }
 
 std::string CollectionPath(const std::string& name) { return platform::ProgramFolder() + kAlarmsFolder + name; }
+std::string MasterPath() { return platform::ProgramFolder() + kAlarmMasterPath; }
+bool Missing(const std::string& path) { return platform::FileIsMissing(platform::MapPath(path)); }
 std::string CollectionList(const std::string& name) { return kCollectionListPrefix + name; }
 std::string AlarmSection(const Alarm& a) { return kAlarmSectionPrefix + a.AlarmKey; }
 
@@ -100,8 +102,13 @@ std::size_t ReadCollection(SettingsFile& file, const std::string& collection, st
 }
 
 void LoadAlarms() {
+    if (NoAlarmFiles(kDefaultCollection)) {
+        KeepOnlyCollections({});
+        DebugLog("[ProcessAlarms]: There are no alarm files; the alarm list starts empty.");
+        return;
+    }
     SettingsFile master;
-    Open(master, platform::ProgramFolder() + kAlarmMasterPath);
+    Open(master, MasterPath());
     std::vector<std::string> unused, collections;
     ReadList(master, kMasterPlaylist, unused, collections);
     std::vector<std::string> paths;
@@ -147,6 +154,28 @@ KeySet PutAlarm(SettingsFile& file, const Alarm& alarm, KeySet keys) {
     return unwritten;
 }
 
+void NameInMaster(const std::string& collection) {
+    SettingsFile master;
+    if (master.Open(MasterPath()) == 0) {
+        if (!Missing(MasterPath())) throw AlarmFileFailure{"\"" + MasterPath() + "\" cannot be read."};
+        master.NewFile();
+    }
+    std::vector<std::string> keys, collections;
+    ReadList(master, kMasterPlaylist, keys, collections);
+    if (std::find(collections.begin(), collections.end(), collection) != collections.end()) return;
+    std::size_t n = keys.size() + 1;
+    while (master.ListItemExists(kMasterPlaylist, std::to_string(n)) != 0) ++n;
+    master.AddListItem(kMasterPlaylist, std::to_string(n), collection);
+    master.Save();
+}
+
+// An empty collection file, named in a new master playlist.
+void MakeCollection(const std::string& collection) {
+    NameInMaster(collection);
+    platform::WriteFileAtomically(platform::MapPath(CollectionPath(collection)),
+                                  "[" + std::string(kAlarmFileHeader) + "]\n[" + CollectionList(collection) + "]\n");
+}
+
 // Writes every collection that holds an alarm to save, each in one open, one rebuild in memory and
 // one atomic save, in the order the collections first appear in Alarms. In list order, each
 // collection's alarms leave its list and file first and come back in the order of Alarms.
@@ -158,6 +187,7 @@ void WriteCollections(bool inListOrder) {
     }
     for (const std::string& collection : collections) {
         const std::string path = CollectionPath(collection);
+        if (NoAlarmFiles(collection)) MakeCollection(collection);
         KeptCollection kept = OpenKept(path);
         std::vector<Alarm*> members;
         for (Alarm& alarm : Alarms) {
@@ -232,6 +262,29 @@ std::optional<std::string> CollectionLoadProblem(const std::string& path, const 
         std::vector<Alarm> alarms;
         ReadCollection(file, collection, alarms, 0);
     });
+}
+
+bool NoAlarmFiles(const std::string& collection) { return Missing(MasterPath()) && Missing(CollectionPath(collection)); }
+
+std::optional<std::string> DefaultCollectionLoadProblem() {
+    return FailureOf([] {
+        SettingsFile master;
+        Open(master, MasterPath());
+        std::vector<std::string> unused, collections;
+        ReadList(master, kMasterPlaylist, unused, collections);
+        if (std::find(collections.begin(), collections.end(), kDefaultCollection) == collections.end())
+            throw AlarmFileFailure{"the master playlist does not name " + std::string(kDefaultCollection) + "."};
+        // Kept as read: the load that follows does not read it again.
+        const std::string path = CollectionPath(kDefaultCollection);
+        KeptCollection kept = OpenKept(path);
+        std::vector<Alarm> alarms;
+        ReadCollection(kept.file, kDefaultCollection, alarms, 0);
+        KeepCollection(path, std::move(kept));
+    });
+}
+
+std::optional<std::string> NameInMasterPlaylist(const std::string& collection) {
+    return FailureOf([&] { NameInMaster(collection); });
 }
 
 bool SaveAlarms() {

@@ -31,15 +31,32 @@ inline constexpr const char* kAlarmFileFailureTitle = "OZR Ruriv - Error!";
 // Replaces Alarms with the alarms of every collection of the master playlist and sets
 // AlarmsLoaded. A missing file, a value that does not fit its field or any other failure shows the
 // load failure box and ends the load: Alarms keeps the alarms read so far (the others stay blank
-// records, which no save touches) and AlarmsLoaded keeps the value it had.
+// records, which no save touches) and AlarmsLoaded keeps the value it had. With neither the master
+// playlist nor the default collection there at all, the list starts empty and loaded: the first
+// save of an alarm makes the files.
 void ProcessAlarms();
+
+// Neither the master playlist nor the collection is there at all: nothing was ever saved here, or
+// every alarm file is gone, and there is nothing to keep as it is.
+bool NoAlarmFiles(const std::string& collection = kDefaultCollection);
+
+// Why the default collection would not load as ProcessAlarms reads it (the master playlist cannot
+// be read or does not name it, or the collection does not load); nothing when it loads.
+std::optional<std::string> DefaultCollectionLoadProblem();
+
+// Makes the master playlist name the collection: a missing playlist is written anew, one that
+// loads gets the item it lacks. One that is there but cannot be read is kept as it is. Nothing
+// when the playlist names it now, otherwise why it does not.
+std::optional<std::string> NameInMasterPlaylist(const std::string& collection);
 
 // Reads the file at path (a real path) as the collection of that name, as ProcessAlarms reads
 // it, without touching Alarms: nothing when it loads, otherwise why it does not.
 std::optional<std::string> CollectionLoadProblem(const std::string& path, const std::string& collection);
 
 // Writes every alarm of Alarms into its collection file, each collection in one atomic save, and
-// removes the deleted ones (AlarmState 2, which then becomes exactly 4). Skipped: alarms with
+// removes the deleted ones (AlarmState 2, which then becomes exactly 4). Where no alarm file is
+// there at all (neither the master playlist nor the collection), the collection file and a master
+// playlist naming it are made; a file that is there but cannot be read is never replaced. Skipped: alarms with
 // AlarmState bit 4 or 8, and the blank record (no CollectionFile). A date whose year four digits
 // cannot hold is not written: the file keeps the value it has, and the debug log says so. A
 // failure shows the save failure box and ends the save; collections saved before it stay saved.

@@ -28,4 +28,9 @@ void frmMainForm::tmrLoadAlarms_Timer() {
     UpdateNextAlarmFiringTime();
 }
 
+const char* frmMainForm::WhyAlarmsAreNotLoaded() {
+    if (tmrLoadAlarms.Enabled) return "Error Not Loaded Yet";
+    return DownloadFailures != 0 ? "Error Not Loaded Offline" : "Error Not Loaded Unreadable";
+}
+
 }  // namespace core

@@ -91,10 +91,15 @@ public:
     // The alarm list kept on a web server under the account "Username": with no account there is
     // nothing to fetch, and the download counts as finished at once. A list newer than the local
     // one (or any list, when forced) replaces it after a backup and the alarms are loaded again;
-    // an older one follows "Confirmation"; one that does not load as the local list does replaces
-    // nothing. A download that got no list counts a failure, and the retry timer tries again while
+    // an older one follows "Confirmation"; a local list that is gone or does not load gives way to
+    // any online one, asked first where "Confirmation" asks; one that does not load as the local
+    // list does replaces nothing. A download that got no list counts a failure, and the retry timer tries again while
     // failures are counted. The answer is handled when it comes; one download runs at a time.
     void DownloadAlarms(bool force);
+    // The key (section "Alarm Settings Controls - SUB WINDOW ALARM MANAGEMENT") of why the alarms
+    // are not loaded: still waiting for the first download, or the files could not be read (and
+    // the download found no list to take their place).
+    const char* WhyAlarmsAreNotLoaded();
     // Sends the alarm collection file to the web server of the account; nothing without an account.
     // Asked while a download is under way, it waits for that download's end and then sends what
     // the file holds.

@@ -62,6 +62,8 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAnywhereSection, "GeneralError"},
     {kAnywhereSection, "Confirmation1"},
     {kAnywhereSection, "Confirmation2"},
+    {kAnywhereSection, "LostList1"},
+    {kAnywhereSection, "LostList2"},
     // The settings window: the box when the autostart entry cannot be written.
     {kGeneralSection, "MSGBOX ERR Error"},
     {kGeneralSection, "MSGBOX ERR Reasons"},
@@ -286,6 +288,8 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAlarmManagerPageSection, "DeActivateAll"},
     {kAlarmManagerPageSection, "Sort"},
     {kAlarmManagerPageSection, "Error Not Loaded Yet"},
+    {kAlarmManagerPageSection, "Error Not Loaded Unreadable"},
+    {kAlarmManagerPageSection, "Error Not Loaded Offline"},
     {kAlarmManagerPageSection, "Edit Alarm Error 1"},
     {kAlarmManagerPageSection, "Edit Alarm Error 2"},
     {kAlarmManagerPageSection, "Edit Alarm Error 3"},

@@ -55,8 +55,9 @@ DownloadedList SplitDownloadAnswer(std::string_view answer) {
     return {std::string(answer.substr(0, crlf)), std::string(answer.substr(crlf + 2))};
 }
 
-OnlineListChoice ChooseOnlineList(std::int64_t secondsNewer, bool force, std::int32_t confirmation) {
+OnlineListChoice ChooseOnlineList(std::int64_t secondsNewer, bool force, std::int32_t confirmation, bool localListLoads) {
     if (secondsNewer > 0 || force) return OnlineListChoice::Restore;
+    if (!localListLoads) return confirmation == 1 ? OnlineListChoice::AskToReplaceLost : OnlineListChoice::Restore;
     if (secondsNewer == 0) return OnlineListChoice::Keep;
     switch (confirmation) {
         case 1: return OnlineListChoice::Ask;

@@ -53,9 +53,11 @@ struct DownloadedList {
 DownloadedList SplitDownloadAnswer(std::string_view answer);
 
 // What a checked download does with the online list, from how many seconds it is newer than the
-// local one (negative: older), whether the caller forces it, and "Confirmation" (1 ask, 2 keep
-// the local list, 3 take the online list; any other value keeps the local list).
-enum class OnlineListChoice { Restore, Keep, Ask };
-OnlineListChoice ChooseOnlineList(std::int64_t secondsNewer, bool force, std::int32_t confirmation);
+// local one (negative: older), whether the caller forces it, "Confirmation" (1 ask, 2 keep the
+// local list, 3 take the online list; any other value keeps the local list) and whether the local
+// list loads. A local list that is gone or does not load is no list to keep, whatever the dates:
+// the online one takes its place, asked first (Yes takes it) where Confirmation asks.
+enum class OnlineListChoice { Restore, Keep, Ask, AskToReplaceLost };
+OnlineListChoice ChooseOnlineList(std::int64_t secondsNewer, bool force, std::int32_t confirmation, bool localListLoads);
 
 }  // namespace core

@@ -91,6 +91,7 @@ void LoadSettings() {
     file.AddString(kVersionKey, kVersionValue);
 
     LoadKeys(file, SettingsRoutineHooks.GetScreenSize ? SettingsRoutineHooks.GetScreenSize() : ScreenSizeTwips{});
+    UsernameAtLastLoadOrApply = Settings.Username;
 
     if (file.FindSection(kLabelList) == 1) {
         ReadLabelList(file);

@@ -49,6 +49,10 @@ inline SettingsHooks SettingsRoutineHooks;
 // DebugOutputOn is set.
 inline std::vector<std::string> SettingsLoadNotes;
 
+// The account name as the settings were last loaded (LoadSettings sets it) or applied: the one a
+// name typed on the storage page is compared with, however often the page was shown since.
+inline std::string UsernameAtLastLoadOrApply;
+
 void LoadSettings();
 // True when the file was written (or, without force, when a modal window put the save off).
 bool SaveSettings(bool force, const SaveNotice& notice = kSaveWhileRunning);

@@ -110,6 +110,7 @@ bool frmSetiForm::ApplyChanges() {
     }
     ForgetFirings();
     Settings.LastSave = FormatDateTimeString(Now());
+    UsernameAtLastLoadOrApply = Settings.Username;
     if (OnlineUserChanged) {
         OnlineUserChanged = false;
         const std::string text = LanguageFile.ReadText(kAnywhereSection, "UserChanged1") + "\r\n\r\n" +

@@ -74,7 +74,6 @@ void frmSetiEVForm::Design() {
 }
 
 void frmSetiEVForm::Form_Load() {
-    usernameAtLoad_ = Settings.Username;
     core::HelpFile.SelectSection(kAnywhereHelpSection);
     // Without an account there is no stored password to warn about.
     passwordWarningShown_ = Settings.Username.empty();
@@ -82,9 +81,10 @@ void frmSetiEVForm::Form_Load() {
     SetColors();
     SetTexts();
     ddlServers.Clear();
-    for (const std::string& line : AnywhereServerLines(kAnywhereServerListPath)) ddlServers.AddItem(line);
-    // An empty list selects nothing and leaves the stored server as it is.
-    const int line = SelectableIndex(Settings.AnywhereServer, ddlServers.ListCount);
+    std::vector<std::string> lines = AnywhereServerLines(kAnywhereServerListPath);
+    const int line = StorageServerLine(lines, Settings.ServerURL, Settings.AnywhereServer);
+    for (const std::string& server : lines) ddlServers.AddItem(server);
+    // No line at all selects nothing and leaves the stored server as it is.
     if (line >= 0) ddlServers.ListIndex = line;
     pageLoading_ = true;
     txtUsername.Text = Settings.Username;
@@ -158,7 +158,7 @@ void frmSetiEVForm::txtUsername_GotFocus() {
 // The box keeps the name as typed; the account is its lower-case form.
 void frmSetiEVForm::txtUsername_LostFocus() {
     Settings.Username = AccountNameOf(txtUsername.Text);
-    core::OnlineUserChanged = Settings.Username != AccountNameOf(usernameAtLoad_);
+    core::OnlineUserChanged = Settings.Username != AccountNameOf(core::UsernameAtLastLoadOrApply);
 }
 
 }  // namespace settings

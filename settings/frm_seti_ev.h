@@ -54,7 +54,6 @@ private:
     PageBoxes boxes_;
     bool pageLoading_ = false;
     // The page object lives for the whole run; its window only while it is shown.
-    std::string usernameAtLoad_;          // Username when the page was last shown
     bool placeholderShown_ = false;       // the password box still shows the stored password's placeholder
     bool passwordWarningShown_ = false;   // in this showing, or not to be shown (no account)
     bool unicityWarningShown_ = false;    // once per run

@@ -1,5 +1,7 @@
 #include "settings/server_lists.h"
 
+#include <algorithm>
+
 #include "platform/services/paths.h"
 #include "platform/services/settings_file.h"
 
@@ -49,6 +51,13 @@ std::vector<std::string> AnywhereServerLines(const std::string& listPath) {
 int SelectableIndex(int stored, int lineCount) {
     if (lineCount <= 0) return -1;
     return stored >= 0 && stored < lineCount ? stored : 0;
+}
+
+int StorageServerLine(std::vector<std::string>& lines, const std::string& serverUrl, int stored) {
+    if (serverUrl.empty() || std::find(lines.begin(), lines.end(), serverUrl) != lines.end())
+        return SelectableIndex(stored, static_cast<int>(lines.size()));
+    lines.push_back(serverUrl);
+    return static_cast<int>(lines.size()) - 1;
 }
 
 }  // namespace settings

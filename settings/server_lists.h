@@ -21,4 +21,9 @@ std::vector<std::string> AnywhereServerLines(const std::string& listPath);
 // -1 (nothing) for a list without lines.
 int SelectableIndex(int stored, int lineCount);
 
+// The storage server's line among these: the stored index's (as SelectableIndex) while ServerURL
+// is empty or names a line; a ServerURL that names none (set by hand) is added as a line of its
+// own and chosen, so that showing the page keeps the server in use.
+int StorageServerLine(std::vector<std::string>& lines, const std::string& serverUrl, int stored);
+
 }  // namespace settings

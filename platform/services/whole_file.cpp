@@ -152,6 +152,11 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, FileRe
     }
 }
 
+bool FileIsMissing(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 bool RemoveFile(const std::string& path, std::string* why) {
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
     if (why) *why = std::strerror(errno);

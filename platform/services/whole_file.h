@@ -28,6 +28,10 @@ enum class FileReaders { AsBefore, OwnerOnly };
 // reason when the file cannot be written; the old file is then untouched.
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers = FileReaders::AsBefore);
 
+// True when nothing at all stands at the path (as lstat finds it): a file that is there but cannot
+// be read, or one whose presence cannot be told, is not missing. Real paths.
+bool FileIsMissing(const std::string& path);
+
 // Removes the file; true when it is gone (also when there was none), else false with the reason
 // in *why. Real paths.
 bool RemoveFile(const std::string& path, std::string* why = nullptr);

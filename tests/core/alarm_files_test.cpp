@@ -225,7 +225,50 @@ TEST_F(AlarmFilesTest, AnEmptyPlaylistGivesOneBlankRecordThatNoSaveWrites) {
     EXPECT_FALSE(folder.Exists("Alarms/MyAlarms.ozrini"));
 }
 
+// With no alarm file at all the list starts empty and loaded; the first save makes the files the
+// next load reads. A file that is there but does not load is kept as it is.
+TEST_F(AlarmFilesTest, WithoutAnyAlarmFileTheListStartsEmptyAndTheFirstSaveMakesTheFiles) {
+    std::filesystem::create_directories(folder.Path() + "/Alarms");
+    ProcessAlarms();
+    EXPECT_TRUE(AlarmsLoaded);
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_EQ(Alarms.size(), 1u);
+    EXPECT_TRUE(DefaultCollectionLoadProblem().has_value());
+    SaveAlarms();
+    EXPECT_FALSE(folder.Exists("Alarms/!AlarmMaster.ozrini")) << "nothing to save makes no file";
+    Alarm alarm;
+    alarm.AlarmKey = "n1";
+    alarm.NAME = "New";
+    alarm.CollectionFile = "MyAlarms.ozrini";
+    Alarms.push_back(alarm);
+    ASSERT_TRUE(SaveAlarms());
+    EXPECT_EQ(folder.Read("Alarms/!AlarmMaster.ozrini"), "[Master Playlist]\n1=MyAlarms.ozrini\n");
+    EXPECT_EQ(DefaultCollectionLoadProblem(), std::nullopt);
+    ProcessAlarms();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"New"}));
+
+    // A playlist that lacks the collection gets it; one that cannot be read is kept.
+    WriteMaster({"Other.ozrini"});
+    EXPECT_NE(DefaultCollectionLoadProblem(), std::nullopt);
+    EXPECT_EQ(NameInMasterPlaylist("MyAlarms.ozrini"), std::nullopt);
+    EXPECT_EQ(folder.Read("Alarms/!AlarmMaster.ozrini"), "[Master Playlist]\n1=Other.ozrini\n2=MyAlarms.ozrini\n");
+    std::filesystem::remove(folder.Path() + "/Alarms/!AlarmMaster.ozrini");
+    std::filesystem::create_directory(folder.Path() + "/Alarms/!AlarmMaster.ozrini");
+    EXPECT_NE(NameInMasterPlaylist("MyAlarms.ozrini"), std::nullopt);
+    std::filesystem::remove(folder.Path() + "/Alarms/!AlarmMaster.ozrini");
+
+    // The collection alone, unreadable, with no playlist: the load fails and no save touches it.
+    folder.Write("Alarms/MyAlarms.ozrini", Collection("MyAlarms.ozrini", {{"a", "A"}}, Section("a", {{"FLAG", "300"}})));
+    const std::string kept = File();
+    ProcessAlarms();
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Error in ProcessAlarms | mdlAlarms."}));
+    SaveAlarms();
+    EXPECT_EQ(File(), kept);
+    EXPECT_FALSE(folder.Exists("Alarms/!AlarmMaster.ozrini"));
+}
+
 TEST_F(AlarmFilesTest, LoadFailuresShowTheBoxAndKeepWhatWasRead) {
+    folder.Write("Alarms/MyAlarms.ozrini", Collection("MyAlarms.ozrini", {}, ""));
     ProcessAlarms();  // no master playlist
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Error in ProcessAlarms | mdlAlarms."}));
     EXPECT_FALSE(AlarmsLoaded);

@@ -67,14 +67,19 @@ TEST(OnlineStorage, TheChoiceBetweenTheOnlineAndTheLocalList) {
         bool force;
         std::int32_t confirmation;
         OnlineListChoice choice;
+        bool localLoads = true;
     } table[] = {
         {1, false, 2, Restore},  {0, false, 3, Keep},    {0, true, 2, Restore},  {-1, true, 2, Restore},
         {-1, false, 1, Ask},     {-1, false, 2, Keep},   {-1, false, 3, Restore}, {-1, false, 0, Keep},
         {-1, false, 4, Keep},    {-86400, false, 3, Restore},
+        // A local list that is gone or does not load gives way, whatever the dates.
+        {0, false, 2, Restore, false}, {-1, false, 0, Restore, false}, {0, false, 1, AskToReplaceLost, false},
+        {-1, false, 1, AskToReplaceLost, false}, {1, false, 1, Restore, false},
     };
     for (const auto& row : table)
-        EXPECT_EQ(ChooseOnlineList(row.newer, row.force, row.confirmation), row.choice)
-            << row.newer << " s newer, force " << row.force << ", Confirmation " << row.confirmation;
+        EXPECT_EQ(ChooseOnlineList(row.newer, row.force, row.confirmation, row.localLoads), row.choice)
+            << row.newer << " s newer, force " << row.force << ", Confirmation " << row.confirmation << ", local loads "
+            << row.localLoads;
 }
 
 }  // namespace

@@ -475,7 +475,9 @@ TEST_F(AlarmManagerPage, AnEmptyListRefusesWithTheNoAlarmErrors) {
 
 TEST_F(AlarmManagerPage, BeforeTheAlarmsAreLoadedThePageSaysSoAndItsEightButtonsAreDisabled) {
     Start(EveryKind());
-    core::AlarmsLoaded = false;
+    core::AlarmsLoaded = false;  // as while the first download is under way
+    core::DownloadFinished = false;
+    core::frmMain().tmrLoadAlarms.Enabled = true;
     Open();
     EXPECT_EQ(ErrorsSince(0), (std::vector<std::string>{Text("Error Not Loaded Yet")}));
     EXPECT_EQ(grid().Rows, 2);
@@ -486,6 +488,32 @@ TEST_F(AlarmManagerPage, BeforeTheAlarmsAreLoadedThePageSaysSoAndItsEightButtons
     std::uint8_t code = alarmmanager::kCommandDelete;
     page.DispatchAlarmManagementCommand(code);
     EXPECT_EQ(d->MessageBoxes().size(), 1u);
+}
+
+// Alarm files that cannot be read: the page says so (and that the download found nothing to take
+// their place, when it failed), not that they are still being fetched, and the files stay as they are.
+TEST_F(AlarmManagerPage, UnreadableAlarmFilesAreToldAndKeptAsTheyAre) {
+    d = std::make_unique<Desktop>(desktop::DesktopOptions{.prepare = [](auto& f) {
+        std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
+                                                "RunCount=4\nSplash=0\n[Float Window]\nX=0\nY=0\n";
+        desktop::WriteAlarmFiles(f, EveryKind());
+        std::filesystem::remove(f / "Alarms/!AlarmMaster.ozrini");
+    }});
+    ASSERT_TRUE(d->Start());
+    const std::string file = d->ReadFile("Alarms/MyAlarms.ozrini");
+    d->Advance(100);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u) << "the load's own box";
+    Open();
+    EXPECT_EQ(ErrorsSince(1), (std::vector<std::string>{Text("Error Not Loaded Unreadable")}));
+    EXPECT_FALSE(page.cmdNew.Enabled);
+    core::DownloadFailures = 1;
+    frmSeti().ShowSubWindow(settings::PageNamed("frmSetiAS"), true);
+    frmSeti().ShowSubWindow(&page, true);
+    d->Advance(20);
+    EXPECT_EQ(ErrorsSince(2), (std::vector<std::string>{Text("Error Not Loaded Offline")}));
+    Press(frmSeti().cmdOkN);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), file);
+    EXPECT_FALSE(d->FileExists("Alarms/!AlarmMaster.ozrini"));
 }
 
 TEST_F(AlarmManagerPage, DeleteRenameAndSortThenOkWriteTheAlarmFileInTheNewStateAndOrder) {

@@ -15,6 +15,7 @@
 #include "alarmwizard/frm_seti_rae1.h"
 #include "alarmwizard/frm_seti_rae2.h"
 #include "alarmwizard/frm_seti_rae4.h"
+#include "core/alarm_files.h"
 #include "core/date_routines.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
@@ -137,6 +138,26 @@ TEST_F(AlarmWizard, AClockTimeSavedSimpleIsListedWrittenOnOkAndFiresWithItsWindo
     EXPECT_TRUE(firings().empty());
     d->Advance(61'000);
     EXPECT_EQ(firings().size(), 1u);
+}
+
+// No alarm file at all (a first start, or every file lost) and no server: the list starts empty,
+// and the first alarm made writes the files the next start loads.
+TEST_F(AlarmWizard, WithoutAlarmFilesTheFirstNewAlarmMakesThem) {
+    alarmFiles = false;
+    Start();
+    EXPECT_TRUE(d->MessageBoxes().empty());
+    EXPECT_TRUE(frmSetiRAM().cmdNew.Enabled);
+    New();
+    TypeInto(step1.txtHour, "7");
+    Press(step1.cmdSave);
+    ASSERT_EQ(core::Alarms.size(), 2u);
+    const std::string name = core::Alarms[1].NAME;
+    Press(frmSeti().cmdOkN);
+    EXPECT_EQ(d->ReadFile("Alarms/!AlarmMaster.ozrini"), "[Master Playlist]\n1=MyAlarms.ozrini\n");
+    core::ProcessAlarms();
+    ASSERT_EQ(core::Alarms.size(), 1u);
+    EXPECT_EQ(core::Alarms[0].NAME, name);
+    EXPECT_TRUE(d->MessageBoxes().empty());
 }
 
 TEST_F(AlarmWizard, ACountdownOfNinetySecondsShowsAsAMinuteAndFiresNinetySecondsAfterTheSave) {
@@ -268,7 +289,9 @@ TEST_F(AlarmWizard, AnIntervalBelowThirtySecondsSentBackFromTheSaveIsShownByTheR
 TEST_F(AlarmWizard, TheSaveWaitsWhileTheAlarmListIsNotLoaded) {
     Start();
     New();
-    core::AlarmsLoaded = false;
+    core::AlarmsLoaded = false;  // as while the first download is under way
+    core::DownloadFinished = false;
+    core::frmMain().tmrLoadAlarms.Enabled = true;
     Press(step1.cmdSave);
     EXPECT_EQ(core::CurrentPageName, "frmSetiRAE4");
     ASSERT_EQ(d->MessageBoxes().size(), 1u);

@@ -293,7 +293,7 @@ TEST_F(InternetPages, InTheMatrixSchemeBothPagesAreGreenOnBlackAndTheirBoxesKeep
 // ---- The online storage account page ----
 
 TEST_F(InternetPages, TheChosenStorageLineIsTheServerUrlAndAStoredIndexPastTheEndSelectsTheFirst) {
-    Start({.settings = "[OZR Ruriv Anywhere]\nServer=4\nServerURL=http://stale.example/\n"});
+    Start({.settings = "[OZR Ruriv Anywhere]\nServer=4\nServerURL=http://second.example/\n"});
     ShowNode(kAccountNode);
     EXPECT_EQ(frmSetiEV().ddlServers.ListIndex, 0);
     EXPECT_EQ(core::Settings.AnywhereServer, 0);
@@ -306,11 +306,31 @@ TEST_F(InternetPages, TheChosenStorageLineIsTheServerUrlAndAStoredIndexPastTheEn
     EXPECT_EQ(Saved("OZR Ruriv Anywhere", "ServerURL"), "http://second.example/");
     EXPECT_EQ(Saved("OZR Ruriv Anywhere", "Server"), "1");
 
-    // No list: nothing selected, the stored server stays.
+    // A server set by hand that the list does not name is a line of its own, kept through the
+    // page and Apply; choosing a listed one takes its place.
+    core::Settings.ServerURL = "http://127.0.0.1:8080/mine/";
+    ShowNode(kAspectNode);
+    ShowNode(kAccountNode);
+    ASSERT_EQ(frmSetiEV().ddlServers.ListCount, 3);
+    EXPECT_EQ(frmSetiEV().ddlServers.ListIndex, 2);
+    EXPECT_EQ(std::string(frmSetiEV().ddlServers.Text), "http://127.0.0.1:8080/mine/");
+    Apply();
+    EXPECT_EQ(Saved("OZR Ruriv Anywhere", "ServerURL"), "http://127.0.0.1:8080/mine/");
+    ShowNode(kAspectNode);
+    ShowNode(kAccountNode);
+    EXPECT_EQ(frmSetiEV().ddlServers.ListIndex, 2);
+    frmSetiEV().ddlServers.SetFocus();
+    d->Key(VK_UP);
+    EXPECT_EQ(core::Settings.ServerURL, "http://second.example/");
+    ShowNode(kAspectNode);
+    ShowNode(kAccountNode);
+    EXPECT_EQ(frmSetiEV().ddlServers.ListCount, 2);
+
+    // No list: the stored server is the one line.
     fs::remove(d->PathOf("System/OZR Ruriv Anywhere Servers.ozrini"));
     ShowNode(kAspectNode);
     ShowNode(kAccountNode);
-    EXPECT_EQ(frmSetiEV().ddlServers.ListCount, 0);
+    EXPECT_EQ(frmSetiEV().ddlServers.ListCount, 1);
     EXPECT_EQ(core::Settings.ServerURL, "http://second.example/");
 }
 
@@ -383,7 +403,7 @@ TEST_F(InternetPages, ANameWithCapitalsIsStoredInLowerCaseWithTheDigestOfThePass
     EXPECT_FALSE(core::OnlineUserChanged) << "Apply asked and cleared it";
 }
 
-TEST_F(InternetPages, TheUserChangesOnlyWhenTheLowerCaseNameDiffersFromTheOneAtLoad) {
+TEST_F(InternetPages, TheUserChangesOnlyWhenTheLowerCaseNameDiffersFromTheStoredOne) {
     Start({.settings = "[OZR Ruriv Anywhere]\nUsername=ann\nPassword=0cc175b9c0f1b6a831c399e269772661\n"});
     ShowNode(kAccountNode);
     auto& page = frmSetiEV();
@@ -395,6 +415,10 @@ TEST_F(InternetPages, TheUserChangesOnlyWhenTheLowerCaseNameDiffersFromTheOneAtL
     Enter(page.txtUsername, "Ann");
     EXPECT_FALSE(core::OnlineUserChanged);
     Enter(page.txtUsername, "Bob");
+    // Another page and back: the name is still compared with the stored one when the box is left.
+    ShowNode(kAspectNode);
+    ShowNode(kAccountNode);
+    Click(page.txtUsername.hWnd);
     // Apply asks; the stored name is the one compared from then on.
     d->AnswerNextMessageBoxes({IDNO});
     Apply();

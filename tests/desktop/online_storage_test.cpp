@@ -7,8 +7,10 @@
 #include <fstream>
 
 #include "core/alarm.h"
+#include "core/alarm_files.h"
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/language_files.h"
 #include "desktop_harness.h"
 
 using desktop::Desktop;
@@ -132,6 +134,50 @@ TEST(OnlineStorage, ARestoreWhoseLoadFailsShowsTheLoadBoxOnce) {
     ASSERT_EQ(d->MessageBoxes().size(), 1u);
     EXPECT_TRUE(d->MessageBoxes()[0].text.starts_with("Error in ProcessAlarms | mdlAlarms."));
     EXPECT_EQ(core::Alarms[0].NAME, "Online") << "what was read before the failure stays";
+}
+
+// Alarm files that are gone or do not load give way to the online list whatever its date, asked
+// first where "Confirmation" asks (No keeps an empty list and writes nothing); the restore writes
+// the playlist that names the list, so the next start loads it.
+TEST(OnlineStorage, LostLocalAlarmsAreRestoredWhateverTheDates) {
+    auto d = StartWithAccount("ann");
+    for (const char* file : {"Alarms/!AlarmMaster.ozrini", "Alarms/MyAlarms.ozrini"}) fs::remove(d->PathOf(file));
+    d->Http()->answer = [](const platform::HttpRequest&) { return RecordingHttp::Body("2026-02-01 08:00:00\r\n" + Collection("Online")); };
+    d->AnswerNextMessageBoxes({platform::IDNO, platform::IDYES});
+    d->Advance(2000);
+    ASSERT_EQ(d->MessageBoxes().size(), 1u);
+    const std::string anywhere = "Program Settings Controls - OZR CLOCK ANYWHERE";
+    EXPECT_EQ(d->MessageBoxes()[0].text, core::LanguageFile.ReadText(anywhere, "LostList1") + "\r\n\r\n" +
+                                             core::LanguageFile.ReadText(anywhere, "LostList2"));
+    EXPECT_EQ(d->MessageBoxes()[0].type, 4132u);
+    EXPECT_TRUE(core::AlarmsLoaded) << "an empty list";
+    EXPECT_FALSE(d->FileExists("Alarms/MyAlarms.ozrini"));
+    EXPECT_FALSE(d->FileExists("Alarms/!AlarmMaster.ozrini"));
+    const std::size_t asked = d->Http()->requests.size();
+    core::frmMain().UploadAlarms();  // after a firing: no file to send, and nothing to tell
+    d->Pump();
+    EXPECT_EQ(d->Http()->requests.size(), asked);
+    EXPECT_EQ(d->MessageBoxes().size(), 1u);
+
+    core::frmMain().DownloadAlarms(false);
+    d->Pump();
+    ASSERT_EQ(d->MessageBoxes().size(), 2u);
+    EXPECT_EQ(core::Alarms[0].NAME, "Online");
+    EXPECT_EQ(d->ReadFile("Alarms/!AlarmMaster.ozrini"), "[Master Playlist]\n1=MyAlarms.ozrini\n");
+    core::ProcessAlarms();  // as the next start
+    EXPECT_EQ(core::Alarms[0].NAME, "Online");
+    EXPECT_EQ(d->MessageBoxes().size(), 2u);
+
+    // A list that does not load, and "Confirmation" 2: replaced without a question, after a backup.
+    std::string unloadable = Collection("Local");
+    unloadable.replace(unloadable.find("FLAG=1"), 6, "FLAG=300");
+    d->WriteFile("Alarms/MyAlarms.ozrini", unloadable);
+    core::Settings.Confirmation = 2;
+    core::frmMain().DownloadAlarms(false);
+    d->Pump();
+    EXPECT_EQ(d->MessageBoxes().size(), 2u);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms Backup1.ozrini"), unloadable);
+    EXPECT_EQ(d->ReadFile("Alarms/MyAlarms.ozrini"), Collection("Online"));
 }
 
 TEST(OnlineStorage, AnAnswerThatIsNotAnAlarmListReplacesNothingAndIsNotRetried) {

@@ -39,12 +39,14 @@ class WizardDesktop : public testing::Test {
 protected:
     // The real library instead of the recording one when fakeLibrary is off.
     void Start(std::vector<AlarmEntry> alarms = {Wake()}, std::string missingPicture = "", bool fakeLibrary = true) {
-        d = std::make_unique<Desktop>(DesktopOptions{.screen = screen, .prepare = [alarms, missingPicture, fakeLibrary](auto& f) {
+        d = std::make_unique<Desktop>(DesktopOptions{.screen = screen, .prepare = [this, alarms, missingPicture, fakeLibrary](auto& f) {
             if (!missingPicture.empty()) std::filesystem::remove(f / "GUI/Warlock" / missingPicture);
             std::ofstream(f / "Settings.ozrini") << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\n"
                                                     "RunCount=4\nSplash=0\nPopupHelp=0\n[Aspect]\nColorScheme=3\n";
             if (fakeLibrary) InstallFakeLibrary(f);
             WriteAlarmFiles(f, alarms);
+            if (!alarmFiles)
+                for (const char* file : {"Alarms/!AlarmMaster.ozrini", "Alarms/MyAlarms.ozrini"}) std::filesystem::remove(f / file);
         }});
         ASSERT_TRUE(d->Start());
         d->Advance(100);
@@ -84,6 +86,7 @@ protected:
 
     std::unique_ptr<Desktop> d;
     platform::SIZE screen{1280, 1024};  // set before Start
+    bool alarmFiles = true;              // off before Start: the Alarms folder holds no alarm file
 };
 
 }  // namespace desktop

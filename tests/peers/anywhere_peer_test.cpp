@@ -186,6 +186,30 @@ TEST_F(Anywhere, ANewerOnlineListReplacesTheLocalOneBeforeAnyAlarmFires) {
     EXPECT_TRUE(d->MessageBoxes().empty());
 }
 
+// Both alarm files lost, and the server holding a list of the same date as "LastSave": the list
+// comes back whole with the playlist that names it, and the next start (here with no server)
+// loads it.
+TEST_F(Anywhere, LostAlarmFilesComeBackWholeAndLoadAtTheNextStart) {
+    ASSERT_TRUE(server.Start());
+    server.Store("2026-02-01 08:00:00", kOnline);
+    StartProgram(kLocal, "2026-02-01 08:00:00", 2);
+    for (const char* file : {"Alarms/!AlarmMaster.ozrini", "Alarms/MyAlarms.ozrini"}) fs::remove(d->PathOf(file));
+    d->Advance(1000);
+    EXPECT_EQ(AlarmNames(), std::vector<std::string>{"Online"});
+    EXPECT_TRUE(d->MessageBoxes().empty());
+    const std::string restored = d->ReadFile("Alarms/MyAlarms.ozrini");
+    EXPECT_EQ(restored, kOnline);
+    EXPECT_EQ(d->ReadFile("Alarms/!AlarmMaster.ozrini"), "[Master Playlist]\n1=MyAlarms.ozrini\n");
+
+    const std::string lastSave = core::Settings.LastSave;
+    server.Stop();
+    d.reset();
+    StartProgram(restored, lastSave, 2);
+    d->Advance(1000);
+    EXPECT_EQ(AlarmNames(), std::vector<std::string>{"Online"});
+    EXPECT_TRUE(d->MessageBoxes().empty());
+}
+
 // A newer list whose alarm does not load (FLAG 300 does not fit its byte) replaces nothing: the
 // local file stays byte for byte, no backup turns, one box tells it and the local alarms load and
 // fire. A newer empty list is a list all the same: it replaces the local one.
