@@ -54,8 +54,11 @@ int SelectableIndex(int stored, int lineCount) {
 }
 
 int StorageServerLine(std::vector<std::string>& lines, const std::string& serverUrl, int stored) {
-    if (serverUrl.empty() || std::find(lines.begin(), lines.end(), serverUrl) != lines.end())
-        return SelectableIndex(stored, static_cast<int>(lines.size()));
+    if (serverUrl.empty()) return SelectableIndex(stored, static_cast<int>(lines.size()));
+    // The stored address is what every exchange uses: the line that names it is the one shown,
+    // whatever index was stored beside it (a hand edit changes only the address).
+    const auto named = std::find(lines.begin(), lines.end(), serverUrl);
+    if (named != lines.end()) return static_cast<int>(named - lines.begin());
     lines.push_back(serverUrl);
     return static_cast<int>(lines.size()) - 1;
 }

@@ -293,7 +293,7 @@ TEST_F(InternetPages, InTheMatrixSchemeBothPagesAreGreenOnBlackAndTheirBoxesKeep
 // ---- The online storage account page ----
 
 TEST_F(InternetPages, TheChosenStorageLineIsTheServerUrlAndAStoredIndexPastTheEndSelectsTheFirst) {
-    Start({.settings = "[OZR Ruriv Anywhere]\nServer=4\nServerURL=http://second.example/\n"});
+    Start({.settings = "[OZR Ruriv Anywhere]\nServer=4\nServerURL=\n"});
     ShowNode(kAccountNode);
     EXPECT_EQ(frmSetiEV().ddlServers.ListIndex, 0);
     EXPECT_EQ(core::Settings.AnywhereServer, 0);
@@ -305,6 +305,13 @@ TEST_F(InternetPages, TheChosenStorageLineIsTheServerUrlAndAStoredIndexPastTheEn
     Apply();
     EXPECT_EQ(Saved("OZR Ruriv Anywhere", "ServerURL"), "http://second.example/");
     EXPECT_EQ(Saved("OZR Ruriv Anywhere", "Server"), "1");
+
+    // A server set by hand that names a line other than the stored index's is that line.
+    core::Settings.ServerURL = "http://first.example/";
+    ShowNode(kAspectNode);
+    ShowNode(kAccountNode);
+    EXPECT_EQ(frmSetiEV().ddlServers.ListIndex, 0);
+    EXPECT_EQ(core::Settings.AnywhereServer, 0);
 
     // A server set by hand that the list does not name is a line of its own, kept through the
     // page and Apply; choosing a listed one takes its place.
