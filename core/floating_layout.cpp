@@ -47,7 +47,7 @@ bool HasLabelSlot(int i) {
 bool IsLaidOut(int i) {
     if (!HasLabelSlot(i)) return false;
     const ClockLabel& l = Labels[static_cast<std::size_t>(i)];
-    return l.Visible && l.Size >= 0 && (l.LabelFlags & (kLabelTooltipOnly | kLabelListedApart)) == 0;
+    return l.Visible && l.Size >= 0 && PaintedOnClock(static_cast<std::uint32_t>(l.LabelFlags));
 }
 
 // Sets a property only when its value changes: a label that fits itself to its text measures the
