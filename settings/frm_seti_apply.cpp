@@ -90,6 +90,12 @@ bool frmSetiForm::WriteAutostart() {
     return false;
 }
 
+void frmSetiForm::KeepPlace() {
+    const platform::POINT place = NormalTopLeftTwips(hWnd);
+    Settings.PX = place.x;
+    Settings.PY = place.y;
+}
+
 // True when everything was saved.
 bool frmSetiForm::ApplyChanges() {
     if (WarlockStepLoaded && !boxes_.Ask("Alarm Warlock Close Warning")) return false;
@@ -139,10 +145,7 @@ bool frmSetiForm::ConfirmCancel() {
         frmMain().EndProgram(1);
         return true;
     }
-    // The window's position survives the cancel: where it stands unless maximised.
-    const platform::POINT place = NormalTopLeftTwips(hWnd);
-    Settings.PX = place.x;
-    Settings.PY = place.y;
+    KeepPlace();  // the window's position survives the cancel
     core::OZRSetClockShortcutCount(Settings.OZRShortcut ? 1 : 0);
 
     if (LabelCount != before.labelCount)
