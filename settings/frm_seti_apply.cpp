@@ -12,7 +12,6 @@
 #include "core/library_binding.h"
 #include "core/window_placement.h"
 #include "core/hook_settings.h"
-#include "platform/services/paths.h"
 #include "settings/frm_seti.h"
 #include "settings/label_rules.h"
 #include "settings/settings_tree.h"
