@@ -65,7 +65,12 @@ void About() {
 // window was open, and the firings whose save still waits for its timer.
 void SaveAtEnd() {
     SaveSettings(false, kSaveAtQuit);
-    if (SettingsWindowOpen) KeepFiringsAtQuit();
+    if (SettingsWindowOpen) {
+        // Its changes were never applied; where the user put it is kept all the same.
+        KeepSettingsWindowPlace();
+        SaveSettingsWindowPlace(kSaveAtQuit);
+        KeepFiringsAtQuit();
+    }
     SaveUnsavedAlarms();
 }
 

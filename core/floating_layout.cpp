@@ -47,7 +47,7 @@ bool HasLabelSlot(int i) {
 bool IsLaidOut(int i) {
     if (!HasLabelSlot(i)) return false;
     const ClockLabel& l = Labels[static_cast<std::size_t>(i)];
-    return l.Visible && l.Size >= 0 && (l.LabelFlags & (kLabelTooltipOnly | kLabelListedApart)) == 0;
+    return l.Visible && l.Size >= 0 && PaintedOnClock(static_cast<std::uint32_t>(l.LabelFlags));
 }
 
 // Sets a property only when its value changes: a label that fits itself to its text measures the
@@ -212,11 +212,9 @@ void frmMainForm::UpdateDisplay(bool force) {
     }
 
     if (centring) CentringOffsetY = static_cast<std::int32_t>(RoundHalfEven((f.CH - (B - T)) / 2.0 - (T - f.BT) + f.PY));
-    const bool resized = force || (f.autoSize && Width != OnPixelGrid(R + 2 * f.BL));
-    if (resized) {
-        LayoutRightEdge = 0;
-        if (f.autoSize) FastStartTicks = 3;  // the engine ticks at once three more times, so the clock settles
-    }
+    // Every label is aligned again when the block's width differs from the window's: an aligned
+    // label's offset may widen the block back to the window's width by the end of the pass.
+    const bool realign = force || (f.autoSize && Width != OnPixelGrid(R + 2 * f.BL));
     bool widened = false;
     if (std::fmod(RoundHalfEven(R / 30.0), 2.0) == 0) {
         R += 15;
@@ -227,7 +225,7 @@ void frmMainForm::UpdateDisplay(bool force) {
     for (int i = 0; i < controls; ++i) {
         if (!IsLaidOut(i) || !Label.Exists(i)) continue;
         const auto n = static_cast<std::size_t>(i);
-        if (!widthChanged[n] && !resized) continue;
+        if (!widthChanged[n] && !realign) continue;
         LabelControl& c = Label(i);
         const ClockLabel& l = Labels[n];
         std::int32_t& shown = LabelDisplays[n].LabelShownHeight;
@@ -262,6 +260,12 @@ void frmMainForm::UpdateDisplay(bool force) {
     if (widened) R -= 15;
     const std::int32_t targetWidth = OnPixelGrid(f.autoSize ? R + 2 * f.BL : f.CW + 2 * f.BL);
     const std::int32_t targetHeight = OnPixelGrid(f.BT * 2 + (f.autoSize ? H : f.CH));
+    // Only a size that really changes counts as a resize: one that the next pass finds again
+    // would keep the engine at its fast pace for good.
+    if (force || Width != targetWidth || Height != targetHeight) {
+        LayoutRightEdge = 0;
+        if (f.autoSize) FastStartTicks = 3;  // the engine ticks at once three more times, so the clock settles
+    }
     if (Width != targetWidth) {
         if (Settings.SystrayClock)
             OZRSetClockWidth(f.autoSize ? static_cast<std::int16_t>(RoundHalfEven(R / 15.0)) : Settings.ClockWidth);

@@ -12,9 +12,9 @@ namespace core {
 using hooklib::kLabelAlignCentre;
 using hooklib::kLabelAlignLeft;
 using hooklib::kLabelAlignRight;
+using hooklib::kLabelListedApart;
 using hooklib::kLabelTooltipOnly;
-// A label class the label page lists apart; such a label never shows on the floating window.
-inline constexpr std::int32_t kLabelListedApart = 0x100;
+using hooklib::PaintedOnClock;
 
 // The widest right edge of the label block (twips) seen since the last forced resize.
 inline std::int32_t LayoutRightEdge = 0;

@@ -1,5 +1,7 @@
 #include "core/frm_intro.h"
 
+#include "core/autostart_entry.h"
+#include "core/debug_log.h"
 #include "core/frm_intro_tips.h"
 #include "core/frm_intro_window.h"
 #include "core/intro_flags.h"
@@ -130,6 +132,10 @@ void IntroForm::cmdNext_Click() {
     // The systray clock's labels sit three pixels higher than the floating clock's.
     if (Settings.SystrayClock) Settings.PositionY = -3;
     SaveSettings(false);
+    // The session starts the clock from its first run on when the setting says so, as it does
+    // once Apply has written the entry.
+    if (const std::optional<std::string> failure = FollowAutostartSetting())
+        DebugLog("[frmIntro]: Cannot write the autostart entry (" + *failure + ").");
     Unload();
 }
 

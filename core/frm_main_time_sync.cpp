@@ -193,7 +193,11 @@ void frmMainForm::RetryTimeSync(bool nextServer) {
 }
 
 void frmMainForm::AtomicMinute_Timer() {
-    if (!Settings.Every) AtomicMinute.Enabled = false;  // this tick still counts
+    // "Every" off: no periodic run, not even the one this tick would complete.
+    if (!Settings.Every) {
+        AtomicMinute.Enabled = false;
+        return;
+    }
     ++SyncMinuteCount;
     // Reached, or passed when the count of minutes was lowered meanwhile; no count, no periodic run.
     if (Settings.EveryMinutes > 0 && SyncMinuteCount >= Settings.EveryMinutes) {

@@ -142,7 +142,9 @@ std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& 
     std::int64_t best = 0;
     for (const Alarm& alarm : alarms) {
         if (alarm.FLAG == kAlarmOn && !(alarm.AlarmState & kAlarmNoNextFiring)) {
-            const std::int64_t diff = SecondsBetween(now, alarm.FIRE);
+            // An interval alarm waiting for its start keeps a FIRE that has passed: its first
+            // firing is the one ahead.
+            const std::int64_t diff = SecondsBetween(now, UpcomingFiring(alarm, now));
             if (diff < best || best == 0) best = diff;
         }
         if (best < 0) best = 0;

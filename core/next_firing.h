@@ -42,7 +42,9 @@ bool DateMatchesDayMask(DateTime& d, const DateTime& clock, std::uint8_t mask);
 // Tells the library (OZRNextAlarmFiringTime) the seconds from now to the nearest FIRE of an enabled
 // alarm, walking Alarms in order: a running best that goes below 0 (an alarm already past) counts
 // as none, so an enabled alarm after it in the list replaces it. 0 when no alarm is enabled. An
-// alarm held with no next firing takes no part: its FIRE is no firing to count down to.
+// alarm held with no next firing takes no part: its FIRE is no firing to count down to. An
+// alarm's firing is the one UpcomingFiring gives: an interval alarm waiting for its start counts
+// by its first firing.
 void UpdateNextAlarmFiringTime();
 // The count it tells, for a list and a moment. Counts beyond the 32-bit range are cut to it.
 std::int32_t NextAlarmSeconds(const std::vector<Alarm>& alarms, const DateTime& now);

@@ -102,6 +102,16 @@ void LoadSettings() {
     ApplyGlobalLabelOffset();
 }
 
+bool SaveSettingsWindowPlace(const SaveNotice& notice) {
+    for (const SettingKey& key : SettingsKeys()) {
+        const std::string_view name = key.key;
+        if (name != "PX" && name != "PY") continue;
+        const std::int32_t number = FieldNumber(Settings, key.member, TrueAs::One);
+        MainSettingsFile.WriteLongIn(key.section, key.key, number, number, true);
+    }
+    return SaveProgramFile(MainSettingsFile, notice);
+}
+
 bool SaveSettings(bool force, const SaveNotice& notice) {
     if (!force && SettingsRoutineHooks.ModalWindowOpen && SettingsRoutineHooks.ModalWindowOpen()) return true;
     if (SettingsRoutineHooks.MainWindowTopLeft) {

@@ -57,6 +57,10 @@ void LoadSettings();
 // True when the file was written (or, without force, when a modal window put the save off).
 bool SaveSettings(bool force, const SaveNotice& notice = kSaveWhileRunning);
 
+// Only PX and PY, the settings window's place, written into the file content as it stands and
+// saved: the program ends while the window holds changes that were never applied.
+bool SaveSettingsWindowPlace(const SaveNotice& notice);
+
 // Records one load problem in SettingsLoadNotes and the debug log.
 void NoteSettingsProblem(const std::string& text);
 

@@ -33,6 +33,10 @@ void ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo) {
     alarmwizard::EndEditOfVanishedAlarm();
 }
 
+void KeepSettingsWindowPlace() {
+    if (settings::frmSeti().IsLoaded()) settings::frmSeti().KeepPlace();
+}
+
 platform::HWND SettingsWindowHandle() {
     return settings::frmSeti().IsLoaded() ? settings::frmSeti().Window() : platform::HWND{};
 }

@@ -30,6 +30,10 @@ void RestoreMinimizedWindows();
 // list no longer holds ends with a message. Nothing while the window is closed.
 void ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo);
 
+// The settings window's place, where it stands unless maximised, into PX and PY (nothing while
+// it is closed): the program ends, or Cancel leaves the other settings as they were stored.
+void KeepSettingsWindowPlace();
+
 // The open windows (none when closed), and the settings window's selected tree node.
 platform::HWND SettingsWindowHandle();
 platform::HWND AboutWindowHandle();

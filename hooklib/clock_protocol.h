@@ -49,6 +49,12 @@ inline constexpr std::uint32_t kLabelAlignLeft = 0x02;
 inline constexpr std::uint32_t kLabelAlignCentre = 0x04;
 inline constexpr std::uint32_t kLabelAlignRight = 0x08;
 inline constexpr std::uint32_t kLabelTooltipOnly = 0x80;
+// A label class the label page lists apart; no token sets it.
+inline constexpr std::uint32_t kLabelListedApart = 0x100;
+// The labels with one of these bits are only reported to the program: no clock paints them, on
+// the taskbar or floating.
+inline constexpr std::uint32_t kLabelReportOnly = kLabelTooltipOnly | kLabelListedApart;
+constexpr bool PaintedOnClock(std::uint32_t labelFlags) { return (labelFlags & kLabelReportOnly) == 0; }
 
 // The question before the clock quits, asked by the clock's menu and by the taskbar menu alike.
 // Its texts are fixed; they do not come from the language file.

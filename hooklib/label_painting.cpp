@@ -1,5 +1,6 @@
 #include "hooklib/label_painting.h"
 
+#include "hooklib/clock_protocol.h"
 #include "hooklib/context_labels.h"
 #include "hooklib/label_text_now.h"
 #include "hooklib/label_tokens.h"
@@ -54,6 +55,8 @@ bool DescribeLabels(HDC hdc, std::vector<LabelDrawing>& labels, const LabelMomen
             PrepareLabel(label, fonts[i], hdc);
             prepared = true;
         }
+        // Prepared all the same: the parse finds the flags the program is told.
+        if (!PaintedOnClock(label.LabelFlags)) continue;
         if (shown == labels.size()) labels.emplace_back();
         LabelDrawing& drawing = labels[shown++];
         const int index = static_cast<int>(i);

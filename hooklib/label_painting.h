@@ -24,7 +24,8 @@ struct LabelDrawing {
 };
 
 // Brings labels to what the labels of this paint draw into hdc (the clock's off-screen image):
-// every shown label of non-zero size, in its text at moment. The ones not yet prepared are
+// every shown label of non-zero size that is not only reported (PaintedOnClock), in its text
+// at moment. The ones not yet prepared are
 // prepared first (their font is made in hdc's resolution); returns whether any was. Text goes on
 // the label's back colour unless a transparency mode is in force. A label's text is made again
 // only when it was just prepared, is another label than the one its place held, or the moment is

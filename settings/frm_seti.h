@@ -56,6 +56,8 @@ public:
     void ShowSubWindow(platform::forms::Form* page, bool focusPage);
     // The cancel path, as Alt+F4.
     void CloseWindow();
+    // Where the window stands unless maximised, into PX and PY.
+    void KeepPlace();
 
     // What the title bar shows and which node is drawn highlighted (1-based; 0 none).
     const std::string& SectionTitle() const { return sectionTitle_; }

@@ -3,6 +3,7 @@
 
 #include "core/language_keys.h"
 #include "core/alarm_files.h"
+#include "core/autostart_entry.h"
 #include "core/date_routines.h"
 #include "core/firings_while_open.h"
 #include "core/frm_main.h"
@@ -11,8 +12,6 @@
 #include "core/library_binding.h"
 #include "core/window_placement.h"
 #include "core/hook_settings.h"
-#include "platform/services/autostart.h"
-#include "platform/services/paths.h"
 #include "settings/frm_seti.h"
 #include "settings/label_rules.h"
 #include "settings/settings_tree.h"
@@ -25,7 +24,6 @@ namespace {
 
 // Apply tells every failed save: the user asked for this one.
 constexpr SaveNotice kSaveAtApply{"MSGBOX Error Save", false};
-constexpr const char* kProgramFile = "OZRClock";
 
 std::string General(const char* key) { return LanguageFile.ReadText(kGeneralSection, key); }
 
@@ -81,16 +79,20 @@ void TrimLabelControls(const ShownState& before) {
 }  // namespace
 
 bool frmSetiForm::WriteAutostart() {
-    platform::Autostart& autostart = platform::UseService<platform::Autostart>();
-    const bool written = Settings.AutoStart ? autostart.Enable(platform::ProgramFolder() + "/" + kProgramFile)
-                                            : autostart.Disable();
-    if (written) return true;
-    const std::string text = General("MSGBOX ERR Error") + " ApplyChanges | frmSeti (" + autostart.LastError() + ")\r\n\r\n" +
+    const std::optional<std::string> failure = FollowAutostartSetting();
+    if (!failure) return true;
+    const std::string text = General("MSGBOX ERR Error") + " ApplyChanges | frmSeti (" + *failure + ")\r\n\r\n" +
                              General("MSGBOX ERR Reasons") + "\r\n" + General("MSGBOX ERR IOS") + "\r\n" +
                              General("MSGBOX ERR IAE") + "\r\n\r\n" + General("MSGBOX ERR APO");
     const std::string title = "OZR Ruriv - " + General("MSGBOX Error");
     platform::MessageBox(hWnd, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONERROR);
     return false;
+}
+
+void frmSetiForm::KeepPlace() {
+    const platform::POINT place = NormalTopLeftTwips(hWnd);
+    Settings.PX = place.x;
+    Settings.PY = place.y;
 }
 
 // True when everything was saved.
@@ -143,10 +145,7 @@ bool frmSetiForm::ConfirmCancel() {
         frmMain().EndProgram(1);
         return true;
     }
-    // The window's position survives the cancel: where it stands unless maximised.
-    const platform::POINT place = NormalTopLeftTwips(hWnd);
-    Settings.PX = place.x;
-    Settings.PY = place.y;
+    KeepPlace();  // the window's position survives the cancel
     core::OZRSetClockShortcutCount(Settings.OZRShortcut ? 1 : 0);
 
     if (LabelCount != before.labelCount)

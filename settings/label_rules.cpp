@@ -35,7 +35,7 @@ std::optional<double> DecimalNumber(const std::string& text) {
 
 bool BelongsToClass(std::int32_t labelFlags, int classPosition) {
     switch (classPosition) {
-        case kTimeAndDateClass: return (labelFlags & (core::kLabelTooltipOnly | core::kLabelListedApart)) == 0;
+        case kTimeAndDateClass: return core::PaintedOnClock(static_cast<std::uint32_t>(labelFlags));
         case kTooltipClass: return (labelFlags & core::kLabelTooltipOnly) != 0;
         case kClipboardClass: return (labelFlags & core::kLabelListedApart) != 0;
         default: return false;

@@ -163,6 +163,67 @@ std::vector<std::string> CopiesOfFolder(const std::string& programFolder) {
     return copies;
 }
 
+// Refused messages can come in floods (a program that sends to every window it finds): the first
+// of a run is told with what it was, the rest by their count, once a second, until a second
+// passes without one; what is left uncounted is told when the copy stops answering.
+struct Refusals {
+    int timerFd = -1;
+    int sourceId = 0;  // while a run lasts
+    std::uint64_t untold = 0;
+};
+
+Refusals& Refused() {
+    static Refusals refusals;
+    return refusals;
+}
+
+bool ArmRefusalSecond() {
+    Refusals& r = Refused();
+    if (r.timerFd < 0) r.timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    const itimerspec second{{0, 0}, {1, 0}};
+    return r.timerFd >= 0 && timerfd_settime(r.timerFd, 0, &second, nullptr) == 0;
+}
+
+void TellUntoldRefusals() {
+    Refusals& r = Refused();
+    if (r.untold == 0) return;
+    ReportDropped(std::to_string(r.untold) + " more message" + (r.untold == 1 ? "" : "s") +
+                  " from other programs (only a second start's hand-over is taken)");
+    r.untold = 0;
+}
+
+void EndRefusalRun() {
+    Refusals& r = Refused();
+    TellUntoldRefusals();
+    if (r.sourceId) RemoveEventSource(r.sourceId);
+    r.sourceId = 0;
+}
+
+void RefusalSecondPassed() {
+    Refusals& r = Refused();
+    std::uint64_t expirations;
+    while (read(r.timerFd, &expirations, sizeof expirations) > 0) {
+    }
+    if (r.untold == 0 || !ArmRefusalSecond()) {
+        EndRefusalRun();
+        return;
+    }
+    TellUntoldRefusals();
+}
+
+void Refuse(const Request& request) {
+    Refusals& r = Refused();
+    if (r.sourceId) {
+        ++r.untold;
+        return;
+    }
+    char what[128];
+    std::snprintf(what, sizeof what, "message 0x%04X for window %u from another program (only a second "
+                  "start's hand-over is taken)", request.msg, request.hwnd);
+    ReportDropped(what);
+    if (ArmRefusalSecond()) r.sourceId = AddEventSource(r.timerFd, RefusalSecondPassed);
+}
+
 void Serve(const Request& request, Reply* reply) {
     switch (request.kind) {
         case kAskFolder:
@@ -180,10 +241,7 @@ void Serve(const Request& request, Reply* reply) {
             // Only the hand-over crosses. Any other message could carry a pointer or a handle of
             // another process that the window would read as its own, or ask it to close.
             if (request.hwnd != R().handOverWindow || request.msg != R().handOverMessage || request.msg == 0) {
-                char what[96];
-                std::snprintf(what, sizeof what, "message 0x%04X for window %u from another program (only a second "
-                              "start's hand-over is taken)", request.msg, request.hwnd);
-                ReportDropped(what);
+                Refuse(request);
                 break;
             }
             UserActedThroughAnotherCopy(request.userTime);
@@ -308,6 +366,7 @@ bool RegisterRunningCopy(const std::string& programFolder) {
 
 void UnregisterRunningCopy() {
     if (R().listenFd < 0) return;
+    EndRefusalRun();
     RemoveEventSource(R().sourceId);
     while (!IncomingRequests().empty()) Drop(IncomingRequests().begin()->first);
     close(R().listenFd);

@@ -87,6 +87,9 @@ TEST_F(IntroChoice, EachChoiceStoresTheClockTypeAndRunCountAndOnlySystrayMovesTh
         EXPECT_EQ(Saved("Main Settings", "Y"), c.storedY);
         // The global keeps this run's count; start-up counts the next run.
         EXPECT_EQ(core::Settings.RunCount, 0);
+        // "Start with my session" is on from the first run: its entry is there already.
+        EXPECT_EQ(autostart->requests, std::vector<std::string>{"enable " + ProgramFolder() + "/OZRClock"});
+        autostart->requests.clear();
     }
 }
 

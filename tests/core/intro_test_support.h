@@ -24,6 +24,7 @@
 #include "platform/window/loop.h"
 #include "tests/platform/services/temp_folder.h"
 #include "tests/platform/window/window_test_support.h"
+#include "tests/support/recording_autostart.h"
 
 namespace introtest {
 using namespace platform;
@@ -35,6 +36,7 @@ class IntroTest : public testing::Test {
 protected:
     void SetUp() override {
         wintest::UseVirtualClock();
+        autostart = &testsupport::UseRecordingAutostart();
         StartDesktopScreen();
         for (const char* name : kPictures) {
             std::ifstream in(std::string(OZR_PROGRAM_DIR) + "/GUI/Misc/" + name, std::ios::binary);
@@ -90,6 +92,7 @@ protected:
     std::string DebugLogText() const { return folder.Read("!debug.dump"); }
 
     TempProgramFolder folder;
+    testsupport::RecordingAutostart* autostart = nullptr;
 };
 
 // A press and release of the left button now, handled before it returns (no time passes).

@@ -1,5 +1,7 @@
 #include "core/next_firing.h"
 
+#include <algorithm>
+
 #include "tests/core/alarm_test_support.h"
 
 using namespace core;
@@ -212,6 +214,20 @@ TEST_F(NextFiringTest, TheTimeToTheNextAlarmDependsOnTheListOrder) {
     std::vector<Alarm> far = list({0});
     far[1].FIRE = At("9000-01-01 00:00:00");
     EXPECT_EQ(NextAlarmSeconds(far, now), 2'147'483'647);
+
+    // An interval alarm waiting for its start (in an hour, then every 10 minutes) keeps a past
+    // FIRE: it counts by its first firing wherever it stands.
+    std::vector<Alarm> waiting = list({100, 50, -3600});
+    Alarm& interval = waiting.back();
+    interval.Flags = kInterval;
+    interval.AlarmState = kAlarmStartAhead;
+    interval.OriginalDate = AddSeconds(now, 3600);
+    interval.RepeatInterval = 600;
+    EXPECT_EQ(NextAlarmSeconds(waiting, now), 50);
+    std::rotate(waiting.begin() + 1, waiting.end() - 1, waiting.end());
+    EXPECT_EQ(NextAlarmSeconds(waiting, now), 50);
+    waiting.resize(2);
+    EXPECT_EQ(NextAlarmSeconds(waiting, now), 4200);
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <fstream>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/frm_main.h"
+#include "core/globals.h"
 #include "core/main_window_proc.h"
 #include "desktop_harness.h"
 #include "platform/present/desktop_screen.h"
@@ -42,6 +44,29 @@ TEST(LabelBatches, TheFloatingClockGetsOneBatchASecondOnTheSecond) {
     EXPECT_GE(g_batchEnds.size(), 9u);
     EXPECT_LE(g_batchEnds.size(), 11u);
     for (std::int64_t at : g_batchEnds) EXPECT_LE(at % 1000, 20) << "a batch " << at % 1000 << " ms after the second";
+}
+
+// A label aligned to the right or centred with an offset widens the block at the end of every
+// layout pass: the window keeps its size all the same, so the engine settles at one tick a second.
+TEST(LabelBatches, AnOffsetAlignedLabelLetsTheEngineSettle) {
+    for (const char* align : {"ar", "ac"}) {
+        SCOPED_TRACE(align);
+        Desktop d({.prepare = [align](auto& f) {
+            std::ofstream file(f / "Settings.ozrini");
+            file << "[Dralo Software Development Ruriv - Settings File]\n[Main Settings]\nRunCount=2\nSplash=0\n"
+                 << "[Labels]\nK0=Time\nK1=Date\nK2=Third\n";
+            const std::pair<const char*, std::string> labels[] = {
+                {"Time", "X=0\nSpawnString=alhh:mm:ss"}, {"Date", "X=0\nSpawnString=acYYYY-MM-DD"},
+                {"Third", std::string("X=300\nSpawnString=") + align + "hh:mm"}};
+            for (const auto& [name, own] : labels)
+                file << "[ZTVLBL: " << name << "]\n" << own << "\nY=0\nFace=Arial\nSize=8\nBold=400\nBack=0\nFore=16777215\nVisible=1\n";
+        }});
+        ASSERT_TRUE(d.Start());
+        d.Advance(5000);
+        EXPECT_EQ(core::frmMain().OZRClockEngine.Interval, 1000);
+        EXPECT_EQ(core::FastStartTicks, 0);
+        EXPECT_TRUE(core::frmMain().Label(2).Visible);
+    }
 }
 
 // What the clock shows from 5 ms after each second turns to the end of that second: the floating

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -365,6 +366,16 @@ TEST_F(SettingsWindow, ADraggedWindowKeepsItsPlaceThroughApplyAndOpensThereNextT
     core::frmMain().SetFocus();
     Open();
     EXPECT_EQ(d.Rect(Window()).left, after.left);
+
+    // The session ends the program while the window is open: its place is kept, as Cancel keeps it.
+    d.Drag(TitleBarPoint(3000), POINT{TitleBarPoint(3000).x - 30, TitleBarPoint(3000).y - 20});
+    const RECT dragged = d.Rect(Window());
+    ASSERT_EQ(dragged.left, after.left - 30);
+    std::raise(SIGTERM);
+    d.Advance(200);
+    ASSERT_TRUE(d.Ended());
+    EXPECT_EQ(Saved("PX"), std::to_string(dragged.left * 15));
+    EXPECT_EQ(Saved("PY"), std::to_string(dragged.top * 15));
 }
 
 TEST_F(SettingsWindow, TheCloseZoneAltF4AndCancelAllCancelAndLeaveTheFileAsItWas) {

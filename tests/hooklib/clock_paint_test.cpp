@@ -404,6 +404,12 @@ TEST_F(ClockPainting, OnlyShownLabelsWithASizeGetAFontAndEveryFontGoesWithItsLab
     SendLabels(lib, main, {{"ss"}});
     Paint();
     EXPECT_EQ(LiveGdiObjectCount(), hooked + 1);
+
+    // A label only reported to the program, such as a tooltip's, is parsed but never painted.
+    SendLabels(lib, main, {{"ss", 10, 400, RGB(0, 0, 128), RGB(255, 255, 0)}, {"!tooltipss", 10, 400, RGB(0, 0, 128), RGB(0, 255, 255)}});
+    Paint();
+    EXPECT_GT(CountNear(RGB(255, 255, 0)), 5);
+    EXPECT_EQ(CountNear(RGB(0, 255, 255)), 0);
     const std::size_t dcs = LiveDcCount();
     lib.OZRUnHookSystem();
     EXPECT_EQ(LiveGdiObjectCount(), hooked - 1);

@@ -9,12 +9,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/services/running_copy.h"
 #include "platform/window/loop.h"
 #include "platform/window/remote.h"
+#include "tests/support/recording_failure_reports.h"
 #include "window_test_support.h"
 
 using namespace platform;
@@ -46,8 +51,14 @@ std::string UniqueFolder(const char* tag) {
     };
     UINT_PTR giveUp = SetTimer(HWND{}, 0, 10'000, [](HWND, UINT, UINT_PTR, DWORD) { _exit(4); });
     (void)giveUp;
+    testsupport::RecordingFailureReports& reports = testsupport::UseRecordingFailureReports();
     RunModalLoop([&] { return got; });
     UnregisterRunningCopy();
+    std::ofstream(folder + ".dropped") << [&] {
+        std::string lines;
+        for (const std::string& line : reports.dropped) lines += line + "\n";
+        return lines;
+    }();
     _exit(gotParam == 1 ? 0 : 5);
 }
 
@@ -82,6 +93,13 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     const std::string& folder() const { return folder_; }
+    // What the first copy reported dropped, one line each, once it has ended.
+    std::string Dropped() const {
+        std::ifstream in(folder_ + ".dropped");
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::remove((folder_ + ".dropped").c_str());
+        return text;
+    }
     std::string SocketPath() const { return UserRuntimeFolder() + "/" + std::to_string(child_) + ".sock"; }
 
 private:
@@ -138,6 +156,10 @@ TEST(SecondCopy, OnlyTheHandOverCrosses) {
     EXPECT_EQ(SendMessage(remote, WM_WINDOWPOSCHANGED, 0, 0x1234), 0);
     EXPECT_EQ(SendMessage(remote, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(first.HandOver(), 0) << "the first copy lives, with its window, and takes the hand-over";
+    // A run of refusals is told in one line and a count.
+    EXPECT_TRUE(std::regex_match(first.Dropped(), std::regex("message 0x000C for window \\d+ from another program \\(only a "
+                                                             "second start's hand-over is taken\\)\n2 more messages from "
+                                                             "other programs \\(only a second start's hand-over is taken\\)\n")));
 }
 
 }  // namespace
