@@ -262,6 +262,7 @@ void frmMainForm::UpdateDisplay(bool force) {
     if (widened) R -= 15;
     const std::int32_t targetWidth = OnPixelGrid(f.autoSize ? R + 2 * f.BL : f.CW + 2 * f.BL);
     const std::int32_t targetHeight = OnPixelGrid(f.BT * 2 + (f.autoSize ? H : f.CH));
+    const bool sized = Width != targetWidth || Height != targetHeight;
     if (Width != targetWidth) {
         if (Settings.SystrayClock)
             OZRSetClockWidth(f.autoSize ? static_cast<std::int16_t>(RoundHalfEven(R / 15.0)) : Settings.ClockWidth);
@@ -274,6 +275,9 @@ void frmMainForm::UpdateDisplay(bool force) {
         if (SettingsWindowOpen) Top = Top - (targetHeight - Height);  // the bottom edge stays in place
         Height = targetHeight;
     }
+    // A size held by its right or bottom edge, or one that grew near the screen's edge, may reach
+    // past the monitor.
+    if (sized) KeepWholeOnMonitor();
     if (SecondsBetween(StartTime, Now()) < 5 && Settings.Anchor != 0 && !ModalWindowOpen && !BodyMovin.Enabled)
         UpdateMainWindowAnchoring();
 }
