@@ -22,6 +22,8 @@ using namespace platform::forms;
 
 void BringToForeground() {
     if (SettingsWindowOpen || ModalWindowOpen) return;
+    // A clock that another program minimised (it has no minimise box of its own) comes back too.
+    if (platform::IsIconic(frmMain().hWnd)) platform::ShowWindow(frmMain().hWnd, platform::SW_RESTORE);
     platform::HWND after = Settings.FloatAlwaysOnTop ? platform::HWND_TOPMOST : platform::HWND_TOP;
     platform::SetWindowPos(frmMain().hWnd, after, 0, 0, 0, 0, platform::SWP_NOSIZE | platform::SWP_NOMOVE);
     platform::SetForegroundWindow(frmMain().hWnd);

@@ -260,9 +260,10 @@ void frmMainForm::UpdateDisplay(bool force) {
     if (widened) R -= 15;
     const std::int32_t targetWidth = OnPixelGrid(f.autoSize ? R + 2 * f.BL : f.CW + 2 * f.BL);
     const std::int32_t targetHeight = OnPixelGrid(f.BT * 2 + (f.autoSize ? H : f.CH));
+    const bool sized = Width != targetWidth || Height != targetHeight;
     // Only a size that really changes counts as a resize: one that the next pass finds again
     // would keep the engine at its fast pace for good.
-    if (force || Width != targetWidth || Height != targetHeight) {
+    if (force || sized) {
         LayoutRightEdge = 0;
         if (f.autoSize) FastStartTicks = 3;  // the engine ticks at once three more times, so the clock settles
     }
@@ -278,6 +279,9 @@ void frmMainForm::UpdateDisplay(bool force) {
         if (SettingsWindowOpen) Top = Top - (targetHeight - Height);  // the bottom edge stays in place
         Height = targetHeight;
     }
+    // A size held by its right or bottom edge, or one that grew near the screen's edge, may reach
+    // past the monitor.
+    if (sized) KeepWholeOnMonitor();
     if (SecondsBetween(StartTime, Now()) < 5 && Settings.Anchor != 0 && !ModalWindowOpen && !BodyMovin.Enabled)
         UpdateMainWindowAnchoring();
 }

@@ -73,6 +73,8 @@ public:
     // would pass that monitor's right or bottom edge; on none (its monitor is gone) it is brought
     // back onto the primary monitor.
     void KeepSavedPlaceOnMonitor();
+    // After a resize: the shown window lies wholly on a monitor, moved as little as it must.
+    void KeepWholeOnMonitor();
 
     // Library binding.
     void SwitchClockMode();

@@ -89,6 +89,13 @@ void frmMainForm::KeepSavedPlaceOnMonitor() {
     if (top + Height > area.bottom * 15) top = static_cast<std::int32_t>(area.bottom * 15 - Height);
 }
 
+void frmMainForm::KeepWholeOnMonitor() {
+    platform::RECT r{};
+    if (!Visible || !platform::GetWindowRect(hWnd, &r)) return;
+    const platform::RECT kept = platform::KeptOnMonitor(r);
+    if (!(kept == r)) Move(Left + (kept.left - r.left) * 15, Top + (kept.top - r.top) * 15);
+}
+
 bool frmMainForm::IsForegroundFullScreen() {
     GetScreenSize();
     platform::HWND front = platform::GetForegroundWindow();

@@ -129,8 +129,9 @@ void FireAlarmWindow(std::int32_t alarmId, const char* title, const char* text, 
     } else if (flags & kAlarmCentred) {
         w->PlaceWindow(kPositionCentred);
         w->ShowSmartWindow(true);
-    } else if (!showNow) {
-        w->ShowSmartWindow(true);
+    } else {
+        w->KeepWithinWorkArea();
+        if (!showNow) w->ShowSmartWindow(true);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "hooklib/taskbar_probe.h"
 #include "platform/draw/image.h"
 #include "platform/shell/system_version.h"
+#include "platform/window/monitors.h"
 #include "platform/window/screen.h"
 
 namespace hooklib {
@@ -231,11 +232,22 @@ void SmartWindow::ShowSmartWindow(bool show) {
 void SmartWindow::PlaceWindow(int code) {
     RECT r;
     GetWindowRect(Handle, &r);
-    auto p = PositionPoint(code, SIZE{r.width(), r.height()}, ScreenSize());
+    const RECT work = WorkArea();
+    auto p = PositionPoint(code, SIZE{r.width(), r.height()}, SIZE{work.width(), work.height()});
     if (!p) return;  // an unknown code computes nothing
-    X = p->x;
-    Y = p->y;
+    X = work.left + p->x;
+    Y = work.top + p->y;
     SetWindowPos(Handle, HWND{}, X, Y, 0, 0, 513);
+}
+
+void SmartWindow::KeepWithinWorkArea() {
+    RECT r;
+    if (!GetWindowRect(Handle, &r)) return;
+    const RECT kept = KeptWithin(r, MonitorWorkAreaOf(r));
+    if (kept == r) return;
+    X = kept.left;
+    Y = kept.top;
+    SetWindowPos(Handle, HWND{}, X, Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SmartWindow::ApplyWindowFlags(std::uint32_t flags) {

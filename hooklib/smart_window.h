@@ -126,7 +126,12 @@ public:
     void ShowSmartWindow(bool show);
     int StartFade(bool in);
     void StartSlide(int first, int second, std::uint8_t startAlpha, std::uint8_t stopAlpha, int time, int alphaTime);
+    // The eight positions and the centre lie on the primary monitor's work area, clear of the
+    // desktop's panels; so do the slides' ends.
     void PlaceWindow(int code);
+    // A window at a place of its own that would run past its monitor's work area is moved left and
+    // up (or right and down) just enough to lie within it; one that fits stays where it is.
+    void KeepWithinWorkArea();
     void ApplyWindowFlags(std::uint32_t flags);
     bool LoadBackground(const std::string& path);
     void LoadTooltipSkin();

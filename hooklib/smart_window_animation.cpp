@@ -58,9 +58,13 @@ void SmartWindow::StartSlide(int first, int second, std::uint8_t startAlpha, std
     int position = out ? first : second;
     RECT r;
     GetWindowRect(Handle, &r);
-    SIZE size{r.width(), r.height()}, screen = ScreenSize();
-    auto end = PositionPoint(position, size, screen);
-    auto start = end ? SlideStartPoint(position, direction, size, screen) : std::nullopt;
+    const RECT work = WorkArea();
+    const SIZE size{r.width(), r.height()}, area{work.width(), work.height()};
+    const auto onWorkArea = [&](std::optional<POINT> p) {
+        return p ? std::optional<POINT>(POINT{work.left + p->x, work.top + p->y}) : std::nullopt;
+    };
+    auto end = onWorkArea(PositionPoint(position, size, area));
+    auto start = end ? onWorkArea(SlideStartPoint(position, direction, size, area)) : std::nullopt;
     if (!start) {
         // No way can be computed. A window going out goes at once (and the program is told);
         // one coming in simply shows at its place.

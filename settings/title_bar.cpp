@@ -73,6 +73,10 @@ void TitleBar::Reset() {
     closeHot_ = minimizeHot_ = false;
     bodyMovin_.Enabled = false;
     hover_.Enabled = false;
+    // The bar's minimise box is the window's own: the desktop's window manager, asked to minimise
+    // it, sees a window that may be minimised, and so do its task lists.
+    const HWND h = window_.hWnd;
+    SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) | static_cast<LONG>(WS_MINIMIZEBOX));
 }
 
 void TitleBar::Paint() {

@@ -303,7 +303,9 @@ bool StartX11Presenter(std::string* error) {
                           {&x.clientListStacking, "_NET_CLIENT_LIST_STACKING"},
                           {&x.workArea, "_NET_WORKAREA"},
                           {&x.stateMaxVert, "_NET_WM_STATE_MAXIMIZED_VERT"},
-                          {&x.stateMaxHorz, "_NET_WM_STATE_MAXIMIZED_HORZ"}});
+                          {&x.stateMaxHorz, "_NET_WM_STATE_MAXIMIZED_HORZ"},
+                          {&x.allowedActions, "_NET_WM_ALLOWED_ACTIONS"},
+                          {&x.actionMinimize, "_NET_WM_ACTION_MINIMIZE"}});
     SetClientIdentity(X().groupLeader);
     XSelectInput(display, X().groupLeader, PropertyChangeMask);  // the server's time is read there
     WatchMonitors(display, X().root);

@@ -2,10 +2,14 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/present/desktop_screen.h"
 #include "platform/present/detail/x11_focus.h"
 #include "platform/present/detail/x11_window_hints.h"
 #include "platform/present/detail/x11_window_shape.h"
+#include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 
 namespace platform::x11 {
@@ -13,6 +17,19 @@ namespace platform::x11 {
 // Shows, hides, minimises or restores the X window as the program's window is now. A window
 // manager minimises a window itself (ICCCM's iconic state): the window stays one of its clients,
 // which its taskbar or Alt+Tab restores. With none, a minimised window is simply not shown.
+namespace {
+
+// A window manager that lists what it allows a window (_NET_WM_ALLOWED_ACTIONS) and lists no
+// minimise refuses an iconify: the window stays as it is (WM_STATE Normal). A list not written yet
+// tells nothing.
+bool MinimizeRefused(const XWin& xw) {
+    if (!WindowManagerSupports(X().allowedActions)) return false;
+    const std::vector<Atom> allowed = AtomList(X().display, xw.xid, X().allowedActions);
+    return !allowed.empty() && std::find(allowed.begin(), allowed.end(), X().actionMinimize) == allowed.end();
+}
+
+}  // namespace
+
 void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const RECT& r) {
     if (!wanted) {
         KeepFocusPastLeaving(xw);
@@ -28,6 +45,12 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     }
     if (minimized) {
         if (xw.iconic) return;
+        if (xw.mapped && xw.managed && MinimizeRefused(xw)) {
+            // The window manager's answer is the truth: the window is still on the screen, so the
+            // program's window is not minimised either and keeps taking input and clicks.
+            PostTask([hwnd] { WindowManagerIconic(hwnd, false); });
+            return;
+        }
         KeepFocusPastLeaving(xw);
         if (xw.overrideRedirect || !WindowManagerRuns()) {
             if (xw.mapped) XUnmapWindow(X().display, xw.xid);
@@ -79,9 +102,17 @@ void NoteWindowManagerState(XWindowId xid) {
     if (!wasManaged && state == NormalState) NoteManaged(*xw);
     const bool iconic = state == IconicState;
     if (!xw->managed || iconic == xw->iconic) return;
-    if (iconic) KeepFocusPastLeaving(*xw);
     xw->iconic = iconic;
-    if (HWND h = HandleOf(xid)) WindowManagerIconic(h, iconic);
+    const HWND h = HandleOf(xid);
+    // A window without a minimise box of its own (the floating clock) that another program
+    // minimised all the same (a pager, a task list) comes back at once where it was: the program
+    // never takes it as minimised, and the mapping asks the window manager to restore it.
+    if (iconic && !OffersMinimize(*xw)) {
+        if (h) Sync(h);
+        return;
+    }
+    if (iconic) KeepFocusPastLeaving(*xw);
+    if (h) WindowManagerIconic(h, iconic);
 }
 
 }  // namespace platform::x11

@@ -141,8 +141,13 @@ void ApplyStrut(const XWin& xw, const RECT& place) {
 // with a sizing frame, minimise and maximise only with their boxes. Our windows draw their own
 // frames (no decoration of the window manager's); the taskbar offers nothing at all, as the
 // desktop's own cannot be moved, sized or closed.
+namespace {
+constexpr long kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+}  // namespace
+
+bool OffersMinimize(const XWin& xw) { return xw.functions > 0 && (xw.functions & kMinimize); }
+
 void ApplyFunctions(XWin& xw, const PresentedWindow& w) {
-    constexpr long kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
     constexpr long kFunctionsGiven = 1, kDecorationsGiven = 2;
     long functions = 0;
     if (!xw.dock)

@@ -69,20 +69,54 @@ RECT VirtualScreen() {
     return all;
 }
 
+RECT KeptWithin(const RECT& rect, const RECT& area) {
+    const LONG x = std::max(area.left, std::min(rect.left, area.right - rect.width()));
+    const LONG y = std::max(area.top, std::min(rect.top, area.bottom - rect.height()));
+    return OffsetRectBy(rect, x - rect.left, y - rect.top);
+}
+
 namespace {
 
-// As the desktop does when a monitor goes: a shown window left on no monitor comes onto the primary
-// one, whole where it fits.
+long long Covered(const RECT& rect) {
+    long long sum = 0;
+    for (const RECT& m : M().monitors) sum += Area(IntersectRects(m, rect));
+    return sum;
+}
+
+// How far the rectangle lies from the monitor, across and down (0 for one that touches it).
+long long Gap(const RECT& rect, const RECT& m) {
+    const long long dx = std::max<long long>({0, m.left - rect.right, rect.left - m.right});
+    const long long dy = std::max<long long>({0, m.top - rect.bottom, rect.top - m.bottom});
+    return dx * dx + dy * dy;
+}
+
+const RECT& Nearest(const RECT& rect) {
+    if (OnSomeMonitor(rect)) return Holding(rect);
+    return *std::min_element(M().monitors.begin(), M().monitors.end(),
+                             [&](const RECT& a, const RECT& b) { return Gap(rect, a) < Gap(rect, b); });
+}
+
+}  // namespace
+
+RECT KeptOnMonitor(const RECT& rect) {
+    const RECT probe = rect.empty() ? RECT{rect.left, rect.top, rect.left + 1, rect.top + 1} : rect;
+    if (Covered(probe) >= Area(probe)) return rect;
+    return KeptWithin(rect, Nearest(probe));
+}
+
+namespace {
+
+// As the desktop does when a monitor goes or shrinks: a shown window that the monitors left no
+// longer cover whole comes wholly onto the nearest of them (its program hears of it as a move).
 void BringBackLostWindows() {
-    const RECT primary = M().monitors.front();
     const std::vector<HWND> tops = detail::S().topLevels;
     for (HWND h : tops) {
         const detail::Window* w = detail::Find(h);
-        if (!w || !(w->style & WS_VISIBLE) || OnSomeMonitor(w->rect)) continue;
-        const LONG x = std::max(primary.left, std::min(w->rect.left, primary.right - w->rect.width()));
-        const LONG y = std::max(primary.top, std::min(w->rect.top, primary.bottom - w->rect.height()));
+        if (!w || !(w->style & WS_VISIBLE) || w->minimized) continue;
+        const RECT kept = KeptOnMonitor(w->rect);
+        if (kept == w->rect) continue;
         ContextScope scope(w->context);
-        SetWindowPos(h, HWND{}, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(h, HWND{}, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -21,6 +21,14 @@ RECT MonitorWorkAreaOf(const RECT& rect);
 RECT CentringArea(HWND owner);
 // True when some part of the rectangle lies on a monitor.
 bool OnSomeMonitor(const RECT& rect);
+// The rectangle moved at its size as little as it must to lie wholly within the area: left and up
+// where it runs past the right or bottom edge, right and down past the left or top edge. One larger
+// than the area keeps its top-left corner at the area's.
+RECT KeptWithin(const RECT& rect, const RECT& area);
+// The rectangle as it is where the monitors cover it whole (across the seam of two side by side
+// too), else kept within the monitor nearest to it: the one that holds most of it, or where none
+// holds any of it (its monitor is gone), the closest one.
+RECT KeptOnMonitor(const RECT& rect);
 // The bounding box of every monitor.
 RECT VirtualScreen();
 
@@ -29,7 +37,7 @@ RECT VirtualScreen();
 // the result is that corner in the presenter's coordinates, what it adds to the program's to get
 // its own. An empty list leaves them as they are. A change is heard as a change of what the
 // panels leave free (platform/window/panel_area.h): what lies along the screen's edges follows;
-// and a shown window left on no monitor comes onto the primary one.
+// and every shown window that the monitors no longer cover whole comes wholly onto the nearest one.
 POINT SetMonitorLayout(const std::vector<RECT>& layout, std::size_t primary);
 // Where the primary monitor's corner lies in the presenter's coordinates.
 POINT MonitorLayoutOrigin();

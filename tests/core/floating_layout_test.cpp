@@ -208,6 +208,23 @@ TEST_F(FloatingClockTest, WithTheSettingsWindowOpenTheWindowGrowsToTheLeft) {
     EXPECT_GT(clock.Height, height);
     EXPECT_EQ(clock.Left + clock.Width, right);
     EXPECT_EQ(clock.Top + clock.Height, bottom);
+
+    // A resize never leaves it less than whole on its monitor: not grown past the top-left corner,
+    // nor, from a tall fixed size reaching past the bottom back to its own size, left below it.
+    clock.Move(0, 0);
+    Record(1).Size = 24;
+    ShowTexts({"13:04:05", "Sunday, 1 March 2026"});
+    EXPECT_EQ(clock.Left, 0);
+    EXPECT_EQ(clock.Top, 0);
+    Settings.AutoSize = false;
+    Settings.ClockHeight = 921;
+    clock.Move(3000, 200 * 15);
+    ShowTexts({"13:04:05", "Sunday, 1 March 2026"});
+    clock.Move(3000, 200 * 15);  // where a drag would leave it, past the bottom
+    Settings.AutoSize = true;
+    ShowTexts({"13:04:05", "Sunday, 1 March 2026"});
+    EXPECT_LE(clock.Top + clock.Height, 1024 * 15);
+    EXPECT_GE(clock.Top, 0);
 }
 
 TEST_F(FloatingClockTest, TheAnchorHoldsWhileTheClockSettlesInItsFirstSeconds) {

@@ -55,6 +55,35 @@ TEST_F(FloatingClockTest, ASavedPlaceStaysOnItsMonitorAndComesBackFromNone) {
     }
 }
 
+// A monitor unplugged or a screen made smaller: the clock the monitors no longer cover whole comes
+// wholly onto the nearest one left, and the engine's next tick saves that place; one across the seam
+// of two monitors stays.
+TEST_F(FloatingClockTest, AMonitorThatGoesLeavesTheClockWholeOnTheNearestOneAndThatPlaceIsSaved) {
+    const std::vector<platform::RECT> one{{0, 0, 1280, 1024}}, two{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}},
+        leftOfPrimary{{0, 0, 1280, 1024}, {-1280, 0, 0, 1024}};
+    struct Case {
+        const std::vector<platform::RECT>* before;
+        int left, top;  // pixels
+        platform::POINT kept;
+    } cases[] = {
+        {&two, 1800, 500, {1130, 500}},   // on the monitor that went
+        {&two, 1274, 980, {1130, 974}},   // across the seam, and past the bottom once it went
+        {&leftOfPrimary, -600, -20, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.left);
+        platform::SetMonitorLayout(*c.before, 0);
+        clock.Move(c.left * 15, c.top * 15, 2250, 750);
+        EXPECT_EQ(clock.Left, c.left * 15) << "where the monitors cover it, as it was";
+        platform::SetMonitorLayout(one, 0);
+        EXPECT_EQ(clock.Left, c.kept.x * 15);
+        EXPECT_EQ(clock.Top, c.kept.y * 15);
+        clock.GoTimer();
+        EXPECT_EQ(Settings.FloatWindowLeft, c.kept.x * 15);
+        EXPECT_NE(folder.Read("Settings.ozrini").find("X=" + std::to_string(c.kept.x * 15) + "\n"), std::string::npos);
+    }
+}
+
 TEST_F(FloatingClockTest, AnAnchorCentresAnOddSizedWindowToTheNearestPixel) {
     UseScreen(1024, 768);
     clock.Move(0, 0, 151 * 15, 51 * 15);

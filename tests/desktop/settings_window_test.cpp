@@ -553,6 +553,8 @@ TEST_F(SettingsWindow, F6OpensTheAboutWindowModelessAndAfterItClosesF2Works) {
 // clock's keys, the taskbar menu's item, the desktop's own restore.
 TEST_F(SettingsWindow, AMinimisedWindowComesBackByTheKeysTheMenuAndTheDesktop) {
     Open();
+    // Its bar's minimise box is the window's: the desktop's window manager is told it may minimise it.
+    EXPECT_TRUE(GetWindowLong(Window(), GWL_STYLE) & static_cast<LONG>(WS_MINIMIZEBOX));
     HWND main = core::frmMain().hWnd;
     auto minimise = [&](const POINT& zone) {
         d.Click(zone);

@@ -18,6 +18,7 @@
 #include "platform/services/settings_file.h"
 #include "platform/window/message_box.h"
 #include "platform/window/monitors.h"
+#include "platform/window/window_manager.h"
 
 using namespace platform;
 using desktop::Desktop;
@@ -126,6 +127,7 @@ TEST(Startup, ASecondCopyBringsTheFirstForwardAndEndsWithoutWritingAFile) {
     HWND main = d.FindByTitle("OZR Ruriv Main Window");
     HWND other = CreateWindowEx(0, "Form", "someone else", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND{});
     SetForegroundWindow(other);
+    WindowManagerIconic(main, true);  // as a pager minimises it: the second copy brings it back all the same
     d.Advance(100);
     auto before = std::filesystem::last_write_time(d.PathOf("Settings.ozrini"));
     std::string executable = (d.Folder() / "OZRClock").string();
@@ -147,6 +149,7 @@ TEST(Startup, ASecondCopyBringsTheFirstForwardAndEndsWithoutWritingAFile) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     d.Advance(100);
     EXPECT_EQ(GetForegroundWindow(), main);
+    EXPECT_FALSE(IsIconic(main));
     EXPECT_EQ(std::filesystem::last_write_time(d.PathOf("Settings.ozrini")), before);
     EXPECT_FALSE(d.FileExists("!debug.dump"));
 }

@@ -84,6 +84,9 @@ TEST_F(SmartWindows, PlacesByFlags) {
         {0x80, 100, 100, 2, RECT{1080, 0, 1280, 100}},     // custom position 2, top right
         {0x80, 100, 100, 6, RECT{0, 924, 200, 1024}},
         {0x01, -1, -1, 0, RECT{540, 462, 740, 562}},       // -1 centres styles 0 and 1
+        {0x01, 1200, 1000, 0, RECT{1080, 924, 1280, 1024}},  // past the right and bottom: moved just inside
+        {0x00, 1200, 50, 0, RECT{1080, 50, 1280, 150}},     // shown at once: past the right only
+        {0x01, 1080, 924, 0, RECT{1080, 924, 1280, 1024}},  // fits: left at X and Y
     };
     for (const Case& c : cases) {
         AlarmCall a;
@@ -98,6 +101,19 @@ TEST_F(SmartWindows, PlacesByFlags) {
         EXPECT_EQ(RectOf(w), c.expected) << "flags " << c.flags;
         EXPECT_FALSE(w->Sliding());
     }
+    // With panels along the bottom and the left, positions and places keep to the work area.
+    SetWorkArea(RECT{40, 0, 1280, 984});
+    for (const Case& c : {Case{0x80, 0, 0, 6, RECT{40, 884, 240, 984}}, Case{0x80, 0, 0, 8, RECT{560, 442, 760, 542}},
+                          Case{0x01, 1200, 1000, 0, RECT{1080, 884, 1280, 984}}, Case{0x01, 0, 100, 0, RECT{40, 100, 240, 200}}}) {
+        AlarmCall a;
+        a.flags = c.flags;
+        a.x = c.x;
+        a.y = c.y;
+        a.position = c.position;
+        a.Fire();
+        EXPECT_EQ(RectOf(Newest()), c.expected) << "flags " << c.flags << " position " << int(c.position);
+    }
+    SetWorkArea(RECT{});
 }
 
 TEST_F(SmartWindows, AutoSizeFitsTheTextsAtXAndY) {
@@ -252,6 +268,14 @@ TEST_F(SmartWindows, SlidesInFromBeyondTheCornerAndOutTheWayItWasSet) {
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(Closed(7), 1);
     EXPECT_TRUE(ExistingSmartWindowManager()->AlarmWindows.empty());
+
+    // Over a panel along the bottom, the slide ends above it.
+    SetWorkArea(RECT{0, 0, 1280, 984});
+    a.Fire();
+    w = Newest();
+    TicksUntil([&] { return !w->Sliding(); });
+    EXPECT_EQ(RectOf(w), (RECT{1080, 884, 1280, 984}));
+    SetWorkArea(RECT{});
 }
 
 TEST_F(SmartWindows, SlideFadesTakeTheSlidesOpacitiesAndTime) {

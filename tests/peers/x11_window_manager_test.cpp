@@ -61,6 +61,21 @@ protected:
     }
 };
 
+// A form without a border that paints a title bar with a minimise box of its own, as the settings
+// window does.
+class PaintedBarForm : public Form {
+public:
+    PaintedBarForm() : Form("frmPaintedBar") {}
+
+protected:
+    void Design() override {
+        BorderStyle = vbBSNone;
+        Caption = "OZR painted box";
+        Move(6000, 1500, 3000, 2000);
+    }
+    void Form_Load() override { SetWindowLong(hWnd, GWL_STYLE, GetWindowLong(hWnd, GWL_STYLE) | static_cast<LONG>(WS_MINIMIZEBOX)); }
+};
+
 // A plain form with a frame, placed apart from the others.
 class PlainForm : public Form {
 public:
@@ -424,13 +439,15 @@ TEST_F(X11UnderOpenbox, BoxesAndModalFormsStayAboveTheTopmostWindowTheyBlock) {
 // windows by rules of their own (and, where asked, under none: a null manager).
 // twoMonitors: the screen is two monitors of 1280 x 1024 side by side, the primary one on the right,
 // before the window manager starts.
+// primaryRight false: the primary one on the left.
 void UnderEachWindowManager(const std::function<void(const XvfbServer&, const char*)>& body,
-                            std::initializer_list<const char*> managers = {"openbox", "icewm"}, bool twoMonitors = false) {
+                            std::initializer_list<const char*> managers = {"openbox", "icewm"}, bool twoMonitors = false,
+                            bool primaryRight = true) {
     for (const char* manager : managers) {
         SCOPED_TRACE(manager ? manager : "no window manager");
         XvfbServer server(twoMonitors ? "2560x1024" : "1280x1024");
         ASSERT_TRUE(server.running());
-        ASSERT_TRUE(!twoMonitors || CutIntoTwoMonitors(server.display(), 1280, 1024, true));
+        ASSERT_TRUE(!twoMonitors || CutIntoTwoMonitors(server.display(), 1280, 1024, primaryRight));
         std::optional<WindowManagerProcess> wm;
         if (manager) wm.emplace(server, manager);
         ASSERT_TRUE(!wm || wm->ready()) << manager << " did not start";
@@ -503,6 +520,47 @@ protected:
         Move(0, 0, 6000, 4500);
     }
 };
+
+// The real clock on the second monitor when that monitor is unplugged (the monitor deleted, the
+// screen shrunk): the clock comes wholly onto the monitor left, and that place is saved.
+TEST(X11TwoMonitors, AClockOnAMonitorUnpluggedComesWhollyOntoTheOneLeftAndThatPlaceIsSaved) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char* manager) {
+            ClockProcess clock(server, std::string("unplugged-") + (manager ? manager : "none"),
+                               "[Dralo Software Development Ruriv - Settings File]\n"
+                               "[Main Settings]\nRunCount=2\nSplash=0\n"
+                               "[Float Window]\nX=27000\nY=4500\n[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n");
+            std::string id, place;
+            ASSERT_TRUE(Within10s([&] { return !(id = XWindowNamed(server, "OZR Ruriv Main Window")).empty(); }));
+            const auto left = [&] {
+                place = server.Output("xwininfo -id " + id);
+                const auto at = place.find("Absolute upper-left X:");
+                return at == std::string::npos ? -1 : std::atoi(place.c_str() + at + 22);
+            };
+            // A window manager that reads the outputs (xfwm4) sees only the monitor holding the
+            // output, and keeps the clock on it from the start.
+            ASSERT_TRUE(Within10s([&] { return left() == 1800 || (left() >= 0 && left() < 1280); })) << place;
+            ASSERT_EQ(server.Run("xrandr --delmonitor RIGHT"), 0);
+            // Xvfb refuses the smaller screen (its one output's mode is wider), but tells of the
+            // screen's change all the same, as an unplug does.
+            server.Run("xrandr --fb 1280x1024");
+            int x = -1, width = 0;
+            EXPECT_TRUE(Within10s([&] {
+                x = left();
+                const auto at = place.find("Width:");
+                width = at == std::string::npos ? 0 : std::atoi(place.c_str() + at + 6);
+                return x >= 0 && width > 0 && x + width <= 1280;
+            })) << place;
+            std::string saved;
+            EXPECT_TRUE(Within10s([&] {
+                std::ifstream in(clock.folder() / "Settings.ozrini");
+                saved.assign(std::istreambuf_iterator<char>(in), {});
+                return Holds(saved, ("X=" + std::to_string(x * 15) + "\r\n").c_str()) ||
+                       Holds(saved, ("X=" + std::to_string(x * 15) + "\n").c_str());
+            })) << x << "\n" << saved;
+        },
+        {nullptr, "openbox", "icewm", "xfwm4", "mutter"}, true, false);
+}
 
 // A screen cut into two monitors, the primary one on the right: the program's screen is the primary
 // monitor, and what it centres on the screen (a form, a message box) lies in the middle of that
@@ -1247,6 +1305,51 @@ TEST(X11EveryDesktop, ASecondStartBringsTheClockForwardAndTheTopmostClockStaysAb
                 usleep(500'000);
                 EXPECT_TRUE(clockOverSettings()) << "and stays";
             }
+        },
+        {"openbox", "icewm", "xfwm4", "mutter"});
+}
+
+// A window offers the window manager's minimise when it shows a minimise box of its own, as the
+// settings window's painted title bar does, and is minimised by it; one without (the floating clock)
+// that another program minimises comes back at once where it was; and where the window manager
+// refuses a minimise the program asks for, the program's window is not minimised either.
+TEST(X11EveryDesktop, AMinimiseIsOfferedWithItsBoxAndTheWindowManagersAnswerIsTheWindowsState) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char*) {
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
+            {
+                PaintedBarForm boxed;
+                boxed.Show();
+                FloatingForm clock;
+                clock.Show();
+                const auto state = [&](const char* title) { return server.Output(std::string("xprop -name '") + title + "' WM_STATE"); };
+                for (const char* title : {"OZR painted box", "OZR floating form"})
+                    ASSERT_TRUE(PumpUntil([&] { return Holds(state(title), "Normal"); })) << title;
+                EXPECT_TRUE(Holds(server.Output("xprop -name 'OZR painted box' _MOTIF_WM_HINTS"), "= 0x3, 0x2c,"));
+                Settle(300);
+                boxed.WindowState = vbMinimized;
+                EXPECT_TRUE(PumpUntil([&] { return Holds(state("OZR painted box"), "Iconic") && IsIconic(boxed.hWnd); }))
+                    << state("OZR painted box");
+                server.Run("xdotool windowactivate " + XWindowNamed(server, "OZR painted box"));  // as a task list restores it
+                EXPECT_TRUE(PumpUntil([&] { return Holds(state("OZR painted box"), "Normal") && !IsIconic(boxed.hWnd); }));
+
+                const std::string clockId = XWindowNamed(server, "OZR floating form");
+                const auto shown = [&] {
+                    return Holds(state("OZR floating form"), "Normal") && !IsIconic(clock.hWnd) &&
+                           Holds(server.Output("xwininfo -id " + clockId), "IsViewable");
+                };
+                server.Run("xdotool windowminimize " + clockId);
+                Settle(500);
+                EXPECT_TRUE(PumpUntil(shown)) << state("OZR floating form");
+                ShowWindow(clock.hWnd, SW_MINIMIZE);
+                Settle(500);
+                EXPECT_TRUE(PumpUntil([&] { return Holds(state("OZR floating form"), "Iconic") ? IsIconic(clock.hWnd) != 0 : shown(); }))
+                    << "as the window manager has it: " << state("OZR floating form") << IsIconic(clock.hWnd);
+                clock.Unload();
+                boxed.Unload();
+            }
+            PumpPendingWork();
+            StopX11Presenter();
         },
         {"openbox", "icewm", "xfwm4", "mutter"});
 }

@@ -96,6 +96,7 @@ struct X11State {
     Atom wmDelete, wmProtocols, netWmName, utf8, netWmState, stateAbove, stateSkipTaskbar, stateSkipPager, stateModal,
         windowType, typeDock, typeUtility, typeNormal, typePopupMenu, typeTooltip, strutPartial, strut, opacity,
         motifHints, netWmIcon, netWmPid, stateFullscreen, netWmUserTime, stateDemandsAttention;
+    Atom allowedActions = 0, actionMinimize = 0;
 };
 
 X11State& X();

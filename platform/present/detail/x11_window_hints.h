@@ -31,6 +31,8 @@ void SetClientIdentity(XWindowId xid);
 // (WM_NORMAL_HINTS): a window without a sizing frame keeps the size the program gives it, as its
 // minimum and its maximum, so that no window manager's maximise, key or snap makes it any other.
 void ApplyFunctions(XWin& xw, const PresentedWindow& w);
+// The window offers the window manager's minimise (it has a minimise box of its own).
+bool OffersMinimize(const XWin& xw);
 void ApplySizeHints(XWin& xw, const RECT& r, bool fixed);
 
 // WM_HINTS: the state the window is mapped in, and the program's group.
