@@ -212,6 +212,8 @@ void frmSetiForm::SetAbsoluteAccess(bool hide) {
 }
 
 void frmSetiForm::ShowSubWindow(Form* page, bool focusPage) {
+    // A balloon speaks of what was on show: it goes with the page.
+    core::OZRRemovePopupHelp();
     try {
         // The tree follows a page shown by code (the alarm wizard's start and end, the language page).
         if (page)

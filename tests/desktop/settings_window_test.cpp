@@ -507,6 +507,30 @@ TEST_F(SettingsWindow, DutchShowsItsBoxThenTheTreeAndButtonsInDutchAndCancelBrin
     EXPECT_EQ(core::LanguageFile.ReadText("Program Settings Controls", "Button Apply"), "Toepassen");
 }
 
+// The tree's popup help goes when the pointer leaves the tree and when a click changes the page
+// under the resting pointer; it does not come back until the pointer has left.
+TEST_F(SettingsWindow, TheTreesBalloonGoesWhenThePointerLeavesAndWhenThePageChanges) {
+    Open();
+    auto balloon = [] {
+        const HWND h = FindWindowEx(HWND{}, HWND{}, "OZRSW Tooltip", nullptr);
+        return h && IsWindowVisible(h);
+    };
+    const POINT general = NodePoint(2);
+    InjectMouseMove(general);
+    d.Advance(700);
+    ASSERT_TRUE(balloon());
+    InjectMouseMove(POINT{5, 5});
+    d.Advance(700);
+    EXPECT_FALSE(balloon());
+    InjectMouseMove(general);
+    d.Advance(700);
+    ASSERT_TRUE(balloon());
+    d.Click(general);
+    d.Advance(1500);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiGO");
+    EXPECT_FALSE(balloon());
+}
+
 TEST_F(SettingsWindow, CancelAfterChoosingDutchGivesEnglishBack) {
     Open();
     ClickNode(6);
