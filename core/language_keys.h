@@ -39,6 +39,9 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kGeneralSection, "MSGBOX Error"},
     {kGeneralSection, "MSGBOX Warning"},
     {kGeneralSection, "MSGBOX Question"},
+    // The buttons of every message box (with "Ok" and "Cancel" below).
+    {kGeneralSection, "Yes"},
+    {kGeneralSection, "No"},
     // The library reload watchdog gives up.
     {kGeneralSection, "MSGBOX Error DLL"},
     {kGeneralSection, "MSGBOX Error DLL Missing"},  // %1 the file, %2 why

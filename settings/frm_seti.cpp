@@ -168,6 +168,8 @@ void frmSetiForm::SetTexts(bool reload) {
         core::TreeExpandNode = -1;
         core::TreeSelectNode = kLanguageNodeIndex;
         BuildTree(true);
+        // The title bar names the section on show in the new language.
+        SelectNode(core::TreeSelectNode);
     } else {
         BuildTree(false);
     }
