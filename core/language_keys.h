@@ -60,6 +60,9 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAtomicClockSection, "Error Timeout"},
     {kAtomicClockSection, "Retrying"},
     {kAtomicClockSection, "Error Retries"},
+    // Time synchronisation the user asked for: the box when the clock cannot be set (%1 why, %2
+    // the server's offset in seconds).
+    {kAtomicClockSection, "Error Set Clock"},
     // Online alarm storage: its error box and its question.
     {kAnywhereSection, "InvalidCredentials"},
     {kAnywhereSection, "GeneralError"},
