@@ -152,7 +152,12 @@ void OZRShowPopupHelp(platform::HWND window, const char* title, const char* text
     RememberRestPoint(Cursor());
 }
 
-void OZRRemovePopupHelp() { CloseHelpWindow(); }
+// A help still waiting for its delay does not come either; the control's cycle goes on until the
+// cursor leaves it, so its next requests bring no balloon before then.
+void OZRRemovePopupHelp() {
+    CloseHelpWindow();
+    StopLibraryTimer(LibraryTimer::HelpDelay);
+}
 
 platform::HWND OZRSpecifyTooltipMasterWindow(platform::HWND window) {
     Share().TooltipMasterWindow = window.id();

@@ -524,7 +524,8 @@ TEST_F(SettingsWindow, DutchSpeaksInTheWholeWindowAndItsBoxesAndCancelBringsEngl
 }
 
 // The tree's popup help goes when the pointer leaves the tree and when a click changes the page
-// under the resting pointer; it does not come back until the pointer has left.
+// under the resting pointer, also while it waits for its delay; it does not come back until the
+// pointer has left.
 TEST_F(SettingsWindow, TheTreesBalloonGoesWhenThePointerLeavesAndWhenThePageChanges) {
     Open();
     auto balloon = [] {
@@ -544,6 +545,16 @@ TEST_F(SettingsWindow, TheTreesBalloonGoesWhenThePointerLeavesAndWhenThePageChan
     d.Click(general);
     d.Advance(1500);
     EXPECT_EQ(core::CurrentPageName, "frmSetiGO");
+    EXPECT_FALSE(balloon());
+    // Onto another node and a click at once: the help still waiting does not come after it.
+    const POINT aspect = NodePoint(4);
+    InjectMouseMove(POINT{5, 5});
+    d.Advance(100);
+    InjectMouseMove(aspect);
+    d.Advance(100);
+    d.Click(aspect);
+    d.Advance(1500);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiAS");
     EXPECT_FALSE(balloon());
 }
 
