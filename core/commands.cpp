@@ -95,7 +95,7 @@ const std::array<CommandEntry, 6>& Commands() {
         {Command::ProgramSettings, "Program Settings - Program Settings", [] { OpenSettings(true, 1, 1); }},
         {Command::AlarmSettings, "Program Settings - Alarm Settings", [] { OpenSettings(false, 7, 8); }},
         {Command::About, "About", About},
-        {Command::TimeSync, "Atomic Ruriv Sync", [] { frmMain().SynchronizeClock(); }},
+        {Command::TimeSync, "Atomic Ruriv Sync", [] { frmMain().SynchronizeClock(frmMainForm::SyncStart::ByUser); }},
         {Command::Quit, "Quit", Quit},
     }};
     return table;

@@ -111,8 +111,10 @@ public:
     std::int16_t CurrentTimeServer = 0;
     void StartTimeSync();
     // A synchronisation of its own (at start-up, periodic, the command "Atomic Ruriv Sync"): its
-    // first exchange asks the preferred server; only its retries move on to others.
-    void SynchronizeClock();
+    // first exchange asks the preferred server; only its retries move on to others. One the user
+    // asked for tells them in a box when the clock cannot be set; the others tell only the log.
+    enum class SyncStart { Automatic, ByUser };
+    void SynchronizeClock(SyncStart start = SyncStart::Automatic);
 
     // True once the program has ended (a second copy, a fatal start-up error, Quit); the exit
     // status is the platform's quit code.
@@ -183,6 +185,11 @@ private:
     NtpPacket TimeRequestPacket{};
     NtpPacket TimeAnswerPacket{};
     int timeExchange_ = 0;  // counts exchanges, so that a look-up answers only the one that asked
+    SyncStart syncStart_ = SyncStart::Automatic;  // of the synchronisation under way
+    // The box of a synchronisation the user asked for that could not set the clock, shown once
+    // the exchange is over; "" for none.
+    std::string clockNotSetNotice_;
+    void TellClockNotSet();
 
     bool ended_ = false;
     // A tick is running: a tick asked for from inside it (a message box lets timers run, and the

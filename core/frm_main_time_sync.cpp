@@ -1,11 +1,14 @@
 // The main window's time synchronisation: one SNTP request to a server of the time-server list,
 // its answer checked and turned into the system time, time-outs retried, and a periodic run
-// counted in ticks of the minute timer. Every step is told to the debug log; nothing is shown.
+// counted in ticks of the minute timer. Every step is told to the debug log; a box tells only the
+// user who asked for a synchronisation that the clock could not be set.
 #include <algorithm>
 #include <string>
 
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/language_keys.h"
+#include "core/language_text.h"
 #include "core/time_sync.h"
 #include "platform/base.h"
 #include "platform/services/clock.h"
@@ -13,6 +16,7 @@
 #include "platform/services/paths.h"
 #include "platform/services/regional.h"
 #include "platform/services/settings_file.h"
+#include "platform/window/window.h"
 
 namespace core {
 namespace {
@@ -24,14 +28,19 @@ std::string ServerKey(std::int16_t index) { return std::to_string(index + 1); }
 // The times of the minutes ahead or late are shown as UTC, as they are set.
 std::string GeneralDateTime(std::int64_t utcMs) { return platform::FormatGeneralDateTime(utcMs); }
 
+// A server's offset in seconds, signed: "+2.500".
+std::string OffsetSeconds(std::int64_t offsetMs) {
+    return (offsetMs >= 0 ? "+" : "") + platform::FormatRegionalNumber(offsetMs, 3, false);
+}
+
 }  // namespace
 
 std::string SynchronizationLine(std::int64_t offsetMs) {
-    return std::string("Executed Atomic Ruriv Synchronization -> ") + (offsetMs >= 0 ? "+" : "") +
-           platform::FormatRegionalNumber(offsetMs, 3, false) + " Seconds";
+    return "Executed Atomic Ruriv Synchronization -> " + OffsetSeconds(offsetMs) + " Seconds";
 }
 
-void frmMainForm::SynchronizeClock() {
+void frmMainForm::SynchronizeClock(SyncStart start) {
+    syncStart_ = start;
     CurrentTimeServer = Settings.AtomicServer;
     StartTimeSync();
 }
@@ -117,6 +126,17 @@ void frmMainForm::ws_DataArrival(long) {
     std::copy_n(answer.bytes.begin(), TimeAnswerPacket.size(), TimeAnswerPacket.begin());
     ProcessTimeAnswer();
     ws.Close();
+    TellClockNotSet();
+}
+
+// Shown once the exchange is over, so that a late copy of the answer that comes while the box is
+// open finds nothing to do.
+void frmMainForm::TellClockNotSet() {
+    if (clockNotSetNotice_.empty()) return;
+    const std::string text = std::move(clockNotSetNotice_);
+    clockNotSetNotice_.clear();
+    const std::string title = "OZR Ruriv - " + LanguageFile.ReadText(kGeneralSection, "MSGBOX Warning");
+    platform::MessageBox(platform::HWND{}, text.c_str(), title.c_str(), platform::MB_OK | platform::MB_ICONEXCLAMATION);
 }
 
 void frmMainForm::ProcessTimeAnswer() {
@@ -125,7 +145,8 @@ void frmMainForm::ProcessTimeAnswer() {
     // The clock when the answer came, to compare with the server's time then.
     std::int64_t clockMs = platform::SystemTimeToUtcMs(now) - ElapsedTicks(TimeAnswerTick, platform::GetTickCount());
     std::int64_t serverMs = CorrectedServerTimeMs(TimeAnswerPacket, TimeRoundTrip);
-    DebugLog(SynchronizationLine(serverMs - clockMs));
+    const std::int64_t offsetMs = serverMs - clockMs;
+    DebugLog(SynchronizationLine(offsetMs));
 
     WriteAnsweringServer(TimeAnswerPacket[1]);
     if (Settings.Remember) {
@@ -144,10 +165,18 @@ void frmMainForm::ProcessTimeAnswer() {
     // server's time has moved on by as much.
     newTime += ElapsedTicks(TimeAnswerTick, platform::GetTickCount());
     platform::SYSTEMTIME set = platform::UtcMsToSystemTime(newTime);
-    if (platform::SetSystemTime(&set))
+    if (platform::SetSystemTime(&set)) {
         DebugLog(AtomicText("Success") + " " + ServerKey(CurrentTimeServer));
-    else
-        DebugLog("Atomic Ruriv Error: the system clock could not be set (" + platform::SetTimeError() + ")");
+    } else {
+        const std::string why = platform::SetTimeError();
+        DebugLog("Atomic Ruriv Error: the system clock could not be set (" + why + ")");
+        if (syncStart_ == SyncStart::ByUser) {
+            clockNotSetNotice_ = AtomicText("Error Set Clock");
+            ReplaceAll(clockNotSetNotice_, "%1", why);
+            ReplaceAll(clockNotSetNotice_, "%2", OffsetSeconds(offsetMs));
+        }
+    }
+    syncStart_ = SyncStart::Automatic;
     TimeSyncRetries = 0;
     SyncMinuteCount = 0;
 }

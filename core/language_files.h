@@ -34,6 +34,10 @@ inline constexpr const char* kHelpFilePath = "\\System\\Help\\000HelpEnglish.ozr
 // language has.
 std::optional<std::string> LanguageFilePath(std::int16_t language);
 
+// True when the language's file holds the texts of the English (UK) one, whatever name its header
+// gives the language: a copy that nobody has translated yet.
+bool IsUntranslatedCopy(std::int16_t language);
+
 // The title of the box shown when a language or help file does not load; its text is the fixed
 // RoutineFailureText: without a language file there is nothing to read the texts from.
 inline constexpr const char* kLanguageLoadFailureTitle = "OZR Ruriv - Error!";

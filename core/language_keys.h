@@ -39,6 +39,9 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kGeneralSection, "MSGBOX Error"},
     {kGeneralSection, "MSGBOX Warning"},
     {kGeneralSection, "MSGBOX Question"},
+    // The buttons of every message box (with "Ok" and "Cancel" below).
+    {kGeneralSection, "Yes"},
+    {kGeneralSection, "No"},
     // The library reload watchdog gives up.
     {kGeneralSection, "MSGBOX Error DLL"},
     {kGeneralSection, "MSGBOX Error DLL Missing"},  // %1 the file, %2 why
@@ -57,6 +60,9 @@ inline constexpr LanguageKey kLanguageKeys[] = {
     {kAtomicClockSection, "Error Timeout"},
     {kAtomicClockSection, "Retrying"},
     {kAtomicClockSection, "Error Retries"},
+    // Time synchronisation the user asked for: the box when the clock cannot be set (%1 why, %2
+    // the server's offset in seconds).
+    {kAtomicClockSection, "Error Set Clock"},
     // Online alarm storage: its error box and its question.
     {kAnywhereSection, "InvalidCredentials"},
     {kAnywhereSection, "GeneralError"},

@@ -31,10 +31,10 @@ SmartWindow* HelpWindow() {
     return m ? m->PopupHelp : nullptr;
 }
 
-RECT TargetOf(std::uint32_t control) {
+RECT TargetOf(std::uint32_t control, bool inflate = Share().HelpInflate) {
     RECT r;
     GetWindowRect(HWND{control}, &r);
-    if (Share().HelpInflate) r = RECT{r.left - kInflate, r.top - kInflate, r.right + kInflate, r.bottom + kInflate};
+    if (inflate) r = RECT{r.left - kInflate, r.top - kInflate, r.right + kInflate, r.bottom + kInflate};
     return r;
 }
 
@@ -126,6 +126,10 @@ void OZRShowPopupHelp(platform::HWND window, const char* title, const char* text
                       std::int16_t helpId, std::uint8_t inflate) {
     CreateSmartWindowManager();
     SharedHookState& s = Share();
+    // A control away from the cursor (one that takes the focus as its page comes up) would end
+    // its cycle at the watch's first tick: it leaves the balloon of the control under the cursor
+    // and its cycle alone.
+    if (!TargetOf(window.id(), inflate != 0).contains(Cursor())) return;
     const bool shows = HelpWindow() != nullptr;
     if (window.id() == s.HelpTarget && shows) return;
     s.HelpTarget = window.id();
@@ -148,7 +152,12 @@ void OZRShowPopupHelp(platform::HWND window, const char* title, const char* text
     RememberRestPoint(Cursor());
 }
 
-void OZRRemovePopupHelp() { CloseHelpWindow(); }
+// A help still waiting for its delay does not come either; the control's cycle goes on until the
+// cursor leaves it, so its next requests bring no balloon before then.
+void OZRRemovePopupHelp() {
+    CloseHelpWindow();
+    StopLibraryTimer(LibraryTimer::HelpDelay);
+}
 
 platform::HWND OZRSpecifyTooltipMasterWindow(platform::HWND window) {
     Share().TooltipMasterWindow = window.id();

@@ -38,7 +38,7 @@ struct KindClass {
 KindClass ClassOfKind(SmartKind kind) {
     switch (kind) {
         case kDragKind: return {"OZRSW Drag", 0};
-        case kTooltipKind: return {"OZRSW Tooltip", WS_EX_TOOLWINDOW};
+        case kTooltipKind: return {"OZRSW Tooltip", WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE};
         case kFSingleKind: return {"OZRSW FSingle", 0};
         case kToolBoxKind: return {"OZRSW ToolBox", WS_EX_TOOLWINDOW};
     }

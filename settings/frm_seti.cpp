@@ -168,6 +168,8 @@ void frmSetiForm::SetTexts(bool reload) {
         core::TreeExpandNode = -1;
         core::TreeSelectNode = kLanguageNodeIndex;
         BuildTree(true);
+        // The title bar names the section on show in the new language.
+        SelectNode(core::TreeSelectNode);
     } else {
         BuildTree(false);
     }
@@ -212,6 +214,8 @@ void frmSetiForm::SetAbsoluteAccess(bool hide) {
 }
 
 void frmSetiForm::ShowSubWindow(Form* page, bool focusPage) {
+    // A balloon speaks of what was on show: it goes with the page.
+    core::OZRRemovePopupHelp();
     try {
         // The tree follows a page shown by code (the alarm wizard's start and end, the language page).
         if (page)

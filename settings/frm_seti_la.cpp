@@ -25,7 +25,7 @@ struct LanguageOption {
     PictureBox frmSetiLAForm::*image;
     const char* caption;
     const char* flagFile;
-    const char* notice;  // the box shown before switching; nullptr for none
+    const char* notice;  // the box shown before switching to a file that is an English copy; nullptr for none
 };
 
 constexpr const char* kRomanianNotice =
@@ -149,12 +149,15 @@ void frmSetiLAForm::ChooseLanguage(std::int16_t language) {
     if (pageLoading_) return;
     const LanguageOption* o = OptionOf(language);
     if (!o) return;
-    if (o->notice) platform::MessageBox(hWnd, o->notice, "OZR Ruriv - Nobody Loves Me",
+    if (o->notice && core::IsUntranslatedCopy(language))
+        platform::MessageBox(hWnd, o->notice, "OZR Ruriv - Nobody Loves Me",
                                         platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
     ResetFlags();
     (this->*o->flag).BackColor = kMarkColor;
     Settings.Language = language;
     frmSeti().SetTexts(true);
+    // The page on show speaks the new language too.
+    if (IsLoaded()) SetTexts();
 }
 
 void frmSetiLAForm::lblWeb_Click() { platform::ShellExecute(hWnd, nullptr, kMakerWebPage, nullptr, "C:\\", 3); }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/draw/gdi.h"
@@ -19,7 +19,7 @@ constexpr COLORREF kFace = RGB(236, 233, 216);
 
 struct Button {
     int id;
-    const char* caption;  // its underlined letter (after '&') is the key that answers it
+    std::string caption;  // its underlined letter (after '&') is the key that answers it
     RECT rect;
 };
 
@@ -37,12 +37,12 @@ struct BoxState {
 
 BoxState* g_box = nullptr;  // one box at a time is painted; nested boxes save and restore it
 
-std::vector<Button> ButtonsFor(UINT type) {
+std::vector<Button> ButtonsFor(UINT type, const MessageBoxWords& w) {
     switch (type & 0xF) {
-        case MB_OKCANCEL: return {{IDOK, "OK", {}}, {IDCANCEL, "Cancel", {}}};
-        case MB_YESNOCANCEL: return {{IDYES, "&Yes", {}}, {IDNO, "&No", {}}, {IDCANCEL, "Cancel", {}}};
-        case MB_YESNO: return {{IDYES, "&Yes", {}}, {IDNO, "&No", {}}};
-        default: return {{IDOK, "OK", {}}};
+        case MB_OKCANCEL: return {{IDOK, w.ok, {}}, {IDCANCEL, w.cancel, {}}};
+        case MB_YESNOCANCEL: return {{IDYES, w.yes, {}}, {IDNO, w.no, {}}, {IDCANCEL, w.cancel, {}}};
+        case MB_YESNO: return {{IDYES, w.yes, {}}, {IDNO, w.no, {}}};
+        default: return {{IDOK, w.ok, {}}};
     }
 }
 
@@ -54,8 +54,9 @@ HFONT BoxFont() {
 // The button whose underlined letter is the key, or -1.
 int ButtonOfAccessKey(WPARAM key) {
     for (std::size_t i = 0; i < g_box->buttons.size(); ++i)
-        if (const char* amp = std::strchr(g_box->buttons[i].caption, '&'))
-            if (static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(amp[1]))) == key) return static_cast<int>(i);
+        if (const std::size_t amp = g_box->buttons[i].caption.find('&'); amp != std::string::npos)
+            if (static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(g_box->buttons[i].caption[amp + 1]))) == key)
+                return static_cast<int>(i);
     return -1;
 }
 
@@ -157,7 +158,7 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     }
     BoxState state;
     state.request = request;
-    state.buttons = ButtonsFor(request.type);
+    state.buttons = ButtonsFor(request.type, request.words);
     int defaultButton = DefaultMessageBoxButton(request.type);
     for (std::size_t i = 0; i < state.buttons.size(); ++i)
         if (state.buttons[i].id == defaultButton) state.defaultIndex = static_cast<int>(i);

@@ -18,7 +18,14 @@ public:
     }
 };
 
+MessageBoxWords& Words() {
+    static MessageBoxWords words;
+    return words;
+}
+
 }  // namespace
+
+void SetMessageBoxWords(const MessageBoxWords& words) { Words() = words; }
 
 std::unique_ptr<MessageBoxes> MessageBoxes::MakeReal() { return std::make_unique<PrintedMessageBoxes>(); }
 
@@ -51,7 +58,7 @@ std::string MessageBoxLine(const MessageBoxRequest& request) {
 }
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    MessageBoxRequest request{owner, text ? text : "", caption ? caption : "", type};
+    MessageBoxRequest request{owner, text ? text : "", caption ? caption : "", type, Words()};
     // However it is answered (a person, a test, the headless default), the box blocks what it
     // blocks until then.
     ModalWait wait(owner, (type & MB_SYSTEMMODAL) != 0);

@@ -8,11 +8,20 @@
 
 namespace platform {
 
+// The words of the boxes' buttons: the program gives those of its own language. A '&' marks the
+// letter that answers with the button.
+struct MessageBoxWords {
+    std::string ok = "OK", cancel = "Cancel", yes = "&Yes", no = "&No";
+    bool operator==(const MessageBoxWords&) const = default;
+};
+void SetMessageBoxWords(const MessageBoxWords& words);
+
 struct MessageBoxRequest {
     HWND owner;
     std::string text;
     std::string caption;
     UINT type = 0;
+    MessageBoxWords words = {};  // as set when the box was asked for
 };
 
 int DefaultMessageBoxButton(UINT type);

@@ -488,24 +488,28 @@ TEST_F(SettingsWindow, TranslucentFromAnAlphaOfZeroUses200) {
     EXPECT_FALSE(settings::frmSetiAS().scrOpacity.Enabled);
 }
 
-TEST_F(SettingsWindow, DutchShowsItsBoxThenTheTreeAndButtonsInDutchAndCancelBringsEnglishBack) {
+TEST_F(SettingsWindow, DutchSpeaksInTheWholeWindowAndItsBoxesAndCancelBringsEnglishBack) {
     Open();
     ClickNode(6);
     EXPECT_EQ(core::CurrentPageName, "frmSetiLA");
     EXPECT_TRUE(settings::frmSetiLA().optUK.Value);
     EXPECT_TRUE(d.MessageBoxes().empty());
     d.Click(CentreOf(d.Rect(settings::frmSetiLA().optNL.hWnd)));
-    ASSERT_EQ(d.MessageBoxes().size(), 1u);
-    EXPECT_EQ(d.MessageBoxes()[0].type, 4160u);
-    EXPECT_EQ(d.MessageBoxes()[0].caption, "OZR Ruriv - Nobody Loves Me");
+    EXPECT_TRUE(d.MessageBoxes().empty()) << "the Dutch file is a translation, not a copy of the English one";
     EXPECT_EQ(core::Settings.Language, 2);
     EXPECT_EQ(frmSeti().treeO.Nodes(1).Text, "Programma-instellingen");
     EXPECT_EQ(frmSeti().cmdApply.Caption, "Toepassen");
+    EXPECT_EQ(frmSeti().SectionTitle(), "Taal");
+    EXPECT_EQ(std::string(settings::frmSetiLA().frmLanguage.Caption), "Kies een taal");
     EXPECT_EQ(frmSeti().HighlightedNodeIndex(), 6);
     EXPECT_EQ(frmSeti().SectionPictureFile(), "\\GUI\\Settings\\MainSettingsLA.bmp") << "the section's, whatever its text";
     EXPECT_TRUE(frmSeti().treeO.Nodes(1).Expanded);
     EXPECT_EQ(core::CurrentPageName, "frmSetiLA");  // the page stays
     EXPECT_TRUE(settings::frmSetiLA().FlagMarked(2));
+    // Every box answers in Dutch.
+    MessageBox(HWND{}, "?", "?", MB_YESNO);
+    ASSERT_EQ(d.MessageBoxes().size(), 1u);
+    EXPECT_EQ(d.MessageBoxes()[0].words, (MessageBoxWords{"Akkoord", "Annuleren", "&Ja", "&Nee"}));
     d.Click(CentreOf(d.Rect(frmSeti().cmdApply.hWnd)));
     EXPECT_EQ(Saved("Language"), "2");
 
@@ -513,9 +517,56 @@ TEST_F(SettingsWindow, DutchShowsItsBoxThenTheTreeAndButtonsInDutchAndCancelBrin
     d.Click(CentreOf(d.Rect(settings::frmSetiLA().optUK.hWnd)));
     EXPECT_EQ(d.MessageBoxes().size(), 1u);
     EXPECT_EQ(frmSeti().cmdApply.Caption, "Apply");
+    EXPECT_EQ(frmSeti().SectionTitle(), "Language");
+    EXPECT_EQ(std::string(settings::frmSetiLA().frmLanguage.Caption), "Select Language");
+
+    // A language file that is a copy of the English one says so before the switch.
+    std::filesystem::copy_file(d.PathOf("System/Lang/000English.ozrini"), d.PathOf("System/Lang/002Romanian.ozrini"),
+                               std::filesystem::copy_options::overwrite_existing);
+    d.Click(CentreOf(d.Rect(settings::frmSetiLA().optRO.hWnd)));
+    ASSERT_EQ(d.MessageBoxes().size(), 2u);
+    EXPECT_EQ(d.MessageBoxes()[1].type, 4160u);
+    EXPECT_EQ(d.MessageBoxes()[1].caption, "OZR Ruriv - Nobody Loves Me");
+    EXPECT_EQ(core::Settings.Language, 1);
+
     d.Click(CentreOf(d.Rect(frmSeti().cmdCancelN.hWnd)));
     EXPECT_EQ(core::Settings.Language, 2);
     EXPECT_EQ(core::LanguageFile.ReadText("Program Settings Controls", "Button Apply"), "Toepassen");
+}
+
+// The tree's popup help goes when the pointer leaves the tree and when a click changes the page
+// under the resting pointer, also while it waits for its delay; it does not come back until the
+// pointer has left.
+TEST_F(SettingsWindow, TheTreesBalloonGoesWhenThePointerLeavesAndWhenThePageChanges) {
+    Open();
+    auto balloon = [] {
+        const HWND h = FindWindowEx(HWND{}, HWND{}, "OZRSW Tooltip", nullptr);
+        return h && IsWindowVisible(h);
+    };
+    const POINT general = NodePoint(2);
+    InjectMouseMove(general);
+    d.Advance(700);
+    ASSERT_TRUE(balloon());
+    InjectMouseMove(POINT{5, 5});
+    d.Advance(700);
+    EXPECT_FALSE(balloon());
+    InjectMouseMove(general);
+    d.Advance(700);
+    ASSERT_TRUE(balloon());
+    d.Click(general);
+    d.Advance(1500);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiGO");
+    EXPECT_FALSE(balloon());
+    // Onto another node and a click at once: the help still waiting does not come after it.
+    const POINT aspect = NodePoint(4);
+    InjectMouseMove(POINT{5, 5});
+    d.Advance(100);
+    InjectMouseMove(aspect);
+    d.Advance(100);
+    d.Click(aspect);
+    d.Advance(1500);
+    EXPECT_EQ(core::CurrentPageName, "frmSetiAS");
+    EXPECT_FALSE(balloon());
 }
 
 TEST_F(SettingsWindow, CancelAfterChoosingDutchGivesEnglishBack) {

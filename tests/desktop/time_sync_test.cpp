@@ -386,4 +386,20 @@ TEST_F(Sync, AClockThatCannotBeSetIsLoggedWithTheReasonAndNoSuccess) {
     d.Advance(10 * kSecond);
     EXPECT_EQ(Count(Lines("Error Timeout")), 0);
     EXPECT_EQ(Sent().size(), 1u);
+    EXPECT_TRUE(d.MessageBoxes().empty()) << "a synchronisation of its own tells only the log";
+
+    // One the user asks for from the clock's menu says so once: why, what gives the right, and
+    // what the server said; a late copy of the answer adds nothing.
+    SendMessage(d.FindByTitle(core::kMainWindowTitle), 0x2473, 7, 0);
+    d.Advance(20);
+    ASSERT_EQ(Sent().size(), 2u);
+    Answer(AnswerTo(Now() - 90'000));
+    Answer(AnswerTo(Now() - 90'000));
+    ASSERT_EQ(d.MessageBoxes().size(), 1u) << Log();
+    EXPECT_EQ(d.MessageBoxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    std::smatch offset;  // as the log has it, -90 s and half the round trip
+    const std::string log = Log();
+    ASSERT_TRUE(std::regex_search(log, offset, std::regex(R"(Synchronization -> (-89\.9\d\d) Seconds)"))) << log;
+    for (const std::string& part : std::vector<std::string>{"(Operation not permitted)", "root", "CAP_SYS_TIME", " " + offset[1].str() + " "})
+        EXPECT_NE(d.MessageBoxes()[0].text.find(part), std::string::npos) << part << ": " << d.MessageBoxes()[0].text;
 }

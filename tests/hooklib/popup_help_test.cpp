@@ -85,6 +85,16 @@ TEST_F(PopupHelp, InflatedItShowsWhateverTheCursorDoesAndStaysWithinFiftyPixels)
     InjectMouseMove(POINT{340, 215});
     RunFor(300);
     EXPECT_NE(Help(), nullptr);
+    // A click on the balloon (frozen by now) leaves the dialog active, so the help stays.
+    RECT balloon;
+    GetWindowRect(Help()->Handle, &balloon);
+    const POINT on{balloon.right - 10, balloon.bottom - 10};
+    InjectMouseMove(on);
+    InjectMouseButton(on, MouseButton::Left, true);
+    InjectMouseButton(on, MouseButton::Left, false);
+    RunFor(300);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_NE(Help(), nullptr);
     InjectMouseMove(POINT{400, 215});
     RunFor(700);
     EXPECT_EQ(Help(), nullptr);
@@ -162,6 +172,15 @@ TEST_F(PopupHelp, AnotherControlsRequestClosesTheShownHelpAndItsNextRequestStart
     ASSERT_NE(Help(), nullptr);
     EXPECT_EQ(Help()->Child("Title")->text, "Other");
     EXPECT_EQ(ExistingSmartWindowManager()->HelpId, 1208);
+    // A control that takes the focus away from the cursor (a page's first one as the page comes
+    // up) leaves the shown help and its cycle alone, inflated or not.
+    HWND away = wintest::MakeWindow("Form", "away", WS_CHILD | WS_VISIBLE, dialog, RECT{100, 300, 200, 330});
+    OZRShowPopupHelp(away, "Far", "Far away.", 700, 1209, 1);
+    OZRShowPopupHelp(away, "Far", "Far away.", 700, 1209, 0);
+    RunFor(700);
+    ASSERT_NE(Help(), nullptr);
+    EXPECT_EQ(Help()->Child("Title")->text, "Other");
+    EXPECT_EQ(Share().HelpId, 1208);
 }
 
 TEST(ClockTooltipText, IsTheLongDateOfTheUsersLocale) {

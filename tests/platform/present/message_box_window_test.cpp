@@ -214,7 +214,7 @@ TEST_F(MessageBoxWindow, TheCloseBoxAnswersAsOkOrCancelAndAYesNoBoxHasNone) {
 }
 
 // Y and N, the underlined letters, answer Yes and No whichever button is the default; a box with
-// neither button takes neither key.
+// neither button takes neither key. Another language's words bring their own letters.
 TEST_F(MessageBoxWindow, YAndNAnswerYesAndNo) {
     const struct {
         UINT type;
@@ -226,6 +226,11 @@ TEST_F(MessageBoxWindow, YAndNAnswerYesAndNo) {
                   {MB_OKCANCEL | MB_DEFBUTTON2, 'Y', IDCANCEL}};
     for (const auto& c : kCases)
         EXPECT_EQ(Ask(HWND{}, c.type, [key = c.key](HWND) { Key(key); }), c.answer) << c.type << " " << char(c.key);
+    // In the words the program gives, the letters are theirs.
+    SetMessageBoxWords({"Akkoord", "Annuleren", "&Ja", "&Nee"});
+    EXPECT_EQ(Ask(HWND{}, MB_YESNO | MB_DEFBUTTON2, [](HWND) { Key('J'); }), IDYES);
+    EXPECT_EQ(Ask(HWND{}, MB_YESNO, [](HWND) { Key('N'); }), IDNO);
+    SetMessageBoxWords({});
 }
 
 // A key held from before the box opened never answers it: not the Enter held on the button that
