@@ -3,16 +3,19 @@
 // picking the anchor with the mouse over the screen's grid.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/main_window_proc.h"
+#include "core/settings_windows.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "settings_page_support.h"
 #include "platform/forms/constants.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/presented_windows.h"
 #include "platform/shell/tray_messages.h"
 #include "settings/frm_set_corner.h"
 #include "settings/frm_seti.h"
@@ -120,6 +123,10 @@ TEST_F(GeneralOptionsOfThreeLabels, SystrayMovesTheClockIntoTheTaskbarAtOnceAndF
     EXPECT_TRUE(IsWindowVisible(core::frmMain().hWnd));
     Apply();
     EXPECT_EQ(Saved("SystrayClock"), "0");
+    // The topmost clock comes back above the settings window, as at the window's opening.
+    const std::vector<HWND> order = TopLevelWindowsInZOrder();
+    const auto at = [&](HWND h) { return std::find(order.begin(), order.end(), h) - order.begin(); };
+    EXPECT_LT(at(core::frmMain().hWnd), at(core::SettingsWindowHandle()));
 }
 
 TEST_F(GeneralOptionsPage, UntickingAlwaysOnTopMakesTheClockNotTopmostAndDisablesFullScreen) {
