@@ -8,6 +8,7 @@
 
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/commands.h"
 #include "core/main_window_proc.h"
 #include "core/settings_windows.h"
 #include "desktop_harness.h"
@@ -495,6 +496,33 @@ TEST_F(AnchorPicking, ARightClickEndsItAndAButtonHeldAtTheStartEndsItOnItsReleas
     d.Advance(30);
     EXPECT_FALSE(frmSetiGO().Picking());
     EXPECT_EQ(core::Settings.Anchor, 3);
+}
+
+// With the pointer as the desktop delivers it: a press and release quicker than a tick end the
+// picking, and the right click that ends it over the clock that has just jumped under the pointer
+// reaches no window: the clock's menu does not open.
+TEST_F(AnchorPicking, TheEndingClickIsThePickingsOwnAndAQuickOneIsNotMissed) {
+    InstallService<Pointer>(nullptr);
+    ClickOn(frmSetiGO().chAnchor);
+    ASSERT_FALSE(core::frmMenuHost().IsLoaded());  // the clock's menu loads it
+    for (const MouseButton button : {MouseButton::Right, MouseButton::Left}) {
+        d.AnswerNextMessageBoxes({IDYES});
+        ClickOn(frmSetiGO().cmdCustomize);
+        ASSERT_TRUE(frmSetiGO().Picking());
+        const POINT corner{10, 10}, away{1000, 700};
+        InjectMouseMove(corner);
+        d.Advance(30);
+        ASSERT_TRUE(d.Rect(core::frmMain().hWnd).contains(corner));
+        InjectMouseButton(corner, button, true);
+        InjectMouseButton(corner, button, false);
+        // A click away, which would close a menu that opened.
+        InjectMouseButton(away, MouseButton::Left, true);
+        InjectMouseButton(away, MouseButton::Left, false);
+        d.Advance(300);
+        EXPECT_FALSE(frmSetiGO().Picking()) << static_cast<int>(button);
+        EXPECT_FALSE(core::frmMenuHost().IsLoaded()) << "the clock's menu opened";
+        d.Advance(1000);  // no double click with the next press
+    }
 }
 
 TEST_F(AnchorPicking, ClosingTheSettingsWindowMeanwhileTakesTheMarkerAway) {
