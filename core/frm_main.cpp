@@ -124,13 +124,14 @@ void frmMainForm::Form_Load() {
         RunFirstRunIntro();  // it writes RunCount 1 and the choice, and saves the settings
         StartGreeting();
         OZRClockEngine.Enabled = true;
-        if (!Settings.SystrayClock) {
-            Settings.FloatWindowLeft = ScreenWidthTwips / 2;
-            Settings.FloatWindowTop = static_cast<std::int32_t>(RoundHalfEven(ScreenHeightTwips / 2.0));
-            Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
-            // Saved with the choice: a run that ends without its Quit starts the clock here again.
-            SaveSettings(false);
-        }
+        // The floating clock's place is the screen's centre whichever clock was chosen (the
+        // systray clock's window waits there hidden): a later switch to the floating clock brings
+        // it up there too. Saved with the choice: a run that ends without its Quit starts the
+        // clock here again.
+        Settings.FloatWindowLeft = ScreenWidthTwips / 2;
+        Settings.FloatWindowTop = static_cast<std::int32_t>(RoundHalfEven(ScreenHeightTwips / 2.0));
+        Move(Settings.FloatWindowLeft, Settings.FloatWindowTop);
+        SaveSettings(false);
     } else {
         if (Settings.Splash) StartGreeting();
         MainSettingsFile.WriteLongIn("Main Settings", "RunCount", Settings.RunCount + 1, Settings.RunCount + 1, 1);

@@ -1,7 +1,8 @@
 // Picking the floating clock's anchor with the mouse: the settings window hides, a marker comes up
 // in the middle of the screen, and the clock jumps to the anchor of the grid cell under the
 // pointer as the pointer moves, until a completed left or right click anywhere ends the picking.
-// The pointer is polled (it is mostly over other programs' windows or the bare desktop).
+// The pointer is polled (it is mostly over other programs' windows or the bare desktop); its
+// clicks are held meanwhile, so that the one that ends the picking reaches no window.
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/language_files.h"
@@ -24,9 +25,13 @@ void frmSetiGOForm::cmdCustomize_Click() {
                              core::LanguageFile.ReadText(core::kGeneralOptionsPageSection, "Anchor Warning Message 2");
     if (boxes_.Show(PageBox::Question, text) != platform::IDYES) return;
     frmSetCorner().Show();
+    platform::Pointer& pointer = platform::UseService<platform::Pointer>();
     // The clock stays where it is until the pointer enters a cell of another anchor.
-    core::DragCursor = platform::UseService<platform::Pointer>().Position();
+    core::DragCursor = pointer.Position();
     pickLeftDown_ = pickRightDown_ = pickDone_ = false;
+    // The click that ends the picking is the picking's: it must not reach the clock that has just
+    // jumped under the pointer, nor be missed for being quicker than a tick.
+    pointer.HoldClicks(true);
     Anchor.Enabled = true;
     frmSeti().SetAbsoluteAccess(true);
 }
@@ -38,8 +43,11 @@ void frmSetiGOForm::Anchor_Timer() {
     const bool rightDown = pointer.ButtonDown(platform::VK_RBUTTON);
     pickLeftDown_ = pickLeftDown_ || leftDown;
     pickRightDown_ = pickRightDown_ || rightDown;
-    // A button seen down and now up again: a completed click, which ends the picking.
-    pickDone_ = (!leftDown && pickLeftDown_) || (!rightDown && pickRightDown_);
+    // A button released since the last tick, or seen down and now up again: a completed click,
+    // which ends the picking.
+    const bool leftReleased = pointer.ReleasedSinceAsked(platform::VK_LBUTTON);
+    const bool rightReleased = pointer.ReleasedSinceAsked(platform::VK_RBUTTON);
+    pickDone_ = leftReleased || rightReleased || (!leftDown && pickLeftDown_) || (!rightDown && pickRightDown_);
     const std::uint8_t before = Settings.Anchor;
     if (auto anchor = AnchorOfCell(core::DragCursor, core::ScreenWidthTwips, core::ScreenHeightTwips))
         Settings.Anchor = *anchor;
@@ -56,6 +64,7 @@ void frmSetiGOForm::EndPicking() {
 
 void frmSetiGOForm::StopPicking() {
     Anchor.Enabled = false;
+    platform::UseService<platform::Pointer>().HoldClicks(false);
     frmSetCorner().Unload();
     pickLeftDown_ = pickRightDown_ = pickDone_ = false;
 }

@@ -129,6 +129,9 @@ bool frmSetiForm::ApplyChanges() {
     AlarmOrderChanged = false;
     frmMain().UpdateDisplay(true);
     frmMain().UpdateMainWindowAnchoring();
+    // The click on this window brought it forward: a topmost floating clock comes back above it,
+    // as every page shown leaves it (also the clock an Apply has just switched to).
+    if (!Settings.SystrayClock && Settings.FloatAlwaysOnTop) frmMain().AlwaysOnTop(true);
     return true;
 }
 

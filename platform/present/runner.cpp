@@ -9,6 +9,7 @@
 #include "platform/present/desktop_screen.h"
 #include "platform/present/message_box_window.h"
 #include "platform/present/minimized_bars.h"
+#include "platform/present/taskbar_place.h"
 #include "platform/present/window_dump.h"
 #include "platform/present/x11_presenter.h"
 #include "platform/shell/taskbar.h"
@@ -128,7 +129,9 @@ void StartPlatform(const PlatformOptions& options, const std::string& programFol
             InstallService<MessageBoxes>(MakeMessageBoxWindows());  // a person answers on a real desktop
         }
     }
-    StartShell();  // the taskbar the systray clock lives in
+    // The taskbar the systray clock lives in, on the edge it was put on last.
+    StartShell(KeptTaskbarEdge());
+    SetTaskbarMovedListener(KeepTaskbarEdge);
     SetRunningProgramFolder(programFolder);
     g_previousInstance = !UseService<RunningCopy>().BecomeRunningCopy(programFolder);
     if (!g_previousInstance) RegisterRunningCopy(programFolder);

@@ -20,6 +20,7 @@
 #include "platform/present/detail/x11_services.h"
 #include "platform/present/detail/x11_shown_state.h"
 #include "platform/present/detail/x11_stacking.h"
+#include "platform/present/detail/x11_taskbar_claim.h"
 #include "platform/present/detail/x11_window_hints.h"
 #include "platform/present/detail/x11_window_shape.h"
 #include "platform/present/detail/x11_window_truth.h"
@@ -152,6 +153,13 @@ void FollowConfigure(XWin& xw, const XConfigureEvent& c) {
 
 void HandleEvent(XEvent& e) {
     if (HandleX11ServiceEvent(e) || HandleInputEvent(e)) return;
+    if (FollowTaskbarClaim(e)) {
+        // The other copy's taskbar went with its reserved edge: ours lays out without it.
+        FollowOtherPanels();
+        for (HWND top : TopLevelWindowsInZOrder())
+            if (const std::optional<PresentedWindow> w = ReadPresentedWindow(top); w && w->shellWindow) Sync(top);
+        return;
+    }
     if (IsMonitorChange(e)) {
         FollowMonitors();
         return;
@@ -350,6 +358,7 @@ void StopX11Presenter() {
     SetWindowManagerKeepsMinimized(nullptr);
     SetWindowManagerUserTime(nullptr, nullptr);
     StopX11Services();
+    ForgetTaskbarClaim();
     for (auto& [id, xw] : X().windows) XDestroyWindow(X().display, xw.xid);
     X().windows.clear();
     X().managerRuns.reset();

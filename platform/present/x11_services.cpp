@@ -38,6 +38,10 @@ struct ServicesState {
     bool answered = false;
     Atom answerProperty = None;
     bool pieceReady = false;
+    // While a pick holds the clicks: the pointer is grabbed, and the releases of buttons 1 to 3
+    // since the last ask.
+    bool clicksHeld = false;
+    std::array<bool, 4> released{};
 };
 
 // How long a paste waits for the clipboard's owner to hand its text (or a piece of it) over, and
@@ -212,6 +216,26 @@ public:
         }
     }
 
+    bool HoldClicks(bool on) override {
+        ServicesState& s = St();
+        s.released = {};
+        if (on == s.clicksHeld) return true;
+        if (!on) {
+            XUngrabPointer(s.display, CurrentTime);
+            XFlush(s.display);
+            s.clicksHeld = false;
+            return true;
+        }
+        // Every press and release comes to us, reported on the root, and to no window under it.
+        s.clicksHeld = XGrabPointer(s.display, s.root, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
+                                    GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+        return s.clicksHeld;
+    }
+    bool ReleasedSinceAsked(int vk) override {
+        const int button = vk == VK_LBUTTON ? 1 : vk == VK_MBUTTON ? 2 : vk == VK_RBUTTON ? 3 : 0;
+        return button && std::exchange(St().released[static_cast<std::size_t>(button)], false);
+    }
+
 private:
     void Query() {
         ::Window rootReturn = 0, child = 0;
@@ -302,6 +326,10 @@ bool HandleX11ServiceEvent(const XEvent& e) {
     if (e.type == SelectionClear && e.xselectionclear.window == St().selectionOwner) {
         if (OwnedSelection* lost = OwnedNamed(e.xselectionclear.selection)) lost->owning = false;  // another program took it
         return true;
+    }
+    if (St().clicksHeld && (e.type == ButtonPress || e.type == ButtonRelease)) {
+        if (e.type == ButtonRelease && e.xbutton.button < St().released.size()) St().released[e.xbutton.button] = true;
+        return true;  // the pick takes its click: no window gets it
     }
     return false;
 }

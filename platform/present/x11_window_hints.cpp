@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/present/detail/x11_monitors.h"
+#include "platform/present/detail/x11_taskbar_claim.h"
 #include "platform/present/detail/x11_window_icon.h"
 #include "platform/window/screen.h"
 
@@ -62,7 +63,7 @@ void SendStateChange(XWindowId xid, bool add, Atom state, Atom second = 0) {
 
 bool Presented(const PresentedWindow& w) {
     if (!w.topLevel) return false;
-    if (w.shellWindow && !ShellWindowsPresented()) return false;
+    if (w.shellWindow) return HoldDesktopTaskbar(ShellWindowsPresented());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/services/pointer.h"
 
+#include "platform/window/detail/input.h"
 #include "platform/window/window.h"
 
 namespace platform {
@@ -14,6 +15,11 @@ public:
         return p;
     }
     bool ButtonDown(int vk) override { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+    bool HoldClicks(bool on) override {
+        detail::HoldPointerClicks(on);
+        return true;
+    }
+    bool ReleasedSinceAsked(int vk) override { return detail::TakePointerRelease(vk); }
 };
 
 }  // namespace

@@ -19,6 +19,13 @@ public:
     virtual POINT Position() = 0;
     // Whether the button of a virtual key (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is held now.
     virtual bool ButtonDown(int vk) = 0;
+    // A pick of a place on the screen takes the click that ends it: while held, the buttons'
+    // presses and releases anywhere on the screen reach no window (neither the program's nor
+    // another program's) and each release is kept, so that a click quicker than the polling is
+    // not missed. False when the clicks cannot be held (another program holds the pointer).
+    virtual bool HoldClicks(bool on) = 0;
+    // Whether the button was released since the clicks were held or since the last ask.
+    virtual bool ReleasedSinceAsked(int vk) = 0;
 };
 
 }  // namespace platform

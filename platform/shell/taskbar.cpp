@@ -1,5 +1,6 @@
 // Starting and stopping the taskbar, its edge and its background.
 #include <algorithm>
+#include <utility>
 
 #include "platform/shell/popup_menu.h"
 #include "platform/shell/detail/taskbar_state.h"
@@ -46,7 +47,7 @@ bool detail::Horizontal(TaskbarEdge edge) { return edge == TaskbarEdge::Top || e
 
 bool ShellRunning() { return IsWindow(TB().windows.taskbar) != 0; }
 
-bool StartShell() {
+bool StartShell(TaskbarEdge edge) {
     if (ShellRunning()) return true;
     ContextScope shell(ProcessContext::Shell);
     RegisterTaskbarClasses();
@@ -54,6 +55,7 @@ bool StartShell() {
     TaskbarBackground background = t.background;
     t = Taskbar{};
     t.background = background;
+    t.edge = edge;
     RECT r = TaskbarRectOnEdge(t.edge);
     TaskbarWindows& w = t.windows;
     w.taskbar = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTaskbarClass, "", WS_POPUP | WS_CLIPCHILDREN,
@@ -91,6 +93,13 @@ void StopShell() {
 TaskbarWindows GetTaskbarWindows() { return ShellRunning() ? TB().windows : TaskbarWindows{}; }
 
 TaskbarEdge CurrentTaskbarEdge() { return TB().edge; }
+
+std::function<void(TaskbarEdge)>& detail::TaskbarMovedListener() {
+    static std::function<void(TaskbarEdge)> listener;  // outlives the taskbar's stops and starts
+    return listener;
+}
+
+void SetTaskbarMovedListener(std::function<void(TaskbarEdge)> listener) { TaskbarMovedListener() = std::move(listener); }
 
 RECT TaskbarRectOnEdge(TaskbarEdge edge) {
     // Along the edge of what the desktop's other panels leave free, never over them.

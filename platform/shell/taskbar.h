@@ -3,6 +3,8 @@
 // process context, is drawn like any window, and can be dragged to another edge with the mouse.
 #pragma once
 
+#include <functional>
+
 #include "platform/base.h"
 
 namespace platform {
@@ -27,9 +29,9 @@ struct TaskbarWindows {
     HWND chevron;   // Button
 };
 
-// Makes the taskbar (on the bottom edge) in the shell's context. True when it runs, also when it
-// was already running.
-bool StartShell();
+// Makes the taskbar (on that edge) in the shell's context. True when it runs, also when it was
+// already running.
+bool StartShell(TaskbarEdge edge = TaskbarEdge::Bottom);
 // Destroys the taskbar and forgets its icons.
 void StopShell();
 bool ShellRunning();
@@ -39,6 +41,8 @@ TaskbarEdge CurrentTaskbarEdge();
 // Moves the taskbar as a mouse drag does: capture, WM_ENTERSIZEMOVE, WM_MOVING, the move,
 // WM_EXITSIZEMOVE (on which the taskbar lays itself out) and the release of the capture.
 void MoveTaskbarToEdge(TaskbarEdge edge);
+// Heard when a move (a drag or a choice in its menu) has put the taskbar on another edge.
+void SetTaskbarMovedListener(std::function<void(TaskbarEdge)> listener);
 // The rectangle the taskbar takes on an edge of the current screen.
 RECT TaskbarRectOnEdge(TaskbarEdge edge);
 

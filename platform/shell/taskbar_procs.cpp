@@ -63,6 +63,7 @@ void EndPress(HWND bar) {
     t.dragging = false;
     if (wasDragging) SendMessage(bar, WM_EXITSIZEMOVE, 0, 0);
     if (GetCapture() == bar) ReleaseCapture();
+    if (wasDragging && TaskbarMovedListener()) TaskbarMovedListener()(t.edge);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "platform/window/input.h"
 #include "platform/window/detail/input.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 #include "platform/services/clock.h"
 #include "platform/services/window_surfaces.h"
@@ -41,6 +44,8 @@ struct InputState {
     HWND hover;
     HWND menuKeys;  // the open menu that takes the keys
     HWND pressedOn[256];  // the top-level window that had the keyboard when each held key went down
+    bool clicksHeld = false;
+    bool releasedWhileHeld[256] = {};
 };
 
 InputState& I() {
@@ -379,9 +384,24 @@ void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optiona
     static const int kVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
     I().cursor = screen;
     TakeHeldModifiers(held, I().asyncKeys);
-    I().asyncKeys[kVk[static_cast<int>(button)]] = down;
+    const int vk = kVk[static_cast<int>(button)];
+    I().asyncKeys[vk] = down;
+    if (I().clicksHeld) {
+        I().releasedWhileHeld[vk] = I().releasedWhileHeld[vk] || !down;
+        return;
+    }
     RawInput input{RawKind::Button, screen, button, down, 0, 0, held, over};
     I().queue.push_back(input);
+}
+
+void detail::HoldPointerClicks(bool on) {
+    I().clicksHeld = on;
+    std::fill(std::begin(I().releasedWhileHeld), std::end(I().releasedWhileHeld), false);
+}
+
+bool detail::TakePointerRelease(int vk) {
+    if (vk < 0 || vk > 255) return false;
+    return std::exchange(I().releasedWhileHeld[vk], false);
 }
 
 void InjectKey(int vk, bool down, unsigned int character, std::optional<ModifierKeys> held) {

@@ -3,16 +3,20 @@
 // picking the anchor with the mouse over the screen's grid.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/frm_main.h"
 #include "core/globals.h"
+#include "core/commands.h"
 #include "core/main_window_proc.h"
+#include "core/settings_windows.h"
 #include "desktop_harness.h"
 #include "fake_library.h"
 #include "settings_page_support.h"
 #include "platform/forms/constants.h"
 #include "platform/present/desktop_screen.h"
+#include "platform/present/presented_windows.h"
 #include "platform/shell/tray_messages.h"
 #include "settings/frm_set_corner.h"
 #include "settings/frm_seti.h"
@@ -120,6 +124,10 @@ TEST_F(GeneralOptionsOfThreeLabels, SystrayMovesTheClockIntoTheTaskbarAtOnceAndF
     EXPECT_TRUE(IsWindowVisible(core::frmMain().hWnd));
     Apply();
     EXPECT_EQ(Saved("SystrayClock"), "0");
+    // The topmost clock comes back above the settings window, as at the window's opening.
+    const std::vector<HWND> order = TopLevelWindowsInZOrder();
+    const auto at = [&](HWND h) { return std::find(order.begin(), order.end(), h) - order.begin(); };
+    EXPECT_LT(at(core::frmMain().hWnd), at(core::SettingsWindowHandle()));
 }
 
 TEST_F(GeneralOptionsPage, UntickingAlwaysOnTopMakesTheClockNotTopmostAndDisablesFullScreen) {
@@ -488,6 +496,33 @@ TEST_F(AnchorPicking, ARightClickEndsItAndAButtonHeldAtTheStartEndsItOnItsReleas
     d.Advance(30);
     EXPECT_FALSE(frmSetiGO().Picking());
     EXPECT_EQ(core::Settings.Anchor, 3);
+}
+
+// With the pointer as the desktop delivers it: a press and release quicker than a tick end the
+// picking, and the right click that ends it over the clock that has just jumped under the pointer
+// reaches no window: the clock's menu does not open.
+TEST_F(AnchorPicking, TheEndingClickIsThePickingsOwnAndAQuickOneIsNotMissed) {
+    InstallService<Pointer>(nullptr);
+    ClickOn(frmSetiGO().chAnchor);
+    ASSERT_FALSE(core::frmMenuHost().IsLoaded());  // the clock's menu loads it
+    for (const MouseButton button : {MouseButton::Right, MouseButton::Left}) {
+        d.AnswerNextMessageBoxes({IDYES});
+        ClickOn(frmSetiGO().cmdCustomize);
+        ASSERT_TRUE(frmSetiGO().Picking());
+        const POINT corner{10, 10}, away{1000, 700};
+        InjectMouseMove(corner);
+        d.Advance(30);
+        ASSERT_TRUE(d.Rect(core::frmMain().hWnd).contains(corner));
+        InjectMouseButton(corner, button, true);
+        InjectMouseButton(corner, button, false);
+        // A click away, which would close a menu that opened.
+        InjectMouseButton(away, MouseButton::Left, true);
+        InjectMouseButton(away, MouseButton::Left, false);
+        d.Advance(300);
+        EXPECT_FALSE(frmSetiGO().Picking()) << static_cast<int>(button);
+        EXPECT_FALSE(core::frmMenuHost().IsLoaded()) << "the clock's menu opened";
+        d.Advance(1000);  // no double click with the next press
+    }
 }
 
 TEST_F(AnchorPicking, ClosingTheSettingsWindowMeanwhileTakesTheMarkerAway) {

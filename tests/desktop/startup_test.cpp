@@ -194,16 +194,27 @@ DesktopOptions ChoosingAtFirstRun(Desktop*& self, platform::forms::OptionButton 
     return o;
 }
 
-TEST(FirstRun, ChoosingTheSystrayClockKeepsThePositionAndStoresTheLabelOffset) {
+// The floating clock's place is stored as the screen's centre also with the systray clock chosen:
+// a later switch to the floating clock brings it up there.
+TEST(FirstRun, ChoosingTheSystrayClockStoresTheCentreAndTheLabelOffset) {
     Desktop* self = nullptr;
     Desktop d(ChoosingAtFirstRun(self, &core::IntroForm::optSystray));
     self = &d;
     ASSERT_TRUE(d.Start());
     EXPECT_TRUE(core::Settings.SystrayClock);
     EXPECT_EQ(core::Settings.PositionY, -3);
-    EXPECT_NE(core::Settings.FloatWindowLeft, 1280 * 15 / 2);
     EXPECT_NE(d.ReadFile("Settings.ozrini").find("RunCount=1"), std::string::npos);
     EXPECT_FALSE(IsWindowVisible(core::frmMain().hWnd));  // the systray clock hides the window
+    platform::SettingsFile saved;
+    ASSERT_EQ(saved.Open(d.PathOf("Settings.ozrini").string()), 1);
+    EXPECT_EQ(saved.ReadLongAt("Float Window", "X"), 1280 * 15 / 2);
+    EXPECT_EQ(saved.ReadLongAt("Float Window", "Y"), 1024 * 15 / 2);
+    d.Advance(3000);
+    core::Settings.SystrayClock = false;
+    core::frmMain().SwitchClockMode();
+    d.Advance(1000);
+    EXPECT_EQ(d.Rect(core::frmMain().hWnd).left, 640);
+    EXPECT_EQ(d.Rect(core::frmMain().hWnd).top, 512);
 }
 
 TEST(FirstRun, ChoosingTheFloatingClockCentresTheWindow) {

@@ -201,6 +201,28 @@ TEST(TaskbarMenu, AnEndRequestWhileTheExitQuestionWaitsSavesAndEnds) {
     EXPECT_TRUE(d.FileExists("Settings.ozrini")) << "the settings were not saved";
 }
 
+// The taskbar starts on the edge it was put on last, and an edge chosen in its own menu is kept
+// for the next start.
+TEST(TaskbarMenu, TheTaskbarStartsOnTheEdgeChosenLast) {
+    DesktopOptions o = Systray();
+    o.prepare = [prepare = o.prepare](const std::filesystem::path& folder) {
+        prepare(folder);
+        std::ofstream(folder / "Taskbar.ozrini") << "[Dralo Software Development Ruriv - Taskbar File]\n[Taskbar]\nEdge=Top\n";
+    };
+    Desktop d(o);
+    ASSERT_TRUE(d.Start());
+    d.Advance(3000);
+    EXPECT_EQ(CurrentTaskbarEdge(), TaskbarEdge::Top);
+    const RECT bar = d.Rect(FindWindow(kTaskbarClass, nullptr));
+    EXPECT_TRUE(bar.left == 0 && bar.top == 0 && bar.right == 1280 && bar.height() < 100) << bar.bottom;
+
+    RightClick(d, POINT{40, bar.top + 10});
+    ASSERT_TRUE(TaskbarMenuOpen());
+    for (int vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Press(d, vk);  // "Move Taskbar to Left"
+    EXPECT_EQ(CurrentTaskbarEdge(), TaskbarEdge::Left);
+    EXPECT_NE(d.ReadFile("Taskbar.ozrini").find("\n[Taskbar]\nEdge=Left\n"), std::string::npos) << d.ReadFile("Taskbar.ozrini");
+}
+
 TEST(ClockClicks, ASingleClickCopiesTheDateAndTimeAndADoubleClickOpensTheSettings) {
     Desktop d(Systray());
     ASSERT_TRUE(d.Start());

@@ -333,6 +333,24 @@ TEST_F(X11Presenter, ThePointerServiceReadsTheXPointerAlsoOverTheBareDesktop) {
     EXPECT_FALSE(pointer.ButtonDown(VK_LBUTTON));
     ASSERT_EQ(server_->Run("xdotool mouseup 3"), 0);
     EXPECT_FALSE(pointer.ButtonDown(VK_RBUTTON));
+
+    // While a pick holds the clicks, a quick click, also on a window of ours, reaches no window
+    // and is kept until asked for; let go, clicks reach the windows again.
+    HWND w = MakeWindow("X11Picked", "OZR picked-over window", WS_POPUP | WS_VISIBLE, HWND{}, RECT{400, 400, 500, 450});
+    Settle();
+    Log().clear();
+    ASSERT_TRUE(pointer.HoldClicks(true));
+    ASSERT_EQ(server_->Run("xdotool mousemove 420 410 click 3"), 0);
+    bool released = false;
+    for (int i = 0; i < 50 && !released; ++i, RunFor(20)) released = pointer.ReleasedSinceAsked(VK_RBUTTON);
+    EXPECT_TRUE(released);
+    EXPECT_FALSE(pointer.ReleasedSinceAsked(VK_RBUTTON)) << "asked once";
+    EXPECT_FALSE(GotMessage(w, WM_RBUTTONDOWN) || GotMessage(w, WM_RBUTTONUP));
+    pointer.HoldClicks(false);
+    ASSERT_EQ(server_->Run("xdotool click 3"), 0);
+    for (int i = 0; i < 50 && !GotMessage(w, WM_RBUTTONUP); ++i) RunFor(20);
+    EXPECT_TRUE(GotMessage(w, WM_RBUTTONUP));
+    DestroyWindow(w);
 }
 
 TEST_F(X11Presenter, TheTaskbarIsADockShownOnlyWhileTheShellIsHooked) {

@@ -760,6 +760,47 @@ TEST(X11SystrayTaskbar, KeepsClearOfOtherPanelsBlocksWithItsExitQuestionAndTakes
     }, {"openbox", "icewm", "xfwm4", "mutter"});
 }
 
+// Two copies of the program from two folders, both with the systray clock: one taskbar shows, at
+// the screen's bottom, and stays there (each would otherwise keep clear of the other's reserved
+// edge and climb over it without end); the second copy's log says that it waits, and its taskbar
+// takes the bottom once the first copy has ended.
+TEST(X11SystrayTaskbar, ASecondCopyWaitsForTheFirstCopysTaskbarToGo) {
+    UnderEachWindowManager([](const XvfbServer& server, const char*) {
+        const std::string settings = "[Dralo Software Development Ruriv - Settings File]\n"
+                                     "[Main Settings]\nRunCount=2\nSplash=0\nSystrayClock=1\n"
+                                     "[Atomic Ruriv]\nAtomicStartup=0\nEvery=0\n"
+                                     "[ADVANCED: DO NOT MODIFY UNLESS YOU KNOW WHAT YOU'RE DOING!]\nDebugMode=1\n";
+        const auto docks = [&] {
+            std::vector<std::string> found;
+            for (const std::string& id : Lines(server.Output("xdotool search --onlyvisible --class OZRClock")))
+                if (Holds(server.Output("xprop -id " + id + " _NET_WM_WINDOW_TYPE"), "_NET_WM_WINDOW_TYPE_DOCK")) found.push_back(id);
+            return found;
+        };
+        const auto bottomOf = [&](const std::string& id) {
+            const std::string at = server.Output("xdotool getwindowgeometry --shell " + id);
+            auto value = [&](const char* key) { return std::atoi(at.c_str() + at.find(key) + std::strlen(key)); };
+            return value("\nY=") + value("HEIGHT=");
+        };
+        const auto oneDockAtTheBottom = [&] {
+            const std::vector<std::string> shown = docks();
+            return shown.size() == 1 && bottomOf(shown[0]) == 1024;
+        };
+        ClockProcess first(server, "tray-first", settings);
+        ASSERT_TRUE(Within10s(oneDockAtTheBottom));
+        ClockProcess second(server, "tray-second", settings);
+        const auto secondLog = [&] {
+            std::ifstream file(second.folder() / "!debug.dump");
+            return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        };
+        ASSERT_TRUE(Within10s([&] { return Holds(secondLog(), "another copy of the program shows its own taskbar"); }));
+        for (int i = 0; i < 10; ++i, usleep(100'000)) EXPECT_TRUE(oneDockAtTheBottom()) << i;
+        first.Signal(SIGTERM);
+        int status = 0;
+        ASSERT_TRUE(first.WaitForEnd(&status));
+        EXPECT_TRUE(Within10s(oneDockAtTheBottom)) << "the second copy's taskbar takes the bottom";
+    }, {"openbox"});
+}
+
 // Alt+F4 of the window manager is its close request: on the clock it is Quit, which saves the
 // settings and ends the program; a new start then shows the clock again.
 TEST_F(X11UnderOpenbox, TheWindowManagersCloseEndsTheClockAndANewStartRuns) {

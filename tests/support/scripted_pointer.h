@@ -18,11 +18,25 @@ public:
         ++questions;
         return held.count(vk) != 0;
     }
+    bool HoldClicks(bool on) override {
+        clicksHeld = on;
+        released.clear();
+        return true;
+    }
+    bool ReleasedSinceAsked(int vk) override {
+        ++questions;
+        return released.erase(vk) != 0;
+    }
     void Press(int vk) { held.insert(vk); }
-    void Release(int vk) { held.erase(vk); }
+    void Release(int vk) {
+        held.erase(vk);
+        if (clicksHeld) released.insert(vk);
+    }
 
     platform::POINT position{0, 0};
     std::set<int> held;
+    bool clicksHeld = false;
+    std::set<int> released;  // while the clicks are held, not asked for yet
     int questions = 0;
 };
 

@@ -2,6 +2,7 @@
 // window procedures share. Only platform/shell includes this header.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,7 @@ struct Taskbar {
 
 Taskbar& TB();
 bool Horizontal(TaskbarEdge edge);
+std::function<void(TaskbarEdge)>& TaskbarMovedListener();
 
 // Lays the taskbar out; snap also puts the bar itself on its edge first. A request made while a
 // layout runs is done once more after it, so a part that reacts to its own move cannot recurse.

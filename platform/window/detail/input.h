@@ -31,5 +31,10 @@ bool RestoreMinimizedModalWindows();
 // The next press starts afresh: it never makes a double click with one before (a modal wait
 // lay between them).
 void ForgetLastPress();
+// While held, the mouse buttons' presses and releases reach no window: they change only the
+// buttons' state and are counted, for one that picks a place on the screen with a click.
+void HoldPointerClicks(bool on);
+// Whether the button (a VK_ code) was released since the clicks were held or since the last ask.
+bool TakePointerRelease(int vk);
 
 }  // namespace platform::detail
