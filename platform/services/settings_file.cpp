@@ -232,7 +232,7 @@ void FormatContent(const SettingsFile::Sections& sections, const SettingsFile::N
         // The old room goes first: a text of 10,000 alarms is 9 MB.
         if (out.capacity() < before + before / 64) {
             out.shrink_to_fit();
-            out.reserve(before + before / 16);
+            out.reserve(RoomToRewrite(before));
         }
     } else if (out.capacity() == 0) {
         // Room for the whole text at once (escapes aside), rather than copying it as it grows.
