@@ -51,6 +51,7 @@ def runs(kind, index):
     return out
 figures = [  # (kind, counter, what, unit, target)
     ("headless", "fire_and_save_ms", "first firing's second, its save included", "ms", 60),
+    ("headless", "fire_and_save_faults", "page faults of the first firing's second", "", None),
     ("headless", "later_fire_and_save_ms", "a later firing's second, its save included", "ms", 60),
     ("headless", "later_fire_and_save_faults", "page faults of the later firing's second", "", None),
     ("headless", "manager_ms", "F3 until the first alarm manager lists every alarm", "ms", 35),
