@@ -38,6 +38,16 @@ for round in $(seq "$rounds"); do
   done
 done
 
+# Instructions, counted by callgrind (deterministic, unlike a time on a busy machine): the saves of
+# both firings, and both F3 openings of the settings window at the alarm manager (the benchmark
+# opens it twice).
+for index in "${!builds[@]}"; do
+  for counted in "SaveAlarms core::SaveAlarms()" "LoadSettingsWindow core::LoadSettingsWindow()"; do
+    valgrind --tool=callgrind --collect-atstart=no "--toggle-collect=${counted#* }" --callgrind-out-file="$work/${counted%% *}-$index.%p" \
+      "${builds[$index]}/bench/program/ozr_alarm_scale_bench" --benchmark_filter='ManyAlarms/10000' >/dev/null 2>&1 || true
+  done
+done
+
 python3 - "$work" "$rounds" "${#builds[@]}" "${commit:-}" <<'PY'
 import glob, json, os, sys
 work, rounds, builds, commit = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
@@ -73,4 +83,13 @@ for kind, counter, what, unit, target in figures:
         values = sorted(b[counter] for b in runs(kind, index) if counter in b)
         cells.append(f"{values[0]:.0f}-{values[-1]:.0f} {unit}".strip() if values else "no run")
     print(f"{label:<92}" + "".join(f"{c:>22}" for c in cells))
+def instructions(name, index):
+    total = 0
+    for path in glob.glob(os.path.join(work, f"{name}-{index}.*")):
+        for line in open(path):
+            if line.startswith("totals:"):
+                total += int(line.split()[1])
+    return f"{total / 1e6:.0f} M" if total else "no run"
+for name, what in (("SaveAlarms", "instructions of both firings' saves"), ("LoadSettingsWindow", "instructions of both F3 openings of the alarm manager")):
+    print(f"{'  headless ' + what:<92}" + "".join(f"{instructions(name, i):>22}" for i in range(builds)))
 PY
