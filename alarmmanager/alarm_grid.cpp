@@ -90,10 +90,14 @@ void frmSetiRAMForm::SetAlarmRowHeights() {
     flxAlarms.RowHeight(0) = kHeaderHeight;
 }
 
+// The grid is drawn once it holds every row, not invalidated again at each of its cells' changes.
 void frmSetiRAMForm::ShowAlarmList() {
+    const bool redraw = flxAlarms.Redraw;
+    flxAlarms.Redraw = false;
     PrepareAlarmGrid();
     FillAlarmGrid();
     SetAlarmRowHeights();
+    flxAlarms.Redraw = redraw;
 }
 
 void frmSetiRAMForm::ShowReloadedAlarms(const std::vector<std::int32_t>& movedTo) {

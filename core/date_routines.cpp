@@ -12,6 +12,11 @@ namespace core {
 namespace {
 
 void AppendTwoDigits(std::string& out, int value) {
+    if (value >= 0 && value < 100) {
+        out += static_cast<char>('0' + value / 10);
+        out += static_cast<char>('0' + value % 10);
+        return;
+    }
     if (value < 10) out += '0';
     out += std::to_string(value);
 }
@@ -27,6 +32,8 @@ std::string YearText(int year) {
 
 std::string DateText(const DateTime& d, const char* betweenDateAndTime) {
     std::string out = YearText(d.Year());
+    // One allocation for the whole text: the alarm manager writes one for each of 10,000 alarms.
+    out.reserve(out.size() + std::char_traits<char>::length(betweenDateAndTime) + 14);
     out += '-';
     AppendTwoDigits(out, d.Month());
     out += '-';

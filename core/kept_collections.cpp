@@ -64,7 +64,8 @@ KeptCollection OpenCollection(const std::string& path) {
         if (platform::FileHolds(real, collection.text)) return collection;
     }
     KeptCollection collection;
-    std::optional<std::string> bytes = platform::ReadWholeFile(real);
+    // The kept text is the room of the next save's text.
+    std::optional<std::string> bytes = platform::ReadWholeFile(real, nullptr, SIZE_MAX, platform::ReadFor::Rewriting);
     collection.file.OpenRead(path, bytes);
     if (bytes) collection.text = std::move(*bytes);
     return collection;

@@ -9,9 +9,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "core/program.h"
@@ -44,11 +46,12 @@ inline fs::path FreshProgramFolder(const std::string& name, const std::string& s
     return folder;
 }
 
-// Starts the platform on the headless screen at a virtual local time (none: the real clock), and
-// then the program.
+// Starts the platform at a virtual local time (none: the real clock), and then the program: on the
+// headless screen, or on DISPLAY's X server when OZR_PRESENTER=x11 asks for it (as on a desktop).
 inline bool StartProgramIn(const fs::path& folder, const char* localStart = "2026-03-01T13:04:05") {
     platform::PlatformOptions options;
-    options.presenter = platform::PresenterKind::Headless;
+    const char* presenter = std::getenv("OZR_PRESENTER");
+    options.presenter = presenter && std::string_view(presenter) == "x11" ? platform::PresenterKind::X11 : platform::PresenterKind::Headless;
     std::int64_t start = 0;
     if (localStart && platform::ParseLocalTimestamp(localStart, &start)) options.virtualStartUtcMs = start;
     platform::StartPlatform(options, folder.string());

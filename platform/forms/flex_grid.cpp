@@ -288,13 +288,20 @@ RECT FlexGrid::CellsRect() const {
 
 RECT FlexGrid::ScrollBarRect() const { return RECT{rect_.width() - 1 - kBarWidth, 1, rect_.width() - 1, rect_.height() - 1}; }
 
+// Asked at every added row (ClampCursor): the default height is looked up once, not for each row
+// that fits the view.
 int FlexGrid::MaxTopRow() const {
     int rows = model_.Rows();
     if (rows <= fixedRows_) return fixedRows_;
+    const int defaultPx = DefaultRowPx();
+    auto rowPx = [&](int row) {
+        const int h = model_.Row(row).height;
+        return h < 0 ? defaultPx : h;
+    };
     int available = rect_.height() - 2;
-    for (int r = 0; r < fixedRows_; ++r) available -= RowPx(r);
+    for (int r = 0; r < fixedRows_; ++r) available -= rowPx(r);
     int used = 0, top = rows;
-    while (top > fixedRows_ && used + RowPx(top - 1) <= available) used += RowPx(--top);
+    while (top > fixedRows_ && used + rowPx(top - 1) <= available) used += rowPx(--top);
     return std::min(top, rows - 1);
 }
 

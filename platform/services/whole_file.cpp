@@ -44,7 +44,7 @@ bool ProcessRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 ||
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* why, std::size_t maxBytes) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* why, std::size_t maxBytes, ReadFor use) {
     RegularFile file(path);
     auto fail = [why](std::string reason) {
         if (why) *why = std::move(reason);
@@ -55,7 +55,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* w
     // Room for the whole file at once: a text grown piece by piece ends with up to twice its room,
     // and a collection of 10,000 alarms is 9 MB, kept for as long as the program runs.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(file.size()));
+    const auto size = static_cast<std::size_t>(file.size());
+    bytes.reserve(use == ReadFor::Rewriting ? RoomToRewrite(size) : size);
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(file.fd(), buffer, sizeof buffer);

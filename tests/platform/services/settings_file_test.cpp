@@ -111,6 +111,23 @@ TEST(SettingsText, IsThePlainIniFormWithEscapesOnlyWhereNeeded) {
               "[\\\\\\odd\\nname]\n");
 }
 
+TEST(SettingsText, ALineBreakAnywhereInALongTextIsEscaped) {
+    // Long texts are looked through several characters at a time: a break at any place, the last
+    // ones included, must still be found.
+    for (const std::string breakText : {"\r", "\n"}) {
+        for (std::size_t length : {8u, 9u, 15u, 16u, 17u, 23u}) {
+            for (std::size_t at = 0; at < length; ++at) {
+                std::string text(length, 'x');
+                text.replace(at, 1, breakText);
+                const SettingsContent content = {{"S", {{"key" + std::string(length, 'k'), text}}}};
+                EXPECT_EQ(ParseSettingsText(FormatSettingsText(content)), content) << length << " " << at;
+                const SettingsContent inKey = {{"S", {{text, "v"}, {std::string(at, 'k') + "=" + std::string(length, 'k'), "w"}}}};
+                EXPECT_EQ(ParseSettingsText(FormatSettingsText(inKey)), inKey) << length << " " << at;
+            }
+        }
+    }
+}
+
 TEST(SettingsText, HandWrittenFilesReadAsUsersExpect) {
     const std::string text =
         "\xEF\xBB\xBF"
@@ -553,6 +570,28 @@ TEST(SettingsFileSave, IsAtomicWhenTheDiskIsFullAndRaisesAnError) {
     SettingsFile again;
     ASSERT_EQ(again.Open("\\Settings.ozrini"), 1);
     EXPECT_EQ(again.Content(), file.Content());
+}
+
+TEST(SettingsFileSave, ASaveAfterOneThatGrewTheFileKeepsTheTextsRoomAndWritesItWhole) {
+    // A text taken anew would be faulted in again, page by page: 9 MB for 10,000 alarms.
+    TempProgramFolder folder;
+    SettingsFile file;
+    file.Open("\\Alarms.ozrini");
+    file.SelectSection("Alarms");
+    for (int i = 0; i < 200; ++i) file.AddString("Key" + std::to_string(i), "a value of some length");
+    ASSERT_EQ(file.Save(), 1);
+    // The text as read to be written again, as the alarm files are kept.
+    std::string written = *platform::ReadWholeFile(folder / "Alarms.ozrini", nullptr, SIZE_MAX, platform::ReadFor::Rewriting);
+    const std::size_t room = written.capacity();
+    for (int save = 1; save <= 4; ++save) {
+        file.AddString("Grown" + std::to_string(save), "a value grown by " + std::to_string(save));
+        ASSERT_EQ(file.Save(written), 1);
+        EXPECT_EQ(written.capacity(), room) << "save " << save;
+        EXPECT_EQ(folder.Read("Alarms.ozrini"), written);
+        SettingsFile again;
+        ASSERT_EQ(again.Open("\\Alarms.ozrini"), 1);
+        EXPECT_EQ(again.Content(), file.Content());
+    }
 }
 
 TEST(SettingsFileSave, IntoAFolderThatDoesNotExistRaisesAnError) {
