@@ -10,6 +10,7 @@
 
 #include "platform/present/detail/x11_input.h"
 #include "platform/present/detail/x11_stacking.h"
+#include "platform/present/presented_windows.h"
 #include "platform/window/loop.h"
 #include "platform/window/window_manager.h"
 
@@ -90,6 +91,56 @@ bool KeyboardIsOurs() {
     return HandleOf(focus) || (X().keyboardLeft && !InsideManagedClient(X().display, focus, X().wmState));
 }
 
+// Another program's window has the desktop's keyboard (one its window manager manages, or, with
+// none, any window but the root).
+bool KeyboardIsAnotherPrograms(XWindowId focus) {
+    if (HandleOf(focus)) return false;
+    if (WindowManagerRuns()) return InsideManagedClient(X().display, focus, X().wmState);
+    return focus != None && focus != PointerRoot && focus != X().root;
+}
+
+// The program's foreground window follows the desktop's keyboard: while another program has it,
+// none of ours is in front, once the program's work of the moment is done.
+void FollowKeyboardElsewhereSoon() {
+    PostTask([] {
+        if (X().display && KeyboardIsAnotherPrograms(XFocus())) WindowManagerFocusElsewhere();
+    });
+}
+
+// Gives the keyboard back to another program's window that had it: as a pager or task list asks
+// for it (the window manager grants that), or directly where none runs.
+void GiveKeyboardBack(XWindowId to) {
+    if (WindowManagerSupports(X().activeWindow)) {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = to;
+        e.xclient.message_type = X().activeWindow;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 2;  // asked for by a pager: the user's wish
+        e.xclient.data.l[1] = static_cast<long>(ServerTimeNow());
+        XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        XSetInputFocus(X().display, to, RevertToParent, CurrentTime);
+    }
+    XFlush(X().display);
+}
+
+// A topmost window of ours lies over the window, which is not topmost, in the program's order (the
+// settings window over an alarm that fired). Menus and balloons come and go over anything.
+bool CoveredByOurs(const XWin& xw) {
+    if (Topmost(xw)) return false;
+    for (HWND top : TopLevelWindowsInZOrder()) {
+        const auto it = X().windows.find(top.id());
+        if (it == X().windows.end()) continue;
+        const XWin* other = &it->second;
+        if (other == &xw) return false;
+        if (other->mapped && !other->iconic && !other->overrideRedirect && Topmost(*other) &&
+            !IntersectRects(other->screenRect, xw.screenRect).empty())
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // The program gave one of its windows the keyboard by its own doing: while the desktop's keyboard
@@ -99,7 +150,13 @@ void FollowProgramFocus(HWND hwnd) {
     const bool handedOver = std::chrono::steady_clock::now() < X().handOverUntil;
     X().handOverUntil = {};
     X().bringForward = X().bringForward || handedOver;
-    if (KeyboardIsOurs() || handedOver || (it != X().windows.end() && it->second.shownAnew)) FocusForegroundWindowSoon();
+    // A window shown anew while another program had the keyboard (an alarm that fired) is kept
+    // above that program's window, and the user's typing stays there until a click gives it to ours.
+    const bool shownToTakeIt = it != X().windows.end() && it->second.shownAnew && !it->second.keptAbove;
+    if (KeyboardIsOurs() || handedOver || shownToTakeIt)
+        FocusForegroundWindowSoon();
+    else
+        FollowKeyboardElsewhereSoon();
 }
 
 std::uint32_t UserStartTime() {
@@ -117,12 +174,25 @@ void TakeHandedOverUserTime(std::uint32_t time) {
 }
 
 void NoteShownAnew(XWin& xw) {
+    xw.hadKeyboard = false;
+    xw.focusBefore = 0;
     if (xw.overrideRedirect || xw.dock || !WindowManagerRuns()) return;
-    const long time = static_cast<long>(ServerTimeNow());
+    // While another program's window has the keyboard, a window the program shows of its own accord
+    // comes up above it and leaves the keyboard there (a user time of 0 asks for no focus as it
+    // maps); one the user asked for through another copy of the program takes it.
+    const XWindowId focus = XFocus();
+    const bool quiet = KeyboardIsAnotherPrograms(focus) && std::chrono::steady_clock::now() >= X().handOverUntil;
+    const long time = quiet ? 0 : static_cast<long>(ServerTimeNow());
     XChangeProperty(X().display, xw.xid, X().netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&time), 1);
     xw.shownAnew = true;
-    xw.hadKeyboard = false;
+    // The window that had the keyboard gets it back when this one, having taken it, goes.
+    if (KeyboardIsAnotherPrograms(focus)) xw.focusBefore = focus;
+    if (quiet && !xw.keptAbove) {
+        xw.keptAbove = true;
+        if (std::find(xw.states.begin(), xw.states.end(), X().stateAbove) == xw.states.end())
+            xw.states.insert(xw.states.begin(), X().stateAbove);
+    }
 }
 
 void NoteManaged(XWin& xw) {
@@ -142,11 +212,14 @@ void NoteManaged(XWin& xw) {
 void NoteUserInput(XWindowId xid) {
     XWin* xw = FindX(xid);
     if (!xw) return;
-    // The user's own doing decides where the keyboard goes from now on.
+    // The user's own doing decides where the keyboard goes from now on. A window kept above stays
+    // so while the user works in it, until they turn to another window of ours.
     for (auto& [id, any] : X().windows) any.activationAwaited = false;
     xw->shownAnew = false;
-    if (!std::exchange(xw->keptAbove, false)) return;
-    if (HWND h = HandleOf(xid)) Sync(h);
+    std::vector<HWND> dropped;
+    for (auto& [id, any] : X().windows)
+        if (&any != xw && std::exchange(any.keptAbove, false)) dropped.push_back(HWND{id});
+    for (HWND h : dropped) Sync(h);
 }
 
 void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states) {
@@ -161,27 +234,47 @@ void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states) {
 // window manager minimised it. A window manager would fall back to a window of its own choosing,
 // often none of ours or none at all, and the keys typed next would reach nothing: the window the
 // program hands the keyboard on to (its owner, or the frontmost) takes it instead.
+// A window shown while another program's window had the keyboard gives it back to that window,
+// where it is still there.
 void KeepFocusPastLeaving(const XWin& xw) {
     if (!xw.mapped || xw.overrideRedirect) return;
     const XWindowId focus = XFocus();
     if (focus != xw.xid && (X().keyboardOn != xw.xid || HandleOf(focus) ||
                             InsideManagedClient(X().display, focus, X().wmState)))
         return;
+    XWindowAttributes a;
+    if (xw.focusBefore && XGetWindowAttributes(X().display, xw.focusBefore, &a) && a.map_state == IsViewable) {
+        GiveKeyboardBack(xw.focusBefore);
+        FollowKeyboardElsewhereSoon();
+        return;
+    }
     X().keyboardLeft = true;
     FocusForegroundWindowSoon();
 }
 
 void FollowFocusOut(const XFocusChangeEvent& e) {
     if (e.mode != NotifyNormal || e.detail == NotifyPointer || e.detail == NotifyInferior) return;
-    // The user turned to another window: what was shown anew has had its chance to be seen.
-    if (XWin* xw = FindX(e.window)) xw->shownAnew = false;
+    // The user turned to another window: what was shown anew has had its chance to be seen. Where
+    // another program took the keyboard, no window of ours is in front any more, and what was kept
+    // above for the user to see has been seen.
+    XWin* xw = FindX(e.window);
+    if (xw) xw->shownAnew = false;
+    if (!KeyboardIsAnotherPrograms(XFocus())) return;
+    WindowManagerFocusElsewhere();
+    if (xw && std::exchange(xw->keptAbove, false))
+        if (HWND h = HandleOf(xw->xid)) Sync(h);
 }
 
 void KeepAboveWhileCovered(XWin& xw) {
-    if (!xw.shownAnew || xw.keptAbove || !xw.mapped || xw.iconic || XFocus() != xw.xid || !CoveredByAnotherProgram(xw))
+    if (xw.keptAbove || !xw.mapped || xw.iconic || XFocus() != xw.xid ||
+        !((xw.shownAnew && CoveredByAnotherProgram(xw)) || CoveredByOurs(xw)))
         return;
     xw.keptAbove = true;
     if (HWND h = HandleOf(xw.xid)) Sync(h);
+}
+
+void FollowActiveWindow() {
+    if (KeyboardIsAnotherPrograms(XFocus())) WindowManagerFocusElsewhere();
 }
 
 void FollowFocusIn(const XFocusChangeEvent& e) {

@@ -169,6 +169,7 @@ void HandleEvent(XEvent& e) {
             if (e.xproperty.window == X().root) {
                 if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
                 if (e.xproperty.atom == X().clientListStacking) FollowStacking();
+                if (e.xproperty.atom == X().activeWindow) FollowActiveWindow();
                 if (e.xproperty.atom == X().workArea) {
                     FollowWorkArea();
                     FollowOtherPanels();
