@@ -179,9 +179,12 @@ void NoteShownAnew(XWin& xw) {
     if (xw.overrideRedirect || xw.dock || !WindowManagerRuns()) return;
     // While another program's window has the keyboard, a window the program shows of its own accord
     // comes up above it and leaves the keyboard there (a user time of 0 asks for no focus as it
-    // maps); one the user asked for through another copy of the program takes it.
+    // maps); one the user asked for through another copy of the program takes it. A window manager
+    // marks a window it maps without the keyboard as asking for attention and lists it for that: one
+    // out of the task list (the floating clock) is never shown so.
     const XWindowId focus = XFocus();
-    const bool quiet = KeyboardIsAnotherPrograms(focus) && std::chrono::steady_clock::now() >= X().handOverUntil;
+    const bool listed = std::find(xw.states.begin(), xw.states.end(), X().stateSkipTaskbar) == xw.states.end();
+    const bool quiet = listed && KeyboardIsAnotherPrograms(focus) && std::chrono::steady_clock::now() >= X().handOverUntil;
     const long time = quiet ? 0 : static_cast<long>(ServerTimeNow());
     XChangeProperty(X().display, xw.xid, X().netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&time), 1);
