@@ -15,6 +15,7 @@
 #include "platform/window/window_manager.h"
 
 namespace platform::x11 {
+using Left = X11State::KeyboardLeft;
 
 Time ServerTimeNow() {
     // A property change carries the server's time: an empty append to the group leader changes
@@ -68,7 +69,7 @@ void FocusForegroundWindow() {
     } else {
         XSetInputFocus(X().display, it->second.xid, RevertToParent, X().lastUserTime);
     }
-    X().keyboardLeft = false;
+    X().keyboardLeft = Left::No;
     XFlush(X().display);
 }
 
@@ -79,16 +80,18 @@ void FocusForegroundWindowSoon() {
     if (X().focusToFollow) return;
     X().focusToFollow = true;
     PostTask([] {
-        X().focusToFollow = false;
-        if (X().display) FocusForegroundWindow();
+        if (std::exchange(X().focusToFollow, false) && X().display) FocusForegroundWindow();
     });
 }
 
 // The desktop's keyboard is on one of our windows, or was left with nobody (no program's window
-// has it) when the last of ours to have it went away.
+// has it) when the last of ours to have it went away; not when that one gave it back to another
+// program's window.
 bool KeyboardIsOurs() {
+    if (X().keyboardLeft == Left::GivenBack) return false;
     const XWindowId focus = XFocus();
-    return HandleOf(focus) || (X().keyboardLeft && !InsideManagedClient(X().display, focus, X().wmState));
+    return HandleOf(focus) ||
+           (X().keyboardLeft == Left::WithNobody && !InsideManagedClient(X().display, focus, X().wmState));
 }
 
 // Another program's window has the desktop's keyboard (one its window manager manages, or, with
@@ -107,9 +110,19 @@ void FollowKeyboardElsewhereSoon() {
     });
 }
 
+// The window is there and shown (another program's may have gone meanwhile).
+bool Viewable(XWindowId xid) {
+    XWindowAttributes a;
+    return XGetWindowAttributes(X().display, xid, &a) && a.map_state == IsViewable;
+}
+
 // Gives the keyboard back to another program's window that had it: as a pager or task list asks
-// for it (the window manager grants that), or directly where none runs.
+// for it (the window manager grants that), or directly where none runs. Asked once our window has
+// gone and without a time of ours, so that it comes after the window manager's own fallback for the
+// window that went (some give the keyboard to the topmost window left, and take a request older
+// than that as stale).
 void GiveKeyboardBack(XWindowId to) {
+    if (!Viewable(to)) return;
     if (WindowManagerSupports(X().activeWindow)) {
         XEvent e{};
         e.xclient.type = ClientMessage;
@@ -117,7 +130,7 @@ void GiveKeyboardBack(XWindowId to) {
         e.xclient.message_type = X().activeWindow;
         e.xclient.format = 32;
         e.xclient.data.l[0] = 2;  // asked for by a pager: the user's wish
-        e.xclient.data.l[1] = static_cast<long>(ServerTimeNow());
+        e.xclient.data.l[1] = CurrentTime;
         XSendEvent(X().display, X().root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     } else {
         XSetInputFocus(X().display, to, RevertToParent, CurrentTime);
@@ -245,13 +258,18 @@ void KeepFocusPastLeaving(const XWin& xw) {
     if (focus != xw.xid && (X().keyboardOn != xw.xid || HandleOf(focus) ||
                             InsideManagedClient(X().display, focus, X().wmState)))
         return;
-    XWindowAttributes a;
-    if (xw.focusBefore && XGetWindowAttributes(X().display, xw.focusBefore, &a) && a.map_state == IsViewable) {
-        GiveKeyboardBack(xw.focusBefore);
-        FollowKeyboardElsewhereSoon();
+    if (xw.focusBefore && Viewable(xw.focusBefore)) {
+        // The window the program hands the keyboard on to, now or asked for before, takes none.
+        X().keyboardLeft = Left::GivenBack;
+        X().focusToFollow = false;
+        PostTask([to = xw.focusBefore] {
+            if (!X().display) return;
+            GiveKeyboardBack(to);
+            FollowKeyboardElsewhereSoon();
+        });
         return;
     }
-    X().keyboardLeft = true;
+    X().keyboardLeft = Left::WithNobody;
     FocusForegroundWindowSoon();
 }
 
@@ -277,7 +295,11 @@ void KeepAboveWhileCovered(XWin& xw) {
 }
 
 void FollowActiveWindow() {
-    if (KeyboardIsAnotherPrograms(XFocus())) WindowManagerFocusElsewhere();
+    if (!KeyboardIsAnotherPrograms(XFocus())) return;
+    WindowManagerFocusElsewhere();
+    // The user works in another program: a window of ours shown before has had its chance to be
+    // seen, and takes the keyboard from there no more when the program turns to it.
+    for (auto& [id, xw] : X().windows) xw.shownAnew = false;
 }
 
 void FollowFocusIn(const XFocusChangeEvent& e) {
@@ -292,7 +314,7 @@ void FollowFocusIn(const XFocusChangeEvent& e) {
     if ((e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) && e.detail != NotifyPointer)
         if (HWND h = HandleOf(e.window)) {
             X().keyboardOn = e.window;
-            X().keyboardLeft = false;
+            X().keyboardLeft = Left::No;
             if (XWin* xw = FindX(e.window); xw && !std::exchange(xw->hadKeyboard, true)) KeepAboveWhileCovered(*xw);
             // A window that a modal window blocks was raised with the focus: the program's
             // order goes back to the server, the modal window on top, and the modal window asks

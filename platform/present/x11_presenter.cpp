@@ -354,7 +354,7 @@ void StopX11Presenter() {
     X().managerRuns.reset();
     X().lastUserTime = CurrentTime;  // times and windows of that display mean nothing on another
     X().keyboardOn = 0;
-    X().keyboardLeft = false;
+    X().keyboardLeft = X11State::KeyboardLeft::No;
     XDestroyWindow(X().display, X().groupLeader);
     X().groupLeader = 0;
     SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});

@@ -819,6 +819,12 @@ TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) 
             return !typingId.empty() && !otherId.empty();
         }));
         ASSERT_EQ(GetActiveWindow(), plain.hWnd);
+        // The window manager has taken both on, and what the program asked of it is done.
+        ASSERT_TRUE(PumpUntil([&] {
+            return Holds(server.Output("xprop -id " + typingId + " WM_STATE"), "Normal") &&
+                   Holds(server.Output("xprop -name 'OZR plain form' WM_STATE"), "Normal");
+        }));
+        RunFor(300);
         ASSERT_EQ(server.Run("xdotool windowactivate --sync " + typingId), 0);
         EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == typing.hWnd; })) << "the window manager's focus";
         typing.txtName.SetFocus();
