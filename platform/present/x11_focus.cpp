@@ -84,14 +84,20 @@ void FocusForegroundWindowSoon() {
     });
 }
 
+// No window has the keyboard: none at all, or the pointer's (keys go to what lies under it).
+bool HeldByNoWindow(XWindowId focus) { return focus == None || focus == PointerRoot || focus == X().root; }
+
 // The desktop's keyboard is on one of our windows, or was left with nobody (no program's window
 // has it) when the last of ours to have it went away; not when that one gave it back to another
 // program's window.
 bool KeyboardIsOurs() {
     if (X().keyboardLeft == Left::GivenBack) return false;
     const XWindowId focus = XFocus();
-    return HandleOf(focus) ||
-           (X().keyboardLeft == Left::WithNobody && !InsideManagedClient(X().display, focus, X().wmState));
+    if (HandleOf(focus)) return true;
+    // Where no window manager runs, a keyboard that no window holds (the server's own start, where
+    // keys go to whatever lies under the pointer) is the program's to take.
+    if (!WindowManagerRuns()) return X().keyboardLeft == Left::WithNobody || HeldByNoWindow(focus);
+    return X().keyboardLeft == Left::WithNobody && !InsideManagedClient(X().display, focus, X().wmState);
 }
 
 // Another program's window has the desktop's keyboard (one its window manager manages, or, with
@@ -99,7 +105,7 @@ bool KeyboardIsOurs() {
 bool KeyboardIsAnotherPrograms(XWindowId focus) {
     if (HandleOf(focus)) return false;
     if (WindowManagerRuns()) return InsideManagedClient(X().display, focus, X().wmState);
-    return focus != None && focus != PointerRoot && focus != X().root;
+    return !HeldByNoWindow(focus);
 }
 
 // The program's foreground window follows the desktop's keyboard: while another program has it,
