@@ -138,7 +138,7 @@ bool HandleInputEvent(XEvent& e) {
                 HeldKeys()[e.xkey.keycode] = vk;
             else
                 HeldKeys().erase(e.xkey.keycode);
-            InjectKey(vk, e.type == KeyPress, character, HeldModifiers(e.xkey.state));
+            InjectKey(vk, e.type == KeyPress, character, HeldModifiers(e.xkey.state), HandleOf(e.xkey.window));
             break;
         }
         default: return false;

@@ -177,6 +177,7 @@ void HandleEvent(XEvent& e) {
             if (e.xproperty.window == X().root) {
                 if (e.xproperty.atom == X().supportingWmCheck) X().managerRuns.reset();
                 if (e.xproperty.atom == X().clientListStacking) FollowStacking();
+                if (e.xproperty.atom == X().activeWindow) FollowActiveWindow();
                 if (e.xproperty.atom == X().workArea) {
                     FollowWorkArea();
                     FollowOtherPanels();
@@ -364,7 +365,7 @@ void StopX11Presenter() {
     X().managerRuns.reset();
     X().lastUserTime = CurrentTime;  // times and windows of that display mean nothing on another
     X().keyboardOn = 0;
-    X().keyboardLeft = false;
+    X().keyboardLeft = X11State::KeyboardLeft::No;
     XDestroyWindow(X().display, X().groupLeader);
     X().groupLeader = 0;
     SetPanelFreeArea(RECT{0, 0, ScreenSize().cx, ScreenSize().cy});

@@ -72,9 +72,9 @@ void ApplyShownState(HWND hwnd, XWin& xw, bool wanted, bool minimized, const REC
     } else if (xw.mapped) {
         return;
     }
+    if (!minimized) NoteShownAnew(xw);
     // The window manager dropped the states when the window was last withdrawn.
     SetAtomList(xw.xid, X().netWmState, xw.states);
-    if (!minimized) NoteShownAnew(xw);
     XMapWindow(X().display, xw.xid);
     xw.mapped = true;
     if (minimized) return;

@@ -10,12 +10,20 @@
 namespace platform::x11 {
 namespace {
 
-// Our shown windows in the program's order, topmost first.
+// Our shown windows in the program's order, topmost first. A window kept above for the user to
+// see comes over every other of ours but menus and balloons, the topmost ones too.
 std::vector<XWindowId> ProgramStack() {
     std::vector<XWindowId> stack;
+    std::size_t aboveAt = 0;
     for (HWND top : TopLevelWindowsInZOrder()) {
         auto it = X().windows.find(top.id());
-        if (it != X().windows.end() && it->second.mapped && !it->second.iconic) stack.push_back(it->second.xid);
+        if (it == X().windows.end() || !it->second.mapped || it->second.iconic) continue;
+        const XWin& xw = it->second;
+        if (xw.keptAbove)
+            stack.insert(stack.begin() + static_cast<std::ptrdiff_t>(aboveAt++), xw.xid);
+        else
+            stack.push_back(xw.xid);
+        if (xw.overrideRedirect && aboveAt + 1 == stack.size()) ++aboveAt;
     }
     return stack;
 }

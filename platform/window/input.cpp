@@ -12,6 +12,7 @@
 #include "platform/services/window_surfaces.h"
 #include "platform/window/detail/frame_tracking.h"
 #include "platform/window/detail/window_store.h"
+#include "platform/window/window_manager.h"
 
 namespace platform {
 using namespace detail;
@@ -28,7 +29,7 @@ struct RawInput {
     int vk = 0;
     unsigned int character = 0;
     std::optional<ModifierKeys> held;
-    HWND over;  // the top-level window the pointer event came to, if the presenter knows it
+    HWND over;  // the top-level window the pointer or key event came to, if the presenter knows it
 };
 
 struct InputState {
@@ -345,17 +346,29 @@ static void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND o
 // one). A repeat reaches only the top-level window the key went down on: a key held while a
 // question opens, or while it closes, is never taken as an answer there or as a press of what
 // gets the keyboard after it. Within one window it repeats as it should (lists, typing, Tab).
-static void RouteKey(int vk, bool down, unsigned int character) {
+static void RouteKey(int vk, bool down, unsigned int character, HWND to) {
     const bool repeat = down && I().keys[vk];
     if (down && !repeat) I().toggled[vk] = !I().toggled[vk];
     I().keys[vk] = down;
-    // Keys go to the focus window of the foreground window's context.
-    HWND fg = S().foreground;
-    Window* f = Find(fg);
+    // An open menu holds the keyboard (the presenter's grab sends the keys to it).
+    const bool menuOpen = I().menuKeys && Find(I().menuKeys);
+    const Window* delivered = menuOpen ? nullptr : Find(to);
+    if (to && !menuOpen && (!delivered || !delivered->topLevel())) return;
+    // The window the key came to has the keyboard: it is the active window, so that the key reaches
+    // its focused control and never a control of the window the program took as active.
+    if (delivered && (S().foreground != to || S().active[static_cast<int>(delivered->context)] != to) &&
+        EnabledWithAncestors(to)) {
+        WindowManagerFocus(to);
+        delivered = Find(to);
+    }
+    // Keys go to the focus window of the context of the window they came to (else the foreground
+    // window's), while it lies in that window.
+    Window* f = delivered ? Find(to) : Find(S().foreground);
     ProcessContext ctx = f ? f->context : ProcessContext::Program;
     HWND target = S().focus[static_cast<int>(ctx)];
     if (!target || !Find(target)) target = S().active[static_cast<int>(ctx)];
-    if (I().menuKeys && Find(I().menuKeys)) target = I().menuKeys;
+    if (delivered && (!target || !Find(target) || GetTopLevel(target) != to)) target = to;
+    if (menuOpen) target = I().menuKeys;
     if (!target || !Find(target)) return;
     const HWND top = GetTopLevel(target);
     if (repeat && top != I().pressedOn[vk]) return;
@@ -404,11 +417,11 @@ bool detail::TakePointerRelease(int vk) {
     return std::exchange(I().releasedWhileHeld[vk], false);
 }
 
-void InjectKey(int vk, bool down, unsigned int character, std::optional<ModifierKeys> held) {
+void InjectKey(int vk, bool down, unsigned int character, std::optional<ModifierKeys> held, HWND to) {
     if (vk < 0 || vk > 255) return;
     TakeHeldModifiers(held, I().asyncKeys);
     I().asyncKeys[vk] = down;
-    RawInput input{RawKind::Key, I().cursor, MouseButton::Left, down, vk, character, held, HWND{}};
+    RawInput input{RawKind::Key, I().cursor, MouseButton::Left, down, vk, character, held, to};
     I().queue.push_back(input);
 }
 
@@ -440,7 +453,7 @@ bool detail::DispatchOneInput() {
     switch (input.kind) {
         case RawKind::Move: RouteMouseMove(input.screen, input.over); break;
         case RawKind::Button: RouteMouseButton(input.screen, input.button, input.down, input.over); break;
-        case RawKind::Key: RouteKey(input.vk, input.down, input.character); break;
+        case RawKind::Key: RouteKey(input.vk, input.down, input.character, input.over); break;
         case RawKind::KeyGone: I().keys[input.vk] = false; break;
     }
     return true;

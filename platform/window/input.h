@@ -26,8 +26,13 @@ void InjectMouseMove(POINT screen, std::optional<ModifierKeys> held = std::nullo
 void InjectMouseButton(POINT screen, MouseButton button, bool down, std::optional<ModifierKeys> held = std::nullopt,
                        HWND over = HWND{});
 // A key press or release with its virtual-key code; a press of a character key also gives WM_CHAR
-// with the character's Unicode code point (0 for none).
-void InjectKey(int vk, bool down, unsigned int character = 0, std::optional<ModifierKeys> held = std::nullopt);
+// with the character's Unicode code point (0 for none). A presenter whose keys come to a window (a
+// real desktop's) names the top-level window the key came to: the key goes to that window's focused
+// control, and that window becomes the active one, whatever the program took as active meanwhile;
+// a key that came to a window that is gone reaches nothing. Without one the key goes to the
+// foreground window's focused control.
+void InjectKey(int vk, bool down, unsigned int character = 0, std::optional<ModifierKeys> held = std::nullopt,
+               HWND to = HWND{});
 // The key was released while another program had the keyboard, unseen here: it counts as up from
 // here on, without a message, so that its next press is a press and not a repeat.
 void InjectKeyReleasedElsewhere(int vk);

@@ -290,6 +290,14 @@ void WindowManagerFocus(HWND hwnd) {
     FocusFromWindowManager() = outer;
 }
 
+void WindowManagerFocusElsewhere() {
+    if (!S().foreground) return;
+    const bool outer = FocusFromWindowManager();
+    FocusFromWindowManager() = true;
+    SetForeground(HWND{});
+    FocusFromWindowManager() = outer;
+}
+
 void SetWindowManagerActivate(std::function<void(HWND hwnd)> handler) { ActivateHandler() = std::move(handler); }
 
 namespace {

@@ -22,6 +22,10 @@ void WindowManagerIconic(HWND hwnd, bool iconic);
 // so that keys typed into it reach it. A disabled window, or one that never activates, stays as it
 // is.
 void WindowManagerFocus(HWND hwnd);
+// The window manager gave the keyboard to another program's window: no window of ours is the
+// foreground window (none shows an active caption, none takes a key) until one of ours takes the
+// keyboard again. Each context keeps its active window and its focus for when it comes back.
+void WindowManagerFocusElsewhere();
 // The window manager (or the X server) put the window there, at that size: it is moved and sized
 // as when the program does it (WM_WINDOWPOSCHANGING, WM_MOVE, WM_SIZE, a repaint after a size),
 // so that the program's record of it is where the window is.

@@ -31,6 +31,7 @@
 #include "platform/services/registry.h"
 #include "platform/window/loop.h"
 #include "platform/window/screen.h"
+#include "platform/window/window_manager.h"
 #include "tests/support/recording_failure_reports.h"
 #include "tests/support/while_modal.h"
 #include "xvfb_server.h"
@@ -618,7 +619,8 @@ TEST(X11TwoMonitors, WhatIsCentredOnTheScreenLiesOnThePrimaryMonitor) {
 
 // The window that has the keyboard is minimised, by the window manager (as its taskbar or its key
 // does) or, with none, by the program (its minimise box): the keyboard goes to that window's owner,
-// or else to the program's frontmost window, as the classic desktop hands it on.
+// or else to the program's frontmost window, as the classic desktop hands it on. The front window
+// has the keyboard from its showing, with none too.
 TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
     UnderEachWindowManager(
         [](const XvfbServer& server, const char* manager) {
@@ -638,6 +640,10 @@ TEST(X11MinimisedWindow, HandsTheKeyboardToTheOwnerOrTheFrontmostWindow) {
                            !(ids[h] = XWindowNamed(server, GetWindowTextString(h))).empty();
                 }));
             auto focused = [&](HWND h) { return server.Output("xdotool getwindowfocus") == ids[h] + "\n"; };
+            // The program's front window takes the keyboard as it shows, also the keyboard nobody
+            // holds on a server without a window manager (keys would go to what lies under the pointer).
+            EXPECT_TRUE(PumpUntil([&] { return focused(GetForegroundWindow()); }))
+                << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
             // The owned window has the keyboard; minimised, its owner takes it. The owner minimised in
             // turn: no owner is left, the frontmost window takes it.
             for (const auto& step : {std::pair{owned, otherWindow}, std::pair{otherWindow, clockWindow}}) {
@@ -917,6 +923,12 @@ TEST_F(X11UnderOpenbox, KeysFollowTheWindowManagersFocusAndEachEventsModifiers) 
             return !typingId.empty() && !otherId.empty();
         }));
         ASSERT_EQ(GetActiveWindow(), plain.hWnd);
+        // The window manager has taken both on, and what the program asked of it is done.
+        ASSERT_TRUE(PumpUntil([&] {
+            return Holds(server.Output("xprop -id " + typingId + " WM_STATE"), "Normal") &&
+                   Holds(server.Output("xprop -name 'OZR plain form' WM_STATE"), "Normal");
+        }));
+        RunFor(300);
         ASSERT_EQ(server.Run("xdotool windowactivate --sync " + typingId), 0);
         EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == typing.hWnd; })) << "the window manager's focus";
         typing.txtName.SetFocus();
@@ -1194,7 +1206,8 @@ TEST_F(X11UnderIcewm, TheFloatingClockNeverAsksForAttention) {
 
 // On every desktop, also those that keep new windows from taking the keyboard from the user's work
 // and stack by layers (xfwm4, mutter): a window the program shows while the user works in another
-// program's window, over the topmost floating clock, comes up above that window with the keyboard;
+// program's window, over the topmost floating clock, comes up above that window and leaves the
+// keyboard there; a click gives it the keyboard, and it gives it back as it goes;
 // the window manager's maximise leaves the floating clock at its size, which it gives as its only
 // size.
 TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSize) {
@@ -1218,16 +1231,26 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
                 // manager after the program's own, and win over it).
                 server.Run("xdotool mousemove --window " + otherId + " 150 60 click 1");
                 ASSERT_TRUE(PumpUntil([&] { return server.Output("xdotool getwindowfocus") == otherId + "\n"; }));
-                // As an alarm fires: over the clock and over the other program's window.
+                // As an alarm fires: over the clock and over the other program's window, whose
+                // keyboard it leaves there until a click gives it to the alarm; closed, it gives
+                // the keyboard back.
                 PlainForm alarm("frmAlarmLike", "OZR alarm form", 4500);
                 alarm.Show();
                 std::string alarmId;
+                const auto focusOn = [&](const std::string& id) { return server.Output("xdotool getwindowfocus") == id + "\n"; };
                 EXPECT_TRUE(PumpUntil([&] {
                     alarmId = XWindowNamed(server, "OZR alarm form");
-                    return !alarmId.empty() && server.Output("xdotool getwindowfocus") == alarmId + "\n" &&
-                           StackedAbove(server, "OZR alarm form", "OZR other program");
-                })) << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname")
-                    << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                    return !alarmId.empty() && StackedAbove(server, "OZR alarm form", "OZR other program");
+                })) << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                RunFor(500);
+                EXPECT_TRUE(focusOn(otherId)) << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
+                EXPECT_EQ(GetForegroundWindow(), HWND{}) << "none of ours is in front while another program has the keyboard";
+                server.Run("xdotool mousemove --window " + alarmId + " 100 60 click 1");
+                EXPECT_TRUE(PumpUntil([&] { return focusOn(alarmId) && GetForegroundWindow() == alarm.hWnd; }))
+                    << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
+                alarm.Hide();
+                EXPECT_TRUE(PumpUntil([&] { return focusOn(otherId) && GetForegroundWindow() == HWND{}; }))
+                    << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
 
                 RECT before{}, now{};
                 GetWindowRect(clock.hWnd, &before);
@@ -1245,6 +1268,63 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
             StopX11Presenter();
         },
         {"openbox", "icewm", "xfwm4", "mutter"});
+}
+
+// On every desktop: a window shown while the topmost settings window has the keyboard (an alarm
+// that fires) comes up above it with the keyboard and stays there while the user types into it;
+// keys go to the window the server gave them to, also where the program took another as active.
+TEST(X11EveryDesktop, AWindowShownOverTheTopmostSettingsWindowStaysAboveItAndTakesTheKeysTypedInIt) {
+    UnderEachWindowManager(
+        [](const XvfbServer& server, const char*) {
+            ASSERT_NO_FATAL_FAILURE(StartPresenter());
+            {
+                struct SettingsLike : Form {
+                    SettingsLike() : Form("frmSettingsLike") { cmdRow.Click = [this] { ++pressed; }; }
+                    CommandButton cmdRow{this, "cmdRow"};
+                    int pressed = 0;
+                    void Design() override {
+                        Caption = "OZR settings form";
+                        Move(1500, 1500, 9000, 6000);
+                        cmdRow.Move(150, 150, 1500, 450);
+                    }
+                } settings;
+                settings.Show();
+                SetWindowPos(settings.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+                std::string settingsId;
+                ASSERT_TRUE(PumpUntil([&] { return !(settingsId = XWindowNamed(server, "OZR settings form")).empty(); }));
+                server.Run("xdotool mousemove --window " + settingsId + " 400 300 click 1");
+                settings.cmdRow.SetFocus();
+                ASSERT_TRUE(PumpUntil([&] {
+                    return server.Output("xdotool getwindowfocus") == settingsId + "\n" && GetForegroundWindow() == settings.hWnd;
+                }));
+                RunFor(300);  // the click's press and release are in
+                PlainForm alarm("frmAlarmLike", "OZR alarm form", 4500);
+                alarm.Show();
+                std::string alarmId;
+                const auto alarmOnTopWithKeyboard = [&] {
+                    alarmId = XWindowNamed(server, "OZR alarm form");
+                    return !alarmId.empty() && server.Output("xdotool getwindowfocus") == alarmId + "\n" &&
+                           StackedAbove(server, "OZR alarm form", "OZR settings form");
+                };
+                EXPECT_TRUE(PumpUntil(alarmOnTopWithKeyboard))
+                    << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname")
+                    << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                // The program takes the settings window as active, unknown to the window manager:
+                // the keys the server gives the alarm reach the alarm all the same.
+                WindowManagerFocus(settings.hWnd);
+                server.Run("xdotool key Return sleep 0.1 key space sleep 0.1 key Delete sleep 0.1 key Down");
+                RunFor(600);
+                EXPECT_EQ(settings.pressed, 0) << "a key typed into the alarm pressed the settings window's button";
+                EXPECT_EQ(GetForegroundWindow(), alarm.hWnd);
+                EXPECT_TRUE(alarmOnTopWithKeyboard()) << "after the keys too"
+                                                      << server.Output("xprop -root _NET_CLIENT_LIST_STACKING");
+                alarm.Unload();
+                settings.Unload();
+            }
+            PumpPendingWork();
+            StopX11Presenter();
+        },
+        {"openbox", "mutter", "icewm", "xfwm4"});
 }
 
 // A window offers the window manager's maximise only when it has its maximise box, and a fullscreen

@@ -33,20 +33,26 @@ void NoteShownAnew(XWin& xw);
 // asked for now.
 void NoteManaged(XWin& xw);
 // The window manager marked a window shown anew as asking for attention instead of giving it the
-// keyboard, or stacked it under the user's work: it is kept above until the user has seen it (a
-// key or a press in it).
+// keyboard, or stacked it under the user's work: it is kept above until the user turns to another
+// window (a key or a press in another of ours, or another program's window taking the keyboard).
 void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states);
 
-// The user pressed a key or a button in the window: one kept above until seen goes back to its band.
+// The user pressed a key or a button in the window: the others kept above go back to their bands.
 void NoteUserInput(XWindowId xid);
 
-// A window shown anew got the keyboard but lies under another program's window (the window manager
-// gave it the keyboard and left it below): it is kept above until the user has seen it, so that
-// nobody types into a window they cannot see.
+// A window got the keyboard for the first time since it was shown but lies under another of our
+// windows (a topmost settings window over an alarm that is not), or, shown anew, under another
+// program's window (the window manager gave it the keyboard and left it below): it is kept above
+// them, so that nobody types into a window they cannot see.
 void KeepAboveWhileCovered(XWin& xw);
 
 // One of our windows lost the keyboard to another window.
 void FollowFocusOut(const XFocusChangeEvent& e);
+
+// The window manager named another window active (_NET_ACTIVE_WINDOW on the root): where another
+// program's window has the keyboard, none of ours is in front (one of ours that had it has lost it
+// already, or lost it as it went).
+void FollowActiveWindow();
 
 // The window manager gave one of our windows the keyboard: it becomes the active window.
 void FollowFocusIn(const XFocusChangeEvent& e);

@@ -54,6 +54,7 @@ struct XWin {
     // The window manager refused it the keyboard: it is kept above the windows the user works in
     // until it gets the keyboard, so that it is seen.
     bool keptAbove = false;
+    XWindowId focusBefore = 0;  // another program's window that had the keyboard when it was shown
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
     COLORREF key = 0;
@@ -87,9 +88,11 @@ struct X11State {
     bool bringForward = false;  // the window that takes the keyboard next comes to the top of its band too
     bool focusToFollow = false;  // the keyboard focus follows the program's once its work is done
     XWindowId keyboardOn = 0;     // our window that took the desktop's keyboard last
-    // Our window that had the keyboard went away and left it with nobody: the window the program
-    // hands it on to takes it (until then, or until one of ours takes it from the window manager).
-    bool keyboardLeft = false;
+    // Where the keyboard went when our window that had it went away, until one of ours takes it
+    // from the window manager: left with nobody, the window the program hands it on to takes it;
+    // given back to another program's window that had it before, the program's hand-over takes none.
+    enum class KeyboardLeft { No, WithNobody, GivenBack };
+    KeyboardLeft keyboardLeft = KeyboardLeft::No;
     Atom clientListStacking = 0, stateMaxVert = 0, stateMaxHorz = 0;
     Atom restackWindow = 0, supportingWmCheck = 0, wmState = 0, netSupported = 0, moveResize = 0, activeWindow = 0,
          workArea = 0;

@@ -222,6 +222,49 @@ TEST(Input, AHeldKeyRepeatsOnlyOnTheWindowItWentDownOn) {
     DestroyWindow(second);
 }
 
+// A key that a presenter says came to a window goes there, to its focused control, and makes it the
+// active window, whatever the program took as active meanwhile; one that came to a window now gone
+// reaches nothing. While another program has the keyboard, none of ours is in front.
+TEST(Input, KeysGoToTheWindowTheyCameToAndItsFocusedControl) {
+    UseVirtualClock();
+    HWND behind = MakeWindow("KeyBehind", "behind", WS_POPUP | WS_VISIBLE, HWND{}, RECT{0, 0, 100, 100});
+    HWND row = MakeWindow("KeyRow", "", WS_CHILD | WS_VISIBLE, behind, RECT{0, 0, 50, 20});
+    HWND alarm = MakeWindow("KeyAlarm", "alarm", WS_POPUP | WS_VISIBLE, HWND{}, RECT{200, 0, 300, 100});
+    HWND field = MakeWindow("KeyField", "", WS_CHILD | WS_VISIBLE, alarm, RECT{0, 0, 50, 20});
+    SetFocus(field);
+    SetFocus(row);  // the program's idea of the active window: the one behind
+    Log().clear();
+    InjectKey(VK_DELETE, true, 0, std::nullopt, alarm);
+    InjectKey(VK_DELETE, false, 0, std::nullopt, alarm);
+    PumpPendingWork();
+    EXPECT_EQ(MessagesTo(row), std::vector<UINT>{}) << "nothing reaches the window that does not have the keyboard";
+    EXPECT_EQ(MessagesTo(alarm), (std::vector<UINT>{WM_ACTIVATE, WM_KEYDOWN, WM_KEYUP}));
+    EXPECT_EQ(GetForegroundWindow(), alarm);
+    EXPECT_EQ(GetActiveWindow(), alarm);
+    SetFocus(field);
+    Log().clear();
+    InjectKey(VK_SPACE, true, ' ', std::nullopt, alarm);
+    InjectKey(VK_SPACE, true, ' ', std::nullopt, behind);  // a repeat on another window than it went down on
+    InjectKey(VK_SPACE, false, 0, std::nullopt, alarm);
+    PumpPendingWork();
+    EXPECT_EQ(MessagesTo(field), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
+    EXPECT_EQ(MessagesTo(row), std::vector<UINT>{});
+    const HWND gone = MakeWindow("KeyGone", "gone", WS_POPUP | WS_VISIBLE, HWND{}, RECT{400, 0, 500, 100});
+    DestroyWindow(gone);
+    Log().clear();
+    InjectKey(VK_RETURN, true, '\r', std::nullopt, gone);
+    InjectKey(VK_RETURN, false, 0, std::nullopt, gone);
+    PumpPendingWork();
+    EXPECT_TRUE(Log().empty()) << Log().size() << " messages to " << Log().front().hwnd.id();
+    WindowManagerFocusElsewhere();
+    EXPECT_EQ(GetForegroundWindow(), HWND{});
+    EXPECT_EQ(GetActiveWindow(), alarm) << "kept for when the keyboard comes back";
+    WindowManagerFocus(alarm);
+    EXPECT_EQ(GetForegroundWindow(), alarm);
+    DestroyWindow(alarm);
+    DestroyWindow(behind);
+}
+
 // A captioned window's frame: the buttons its style asks for and what a click on each does, the
 // caption moving the window and the borders sizing it; a window manager that moves windows itself
 // takes the drags over, and what it asks (focus, minimise, close) reaches the window.
