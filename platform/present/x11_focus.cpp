@@ -245,8 +245,11 @@ void NoteUserInput(XWindowId xid) {
 }
 
 void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states) {
+    // Only a window that something covers is lifted: one lifted anyway would come over the topmost
+    // windows of ours that are meant to stay above it (the floating clock over the settings window).
     if (!xw.shownAnew || xw.keptAbove || XFocus() == xw.xid ||
-        std::find(states.begin(), states.end(), X().stateDemandsAttention) == states.end())
+        std::find(states.begin(), states.end(), X().stateDemandsAttention) == states.end() ||
+        !(CoveredByAnotherProgram(xw) || CoveredByOurs(xw)))
         return;
     xw.keptAbove = true;
     if (HWND h = HandleOf(xw.xid)) Sync(h);
