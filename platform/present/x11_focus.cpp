@@ -122,7 +122,7 @@ bool Viewable(XWindowId xid) {
     return XGetWindowAttributes(X().display, xid, &a) && a.map_state == IsViewable;
 }
 
-// Gives the keyboard back to another program's window that had it: as a pager or task list asks
+// Gives the keyboard back to the window that had it (another program's or one of ours): as a pager or task list asks
 // for it (the window manager grants that), or directly where none runs. Asked once our window has
 // gone and without a time of ours, so that it comes after the window manager's own fallback for the
 // window that went (some give the keyboard to the topmost window left, and take a request older
@@ -208,8 +208,9 @@ void NoteShownAnew(XWin& xw) {
     XChangeProperty(X().display, xw.xid, X().netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&time), 1);
     xw.shownAnew = true;
-    // The window that had the keyboard gets it back when this one, having taken it, goes.
-    if (KeyboardIsAnotherPrograms(focus)) xw.focusBefore = focus;
+    // The window that had the keyboard gets it back when this one, having taken it, goes: another
+    // program's, or one of ours (the program alone would hand it on to its frontmost window).
+    if (KeyboardIsAnotherPrograms(focus) || (HandleOf(focus) && focus != xw.xid)) xw.focusBefore = focus;
     if (quiet && !xw.keptAbove) {
         xw.keptAbove = true;
         if (std::find(xw.states.begin(), xw.states.end(), X().stateAbove) == xw.states.end())
@@ -245,8 +246,11 @@ void NoteUserInput(XWindowId xid) {
 }
 
 void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states) {
+    // Only a window that something covers is lifted: one lifted anyway would come over the topmost
+    // windows of ours that are meant to stay above it (the floating clock over the settings window).
     if (!xw.shownAnew || xw.keptAbove || XFocus() == xw.xid ||
-        std::find(states.begin(), states.end(), X().stateDemandsAttention) == states.end())
+        std::find(states.begin(), states.end(), X().stateDemandsAttention) == states.end() ||
+        !(CoveredByAnotherProgram(xw) || CoveredByOurs(xw)))
         return;
     xw.keptAbove = true;
     if (HWND h = HandleOf(xw.xid)) Sync(h);
@@ -256,8 +260,8 @@ void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states) {
 // window manager minimised it. A window manager would fall back to a window of its own choosing,
 // often none of ours or none at all, and the keys typed next would reach nothing: the window the
 // program hands the keyboard on to (its owner, or the frontmost) takes it instead.
-// A window shown while another program's window had the keyboard gives it back to that window,
-// where it is still there.
+// A window shown while another window had the keyboard (another program's or one of ours) gives it
+// back to that window, where it is still there.
 void KeepFocusPastLeaving(const XWin& xw) {
     if (!xw.mapped || xw.overrideRedirect) return;
     const XWindowId focus = XFocus();

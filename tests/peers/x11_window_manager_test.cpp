@@ -1251,6 +1251,23 @@ TEST(X11EveryDesktop, AWindowShownOverTheTopmostClockIsSeenAndTheClockKeepsItsSi
                 alarm.Hide();
                 EXPECT_TRUE(PumpUntil([&] { return focusOn(otherId) && GetForegroundWindow() == HWND{}; }))
                     << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
+                // Fired while a window of ours has the keyboard, it takes it and gives it back to
+                // that window as it goes, not to the frontmost of ours (the topmost clock).
+                PlainForm mine("frmMineLike", "OZR own form", 9000);
+                mine.Show();
+                std::string mineId;
+                ASSERT_TRUE(PumpUntil([&] { return Holds(server.Output("xprop -name 'OZR own form' WM_STATE"), "Normal"); }));
+                mineId = XWindowNamed(server, "OZR own form");
+                Settle(300);
+                server.Run("xdotool mousemove --window " + mineId + " 100 60 click 1");
+                ASSERT_TRUE(PumpUntil([&] { return focusOn(mineId) && GetForegroundWindow() == mine.hWnd; }));
+                alarm.Show();
+                EXPECT_TRUE(PumpUntil([&] { return focusOn(alarmId) && GetForegroundWindow() == alarm.hWnd; }))
+                    << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
+                alarm.Hide();
+                EXPECT_TRUE(PumpUntil([&] { return focusOn(mineId) && GetForegroundWindow() == mine.hWnd; }))
+                    << "the keyboard is on " << server.Output("xdotool getwindowfocus getwindowname");
+                mine.Unload();
 
                 RECT before{}, now{};
                 GetWindowRect(clock.hWnd, &before);

@@ -33,8 +33,9 @@ void NoteShownAnew(XWin& xw);
 // asked for now.
 void NoteManaged(XWin& xw);
 // The window manager marked a window shown anew as asking for attention instead of giving it the
-// keyboard, or stacked it under the user's work: it is kept above until the user turns to another
-// window (a key or a press in another of ours, or another program's window taking the keyboard).
+// keyboard, or stacked it under the user's work: where a window covers it, it is kept above until
+// the user turns to another window (a key or a press in another of ours, or another program's
+// window taking the keyboard).
 void NoteRefusedKeyboard(XWin& xw, const std::vector<Atom>& states);
 
 // The user pressed a key or a button in the window: the others kept above go back to their bands.

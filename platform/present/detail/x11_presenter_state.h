@@ -54,7 +54,8 @@ struct XWin {
     // The window manager refused it the keyboard: it is kept above the windows the user works in
     // until it gets the keyboard, so that it is seen.
     bool keptAbove = false;
-    XWindowId focusBefore = 0;  // another program's window that had the keyboard when it was shown
+    // The window (another program's or one of ours) that had the keyboard when it was shown.
+    XWindowId focusBefore = 0;
     DWORD layeredFlags = 0;
     BYTE alpha = 255;
     COLORREF key = 0;
