@@ -88,14 +88,17 @@ TEST_F(SmartWindows, PlacesByFlags) {
         {0x00, 1200, 50, 0, RECT{1080, 50, 1280, 150}},     // shown at once: past the right only
         {0x01, 1080, 924, 0, RECT{1080, 924, 1280, 1024}},  // fits: left at X and Y
     };
-    for (const Case& c : cases) {
+    const auto fire = [this](const Case& c) {
         AlarmCall a;
         a.flags = c.flags;
         a.x = c.x;
         a.y = c.y;
         a.position = c.position;
         a.Fire();
-        SmartWindow* w = Newest();
+        return Newest();
+    };
+    for (const Case& c : cases) {
+        SmartWindow* w = fire(c);
         ASSERT_TRUE(w);
         EXPECT_TRUE(IsWindowVisible(w->Handle)) << c.flags;
         EXPECT_EQ(RectOf(w), c.expected) << "flags " << c.flags;
@@ -104,15 +107,8 @@ TEST_F(SmartWindows, PlacesByFlags) {
     // With panels along the bottom and the left, positions and places keep to the work area.
     SetWorkArea(RECT{40, 0, 1280, 984});
     for (const Case& c : {Case{0x80, 0, 0, 6, RECT{40, 884, 240, 984}}, Case{0x80, 0, 0, 8, RECT{560, 442, 760, 542}},
-                          Case{0x01, 1200, 1000, 0, RECT{1080, 884, 1280, 984}}, Case{0x01, 0, 100, 0, RECT{40, 100, 240, 200}}}) {
-        AlarmCall a;
-        a.flags = c.flags;
-        a.x = c.x;
-        a.y = c.y;
-        a.position = c.position;
-        a.Fire();
-        EXPECT_EQ(RectOf(Newest()), c.expected) << "flags " << c.flags << " position " << int(c.position);
-    }
+                          Case{0x01, 1200, 1000, 0, RECT{1080, 884, 1280, 984}}, Case{0x01, 0, 100, 0, RECT{40, 100, 240, 200}}})
+        EXPECT_EQ(RectOf(fire(c)), c.expected) << "flags " << c.flags << " position " << int(c.position);
     SetWorkArea(RECT{});
 }
 
