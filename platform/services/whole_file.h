@@ -31,10 +31,17 @@ bool FileHolds(const std::string& path, std::string_view bytes);
 // new file), or its owner alone, from its first byte on (for a file that holds a secret).
 enum class FileReaders { AsBefore, OwnerOnly };
 
-// Writes a temporary file beside the target, flushes it to the disk and renames it over the
-// target. Refuses a file its user may not write. Raises SaveError naming the file and the
-// reason when the file cannot be written; the old file is then untouched.
-void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers = FileReaders::AsBefore);
+// What becomes of the version of the file that a write replaces: it goes, or, for a large file
+// written again and again (an alarm collection), it stays beside the file as a hidden spare,
+// ".<file>.spare", that the next write writes over in place. A new file's pages are taken anew, one
+// by one (8 MB for 10,000 alarms); the spare's are in memory already.
+enum class Replaced { Removed, KeptAsSpare };
+
+// Writes a temporary file beside the target (or the spare), flushes it to the disk and puts it in
+// the target's place. Refuses a file its user may not write. Raises SaveError naming the file and
+// the reason when the file cannot be written; the old file is then untouched.
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers = FileReaders::AsBefore,
+                         Replaced replaced = Replaced::Removed);
 
 // True when nothing at all stands at the path (as lstat finds it): a file that is there but cannot
 // be read, or one whose presence cannot be told, is not missing. Real paths.
