@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 
@@ -130,6 +132,18 @@ bool FileHolds(const std::string& path, std::string_view bytes) {
         at += got;
     }
     return same;
+}
+
+std::optional<FileStamp> StampOfFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    auto ns = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; };
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);  // file times are the real clock's, whatever the program's clock
+    constexpr std::int64_t kCoarsestFileTimeNs = 2'000'000'000;
+    const std::int64_t lastChange = std::max(ns(st.st_mtim), ns(st.st_ctim));
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), st.st_size, ns(st.st_mtim),
+                     ns(st.st_ctim), ns(now) - lastChange > kCoarsestFileTimeNs};
 }
 
 // Removes what saves of the file left behind when their process was killed before the rename.

@@ -27,6 +27,23 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* w
 // size is made to compare it. Real paths.
 bool FileHolds(const std::string& path, std::string_view bytes);
 
+// What tells one version of a file from the next without reading it: which file it is, its size
+// and its times. A change made in the same moment as the last one can leave every time as it was
+// (file times can be as coarse as two seconds), so a stamp tells only of changes after it when it
+// was taken once the file had stood unchanged for longer than that: it is settled then.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t size = 0, modifiedNs = 0, changedNs = 0;
+    bool settled = false;
+    bool SameVersion(const FileStamp& other) const {
+        return device == other.device && inode == other.inode && size == other.size && modifiedNs == other.modifiedNs &&
+               changedNs == other.changedNs;
+    }
+};
+
+// The stamp of the file as it is now; nothing when it cannot be told. Real paths.
+std::optional<FileStamp> StampOfFile(const std::string& path);
+
 // Who may read a file written: whom the file it replaces let read it (the user's default for a
 // new file), or its owner alone, from its first byte on (for a file that holds a secret).
 enum class FileReaders { AsBefore, OwnerOnly };
