@@ -135,8 +135,12 @@ private:
     void OZRClockEngine_Timer();
     // The tick's alarm part: window, sound and behaviours of every due alarm, then the aftermath.
     void FireDueAlarms(DateTime now);
+    // The files' save and the list's upload after a firing, once the fired windows are on the
+    // screen: after the first step of one that slides in, otherwise right after this pass.
+    void AfterFiring(bool aWindowSlidesIn);
     void tmrAfterFiring_Timer();
     bool uploadAfterFiring_ = false;
+    bool afterFiringPosted_ = false;
     void Pulsar_Timer();
     // Opens and plays mmc's file; a failure goes to the debug log.
     void OpenAndPlayAlarmSound();

@@ -52,6 +52,7 @@ void KeptCollection::Removed(const std::string& key) { stored_.erase(key); }
 
 void KeptCollection::Save() {
     file.Save(text);
+    stamp = platform::StampOfFile(file.RealPath());
 }
 
 KeptCollection OpenCollection(const std::string& path) {
@@ -61,9 +62,14 @@ KeptCollection OpenCollection(const std::string& path) {
     if (it != kept.end()) {
         KeptCollection collection = std::move(it->second);
         kept.erase(it);
-        if (platform::FileHolds(real, collection.text)) return collection;
+        const std::optional<platform::FileStamp> now = platform::StampOfFile(real);
+        if (now && collection.stamp && collection.stamp->SameVersion(*now) && (collection.stamp->settled || platform::FileHolds(real, collection.text))) {
+            collection.stamp = now;  // settled, once the file has stood long enough
+            return collection;
+        }
     }
     KeptCollection collection;
+    collection.stamp = platform::StampOfFile(real);
     // The kept text is the room of the next save's text.
     std::optional<std::string> bytes = platform::ReadWholeFile(real, nullptr, SIZE_MAX, platform::ReadFor::Rewriting);
     collection.file.OpenRead(path, bytes);

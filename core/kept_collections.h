@@ -1,17 +1,20 @@
 // The collection files as the program last read or wrote them, kept between loads and saves. A
 // file of 10,000 alarms holds about 9 MB: parsing it again and writing every alarm's 40 keys into
 // it took most of each save after a firing. A kept collection is used only while the file holds
-// exactly the text it was read from or written as (the file is read and compared each time), so a
-// file that anything else has changed is read and written as before.
+// exactly the text it was read from or written as, so a file that anything else has changed is
+// read and written as before. That is known from the file's stamp once it is settled, and else by
+// reading the file and comparing it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "core/alarm.h"
 #include "platform/services/settings_file.h"
+#include "platform/services/whole_file.h"
 
 namespace core {
 
@@ -22,6 +25,7 @@ inline constexpr KeySet kEveryKey = ~KeySet{0};
 struct KeptCollection {
     platform::SettingsFile file;  // the content, parsed
     std::string text;             // the file's bytes as read or as written
+    std::optional<platform::FileStamp> stamp;  // the file's, taken before it was read or after it was written
 
     // The keys that putting the alarm into the content would change: none when the content holds
     // it as it stands, the ones whose text changed since it was put in or read, every key when the

@@ -550,13 +550,15 @@ std::int32_t SettingsFile::OpenRead(const std::string& path, const std::optional
 
 std::int32_t SettingsFile::Save() {
     std::string written;
-    return Save(written);
+    return Save(written, Replaced::Removed);
 }
 
-std::int32_t SettingsFile::Save(std::string& written) {
+std::int32_t SettingsFile::Save(std::string& written) { return Save(written, Replaced::KeptAsSpare); }
+
+std::int32_t SettingsFile::Save(std::string& written, Replaced replaced) {
     if (path_.empty()) return 0;
     FormatContent(sections_, notes_, tail_, written);
-    WriteFileAtomically(path_, written);
+    WriteFileAtomically(path_, written, FileReaders::AsBefore, replaced);
     loaded_ = true;
     return 1;
 }

@@ -71,6 +71,7 @@
 
 #include "platform/base.h"
 #include "platform/services/detail/named_items.h"
+#include "platform/services/whole_file.h"
 
 namespace platform {
 
@@ -157,7 +158,10 @@ public:
     // (nothing: they could not be read).
     std::int32_t OpenRead(const std::string& path, const std::optional<std::string>& bytes);
     std::int32_t Save();                        // 1 written; 0 when no path was ever opened; SaveError
-    std::int32_t Save(std::string& written);    // as Save; written's text is replaced (its room reused) by the text written
+    // As Save, for a large file saved again and again (an alarm collection): written's text is
+    // replaced (its room reused) by the text written, and the file's previous version is kept as
+    // its spare (Replaced::KeptAsSpare, whole_file.h).
+    std::int32_t Save(std::string& written);
     std::int32_t IsLoaded() const;              // 0: file not read
     std::string GetCurrentSection() const;      // "" when none
     void SelectSection(const std::string& name);
@@ -186,6 +190,7 @@ public:
     using Notes = std::unordered_map<std::string, SectionNotes>;  // by section name, only those that have any
 
 private:
+    std::int32_t Save(std::string& written, Replaced replaced);
     Section& FindOrAdd(const std::string& name);
     const std::string& CurrentForWriting() const;
     Entry* FindEntry(const std::string& section, const std::string& key);

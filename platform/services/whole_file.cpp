@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <ctime>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/base.h"
@@ -41,6 +44,50 @@ FolderAndName SplitPath(const std::string& path) {
 std::string TemporaryPrefix(const std::string& name) { return "." + name + ".tmp-"; }
 
 bool ProcessRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// The previous version of a file saved with Replaced::KeptAsSpare: ".<file>.spare" beside it.
+std::string SparePath(const std::string& folder, const std::string& name) { return folder + "/." + name + ".spare"; }
+
+// The file a save writes before it takes the target's place, open for writing.
+struct Draft {
+    std::string path;
+    int fd = -1;
+};
+
+// The spare that the last save left, to be written over: only a regular file of this user that has
+// no other name, since writing over it changes every name it has. Missing or not so: none.
+Draft OpenSpare(const std::string& path) {
+    // Never waits (a named pipe) and never follows a link.
+    int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && st.st_uid == ::geteuid()) return {path, fd};
+    ::close(fd);
+    return {};
+}
+
+// A new temporary file beside the target (see TemporaryPrefix).
+Draft NewTemporary(const std::string& path, const std::string& folder, const std::string& name, FileReaders readers) {
+    static unsigned counter = 0;
+    Draft draft;
+    for (int attempt = 0; draft.fd < 0; ++attempt) {
+        draft.path = folder + "/" + TemporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        draft.fd = ::open(draft.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, readers == FileReaders::OwnerOnly ? 0600 : 0666);
+        if (draft.fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
+    }
+    return draft;
+}
+
+// Puts the written draft in the target's place in one step. Where the previous version is kept,
+// the two change places, and the previous version becomes the spare; where the file system cannot
+// exchange them, or there is no previous version, the draft simply replaces the target.
+int PutInPlace(const Draft& draft, const std::string& path, const std::string& spare, Replaced replaced) {
+    if (replaced == Replaced::KeptAsSpare && ::renameat2(AT_FDCWD, draft.path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
+        if (draft.path != spare && ::rename(draft.path.c_str(), spare.c_str()) != 0) ::unlink(draft.path.c_str());
+        return 0;
+    }
+    return ::rename(draft.path.c_str(), path.c_str()) == 0 ? 0 : errno;
+}
 
 }  // namespace
 
@@ -87,6 +134,18 @@ bool FileHolds(const std::string& path, std::string_view bytes) {
     return same;
 }
 
+std::optional<FileStamp> StampOfFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    auto ns = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; };
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);  // file times are the real clock's, whatever the program's clock
+    constexpr std::int64_t kCoarsestFileTimeNs = 2'000'000'000;
+    const std::int64_t lastChange = std::max(ns(st.st_mtim), ns(st.st_ctim));
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), st.st_size, ns(st.st_mtim),
+                     ns(st.st_ctim), ns(now) - lastChange > kCoarsestFileTimeNs};
+}
+
 // Removes what saves of the file left behind when their process was killed before the rename.
 // Files of a process that still runs may belong to a save under way and stay.
 void RemoveStaleTemporaries(const std::string& path) {
@@ -106,44 +165,43 @@ void RemoveStaleTemporaries(const std::string& path) {
     ::closedir(dir);
 }
 
-// Writes a temporary file beside the target, flushes it to the disk and renames it over the
-// target, so that a crash or a full disk leaves either the old file or the new one.
-void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers) {
+// Writes a file beside the target (the spare, or a new temporary one), flushes it to the disk and
+// puts it in the target's place, so that a crash or a full disk leaves either the old file or the
+// new one.
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers, Replaced replaced) {
     const auto [folder, name] = SplitPath(path);
     RefuseProtectedFile(path);
 
-    static unsigned counter = 0;
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = folder + "/" + TemporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, readers == FileReaders::OwnerOnly ? 0600 : 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100)) ThrowSaveError(path, errno);
-    }
+    const std::string spare = SparePath(folder, name);
+    Draft draft = replaced == Replaced::KeptAsSpare ? OpenSpare(spare) : Draft{};
+    if (draft.fd < 0) draft = NewTemporary(path, folder, name, readers);
+    // What failed leaves nothing behind: a spare written in part is no previous version.
     auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
+        ::close(draft.fd);
+        ::unlink(draft.path.c_str());
         ThrowSaveError(path, error);
     };
     struct stat existing {};
-    if (readers == FileReaders::AsBefore && ::stat(path.c_str(), &existing) == 0)
-        ::fchmod(fd, existing.st_mode & 07777);  // keep the file's mode
+    if (readers == FileReaders::OwnerOnly)
+        ::fchmod(draft.fd, 0600);  // a spare's mode is its last version's
+    else if (::stat(path.c_str(), &existing) == 0)
+        ::fchmod(draft.fd, existing.st_mode & 07777);  // keep the file's mode
     std::size_t written = 0;
     while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        ssize_t n = ::pwrite(draft.fd, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) fail(n < 0 ? errno : ENOSPC);
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
+    if (::ftruncate(draft.fd, static_cast<off_t>(bytes.size())) != 0) fail(errno);  // a longer spare's end
+    if (::fsync(draft.fd) != 0) fail(errno);
+    if (::close(draft.fd) != 0) {
         int error = errno;
-        ::unlink(temporary.c_str());
+        ::unlink(draft.path.c_str());
         ThrowSaveError(path, error);
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
+    if (int error = PutInPlace(draft, path, spare, replaced)) {
+        ::unlink(draft.path.c_str());
         ThrowSaveError(path, error);
     }
     int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

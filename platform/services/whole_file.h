@@ -27,14 +27,38 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* w
 // size is made to compare it. Real paths.
 bool FileHolds(const std::string& path, std::string_view bytes);
 
+// What tells one version of a file from the next without reading it: which file it is, its size
+// and its times. A change made in the same moment as the last one can leave every time as it was
+// (file times can be as coarse as two seconds), so a stamp tells only of changes after it when it
+// was taken once the file had stood unchanged for longer than that: it is settled then.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t size = 0, modifiedNs = 0, changedNs = 0;
+    bool settled = false;
+    bool SameVersion(const FileStamp& other) const {
+        return device == other.device && inode == other.inode && size == other.size && modifiedNs == other.modifiedNs &&
+               changedNs == other.changedNs;
+    }
+};
+
+// The stamp of the file as it is now; nothing when it cannot be told. Real paths.
+std::optional<FileStamp> StampOfFile(const std::string& path);
+
 // Who may read a file written: whom the file it replaces let read it (the user's default for a
 // new file), or its owner alone, from its first byte on (for a file that holds a secret).
 enum class FileReaders { AsBefore, OwnerOnly };
 
-// Writes a temporary file beside the target, flushes it to the disk and renames it over the
-// target. Refuses a file its user may not write. Raises SaveError naming the file and the
-// reason when the file cannot be written; the old file is then untouched.
-void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers = FileReaders::AsBefore);
+// What becomes of the version of the file that a write replaces: it goes, or, for a large file
+// written again and again (an alarm collection), it stays beside the file as a hidden spare,
+// ".<file>.spare", that the next write writes over in place. A new file's pages are taken anew, one
+// by one (8 MB for 10,000 alarms); the spare's are in memory already.
+enum class Replaced { Removed, KeptAsSpare };
+
+// Writes a temporary file beside the target (or the spare), flushes it to the disk and puts it in
+// the target's place. Refuses a file its user may not write. Raises SaveError naming the file and
+// the reason when the file cannot be written; the old file is then untouched.
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileReaders readers = FileReaders::AsBefore,
+                         Replaced replaced = Replaced::Removed);
 
 // True when nothing at all stands at the path (as lstat finds it): a file that is there but cannot
 // be read, or one whose presence cannot be told, is not missing. Real paths.

@@ -200,6 +200,17 @@ TEST_F(AlarmFilesTest, KeptCollectionsNeverHideAnOutsideEditNorWriteStaleContent
     ProcessAlarms();
     EXPECT_EQ(Alarms, loaded);
     EXPECT_TRUE(Boxes().empty());
+
+    // A file that has stood unchanged for longer than its times can be coarse is known by its
+    // stamp alone, without reading it; an edit after that which kept its size and its time is
+    // still seen, by a load and by a save (the list item's name is the file's own).
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    ProcessAlarms();
+    editInPlace("NAME=Windowlass", "NAME=Windowless");
+    ProcessAlarms();
+    EXPECT_EQ(Names().front(), "Windowless");
+    editInPlace("k6=Windowless\n", "k6=Windowlesz\n");
+    EXPECT_NE(saveAsAfresh(false).find("k6=Windowlesz\n"), std::string::npos);
 }
 
 TEST_F(AlarmFilesTest, TextsWithLineBreaksAndTypedMarksComeBackAsLineBreaks) {

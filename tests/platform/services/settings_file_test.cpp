@@ -594,6 +594,65 @@ TEST(SettingsFileSave, ASaveAfterOneThatGrewTheFileKeepsTheTextsRoomAndWritesItW
     }
 }
 
+// A file saved again and again keeps its previous version as a hidden spare that the next save writes
+// over in place; never a file that the spare is also another name of, nor one a link points to.
+TEST(SettingsFileSave, AFileSavedAgainAndAgainWritesOverItsSpareAndKeepsThePreviousVersion) {
+    TempProgramFolder folder;
+    namespace fs = std::filesystem;
+    const std::string spare = ".Alarms.ozrini.spare";
+    SettingsFile file;
+    file.Open("\\Alarms.ozrini");
+    std::string written;
+    auto saveVersion = [&](const std::string& version) {
+        file.SelectSection("Alarms");
+        file.WriteString("Version", version);
+        ASSERT_EQ(file.Save(written), 1);
+        EXPECT_EQ(folder.Read("Alarms.ozrini"), "[Alarms]\nVersion=" + version + "\n");
+    };
+    saveVersion("1");
+    EXPECT_FALSE(folder.Exists(spare)) << "a new file has no previous version";
+    fs::permissions(folder / "Alarms.ozrini", fs::perms(0640));
+    saveVersion("2");
+    saveVersion("3");
+    EXPECT_EQ(folder.Read(spare), "[Alarms]\nVersion=2\n");
+    EXPECT_EQ(fs::status(folder / "Alarms.ozrini").permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator{}), 2) << "a temporary file is left";
+
+    // The spare that is another name of a file, or a link to one: that file stays as it was.
+    fs::create_hard_link(folder / spare, folder / "Mine.ozrini");
+    saveVersion("4");
+    EXPECT_EQ(folder.Read("Mine.ozrini"), "[Alarms]\nVersion=2\n");
+    EXPECT_EQ(folder.Read(spare), "[Alarms]\nVersion=3\n");
+    fs::remove(folder / spare);
+    fs::create_symlink(folder / "Mine.ozrini", folder / spare);
+    saveVersion("5");
+    EXPECT_EQ(folder.Read("Mine.ozrini"), "[Alarms]\nVersion=2\n");
+    EXPECT_FALSE(fs::is_symlink(folder / spare));
+
+    // A save that fails as the disk fills leaves the file as it was and no spare written in part.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    file.WriteString("Big", std::string(100000, 'x'));
+    EXPECT_THROW(file.Save(written), platform::SaveError);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(folder.Read("Alarms.ozrini"), "[Alarms]\nVersion=5\n");
+    EXPECT_FALSE(folder.Exists(spare));
+
+    // An ordinary save keeps no spare.
+    SettingsFile settings;
+    settings.Open("\\Settings.ozrini");
+    settings.NewFile();
+    settings.AddSection("Main");
+    ASSERT_EQ(settings.Save(), 1);
+    ASSERT_EQ(settings.Save(), 1);
+    EXPECT_FALSE(folder.Exists(".Settings.ozrini.spare"));
+}
+
 TEST(SettingsFileSave, IntoAFolderThatDoesNotExistRaisesAnError) {
     TempProgramFolder folder;
     SettingsFile file;
