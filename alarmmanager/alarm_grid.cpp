@@ -54,9 +54,10 @@ void frmSetiRAMForm::SetCellPicture(int col, const std::string& path) {
 
 void frmSetiRAMForm::PrepareAlarmGrid() {
     pictures_.clear();  // the files are read afresh for each showing
+    // The rows go first: clearing them would make the cells of those that were never shown.
+    for (int r = flxAlarms.Rows - 2; r >= 1; --r) flxAlarms.RemoveItem(r);
     flxAlarms.Clear();
     flxAlarms.ClearStructure();
-    for (int r = flxAlarms.Rows - 2; r >= 1; --r) flxAlarms.RemoveItem(r);
     flxAlarms.Cols = 4;
     flxAlarms.FormatString = "^Active|^Type|<" + core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Name") + "|>" +
                              core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Activation");
@@ -73,12 +74,13 @@ void frmSetiRAMForm::FillAlarmGrid() {
 }
 
 // Rows for the alarms in front of the spare row; the last becomes the current row. A row's cells
-// are made from its alarm only once they are needed: with 10,000 alarms only the rows shown are.
+// are made from its alarm, as it is then, only once they are needed: with 10,000 alarms only the
+// rows shown are.
 void frmSetiRAMForm::InsertAlarmRows(const std::vector<int>& indices) {
     if (indices.empty()) return;
     const int first = flxAlarms.Rows - 1;
-    flxAlarms.AddRowsFilledLater(first, static_cast<int>(indices.size()), [this, now = core::Now()](GridRow& row) {
-        if (IsAlarmIndex(row.data)) FillAlarmCells(row, Alarms[static_cast<std::size_t>(row.data)], now);
+    flxAlarms.AddRowsFilledLater(first, static_cast<int>(indices.size()), [this](GridRow& row) {
+        if (IsAlarmIndex(row.data)) FillAlarmCells(row, Alarms[static_cast<std::size_t>(row.data)], core::Now());
     });
     for (std::size_t k = 0; k < indices.size(); ++k) flxAlarms.RowData(first + static_cast<int>(k)) = indices[k];
     flxAlarms.Row = first + static_cast<int>(indices.size()) - 1;
@@ -162,6 +164,7 @@ void frmSetiRAMForm::UpdateAlarmStatusPictureAndText(std::int16_t& index) {
 void frmSetiRAMForm::ShowRowStatus(int row) {
     const Alarm& a = Alarms[static_cast<std::size_t>(AlarmOfRow(row))];
     flxAlarms.Row = row;
+    if (flxAlarms.RowWaiting(row)) return;  // its cells will be made from the alarm as it is by then
     const std::string status = StatusPictureOf(a);
     if (!status.empty()) SetCellPicture(kStatusColumn, status);
     flxAlarms.TextMatrix(row, kFiringColumn) = ActivationTextOf(a, core::Now());

@@ -164,6 +164,11 @@ void FlexGrid::AddRowsFilledLater(int index, int count, GridModel::RowFiller fil
     Invalidate();
 }
 
+bool FlexGrid::RowWaiting(int row) const {
+    CheckRow(row);
+    return model_.Waiting(row);
+}
+
 void FlexGrid::RemoveItem(int index) {
     Touch();
     CheckRow(index);

@@ -168,6 +168,7 @@ public:
     // when one of them is first painted, read or changed, so that rows never shown cost no cells.
     // The filler must not change the grid; it serves every row still waiting.
     void AddRowsFilledLater(int index, int count, GridModel::RowFiller fill);
+    bool RowWaiting(int row) const;  // whether the row's cells are still to be made
     void RemoveItem(int index);
     void Clear();
     void ClearStructure();

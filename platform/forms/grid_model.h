@@ -65,6 +65,7 @@ public:
     const GridCell& Cell(int row, int col) const { return Filled(row).cells[Index(col)]; }
     GridRow& Row(int row) { return rows_[Index(row)]; }
     const GridRow& Row(int row) const { return rows_[Index(row)]; }
+    bool Waiting(int row) const { return rows_[Index(row)].waiting; }
     GridColumn& Col(int col) { return cols_[Index(col)]; }
     const GridColumn& Col(int col) const { return cols_[Index(col)]; }
     // Texts, pictures and cell formats go; rows, columns, sizes and row data stay.

@@ -151,7 +151,9 @@ TEST_F(Grid, RowsFilledLaterGetTheirCellsOnceWhenFirstPaintedReadOrChanged) {
     g.TopRow = 500;
     Pump();
     EXPECT_NE(std::find(filled.begin(), filled.end(), 500), filled.end()) << "scrolled into view";
+    EXPECT_TRUE(g.RowWaiting(900));
     EXPECT_EQ(g.TextMatrix(900, 2)(), "Alarm 900");
+    EXPECT_FALSE(g.RowWaiting(900));
     g.Row = 800;
     g.Col = 2;
     g.CellBackColor = RGB(1, 2, 3);
