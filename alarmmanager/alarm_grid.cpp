@@ -33,10 +33,8 @@ bool IsAlarmIndex(int index) { return index >= 0 && static_cast<std::size_t>(ind
 }  // namespace
 
 // A picture that cannot be loaded leaves its cell empty and is told to the debug log (once).
-void frmSetiRAMForm::SetCellPicture(int col, const std::string& path) {
-    flxAlarms.Col = col;
-    flxAlarms.CellPictureAlignment = flexAlignCenterCenter;
-    if (path.empty()) return;
+Picture frmSetiRAMForm::PictureOf(const std::string& path) {
+    if (path.empty()) return {};
     auto [known, added] = pictures_.try_emplace(path);
     if (added) {
         try {
@@ -45,14 +43,21 @@ void frmSetiRAMForm::SetCellPicture(int col, const std::string& path) {
             core::DebugLog(std::string("[frmSetiRAM]: ") + e.what());
         }
     }
-    if (known->second) flxAlarms.CellPicture = known->second;
+    return known->second;
+}
+
+void frmSetiRAMForm::SetCellPicture(int col, const std::string& path) {
+    flxAlarms.Col = col;
+    flxAlarms.CellPictureAlignment = flexAlignCenterCenter;
+    if (Picture picture = PictureOf(path)) flxAlarms.CellPicture = picture;
 }
 
 void frmSetiRAMForm::PrepareAlarmGrid() {
     pictures_.clear();  // the files are read afresh for each showing
+    // The rows go first: clearing them would make the cells of those that were never shown.
+    for (int r = flxAlarms.Rows - 2; r >= 1; --r) flxAlarms.RemoveItem(r);
     flxAlarms.Clear();
     flxAlarms.ClearStructure();
-    for (int r = flxAlarms.Rows - 2; r >= 1; --r) flxAlarms.RemoveItem(r);
     flxAlarms.Cols = 4;
     flxAlarms.FormatString = "^Active|^Type|<" + core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Name") + "|>" +
                              core::LanguageFile.ReadText(core::kAlarmManagerPageSection, "Activation");
@@ -61,28 +66,35 @@ void frmSetiRAMForm::PrepareAlarmGrid() {
 
 void frmSetiRAMForm::FillAlarmGrid() {
     if (!core::AlarmsLoaded) return;
+    std::vector<int> listed;
     for (std::size_t i = 0; i < Alarms.size(); ++i)
-        if (IsListed(Alarms[i])) InsertAlarmRow(static_cast<int>(i));
+        if (IsListed(Alarms[i])) listed.push_back(static_cast<int>(i));
+    InsertAlarmRows(listed);
     ResetSelection();
 }
 
-// A row for the alarm in front of the spare row; it becomes the current row.
-void frmSetiRAMForm::InsertAlarmRow(int index) {
-    const Alarm& a = Alarms[static_cast<std::size_t>(index)];
-    // The cells are filled one by one: a name may hold a tab, which AddItem would take as a cell break.
-    flxAlarms.AddItem("", flxAlarms.Rows - 1);
-    const int row = flxAlarms.Rows - 2;
-    flxAlarms.RowData(row) = index;
-    flxAlarms.TextMatrix(row, kNameColumn) = a.NAME;
-    flxAlarms.TextMatrix(row, kFiringColumn) = ActivationTextOf(a);
-    flxAlarms.Row = row;
-    ShowRowPictures(row, a);
+// Rows for the alarms in front of the spare row; the last becomes the current row. A row's cells
+// are made from its alarm, as it is then, only once they are needed: with 10,000 alarms only the
+// rows shown are.
+void frmSetiRAMForm::InsertAlarmRows(const std::vector<int>& indices) {
+    if (indices.empty()) return;
+    const int first = flxAlarms.Rows - 1;
+    flxAlarms.AddRowsFilledLater(first, static_cast<int>(indices.size()), [this](GridRow& row) {
+        if (IsAlarmIndex(row.data)) FillAlarmCells(row, Alarms[static_cast<std::size_t>(row.data)], core::Now());
+    });
+    for (std::size_t k = 0; k < indices.size(); ++k) flxAlarms.RowData(first + static_cast<int>(k)) = indices[k];
+    flxAlarms.Row = first + static_cast<int>(indices.size()) - 1;
+    flxAlarms.Col = kTypeColumn;
 }
 
-void frmSetiRAMForm::ShowRowPictures(int row, const Alarm& a) {
-    flxAlarms.Row = row;
-    SetCellPicture(kStatusColumn, StatusPictureOf(a));
-    SetCellPicture(kTypeColumn, TypePictureOf(a));
+void frmSetiRAMForm::FillAlarmCells(GridRow& row, const Alarm& a, core::DateTime now) {
+    auto cell = [&row](int col) -> GridCell& { return row.cells[static_cast<std::size_t>(col)]; };
+    cell(kNameColumn).text = a.NAME;
+    cell(kFiringColumn).text = ActivationTextOf(a, now);
+    for (const auto& [col, path] : {std::pair{kStatusColumn, StatusPictureOf(a)}, std::pair{kTypeColumn, TypePictureOf(a)}}) {
+        cell(col).pictureAlignment = flexAlignCenterCenter;
+        cell(col).picture = PictureOf(path);
+    }
 }
 
 void frmSetiRAMForm::SetAlarmRowHeights() {
@@ -135,7 +147,7 @@ void frmSetiRAMForm::AddEditedAlarm() {
     const int index = static_cast<int>(Alarms.size()) - 1;
     core::CalculateNextFiring(false);
     core::AlarmUnderEdit.FIRE = Alarms.back().FIRE;
-    InsertAlarmRow(index);
+    InsertAlarmRows({index});
     const int row = flxAlarms.Rows - 2;
     flxAlarms.RowHeight(row) = kAlarmRowHeight;
     ResetSelection();
@@ -152,9 +164,10 @@ void frmSetiRAMForm::UpdateAlarmStatusPictureAndText(std::int16_t& index) {
 void frmSetiRAMForm::ShowRowStatus(int row) {
     const Alarm& a = Alarms[static_cast<std::size_t>(AlarmOfRow(row))];
     flxAlarms.Row = row;
+    if (flxAlarms.RowWaiting(row)) return;  // its cells will be made from the alarm as it is by then
     const std::string status = StatusPictureOf(a);
     if (!status.empty()) SetCellPicture(kStatusColumn, status);
-    flxAlarms.TextMatrix(row, kFiringColumn) = ActivationTextOf(a);
+    flxAlarms.TextMatrix(row, kFiringColumn) = ActivationTextOf(a, core::Now());
 }
 
 }  // namespace alarmmanager

@@ -25,7 +25,7 @@ constexpr std::int32_t kRepeatingCountdown = kAlarmRepetitive | kAlarmCountdown 
 
 bool IsListed(const Alarm& a) { return !a.NAME.empty() && !(a.AlarmState & (kAlarmDeleted | kAlarmRemoved)); }
 
-std::string ActivationTextOf(const Alarm& a) { return FormatDateTimeString(UpcomingFiring(a, Now())); }
+std::string ActivationTextOf(const Alarm& a, DateTime now) { return FormatDateTimeString(UpcomingFiring(a, now)); }
 
 std::string StatusPictureOf(const Alarm& a) {
     if (a.FLAG > kAlarmPassed) return "";

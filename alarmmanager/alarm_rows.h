@@ -18,8 +18,8 @@ bool IsListed(const core::Alarm& a);
 std::string StatusPictureOf(const core::Alarm& a);
 std::string TypePictureOf(const core::Alarm& a);
 
-// The Activation column's text: the alarm's next firing as its schedule will give it.
-std::string ActivationTextOf(const core::Alarm& a);
+// The Activation column's text: the alarm's next firing as its schedule will give it after now.
+std::string ActivationTextOf(const core::Alarm& a, core::DateTime now);
 
 // Orders the list by FIRE, earliest first; alarms firing at the same moment keep their order.
 // True when any record moved.

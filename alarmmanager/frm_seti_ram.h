@@ -82,8 +82,9 @@ private:
     void SetAlarmRowHeights();
     void ShowAlarmList();  // the three above: every listed alarm of Alarms in a fresh grid
     void AddEditedAlarm();
-    void InsertAlarmRow(int index);
-    void ShowRowPictures(int row, const core::Alarm& a);
+    void InsertAlarmRows(const std::vector<int>& indices);
+    void FillAlarmCells(platform::forms::GridRow& row, const core::Alarm& a, core::DateTime now);
+    platform::forms::Picture PictureOf(const std::string& path);
     void SetCellPicture(int col, const std::string& path);
     int AlarmRowCount() const { return flxAlarms.Rows - 2; }
     int AlarmOfRow(int row) { return static_cast<int>(flxAlarms.RowData(row)); }

@@ -153,6 +153,22 @@ void FlexGrid::AddItem(const std::string& item, int index) {
     Invalidate();
 }
 
+void FlexGrid::AddRowsFilledLater(int index, int count, GridModel::RowFiller fill) {
+    Touch();
+    if (index == -1) index = model_.Rows();
+    if (index < 0 || index > model_.Rows() || count < 0)
+        throw Error(std::to_string(count) + " rows cannot be added at " + std::to_string(index) + " in " + DisplayName() +
+                    ", which has " + std::to_string(model_.Rows()) + " rows");
+    model_.InsertRowsFilledLater(index, count, std::move(fill));
+    ClampCursor();
+    Invalidate();
+}
+
+bool FlexGrid::RowWaiting(int row) const {
+    CheckRow(row);
+    return model_.Waiting(row);
+}
+
 void FlexGrid::RemoveItem(int index) {
     Touch();
     CheckRow(index);

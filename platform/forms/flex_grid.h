@@ -164,6 +164,11 @@ public:
 
     // index -1: after the last row.
     void AddItem(const std::string& item, int index = -1);
+    // Toolkit side: count empty rows at index (-1: after the last row) whose cells fill makes only
+    // when one of them is first painted, read or changed, so that rows never shown cost no cells.
+    // The filler must not change the grid; it serves every row still waiting.
+    void AddRowsFilledLater(int index, int count, GridModel::RowFiller fill);
+    bool RowWaiting(int row) const;  // whether the row's cells are still to be made
     void RemoveItem(int index);
     void Clear();
     void ClearStructure();

@@ -13,7 +13,8 @@ void GridModel::SetRows(int rows) {
 void GridModel::SetCols(int cols) {
     cols = std::max(0, cols);
     cols_.resize(Index(cols));
-    for (auto& r : rows_) r.cells.resize(Index(cols));
+    for (auto& r : rows_)
+        if (!r.waiting) r.cells.resize(Index(cols));
 }
 
 void GridModel::InsertRow(int at) {
@@ -22,11 +23,32 @@ void GridModel::InsertRow(int at) {
     rows_.insert(rows_.begin() + at, std::move(row));
 }
 
+void GridModel::InsertRowsFilledLater(int at, int count, RowFiller fill) {
+    if (count <= 0) return;
+    GridRow waiting;
+    waiting.waiting = true;
+    rows_.insert(rows_.begin() + at, Index(count), waiting);
+    filler_ = std::move(fill);
+}
+
+GridRow& GridModel::Filled(int row) const {
+    GridRow& r = rows_[Index(row)];
+    if (r.waiting) {
+        // No longer waiting before the filler runs, so that it may read the row's cells itself.
+        r.waiting = false;
+        r.cells.resize(cols_.size());
+        if (filler_) filler_(r);
+    }
+    return r;
+}
+
 void GridModel::RemoveRow(int at) { rows_.erase(rows_.begin() + at); }
 
 void GridModel::ClearContents() {
-    for (auto& r : rows_)
-        for (auto& c : r.cells) c = GridCell{};
+    for (auto& r : rows_) {
+        r.waiting = false;
+        r.cells.assign(cols_.size(), GridCell{});
+    }
 }
 
 void GridModel::ClearStructure() {

@@ -1,6 +1,7 @@
 // The cells, rows and columns of a flex grid, apart from how the grid looks; and its FormatString.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,8 @@ struct GridCell {
 struct GridRow {
     int height = -1;  // pixels; -1: the grid's default height
     LONG data = 0;
-    std::vector<GridCell> cells;
+    std::vector<GridCell> cells;  // empty while the row waits for its filler
+    bool waiting = false;
 };
 
 struct GridColumn {
@@ -43,19 +45,27 @@ struct GridColumn {
     int alignment = flexAlignGeneral;
 };
 
+// A grid of many thousand rows needs the cells of only the few that are shown: rows inserted with a
+// filler have no cells until one of them is first asked for (to be painted, read or changed); then
+// the filler gets the row, its cells there and empty, and fills them from its data.
 class GridModel {
 public:
+    using RowFiller = std::function<void(GridRow& row)>;
+
     int Rows() const { return static_cast<int>(rows_.size()); }
     int Cols() const { return static_cast<int>(cols_.size()); }
     void SetRows(int rows);
     void SetCols(int cols);
     void InsertRow(int at);
+    // count rows at `at`, filled by fill when first needed; fill serves every waiting row from now on.
+    void InsertRowsFilledLater(int at, int count, RowFiller fill);
     void RemoveRow(int at);
     bool ValidCell(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < Cols(); }
-    GridCell& Cell(int row, int col) { return rows_[Index(row)].cells[Index(col)]; }
-    const GridCell& Cell(int row, int col) const { return rows_[Index(row)].cells[Index(col)]; }
+    GridCell& Cell(int row, int col) { return Filled(row).cells[Index(col)]; }
+    const GridCell& Cell(int row, int col) const { return Filled(row).cells[Index(col)]; }
     GridRow& Row(int row) { return rows_[Index(row)]; }
     const GridRow& Row(int row) const { return rows_[Index(row)]; }
+    bool Waiting(int row) const { return rows_[Index(row)].waiting; }
     GridColumn& Col(int col) { return cols_[Index(col)]; }
     const GridColumn& Col(int col) const { return cols_[Index(col)]; }
     // Texts, pictures and cell formats go; rows, columns, sizes and row data stay.
@@ -65,7 +75,11 @@ public:
 
 private:
     static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
-    std::vector<GridRow> rows_;
+    // The row with its cells, filled first when it waits: what the grid holds does not change by
+    // that, so a reader may fill it too.
+    GridRow& Filled(int row) const;
+    mutable std::vector<GridRow> rows_;
+    RowFiller filler_;
     std::vector<GridColumn> cols_;
 };
 

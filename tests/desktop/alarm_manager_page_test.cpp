@@ -833,6 +833,23 @@ TEST_F(AlarmManagerPage, ARightClickInAScrolledGridMenusTheRowUnderThePointer) {
     EXPECT_TRUE(grid().RowIsVisible(1));
 }
 
+TEST_F(AlarmManagerPage, RowsBelowTheViewShowTheirAlarmsAsTheyAreWhenScrolledTo) {
+    std::vector<AlarmEntry> many;
+    for (int i = 0; i < 14; ++i) many.push_back(Entry("K" + std::to_string(i), "Alarm " + std::to_string(i), "1", "2026-03-02 08:00:00"));
+    Start(many);
+    Open();
+    ASSERT_TRUE(grid().RowWaiting(14)) << "not shown yet";
+    Press(page.cmdActivateAll);
+    grid().TopRow = 9;
+    d->Advance(20);
+    EXPECT_FALSE(grid().RowWaiting(14)) << "painted";
+    EXPECT_EQ(Name(14), "Alarm 13");
+    EXPECT_EQ(grid().TextMatrix(14, 3)(), "2026-03-02 08:00:00");
+    grid().Row = 14;
+    grid().Col = 0;
+    EXPECT_TRUE(SamePicture(grid().CellPicture, "\\GUI\\Settings\\WarlockAlarmOff.gif")) << "switched off while it waited";
+}
+
 TEST_F(AlarmManagerPage, TheGridAndEveryButtonRaiseTheirOwnPopupHelp) {
     Start(EveryKind());
     Open();

@@ -127,6 +127,50 @@ TEST_F(Grid, ClearEmptiesCellsAndKeepsRowsColumnsAndRowData) {
     EXPECT_EQ(g.ColWidth(2), 960) << "the default width";
 }
 
+TEST_F(Grid, RowsFilledLaterGetTheirCellsOnceWhenFirstPaintedReadOrChanged) {
+    Trace trace;
+    GridForm f(trace);
+    f.Show();
+    f.Prepare(0);
+    auto& g = f.flxAlarms;
+    std::vector<LONG> filled;
+    g.AddRowsFilledLater(1, 1000, [&filled](GridRow& row) {
+        filled.push_back(row.data);
+        row.cells[2].text = "Alarm " + std::to_string(row.data);
+    });
+    for (int r = 1; r <= 1000; ++r) g.RowData(r) = r;
+    EXPECT_EQ(g.Rows, 1002) << "the spare row stays last";
+    Pump();
+    ASSERT_FALSE(filled.empty());
+    EXPECT_LT(filled.size(), 20u) << "only the rows shown";
+    EXPECT_EQ(filled.front(), 1);
+    RECT name = OnScreen(g.hWnd, g.CellRect(1, 2));
+    auto pixels = ScreenPixels(RECT{name.left + 2, name.top + 2, name.right - 2, name.bottom - 2});
+    EXPECT_LT(CountColor(pixels, ResolveColor(vbWindowBackground)) + 20, pixels.size()) << "the filled text is painted";
+
+    g.TopRow = 500;
+    Pump();
+    EXPECT_NE(std::find(filled.begin(), filled.end(), 500), filled.end()) << "scrolled into view";
+    EXPECT_TRUE(g.RowWaiting(900));
+    EXPECT_EQ(g.TextMatrix(900, 2)(), "Alarm 900");
+    EXPECT_FALSE(g.RowWaiting(900));
+    g.Row = 800;
+    g.Col = 2;
+    g.CellBackColor = RGB(1, 2, 3);
+    EXPECT_EQ(g.Text(), "Alarm 800") << "a change keeps what the filler made";
+    g.RemoveItem(2);
+    EXPECT_EQ(g.TextMatrix(2, 2)(), "Alarm 3") << "a waiting row moves with its data";
+    g.Cols = 5;
+    EXPECT_EQ(g.TextMatrix(700, 4)(), "");
+    g.Clear();
+    EXPECT_EQ(g.TextMatrix(600, 2)(), "") << "Clear empties the waiting rows too";
+    std::vector<LONG> once = filled;
+    std::sort(once.begin(), once.end());
+    EXPECT_EQ(std::adjacent_find(once.begin(), once.end()), once.end()) << "each row once";
+    EXPECT_EQ(std::find(filled.begin(), filled.end(), 600), filled.end());
+    EXPECT_THROW(g.AddRowsFilledLater(g.Rows + 1, 1, nullptr), Error);
+}
+
 TEST_F(Grid, SizesAreTwipsWhateverTheScale) {
     Trace trace;
     GridForm f(trace);
