@@ -5,6 +5,7 @@
 #include "core/frm_main.h"
 #include "core/globals.h"
 #include "core/imminent_alarms.h"
+#include "core/kept_collections.h"
 
 namespace core {
 
@@ -58,6 +59,9 @@ void frmMainForm::OZRClockEngine_Timer() {
     const DateTime now = Now();
     if (ImmediateAlarmsNeedRebuild(now)) RebuildImmediateAlarms(now);
     FireDueAlarms(now);
+    // In a second that fired nothing: the alarm file just written or read is checked once its
+    // times can tell a later change, and the next firing's save need not read 9 MB back to know it.
+    if (!afterFiringPosted_ && !tmrAfterFiring.Enabled) SettleKeptCollections();
 }
 
 }  // namespace core

@@ -18,6 +18,16 @@ std::unordered_map<std::string, KeptCollection>& Kept() {
     return kept;
 }
 
+// True when the file at real still holds the kept text, told by its stamp alone once that is
+// settled, else by reading it; the collection then takes the file's stamp as it is now.
+bool HoldsKeptText(KeptCollection& collection, const std::string& real) {
+    const std::optional<platform::FileStamp> now = platform::StampOfFile(real);
+    if (!now || !collection.stamp || !collection.stamp->SameVersion(*now)) return false;
+    if (!collection.stamp->settled && !platform::FileHolds(real, collection.text)) return false;
+    collection.stamp = now;
+    return true;
+}
+
 }  // namespace
 
 KeySet KeptCollection::StaleKeys(const Alarm& alarm) {
@@ -62,11 +72,7 @@ KeptCollection OpenCollection(const std::string& path) {
     if (it != kept.end()) {
         KeptCollection collection = std::move(it->second);
         kept.erase(it);
-        const std::optional<platform::FileStamp> now = platform::StampOfFile(real);
-        if (now && collection.stamp && collection.stamp->SameVersion(*now) && (collection.stamp->settled || platform::FileHolds(real, collection.text))) {
-            collection.stamp = now;  // settled, once the file has stood long enough
-            return collection;
-        }
+        if (HoldsKeptText(collection, real)) return collection;
     }
     KeptCollection collection;
     collection.stamp = platform::StampOfFile(real);
@@ -79,6 +85,18 @@ KeptCollection OpenCollection(const std::string& path) {
 
 void KeepCollection(const std::string& path, KeptCollection collection) {
     Kept().insert_or_assign(platform::MapPath(path), std::move(collection));
+}
+
+void SettleKeptCollections() {
+    auto& kept = Kept();
+    for (auto it = kept.begin(); it != kept.end();) {
+        KeptCollection& collection = it->second;
+        const bool waiting = !collection.stamp || !collection.stamp->settled;
+        const std::optional<platform::FileStamp> now = waiting ? platform::StampOfFile(it->first) : std::nullopt;
+        // A file still fresh is checked in a later second: a change now could keep every time.
+        const bool drop = waiting && !(now && !now->settled) && !HoldsKeptText(collection, it->first);
+        it = drop ? kept.erase(it) : std::next(it);
+    }
 }
 
 void KeepOnlyCollections(const std::vector<std::string>& paths) {

@@ -55,6 +55,11 @@ KeptCollection OpenCollection(const std::string& path);
 // Keeps the collection of the file at path for the next load or save.
 void KeepCollection(const std::string& path, KeptCollection collection);
 
+// Checks every kept collection whose stamp was taken while its file was fresh, once the file has
+// stood long enough: from then on its stamp alone tells whether the file still holds the kept
+// text, and the next save need not read the file back. One the file no longer holds is dropped.
+void SettleKeptCollections();
+
 // Keeps only the collections of these files (the ones the alarm list holds now).
 void KeepOnlyCollections(const std::vector<std::string>& paths);
 

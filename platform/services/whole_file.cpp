@@ -140,10 +140,13 @@ std::optional<FileStamp> StampOfFile(const std::string& path) {
     auto ns = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; };
     timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);  // file times are the real clock's, whatever the program's clock
-    constexpr std::int64_t kCoarsestFileTimeNs = 2'000'000'000;
+    // A file system that keeps no fraction of a second can keep times two seconds apart; one that
+    // keeps fractions takes them from the kernel's clock tick (10 ms at most) or finer units.
+    const bool wholeSeconds = st.st_mtim.tv_nsec == 0 || st.st_ctim.tv_nsec == 0;
+    const std::int64_t coarsestNs = wholeSeconds ? 2'000'000'000 : 100'000'000;
     const std::int64_t lastChange = std::max(ns(st.st_mtim), ns(st.st_ctim));
     return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), st.st_size, ns(st.st_mtim),
-                     ns(st.st_ctim), ns(now) - lastChange > kCoarsestFileTimeNs};
+                     ns(st.st_ctim), ns(now) - lastChange > coarsestNs};
 }
 
 // Removes what saves of the file left behind when their process was killed before the rename.

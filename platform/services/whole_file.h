@@ -29,8 +29,9 @@ bool FileHolds(const std::string& path, std::string_view bytes);
 
 // What tells one version of a file from the next without reading it: which file it is, its size
 // and its times. A change made in the same moment as the last one can leave every time as it was
-// (file times can be as coarse as two seconds), so a stamp tells only of changes after it when it
-// was taken once the file had stood unchanged for longer than that: it is settled then.
+// (times of whole seconds can be two seconds coarse, times with fractions a clock tick), so a stamp
+// tells only of changes after it when it was taken once the file had stood unchanged for longer
+// than that (2 s, or 100 ms where both times hold a fraction): it is settled then.
 struct FileStamp {
     std::uint64_t device = 0, inode = 0;
     std::int64_t size = 0, modifiedNs = 0, changedNs = 0;

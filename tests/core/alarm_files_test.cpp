@@ -202,11 +202,15 @@ TEST_F(AlarmFilesTest, KeptCollectionsNeverHideAnOutsideEditNorWriteStaleContent
     EXPECT_TRUE(Boxes().empty());
 
     // A file that has stood unchanged for longer than its times can be coarse is known by its
-    // stamp alone, without reading it; an edit after that which kept its size and its time is
-    // still seen, by a load and by a save (the list item's name is the file's own).
+    // stamp alone, without reading it, once it was read then or checked then in a quiet second; an
+    // edit that kept its size and its time is still seen, made before that check or after the
+    // load, by a load and by a save (the list item's name is the file's own).
+    editInPlace("NAME=Windowlass", "NAME=Windowlast");
     std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    SettleKeptCollections();
     ProcessAlarms();
-    editInPlace("NAME=Windowlass", "NAME=Windowless");
+    EXPECT_EQ(Names().front(), "Windowlast");
+    editInPlace("NAME=Windowlast", "NAME=Windowless");
     ProcessAlarms();
     EXPECT_EQ(Names().front(), "Windowless");
     editInPlace("k6=Windowless\n", "k6=Windowlesz\n");

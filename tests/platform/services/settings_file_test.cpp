@@ -518,6 +518,28 @@ TEST(SettingsFileOpen, ReplacesTheContentAndAFailedOpenKeepsThePathForSave) {
     EXPECT_EQ(folder.Read("Settings.ozrini"), "[Dralo Software Development Ruriv - Settings File]\n");
 }
 
+// A stamp trusts a file's times only once a change could no longer keep them: a fraction of a
+// second after the change where the times hold fractions, two seconds after it where one does not.
+TEST(FileStamps, AreSettledOnlyOnceTheFileHasStoodLongerThanItsTimesCanBeCoarse) {
+    TempProgramFolder folder;
+    const std::string fine = folder / "Fine", whole = folder / "Whole";
+    for (const std::string& path : {fine, whole}) platform::WriteFileAtomically(path, "text");
+    const auto time = std::filesystem::last_write_time(whole);
+    std::filesystem::last_write_time(whole, std::chrono::floor<std::chrono::seconds>(time));
+    EXPECT_FALSE(platform::StampOfFile(fine)->settled);
+    usleep(150'000);
+    const std::optional<platform::FileStamp> stamp = platform::StampOfFile(fine);
+    ASSERT_TRUE(stamp);
+    const auto fineTime = std::filesystem::last_write_time(fine);
+    if (fineTime != std::chrono::floor<std::chrono::seconds>(fineTime)) {
+        EXPECT_TRUE(stamp->settled) << "times with fractions are settled after 100 ms";
+    }
+    EXPECT_FALSE(platform::StampOfFile(whole)->settled) << "a time of whole seconds can be two seconds coarse";
+    EXPECT_TRUE(stamp->SameVersion(*platform::StampOfFile(fine)));
+    platform::WriteFileAtomically(fine, "txet");
+    EXPECT_FALSE(stamp->SameVersion(*platform::StampOfFile(fine)));
+}
+
 // A file that a settings or alarm file names may be anything; a named pipe must never hold the
 // program in its open, and what is not a regular file is refused as one that cannot be opened.
 TEST(FilesNamedByTheUsersFiles, AreReadOnlyWhenRegularAndANamedPipeNeverHoldsTheReader) {
