@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -170,24 +171,30 @@ std::string StatesOnceSettled(const XvfbServer& server, const std::string& title
     return states;
 }
 
-// Runs the loop (which takes the X server's events) until the condition holds, for at most 5 s.
-template <class Condition>
-bool PumpUntil(Condition condition) {
-    for (int i = 0; i < 250; ++i) {
+// Asks the condition, waiting between askings, until it holds or the time is up; the time is the
+// clock's, not a count of askings: a condition that starts a program (xprop) can take a second to
+// answer on a loaded machine, and 250 of them would outlast the test's own time limit.
+template <class Condition, class Wait>
+bool HoldsWithin(std::chrono::milliseconds time, Condition condition, Wait wait) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
         if (condition()) return true;
-        RunFor(20);
+        wait();
     }
     return condition();
+}
+
+// Runs the loop (which takes the X server's events) until the condition holds, for at most 10 s
+// (a window manager on a loaded machine can take seconds to answer).
+template <class Condition>
+bool PumpUntil(Condition condition) {
+    return HoldsWithin(std::chrono::seconds(10), condition, [] { RunFor(20); });
 }
 
 // Waits up to 10 s (a loaded machine starts programs slowly) for the condition; true once it holds.
 template <class Condition>
 bool Within10s(Condition condition) {
-    for (int i = 0; i < 200; ++i) {
-        if (condition()) return true;
-        usleep(50'000);
-    }
-    return condition();
+    return HoldsWithin(std::chrono::seconds(10), condition, [] { usleep(50'000); });
 }
 
 // The X window of ours with that title, as xdotool finds it ("" when none).
