@@ -18,10 +18,9 @@ std::unordered_map<std::string, KeptCollection>& Kept() {
     return kept;
 }
 
-// True when the file at real still holds the kept text, told by its stamp alone once that is
-// settled, else by reading it; the collection then takes the file's stamp as it is now.
-bool HoldsKeptText(KeptCollection& collection, const std::string& real) {
-    const std::optional<platform::FileStamp> now = platform::StampOfFile(real);
+// True when the file at real, now of that stamp, still holds the kept text: told by the kept stamp
+// alone once that is settled, else by reading the file; the collection then takes the new stamp.
+bool HoldsKeptText(KeptCollection& collection, const std::string& real, const std::optional<platform::FileStamp>& now) {
     if (!now || !collection.stamp || !collection.stamp->SameVersion(*now)) return false;
     if (!collection.stamp->settled && !platform::FileHolds(real, collection.text)) return false;
     collection.stamp = now;
@@ -72,7 +71,7 @@ KeptCollection OpenCollection(const std::string& path) {
     if (it != kept.end()) {
         KeptCollection collection = std::move(it->second);
         kept.erase(it);
-        if (HoldsKeptText(collection, real)) return collection;
+        if (HoldsKeptText(collection, real, platform::StampOfFile(real))) return collection;
     }
     KeptCollection collection;
     collection.stamp = platform::StampOfFile(real);
@@ -91,11 +90,14 @@ void SettleKeptCollections() {
     auto& kept = Kept();
     for (auto it = kept.begin(); it != kept.end();) {
         KeptCollection& collection = it->second;
-        const bool waiting = !collection.stamp || !collection.stamp->settled;
-        const std::optional<platform::FileStamp> now = waiting ? platform::StampOfFile(it->first) : std::nullopt;
+        if (collection.stamp && collection.stamp->settled) {
+            ++it;
+            continue;
+        }
+        const std::optional<platform::FileStamp> now = platform::StampOfFile(it->first);
         // A file still fresh is checked in a later second: a change now could keep every time.
-        const bool drop = waiting && !(now && !now->settled) && !HoldsKeptText(collection, it->first);
-        it = drop ? kept.erase(it) : std::next(it);
+        const bool fresh = now && !now->settled;
+        it = fresh || HoldsKeptText(collection, it->first, now) ? std::next(it) : kept.erase(it);
     }
 }
 

@@ -560,6 +560,25 @@ TEST(FilesNamedByTheUsersFiles, AreReadOnlyWhenRegularAndANamedPipeNeverHoldsThe
     EXPECT_FALSE(pipe.HeldAReader()) << "a reader waited in the open of a named pipe";
 }
 
+// While it lasts, a write beyond 4 kB fails part-way, as it does on a full disk.
+class FilesOf4kAtMost {
+public:
+    FilesOf4kAtMost() : handler_(signal(SIGXFSZ, SIG_IGN)) {
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &saved_), 0);
+        rlimit small = saved_;
+        small.rlim_cur = 4096;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    ~FilesOf4kAtMost() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, handler_);
+    }
+
+private:
+    sighandler_t handler_;
+    rlimit saved_{};
+};
+
 TEST(SettingsFileSave, IsAtomicWhenTheDiskIsFullAndRaisesAnError) {
     TempProgramFolder folder;
     const std::string old = "[Old]\nkept=yes\n";
@@ -570,15 +589,10 @@ TEST(SettingsFileSave, IsAtomicWhenTheDiskIsFullAndRaisesAnError) {
     file.AddString("Value", std::string(100000, 'x'));
 
     // A file-size limit makes the write fail part-way, as a full disk does.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(file.Save(), platform::Error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, previousHandler);
+    {
+        FilesOf4kAtMost full;
+        EXPECT_THROW(file.Save(), platform::Error);
+    }
 
     EXPECT_EQ(folder.Read("Settings.ozrini"), old);
     std::size_t files = 0;
@@ -652,16 +666,11 @@ TEST(SettingsFileSave, AFileSavedAgainAndAgainWritesOverItsSpareAndKeepsThePrevi
     EXPECT_FALSE(fs::is_symlink(folder / spare));
 
     // A save that fails as the disk fills leaves the file as it was and no spare written in part.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     file.WriteString("Big", std::string(100000, 'x'));
-    EXPECT_THROW(file.Save(written), platform::SaveError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, previousHandler);
+    {
+        FilesOf4kAtMost full;
+        EXPECT_THROW(file.Save(written), platform::SaveError);
+    }
     EXPECT_EQ(folder.Read("Alarms.ozrini"), "[Alarms]\nVersion=5\n");
     EXPECT_FALSE(folder.Exists(spare));
 
